@@ -1,0 +1,37 @@
+#include "app/Report.h"
+
+#include <cstdarg>
+
+#include "panels/ReportForm.h"
+
+FILE* ReportFile = nullptr;
+
+bool ReportOn() { return ReportFile && ReportForm && ReportForm->ReportOff == 0; }
+
+void ReportPrintf(const char* format, ...) {
+  if (!ReportOn()) return;
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(ReportFile, format, args);
+  va_end(args);
+  std::fflush(ReportFile);
+}
+
+void ReportText(const std::string& text) {
+  if (!ReportOn()) return;
+  std::fputs(text.c_str(), ReportFile);
+  std::fflush(ReportFile);
+}
+
+bool OpenReportFile(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "w");
+  if (!file) return false;
+  CloseReportFile();
+  ReportFile = file;
+  return true;
+}
+
+void CloseReportFile() {
+  if (ReportFile) std::fclose(ReportFile);
+  ReportFile = nullptr;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The general report: one text file per opened original image. Every write goes
+// through here and happens only while the report is on; each write is flushed,
+// so nothing reported is lost if the program dies.
+#include <cstdio>
+#include <string>
+
+extern FILE* ReportFile;
+
+// The report is on (the person said "yes") and a report file is open.
+bool ReportOn();
+void ReportPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Writes the text as it stands (file names may hold '%').
+void ReportText(const std::string& text);
+// Closes the current report file and opens (truncates) another; false when it cannot be created.
+bool OpenReportFile(const std::string& path);
+void CloseReportFile();

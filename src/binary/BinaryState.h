@@ -1,0 +1,5 @@
+#pragma once
+// State of the binary and labeled image treatments, held by the main window.
+#include <vector>
+
+struct BinaryState {};

@@ -1,0 +1,34 @@
+#include "Program.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "app/Forms.h"
+#include "app/Report.h"
+
+void ProgramTest::SetUp() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  dir_ = std::filesystem::temp_directory_path() / "vorn-tests" /
+         (std::string(info->test_suite_name()) + "." + info->name());
+  std::filesystem::remove_all(dir_);
+  std::filesystem::create_directories(dir_);
+  CreateForms();
+}
+
+void ProgramTest::TearDown() {
+  CloseReportFile();
+  DestroyForms();
+  std::filesystem::remove_all(dir_);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// A fresh program for one test: the scripted driver installed, every window made
+// (the splash waits take no time), and all of it destroyed at the end.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "Script.h"
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A fresh folder for the files of this test.
+  std::filesystem::path Dir() const { return dir_; }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  Script ui;
+
+ private:
+  std::filesystem::path dir_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);

@@ -1,0 +1,113 @@
+#include "Script.h"
+
+Script::Script() { previous_ = ui::InstallDriver(this); }
+
+Script::~Script() {
+  ui::InstallDriver(previous_);
+  if (!steps_.empty() && !std::uncaught_exceptions())
+    ADD_FAILURE() << "script not finished: next expected " << steps_.front().what;
+}
+
+Script& Script::message(const std::string& title, const std::string& text, int answer) {
+  Step step;
+  step.kind = Step::Message;
+  step.what = "message \"" + title + "\": \"" + text + "\"";
+  step.title = title;
+  step.text = text;
+  step.button = answer;
+  steps_.push_back(step);
+  return *this;
+}
+
+Script& Script::open(const std::string& fileName, int filterIndex) {
+  Step step;
+  step.kind = Step::Open;
+  step.what = "open dialog -> " + fileName;
+  step.file = {true, fileName, filterIndex};
+  steps_.push_back(step);
+  return *this;
+}
+
+Script& Script::save(const std::string& fileName, int filterIndex) {
+  Step step;
+  step.kind = Step::Save;
+  step.what = "save dialog -> " + fileName;
+  step.file = {true, fileName, filterIndex};
+  steps_.push_back(step);
+  return *this;
+}
+
+Script& Script::cancelOpen() {
+  Step step;
+  step.kind = Step::Open;
+  step.what = "open dialog (cancelled)";
+  steps_.push_back(step);
+  return *this;
+}
+
+Script& Script::cancelSave() {
+  Step step;
+  step.kind = Step::Save;
+  step.what = "save dialog (cancelled)";
+  steps_.push_back(step);
+  return *this;
+}
+
+Script& Script::colour(std::uint32_t colour) {
+  Step step;
+  step.kind = Step::Colour;
+  step.what = "colour dialog";
+  step.colour = colour;
+  steps_.push_back(step);
+  return *this;
+}
+
+void Script::Fail(const std::string& why) {
+  ADD_FAILURE() << why;
+  throw ScriptFailure(why);
+}
+
+Script::Step Script::Next(Step::Kind kind, const std::string& shown) {
+  if (steps_.empty()) Fail("script exhausted: the program showed " + shown);
+  Step step = steps_.front();
+  if (step.kind != kind) Fail("expected " + step.what + ", the program showed " + shown);
+  steps_.pop_front();
+  return step;
+}
+
+int Script::ShowModal(ui::Form& form) {
+  const std::string shown = std::string("dialog ") + typeid(form).name() + " \"" + form.Caption() + "\"";
+  Step step = Next(Step::Dialog, shown);
+  if (step.formType != std::type_index(typeid(form))) Fail("expected " + step.what + ", got " + shown);
+  form.BeginRun();
+  const int result = step.answer(form);
+  form.Finish(result);
+  return result;
+}
+
+int Script::Message(const std::string& text, const std::string& title, int) {
+  messages_.push_back({title, text});
+  const std::string shown = "message \"" + title + "\": \"" + text + "\"";
+  Step step = Next(Step::Message, shown);
+  if (step.title != title || step.text != text) Fail("expected " + step.what + ", got " + shown);
+  return step.button;
+}
+
+ui::FileChoice Script::OpenFile(const ui::FileDialogSpec& spec) {
+  fileDialogs_.push_back(spec);
+  return Next(Step::Open, "open dialog \"" + spec.title + "\"").file;
+}
+
+ui::FileChoice Script::SaveFile(const ui::FileDialogSpec& spec) {
+  fileDialogs_.push_back(spec);
+  return Next(Step::Save, "save dialog \"" + spec.title + "\"").file;
+}
+
+std::optional<std::uint32_t> Script::ChooseColour(std::uint32_t) {
+  return Next(Step::Colour, "colour dialog").colour;
+}
+
+void Script::Wait(double seconds) {
+  waits_.push_back(seconds);
+  clock_ += seconds;
+}
