@@ -1,5 +1,20 @@
 #pragma once
 // State of the binary and labeled image treatments, held by the main window.
+#include <cstdint>
 #include <vector>
 
-struct BinaryState {};
+#include "imaging/ItemFill.h"
+
+struct BinaryState {
+  // Pixels of value 1 in panel 2 when the labeling starts: the proposed maximum item size.
+  std::int64_t BinaryPixelCount = 0;
+  // Set by the hole extraction when it leaves its holes in panel 2; the labeling then labels them.
+  int HoleLabelingMode = 0;
+  int HolesLabeled = 0;
+  // Greatest box side of the box counting; kept between treatments.
+  int BoxSizeCount = 0;
+  // Tool state of the screen editor, reset by each new labeled image.
+  int EditorState = 0;
+  // Positions of the item walks, kept so that its memory is reused.
+  ::PixelStack PixelStack;
+};

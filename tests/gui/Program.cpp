@@ -4,7 +4,9 @@
 #include <sstream>
 
 #include "app/Forms.h"
+#include "app/MainWindow.h"
 #include "app/Report.h"
+#include "panels/ReportForm.h"
 
 void ProgramTest::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -31,4 +33,21 @@ std::string ReadFile(const std::string& path) {
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out << bytes;
+}
+
+void LoadOriginal(BytePlane original) {
+  const int columns = original.Columns();
+  const int lines = original.Lines();
+  MainForm->OriginalImage = std::move(original);
+  for (BytePlane* plane : {&MainForm->ResultImage, &MainForm->BinaryImage, &MainForm->BinaryBackup,
+                           &MainForm->RedPlane, &MainForm->GreenPlane, &MainForm->BluePlane})
+    *plane = BytePlane(columns, lines);
+  MainForm->ImageLines = lines;
+  MainForm->ImageColumns = columns;
+}
+
+std::string ReportInto(const std::string& path) {
+  ReportForm->ReportOff = 0;
+  EXPECT_TRUE(OpenReportFile(path));
+  return path;
 }

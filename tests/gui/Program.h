@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Script.h"
+#include "imaging/Plane.h"
 
 class ProgramTest : public ::testing::Test {
  protected:
@@ -22,6 +23,11 @@ class ProgramTest : public ::testing::Test {
  private:
   std::filesystem::path dir_;
 };
+
+// Puts `original` in panel 1 as an opened image would, with every plane of its size.
+void LoadOriginal(BytePlane original);
+// Turns the report on into a fresh file of the test folder and returns its name.
+std::string ReportInto(const std::string& path);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);

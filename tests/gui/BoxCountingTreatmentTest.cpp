@@ -1,0 +1,180 @@
+#include <QLineEdit>
+#include <cmath>
+#include <string>
+
+#include "Program.h"
+#include "app/MainWindow.h"
+#include "binary/DiagBoxCountingForms.h"
+#include "diagrams/DiagBoxCounting.h"
+#include "fixtures/Fractals.h"
+
+namespace {
+
+auto Possibility(int possibility) {
+  return [=](TDiagBoxCountingForm1& f) {
+    f.Possibility = possibility;
+    return ui::mrOk;
+  };
+}
+
+auto BinaryItem(int value, int untilEquality = 1, int fitting = 0) {
+  return [=](TDiagBoxCountingForm4& f) {
+    f.ImageIn = 0;
+    f.ItemValue = value;
+    f.UntilEquality = untilEquality;
+    f.Fitting = fitting;
+    return ui::mrOk;
+  };
+}
+
+auto CloseDiagram() {
+  return [](TDiagBoxCountingForm&) { return ui::mrOk; };
+}
+
+// Panel 2 holds `binary`, as after a binarizing.
+void LoadBinaryImage(BytePlane binary) {
+  LoadOriginal(BytePlane(binary.Columns(), binary.Lines()));
+  MainForm->BinaryImage = std::move(binary);
+  MainForm->HasBinaryImage = 1;
+  MainForm->BinaryFlag = 1;
+}
+
+}  // namespace
+
+class BoxCountingTest : public ProgramTest {};
+
+TEST_F(BoxCountingTest, CarpetThroughTheDivisorsGivesLog8OverLog3) {
+  LoadBinaryImage(fixtures::SierpinskiCarpet(6));
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TDiagBoxCountingForm1>(Possibility(2))
+      .dialog<TDiagBoxCountingForm4>(BinaryItem(1))
+      .dialog<TDiagBoxCountingForm>(CloseDiagram());
+  MainForm->BoxCountingTreatment1Click();
+
+  EXPECT_NEAR(MainForm->LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
+  EXPECT_EQ(MainForm->BoxCountingPointCount, 7);  // 1, 3, ..., 729
+  EXPECT_EQ(MainForm->BoxCountingSizes, (std::vector<int>{1, 3, 9, 27, 81, 243, 729}));
+  EXPECT_EQ(ReadFile(report),
+            "\n\n BOX COUNTING "
+            "\n applied to the binary image\n"
+            "\n\tType of Treatment (Treatment 1):"
+            "\n\t\ttaking into account these dividers (if more than two)"
+            "\n\tCode of the studied item = 1"
+            "\n\tFractal Dimension = 1.892789");
+  EXPECT_EQ(MainForm->BinaryFlag, 0);  // the binary image is named once
+  EXPECT_TRUE(MainForm->IsEnabled("Diagram1"));
+  EXPECT_TRUE(MainForm->IsEnabled("DiagFractal1"));
+}
+
+TEST_F(BoxCountingTest, TheSameCarpetThroughPanelOneThresholds) {
+  LoadBinaryImage(BytePlane(1, 1));
+  LoadOriginal(fixtures::SierpinskiCarpet(6, 100, 0));
+  ui.dialog<TDiagBoxCountingForm1>(Possibility(2))
+      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
+        f.ImageIn = 1;
+        f.MinThreshold = 50;
+        f.MaxThreshold = 150;
+        return ui::mrOk;
+      })
+      .dialog<TDiagBoxCountingForm>(CloseDiagram());
+  MainForm->BoxCountingTreatment1Click();
+  EXPECT_NEAR(MainForm->LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
+}
+
+TEST_F(BoxCountingTest, MissingParametersBringTheDialogBackAndCancelAbandons) {
+  LoadBinaryImage(fixtures::SierpinskiCarpet(3));
+  MainForm->LastFractalDimension = 42;
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TDiagBoxCountingForm1>(Possibility(0))
+      .dialog<TDiagBoxCountingForm2>([](TDiagBoxCountingForm2& f) {
+        f.BorderRange = 0;
+        return ui::mrOk;
+      })
+      .message("ERROR", "Testing Border Size not defined")
+      .dialog<TDiagBoxCountingForm2>([](TDiagBoxCountingForm2& f) {
+        f.BorderRange = 1;  // no smaller size to propose either
+        return ui::mrOk;
+      })
+      .message("ERROR", "Testing Border Size not defined")
+      .dialog<TDiagBoxCountingForm2>([](TDiagBoxCountingForm2& f) {
+        f.BorderRange = 5;
+        return ui::mrOk;
+      })
+      .dialog<TDiagBoxCountingForm3>([](TDiagBoxCountingForm3& f) {
+        f.SizeChoice = 2;
+        return ui::mrOk;
+      })
+      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4&) { return ui::mrOk; })
+      .message("ERROR", "Type of Image_in not selected")
+      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
+        f.ImageIn = 0;
+        return ui::mrOk;
+      })
+      .message("ERROR", "No binary value defined")
+      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
+        f.ImageIn = 1;
+        f.MinThreshold = 3;
+        return ui::mrOk;
+      })
+      .message("ERROR", "Threshold incomplete")
+      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4&) { return ui::mrCancel; });
+  MainForm->BoxCountingTreatment1Click();
+  EXPECT_EQ(MainForm->LastFractalDimension, 42);
+  EXPECT_EQ(ReadFile(report), "");
+  EXPECT_EQ(MainForm->DialogCancelBytes[cbDiagBoxCounting4], 0);
+  EXPECT_FALSE(MainForm->IsEnabled("DiagFractal1"));
+  EXPECT_EQ(DiagBoxCountingForm4->BinItemValueEdit->text().toStdString(), "");
+}
+
+TEST_F(BoxCountingTest, BorderSearchProposesTheSizeWithMostCommonDividers) {
+  LoadBinaryImage(fixtures::FilledSquare(47, 47, 0, 0, 47));
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TDiagBoxCountingForm1>(Possibility(0))
+      .dialog<TDiagBoxCountingForm2>([](TDiagBoxCountingForm2& f) {
+        f.BorderRange = 10;
+        return ui::mrOk;
+      })
+      .dialog<TDiagBoxCountingForm3>([](TDiagBoxCountingForm3& f) {
+        EXPECT_EQ(f.LinesEdit->text().toStdString(), "40");
+        EXPECT_EQ(f.ColumnsEdit->text().toStdString(), "40");
+        EXPECT_EQ(f.Dividers.NumDivEdit->text().toStdString(), "8");
+        EXPECT_EQ(f.Dividers.DividersEdit[0]->text().toStdString(), " 1 - 2 - 4 - 5 - 8 - 10 ");
+        EXPECT_EQ(f.Dividers.DividersEdit[1]->text().toStdString(), " 20 - 40 ");
+        f.SizeChoice = 2;
+        return ui::mrOk;
+      })
+      .dialog<TDiagBoxCountingForm4>(BinaryItem(1, 0))
+      .dialog<TDiagBoxCountingForm>(CloseDiagram());
+  MainForm->BoxCountingTreatment1Click();
+  EXPECT_NEAR(MainForm->LastFractalDimension, 2.0, 1e-9);  // a filled square, counted "until this size"
+  EXPECT_EQ(MainForm->BoxSizeCount, 40);
+  const std::string text = ReadFile(report);
+  EXPECT_NE(text.find("\n\t\tcutting the image in a testing border range\n\tValue of the range: 10"
+                      "\n\tSize of the resulting image:\n\t\tlines = 40 column = 40"
+                      "\n\tNumber of dividers in the resulting image: 8\n\t\tdividers :  1  2  4  5  8  10  20  40 "),
+            std::string::npos)
+      << text;
+}
+
+TEST_F(BoxCountingTest, FewerThanTwoPointsReportTheDimensionAsUndefined) {
+  LoadBinaryImage(fixtures::SierpinskiCarpet(2));  // 9 x 9: the item value 7 is absent
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TDiagBoxCountingForm1>(Possibility(2))
+      .dialog<TDiagBoxCountingForm4>(BinaryItem(7))
+      .dialog<TDiagBoxCountingForm>(CloseDiagram());
+  MainForm->BoxCountingTreatment1Click();
+  EXPECT_EQ(MainForm->BoxCountingPointCount, 0);
+  EXPECT_TRUE(std::isnan(MainForm->LastFractalDimension));
+  EXPECT_NE(ReadFile(report).find("\n\tFractal Dimension = undefined"), std::string::npos);
+}
+
+TEST(DividerLines, SixALineAtMostFourLines) {
+  EXPECT_EQ(DividerLines({1, 2}), (std::vector<std::string>{" 1 - 2 "}));
+  std::vector<int> many;
+  for (int k = 1; k <= 30; ++k) many.push_back(k);
+  const auto lines = DividerLines(many);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], " 1 - 2 - 3 - 4 - 5 - 6 ");
+  EXPECT_EQ(lines[3], " 19 - 20 - 21 - 22 - 23 - 24 ");
+  EXPECT_TRUE(DividerLines({}).empty());
+}
