@@ -83,8 +83,11 @@ struct DiagramFlags {
   int LacunaritySaved = 0, LacunarityPending = 0;
   int OrientationSaved = 0, OrientationPending = 0;
   int RoughnessSaved = 0, RoughnessPending = 0;
-  int HurstSaved = 0;
+  int HurstSaved = 0, HurstPending = 0;
 };
+
+// Entries of MainState::UrbanXlsFlags: a saved urban table not yet named in the report.
+enum UrbanXlsEntry : int { uxExpansion, uxPerimeter, uxExploration };
 
 struct PrintRectangle {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
@@ -141,6 +144,7 @@ struct MainState {
   std::array<int, Panel3ResultCount> Panel3Pending{};
   DiagramFlags DiagramSavedFlags;
   std::array<int, 4> UrbanXlsFlags{};
+  int ExpansionSavedFlag = 0;  // the expansion diagram of the last run is saved
   int PatternTableRequested = 0;
 
   std::array<std::uint8_t, DialogCancelCount> DialogCancelBytes{};

@@ -1,0 +1,153 @@
+#include "diagrams/DiagramForm.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <cstdarg>
+#include <filesystem>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "app/Report.h"
+#include "ui/Cursors.h"
+
+PaintBox::PaintBox(int width, int height, std::function<void(Canvas&)> draw, QWidget* parent)
+    : QWidget(parent), draw_(std::move(draw)) {
+  setFixedSize(width, height);
+}
+
+void PaintBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  PainterCanvas canvas(painter);
+  draw_(canvas);
+}
+
+TDiagramForm::TDiagramForm(QWidget* owner, const std::string& caption) : ui::Form(owner) {
+  SetCaption(caption);
+  CloseIsOk = true;
+  layout_ = new QVBoxLayout(this);
+  plots_ = new QHBoxLayout;
+  layout_->addLayout(plots_);
+}
+
+PaintBox* TDiagramForm::AddPaintBox(int width, int height, std::function<void(Canvas&)> draw) {
+  auto* box = new PaintBox(width, height, std::move(draw), this);
+  plots_->addWidget(box);
+  return box;
+}
+
+void TDiagramForm::AddLabelRow(int width, const std::vector<std::pair<int, std::string>>& labels) {
+  auto* row = new QWidget(this);
+  row->setFixedSize(width + 20, 16);
+  for (const auto& [x, text] : labels) {
+    auto* label = new QLabel(QString::fromStdString(text), row);
+    label->move(x, 0);
+  }
+  layout_->addWidget(row);
+}
+
+void TDiagramForm::AddButtons(std::function<void()> save) {
+  auto* buttons = new QHBoxLayout;
+  auto* saveButton = new QPushButton(QStringLiteral("Save"), this);
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  buttons->addStretch();
+  buttons->addWidget(saveButton);
+  buttons->addWidget(ok);
+  layout_->addLayout(buttons);
+  connect(saveButton, &QPushButton::clicked, this, [save] { save(); });
+  connect(ok, &QPushButton::clicked, this, &TDiagramForm::BitBtnOKClick);
+}
+
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+bool TDiagramForm::SaveDiagram(const DiagramSaveRule& rule, const std::function<bool(FILE*)>& writeRows) {
+  if (rule.saved && *rule.saved == 1) {
+    RefuseSecondSave();
+    return false;
+  }
+  const ui::FileChoice choice = ui::SaveFile({rule.title, rule.filter, MainForm->WorkDirectory, 1});
+  if (!choice.accepted) return false;
+
+  const std::string extension = rule.tsForSecondFilter && choice.filterIndex != 1 ? ".ts" : ".xls";
+  // A name already ending in the extension keeps it once.
+  const std::string path =
+      EndsWith(choice.fileName, extension) ? choice.fileName : choice.fileName + extension;
+
+  FILE* file = std::fopen(path.c_str(), "w");
+  bool written = file != nullptr;
+  if (file) {
+    written = writeRows(file) && !std::ferror(file);
+    written = (std::fclose(file) == 0) && written;
+    if (!written) {
+      std::error_code ignored;
+      std::filesystem::remove(path, ignored);
+    }
+  }
+  if (!written) {
+    ui::MessageBox("The file " + path + " cannot be written", "ERROR");
+    return false;
+  }
+  // Only a complete file counts as the saved result.
+  FileName = path;
+  if (rule.chosenName) {
+    *rule.chosenName = EndsWith(choice.fileName, extension)
+                           ? choice.fileName.substr(0, choice.fileName.size() - extension.size())
+                           : choice.fileName;
+  }
+  if (rule.saved) *rule.saved = 1;
+  if (rule.pending) *rule.pending = 1;
+  ui::SetScreenCursor(ui::crDefault);
+  return true;
+}
+
+std::string Format(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  const int size = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::vector<char> buffer(size > 0 ? size + 1 : 1);
+  std::vsnprintf(buffer.data(), buffer.size(), format, args);
+  va_end(args);
+  return std::string(buffer.data());
+}
+
+std::string ValueText(const char* format, const char* label, double value) {
+  if (std::isnan(value)) return std::string(label) + "undefined";
+  return Format(format, value);
+}
+
+int ScaleToPixels(double value, double range, double pixels) {
+  if (range == 0 || !std::isfinite(range) || !std::isfinite(value)) return 0;
+  const double offset = pixels * value / range;
+  // Far-off points stay far off without overflowing the pixel type.
+  constexpr double kLimit = 100000;
+  if (offset > kLimit) return static_cast<int>(kLimit);
+  if (offset < -kLimit) return -static_cast<int>(kLimit);
+  return static_cast<int>(offset);
+}
+
+void LogDiagramFile(int& pending, const char* reportText, const std::string& fileName) {
+  if (!ReportOn() || pending != 1) return;
+  ReportPrintf(reportText, fileName.c_str());
+  pending = 0;
+}
+
+void NewDiagramResult(int& saved, int& pending) {
+  saved = 0;
+  pending = 0;
+}
+
+void RefuseSecondSave() {
+  ui::MessageBox("This diagram has been already registered ", "REGISTRATION");
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The layout shared by the log-log diagrams: origin (50, 250), the first point at
+// (50, 50), small square marks, ticks and labels along both axes.
+#include <cstdio>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "diagrams/Canvas.h"
+
+struct PlacedText {
+  int x, y;
+  std::string text;
+};
+
+struct LogLogLayout {
+  int width = 550, height = 280;  // paint box
+  double xPixels = 400;           // pixels spanned by the x range
+  int xAxisEnd = 500;
+  // Label under the x tick of point i, drawn xLabelShift pixels left of the tick.
+  std::function<std::string(int)> xLabel;
+  int xLabelShift = 10;
+  std::string originLabel = "0";    // under the origin, at (45, 260)
+  std::span<const int> sizeLabels;  // "%d" above each point when given
+  std::vector<PlacedText> texts;    // the window's own texts
+};
+
+// Draws the points (x[i], y[i]) for i < min(n, sizes); x[0] is not subtracted from the
+// x values, the first point lies at (50, 50). Zero ranges collapse the points onto an axis.
+void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const double> y, int n,
+                    const LogLogLayout& layout);
+
+// The square mark around (x, y); the pen ends at (x, y).
+void DrawSquareMark(Canvas& canvas, int x, int y);
+
+// Writes the rows format(x[i], y[i]) for i = first .. end - 1 that both vectors hold; false on a write error.
+bool WritePointRows(FILE* file, const char* format, std::span<const double> x, std::span<const double> y,
+                    int first, int end);
