@@ -5,8 +5,17 @@
 
 #include "app/MainWindow.h"
 #include "app/TreatStartForm.h"
+#include "diagrams/DiagramForms.h"
+#include "binary/Binar.h"
+#include "binary/Labeliz.h"
+#include "binary/DiagBoxCountingForms.h"
+#include "panels/ImageWindow.h"
 #include "panels/ProgressWindow.h"
+#include "panels/ImageSizeForm.h"
 #include "panels/ReportForm.h"
+#include "panels/SelectImageForm.h"
+#include "panels/ResultImage.h"
+#include "panels/TempImage.h"
 
 namespace {
 
@@ -30,8 +39,35 @@ void Create(T*& variable, QWidget* owner) {
 void CreateForms() {
   Create(MainForm, nullptr);
   QWidget* owner = MainForm;
+  Create(ResultImageForm, owner);
+  Create(ImageForm, owner);
   Create(ReportForm, owner);
+  Create(ImageSizeForm, owner);
+  Create(SelectImageForm, owner);
+  Create(BinarForm, owner);
+  Create(LabelizForm, owner);
+  Create(DiagBoxCountingForm1, owner);
+  Create(DiagBoxCountingForm2, owner);
+  Create(DiagBoxCountingForm3, owner);
+  Create(DiagBoxCountingForm4, owner);
+  Create(TempImageForm, owner);
   Create(TreatStartForm, owner);
+  Create(DiagBoxCountingForm, owner);
+  Create(DiagProgrBoxCountingForm, owner);
+  Create(DiagLinFractLineForm, owner);
+  Create(DiagLinFractColForm, owner);
+  Create(DiagRadiusForm, owner);
+  Create(DiagHurstResultForm, owner);
+  Create(DiagLocFractDimForm, owner);
+  Create(DiagLacunForm, owner);
+  Create(OrientationPerimForm, owner);
+  Create(PerimeterRoughnessForm2, owner);
+  Create(ExplorForm, owner);
+  Create(RadialExpansionForm, owner);
+  Create(DiagHistoForm, owner);
+  Create(HistoGrisForm, owner);
+  Create(DiagLocalHistoForm, owner);
+  Create(LocalHistoGrisForm, owner);
 }
 
 void DestroyForms() {

@@ -6,7 +6,16 @@
 
 FILE* ReportFile = nullptr;
 
-bool ReportOn() { return ReportFile && ReportForm && ReportForm->ReportOff == 0; }
+namespace {
+
+constexpr const char* kReportAuthor = "The VORN developers";
+constexpr const char* kReportNotice = "Free software for the fractal analysis of images";
+
+}  // namespace
+
+bool ReportOn() {
+  return ReportFile && ReportForm && ReportForm->ReportOff == 0;
+}
 
 void ReportPrintf(const char* format, ...) {
   if (!ReportOn()) return;
@@ -34,4 +43,14 @@ bool OpenReportFile(const std::string& path) {
 void CloseReportFile() {
   if (ReportFile) std::fclose(ReportFile);
   ReportFile = nullptr;
+}
+
+void WriteReportHeader(const std::string& imageName, int lines, int columns) {
+  ReportPrintf("\t\t\t\tVORN.Version 2 \n");
+  ReportPrintf("\t\t\t\t%s\n", kReportAuthor);
+  ReportPrintf("\t\t\t\t%s", kReportNotice);
+  ReportPrintf("\n\n Global Report concerning the treatments applied to the image\n ");
+  ReportText(imageName);
+  ReportPrintf("\n\n Image Size:");
+  ReportPrintf("\n lines %d columns %d \n", lines, columns);
 }

@@ -15,3 +15,6 @@ void ReportText(const std::string& text);
 // Closes the current report file and opens (truncates) another; false when it cannot be created.
 bool OpenReportFile(const std::string& path);
 void CloseReportFile();
+
+// The head of a new report: program, authors, notice, the image's full name and size.
+void WriteReportHeader(const std::string& imageName, int lines, int columns);

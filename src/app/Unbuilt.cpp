@@ -3,15 +3,10 @@
 #include "app/MainWindow.h"
 
 void TMainForm::GeneralInfo2Click() {}
-void TMainForm::Open1Click() {}
-void TMainForm::OpenBinaryImage1Click() {}
-void TMainForm::BinarTreatment1Click() {}
 void TMainForm::BinarInfo1Click() {}
-void TMainForm::LabelTreatment1Click() {}
 void TMainForm::LabelInfo1Click() {}
 void TMainForm::LinfracTreatment1Click() {}
 void TMainForm::LinFracInfo1Click() {}
-void TMainForm::BoxCountingTreatment1Click() {}
 void TMainForm::BCInfo1Click() {}
 void TMainForm::BromovTreatment1Click() {}
 void TMainForm::BromovInfo1Click() {}
@@ -72,20 +67,7 @@ void TMainForm::HurstTreatment1Click() {}
 void TMainForm::HurstInfo1Click() {}
 void TMainForm::WaveSelectTreatment1Click() {}
 void TMainForm::WaveSelectInfo1Click() {}
-void TMainForm::DiagLinFract1Click() {}
-void TMainForm::DiagLinFract2Click() {}
-void TMainForm::DiagFractal1Click() {}
-void TMainForm::ProgrBoxCounting1Click() {}
-void TMainForm::CircleScanning1Click() {}
-void TMainForm::DiagLocalFractal1Click() {}
-void TMainForm::FractalCurve1Click() {}
 void TMainForm::DiagFirmagram1Click() {}
-void TMainForm::DiagCircleScanClick() {}
-void TMainForm::PerimeterRoughness1Click() {}
-void TMainForm::HurstExponent1Click() {}
-void TMainForm::RadialExpansion1Click() {}
-void TMainForm::Histo1Click() {}
-void TMainForm::LocalHistogramClick() {}
 void TMainForm::GTNumber1Click() {}
 void TMainForm::Configurationdelimpression1Click() {}
 void TMainForm::ImprimerClick() {}
@@ -102,13 +84,6 @@ void TMainForm::Next1Click() {}
 void TMainForm::Infos1Click() {}
 void TMainForm::Illustrations1Click() {}
 void TMainForm::Copyrigth1Click() {}
-void TMainForm::OpenSpeedButton1Click() {}
-void TMainForm::OpenBinarSpeedButton1Click() {}
-void TMainForm::SaveOriginalSpeedButton1Click() {}
-void TMainForm::SaveBinarSpeedButton1Click() {}
-void TMainForm::SaveParamSpeedButton1Click() {}
-void TMainForm::SaveScreenSpeedButtonClick() {}
-void TMainForm::ZoomSpeedButtonClick() {}
 void TMainForm::UndoSpeedButton1Click() {}
 void TMainForm::PipetteSpeedButton1Click() {}
 void TMainForm::InfoSpeedButtonClick() {}
@@ -121,4 +96,3 @@ void TMainForm::LocalFillingSpeedButtonClick() {}
 void TMainForm::DilatSpeedButtonClick() {}
 void TMainForm::AureoleSpeedButtonClick() {}
 void TMainForm::GoBackSpeedButtonClick() {}
-void TMainForm::OpenImage() {}

@@ -1,0 +1,171 @@
+#include "app/OpenImage.h"
+
+#include <algorithm>
+
+#include "app/ImageFiles.h"
+#include "app/MainWindow.h"
+#include "app/Report.h"
+#include "imaging/Allocators.h"
+#include "imaging/Image.h"
+#include "imaging/RawFile.h"
+#include "panels/ImageWindow.h"
+#include "panels/ReportForm.h"
+#include "panels/SelectImageForm.h"
+#include "ui/Cursors.h"
+#include "ui/Driver.h"
+
+namespace {
+
+// The planes an original image brings with it, all of its size and zero (panels 2 and 3 black).
+struct ImagePlanes {
+  BytePlane result, binary, backup, red, green, blue;
+  std::vector<int> lineUndo;
+};
+
+bool AllocateImagePlanes(int columns, int lines, ImagePlanes& planes) {
+  for (BytePlane* plane :
+       {&planes.result, &planes.binary, &planes.backup, &planes.red, &planes.green, &planes.blue}) {
+    *plane = AllocByteMatrix(columns, lines);
+    if (plane->Empty()) return false;
+  }
+  planes.lineUndo = AllocIntVector(std::max(lines, columns) + 1);
+  return !planes.lineUndo.empty();
+}
+
+// Everything sized by the previous image goes, with the flags that said it was ready: nothing may
+// reach past the new, possibly smaller, planes.
+void ReleasePreviousImage(TMainForm& m) {
+  for (BytePlane* plane :
+       {&m.OriginalImage, &m.ResultImage, &m.BinaryImage, &m.BinaryBackup, &m.RedPlane, &m.GreenPlane,
+        &m.BluePlane, &m.ColourImage, &m.UndoImage, &m.FillMask, &m.WaveletImage})
+    FreeByteMatrix(*plane);
+  m.FillMaskReady = 0;
+  m.ColourMode = 0;  // the colour image is gone: saves write the gray planes again
+  m.PixelStack.Clear();
+  m.PixelStackReady = 0;
+  m.LineStart = m.LineEnd = 0;
+  m.LineUndoCount = 0;
+  FreeIntVector(m.LineUndoValues);
+  m.ItemCount = 0;
+  FreeIntVector(m.ItemCodes);
+  FreeIntVector(m.ItemPixels);
+  FreeDoubleVector(m.ItemValues);
+  FreeDoubleVector(m.ItemValues2);
+  // Panel 2 is black again: it holds neither a binary nor a labeled image.
+  m.HasBinaryImage = m.HasLabeledImage = 0;
+  m.BinaryFlag = m.LabeledFlag = 0;
+  m.HoleLabelingMode = 0;
+  m.HolesLabeled = 0;
+}
+
+// The report question, and a new report file headed with the image when it is on.
+void AskForReport(TMainForm& m) {
+  ui::ShowModal(*ReportForm);
+  if (ReportForm->ReportOff != 0) return;
+  ui::FileDialogSpec spec;
+  spec.title = " OPEN REPORT";
+  spec.filter = "Name Report [*.txt]|*.txt";
+  spec.initialDir = m.WorkDirectory;
+  const ui::FileChoice choice = ui::SaveFile(spec);
+  if (!choice.accepted) {
+    // The report of the previous image, if any, goes on receiving the lines.
+    if (!ReportFile) ReportForm->ReportOff = 1;
+    return;
+  }
+  const std::string path = choice.fileName + ".txt";
+  if (!OpenReportFile(path)) {
+    ReportForm->ReportOff = 1;
+    ui::MessageBox("The report file\n" + path + "\ncannot be created\nThe report is off", "ERROR");
+    return;
+  }
+  m.ReportFileName = choice.fileName;
+  m.ReportPath = path;
+  WriteReportHeader(m.ImageFileName, m.ImageLines, m.ImageColumns);
+}
+
+}  // namespace
+
+bool OpenOriginalImage() {
+  TMainForm& m = *MainForm;
+  LoadedImage image;
+  if (ChooseAndLoadImage(image) != LoadOutcome::Loaded) return false;
+
+  ImagePlanes planes;
+  if (!AllocateImagePlanes(image.columns, image.lines, planes)) {
+    ui::SetScreenCursor(ui::crArrow);
+    ui::MessageBox("Not enough memory for an image of " + std::to_string(image.lines) + " lines x " +
+                       std::to_string(image.columns) + " columns",
+                   "CAUTION");
+    return false;
+  }
+
+  m.ImageFileName = image.fileName;
+  m.ImagePath = image.fileName;
+  m.ImageTitle = " 1.- " + image.fileName;
+  if (image.raw) {
+    m.WorkDirectory = FolderOf(image.fileName);
+    m.DimensionFileName = image.sizeFileName;
+  }
+  ReleasePreviousImage(m);
+  m.OriginalImage = std::move(image.plane);
+  m.ResultImage = std::move(planes.result);
+  m.BinaryImage = std::move(planes.binary);
+  m.BinaryBackup = std::move(planes.backup);
+  m.RedPlane = std::move(planes.red);
+  m.GreenPlane = std::move(planes.green);
+  m.BluePlane = std::move(planes.blue);
+  m.LineUndoValues = std::move(planes.lineUndo);
+  m.ImageLines = image.lines;
+  m.ImageColumns = image.columns;
+
+  IMAGE picture(image.columns, image.lines, IMAGE::kGray);
+  picture.SetFromPlane(m.OriginalImage);
+  m.SavedPanelCaption = image.fileName;
+  if (ImageForm) {
+    ImageForm->SetCaptionText(m.ImageTitle);
+    ImageForm->ShowImage(picture);
+    ImageForm->ShowPanel();
+  }
+  m.ResultBorder = 0;
+  m.Enable({"Binar1", "GrayTonesTreat1", "ZoomSpeedButton"});
+
+  ui::SetScreenCursor(ui::crArrow);
+  AskForReport(m);
+  ui::SetScreenCursor(ui::crArrow);
+  return true;
+}
+
+bool OpenRequestedImage() {
+  const bool opened = MainForm->ComplementaryRequested == 1 ? OpenComplementaryImage() : OpenOriginalImage();
+  ui::SetScreenCursor(ui::crArrow);
+  return opened;
+}
+
+void TMainForm::OpenImage() {
+  OpenRequestedImage();
+}
+
+void TMainForm::Open1Click() {
+  // The menus follow only an image actually read: a cancelled first open leaves them off.
+  if (!OpenRequestedImage()) return;
+  Enable({"OpenBinaryImage1", "BinTreat1", "GrayTonesTreat1", "Tools1", "OpenBinarSpeedButton1",
+          "ExitSpeedButton1"});
+}
+
+void TMainForm::OpenSpeedButton1Click() {
+  Open1Click();
+}
+
+void TMainForm::OpenBinaryImage1Click() {
+  ComplementaryRequested = 0;
+  ui::ShowModal(*SelectImageForm);
+  if (!OpenRequestedImage()) return;
+  Enable({"ExitSpeedButton1"});
+}
+
+void TMainForm::OpenBinarSpeedButton1Click() {
+  ComplementaryRequested = 0;
+  ui::ShowModal(*SelectImageForm);
+  if (!OpenRequestedImage()) return;
+  Enable({"ExitSpeedButton1", "Labelization"});
+}

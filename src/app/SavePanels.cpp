@@ -1,0 +1,160 @@
+#include "app/SavePanels.h"
+
+#include <cstdio>
+#include <span>
+#include <string>
+
+#include "app/MainWindow.h"
+#include "app/Report.h"
+#include "imaging/Bmp.h"
+#include "imaging/Image.h"
+#include "imaging/RawFile.h"
+#include "ui/Cursors.h"
+#include "ui/Driver.h"
+
+namespace {
+
+constexpr int kColourMode = 3;
+constexpr int kRawFilter = 1;
+constexpr int kBmpFilter = 2;
+
+SaveResult CannotWrite(const std::string& fileName) {
+  ui::SetScreenCursor(ui::crArrow);
+  ui::MessageBox("The file\n" + fileName + "\ncannot be written", "ERROR");
+  return SaveResult::Failed;
+}
+
+// The program's current size must lie within the plane, or the writers would read past it.
+bool PlaneHolds(const BytePlane& plane, int lines, int rowBytes) {
+  return lines > 0 && rowBytes > 0 && plane.Lines() >= lines && plane.Columns() >= rowBytes;
+}
+
+SaveResult NothingToSave(int lines, int columns) {
+  ui::SetScreenCursor(ui::crArrow);
+  ui::MessageBox("The panel holds no image of " + std::to_string(lines) + " lines x " +
+                     std::to_string(columns) + " columns to save",
+                 "ERROR");
+  return SaveResult::Failed;
+}
+
+SaveResult SaveColourImage() {
+  TMainForm& m = *MainForm;
+  const int lines = m.ImageLines, columns = m.ImageColumns;
+  ui::FileDialogSpec spec;
+  spec.title = "Saving Colored BMP File";
+  spec.filter = "Bitmap (*.bmp)|*.bmp";
+  spec.initialDir = m.WorkDirectory;
+  const ui::FileChoice choice = ui::SaveFile(spec);
+  if (!choice.accepted) return SaveResult::Cancelled;
+  if (!PlaneHolds(m.ColourImage, lines, 3 * columns)) return NothingToSave(lines, columns);
+  ui::SetScreenCursor(ui::crHourGlass);
+  const std::string fileName = choice.fileName + ".bmp";
+  if (WriteBMPFile(fileName, m.ColourImage, columns, lines, IMAGE::kRgb) != 0) return CannotWrite(fileName);
+  m.ImageFileName = choice.fileName;
+  m.RegisteredName = fileName;
+  ui::SetScreenCursor(ui::crArrow);
+  return SaveResult::Saved;
+}
+
+SaveResult SavePlane(const BytePlane& plane) {
+  TMainForm& m = *MainForm;
+  const int lines = m.ImageLines, columns = m.ImageColumns;
+  ui::FileDialogSpec spec;
+  spec.title = "SAVE IMAGE";
+  spec.filter = "Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp";
+  spec.initialDir = m.WorkDirectory;
+  const ui::FileChoice choice = ui::SaveFile(spec);
+  if (!choice.accepted) return SaveResult::Cancelled;
+  if (!PlaneHolds(plane, lines, columns)) return NothingToSave(lines, columns);
+  ui::SetScreenCursor(ui::crHourGlass);
+  std::string fileName;
+  if (choice.filterIndex == kBmpFilter) {
+    fileName = choice.fileName + ".bmp";
+    if (WriteBMPFile(fileName, plane, columns, lines, IMAGE::kGray) != 0) return CannotWrite(fileName);
+  } else {
+    fileName = choice.fileName + ".raw";
+    const std::string sizeFileName = choice.fileName + ".txt";
+    if (!WriteSavedSizeFile(sizeFileName, lines, columns)) return CannotWrite(sizeFileName);
+    if (!WriteRawFile(fileName, plane, columns, lines)) {
+      std::remove(sizeFileName.c_str());  // a size file without its image would mislead an open
+      return CannotWrite(fileName);
+    }
+  }
+  m.ImageFileName = choice.fileName;
+  m.RegisteredName = fileName;
+  ui::SetScreenCursor(ui::crArrow);
+  return SaveResult::Saved;
+}
+
+// Saves the panel once for each result waiting to be recorded, in order, and records it. A save
+// that is cancelled or fails stops there and leaves that result and the rest waiting.
+void SavePending(std::span<int> pending, std::span<const char* const> labels, SaveResult (*save)(),
+                 const char* button) {
+  for (std::size_t k = 0; k < pending.size(); ++k) {
+    if (pending[k] != 1) continue;
+    if (save() != SaveResult::Saved) break;
+    pending[k] = 0;
+    ReportPrintf("%s", labels[k]);
+    ReportPrintf("%s", MainForm->RegisteredName.c_str());
+  }
+  bool anyPending = false;
+  for (const int flag : pending) anyPending = anyPending || flag == 1;
+  if (!anyPending) MainForm->Enable({button}, false);
+  ui::SetScreenCursor(ui::crArrow);
+}
+
+constexpr const char* kPanel2Labels[Panel2ResultCount] = {
+    "\n\n\tBinary Image registered as: ",   "\n\n\tLabeled Image registered as: ",
+    "\n\n\tDilation Image registered as: ", "\n\n\tErosion Image registered as: ",
+    "\n\n\tClosing Image registered as: ",  "\n\n\tOpening Image registered as: ",
+};
+
+constexpr const char* kPanel3Labels[Panel3ResultCount] = {
+    "\n\n\tImage of the Single Superposition registered as: ",
+    "\n\n\tImage of the Transparent Superposition registered as: ",
+    "\n\n\tHomogeneity and Density image registered as: ",
+    "\n\n\tFractal Exploration image registered as: ",
+    "\n\n\tFract Star registered as: ",
+    "\n\n\tFract Prism registered as: ",
+    "\n\n\tLocal Fractal Dimension registered as: ",
+    "\n\n\tLocal Roughness registered as: ",
+    "\n\n\tCubic Density registered as: ",
+    "\n\n\tMorlet wavelet registered as: ",
+    "\n\n\tColored Thresholding applied to the Original Image registered as: ",
+    "\n\n\tColored Thresholding applied to the Parameter Image registered as: ",
+};
+
+}  // namespace
+
+SaveResult SaveOriginalImage() {
+  return MainForm->ColourMode == kColourMode ? SaveColourImage() : SavePlane(MainForm->OriginalImage);
+}
+
+SaveResult SaveBinaryImage() {
+  return SavePlane(MainForm->BinaryImage);
+}
+
+SaveResult SaveParameterImage() {
+  return MainForm->ColourMode == kColourMode ? SaveColourImage() : SavePlane(MainForm->ResultImage);
+}
+
+void TMainForm::SaveOriginalSpeedButton1Click() {
+  SaveOriginalImage();
+  ui::SetScreenCursor(ui::crArrow);
+}
+
+void TMainForm::SaveBinarSpeedButton1Click() {
+  SavePending(Panel2Pending, kPanel2Labels, &SaveBinaryImage, "SaveBinarSpeedButton1");
+}
+
+void TMainForm::SaveParamSpeedButton1Click() {
+  SavePending(Panel3Pending, kPanel3Labels, &SaveParameterImage, "SaveParamSpeedButton1");
+}
+
+void TMainForm::SaveScreenSpeedButtonClick() {
+  if (SaveParameterImage() == SaveResult::Saved) {
+    ReportPrintf("\n\n\tScreen Editor treatment registered as: ");
+    ReportPrintf("%s", RegisteredName.c_str());
+  }
+  ui::SetScreenCursor(ui::crArrow);
+}

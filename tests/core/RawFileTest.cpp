@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fixtures/ScratchFiles.h"
+#include "imaging/RawFile.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Text(const std::string& text) {
+  return Bytes(text.begin(), text.end());
+}
+
+std::string AsText(const Bytes& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(RawFile, SizeFileTable) {
+  struct Case {
+    const char* content;
+    SizeFileStatus status;
+    int lines, columns;
+  };
+  const Case cases[] = {
+      {"3\n4\n", SizeFileStatus::Ok, 3, 4},
+      {"  480 \t 640", SizeFileStatus::Ok, 480, 640},
+      {"3\n4\n1\n0\n255\n", SizeFileStatus::Ok, 3, 4},  // as a save writes it
+      {"65535 1", SizeFileStatus::Ok, 65535, 1},
+      {"", SizeFileStatus::MissingNumbers, 0, 0},
+      {"3\n", SizeFileStatus::MissingNumbers, 0, 0},
+      {"lines 3 columns 4", SizeFileStatus::MissingNumbers, 0, 0},
+      {"3 x", SizeFileStatus::MissingNumbers, 0, 0},
+      {"0 4", SizeFileStatus::BadSize, 0, 0},
+      {"3 0", SizeFileStatus::BadSize, 0, 0},
+      {"-3 4", SizeFileStatus::BadSize, 0, 0},
+      {"65536 4", SizeFileStatus::BadSize, 0, 0},
+      {"3 99999999999999999999999", SizeFileStatus::BadSize, 0, 0},
+  };
+  ScratchDir dir;
+  for (const Case& c : cases) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("s.txt"), Text(c.content)));
+    const SizeFileResult r = ReadSizeFile(dir.File("s.txt"));
+    EXPECT_EQ(r.status, c.status) << '"' << c.content << '"';
+    if (c.status == SizeFileStatus::Ok) {
+      EXPECT_EQ(r.lines, c.lines) << c.content;
+      EXPECT_EQ(r.columns, c.columns) << c.content;
+    }
+  }
+}
+
+TEST(RawFile, SizeFileMissingOrAFolder) {
+  ScratchDir dir;
+  EXPECT_EQ(ReadSizeFile(dir.File("none.txt")).status, SizeFileStatus::Missing);
+  std::filesystem::create_directory(dir.File("folder.txt"));
+  EXPECT_EQ(ReadSizeFile(dir.File("folder.txt")).status, SizeFileStatus::Unreadable);
+}
+
+TEST(RawFile, SizeFilesAreWrittenByteForByte) {
+  ScratchDir dir;
+  ASSERT_TRUE(WriteSizeFile(dir.File("open.txt"), 3, 4));
+  EXPECT_EQ(AsText(ReadFileBytes(dir.File("open.txt"))), "3\n4\n");
+  ASSERT_TRUE(WriteSavedSizeFile(dir.File("save.txt"), 480, 640));
+  EXPECT_EQ(AsText(ReadFileBytes(dir.File("save.txt"))), "480\n640\n1\n0\n255\n");
+  const SizeFileResult back = ReadSizeFile(dir.File("save.txt"));
+  EXPECT_EQ(back.status, SizeFileStatus::Ok);
+  EXPECT_EQ(back.lines, 480);
+  EXPECT_EQ(back.columns, 640);
+}
+
+TEST(RawFile, WritesIntoAMissingFolderFail) {
+  ScratchDir dir;
+  const std::string name = dir.File("no/such/folder/x.txt");
+  EXPECT_FALSE(WriteSizeFile(name, 3, 4));
+  EXPECT_FALSE(WriteSavedSizeFile(name, 3, 4));
+  BytePlane plane(4, 3);
+  EXPECT_FALSE(WriteRawFile(dir.File("no/such/x.raw"), plane, 4, 3));
+}
+
+TEST(RawFile, WritesToAFullDeviceFailAtClose) {
+  // Buffered writes of a few bytes only fail when flushed: the close must be checked.
+  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  EXPECT_FALSE(WriteSizeFile("/dev/full", 3, 4));
+  BytePlane plane(4, 3);
+  EXPECT_FALSE(WriteRawFile("/dev/full", plane, 4, 3));
+}
+
+TEST(RawFile, ReadsRowsTopFirstAndRoundTrips) {
+  ScratchDir dir;
+  Bytes bytes(12);
+  for (int k = 0; k < 12; ++k) bytes[k] = static_cast<std::uint8_t>(10 * k);
+  ASSERT_TRUE(WriteFileBytes(dir.File("a.raw"), bytes));
+  BytePlane plane;
+  ASSERT_EQ(ReadRawFile(dir.File("a.raw"), 4, 3, plane), RawFileStatus::Ok);
+  ASSERT_EQ(plane.Lines(), 3);
+  ASSERT_EQ(plane.Columns(), 4);
+  EXPECT_EQ(plane[0][0], 0);
+  EXPECT_EQ(plane[0][3], 30);
+  EXPECT_EQ(plane[1][0], 40);
+  EXPECT_EQ(plane[2][3], 110);
+
+  ASSERT_TRUE(WriteRawFile(dir.File("b.raw"), plane, 4, 3));
+  EXPECT_EQ(ReadFileBytes(dir.File("b.raw")), bytes);
+}
+
+TEST(RawFile, WritesTheTopLeftPartOfALargerPlane) {
+  ScratchDir dir;
+  BytePlane plane(5, 4);
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 5; ++j) plane[i][j] = static_cast<std::uint8_t>(10 * i + j);
+  ASSERT_TRUE(WriteRawFile(dir.File("p.raw"), plane, 3, 2));
+  EXPECT_EQ(ReadFileBytes(dir.File("p.raw")), (Bytes{0, 1, 2, 10, 11, 12}));
+  EXPECT_FALSE(WriteRawFile(dir.File("q.raw"), plane, 6, 2));  // wider than the plane
+  EXPECT_FALSE(std::filesystem::exists(dir.File("q.raw")));
+}
+
+TEST(RawFile, ALongerFileGivesItsFirstBytes) {
+  ScratchDir dir;
+  ASSERT_TRUE(WriteFileBytes(dir.File("long.raw"), Bytes{1, 2, 3, 4, 5, 6, 7}));
+  BytePlane plane;
+  ASSERT_EQ(ReadRawFile(dir.File("long.raw"), 2, 3, plane), RawFileStatus::Ok);
+  EXPECT_EQ(plane[2][1], 6);
+}
+
+TEST(RawFile, RefusedReadsLeaveThePlaneAlone) {
+  ScratchDir dir;
+  ASSERT_TRUE(WriteFileBytes(dir.File("short.raw"), Bytes(11, 7)));
+  ASSERT_TRUE(WriteFileBytes(dir.File("empty.raw"), Bytes{}));
+  std::filesystem::create_directory(dir.File("folder.raw"));
+  struct Case {
+    std::string name;
+    int columns, lines;
+    RawFileStatus status;
+  };
+  const Case cases[] = {
+      {dir.File("short.raw"), 4, 3, RawFileStatus::TooShort},
+      {dir.File("empty.raw"), 1, 1, RawFileStatus::TooShort},
+      {dir.File("folder.raw"), 4, 3, RawFileStatus::Unreadable},
+      {dir.File("none.raw"), 4, 3, RawFileStatus::Unreadable},
+      {dir.File("short.raw"), 0, 3, RawFileStatus::BadSize},
+      {dir.File("short.raw"), 4, -1, RawFileStatus::BadSize},
+      {dir.File("short.raw"), 70000, 1, RawFileStatus::BadSize},
+  };
+  for (const Case& c : cases) {
+    BytePlane plane(2, 2);
+    plane[1][1] = 9;
+    EXPECT_EQ(ReadRawFile(c.name, c.columns, c.lines, plane), c.status) << c.name;
+    EXPECT_EQ(plane.Lines(), 2);
+    EXPECT_EQ(plane[1][1], 9);
+  }
+}
+
+TEST(RawFile, UnreadableFileIsRefused) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  ScratchDir dir;
+  ASSERT_TRUE(WriteFileBytes(dir.File("locked.raw"), Bytes(12, 1)));
+  ASSERT_EQ(chmod(dir.File("locked.raw").c_str(), 0), 0);
+  BytePlane plane;
+  EXPECT_EQ(ReadRawFile(dir.File("locked.raw"), 4, 3, plane), RawFileStatus::Unreadable);
+  EXPECT_EQ(GetFileSize(dir.File("locked.raw")), -1);
+  ASSERT_TRUE(WriteFileBytes(dir.File("locked.txt"), Text("3 4")));
+  ASSERT_EQ(chmod(dir.File("locked.txt").c_str(), 0), 0);
+  EXPECT_EQ(ReadSizeFile(dir.File("locked.txt")).status, SizeFileStatus::Unreadable);
+}
+
+TEST(RawFile, FileSize) {
+  ScratchDir dir;
+  ASSERT_TRUE(WriteFileBytes(dir.File("f"), Bytes(1234, 0)));
+  EXPECT_EQ(GetFileSize(dir.File("f")), 1234);
+  ASSERT_TRUE(WriteFileBytes(dir.File("e"), Bytes{}));
+  EXPECT_EQ(GetFileSize(dir.File("e")), 0);
+  EXPECT_EQ(GetFileSize(dir.File("none")), -1);
+  EXPECT_EQ(GetFileSize(dir.Path()), -1);
+}
+
+TEST(RawFile, SizeFileNameReplacesOnlyTheLastExtension) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"/home/a/carpet.raw", "/home/a/carpet.txt"},
+      {"/home/a/out.raw.raw", "/home/a/out.raw.txt"},  // a save of a name typed with ".raw"
+      {"/home/a/noext", "/home/a/noext.txt"},
+      {"/home/a.b/noext", "/home/a.b/noext.txt"},
+      {"/home/a/.hidden", "/home/a/.hidden.txt"},
+      {"plain.bmp", "plain.txt"},
+  };
+  for (const auto& [image, size] : cases) EXPECT_EQ(SizeFileName(image), size);
+}
+
+TEST(RawFile, FolderOf) {
+  EXPECT_EQ(FolderOf("/home/a/carpet.raw"), "/home/a");
+  EXPECT_EQ(FolderOf("/carpet.raw"), "/");
+  EXPECT_EQ(FolderOf("carpet.raw"), "");
+}
+
+}  // namespace
