@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "binary/kernels/BoxCount.h"
+#include "fixtures/Fractals.h"
+
+namespace {
+
+BoxCountParams DivisorSides(const BytePlane& plane) {
+  return {plane.Lines(), plane.Columns(), std::min(plane.Lines(), plane.Columns()), false, false};
+}
+
+struct KnownDimension {
+  const char* name;
+  BytePlane plane;
+  double dimension;
+  bool untilEquality;
+};
+
+// Exact self-similar pictures: every kept point lies on the line, so the slope is exact to rounding.
+TEST(BoxCount, KnownDimensionsThroughTheDivisorSides) {
+  KnownDimension cases[] = {
+      {"Sierpinski carpet 729", fixtures::SierpinskiCarpet(6), std::log(8.0) / std::log(3.0), true},
+      {"Vicsek fractal 243", fixtures::VicsekFractal(5), std::log(5.0) / std::log(3.0), true},
+      {"Cantor dust 243", fixtures::CantorDust(5), std::log(4.0) / std::log(3.0), true},
+      {"Sierpinski triangle 512", fixtures::SierpinskiTriangle(512), std::log(3.0) / std::log(2.0), true},
+      {"full row 256", fixtures::FullRow(256, 100), 1.0, true},
+      {"diagonal 256", fixtures::Diagonal(256), 1.0, true},
+      {"filled square 256", fixtures::FilledSquare(256, 256, 0, 0, 256), 2.0, false},
+  };
+  for (KnownDimension& c : cases) {
+    const BoxCountResult result =
+        BoxCounting(c.plane, ItemSelector::Value(1), DivisorSides(c.plane), c.untilEquality);
+    ASSERT_TRUE(result.Defined) << c.name;
+    EXPECT_NEAR(result.Dimension, c.dimension, 1e-6) << c.name;
+  }
+  EXPECT_NEAR(std::log(8.0) / std::log(3.0), 1.892789, 1e-6);
+  EXPECT_NEAR(std::log(5.0) / std::log(3.0), 1.464974, 1e-6);
+  EXPECT_NEAR(std::log(4.0) / std::log(3.0), 1.261860, 1e-6);
+  EXPECT_NEAR(std::log(3.0) / std::log(2.0), 1.584963, 1e-6);
+}
+
+TEST(BoxCount, CarpetCountsAtEachDivisorSide) {
+  const BytePlane carpet = fixtures::SierpinskiCarpet(6);
+  const BoxCountTable table = CountBoxes(carpet, ItemSelector::Value(1), DivisorSides(carpet));
+  ASSERT_EQ(table.GreatestSide(), 729);
+  std::int64_t expected = 262144;  // 8^6
+  for (int s = 1; s <= 729; s *= 3, expected /= 8) {
+    EXPECT_EQ(table.Filled[s], expected) << s;
+    EXPECT_EQ(table.Examined[s], (729 / s) * (729 / s)) << s;
+  }
+  EXPECT_EQ(table.Filled[2], 0);
+  EXPECT_EQ(table.Examined[2], 0);
+}
+
+TEST(BoxCount, GrayCarpetThroughThresholdsGivesTheSameDimension) {
+  const BytePlane binary = fixtures::SierpinskiCarpet(6);
+  const BytePlane gray = fixtures::SierpinskiCarpet(6, 40, 180);
+  const BoxCountResult a = BoxCounting(binary, ItemSelector::Value(1), DivisorSides(binary), true);
+  const BoxCountResult b = BoxCounting(gray, ItemSelector::Range(30, 50), DivisorSides(gray), true);
+  ASSERT_TRUE(b.Defined);
+  EXPECT_EQ(a.Dimension, b.Dimension);
+  EXPECT_EQ(a.Table.Filled, b.Table.Filled);
+}
+
+TEST(BoxCount, UntilEqualityDropsFromTheSecondFullSide) {
+  const BytePlane square = fixtures::FilledSquare(256, 256, 0, 0, 256);
+  const BoxCountResult result = BoxCounting(square, ItemSelector::Value(1), DivisorSides(square), true);
+  EXPECT_EQ(result.Points.Sides, std::vector<int>{1});
+  EXPECT_FALSE(result.Defined);
+  EXPECT_TRUE(std::isnan(result.Dimension));
+
+  const BoxCountResult all = BoxCounting(square, ItemSelector::Value(1), DivisorSides(square), false);
+  EXPECT_EQ(all.Points.Sides, (std::vector<int>{1, 2, 4, 8, 16, 32, 64, 128, 256}));
+}
+
+TEST(BoxCount, EmptyOrTinyInputsAreUndefined) {
+  const BytePlane square = fixtures::FilledSquare(64, 64, 0, 0, 64);
+  EXPECT_FALSE(BoxCounting(square, ItemSelector::Value(7), DivisorSides(square), false).Defined);
+  BoxCountParams none = DivisorSides(square);
+  none.GreatestBox = 0;
+  const BoxCountResult zero = BoxCounting(square, ItemSelector::Value(1), none, false);
+  EXPECT_FALSE(zero.Defined);
+  EXPECT_EQ(zero.Table.GreatestSide(), 0);
+  BoxCountParams huge = DivisorSides(square);
+  huge.GreatestBox = 1 << 30;
+  huge.Lines = 5000;  // larger than the plane: clamped
+  EXPECT_EQ(CountBoxes(square, ItemSelector::Value(1), huge).GreatestSide(), 64);
+}
+
+TEST(BoxCount, TotalFittingCountsFullBoxesAgainstTheAreaOfTheBox) {
+  // A 12 x 12 image whose top-left 6 x 6 is item: full boxes of side 2, 3, 6 are those inside it.
+  const BytePlane plane = fixtures::FilledSquare(12, 12, 0, 0, 6);
+  BoxCountParams params = DivisorSides(plane);
+  params.TotalFitting = true;
+  const BoxCountResult result = BoxCounting(plane, ItemSelector::Value(1), params, false);
+  EXPECT_EQ(result.Table.Filled[1], 36);
+  EXPECT_EQ(result.Table.Filled[2], 9);
+  EXPECT_EQ(result.Table.Filled[4], 1);
+  EXPECT_EQ(result.Table.Filled[12], 0);
+  ASSERT_EQ(result.Points.Sides, (std::vector<int>{1, 2, 3, 4, 6}));
+  EXPECT_DOUBLE_EQ(result.Points.LogSize[1], std::log(4.0));
+}
+
+// Reference: every box counted pixel by pixel.
+BoxCountTable BruteCount(const BytePlane& plane, const ItemSelector& items, const BoxCountParams& p) {
+  const int greatest = std::min({p.GreatestBox, p.Lines, p.Columns});
+  BoxCountTable table{std::vector<std::int64_t>(greatest + 1, 0), std::vector<std::int64_t>(greatest + 1, 0)};
+  for (int s = 1; s <= greatest; ++s) {
+    const int lr = p.EverySize ? p.Lines : p.Lines / s * s, cr = p.EverySize ? p.Columns : p.Columns / s * s;
+    if (lr != p.Lines || cr != p.Columns) continue;
+    for (int i = 0; i < lr - s + 1; i += s) {
+      for (int j = 0; j < cr - s + 1; j += s) {
+        ++table.Examined[s];
+        int n = 0;
+        for (int r = i; r < i + s; ++r) {
+          for (int c = j; c < j + s; ++c) n += items.IsItem[plane[r][c]];
+        }
+        table.Filled[s] += p.TotalFitting ? n == s * s : n > 0;
+      }
+    }
+  }
+  return table;
+}
+
+TEST(BoxCount, BothStrategiesMatchBoxByBoxCounting) {
+  std::mt19937 random(99);
+  for (int round = 0; round < 40; ++round) {
+    const int lines = 1 + static_cast<int>(random() % 48), columns = 1 + static_cast<int>(random() % 48);
+    BytePlane plane(columns, lines);
+    const unsigned density = random() % 100;
+    for (std::size_t k = 0; k < plane.Size(); ++k) plane.Data()[k] = random() % 100 < density ? 3 : 9;
+    BoxCountParams params{lines, columns, 1 + static_cast<int>(random() % 50), random() % 2 == 0,
+                          random() % 2 == 0};
+    if (round % 5 == 0) {  // a size in use smaller than the plane
+      params.Lines = std::max(1, lines - 5);
+      params.Columns = std::max(1, columns - 3);
+    }
+    const ItemSelector items = ItemSelector::Range(0, 5);
+    const BoxCountTable expected = BruteCount(plane, items, params);
+    const BoxCountTable got = CountBoxes(plane, items, params);
+    ASSERT_EQ(got.Filled, expected.Filled) << "round " << round;
+    ASSERT_EQ(got.Examined, expected.Examined) << "round " << round;
+  }
+}
+
+TEST(BoxCount, EverySideMatchesBoxByBoxCountingOnWideImages) {
+  // Lines of several words and sides past 64 columns.
+  std::mt19937 random(5);
+  for (int round = 0; round < 6; ++round) {
+    const int lines = 90 + static_cast<int>(random() % 60), columns = 130 + static_cast<int>(random() % 200);
+    BytePlane plane(columns, lines);
+    const unsigned density = round % 3 == 0 ? 2 : round % 3 == 1 ? 50 : 97;
+    for (std::size_t k = 0; k < plane.Size(); ++k) plane.Data()[k] = random() % 100 < density ? 1 : 0;
+    const BoxCountParams params{lines, columns, 1 << 20, true, round % 2 == 0};
+    const BoxCountTable expected = BruteCount(plane, ItemSelector::Value(1), params);
+    const BoxCountTable got = CountBoxes(plane, ItemSelector::Value(1), params);
+    ASSERT_EQ(got.Filled, expected.Filled) << "round " << round;
+    ASSERT_EQ(got.Examined, expected.Examined) << "round " << round;
+  }
+}
+
+TEST(BoxCount, EverySizeLeavesThePartialLastRowOfBoxes) {
+  const BytePlane plane = fixtures::FilledSquare(10, 10, 0, 0, 10);
+  const BoxCountTable table = CountBoxes(plane, ItemSelector::Value(1), {10, 10, 10, true, false});
+  EXPECT_EQ(table.Examined[3], 9);
+  EXPECT_EQ(table.Examined[4], 4);
+  EXPECT_EQ(table.Examined[6], 1);
+  EXPECT_EQ(table.Filled[7], 1);
+}
+
+}  // namespace
