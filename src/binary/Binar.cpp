@@ -6,12 +6,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "app/MainWindow.h"
-#include "imaging/TextNumbers.h"
+#include "ui/Widgets.h"
 
 TBinarForm* BinarForm = nullptr;
 
@@ -20,16 +19,12 @@ TBinarForm::TBinarForm(QWidget* owner) : ui::Form(owner) {
 
   auto* item = new QGroupBox(QStringLiteral("Item"), this);
   auto* itemLayout = new QGridLayout(item);
-  MinBinEdit = new QLineEdit(item);
-  MaxBinEdit = new QLineEdit(item);
+  MinBinEdit = ui::IntegerEdit(this, MinValue);
+  MaxBinEdit = ui::IntegerEdit(this, MaxValue);
   itemLayout->addWidget(new QLabel(QStringLiteral("Min (included)"), item), 0, 0);
   itemLayout->addWidget(MinBinEdit, 0, 1);
   itemLayout->addWidget(new QLabel(QStringLiteral("Max (included)"), item), 1, 0);
   itemLayout->addWidget(MaxBinEdit, 1, 1);
-  connect(MinBinEdit, &QLineEdit::textChanged, this,
-          [this](const QString& text) { MinValue = static_cast<int>(TextToLong(text.toStdString())); });
-  connect(MaxBinEdit, &QLineEdit::textChanged, this,
-          [this](const QString& text) { MaxValue = static_cast<int>(TextToLong(text.toStdString())); });
 
   auto* dataIn = new QGroupBox(QStringLiteral("Data_in"), this);
   auto* dataLayout = new QVBoxLayout(dataIn);
@@ -54,20 +49,11 @@ TBinarForm::TBinarForm(QWidget* owner) : ui::Form(owner) {
   connect(RadioButton3, &QRadioButton::clicked, this, [this] { KeepIsolated = 0; });
   connect(RadioButton4, &QRadioButton::clicked, this, [this] { KeepIsolated = 1; });
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, [this] { Finish(ui::mrOk); });
-  connect(cancel, &QPushButton::clicked, this, [this] { Finish(ui::mrCancel); });
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(item);
   layout->addWidget(dataIn);
   layout->addWidget(isolated);
-  layout->addLayout(buttons);
+  layout->addLayout(ui::OkCancelButtons(this));
 }
 
 void TBinarForm::OnFinish(int modalResult) {

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "app/MainWindow.h"
-#include "imaging/TextNumbers.h"
+#include "ui/Widgets.h"
 
 TDiagBoxCountingForm1* DiagBoxCountingForm1 = nullptr;
 TDiagBoxCountingForm2* DiagBoxCountingForm2 = nullptr;
@@ -21,46 +21,13 @@ TDiagBoxCountingForm4* DiagBoxCountingForm4 = nullptr;
 
 namespace {
 
+using ui::IntegerEdit;
+using ui::OkButton;
+using ui::RadioGroup;
+using ui::ReadOnlyEdit;
+
 constexpr int kDividersPerLine = 6;
 constexpr int kDividerLines = 4;
-
-QLineEdit* ReadOnlyEdit(QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setReadOnly(true);
-  return edit;
-}
-
-// An edit whose text is converted to an integer member at each change.
-QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> also = nullptr) {
-  auto* edit = new QLineEdit(parent);
-  QObject::connect(edit, &QLineEdit::textChanged, parent, [&member, also](const QString& text) {
-    member = static_cast<int>(TextToLong(text.toStdString()));
-    if (also) also(member);
-  });
-  return edit;
-}
-
-// Radio buttons that store their index into `member`.
-QGroupBox* RadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions, int& member,
-                      std::vector<QRadioButton*>* radios = nullptr) {
-  auto* box = new QGroupBox(title, parent);
-  auto* layout = new QVBoxLayout(box);
-  for (std::size_t k = 0; k < captions.size(); ++k) {
-    auto* radio = new QRadioButton(QString::fromUtf8(captions[k]), box);
-    radio->setChecked(static_cast<int>(k) == member);
-    layout->addWidget(radio);
-    QObject::connect(radio, &QRadioButton::clicked, parent, [&member, k] { member = static_cast<int>(k); });
-    if (radios) radios->push_back(radio);
-  }
-  return box;
-}
-
-QPushButton* OkButton(ui::Form* form) {
-  auto* ok = new QPushButton(QStringLiteral("OK"), form);
-  ok->setDefault(true);
-  QObject::connect(ok, &QPushButton::clicked, form, [form] { form->Finish(ui::mrOk); });
-  return ok;
-}
 
 void BuildDividerDisplay(DividerDisplay& display, QGridLayout* layout, int row, QWidget* parent) {
   display.NumDivEdit = ReadOnlyEdit(parent);
@@ -221,15 +188,6 @@ TDiagBoxCountingForm4::TDiagBoxCountingForm4(QWidget* owner) : ui::Form(owner) {
                                UntilEquality);
   auto* fitting = RadioGroup(this, QStringLiteral("Type of treatment"), {"Partial fitting", "Total fitting"}, Fitting);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, [this] { Finish(ui::mrOk); });
-  connect(cancel, &QPushButton::clicked, this, [this] { Finish(ui::mrCancel); });
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(imageIn);
   layout->addWidget(itemPanel_);
@@ -237,7 +195,7 @@ TDiagBoxCountingForm4::TDiagBoxCountingForm4(QWidget* owner) : ui::Form(owner) {
   layout->addWidget(greatest);
   layout->addWidget(finalSize);
   layout->addWidget(fitting);
-  layout->addLayout(buttons);
+  layout->addLayout(ui::OkCancelButtons(this));
 }
 
 void TDiagBoxCountingForm4::ShowSizeMode(int computedSize) {

@@ -1,0 +1,60 @@
+#include "ui/Widgets.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "imaging/TextNumbers.h"
+#include "ui/Form.h"
+
+namespace ui {
+
+QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> also) {
+  auto* edit = new QLineEdit(parent);
+  QObject::connect(edit, &QLineEdit::textChanged, parent, [&member, also](const QString& text) {
+    member = static_cast<int>(TextToLong(text.toStdString()));
+    if (also) also(member);
+  });
+  return edit;
+}
+
+QLineEdit* ReadOnlyEdit(QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setReadOnly(true);
+  return edit;
+}
+
+QGroupBox* RadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions,
+                      int& member, std::vector<QRadioButton*>* radios) {
+  auto* box = new QGroupBox(title, parent);
+  auto* layout = new QVBoxLayout(box);
+  for (std::size_t k = 0; k < captions.size(); ++k) {
+    auto* radio = new QRadioButton(QString::fromUtf8(captions[k]), box);
+    radio->setChecked(static_cast<int>(k) == member);
+    layout->addWidget(radio);
+    QObject::connect(radio, &QRadioButton::clicked, parent, [&member, k] { member = static_cast<int>(k); });
+    if (radios) radios->push_back(radio);
+  }
+  return box;
+}
+
+QPushButton* OkButton(Form* form) {
+  auto* ok = new QPushButton(QStringLiteral("OK"), form);
+  ok->setDefault(true);
+  QObject::connect(ok, &QPushButton::clicked, form, [form] { form->Finish(mrOk); });
+  return ok;
+}
+
+QHBoxLayout* OkCancelButtons(Form* form) {
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), form);
+  QObject::connect(cancel, &QPushButton::clicked, form, [form] { form->Finish(mrCancel); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(OkButton(form));
+  buttons->addWidget(cancel);
+  return buttons;
+}
+
+}  // namespace ui
