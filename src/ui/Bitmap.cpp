@@ -1,0 +1,96 @@
+#include "ui/Bitmap.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+// Below this many pixels the threads cost more than they save.
+constexpr std::int64_t kParallelPixels = std::int64_t{1} << 16;
+
+QRgb ToQRgb(Rgb colour) {
+  return qRgb(colour.red, colour.green, colour.blue);
+}
+
+// Blocks above 32 MiB are fresh mappings from the C library every time, and their thousands of page
+// faults cost more than the filling; backed by huge pages they take a few dozen. Smaller blocks are
+// recycled by the allocator, so Qt's own is best for them.
+QImage NewBitmap(int columns, int lines) {
+#ifdef __linux__
+  constexpr std::size_t kHugePage = std::size_t{1} << 21;
+  const std::size_t bytes = std::size_t{4} * columns * lines;
+  constexpr std::size_t kFreshMappingBytes = std::size_t{32} << 20;
+  if (bytes > kFreshMappingBytes) {
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* block = nullptr;
+    if (posix_memalign(&block, kHugePage, rounded) != 0) return {};
+    madvise(block, rounded, MADV_HUGEPAGE);
+    QImage bitmap(
+        static_cast<uchar*>(block), columns, lines, qsizetype{4} * columns, QImage::Format_RGB32,
+        [](void* data) { std::free(data); }, block);
+    if (bitmap.isNull()) std::free(block);
+    return bitmap;
+  }
+#endif
+  return QImage(columns, lines, QImage::Format_RGB32);
+}
+
+}  // namespace
+
+QImage ImageToBitmap(const IMAGE& image) {
+  const int columns = image.Columns();
+  const int lines = image.Lines();
+  if (columns <= 0 || lines <= 0) return {};
+  QImage bitmap = NewBitmap(columns, lines);
+  if (bitmap.isNull()) return {};
+  // Rows are independent, so they may be filled in any order and on any thread. Dynamic chunks keep a
+  // busy machine from stalling the whole conversion on one descheduled thread; a chunk of about 2 MiB
+  // lets each thread fault in pages of its own.
+  uchar* const bits = bitmap.bits();
+  const qsizetype bytesPerLine = bitmap.bytesPerLine();
+  [[maybe_unused]] const int chunk =
+      static_cast<int>(std::max<qsizetype>(1, (qsizetype{1} << 21) / bytesPerLine));
+  [[maybe_unused]] const bool parallel = static_cast<std::int64_t>(columns) * lines >= kParallelPixels;
+
+  if (image.Type() == IMAGE::kRgb) {
+#ifdef _OPENMP
+#pragma omp parallel for schedule(dynamic, chunk) if (parallel)
+#endif
+    for (int y = 0; y < lines; ++y) {
+      const std::uint8_t* source = image.Row(y);
+      auto* target = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+      for (int x = 0; x < columns; ++x, source += 3) target[x] = qRgb(source[2], source[1], source[0]);
+    }
+    return bitmap;
+  }
+  if (image.Type() != IMAGE::kPalette) {
+    // qRgb(v, v, v) in arithmetic the compiler turns into vector code, unlike a table lookup.
+#ifdef _OPENMP
+#pragma omp parallel for schedule(dynamic, chunk) if (parallel)
+#endif
+    for (int y = 0; y < lines; ++y) {
+      const std::uint8_t* source = image.Row(y);
+      auto* target = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+      for (int x = 0; x < columns; ++x) target[x] = 0xFF000000u | (source[x] * 0x010101u);
+    }
+    return bitmap;
+  }
+  std::array<QRgb, 256> table{};
+  const auto& palette = image.Palette();
+  for (int v = 0; v < 256; ++v) table[v] = ToQRgb({palette[4 * v], palette[4 * v + 1], palette[4 * v + 2]});
+#ifdef _OPENMP
+#pragma omp parallel for schedule(dynamic, chunk) if (parallel)
+#endif
+  for (int y = 0; y < lines; ++y) {
+    const std::uint8_t* source = image.Row(y);
+    auto* target = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+    for (int x = 0; x < columns; ++x) target[x] = table[source[x]];
+  }
+  return bitmap;
+}
