@@ -134,13 +134,13 @@ bool AskImageSize(int& lines, int& columns) {
 }
 
 LoadOutcome ChooseAndLoadImage(LoadedImage& image) {
-  ui::FileDialogSpec spec;
-  spec.title = "OPEN IMAGE";
-  spec.filter = "Raw Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp";
-  spec.initialDir = ImagesFolder();
-  spec.filterIndex = kRawFilter;
+  ui::FileDialogSpec request;
+  request.title = "OPEN IMAGE";
+  request.filter = "Raw Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp";
+  request.initialDir = ImagesFolder();
+  request.filterIndex = kRawFilter;
   for (;;) {
-    const ui::FileChoice choice = ui::OpenFile(spec);
+    const ui::FileChoice choice = ui::OpenFile(request);
     if (!choice.accepted) return LoadOutcome::Cancelled;
     image = LoadedImage{};
     image.fileName = choice.fileName;
@@ -154,7 +154,7 @@ LoadOutcome ChooseAndLoadImage(LoadedImage& image) {
       case ReadOutcome::Refused:
         return LoadOutcome::Refused;
       case ReadOutcome::ChooseAgain:
-        spec.filterIndex = choice.filterIndex;
+        request.filterIndex = choice.filterIndex;
         break;
     }
   }

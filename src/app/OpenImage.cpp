@@ -62,11 +62,11 @@ void ReleasePreviousImage(TMainForm& m) {
 void AskForReport(TMainForm& m) {
   ui::ShowModal(*ReportForm);
   if (ReportForm->ReportOff != 0) return;
-  ui::FileDialogSpec spec;
-  spec.title = " OPEN REPORT";
-  spec.filter = "Name Report [*.txt]|*.txt";
-  spec.initialDir = m.WorkDirectory;
-  const ui::FileChoice choice = ui::SaveFile(spec);
+  ui::FileDialogSpec request;
+  request.title = " OPEN REPORT";
+  request.filter = "Name Report [*.txt]|*.txt";
+  request.initialDir = m.WorkDirectory;
+  const ui::FileChoice choice = ui::SaveFile(request);
   if (!choice.accepted) {
     // The report of the previous image, if any, goes on receiving the lines.
     if (!ReportFile) ReportForm->ReportOff = 1;

@@ -40,11 +40,11 @@ SaveResult NothingToSave(int lines, int columns) {
 SaveResult SaveColourImage() {
   TMainForm& m = *MainForm;
   const int lines = m.ImageLines, columns = m.ImageColumns;
-  ui::FileDialogSpec spec;
-  spec.title = "Saving Colored BMP File";
-  spec.filter = "Bitmap (*.bmp)|*.bmp";
-  spec.initialDir = m.WorkDirectory;
-  const ui::FileChoice choice = ui::SaveFile(spec);
+  ui::FileDialogSpec request;
+  request.title = "Saving Colored BMP File";
+  request.filter = "Bitmap (*.bmp)|*.bmp";
+  request.initialDir = m.WorkDirectory;
+  const ui::FileChoice choice = ui::SaveFile(request);
   if (!choice.accepted) return SaveResult::Cancelled;
   if (!PlaneHolds(m.ColourImage, lines, 3 * columns)) return NothingToSave(lines, columns);
   ui::SetScreenCursor(ui::crHourGlass);
@@ -59,11 +59,11 @@ SaveResult SaveColourImage() {
 SaveResult SavePlane(const BytePlane& plane) {
   TMainForm& m = *MainForm;
   const int lines = m.ImageLines, columns = m.ImageColumns;
-  ui::FileDialogSpec spec;
-  spec.title = "SAVE IMAGE";
-  spec.filter = "Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp";
-  spec.initialDir = m.WorkDirectory;
-  const ui::FileChoice choice = ui::SaveFile(spec);
+  ui::FileDialogSpec request;
+  request.title = "SAVE IMAGE";
+  request.filter = "Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp";
+  request.initialDir = m.WorkDirectory;
+  const ui::FileChoice choice = ui::SaveFile(request);
   if (!choice.accepted) return SaveResult::Cancelled;
   if (!PlaneHolds(plane, lines, columns)) return NothingToSave(lines, columns);
   ui::SetScreenCursor(ui::crHourGlass);

@@ -25,17 +25,17 @@ QStringList QtFilters(const std::string& filter) {
   return filters;
 }
 
-FileChoice RunFileDialog(const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(spec.title),
-                     QString::fromStdString(spec.initialDir));
+FileChoice RunFileDialog(const FileDialogSpec& request, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
+                     QString::fromStdString(request.initialDir));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   // The program appends its own extensions: the dialog must not add one.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-  const QStringList filters = QtFilters(spec.filter);
+  const QStringList filters = QtFilters(request.filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
-    const int index = std::clamp(spec.filterIndex, 1, static_cast<int>(filters.size()));
+    const int index = std::clamp(request.filterIndex, 1, static_cast<int>(filters.size()));
     dialog.selectNameFilter(filters[index - 1]);
   }
   FileChoice choice;
@@ -77,11 +77,11 @@ class QtDriver : public Driver {
     }
   }
 
-  FileChoice OpenFile(const FileDialogSpec& spec) override {
-    return RunFileDialog(spec, QFileDialog::AcceptOpen);
+  FileChoice OpenFile(const FileDialogSpec& request) override {
+    return RunFileDialog(request, QFileDialog::AcceptOpen);
   }
-  FileChoice SaveFile(const FileDialogSpec& spec) override {
-    return RunFileDialog(spec, QFileDialog::AcceptSave);
+  FileChoice SaveFile(const FileDialogSpec& request) override {
+    return RunFileDialog(request, QFileDialog::AcceptSave);
   }
 
   std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override {
@@ -129,8 +129,8 @@ int ShowModal(Form& form) { return CurrentDriver().ShowModal(form); }
 int MessageBox(const std::string& text, const std::string& title, int buttons) {
   return CurrentDriver().Message(text, title, buttons);
 }
-FileChoice OpenFile(const FileDialogSpec& spec) { return CurrentDriver().OpenFile(spec); }
-FileChoice SaveFile(const FileDialogSpec& spec) { return CurrentDriver().SaveFile(spec); }
+FileChoice OpenFile(const FileDialogSpec& request) { return CurrentDriver().OpenFile(request); }
+FileChoice SaveFile(const FileDialogSpec& request) { return CurrentDriver().SaveFile(request); }
 std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) {
   return CurrentDriver().ChooseColour(initial);
 }

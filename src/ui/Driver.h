@@ -35,8 +35,8 @@ class Driver {
   virtual ~Driver() = default;
   virtual int ShowModal(Form& form) = 0;
   virtual int Message(const std::string& text, const std::string& title, int buttons) = 0;
-  virtual FileChoice OpenFile(const FileDialogSpec& spec) = 0;
-  virtual FileChoice SaveFile(const FileDialogSpec& spec) = 0;
+  virtual FileChoice OpenFile(const FileDialogSpec& request) = 0;
+  virtual FileChoice SaveFile(const FileDialogSpec& request) = 0;
   // 0x00BBGGRR colour, or nothing when the person cancels.
   virtual std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) = 0;
   virtual double ClockSeconds() = 0;
@@ -54,8 +54,8 @@ Driver* InstallDriver(Driver* driver);
 // Thin calls the program uses.
 int ShowModal(Form& form);
 int MessageBox(const std::string& text, const std::string& title, int buttons = MB_OK);
-FileChoice OpenFile(const FileDialogSpec& spec);
-FileChoice SaveFile(const FileDialogSpec& spec);
+FileChoice OpenFile(const FileDialogSpec& request);
+FileChoice SaveFile(const FileDialogSpec& request);
 std::optional<std::uint32_t> ChooseColour(std::uint32_t initial);
 void ProcessEvents();
 void Note(const std::string& event);

@@ -93,14 +93,14 @@ int Script::Message(const std::string& text, const std::string& title, int) {
   return step.button;
 }
 
-ui::FileChoice Script::OpenFile(const ui::FileDialogSpec& spec) {
-  fileDialogs_.push_back(spec);
-  return Next(Step::Open, "open dialog \"" + spec.title + "\"").file;
+ui::FileChoice Script::OpenFile(const ui::FileDialogSpec& request) {
+  fileDialogs_.push_back(request);
+  return Next(Step::Open, "open dialog \"" + request.title + "\"").file;
 }
 
-ui::FileChoice Script::SaveFile(const ui::FileDialogSpec& spec) {
-  fileDialogs_.push_back(spec);
-  return Next(Step::Save, "save dialog \"" + spec.title + "\"").file;
+ui::FileChoice Script::SaveFile(const ui::FileDialogSpec& request) {
+  fileDialogs_.push_back(request);
+  return Next(Step::Save, "save dialog \"" + request.title + "\"").file;
 }
 
 std::optional<std::uint32_t> Script::ChooseColour(std::uint32_t) {

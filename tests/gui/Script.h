@@ -58,8 +58,8 @@ class Script : public ui::Driver {
   // Driver.
   int ShowModal(ui::Form& form) override;
   int Message(const std::string& text, const std::string& title, int buttons) override;
-  ui::FileChoice OpenFile(const ui::FileDialogSpec& spec) override;
-  ui::FileChoice SaveFile(const ui::FileDialogSpec& spec) override;
+  ui::FileChoice OpenFile(const ui::FileDialogSpec& request) override;
+  ui::FileChoice SaveFile(const ui::FileDialogSpec& request) override;
   std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override;
   double ClockSeconds() override { return clock_; }
   void ProcessEvents() override {}
