@@ -30,6 +30,7 @@ void KeepImageSize(int columns, int lines) {
 TMainForm::TMainForm(QWidget* owner) : QMainWindow(owner) {
   MainForm = this;
   setWindowTitle(QStringLiteral(" VORN Version 2"));
+  QApplication::setWindowIcon(CarpetIcon());
   mdiArea_ = new QMdiArea(this);
   setCentralWidget(mdiArea_);
   BuildMenus();

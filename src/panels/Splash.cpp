@@ -11,8 +11,9 @@ namespace {
 constexpr int kWidth = 480;
 constexpr int kHeight = 300;
 
-// A Sierpinski carpet, the program's emblem: every cell whose base-3 digits
-// hold a 1 at the same place in both coordinates is empty.
+}  // namespace
+
+// Every cell whose base-3 digits hold a 1 at the same place in both coordinates is empty.
 void DrawCarpet(QPainter& painter, const QRect& area, const QColor& colour) {
   const int cells = 27;
   const int side = std::min(area.width(), area.height()) / cells;
@@ -25,7 +26,13 @@ void DrawCarpet(QPainter& painter, const QRect& area, const QColor& colour) {
     }
 }
 
-}  // namespace
+QIcon CarpetIcon() {
+  QPixmap pixmap(27, 27);
+  pixmap.fill(QColor(20, 40, 70));
+  QPainter painter(&pixmap);
+  DrawCarpet(painter, QRect(0, 0, 27, 27), QColor(230, 220, 180));
+  return QIcon(pixmap);
+}
 
 TPresentationWindow::TPresentationWindow(QWidget* owner, int page)
     : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint), page_(page) {
@@ -41,10 +48,10 @@ void TPresentationWindow::paintEvent(QPaintEvent*) {
   DrawCarpet(painter, QRect(20, 30, 243, 243), QColor(230, 220, 180));
   painter.setPen(Qt::white);
   QFont title = painter.font();
-  title.setPointSize(18);
+  title.setPointSize(15);
   title.setBold(true);
   painter.setFont(title);
-  painter.drawText(QRect(270, 40, 200, 40), Qt::AlignLeft, QStringLiteral(" VORN Version 2"));
+  painter.drawText(QRect(268, 40, 210, 40), Qt::AlignLeft, QStringLiteral(" VORN Version 2"));
   QFont body = painter.font();
   body.setPointSize(10);
   body.setBold(false);

@@ -1,6 +1,9 @@
 #pragma once
 // The three presentation windows shown while the main window starts.
+#include <QIcon>
 #include <QWidget>
+
+class QPainter;
 
 class TPresentationWindow : public QWidget {
  public:
@@ -29,3 +32,7 @@ class TPresentationForm3 : public TPresentationWindow {
 
 // Shows the window, paints it at once and keeps it up for that many seconds.
 void ShowPresentation(TPresentationWindow& window, float seconds);
+
+// The program's emblem, a Sierpinski carpet, drawn in `area`; and as the windows' icon.
+void DrawCarpet(QPainter& painter, const QRect& area, const QColor& colour);
+QIcon CarpetIcon();
