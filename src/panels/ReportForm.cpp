@@ -8,6 +8,7 @@ TReportForm* ReportForm = nullptr;
 TReportForm::TReportForm(QWidget* owner) : ui::Form(owner) {
   SetCaption(" GENERAL REPORT");
   CloseIsOk = true;  // closing keeps the previous answer
+  setMinimumWidth(240);
   auto* yes = new QRadioButton(QStringLiteral("yes"), this);
   auto* no = new QRadioButton(QStringLiteral("no"), this);
   auto* layout = new QVBoxLayout(this);
