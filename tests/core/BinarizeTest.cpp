@@ -53,43 +53,43 @@ BytePlane LiteralBinarize(const BytePlane& source, const BinarizeParams& p) {
   return out;
 }
 
-TEST(Binarize, RampCountsAndPercentages) {
-  const BytePlane ramp = ColumnRamp(64, 256);
-  const BinarizeResult result = Binarize(ramp, {100, 149, 0, false});
-  EXPECT_EQ(result.ItemPixels, 3200);
-  EXPECT_EQ(result.BackgroundPixels, 64 * 256 - 3200);
-  EXPECT_EQ(Percent(result.ItemPercentage), "19.53");
-  EXPECT_EQ(Percent(result.BackgroundPercentage), "80.47");
-  EXPECT_EQ(result.Binary[10][99], 255);
-  EXPECT_EQ(result.Binary[10][100], 1);
-  EXPECT_EQ(result.Binary[10][149], 1);
-  EXPECT_EQ(result.Binary[10][150], 255);
-}
-
-TEST(Binarize, BorderFrameStaysBackground) {
-  const BytePlane ramp = ColumnRamp(64, 256);
-  const BinarizeResult result = Binarize(ramp, {100, 149, 6, false});
-  EXPECT_EQ(result.ItemPixels, 2600);
-  for (int j = 0; j < 256; ++j) {
-    for (int i : {0, 5, 58, 63}) EXPECT_EQ(result.Binary[i][j], 255) << i << "," << j;
+TEST(Binarize, RampCountsPercentagesAndBorder) {
+  struct Case {
+    int lines;
+    BinarizeParams params;
+    std::int64_t items;
+    const char *itemPercent, *backgroundPercent;
+  };
+  const Case cases[] = {
+      {64, {100, 149, 0, false}, 3200, "19.53", "80.47"},
+      {64, {100, 149, 6, false}, 2600, "15.87", "84.13"},
+      {64, {0, 255, 6, false}, (64 - 12) * (256 - 12), "77.44", "22.56"},
+      {20, {0, 255, 0, false}, 20 * 256, "100.00", "0.00"},
+      {16, {150, 100, 0, true}, 0, "0.00", "100.00"},
+      {4, {-20, 1000, 0, true}, 4 * 256, "100.00", "0.00"},  // thresholds outside the byte range
+  };
+  for (const Case& c : cases) {
+    const BinarizeResult result = Binarize(ColumnRamp(c.lines, 256), c.params);
+    const std::string name = std::to_string(c.params.MinValue) + ".." + std::to_string(c.params.MaxValue) +
+                             " border " + std::to_string(c.params.Border);
+    EXPECT_EQ(result.ItemPixels, c.items) << name;
+    EXPECT_EQ(result.BackgroundPixels, c.lines * 256 - c.items) << name;
+    EXPECT_EQ(Percent(result.ItemPercentage), c.itemPercent) << name;
+    EXPECT_EQ(Percent(result.BackgroundPercentage), c.backgroundPercent) << name;
+    for (int k = 0; k < c.params.Border; ++k) {  // the frame stays background
+      for (int j = 0; j < 256; ++j)
+        ASSERT_TRUE(result.Binary[k][j] == 255 && result.Binary[c.lines - 1 - k][j] == 255)
+            << name << " " << k;
+      for (int i = 0; i < c.lines; ++i)
+        ASSERT_TRUE(result.Binary[i][k] == 255 && result.Binary[i][255 - k] == 255) << name << " " << k;
+    }
+    if (c.items == 3200) {
+      EXPECT_EQ((std::vector<int>{result.Binary[10][99], result.Binary[10][100], result.Binary[10][149],
+                                  result.Binary[10][150]}),
+                (std::vector<int>{255, 1, 1, 255}));
+    }
   }
-  const BinarizeResult whole = Binarize(ramp, {0, 255, 6, false});
-  EXPECT_EQ(whole.ItemPixels, (64 - 12) * (256 - 12));
-  EXPECT_EQ(whole.Binary[6][5], 255);
-  EXPECT_EQ(whole.Binary[6][6], 1);
-}
-
-TEST(Binarize, EverythingInRangeWithoutBorder) {
-  const BinarizeResult result = Binarize(ColumnRamp(20, 256), {0, 255, 0, false});
-  EXPECT_EQ(result.ItemPixels, 20 * 256);
-  EXPECT_EQ(Percent(result.ItemPercentage), "100.00");
-}
-
-TEST(Binarize, MinAboveMaxGivesNone) {
-  const BinarizeResult result = Binarize(ColumnRamp(16, 256), {150, 100, 0, true});
-  EXPECT_EQ(result.ItemPixels, 0);
-  EXPECT_EQ(Percent(result.ItemPercentage), "0.00");
-  EXPECT_EQ(Percent(result.BackgroundPercentage), "100.00");
+  EXPECT_TRUE(Binarize(BytePlane(), {0, 255, 0, true}).Binary.Empty());
 }
 
 struct IsolatedCase {
@@ -136,12 +136,6 @@ TEST(Binarize, MatchesTheInPlaceRasterPassOnRandomImages) {
     }
     EXPECT_EQ(result.ItemPixels, ones);
   }
-}
-
-TEST(Binarize, ThresholdsOutsideTheByteRange) {
-  const BinarizeResult result = Binarize(ColumnRamp(4, 256), {-20, 1000, 0, true});
-  EXPECT_EQ(result.ItemPixels, 4 * 256);
-  EXPECT_TRUE(Binarize(BytePlane(), {0, 255, 0, true}).Binary.Empty());
 }
 
 }  // namespace

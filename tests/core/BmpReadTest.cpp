@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "fixtures/Patterns.h"
@@ -47,99 +48,54 @@ TEST(BmpRead, RoundTripsGiveThePlaneBackLineZeroFirst) {
   }
 }
 
-TEST(BmpRead, NegativeHeightIsReadTopDown) {
+TEST(BmpRead, NegativeHeightIsReadTopDownAndTrailingBytesAreIgnored) {
   Bytes file = ValidFile(6, 4, 0);
   PutU32(file, 22, static_cast<std::uint32_t>(-4));
+  file.insert(file.end(), 100, 0xEE);
   ScratchDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.File("top.bmp"), file));
   int columns = 0, lines = 0;
   const BytePlane plane = ReadBMPFile(dir.File("top.bmp"), columns, lines);
   ASSERT_FALSE(plane.Empty());
-  EXPECT_EQ(columns, 6);
-  EXPECT_EQ(lines, 4);
-  for (int k = 0; k < 4; ++k) {
+  EXPECT_EQ(std::tuple(columns, lines), std::tuple(6, 4));
+  for (int k = 0; k < 4; ++k)
     EXPECT_EQ(std::memcmp(plane[k], &file[1078 + 8 * k], 6), 0) << "line " << k << " is file row " << k;
-  }
 }
 
-TEST(BmpRead, TrailingBytesAreIgnored) {
+TEST(BmpRead, HeaderFieldsAndLayoutAsStored) {
+  ScratchDir dir;
   Bytes file = ValidFile(5, 3, 2);
-  file.insert(file.end(), 100, 0xEE);
-  ScratchDir dir;
-  ASSERT_TRUE(WriteFileBytes(dir.File("long.bmp"), file));
-  int columns = 0, lines = 0;
-  EXPECT_FALSE(ReadBMPFile(dir.File("long.bmp"), columns, lines).Empty());
-  EXPECT_EQ(columns, 5);
-}
-
-TEST(BmpRead, HeaderFieldsAsStored) {
-  const Bytes file = ValidFile(7, 3, 2);
-  ScratchDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.File("h.bmp"), file));
   const BmpHeaderInfo info = ReadBMPHeader(dir.File("h.bmp"));
-  EXPECT_TRUE(info.complete);
-  EXPECT_TRUE(info.signatureOk);
+  EXPECT_TRUE(info.complete && info.signatureOk);
   EXPECT_EQ(info.bitsPerPixel, 24);
-  EXPECT_EQ(info.width, 7);
+  EXPECT_EQ(info.width, 5);
   EXPECT_EQ(info.height, 3);
   EXPECT_EQ(info.compression, 0u);
   EXPECT_EQ(info.pixelOffset, 54u);
   EXPECT_EQ(info.infoSize, 40u);
-  EXPECT_EQ(info.fileSizeField, 54u + 3 * 24);
+  EXPECT_EQ(info.fileSizeField, 54u + 3 * 16);
   EXPECT_EQ(info.fileLength, file.size());
+  BmpLayout layout = CheckBMPLayout(info);
+  EXPECT_TRUE(layout.valid);
+  EXPECT_EQ(layout.bytesPerPixel, 3);
+  EXPECT_EQ(std::tuple(layout.columns, layout.lines), std::tuple(5, 3));
+  EXPECT_FALSE(layout.topDown);
+  EXPECT_EQ(layout.rowBytes, 15u);
+  EXPECT_EQ(layout.rowSize, 16u);
 
   ASSERT_TRUE(WriteFileBytes(dir.File("short.bmp"), Bytes(file.begin(), file.begin() + 53)));
   EXPECT_FALSE(ReadBMPHeader(dir.File("short.bmp")).complete);
   EXPECT_FALSE(ReadBMPHeader(dir.File("missing.bmp")).complete);
-}
-
-TEST(BmpRead, LayoutFromTheHeader) {
-  ScratchDir dir;
-  Bytes file = ValidFile(5, 3, 2);
-  ASSERT_TRUE(WriteFileBytes(dir.File("c.bmp"), file));
-  BmpLayout layout = CheckBMPLayout(ReadBMPHeader(dir.File("c.bmp")));
-  EXPECT_TRUE(layout.valid);
-  EXPECT_EQ(layout.bytesPerPixel, 3);
-  EXPECT_EQ(layout.columns, 5);
-  EXPECT_EQ(layout.lines, 3);
-  EXPECT_FALSE(layout.topDown);
-  EXPECT_EQ(layout.rowBytes, 15u);
-  EXPECT_EQ(layout.rowSize, 16u);
 
   file = ValidFile(6, 4, 0);
   PutU32(file, 22, static_cast<std::uint32_t>(-4));
   ASSERT_TRUE(WriteFileBytes(dir.File("g.bmp"), file));
   layout = CheckBMPLayout(ReadBMPHeader(dir.File("g.bmp")));
-  EXPECT_TRUE(layout.valid);
+  EXPECT_TRUE(layout.valid && layout.topDown);
   EXPECT_EQ(layout.bytesPerPixel, 1);
   EXPECT_EQ(layout.lines, 4);
-  EXPECT_TRUE(layout.topDown);
   EXPECT_EQ(layout.rowSize, 8u);
-}
-
-struct Malformed {
-  const char* name;
-  int type;  // of the valid file the case starts from
-  std::function<void(Bytes&)> spoil;
-};
-
-void PrintTo(const Malformed& m, std::ostream* os) {
-  *os << m.name;
-}
-
-class MalformedFiles : public ::testing::TestWithParam<Malformed> {};
-
-TEST_P(MalformedFiles, AreRefusedCleanly) {
-  Bytes file = ValidFile(6, 4, GetParam().type);
-  GetParam().spoil(file);
-  ScratchDir dir;
-  ASSERT_TRUE(WriteFileBytes(dir.File("bad.bmp"), file));
-  // Refused from the header alone, before anything is allocated for the pixels.
-  EXPECT_FALSE(CheckBMPLayout(ReadBMPHeader(dir.File("bad.bmp"))).valid);
-  int columns = -1, lines = -1;
-  EXPECT_TRUE(ReadBMPFile(dir.File("bad.bmp"), columns, lines).Empty());
-  EXPECT_EQ(columns, 0);
-  EXPECT_EQ(lines, 0);
 }
 
 auto Cut(std::size_t size) {
@@ -155,47 +111,57 @@ auto Set16(std::size_t at, std::uint16_t v) {
   };
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BmpRead, MalformedFiles,
-    ::
-        testing::
-            Values(
-                Malformed{"Empty", 0, Cut(0)}, Malformed{"ShortHeader", 0, Cut(30)},
-                Malformed{"HeaderOnly", 0, Cut(54)}, Malformed{"ShortPalette", 0, Cut(54 + 500)},
-                Malformed{"LastRowShort8", 0, Cut(1078 + 4 * 8 - 1)},
-                Malformed{"LastRowShort24", 2, Cut(54 + 4 * 20 - 1)},
-                Malformed{"BadSignature", 0, [](Bytes& f) { f[1] = 'N'; }},
-                Malformed{"ThirtyTwoBits", 2, Set16(28, 32)}, Malformed{"SixteenBits", 2, Set16(28, 16)},
-                Malformed{"OneBit", 0, Set16(28, 1)}, Malformed{"RunLength8", 0, Set32(30, 1)},
-                Malformed{"RunLength4", 0, Set32(30, 2)}, Malformed{"BitFields", 2, Set32(30, 3)},
-                Malformed{"EightBitsAtOffset54", 0, Set32(10, 54)},
-                Malformed{"EightBitsAtOffset1082", 0, Set32(10, 1082)},
-                Malformed{"TwentyFourBitsAtOffset1078", 2, Set32(10, 1078)},
-                Malformed{"WiderThanTheFile", 0, Set32(18, 9)},
-                Malformed{"TallerThanTheFile", 2, Set32(22, 5)},
-                Malformed{"TallerTopDown", 0, Set32(22, static_cast<std::uint32_t>(-5))},
-                Malformed{"ZeroWidth", 0, Set32(18, 0)}, Malformed{"ZeroHeight", 0, Set32(22, 0)},
-                Malformed{"NegativeWidth", 0, Set32(18, static_cast<std::uint32_t>(-6))},
-                Malformed{"HugeWidth", 0, Set32(18, INT32_MAX)},
-                Malformed{"HugeHeight", 0, Set32(22, INT32_MAX)},
-                Malformed{"HugeWidth24", 2, Set32(18, INT32_MAX)},
-                Malformed{"MostNegativeHeight", 0, Set32(22, 0x80000000u)},
-                Malformed{
-                    "HugeBoth",
-                    2,
-                    [](Bytes& f) {
-                      PutU32(f, 18, 0x10000);
-                      PutU32(f, 22, 0x10000);
-                    }}),
-    [](const ::testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
-
-TEST(BmpRead, MissingFileOrFolderIsRefused) {
+// Each refused from the header alone, before anything is allocated for the pixels.
+TEST(BmpRead, MalformedFilesAreRefusedCleanly) {
+  struct Malformed {
+    const char* name;
+    int type;  // of the valid file the case starts from
+    std::function<void(Bytes&)> spoil;
+  };
+  const Malformed cases[] = {
+      {"Empty", 0, Cut(0)},
+      {"ShortHeader", 0, Cut(30)},
+      {"HeaderOnly", 0, Cut(54)},
+      {"ShortPalette", 0, Cut(54 + 500)},
+      {"LastRowShort8", 0, Cut(1078 + 4 * 8 - 1)},
+      {"LastRowShort24", 2, Cut(54 + 4 * 20 - 1)},
+      {"BadSignature", 0, [](Bytes& f) { f[1] = 'N'; }},
+      {"ThirtyTwoBits", 2, Set16(28, 32)},
+      {"SixteenBits", 2, Set16(28, 16)},
+      {"OneBit", 0, Set16(28, 1)},
+      {"RunLength8", 0, Set32(30, 1)},
+      {"RunLength4", 0, Set32(30, 2)},
+      {"BitFields", 2, Set32(30, 3)},
+      {"EightBitsAtOffset54", 0, Set32(10, 54)},
+      {"EightBitsAtOffset1082", 0, Set32(10, 1082)},
+      {"TwentyFourBitsAtOffset1078", 2, Set32(10, 1078)},
+      {"WiderThanTheFile", 0, Set32(18, 9)},
+      {"TallerThanTheFile", 2, Set32(22, 5)},
+      {"TallerTopDown", 0, Set32(22, static_cast<std::uint32_t>(-5))},
+      {"ZeroWidth", 0, Set32(18, 0)},
+      {"ZeroHeight", 0, Set32(22, 0)},
+      {"NegativeWidth", 0, Set32(18, static_cast<std::uint32_t>(-6))},
+      {"HugeWidth", 0, Set32(18, INT32_MAX)},
+      {"HugeHeight", 0, Set32(22, INT32_MAX)},
+      {"HugeWidth24", 2, Set32(18, INT32_MAX)},
+      {"MostNegativeHeight", 0, Set32(22, 0x80000000u)},
+      {"HugeBoth", 2, [](Bytes& f) { PutU32(f, 18, 0x10000), PutU32(f, 22, 0x10000); }},
+  };
   ScratchDir dir;
-  int columns = -1, lines = -1;
-  EXPECT_TRUE(ReadBMPFile(dir.File("none.bmp"), columns, lines).Empty());
-  EXPECT_EQ(columns, 0);
-  EXPECT_TRUE(ReadBMPFile(dir.Path(), columns, lines).Empty());
-  EXPECT_EQ(lines, 0);
+  for (const Malformed& c : cases) {
+    Bytes file = ValidFile(6, 4, c.type);
+    c.spoil(file);
+    ASSERT_TRUE(WriteFileBytes(dir.File("bad.bmp"), file));
+    EXPECT_FALSE(CheckBMPLayout(ReadBMPHeader(dir.File("bad.bmp"))).valid) << c.name;
+    int columns = -1, lines = -1;
+    EXPECT_TRUE(ReadBMPFile(dir.File("bad.bmp"), columns, lines).Empty()) << c.name;
+    EXPECT_EQ(std::tuple(columns, lines), std::tuple(0, 0)) << c.name;
+  }
+  for (const std::string& name : {dir.File("none.bmp"), dir.Path()}) {  // missing, a folder
+    int columns = -1, lines = -1;
+    EXPECT_TRUE(ReadBMPFile(name, columns, lines).Empty());
+    EXPECT_EQ(std::tuple(columns, lines), std::tuple(0, 0));
+  }
 }
 
 }  // namespace

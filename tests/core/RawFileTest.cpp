@@ -55,39 +55,27 @@ TEST(RawFile, SizeFileTable) {
   }
 }
 
-TEST(RawFile, SizeFileMissingOrAFolder) {
-  ScratchDir dir;
-  EXPECT_EQ(ReadSizeFile(dir.File("none.txt")).status, SizeFileStatus::Missing);
-  std::filesystem::create_directory(dir.File("folder.txt"));
-  EXPECT_EQ(ReadSizeFile(dir.File("folder.txt")).status, SizeFileStatus::Unreadable);
-}
-
-TEST(RawFile, SizeFilesAreWrittenByteForByte) {
+TEST(RawFile, SizeFilesAreWrittenByteForByteAndMissingOrFolderAreSaid) {
   ScratchDir dir;
   ASSERT_TRUE(WriteSizeFile(dir.File("open.txt"), 3, 4));
   EXPECT_EQ(AsText(ReadFileBytes(dir.File("open.txt"))), "3\n4\n");
   ASSERT_TRUE(WriteSavedSizeFile(dir.File("save.txt"), 480, 640));
   EXPECT_EQ(AsText(ReadFileBytes(dir.File("save.txt"))), "480\n640\n1\n0\n255\n");
-  const SizeFileResult back = ReadSizeFile(dir.File("save.txt"));
-  EXPECT_EQ(back.status, SizeFileStatus::Ok);
-  EXPECT_EQ(back.lines, 480);
-  EXPECT_EQ(back.columns, 640);
+  EXPECT_EQ(ReadSizeFile(dir.File("none.txt")).status, SizeFileStatus::Missing);
+  std::filesystem::create_directory(dir.File("folder.txt"));
+  EXPECT_EQ(ReadSizeFile(dir.File("folder.txt")).status, SizeFileStatus::Unreadable);
 }
 
-TEST(RawFile, WritesIntoAMissingFolderFail) {
+TEST(RawFile, WritesIntoAMissingFolderOrAFullDeviceFail) {
   ScratchDir dir;
   const std::string name = dir.File("no/such/folder/x.txt");
+  BytePlane plane(4, 3);
   EXPECT_FALSE(WriteSizeFile(name, 3, 4));
   EXPECT_FALSE(WriteSavedSizeFile(name, 3, 4));
-  BytePlane plane(4, 3);
   EXPECT_FALSE(WriteRawFile(dir.File("no/such/x.raw"), plane, 4, 3));
-}
-
-TEST(RawFile, WritesToAFullDeviceFailAtClose) {
   // Buffered writes of a few bytes only fail when flushed: the close must be checked.
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
   EXPECT_FALSE(WriteSizeFile("/dev/full", 3, 4));
-  BytePlane plane(4, 3);
   EXPECT_FALSE(WriteRawFile("/dev/full", plane, 4, 3));
 }
 
@@ -98,34 +86,23 @@ TEST(RawFile, ReadsRowsTopFirstAndRoundTrips) {
   ASSERT_TRUE(WriteFileBytes(dir.File("a.raw"), bytes));
   BytePlane plane;
   ASSERT_EQ(ReadRawFile(dir.File("a.raw"), 4, 3, plane), RawFileStatus::Ok);
-  ASSERT_EQ(plane.Lines(), 3);
-  ASSERT_EQ(plane.Columns(), 4);
-  EXPECT_EQ(plane[0][0], 0);
-  EXPECT_EQ(plane[0][3], 30);
-  EXPECT_EQ(plane[1][0], 40);
-  EXPECT_EQ(plane[2][3], 110);
-
+  ASSERT_EQ(plane.Lines() * 10 + plane.Columns(), 34);
+  EXPECT_EQ((Bytes{plane[0][0], plane[0][3], plane[1][0], plane[2][3]}), (Bytes{0, 30, 40, 110}));
   ASSERT_TRUE(WriteRawFile(dir.File("b.raw"), plane, 4, 3));
   EXPECT_EQ(ReadFileBytes(dir.File("b.raw")), bytes);
-}
 
-TEST(RawFile, WritesTheTopLeftPartOfALargerPlane) {
-  ScratchDir dir;
-  BytePlane plane(5, 4);
+  // A longer file gives its first bytes.
+  ASSERT_EQ(ReadRawFile(dir.File("a.raw"), 2, 3, plane), RawFileStatus::Ok);
+  EXPECT_EQ(plane[2][1], 50);
+
+  // The top-left part of a larger plane is written; a part wider than the plane is refused.
+  BytePlane large(5, 4);
   for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 5; ++j) plane[i][j] = static_cast<std::uint8_t>(10 * i + j);
-  ASSERT_TRUE(WriteRawFile(dir.File("p.raw"), plane, 3, 2));
+    for (int j = 0; j < 5; ++j) large[i][j] = static_cast<std::uint8_t>(10 * i + j);
+  ASSERT_TRUE(WriteRawFile(dir.File("p.raw"), large, 3, 2));
   EXPECT_EQ(ReadFileBytes(dir.File("p.raw")), (Bytes{0, 1, 2, 10, 11, 12}));
-  EXPECT_FALSE(WriteRawFile(dir.File("q.raw"), plane, 6, 2));  // wider than the plane
+  EXPECT_FALSE(WriteRawFile(dir.File("q.raw"), large, 6, 2));
   EXPECT_FALSE(std::filesystem::exists(dir.File("q.raw")));
-}
-
-TEST(RawFile, ALongerFileGivesItsFirstBytes) {
-  ScratchDir dir;
-  ASSERT_TRUE(WriteFileBytes(dir.File("long.raw"), Bytes{1, 2, 3, 4, 5, 6, 7}));
-  BytePlane plane;
-  ASSERT_EQ(ReadRawFile(dir.File("long.raw"), 2, 3, plane), RawFileStatus::Ok);
-  EXPECT_EQ(plane[2][1], 6);
 }
 
 TEST(RawFile, RefusedReadsLeaveThePlaneAlone) {
@@ -169,17 +146,16 @@ TEST(RawFile, UnreadableFileIsRefused) {
   EXPECT_EQ(ReadSizeFile(dir.File("locked.txt")).status, SizeFileStatus::Unreadable);
 }
 
-TEST(RawFile, FileSize) {
+TEST(RawFile, FileSizeSizeFileNameAndFolder) {
   ScratchDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.File("f"), Bytes(1234, 0)));
-  EXPECT_EQ(GetFileSize(dir.File("f")), 1234);
   ASSERT_TRUE(WriteFileBytes(dir.File("e"), Bytes{}));
+  EXPECT_EQ(GetFileSize(dir.File("f")), 1234);
   EXPECT_EQ(GetFileSize(dir.File("e")), 0);
   EXPECT_EQ(GetFileSize(dir.File("none")), -1);
   EXPECT_EQ(GetFileSize(dir.Path()), -1);
-}
 
-TEST(RawFile, SizeFileNameReplacesOnlyTheLastExtension) {
+  // Only the last extension is replaced.
   const std::pair<std::string, std::string> cases[] = {
       {"/home/a/carpet.raw", "/home/a/carpet.txt"},
       {"/home/a/out.raw.raw", "/home/a/out.raw.txt"},  // a save of a name typed with ".raw"
@@ -189,9 +165,6 @@ TEST(RawFile, SizeFileNameReplacesOnlyTheLastExtension) {
       {"plain.bmp", "plain.txt"},
   };
   for (const auto& [image, size] : cases) EXPECT_EQ(SizeFileName(image), size);
-}
-
-TEST(RawFile, FolderOf) {
   EXPECT_EQ(FolderOf("/home/a/carpet.raw"), "/home/a");
   EXPECT_EQ(FolderOf("/carpet.raw"), "/");
   EXPECT_EQ(FolderOf("carpet.raw"), "");

@@ -1,5 +1,6 @@
 #include <QLineEdit>
 #include <string>
+#include <tuple>
 
 #include "Program.h"
 #include "app/MainWindow.h"
@@ -33,27 +34,21 @@ auto Thresholds(int min, int max, int dataIn = 0, int keepIsolated = 0) {
   };
 }
 
-// A binary panel 2 (items 1 on 255) of the given size, with the blocks set by `fill`.
-template <class Fill>
-void LoadBinary(int columns, int lines, Fill fill) {
-  BytePlane binary(columns, lines);
-  binary.Fill(255);
-  fill(binary);
-  LoadOriginal(BytePlane(columns, lines));
-  MainForm->BinaryImage = std::move(binary);
-  MainForm->HasBinaryImage = 1;
-}
-
-void Block(BytePlane& plane, int top, int left, int side) {
-  for (int i = top; i < top + side; ++i)
-    for (int j = left; j < left + side; ++j) plane[i][j] = 1;
+// Items 1 on 255, with the 3 x 3 (or `side`) blocks whose top-left corners are given.
+BytePlane Blocks(int columns, int lines, const std::vector<std::pair<int, int>>& corners, int side = 3) {
+  BytePlane plane(columns, lines);
+  plane.Fill(255);
+  for (auto [top, left] : corners)
+    for (int i = top; i < top + side; ++i)
+      for (int j = left; j < left + side; ++j) plane[i][j] = 1;
+  return plane;
 }
 
 }  // namespace
 
 class BinarizingTest : public ProgramTest {};
 
-TEST_F(BinarizingTest, RampGivesTheReportedCountsAndPercentages) {
+TEST_F(BinarizingTest, RampGivesTheReportedCountsAndPercentagesAndTheBorderFrameStaysBackground) {
   LoadOriginal(Ramp());
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TBinarForm>(Thresholds(100, 149));
@@ -70,20 +65,20 @@ TEST_F(BinarizingTest, RampGivesTheReportedCountsAndPercentages) {
             "\n\tIsolated pixels eliminated"
             "\n\tItem:       pixels number = 3200\tpercentage = 19.53 "
             "\n\tBackground: pixels number = 13184\tpercentage = 80.47 ");
-  EXPECT_EQ(MainForm->HasBinaryImage, 1);
-  EXPECT_EQ(MainForm->HasLabeledImage, 0);
+  EXPECT_EQ(std::tuple(MainForm->HasBinaryImage, MainForm->HasLabeledImage), std::tuple(1, 0));
   EXPECT_EQ(MainForm->BinaryFlag, 1);
   EXPECT_EQ(MainForm->Panel2Pending[p2Binary], 1);
-  EXPECT_EQ(TempImageForm->CaptionText(), " 2.- " " BINARY IMAGE ");
-  for (const char* name : {"LinFrac1", "BoxCounting1", "Bromov1", "ProgresBoxCounting1", "Labelization",
-                           "UrbanField", "SaveBinarSpeedButton1", "ZoomSpeedButton"})
-    EXPECT_TRUE(MainForm->IsEnabled(name)) << name;
-  for (const char* name : {"ColorSpeedButton", "ResizeBoxCounting1", "Perimeter1", "Pattern1"})
-    EXPECT_FALSE(MainForm->IsEnabled(name)) << name;
-}
+  EXPECT_EQ(TempImageForm->CaptionText(),
+            " 2.- "
+            " BINARY IMAGE ");
+  EXPECT_EQ(
+      EnabledOf(
+          "LinFrac1 BoxCounting1 Bromov1 ProgresBoxCounting1 Labelization UrbanField "
+          "SaveBinarSpeedButton1 ZoomSpeedButton ColorSpeedButton ResizeBoxCounting1 Perimeter1 Pattern1"),
+      "LinFrac1 BoxCounting1 Bromov1 ProgresBoxCounting1 Labelization UrbanField SaveBinarSpeedButton1 "
+      "ZoomSpeedButton");
 
-TEST_F(BinarizingTest, TheResultBorderFrameStaysBackground) {
-  LoadOriginal(Ramp());
+  // With a result border the frame stays background.
   MainForm->ResultBorder = 6;
   ui.dialog<TBinarForm>(Thresholds(100, 149));
   MainForm->BinarTreatment1Click();
@@ -107,9 +102,9 @@ TEST_F(BinarizingTest, MissingThresholdsBringTheDialogBackAndCancelChangesNothin
 
 TEST_F(BinarizingTest, IsolatedPixelsGoUnlessKeptAndMinAboveMaxGivesNothing) {
   BytePlane gray(10, 10);
-  gray[4][4] = 200;  // lone interior pixel
+  gray[4][4] = 200;               // lone interior pixel
   gray[7][2] = gray[8][3] = 200;  // diagonal pair
-  gray[0][6] = 200;  // on the outer line
+  gray[0][6] = 200;               // on the outer line
   LoadOriginal(std::move(gray));
   ui.dialog<TBinarForm>(Thresholds(150, 255));
   MainForm->BinarTreatment1Click();
@@ -130,17 +125,16 @@ TEST_F(BinarizingTest, IsolatedPixelsGoUnlessKeptAndMinAboveMaxGivesNothing) {
 TEST_F(BinarizingTest, EditsConvertAtEachChange) {
   BinarForm->MinBinEdit->setText(QStringLiteral("12a"));
   BinarForm->MaxBinEdit->setText(QStringLiteral("x"));
-  EXPECT_EQ(BinarForm->MinValue, 12);
-  EXPECT_EQ(BinarForm->MaxValue, 0);
+  EXPECT_EQ(std::tuple(BinarForm->MinValue, BinarForm->MaxValue), std::tuple(12, 0));
 }
 
 class LabelingTest : public ProgramTest {};
 
 TEST_F(LabelingTest, TwelveBlocksGetCodesInRasterOrderWithoutTen) {
-  LoadBinary(30, 20, [](BytePlane& p) {
-    for (int row : {2, 8, 14})
-      for (int column : {2, 8, 14, 20}) Block(p, row, column, 3);
-  });
+  std::vector<std::pair<int, int>> corners;
+  for (int row : {2, 8, 14})
+    for (int column : {2, 8, 14, 20}) corners.emplace_back(row, column);
+  LoadBinary(Blocks(30, 20, corners));
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TLabelizForm>([](TLabelizForm& f) {
     EXPECT_EQ(f.MinSize, 1);  // proposed: 1 .. the number of item pixels
@@ -151,13 +145,12 @@ TEST_F(LabelingTest, TwelveBlocksGetCodesInRasterOrderWithoutTen) {
 
   EXPECT_EQ(MainForm->ItemCount, 13);
   const int expected[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
-  int k = 0;
-  for (int row : {2, 8, 14})
-    for (int column : {2, 8, 14, 20}) EXPECT_EQ(MainForm->BinaryImage[row + 1][column + 1], expected[k++]);
   std::string items;
-  for (int code : expected)
-    items += "\n\titem " + std::to_string(code) +
+  for (int k = 0; k < 12; ++k) {
+    EXPECT_EQ(MainForm->BinaryImage[corners[k].first + 1][corners[k].second + 1], expected[k]);
+    items += "\n\titem " + std::to_string(expected[k]) +
              " number of pixels 9 \tpercentage versus image = 1.50\tpercentage versus items = 8.33";
+  }
   EXPECT_EQ(ReadFile(report),
             "\n\n LABELING "
             "\n applied to the binary image\n"
@@ -166,24 +159,22 @@ TEST_F(LabelingTest, TwelveBlocksGetCodesInRasterOrderWithoutTen) {
             "\n\n\t\tCaution : the value 10 is not affected "
             "\n\t\tas this value corresponds to an order system \n" +
                 items);
-  EXPECT_EQ(MainForm->ItemCodes.size(), 14u);
-  EXPECT_EQ(MainForm->ItemValues2.size(), 14u);
-  EXPECT_EQ(MainForm->HasLabeledImage, 1);
-  EXPECT_EQ(MainForm->LabeledFlag, 1);
-  EXPECT_EQ(MainForm->Panel2Pending[p2Labeled], 1);
-  EXPECT_EQ(MainForm->BinaryBackup[3][3], 1);
-  EXPECT_EQ(MainForm->RedPlane[3][3], 1);
-  EXPECT_EQ(TempImageForm->CaptionText(), " 2.- " " LABELED IMAGE ");
-  for (const char* name : {"ResizeBoxCounting1", "Perimeter1", "Pattern1", "HoleExtraction", "ColorSpeedButton"})
-    EXPECT_TRUE(MainForm->IsEnabled(name)) << name;
+  EXPECT_EQ(MainForm->ItemCodes.size() + MainForm->ItemValues2.size(), 28u);
+  EXPECT_EQ(
+      (std::vector<int>{MainForm->HasLabeledImage, MainForm->LabeledFlag, MainForm->Panel2Pending[p2Labeled],
+                        MainForm->BinaryBackup[3][3], MainForm->RedPlane[3][3]}),
+      std::vector<int>(5, 1));
+  EXPECT_EQ(TempImageForm->CaptionText(),
+            " 2.- "
+            " LABELED IMAGE ");
+  const char* const enabled = "ResizeBoxCounting1 Perimeter1 Pattern1 HoleExtraction ColorSpeedButton";
+  EXPECT_EQ(EnabledOf(enabled), enabled);
 }
 
 TEST_F(LabelingTest, CornerTouchingBlocksAreOneItemAndSizeBoundsDropTheSmall) {
-  LoadBinary(20, 20, [](BytePlane& p) {
-    Block(p, 2, 2, 3);
-    Block(p, 5, 5, 3);  // touches the first at a corner
-    Block(p, 12, 12, 2);
-  });
+  BytePlane binary = Blocks(20, 20, {{2, 2}, {5, 5}});  // the second touches the first at a corner
+  binary[12][12] = binary[12][13] = binary[13][12] = binary[13][13] = 1;
+  LoadBinary(std::move(binary));
   ui.dialog<TLabelizForm>([](TLabelizForm& f) {
     f.MinSize = 5;
     return ui::mrOk;
@@ -197,36 +188,34 @@ TEST_F(LabelingTest, CornerTouchingBlocksAreOneItemAndSizeBoundsDropTheSmall) {
 
 TEST_F(LabelingTest, NeedsABinaryImage) {
   LoadOriginal(BytePlane(8, 8));
-  ui.dialog<TLabelizForm>([](TLabelizForm&) { return ui::mrOk; })
-      .message("CAUTION", "A new labeling implies\na former binarizing");
+  ui.ok<TLabelizForm>().message("CAUTION", "A new labeling implies\na former binarizing");
   MainForm->LabelTreatment1Click();
   EXPECT_FALSE(MainForm->IsEnabled("Labelization"));
   EXPECT_EQ(MainForm->HasLabeledImage, 0);
 }
 
 TEST_F(LabelingTest, MoreThan253ItemsAreRefusedWithNoChange) {
-  LoadBinary(66, 66, [](BytePlane& p) {
-    for (int i = 0; i < 16; ++i)
-      for (int j = 0; j < 16; ++j) Block(p, 1 + 4 * i, 1 + 4 * j, 2);
-  });
+  std::vector<std::pair<int, int>> corners;
+  for (int i = 0; i < 16; ++i)
+    for (int j = 0; j < 16; ++j) corners.emplace_back(1 + 4 * i, 1 + 4 * j);
+  LoadBinary(Blocks(66, 66, corners, 2));
   const BytePlane before = MainForm->BinaryImage.Clone();
-  ui.dialog<TLabelizForm>([](TLabelizForm&) { return ui::mrOk; })
-      .message("CAUTION", "More than 253 items\nPlease check the labelization");
+  ui.ok<TLabelizForm>().message("CAUTION", "More than 253 items\nPlease check the labelization");
   MainForm->LabelTreatment1Click();
   EXPECT_TRUE(std::equal(before.Data(), before.Data() + before.Size(), MainForm->BinaryImage.Data()));
-  EXPECT_EQ(MainForm->HasBinaryImage, 1);
-  EXPECT_EQ(MainForm->HasLabeledImage, 0);
-  EXPECT_EQ(MainForm->Panel2Pending[p2Labeled], 0);
+  EXPECT_EQ(
+      std::tuple(MainForm->HasBinaryImage, MainForm->HasLabeledImage, MainForm->Panel2Pending[p2Labeled]),
+      std::tuple(1, 0, 0));
 }
 
 TEST_F(LabelingTest, BinarizingEndsTheHoleLabelingMode) {
-  LoadBinary(10, 10, [](BytePlane& p) { Block(p, 3, 3, 3); });
+  LoadBinary(Blocks(10, 10, {{3, 3}}));
   MainForm->HoleLabelingMode = 1;
   MainForm->HolesLabeled = 1;
   ui.dialog<TBinarForm>(Thresholds(0, 255));
   MainForm->BinarTreatment1Click();
   EXPECT_EQ(MainForm->HoleLabelingMode, 0);
-  ui.dialog<TLabelizForm>([](TLabelizForm&) { return ui::mrOk; });
+  ui.ok<TLabelizForm>();
   MainForm->LabelTreatment1Click();
   EXPECT_EQ(MainForm->HasLabeledImage, 1);
 }

@@ -10,13 +10,6 @@
 
 namespace {
 
-auto Possibility(int possibility) {
-  return [=](TDiagBoxCountingForm1& f) {
-    f.Possibility = possibility;
-    return ui::mrOk;
-  };
-}
-
 auto BinaryItem(int value, int untilEquality = 1, int fitting = 0) {
   return [=](TDiagBoxCountingForm4& f) {
     f.ImageIn = 0;
@@ -27,16 +20,12 @@ auto BinaryItem(int value, int untilEquality = 1, int fitting = 0) {
   };
 }
 
-auto CloseDiagram() {
-  return [](TDiagBoxCountingForm&) { return ui::mrOk; };
-}
-
-// Panel 2 holds `binary`, as after a binarizing.
-void LoadBinaryImage(BytePlane binary) {
-  LoadOriginal(BytePlane(binary.Columns(), binary.Lines()));
-  MainForm->BinaryImage = std::move(binary);
-  MainForm->HasBinaryImage = 1;
-  MainForm->BinaryFlag = 1;
+template <class T>
+auto Set(int T::*member, int value) {
+  return [=](T& f) {
+    f.*member = value;
+    return ui::mrOk;
+  };
 }
 
 }  // namespace
@@ -44,11 +33,11 @@ void LoadBinaryImage(BytePlane binary) {
 class BoxCountingTest : public ProgramTest {};
 
 TEST_F(BoxCountingTest, CarpetThroughTheDivisorsGivesLog8OverLog3) {
-  LoadBinaryImage(fixtures::SierpinskiCarpet(6));
+  LoadBinary(fixtures::SierpinskiCarpet(6), 1);
   const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TDiagBoxCountingForm1>(Possibility(2))
+  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))
       .dialog<TDiagBoxCountingForm4>(BinaryItem(1))
-      .dialog<TDiagBoxCountingForm>(CloseDiagram());
+      .ok<TDiagBoxCountingForm>();
   MainForm->BoxCountingTreatment1Click();
 
   EXPECT_NEAR(MainForm->LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
@@ -62,54 +51,38 @@ TEST_F(BoxCountingTest, CarpetThroughTheDivisorsGivesLog8OverLog3) {
             "\n\tCode of the studied item = 1"
             "\n\tFractal Dimension = 1.892789");
   EXPECT_EQ(MainForm->BinaryFlag, 0);  // the binary image is named once
-  EXPECT_TRUE(MainForm->IsEnabled("Diagram1"));
-  EXPECT_TRUE(MainForm->IsEnabled("DiagFractal1"));
+  EXPECT_EQ(EnabledOf("Diagram1 DiagFractal1"), "Diagram1 DiagFractal1");
 }
 
 TEST_F(BoxCountingTest, TheSameCarpetThroughPanelOneThresholds) {
-  LoadBinaryImage(BytePlane(1, 1));
   LoadOriginal(fixtures::SierpinskiCarpet(6, 100, 0));
-  ui.dialog<TDiagBoxCountingForm1>(Possibility(2))
+  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))
       .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
         f.ImageIn = 1;
         f.MinThreshold = 50;
         f.MaxThreshold = 150;
         return ui::mrOk;
       })
-      .dialog<TDiagBoxCountingForm>(CloseDiagram());
+      .ok<TDiagBoxCountingForm>();
   MainForm->BoxCountingTreatment1Click();
   EXPECT_NEAR(MainForm->LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
 }
 
 TEST_F(BoxCountingTest, MissingParametersBringTheDialogBackAndCancelAbandons) {
-  LoadBinaryImage(fixtures::SierpinskiCarpet(3));
+  LoadBinary(fixtures::SierpinskiCarpet(3), 1);
   MainForm->LastFractalDimension = 42;
   const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TDiagBoxCountingForm1>(Possibility(0))
-      .dialog<TDiagBoxCountingForm2>([](TDiagBoxCountingForm2& f) {
-        f.BorderRange = 0;
-        return ui::mrOk;
-      })
+  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 0))
+      .dialog<TDiagBoxCountingForm2>(Set(&TDiagBoxCountingForm2::BorderRange, 0))
       .message("ERROR", "Testing Border Size not defined")
-      .dialog<TDiagBoxCountingForm2>([](TDiagBoxCountingForm2& f) {
-        f.BorderRange = 1;  // no smaller size to propose either
-        return ui::mrOk;
-      })
+      .dialog<TDiagBoxCountingForm2>(
+          Set(&TDiagBoxCountingForm2::BorderRange, 1))  // nothing smaller to propose
       .message("ERROR", "Testing Border Size not defined")
-      .dialog<TDiagBoxCountingForm2>([](TDiagBoxCountingForm2& f) {
-        f.BorderRange = 5;
-        return ui::mrOk;
-      })
-      .dialog<TDiagBoxCountingForm3>([](TDiagBoxCountingForm3& f) {
-        f.SizeChoice = 2;
-        return ui::mrOk;
-      })
-      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4&) { return ui::mrOk; })
+      .dialog<TDiagBoxCountingForm2>(Set(&TDiagBoxCountingForm2::BorderRange, 5))
+      .dialog<TDiagBoxCountingForm3>(Set(&TDiagBoxCountingForm3::SizeChoice, 2))
+      .ok<TDiagBoxCountingForm4>()
       .message("ERROR", "Type of Image_in not selected")
-      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
-        f.ImageIn = 0;
-        return ui::mrOk;
-      })
+      .dialog<TDiagBoxCountingForm4>(Set(&TDiagBoxCountingForm4::ImageIn, 0))
       .message("ERROR", "No binary value defined")
       .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
         f.ImageIn = 1;
@@ -127,13 +100,10 @@ TEST_F(BoxCountingTest, MissingParametersBringTheDialogBackAndCancelAbandons) {
 }
 
 TEST_F(BoxCountingTest, BorderSearchProposesTheSizeWithMostCommonDividers) {
-  LoadBinaryImage(fixtures::FilledSquare(47, 47, 0, 0, 47));
+  LoadBinary(fixtures::FilledSquare(47, 47, 0, 0, 47), 1);
   const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TDiagBoxCountingForm1>(Possibility(0))
-      .dialog<TDiagBoxCountingForm2>([](TDiagBoxCountingForm2& f) {
-        f.BorderRange = 10;
-        return ui::mrOk;
-      })
+  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 0))
+      .dialog<TDiagBoxCountingForm2>(Set(&TDiagBoxCountingForm2::BorderRange, 10))
       .dialog<TDiagBoxCountingForm3>([](TDiagBoxCountingForm3& f) {
         EXPECT_EQ(f.LinesEdit->text().toStdString(), "40");
         EXPECT_EQ(f.ColumnsEdit->text().toStdString(), "40");
@@ -144,24 +114,26 @@ TEST_F(BoxCountingTest, BorderSearchProposesTheSizeWithMostCommonDividers) {
         return ui::mrOk;
       })
       .dialog<TDiagBoxCountingForm4>(BinaryItem(1, 0))
-      .dialog<TDiagBoxCountingForm>(CloseDiagram());
+      .ok<TDiagBoxCountingForm>();
   MainForm->BoxCountingTreatment1Click();
   EXPECT_NEAR(MainForm->LastFractalDimension, 2.0, 1e-9);  // a filled square, counted "until this size"
   EXPECT_EQ(MainForm->BoxSizeCount, 40);
   const std::string text = ReadFile(report);
-  EXPECT_NE(text.find("\n\t\tcutting the image in a testing border range\n\tValue of the range: 10"
-                      "\n\tSize of the resulting image:\n\t\tlines = 40 column = 40"
-                      "\n\tNumber of dividers in the resulting image: 8\n\t\tdividers :  1  2  4  5  8  10  20  40 "),
-            std::string::npos)
+  EXPECT_NE(
+      text.find(
+          "\n\t\tcutting the image in a testing border range\n\tValue of the range: 10"
+          "\n\tSize of the resulting image:\n\t\tlines = 40 column = 40"
+          "\n\tNumber of dividers in the resulting image: 8\n\t\tdividers :  1  2  4  5  8  10  20  40 "),
+      std::string::npos)
       << text;
 }
 
 TEST_F(BoxCountingTest, FewerThanTwoPointsReportTheDimensionAsUndefined) {
-  LoadBinaryImage(fixtures::SierpinskiCarpet(2));  // 9 x 9: the item value 7 is absent
+  LoadBinary(fixtures::SierpinskiCarpet(2), 1);  // 9 x 9: the item value 7 is absent
   const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TDiagBoxCountingForm1>(Possibility(2))
+  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))
       .dialog<TDiagBoxCountingForm4>(BinaryItem(7))
-      .dialog<TDiagBoxCountingForm>(CloseDiagram());
+      .ok<TDiagBoxCountingForm>();
   MainForm->BoxCountingTreatment1Click();
   EXPECT_EQ(MainForm->BoxCountingPointCount, 0);
   EXPECT_TRUE(std::isnan(MainForm->LastFractalDimension));

@@ -276,10 +276,6 @@ TEST_F(DiagramPaintTest, ExpansionCurvesReachTheLastStep) {
   EXPECT_TRUE(right.HasText(18, 10, "Density"));
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(DiagramPaintTest, EveryWindowPaintsOnTheScreen) {
   MainForm->BoxCountingPointCount = 2;
   MainForm->BoxCountingLogSize = {0, 1};

@@ -16,10 +16,7 @@ namespace {
 
 class DiagramsTest : public ProgramTest {
  protected:
-  void ReportOn() {
-    ReportForm->ReportOff = 0;
-    ASSERT_TRUE(OpenReportFile(Path("r.txt")));
-  }
+  void ReportOn() { ReportInto(Path("r.txt")); }
   std::string Report() { return ReadFile(Path("r.txt")); }
 
   // A two-point box counting result: sizes 1 and 2, counts 9 and 3.
@@ -33,13 +30,11 @@ class DiagramsTest : public ProgramTest {
 
   // Shows the box counting window from the Diagram menu and presses Save in it.
   void ShowAndSave(const std::string& name, int filterIndex = 1) {
-    ui.dialog<TDiagBoxCountingForm>([](TDiagBoxCountingForm& f) {
-      f.BitBtnSaveClick();
-      return ui::mrOk;
-    });
+    PressSave();
     ui.save(Path(name), filterIndex);
     MainForm->DiagFractal1Click();
   }
+  void PressSave() { ui.press<TDiagBoxCountingForm>(&TDiagBoxCountingForm::BitBtnSaveClick); }
 };
 
 constexpr const char* kTwoPointRows = "0.000000\t2.197225\n0.693147\t1.098612\n";
@@ -62,7 +57,7 @@ TEST_F(DiagramsTest, BoxCountingSaveWritesXlsEvenUnderSecondFilterAndLogsOnce) {
   EXPECT_EQ(MainForm->DiagramSavedFlags.BoxCountingPending, 0);
 
   // Shown again without saving: no second line.
-  ui.dialog<TDiagBoxCountingForm>([](TDiagBoxCountingForm&) { return ui::mrOk; });
+  ui.ok<TDiagBoxCountingForm>();
   MainForm->DiagFractal1Click();
   EXPECT_EQ(Report(), kBoxCountingLine + Path("bc.xls") + " ");
 }
@@ -72,10 +67,7 @@ TEST_F(DiagramsTest, SecondSaveOfOneResultShowsOnlyTheRegistrationMessage) {
   ShowAndSave("bc");
   WriteFile(Path("bc.xls"), "kept");
 
-  ui.dialog<TDiagBoxCountingForm>([](TDiagBoxCountingForm& f) {
-    f.BitBtnSaveClick();
-    return ui::mrOk;
-  });
+  PressSave();
   ui.message("REGISTRATION", "This diagram has been already registered ");
   MainForm->DiagFractal1Click();
   EXPECT_EQ(ReadFile(Path("bc.xls")), "kept");
@@ -89,21 +81,6 @@ TEST_F(DiagramsTest, SecondSaveOfOneResultShowsOnlyTheRegistrationMessage) {
   EXPECT_EQ(ReadFile(Path("bc2.xls")), kTwoPointRows);
 }
 
-TEST_F(DiagramsTest, CancelledSaveChangesNothing) {
-  TwoPointBoxCounting();
-  ReportOn();
-  ui.dialog<TDiagBoxCountingForm>([](TDiagBoxCountingForm& f) {
-    f.BitBtnSaveClick();
-    return ui::mrOk;
-  });
-  ui.cancelSave();
-  MainForm->DiagFractal1Click();
-  EXPECT_EQ(MainForm->DiagramSavedFlags.BoxCountingSaved, 0);
-  EXPECT_EQ(MainForm->DiagramSavedFlags.BoxCountingPending, 0);
-  EXPECT_EQ(DiagBoxCountingForm->FileName, "");
-  EXPECT_EQ(Report(), "");
-}
-
 TEST_F(DiagramsTest, FileSavedWithTheReportOffIsLoggedByALaterShowing) {
   TwoPointBoxCounting();
   ReportForm->ReportOff = 1;
@@ -113,33 +90,29 @@ TEST_F(DiagramsTest, FileSavedWithTheReportOffIsLoggedByALaterShowing) {
   EXPECT_EQ(MainForm->DiagramSavedFlags.BoxCountingPending, 1);
 
   ReportForm->ReportOff = 0;
-  ui.dialog<TDiagBoxCountingForm>([](TDiagBoxCountingForm&) { return ui::mrOk; });
+  ui.ok<TDiagBoxCountingForm>();
   MainForm->DiagFractal1Click();
   EXPECT_EQ(Report(), kBoxCountingLine + Path("bc.xls") + " ");
   EXPECT_EQ(MainForm->DiagramSavedFlags.BoxCountingPending, 0);
 }
 
-TEST_F(DiagramsTest, NameAlreadyEndingInTheExtensionKeepsItOnce) {
-  TwoPointBoxCounting();
-  ShowAndSave("bc.xls");
-  EXPECT_EQ(ReadFile(Path("bc.xls")), kTwoPointRows);
-  EXPECT_FALSE(std::filesystem::exists(Path("bc.xls.xls")));
-}
-
-TEST_F(DiagramsTest, FileThatCannotBeCreatedIsReportedAndNotRegistered) {
+TEST_F(DiagramsTest, CancelledOrFailedSaveChangesNothingAndTheExtensionIsAddedOnce) {
   TwoPointBoxCounting();
   ReportOn();
   const std::string target = Path("missing/bc");
-  ui.dialog<TDiagBoxCountingForm>([](TDiagBoxCountingForm& f) {
-    f.BitBtnSaveClick();
-    return ui::mrOk;
-  });
-  ui.save(target);
-  ui.message("ERROR", "The file " + target + ".xls cannot be written");
+  PressSave();
+  ui.cancelSave();
+  PressSave();
+  ui.save(target).message("ERROR", "The file " + target + ".xls cannot be written");
   MainForm->DiagFractal1Click();
-  EXPECT_EQ(MainForm->DiagramSavedFlags.BoxCountingSaved, 0);
-  EXPECT_EQ(MainForm->DiagramSavedFlags.BoxCountingPending, 0);
+  MainForm->DiagFractal1Click();
+  EXPECT_EQ(MainForm->DiagramSavedFlags.BoxCountingSaved + MainForm->DiagramSavedFlags.BoxCountingPending, 0);
+  EXPECT_EQ(DiagBoxCountingForm->FileName, "");
   EXPECT_EQ(Report(), "");
+
+  ShowAndSave("bc.xls");
+  EXPECT_EQ(ReadFile(Path("bc.xls")), kTwoPointRows);
+  EXPECT_FALSE(std::filesystem::exists(Path("bc.xls.xls")));
 }
 
 // Each window's Save: the file it writes for known data.
@@ -294,20 +267,14 @@ TEST_F(DiagramsTest, WindowsWithAGuardRefuseASecondSave) {
 TEST_F(DiagramsTest, ExpansionFileIsNamedInTheReportOnlyOnceWritten) {
   ReportOn();
   MainForm->ExpansionSavedFlag = 1;
-  ui.dialog<TRadialExpansionForm>([](TRadialExpansionForm& f) {
-    f.BitBtn1Click();
-    return ui::mrOk;
-  });
+  ui.press<TRadialExpansionForm>(&TRadialExpansionForm::BitBtn1Click);
   ui.message("REGISTRATION", "This diagram has been already registered ");
   MainForm->RadialExpansion1Click();
   EXPECT_EQ(MainForm->UrbanXlsFlags[uxExpansion], 0);
   EXPECT_EQ(Report(), "");
 
   MainForm->ExpansionSavedFlag = 0;
-  ui.dialog<TRadialExpansionForm>([](TRadialExpansionForm& f) {
-    f.BitBtn1Click();
-    return ui::mrOk;
-  });
+  ui.press<TRadialExpansionForm>(&TRadialExpansionForm::BitBtn1Click);
   ui.save(Path("exp"));
   MainForm->RadialExpansion1Click();
   EXPECT_EQ(Report(), "\n\n\tCorresponding .xls File registered\n\tin the file " + Path("exp.xls") + " ");
@@ -322,42 +289,33 @@ struct LoggingCase {
   std::string line;  // before the file name
 };
 
-template <class T, class B>
-std::function<void(Script&)> ShowSavingAs(void (B::*save)()) {
-  return [save](Script& ui) {
-    ui.dialog<T>([save](T& f) {
-      (f.*save)();
-      return ui::mrOk;
-    });
-  };
-}
-
-template <class T>
-std::function<void(Script&)> ShowSaving(void (T::*save)()) {
-  return ShowSavingAs<T, T>(save);
+template <class T, class B = T>
+std::function<void(Script&)> ShowSaving(void (B::*save)()) {
+  return [save](Script& ui) { ui.press<T>(save); };
 }
 
 TEST_F(DiagramsTest, DiagramMenuLogsEachSavedFile) {
   ReportOn();
   const std::vector<LoggingCase> cases = {
-      {"horizontal", ShowSavingAs<TDiagLinFractLineForm>(&TDiagLinFractForm::BitBtnSaveClick),
+      {"horizontal",
+       ShowSaving<TDiagLinFractLineForm, TDiagLinFractForm>(&TDiagLinFractForm::BitBtnSaveClick),
        [] { MainForm->DiagLinFract1Click(); },
        "\n\n\tHorizontal Segment Counting Diagram registered\n\tin the file "},
-      {"vertical", ShowSavingAs<TDiagLinFractColForm>(&TDiagLinFractForm::BitBtnSaveClick),
+      {"vertical", ShowSaving<TDiagLinFractColForm, TDiagLinFractForm>(&TDiagLinFractForm::BitBtnSaveClick),
        [] { MainForm->DiagLinFract2Click(); },
        "\n\n\tVertical Segment Counting Diagram registered\n\tin the file "},
-      {"progressive", ShowSaving(&TDiagProgrBoxCountingForm::BitBtnSaveClick),
+      {"progressive", ShowSaving<TDiagProgrBoxCountingForm>(&TDiagProgrBoxCountingForm::BitBtnSaveClick),
        [] { MainForm->ProgrBoxCounting1Click(); },
        "\n\n\tProgressive Box Counting Diagram registered\n\tin the file "},
-      {"circle", ShowSaving(&TDiagRadiusForm::SaveButtonClick), [] { MainForm->CircleScanning1Click(); },
-       "\n\tScanning Circle Treatment registered\n\tin the file "},
-      {"local fractal", ShowSaving(&TDiagLocFractDimForm::BitBtnSaveClick),
+      {"circle", ShowSaving<TDiagRadiusForm>(&TDiagRadiusForm::SaveButtonClick),
+       [] { MainForm->CircleScanning1Click(); }, "\n\tScanning Circle Treatment registered\n\tin the file "},
+      {"local fractal", ShowSaving<TDiagLocFractDimForm>(&TDiagLocFractDimForm::BitBtnSaveClick),
        [] { MainForm->DiagLocalFractal1Click(); },
        "\n\n\tLocal Fractal Dimension Diagram registered\n\tin the file "},
-      {"orientation", ShowSaving(&TOrientationPerimForm::BitBtnSaveClick),
+      {"orientation", ShowSaving<TOrientationPerimForm>(&TOrientationPerimForm::BitBtnSaveClick),
        [] { MainForm->DiagCircleScanClick(); },
        "\n\n\tPerimeter Orientation Diagram registered\n\tin the file "},
-      {"roughness", ShowSaving(&TPerimeterRoughnessForm2::BitBtnSaveClick),
+      {"roughness", ShowSaving<TPerimeterRoughnessForm2>(&TPerimeterRoughnessForm2::BitBtnSaveClick),
        [] { MainForm->PerimeterRoughness1Click(); },
        "\n\n\tPerimeter Roughness Diagram registered\n\tin the file "},
   };
@@ -377,17 +335,9 @@ TEST_F(DiagramsTest, DiagramMenuLogsEachSavedFile) {
 
 TEST_F(DiagramsTest, HurstAndExplorationEntriesShowWithoutLogging) {
   ReportOn();
-  ui.dialog<TDiagHurstResultForm>([](TDiagHurstResultForm& f) {
-    f.BitBtnSaveClick();
-    return ui::mrOk;
-  });
-  ui.save(Path("h"), 1);
+  ui.press<TDiagHurstResultForm>(&TDiagHurstResultForm::BitBtnSaveClick).save(Path("h"), 1);
   MainForm->HurstExponent1Click();
-  ui.dialog<TExplorForm>([](TExplorForm& f) {
-    f.BitBtnSaveClick();
-    return ui::mrOk;
-  });
-  ui.save(Path("e"), 1);
+  ui.press<TExplorForm>(&TExplorForm::BitBtnSaveClick).save(Path("e"), 1);
   MainForm->FractalCurve1Click();
   EXPECT_EQ(Report(), "");
   EXPECT_EQ(MainForm->DiagramSavedFlags.HurstPending, 1);

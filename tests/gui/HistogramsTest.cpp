@@ -3,6 +3,7 @@
 
 #include <QLineEdit>
 #include <numeric>
+#include <tuple>
 
 #include "Program.h"
 #include "app/MainWindow.h"
@@ -37,9 +38,9 @@ int Sum(const GrayCounts& counts) {
 }
 
 TEST_F(HistogramsTest, NeedsAnImage) {
-  ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
+  const std::string text = "No image is open\nPlease open a gray tone image first";
+  ui.message("CAUTION", text).message("CAUTION", text);
   MainForm->Histo1Click();
-  ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
   MainForm->LocalHistogramClick();
 }
 
@@ -47,19 +48,13 @@ TEST_F(HistogramsTest, LeavesTheResultBorderOutAndSavesTheCounts) {
   MakeImages();
   MainForm->ResultBorder = 2;
   MainForm->WorkDirectory = Dir().string();
-  ui.dialog<TDiagHistoForm>([](TDiagHistoForm&) { return ui::mrOk; });
-  ui.dialog<THistoGrisForm>([](THistoGrisForm& f) {
-    f.BitBtnSaveClick();
-    return ui::mrOk;
-  });
-  ui.save(Path("h"), 2);
+  ui.ok<TDiagHistoForm>().press<THistoGrisForm>(&THistoGrisForm::BitBtnSaveClick).save(Path("h"), 2);
   MainForm->Histo1Click();
 
   const GrayCounts& counts = HistoGrisForm->Counts;
   EXPECT_EQ(Sum(counts), (10 - 4) * (8 - 4));
-  EXPECT_EQ(counts[22], 1);  // inside the frame
-  EXPECT_EQ(counts[11], 0);  // in the frame
-  EXPECT_EQ(counts[76], 0);
+  EXPECT_EQ(std::tuple(counts[22], counts[11], counts[76]),
+            std::tuple(1, 0, 0));  // 22 inside the frame, 11 and 76 in it
   const std::string saved = ReadFile(Path("h.xls"));
   EXPECT_EQ(saved, Lines(counts));
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 256);
@@ -77,11 +72,7 @@ TEST_F(HistogramsTest, LeavesTheResultBorderOutAndSavesTheCounts) {
 
 TEST_F(HistogramsTest, ParametricImageWithoutBorderCountsEveryPixel) {
   MakeImages();
-  ui.dialog<TDiagHistoForm>([](TDiagHistoForm& f) {
-    f.RadioButton2Click();
-    return ui::mrOk;
-  });
-  ui.dialog<THistoGrisForm>([](THistoGrisForm&) { return ui::mrOk; });
+  ui.press<TDiagHistoForm>(&TDiagHistoForm::RadioButton2Click).ok<THistoGrisForm>();
   MainForm->Histo1Click();
   EXPECT_EQ(DiagHistoForm->Source, 1);
   EXPECT_EQ(HistoGrisForm->Counts[200], 80);
@@ -98,10 +89,7 @@ TEST_F(HistogramsTest, LocalHistogramCountsOnlyTheMaskedPixels) {
     f.GrayToneMaskEditChange("12a");
     return ui::mrOk;
   });
-  ui.dialog<TLocalHistoGrisForm>([](TLocalHistoGrisForm& f) {
-    f.BitBtn2Click();
-    return ui::mrOk;
-  });
+  ui.press<TLocalHistoGrisForm>(&TLocalHistoGrisForm::BitBtn2Click);
   ui.save(Path("l"));
   MainForm->LocalHistogramClick();
   const GrayCounts& counts = LocalHistoGrisForm->Counts;
@@ -119,10 +107,7 @@ TEST_F(HistogramsTest, ValueNoPixelHoldsGivesZeroCountsAndNoBars) {
     f.GrayToneMaskEditChange("7");
     return ui::mrOk;
   });
-  ui.dialog<TLocalHistoGrisForm>([](TLocalHistoGrisForm& f) {
-    f.BitBtn2Click();
-    return ui::mrOk;
-  });
+  ui.press<TLocalHistoGrisForm>(&TLocalHistoGrisForm::BitBtn2Click);
   ui.save(Path("z"));
   MainForm->LocalHistogramClick();
   std::string zeros;

@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -14,191 +13,55 @@
 
 namespace {
 
-// One line per entry: indentation by depth, caption or "-", and "(off)" when disabled.
-void Dump(const QList<QAction*>& actions, int depth, std::string& out) {
+// Entries joined by " | ", a submenu in brackets after its caption, "-" a separator, "(off)" disabled.
+std::string Dump(const QList<QAction*>& actions, const char* separator) {
+  std::string out;
   for (QAction* action : actions) {
-    out += std::string(2 * depth, ' ');
+    if (!out.empty()) out += separator;
     out += action->isSeparator() ? "-" : action->text().toStdString();
     if (!action->isSeparator() && !action->isEnabled()) out += " (off)";
-    out += "\n";
-    if (action->menu()) Dump(action->menu()->actions(), depth + 1, out);
+    if (action->menu()) out += " [" + Dump(action->menu()->actions(), " | ") + "]";
   }
+  return out;
 }
-
-const char* const kMenuTree = R"(Files
-  General Info
-  Open Gray Tone  Image
-  Open Binary or Labeled Image (off)
-  -
-  Exit
-Binar. Treat. (off)
-  Binarizing
-    Treatment
-    Info
-  Labeling (off)
-    Treatment
-    Info
-  -
-  Lin. Fractal (off)
-    Treatment
-    Info
-  Box Counting (off)
-    Treatment
-    Info
-  Brownian Movement (off)
-    Treatment
-    Info
-  Progres. Box Counting (off)
-    Treatment
-    Info
-  -
-  Urban Field (off)
-    About Urban Field Treatments
-    Radial Expansion
-      Treatment
-      Info
-    Crown Expansion
-      Treatment
-      Info
-    Perim. Dist.
-      Treatment
-      Info
-    Fractal Exploration
-      Treatment
-      Info
-    Majority Smoothing
-      Treatment
-      Info
-    Morpho. Math.
-      Treatment
-      Info
-    Hole Extraction
-      Treatment
-      Info
-    Perimeter Extraction
-      Treatment
-      Info
-    Homogeneity
-      Treatment
-      Info
-    Density
-      Treatment
-      Info
-  -
-  Resizing Box Counting (off)
-    Treatment
-    Info
-  Perimeter (off)
-    Treatment
-    Info
-  Perimeter Orientation (off)
-    Treatment
-    Info
-  Moving Circle (off)
-    Treatment
-    Info
-  Pattern Recognition (off)
-    Treatment
-    Info
-  Majority Smootthing (off)
-  Closing Treatment (off)
-  -
-Gray Tones Treat. (off)
-  3D Global Fractal
-    Treatment
-    Info
-  Local Fractal Dimension
-    Treatment
-    Info
-  Lacunarity
-    Treatment
-    Info
-  -
-  Fract Star
-    Treatment
-    Info
-  Fract Prism
-    Treatment
-    Info
-  Local Roughness
-    Treatment
-    Info
-  Cubic Density
-    Treatment
-    Info
-  Morlet
-    Treatment
-    Info
-  -
-  Gray Tones Sequence
-    Treatment
-    Info
-GTS Treatments (off)
-  General Info
-  -
-  Hurst Exponent
-    Treatment
-    Info
-  Wavelet
-    Treatment
-    Info
-Diagram (off)
-  Horizontal segments counting (off)
-  Vertical segments counting (off)
-  Box Counting (off)
-  Progressive Box Counting (off)
-  Circle Scanning (off)
-  -
-  Local Fractal (off)
-  -
-  Fractal Curve Exploration (off)
-  -
-  GTE Curve (off)
-  Perimeter Orientation (off)
-  Perimeter Roughness (off)
-  Hurst Exponent (off)
-  -
-  Radial or Crown Expansion (off)
-Tools
-  Histogram
-  Local Histogram
-  Gray Tones Number
-  -
-  Print
-    Configuration
-    Print
-  -
-  Transfert
-  Superposition
-  Transparent Superposition
-  -
-  Pins
-    Treatment
-    Info
-  Thresholding
-  Fractal Thresholding
-    Treatment
-    Info
-  -
-Window
-  Cascade
-  Tile
-  Previous
-  Next
-About
-  Infos
-  Illustrations
-  Authors
-)";
 
 }  // namespace
 
 class MainFrameTest : public ProgramTest {};
 
 TEST_F(MainFrameTest, MenuTreeCaptionsOrderSeparatorsAndInitialState) {
-  std::string tree;
-  Dump(MainForm->menuBar()->actions(), 0, tree);
-  EXPECT_EQ(tree, kMenuTree);
+  EXPECT_EQ(
+      Dump(MainForm->menuBar()->actions(), "\n") + "\n",
+      "Files [General Info | Open Gray Tone  Image | Open Binary or Labeled Image (off) | - | Exit]\n"
+      "Binar. Treat. (off) [Binarizing [Treatment | Info] | Labeling (off) [Treatment | Info] | - | "
+      "Lin. Fractal (off) [Treatment | Info] | Box Counting (off) [Treatment | Info] | "
+      "Brownian Movement (off) [Treatment | Info] | Progres. Box Counting (off) [Treatment | Info] | - | "
+      "Urban Field (off) [About Urban Field Treatments | Radial Expansion [Treatment | Info] | "
+      "Crown Expansion [Treatment | Info] | Perim. Dist. [Treatment | Info] | "
+      "Fractal Exploration [Treatment | Info] | Majority Smoothing [Treatment | Info] | "
+      "Morpho. Math. [Treatment | Info] | Hole Extraction [Treatment | Info] | "
+      "Perimeter Extraction [Treatment | Info] | Homogeneity [Treatment | Info] | Density [Treatment | "
+      "Info]] | - | Resizing Box Counting (off) [Treatment | Info] | Perimeter (off) [Treatment | "
+      "Info] | Perimeter Orientation (off) [Treatment | Info] | Moving Circle (off) [Treatment | Info] | "
+      "Pattern Recognition (off) [Treatment | Info] | Majority Smootthing (off) | "
+      "Closing Treatment (off) | -]\n"
+      "Gray Tones Treat. (off) [3D Global Fractal [Treatment | Info] | "
+      "Local Fractal Dimension [Treatment | Info] | Lacunarity [Treatment | Info] | - | "
+      "Fract Star [Treatment | Info] | Fract Prism [Treatment | Info] | Local Roughness [Treatment | "
+      "Info] | Cubic Density [Treatment | Info] | Morlet [Treatment | Info] | - | "
+      "Gray Tones Sequence [Treatment | Info]]\n"
+      "GTS Treatments (off) [General Info | - | Hurst Exponent [Treatment | Info] | Wavelet [Treatment | "
+      "Info]]\n"
+      "Diagram (off) [Horizontal segments counting (off) | Vertical segments counting (off) | "
+      "Box Counting (off) | Progressive Box Counting (off) | Circle Scanning (off) | - | "
+      "Local Fractal (off) | - | Fractal Curve Exploration (off) | - | GTE Curve (off) | "
+      "Perimeter Orientation (off) | Perimeter Roughness (off) | Hurst Exponent (off) | - | "
+      "Radial or Crown Expansion (off)]\n"
+      "Tools [Histogram | Local Histogram | Gray Tones Number | - | Print [Configuration | Print] | - | "
+      "Transfert | Superposition | Transparent Superposition | - | Pins [Treatment | Info] | "
+      "Thresholding | Fractal Thresholding [Treatment | Info] | -]\n"
+      "Window [Cascade | Tile | Previous | Next]\n"
+      "About [Infos | Illustrations | Authors]\n");
   EXPECT_EQ(MainForm->windowTitle().toStdString(), " VORN Version 2");
 }
 
@@ -206,7 +69,7 @@ TEST_F(MainFrameTest, ToolBarOrderHintsGapsAndInitialState) {
   std::string bar;
   for (QAction* action : MainForm->ToolBar1->actions()) {
     if (action->isSeparator()) {
-      bar += "|\n";
+      bar.insert(bar.size() - 1, " |");  // a gap after the button before
       continue;
     }
     bar += action->objectName().toStdString() + " \"" + action->toolTip().toStdString() + "\"" +
@@ -214,16 +77,11 @@ TEST_F(MainFrameTest, ToolBarOrderHintsGapsAndInitialState) {
   }
   EXPECT_EQ(bar,
             "OpenSpeedButton1 \"Open Gray Tone File\"\n"
-            "OpenBinarSpeedButton1 \"Open Binary Image\" off\n"
-            "|\n"
-            "SaveOriginalSpeedButton1 \"Save Original Transformed Image\" off\n"
-            "|\n"
-            "SaveBinarSpeedButton1 \"Save Binary Image\" off\n"
-            "|\n"
-            "SaveParamSpeedButton1 \"Save Resulting Image [Panel 3]\" off\n"
-            "|\n"
-            "SaveScreenSpeedButton \"Save Screen Editor\" off\n"
-            "|\n"
+            "OpenBinarSpeedButton1 \"Open Binary Image\" off |\n"
+            "SaveOriginalSpeedButton1 \"Save Original Transformed Image\" off |\n"
+            "SaveBinarSpeedButton1 \"Save Binary Image\" off |\n"
+            "SaveParamSpeedButton1 \"Save Resulting Image [Panel 3]\" off |\n"
+            "SaveScreenSpeedButton \"Save Screen Editor\" off |\n"
             "ZoomSpeedButton \"Zoom\" off group\n"
             "UndoSpeedButton1 \"Undo\" off\n"
             "PipetteSpeedButton1 \"Pipette\" off group\n"
@@ -236,40 +94,38 @@ TEST_F(MainFrameTest, ToolBarOrderHintsGapsAndInitialState) {
             "LocalFillingSpeedButton \"Local Filling\" off group\n"
             "DilatSpeedButton \"Adaptive Closing\" off\n"
             "AureoleSpeedButton \" Extraction of the Dilation Contour\" off\n"
-            "GoBackSpeedButton \"Return\" off\n"
-            "|\n"
+            "GoBackSpeedButton \"Return\" off |\n"
             "ExitSpeedButton1 \"Exit\" off\n");
 }
 
 TEST_F(MainFrameTest, ButtonGroupsKeepAtMostOneDownAndMayAllBeUp) {
-  const char* group4[] = {"ZoomSpeedButton", "PipetteSpeedButton1", "ColorSpeedButton", "CuvetSpeedButton"};
-  const char* group8[] = {"PencilSpeedButton", "LineSpeedButton", "LocalFillingSpeedButton"};
-  for (const auto& group : {std::vector<const char*>(std::begin(group4), std::end(group4)),
-                            std::vector<const char*>(std::begin(group8), std::end(group8))}) {
-    for (const char* name : group) MainForm->Item(name)->setEnabled(true);
-    for (const char* pressed : group) {
+  using Group = std::vector<std::string>;
+  for (const Group& group :
+       {Group{"ZoomSpeedButton", "PipetteSpeedButton1", "ColorSpeedButton", "CuvetSpeedButton"},
+        Group{"PencilSpeedButton", "LineSpeedButton", "LocalFillingSpeedButton"}}) {
+    for (const std::string& name : group) MainForm->Item(name)->setEnabled(true);
+    for (const std::string& pressed : group) {
       MainForm->Item(pressed)->trigger();
-      for (const char* name : group) EXPECT_EQ(MainForm->IsDown(name), name == pressed) << pressed;
+      for (const std::string& name : group) EXPECT_EQ(MainForm->IsDown(name), name == pressed) << pressed;
     }
     MainForm->Item(group.back())->trigger();  // a second click lifts it
-    for (const char* name : group) EXPECT_FALSE(MainForm->IsDown(name));
+    for (const std::string& name : group) EXPECT_FALSE(MainForm->IsDown(name));
   }
   // The groups are independent of each other.
   MainForm->Item("ZoomSpeedButton")->trigger();
   MainForm->Item("PencilSpeedButton")->trigger();
-  EXPECT_TRUE(MainForm->IsDown("ZoomSpeedButton"));
-  EXPECT_TRUE(MainForm->IsDown("PencilSpeedButton"));
+  EXPECT_TRUE(MainForm->IsDown("ZoomSpeedButton") && MainForm->IsDown("PencilSpeedButton"));
 }
 
 TEST_F(MainFrameTest, ConstructorShowsThreeSplashWindowsThenClearsTheState) {
-  EXPECT_EQ(ui.Notes(), (std::vector<std::string>{"TPresentationForm1", "TPresentationForm2", "TPresentationForm3"}));
+  EXPECT_EQ(ui.Notes(),
+            (std::vector<std::string>{"TPresentationForm1", "TPresentationForm2", "TPresentationForm3"}));
   EXPECT_EQ(ui.Waits(), (std::vector<double>{0.5, 0.5, 2.0}));
   EXPECT_EQ(ui.ClockSeconds(), 3.0);
-  for (int v = 0; v < 256; ++v) {
-    ASSERT_EQ(MainForm->PaletteRed[v], v);
-    ASSERT_EQ(MainForm->PaletteGreen[v], v);
-    ASSERT_EQ(MainForm->PaletteBlue[v], v);
-  }
+  for (int v = 0; v < 256; ++v)
+    ASSERT_TRUE(MainForm->PaletteRed[v] == v && MainForm->PaletteGreen[v] == v &&
+                MainForm->PaletteBlue[v] == v)
+        << v;
   EXPECT_EQ(MainForm->PrintRect.Left, -1);
   EXPECT_EQ(MainForm->KeepZoom, 0);
   EXPECT_TRUE(MainForm->OriginalImage.Empty());
@@ -279,21 +135,20 @@ TEST_F(MainFrameTest, ConstructorShowsThreeSplashWindowsThenClearsTheState) {
 
 namespace {
 
-// Every flag a reset may touch, set to 1, then read back as a list of names that are 0.
+// Every flag a reset may touch: its name, how to read it and how to set it to 1.
 struct FlagRef {
   const char* name;
   int (*read)();
   void (*set)();
 };
 
-#define FLAG(name, member)                               \
-  FlagRef {                                              \
-    name, [] { return static_cast<int>(MainForm->member); }, \
-        [] { MainForm->member = 1; }                     \
+#define FLAG(name, member)                                                                \
+  FlagRef {                                                                               \
+    name, [] { return static_cast<int>(MainForm->member); }, [] { MainForm->member = 1; } \
   }
 
-std::vector<FlagRef> AllFlags() {
-  return {
+const std::vector<FlagRef>& AllFlags() {
+  static const std::vector<FlagRef> flags = {
       FLAG("SingleSuperposition", Panel3Pending[p3SingleSuperposition]),
       FLAG("TransparentSuperposition", Panel3Pending[p3TransparentSuperposition]),
       FLAG("Homogeneity", Panel3Pending[p3Homogeneity]),
@@ -330,28 +185,15 @@ std::vector<FlagRef> AllFlags() {
       FLAG("CancelBinar", DialogCancelBytes[cbBinar]),
       FLAG("CancelTreatStart", DialogCancelBytes[cbTreatStart]),
       FLAG("CancelHurst", DialogCancelBytes[cbHurst]),
-      FLAG("ColourMode", ColourMode),
-  };
+      FLAG("ColourMode", ColourMode)};
+  return flags;
 }
 #undef FLAG
-
-std::string ClearedBy(void (TMainForm::*reset)()) {
-  for (const FlagRef& flag : AllFlags()) flag.set();
-  (MainForm->*reset)();
-  std::string cleared;
-  for (const FlagRef& flag : AllFlags())
-    if (flag.read() == 0) cleared += std::string(cleared.empty() ? "" : " ") + flag.name;
-  return cleared;
-}
 
 }  // namespace
 
 TEST_F(MainFrameTest, EachResetClearsExactlyItsMembers) {
-  struct Case {
-    void (TMainForm::*reset)();
-    const char* cleared;
-  };
-  const Case cases[] = {
+  const std::pair<void (TMainForm::*)(), const char*> cases[] = {
       {&TMainForm::ResetState,
        "SingleSuperposition TransparentSuperposition Homogeneity FractalExploration FractStar FractPrism "
        "LocalFractal LocalRoughness CubicDensity Morlet ColouredOriginal ColouredParameter Binary Labeled "
@@ -364,7 +206,14 @@ TEST_F(MainFrameTest, EachResetClearsExactlyItsMembers) {
       {&TMainForm::ClearPanel2RegisteredFlags, "Binary Labeled"},
       {&TMainForm::ClearDialogCancelBytes, "PerimeterExtracted CancelBinar CancelTreatStart CancelHurst"},
   };
-  for (const Case& c : cases) EXPECT_EQ(ClearedBy(c.reset), c.cleared);
+  for (const auto& [reset, expected] : cases) {
+    for (const FlagRef& flag : AllFlags()) flag.set();
+    (MainForm->*reset)();
+    std::string cleared;
+    for (const FlagRef& flag : AllFlags())
+      if (flag.read() == 0) cleared += std::string(cleared.empty() ? "" : " ") + flag.name;
+    EXPECT_EQ(cleared, expected);
+  }
 }
 
 TEST_F(MainFrameTest, TreatStartNoSetsItsCancelByteAndYesLeavesIt) {
@@ -378,7 +227,7 @@ TEST_F(MainFrameTest, TreatStartNoSetsItsCancelByteAndYesLeavesIt) {
 }
 
 TEST_F(MainFrameTest, ProgressWindowPositionsAreTruncatedAndClamped) {
-  const std::pair<float, int> cases[] = {{0.0f, 0},   {0.999f, 99}, {1.0f, 100}, {0.5f, 50},
+  const std::pair<float, int> cases[] = {{0.0f, 0},    {0.999f, 99}, {1.0f, 100}, {0.5f, 50},
                                          {0.123f, 12}, {-0.5f, 0},   {1.7f, 100}};
   ShowProgressWindow();
   ASSERT_NE(ProgressForm, nullptr);
@@ -392,14 +241,10 @@ TEST_F(MainFrameTest, ProgressWindowPositionsAreTruncatedAndClamped) {
   SetProgressPosition(0.5f);  // no window: nothing happens
 }
 
-TEST_F(MainFrameTest, ToolsNeedAnImage) {
+TEST_F(MainFrameTest, ToolsNeedAnImageAndAnExceptionIsShownWithItsText) {
   EXPECT_TRUE(MainForm->IsEnabled("Tools1"));
   ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
   EXPECT_FALSE(MainForm->RequireImage());
-}
-
-TEST_F(MainFrameTest, AnExceptionIsShownWithItsText) {
   ui.message("VORN Version 2.01", "out of memory");
   ShowException("out of memory");
-  EXPECT_EQ(ui.Messages().size(), 1u);
 }

@@ -1,10 +1,10 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "Program.h"
 #include "app/ImageFiles.h"
@@ -23,26 +23,11 @@ namespace {
 const char* const kCaution24 = "This program does not take into account RBV Bitmap";
 
 std::string Header(const std::string& image, int lines, int columns) {
-  return "\t\t\t\tVORN.Version 2 \n"
-         "\t\t\t\tThe VORN developers\n"
+  return "\t\t\t\tVORN.Version 2 \n\t\t\t\tThe VORN developers\n"
          "\t\t\t\tFree software for the fractal analysis of images"
          "\n\n Global Report concerning the treatments applied to the image\n " +
          image + "\n\n Image Size:\n lines " + std::to_string(lines) + " columns " + std::to_string(columns) +
          " \n";
-}
-
-std::string Bytes(const BytePlane& plane) {
-  return std::string(reinterpret_cast<const char*>(plane.Data()), plane.Size());
-}
-
-int NoReport(TReportForm& f) {
-  f.ReportOff = 1;
-  return ui::mrOk;
-}
-
-int YesReport(TReportForm& f) {
-  f.ReportOff = 0;
-  return ui::mrOk;
 }
 
 auto Typed(int lines, int columns) {
@@ -68,38 +53,20 @@ BytePlane Numbered(int columns, int lines) {
   return plane;
 }
 
-void WriteRaw(const std::string& name, const BytePlane& plane) {
-  WriteFile(name, Bytes(plane));
-}
-
 // What a refused open must leave as it was.
 struct Snapshot {
-  std::string original, binary, result, backup;
-  int lines, columns;
-  std::string imageFileName, workDirectory, dimensionFileName, title;
-  int labeledFlag, binaryFlag, hasLabeled, hasBinary, itemCount;
-  std::array<int, Panel2ResultCount> panel2;
+  std::vector<std::string> texts;
+  std::vector<int> numbers;
   std::map<std::string, bool> enabled;
 
   static Snapshot Take() {
     const TMainForm& m = *MainForm;
-    Snapshot s{Bytes(m.OriginalImage),
-               Bytes(m.BinaryImage),
-               Bytes(m.ResultImage),
-               Bytes(m.BinaryBackup),
-               m.ImageLines,
-               m.ImageColumns,
-               m.ImageFileName,
-               m.WorkDirectory,
-               m.DimensionFileName,
-               ImageForm->CaptionText(),
-               m.LabeledFlag,
-               m.BinaryFlag,
-               m.HasLabeledImage,
-               m.HasBinaryImage,
-               m.ItemCount,
-               m.Panel2Pending,
+    Snapshot s{{Bytes(m.OriginalImage), Bytes(m.BinaryImage), Bytes(m.ResultImage), Bytes(m.BinaryBackup),
+                m.ImageFileName, m.WorkDirectory, m.DimensionFileName, ImageForm->CaptionText()},
+               {m.ImageLines, m.ImageColumns, m.LabeledFlag, m.BinaryFlag, m.HasLabeledImage,
+                m.HasBinaryImage, m.ItemCount},
                {}};
+    s.numbers.insert(s.numbers.end(), m.Panel2Pending.begin(), m.Panel2Pending.end());
     for (const auto& [name, action] : m.Items()) s.enabled[name] = action->isEnabled();
     return s;
   }
@@ -110,15 +77,17 @@ struct Snapshot {
 
 class OpenImageTest : public ProgramTest {
  protected:
+  // Writes a raw image and, unless `size` is empty, its size file.
+  void WriteRaw(const std::string& name, const BytePlane& plane, const std::string& size = "") {
+    WriteFile(Path(name), Bytes(plane));
+    if (!size.empty()) WriteFile(Path(name.substr(0, name.rfind('.')) + ".txt"), size);
+  }
   // An original raw image opened through the menu with its size file, report declined.
   void OpenOriginal(const BytePlane& plane, const std::string& name = "original.raw") {
-    WriteRaw(Path(name), plane);
-    WriteFile(Path(name.substr(0, name.rfind('.')) + ".txt"),
-              std::to_string(plane.Lines()) + " " + std::to_string(plane.Columns()));
+    WriteRaw(name, plane, std::to_string(plane.Lines()) + " " + std::to_string(plane.Columns()));
     ui.open(Path(name), 1).dialog<TReportForm>(NoReport);
     MainForm->Open1Click();
   }
-
   void OpenComplementary(int labeled, const std::string& fileName, int filter = 1) {
     ui.dialog<TSelectImageForm>(Kind(labeled)).open(fileName, filter);
     MainForm->OpenBinaryImage1Click();
@@ -126,19 +95,14 @@ class OpenImageTest : public ProgramTest {
 };
 
 TEST_F(OpenImageTest, RawWithSizeFileReadsRowsTopFirst) {
-  const BytePlane image = Numbered(4, 3);
-  WriteRaw(Path("a.raw"), image);
-  WriteFile(Path("a.txt"), "3\n4\n");
+  WriteRaw("a.raw", Numbered(4, 3), "3\n4\n");
   ui.open(Path("a.raw"), 1).dialog<TReportForm>(NoReport);
   MainForm->Open1Click();
 
-  ASSERT_TRUE(ui.Finished());
   const TMainForm& m = *MainForm;
-  EXPECT_EQ(Bytes(m.OriginalImage), Bytes(image));
-  EXPECT_EQ(m.OriginalImage.Lines(), 3);
-  EXPECT_EQ(m.OriginalImage.Columns(), 4);
-  EXPECT_EQ(m.ImageLines, 3);
-  EXPECT_EQ(m.ImageColumns, 4);
+  EXPECT_EQ(Bytes(m.OriginalImage), Bytes(Numbered(4, 3)));
+  EXPECT_EQ(std::tuple(m.OriginalImage.Lines(), m.OriginalImage.Columns()), std::tuple(3, 4));
+  EXPECT_EQ(std::tuple(m.ImageLines, m.ImageColumns), std::tuple(3, 4));
   EXPECT_EQ(m.ImageFileName, Path("a.raw"));
   EXPECT_EQ(m.ImagePath, Path("a.raw"));
   EXPECT_EQ(m.ImageTitle, " 1.- " + Path("a.raw"));
@@ -148,67 +112,46 @@ TEST_F(OpenImageTest, RawWithSizeFileReadsRowsTopFirst) {
   EXPECT_EQ(m.DimensionFileName, Path("a.txt"));
   EXPECT_EQ(m.LineUndoValues.size(), 5u);
   for (const BytePlane* plane :
-       {&m.ResultImage, &m.BinaryImage, &m.BinaryBackup, &m.RedPlane, &m.GreenPlane, &m.BluePlane}) {
-    EXPECT_EQ(plane->Lines(), 3);
-    EXPECT_EQ(plane->Columns(), 4);
-    EXPECT_EQ(Bytes(*plane), std::string(12, '\0'));
-  }
+       {&m.ResultImage, &m.BinaryImage, &m.BinaryBackup, &m.RedPlane, &m.GreenPlane, &m.BluePlane})
+    EXPECT_EQ(Bytes(*plane), std::string(12, '\0')) << plane->Lines() << " x " << plane->Columns();
   EXPECT_TRUE(ImageForm->HasBitmap());
-  for (const char* name : {"OpenBinaryImage1", "BinTreat1", "GrayTonesTreat1", "Tools1",
-                           "OpenBinarSpeedButton1", "ExitSpeedButton1", "Binar1", "ZoomSpeedButton"})
-    EXPECT_TRUE(m.IsEnabled(name)) << name;
+  const char* const enabled =
+      "OpenBinaryImage1 BinTreat1 GrayTonesTreat1 Tools1 OpenBinarSpeedButton1 ExitSpeedButton1 Binar1 "
+      "ZoomSpeedButton";
+  EXPECT_EQ(EnabledOf(enabled), enabled);
   EXPECT_EQ(ReadFile(Path("a.txt")), "3\n4\n");  // left as it was
-
   ASSERT_EQ(ui.FileDialogs().size(), 1u);
-  const ui::FileDialogSpec& dialog = ui.FileDialogs()[0];
-  EXPECT_EQ(dialog.title, "OPEN IMAGE");
-  EXPECT_EQ(dialog.filter, "Raw Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp");
-  EXPECT_EQ(dialog.initialDir, ImagesFolder());
+  EXPECT_EQ(ui.FileDialogs()[0].title, "OPEN IMAGE");
+  EXPECT_EQ(ui.FileDialogs()[0].filter, "Raw Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp");
+  EXPECT_EQ(ui.FileDialogs()[0].initialDir, ImagesFolder());
 }
 
 TEST_F(OpenImageTest, RawWithoutSizeFileAsksItAndWritesIt) {
-  WriteRaw(Path("b.raw"), Numbered(4, 3));
-  ui.open(Path("b.raw"), 1).dialog<TImageSizeForm>(Typed(3, 4)).dialog<TReportForm>(NoReport);
-  MainForm->OpenSpeedButton1Click();
-
-  EXPECT_EQ(ReadFile(Path("b.txt")), "3\n4\n");
-  EXPECT_EQ(Bytes(MainForm->OriginalImage), Bytes(Numbered(4, 3)));
-  EXPECT_EQ(MainForm->ImageLines, 3);
-  EXPECT_EQ(MainForm->ImageColumns, 4);
-}
-
-TEST_F(OpenImageTest, SizeWindowNamesTheMissingFieldAndComesBack) {
-  WriteRaw(Path("c.raw"), Numbered(4, 3));
-  ui.open(Path("c.raw"), 1)
+  WriteRaw("b.raw", Numbered(4, 3));
+  ui.open(Path("b.raw"), 1)
       .dialog<TImageSizeForm>(Typed(0, 4))
       .message("ERROR", "Number of lines not defined (1 to 65535)")
       .dialog<TImageSizeForm>(Typed(3, 70000))
       .message("ERROR", "Number of columns not defined (1 to 65535)")
       .dialog<TImageSizeForm>(Typed(3, 4))
       .dialog<TReportForm>(NoReport);
-  MainForm->Open1Click();
-  EXPECT_EQ(MainForm->OriginalImage.Lines(), 3);
-  EXPECT_EQ(ReadFile(Path("c.txt")), "3\n4\n");
+  MainForm->OpenSpeedButton1Click();
+  EXPECT_EQ(ReadFile(Path("b.txt")), "3\n4\n");
+  EXPECT_EQ(Bytes(MainForm->OriginalImage), Bytes(Numbered(4, 3)));
+  EXPECT_EQ(std::tuple(MainForm->ImageLines, MainForm->ImageColumns), std::tuple(3, 4));
 }
 
-TEST_F(OpenImageTest, SizeWindowClosedAbandonsTheOpen) {
-  WriteRaw(Path("c.raw"), Numbered(4, 3));
+TEST_F(OpenImageTest, SizeWindowClosedOrTooLargeAbandonsAndLeavesNoSizeFile) {
+  WriteRaw("c.raw", Numbered(4, 3));
   const Snapshot before = Snapshot::Take();
   ui.open(Path("c.raw"), 1).dialog<TImageSizeForm>([](TImageSizeForm&) { return ui::mrCancel; });
   MainForm->Open1Click();
-  EXPECT_TRUE(Snapshot::Take() == before);
-  EXPECT_FALSE(std::filesystem::exists(Path("c.txt")));
-}
-
-TEST_F(OpenImageTest, TypedSizeLongerThanTheFileIsRefusedAndNoSizeFileIsLeft) {
-  WriteRaw(Path("d.raw"), Numbered(4, 3));
-  const Snapshot before = Snapshot::Take();
-  ui.open(Path("d.raw"), 1)
+  ui.open(Path("c.raw"), 1)
       .dialog<TImageSizeForm>(Typed(4, 4))
-      .message("CAUTION", "The raw file\n" + Path("d.raw") + "\nis shorter than 4 lines x 4 columns");
+      .message("CAUTION", "The raw file\n" + Path("c.raw") + "\nis shorter than 4 lines x 4 columns");
   MainForm->Open1Click();
   EXPECT_TRUE(Snapshot::Take() == before);
-  EXPECT_FALSE(std::filesystem::exists(Path("d.txt")));
+  EXPECT_FALSE(std::filesystem::exists(Path("c.txt")));
 }
 
 TEST_F(OpenImageTest, EightBitBmpsOpenWhateverTheirSize) {
@@ -220,8 +163,7 @@ TEST_F(OpenImageTest, EightBitBmpsOpenWhateverTheirSize) {
     ui.open(name, 2).dialog<TReportForm>(NoReport);
     MainForm->Open1Click();
     EXPECT_EQ(Bytes(MainForm->OriginalImage), Bytes(image)) << columns << " x " << lines;
-    EXPECT_EQ(MainForm->ImageLines, lines);
-    EXPECT_EQ(MainForm->ImageColumns, columns);
+    EXPECT_EQ(std::tuple(MainForm->ImageLines, MainForm->ImageColumns), std::tuple(lines, columns));
     EXPECT_EQ(MainForm->BinaryImage.Lines(), lines);
   }
   EXPECT_TRUE(ui.Messages().empty());
@@ -248,12 +190,11 @@ TEST_F(OpenImageTest, ColourBmpIsRefusedAndTheDialogComesBack) {
   EXPECT_EQ(Bytes(MainForm->OriginalImage), Bytes(Numbered(4, 3)));
 }
 
-TEST_F(OpenImageTest, ReportHeaderByteForByte) {
-  WriteRaw(Path("h.raw"), Numbered(4, 3));
-  WriteFile(Path("h.txt"), "3 4");
+TEST_F(OpenImageTest, ReportHeaderByteForByteAndANewReportClosesTheOldOne) {
+  WriteRaw("h.raw", Numbered(4, 3), "3 4");
+  WriteRaw("two.raw", Numbered(5, 2), "2 5");
   ui.open(Path("h.raw"), 1).dialog<TReportForm>(YesReport).save(Path("report.txt"), 1);
   MainForm->Open1Click();
-
   // The name typed gets ".txt" appended, even when it ends so already.
   EXPECT_EQ(MainForm->ReportFileName, Path("report.txt"));
   EXPECT_EQ(MainForm->ReportPath, Path("report.txt.txt"));
@@ -261,18 +202,11 @@ TEST_F(OpenImageTest, ReportHeaderByteForByte) {
   ASSERT_EQ(ui.FileDialogs().size(), 2u);
   EXPECT_EQ(ui.FileDialogs()[1].title, " OPEN REPORT");
   EXPECT_EQ(ui.FileDialogs()[1].filter, "Name Report [*.txt]|*.txt");
-}
 
-TEST_F(OpenImageTest, ANewReportClosesTheOldOne) {
-  OpenOriginal(Numbered(4, 3), "one.raw");
-  WriteRaw(Path("two.raw"), Numbered(5, 2));
-  WriteFile(Path("two.txt"), "2 5");
-  ui.open(Path("one.raw"), 1).dialog<TReportForm>(YesReport).save(Path("r1"), 1);
-  MainForm->Open1Click();
   ui.open(Path("two.raw"), 1).dialog<TReportForm>(YesReport).save(Path("r2"), 1);
   MainForm->Open1Click();
   ReportPrintf("\n\n LINE");
-  EXPECT_EQ(ReadFile(Path("r1.txt")), Header(Path("one.raw"), 3, 4));
+  EXPECT_EQ(ReadFile(Path("report.txt.txt")), Header(Path("h.raw"), 3, 4));
   EXPECT_EQ(ReadFile(Path("r2.txt")), Header(Path("two.raw"), 2, 5) + "\n\n LINE");
 }
 
@@ -287,26 +221,20 @@ TEST_F(OpenImageTest, NoToTheReportThenNothingIsWritten) {
   BytePlane labels(4, 3);
   labels.Fill(255);
   labels[1][1] = 1;
-  WriteRaw(Path("lab.raw"), labels);
-  WriteFile(Path("lab.txt"), "3 4");
+  WriteRaw("lab.raw", labels, "3 4");
   OpenComplementary(1, Path("lab.raw"));
   ReportPrintf("\n\n ANYTHING");
   EXPECT_EQ(ReadFile(Path("r.txt")), written);
   EXPECT_EQ(MainForm->ItemCount, 1);
 }
 
-TEST_F(OpenImageTest, CancelledReportDialogWithNoReportOpenTurnsItOff) {
-  WriteRaw(Path("a.raw"), Numbered(4, 3));
-  WriteFile(Path("a.txt"), "3 4");
+TEST_F(OpenImageTest, ReportCancelledOrThatCannotBeCreatedIsLeftOff) {
+  WriteRaw("a.raw", Numbered(4, 3), "3 4");
   ui.open(Path("a.raw"), 1).dialog<TReportForm>(YesReport).cancelSave();
   MainForm->Open1Click();
   EXPECT_EQ(ReportForm->ReportOff, 1);
   EXPECT_FALSE(ReportOn());
-}
 
-TEST_F(OpenImageTest, ReportThatCannotBeCreatedIsSaidAndLeftOff) {
-  WriteRaw(Path("a.raw"), Numbered(4, 3));
-  WriteFile(Path("a.txt"), "3 4");
   const std::string report = Path("no/such/folder/r");
   ui.open(Path("a.raw"), 1)
       .dialog<TReportForm>(YesReport)
@@ -325,62 +253,37 @@ TEST_F(OpenImageTest, LabeledComplementaryCountsItsItems) {
     int itemCount;
     std::size_t tableSize;
   };
-  const Case cases[] = {
-      {{1, 2, 5}, " that contains 3 items", 3, 6u},
-      {{7}, " that contains only one item", 1, 8u},
-  };
+  const Case cases[] = {{{1, 2, 5}, " that contains 3 items", 3, 6u},
+                        {{7}, " that contains only one item", 1, 8u}};
   for (const Case& c : cases) {
     OpenOriginal(Numbered(4, 3));
     const std::string report = ReportInto(Path("lab-report.txt"));
     BytePlane labels(4, 3);
     labels.Fill(255);
     for (std::size_t k = 0; k < c.codes.size(); ++k) labels[1][k] = c.codes[k];
-    WriteRaw(Path("lab.raw"), labels);
-    WriteFile(Path("lab.txt"), "3 4");
+    WriteRaw("lab.raw", labels, "3 4");
     OpenComplementary(1, Path("lab.raw"));
 
     const TMainForm& m = *MainForm;
     EXPECT_EQ(ReadFile(report), "\n\n The complementary image : " + Path("lab.raw") +
                                     "\n corresponds to a labeled image" + c.words);
     EXPECT_EQ(m.ItemCount, c.itemCount);
-    EXPECT_EQ(m.ItemCodes.size(), c.tableSize);
-    EXPECT_EQ(m.ItemPixels.size(), c.tableSize);
-    EXPECT_EQ(m.ItemValues.size(), c.tableSize);
-    EXPECT_EQ(m.ItemValues2.size(), c.tableSize);
-    EXPECT_EQ(Bytes(m.BinaryImage), Bytes(labels));
-    EXPECT_EQ(Bytes(m.BinaryBackup), Bytes(labels));
-    EXPECT_EQ(Bytes(m.RedPlane), Bytes(labels));
-    EXPECT_EQ(Bytes(m.BluePlane), Bytes(labels));
-    EXPECT_EQ(m.LabeledFlag, 1);
-    EXPECT_EQ(m.BinaryFlag, 0);
-    EXPECT_EQ(m.HasLabeledImage, 1);
-    EXPECT_EQ(m.HasBinaryImage, 0);
-    EXPECT_EQ(m.Panel2Pending[p2Labeled], 1);
-    EXPECT_EQ(m.ComplementaryRequested, 1);
+    for (std::size_t size :
+         {m.ItemCodes.size(), m.ItemPixels.size(), m.ItemValues.size(), m.ItemValues2.size()})
+      EXPECT_EQ(size, c.tableSize);
+    for (const BytePlane* plane : {&m.BinaryImage, &m.BinaryBackup, &m.RedPlane, &m.BluePlane})
+      EXPECT_EQ(Bytes(*plane), Bytes(labels));
+    EXPECT_EQ((std::vector<int>{m.LabeledFlag, m.BinaryFlag, m.HasLabeledImage, m.HasBinaryImage,
+                                m.Panel2Pending[p2Labeled], m.ComplementaryRequested}),
+              (std::vector<int>{1, 0, 1, 0, 1, 1}));
     EXPECT_EQ(TempImageForm->CaptionText(), " 2.- Complementary Labeled Image");
     EXPECT_EQ(ImageForm->CaptionText(), " 1.- " + Path("original.raw"));
     EXPECT_EQ(m.SavedPanelCaption, Path("lab.raw"));
-    for (const char* name : {"Binar1",
-                             "Labelization",
-                             "LinFrac1",
-                             "BoxCounting1",
-                             "Bromov1",
-                             "ProgresBoxCounting1",
-                             "UrbanField",
-                             "ResizeBoxCounting1",
-                             "Perimeter1",
-                             "PerimeterOrientation1",
-                             "MovingCircle",
-                             "Pattern1",
-                             "Smoothing1",
-                             "Closing1",
-                             "PerimeterExtraction",
-                             "HoleExtraction",
-                             "SaveBinarSpeedButton1",
-                             "PipetteSpeedButton1",
-                             "ColorSpeedButton",
-                             "ExitSpeedButton1"})
-      EXPECT_TRUE(m.IsEnabled(name)) << name;
+    const char* const enabled =
+        "Binar1 Labelization LinFrac1 BoxCounting1 Bromov1 ProgresBoxCounting1 UrbanField ResizeBoxCounting1 "
+        "Perimeter1 PerimeterOrientation1 MovingCircle Pattern1 Smoothing1 Closing1 PerimeterExtraction "
+        "HoleExtraction SaveBinarSpeedButton1 PipetteSpeedButton1 ColorSpeedButton ExitSpeedButton1";
+    EXPECT_EQ(EnabledOf(enabled), enabled);
     CloseReportFile();
     // The request stands: the next open would be complementary again until the window is closed.
     MainForm->ComplementaryRequested = 0;
@@ -400,18 +303,15 @@ TEST_F(OpenImageTest, BinaryComplementaryFromBmp) {
   EXPECT_EQ(ReadFile(report),
             "\n\n The complementary image : " + Path("bin.bmp") + "\n corresponds to a binary image");
   EXPECT_EQ(Bytes(MainForm->BinaryImage), Bytes(binary));
-  EXPECT_EQ(MainForm->BinaryFlag, 1);
-  EXPECT_EQ(MainForm->HasBinaryImage, 1);
-  EXPECT_EQ(MainForm->Panel2Pending[p2Labeled], 0);
+  EXPECT_EQ(std::tuple(MainForm->BinaryFlag, MainForm->HasBinaryImage, MainForm->Panel2Pending[p2Labeled]),
+            std::tuple(1, 1, 0));
   EXPECT_EQ(TempImageForm->CaptionText(), " 2.- Complementary Binary Image");
-  EXPECT_TRUE(MainForm->IsEnabled("Labelization"));
-  EXPECT_FALSE(MainForm->IsEnabled("Perimeter1"));
+  EXPECT_EQ(EnabledOf("Labelization Perimeter1"), "Labelization");
 }
 
 TEST_F(OpenImageTest, SelectionClosedWithoutOkOpensAnOriginalImage) {
   OpenOriginal(Numbered(4, 3));
-  WriteRaw(Path("next.raw"), Numbered(2, 2));
-  WriteFile(Path("next.txt"), "2 2");
+  WriteRaw("next.raw", Numbered(2, 2), "2 2");
   ui.dialog<TSelectImageForm>([](TSelectImageForm&) { return ui::mrCancel; })
       .open(Path("next.raw"), 1)
       .dialog<TReportForm>(NoReport);
@@ -424,38 +324,22 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneSized) {
   OpenOriginal(Numbered(8, 8), "big.raw");
   TMainForm& m = *MainForm;
   m.FillMask = BytePlane(8, 8);
-  m.FillMaskReady = 1;
   m.ColourImage = BytePlane(24, 8);
-  m.ColourMode = 3;
   m.UndoImage = BytePlane(8, 8);
-  m.PixelStackReady = 1;
-  m.LineStart = 7;
-  m.LineUndoCount = 3;
-  m.ItemCount = 4;
   m.ItemCodes.assign(5, 1);
   m.ItemValues.assign(5, 1.0);
-  m.HasLabeledImage = 1;
-  m.HoleLabelingMode = 1;
-  m.HolesLabeled = 1;
+  m.FillMaskReady = m.PixelStackReady = m.HasLabeledImage = m.HoleLabelingMode = m.HolesLabeled = 1;
+  m.ColourMode = m.LineStart = m.LineUndoCount = m.ItemCount = 3;
 
   OpenOriginal(Numbered(3, 2), "small.raw");
   EXPECT_EQ(m.OriginalImage.Lines(), 2);
   EXPECT_EQ(m.BinaryImage.Columns(), 3);
   EXPECT_EQ(m.LineUndoValues.size(), 4u);
-  EXPECT_TRUE(m.FillMask.Empty());
-  EXPECT_EQ(m.FillMaskReady, 0);
-  EXPECT_TRUE(m.ColourImage.Empty());
-  EXPECT_EQ(m.ColourMode, 0);
-  EXPECT_TRUE(m.UndoImage.Empty());
-  EXPECT_EQ(m.PixelStackReady, 0);
-  EXPECT_EQ(m.LineStart, 0);
-  EXPECT_EQ(m.LineUndoCount, 0);
-  EXPECT_EQ(m.ItemCount, 0);
-  EXPECT_TRUE(m.ItemCodes.empty());
-  EXPECT_TRUE(m.ItemValues.empty());
-  EXPECT_EQ(m.HasLabeledImage, 0);
-  EXPECT_EQ(m.HoleLabelingMode, 0);
-  EXPECT_EQ(m.HolesLabeled, 0);
+  EXPECT_TRUE(m.FillMask.Empty() && m.ColourImage.Empty() && m.UndoImage.Empty());
+  EXPECT_TRUE(m.ItemCodes.empty() && m.ItemValues.empty());
+  EXPECT_EQ((std::vector<int>{m.FillMaskReady, m.ColourMode, m.PixelStackReady, m.LineStart, m.LineUndoCount,
+                              m.ItemCount, m.HasLabeledImage, m.HoleLabelingMode, m.HolesLabeled}),
+            std::vector<int>(9, 0));
 }
 
 // Every refusal: a message under "CAUTION" and nothing of the state changed.
@@ -465,61 +349,57 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
   std::filesystem::create_directory(Path("folder.raw"));
   WriteFile(Path("folder.txt"), "3 4");
   std::filesystem::create_directory(Path("dirsize.txt"));
-  WriteRaw(Path("dirsize.raw"), Numbered(4, 3));
-  WriteFile(Path("empty.raw"), "");
-  WriteFile(Path("empty.txt"), "3 4");
-  WriteRaw(Path("short.raw"), Numbered(4, 2));
-  WriteFile(Path("short.txt"), "3 4");
-  for (const char* name : {"text", "nosize", "zero", "negative", "huge"})
-    WriteRaw(Path(std::string(name) + ".raw"), Numbered(4, 3));
-  WriteFile(Path("text.txt"), "three four");
-  WriteFile(Path("nosize.txt"), "");
-  WriteFile(Path("zero.txt"), "0 4");
-  WriteFile(Path("negative.txt"), "3 -4");
-  WriteFile(Path("huge.txt"), "70000 4");
+  WriteRaw("dirsize.raw", Numbered(4, 3));
+  WriteRaw("empty.raw", BytePlane(), "3 4");
+  WriteRaw("short.raw", Numbered(4, 2), "3 4");
+  for (const auto& [name, size] : std::map<std::string, std::string>{{"text", "three four"},
+                                                                     {"nosize", ""},
+                                                                     {"zero", "0 4"},
+                                                                     {"negative", "3 -4"},
+                                                                     {"huge", "70000 4"}}) {
+    WriteRaw(name + ".raw", Numbered(4, 3));
+    WriteFile(Path(name + ".txt"), size);
+  }
   WriteFile(Path("junk.bmp"), "BM this is not a picture");
   WriteFile(Path("wrong.raw"), std::string(20, 'x'));
   WriteFile(Path("wrong.txt"), "4 5");  // not the original's size
   ASSERT_EQ(WriteBMPFile(Path("c24.bmp"), MakeRandomBgr(4, 3, 1), 4, 3, 2), 0);
   ASSERT_EQ(WriteBMPFile(Path("g25.bmp"), Numbered(5, 2), 5, 2, 0), 0);
 
-  const std::string sizeRange = "\nholds a size out of range (1 to 65535 a side)";
+  const std::string range = "\nholds a size out of range (1 to 65535 a side)";
   const std::string noNumbers = "\ndoes not hold the number of lines and the number of columns";
-  const std::string sizeDiffers =
-      "The complementary image must have the size of the original image\n(3 lines x 4 columns; ";
+  const std::string shorter = "\nis shorter than 3 lines x 4 columns";
+  const std::string notBmp = "\nis not an 8-bit BMP image this program can read";
+  const std::string differs =
+      "The complementary image must have the size of the original image\n(3 lines x 4 columns; this one has ";
   struct Case {
     bool complementary;
     std::string file;
-    int filter;
     std::string message;
-    bool chooseAgain;
   };
   const Case cases[] = {
-      {false, "folder.raw", 1, "The raw file\n" + Path("folder.raw") + "\ncannot be read", false},
-      {false, "dirsize.raw", 1, "The size file\n" + Path("dirsize.txt") + "\ncannot be read", false},
-      {false, "empty.raw", 1, "The raw file\n" + Path("empty.raw") + "\nis shorter than 3 lines x 4 columns",
-       false},
-      {true, "short.raw", 1, "The raw file\n" + Path("short.raw") + "\nis shorter than 3 lines x 4 columns",
-       false},
-      {false, "text.raw", 1, "The size file\n" + Path("text.txt") + noNumbers, false},
-      {false, "nosize.raw", 1, "The size file\n" + Path("nosize.txt") + noNumbers, false},
-      {false, "zero.raw", 1, "The size file\n" + Path("zero.txt") + sizeRange, false},
-      {false, "negative.raw", 1, "The size file\n" + Path("negative.txt") + sizeRange, false},
-      {true, "huge.raw", 1, "The size file\n" + Path("huge.txt") + sizeRange, false},
-      {false, "junk.bmp", 2,
-       "The file\n" + Path("junk.bmp") + "\nis not an 8-bit BMP image this program can read", false},
-      {false, "missing.bmp", 2,
-       "The file\n" + Path("missing.bmp") + "\nis not an 8-bit BMP image this program can read", false},
-      {true, "wrong.raw", 1, sizeDiffers + "this one has 4 lines x 5 columns)", false},
-      {true, "g25.bmp", 2, sizeDiffers + "this one has 2 lines x 5 columns)", false},
-      {true, "c24.bmp", 2, kCaution24, true},
+      {false, "folder.raw", "The raw file\n" + Path("folder.raw") + "\ncannot be read"},
+      {false, "dirsize.raw", "The size file\n" + Path("dirsize.txt") + "\ncannot be read"},
+      {false, "empty.raw", "The raw file\n" + Path("empty.raw") + shorter},
+      {true, "short.raw", "The raw file\n" + Path("short.raw") + shorter},
+      {false, "text.raw", "The size file\n" + Path("text.txt") + noNumbers},
+      {false, "nosize.raw", "The size file\n" + Path("nosize.txt") + noNumbers},
+      {false, "zero.raw", "The size file\n" + Path("zero.txt") + range},
+      {false, "negative.raw", "The size file\n" + Path("negative.txt") + range},
+      {true, "huge.raw", "The size file\n" + Path("huge.txt") + range},
+      {false, "junk.bmp", "The file\n" + Path("junk.bmp") + notBmp},
+      {false, "missing.bmp", "The file\n" + Path("missing.bmp") + notBmp},
+      {true, "wrong.raw", differs + "4 lines x 5 columns)"},
+      {true, "g25.bmp", differs + "2 lines x 5 columns)"},
+      {true, "c24.bmp", kCaution24},
   };
   for (const Case& c : cases) {
     const Snapshot before = Snapshot::Take();
     const std::string report = ReadFile(Path("r.txt"));
+    const bool bmp = c.file.ends_with(".bmp");
     if (c.complementary) ui.dialog<TSelectImageForm>(Kind(1));
-    ui.open(Path(c.file), c.filter).message("CAUTION", c.message);
-    if (c.chooseAgain) ui.cancelOpen();
+    ui.open(Path(c.file), bmp ? 2 : 1).message("CAUTION", c.message);
+    if (c.message == kCaution24) ui.cancelOpen();  // this one brings the dialog back
     if (c.complementary)
       MainForm->OpenBinaryImage1Click();
     else
@@ -539,21 +419,15 @@ TEST_F(OpenImageTest, ComplementaryWithoutAnOriginalIsRefused) {
   EXPECT_FALSE(MainForm->IsEnabled("ExitSpeedButton1"));
 }
 
-class ImageSizeFormTest : public ProgramTest {};
-
-TEST_F(ImageSizeFormTest, EditsStoreTheirNumbersAtOnce) {
+TEST_F(OpenImageTest, SizeAndSelectionWindowsStoreWhatIsTyped) {
   ImageSizeForm->NumLineEdit->setText("12a");
   ImageSizeForm->NumColEdit->setText(" 640");
-  EXPECT_EQ(MainForm->ImageLines, 12);
-  EXPECT_EQ(MainForm->ImageColumns, 640);
+  EXPECT_EQ(MainForm->ImageLines * 1000 + MainForm->ImageColumns, 12640);
   ImageSizeForm->NumColEdit->setText("x");
   EXPECT_EQ(MainForm->ImageColumns, 0);
   EXPECT_EQ(ImageSizeForm->TypedLines(), 12);
   EXPECT_EQ(ImageSizeForm->Caption(), " Image Size");
-}
 
-TEST_F(ImageSizeFormTest, SelectionOkStandsTheRequest) {
-  EXPECT_EQ(MainForm->ComplementaryRequested, 0);
   SelectImageForm->LabeledButton->click();
   EXPECT_EQ(SelectImageForm->LabeledImage, 1);
   SelectImageForm->OkClick();

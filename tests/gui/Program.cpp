@@ -46,6 +46,35 @@ void LoadOriginal(BytePlane original) {
   MainForm->ImageColumns = columns;
 }
 
+void LoadBinary(BytePlane binary, int binaryFlag) {
+  LoadOriginal(BytePlane(binary.Columns(), binary.Lines()));
+  MainForm->BinaryImage = std::move(binary);
+  MainForm->HasBinaryImage = 1;
+  MainForm->BinaryFlag = binaryFlag;
+}
+
+int NoReport(TReportForm& form) {
+  form.ReportOff = 1;
+  return ui::mrOk;
+}
+
+int YesReport(TReportForm& form) {
+  form.ReportOff = 0;
+  return ui::mrOk;
+}
+
+std::string EnabledOf(const std::string& names) {
+  std::istringstream in(names);
+  std::string enabled, name;
+  while (in >> name)
+    if (MainForm->IsEnabled(name)) enabled += (enabled.empty() ? "" : " ") + name;
+  return enabled;
+}
+
+std::string Bytes(const BytePlane& plane) {
+  return std::string(reinterpret_cast<const char*>(plane.Data()), plane.Size());
+}
+
 std::string ReportInto(const std::string& path) {
   ReportForm->ReportOff = 0;
   EXPECT_TRUE(OpenReportFile(path));

@@ -9,6 +9,8 @@
 #include "Script.h"
 #include "imaging/Plane.h"
 
+class TReportForm;
+
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -26,8 +28,18 @@ class ProgramTest : public ::testing::Test {
 
 // Puts `original` in panel 1 as an opened image would, with every plane of its size.
 void LoadOriginal(BytePlane original);
+// Puts `binary` in panel 2 as a binarizing would, over a blank original of its size.
+void LoadBinary(BytePlane binary, int binaryFlag = 0);
 // Turns the report on into a fresh file of the test folder and returns its name.
 std::string ReportInto(const std::string& path);
 
+// Answers of the report dialog: "no" and "yes".
+int NoReport(TReportForm& form);
+int YesReport(TReportForm& form);
+
+// Those of the space-separated menu items and buttons that are enabled, in the same form.
+std::string EnabledOf(const std::string& names);
+
+std::string Bytes(const BytePlane& plane);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);

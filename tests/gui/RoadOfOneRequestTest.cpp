@@ -12,14 +12,6 @@
 #include "fixtures/Fractals.h"
 #include "panels/ReportForm.h"
 
-namespace {
-
-std::string Bytes(const BytePlane& plane) {
-  return std::string(reinterpret_cast<const char*>(plane.Data()), plane.Size());
-}
-
-}  // namespace
-
 class RoadOfOneRequestTest : public ProgramTest {};
 
 TEST_F(RoadOfOneRequestTest, OpenBinarizeCountBoxesAndSave) {
@@ -28,12 +20,7 @@ TEST_F(RoadOfOneRequestTest, OpenBinarizeCountBoxesAndSave) {
   WriteFile(Path("carpet.raw"), Bytes(carpet));
   WriteFile(Path("carpet.txt"), "729\n729\n");
 
-  ui.open(Path("carpet.raw"), 1)
-      .dialog<TReportForm>([](TReportForm& f) {
-        f.ReportOff = 0;
-        return ui::mrOk;
-      })
-      .save(Path("report"), 1);
+  ui.open(Path("carpet.raw"), 1).dialog<TReportForm>(YesReport).save(Path("report"), 1);
   MainForm->Open1Click();
 
   ui.dialog<TBinarForm>([](TBinarForm& f) {
@@ -56,10 +43,7 @@ TEST_F(RoadOfOneRequestTest, OpenBinarizeCountBoxesAndSave) {
         f.Fitting = 0;
         return ui::mrOk;
       })
-      .dialog<TDiagBoxCountingForm>([](TDiagBoxCountingForm& f) {
-        f.BitBtnSaveClick();
-        return ui::mrOk;
-      })
+      .press<TDiagBoxCountingForm>(&TDiagBoxCountingForm::BitBtnSaveClick)
       .save(Path("diagram"), 1);
   MainForm->BoxCountingTreatment1Click();
 

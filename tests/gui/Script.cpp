@@ -1,6 +1,8 @@
 #include "Script.h"
 
-Script::Script() { previous_ = ui::InstallDriver(this); }
+Script::Script() {
+  previous_ = ui::InstallDriver(this);
+}
 
 Script::~Script() {
   ui::InstallDriver(previous_);
@@ -19,46 +21,34 @@ Script& Script::message(const std::string& title, const std::string& text, int a
   return *this;
 }
 
-Script& Script::open(const std::string& fileName, int filterIndex) {
+Script& Script::Push(Step::Kind kind, std::string what, ui::FileChoice file) {
   Step step;
-  step.kind = Step::Open;
-  step.what = "open dialog -> " + fileName;
-  step.file = {true, fileName, filterIndex};
-  steps_.push_back(step);
+  step.kind = kind;
+  step.what = std::move(what);
+  step.file = std::move(file);
+  steps_.push_back(std::move(step));
   return *this;
+}
+
+Script& Script::open(const std::string& fileName, int filterIndex) {
+  return Push(Step::Open, "open dialog -> " + fileName, {true, fileName, filterIndex});
 }
 
 Script& Script::save(const std::string& fileName, int filterIndex) {
-  Step step;
-  step.kind = Step::Save;
-  step.what = "save dialog -> " + fileName;
-  step.file = {true, fileName, filterIndex};
-  steps_.push_back(step);
-  return *this;
+  return Push(Step::Save, "save dialog -> " + fileName, {true, fileName, filterIndex});
 }
 
 Script& Script::cancelOpen() {
-  Step step;
-  step.kind = Step::Open;
-  step.what = "open dialog (cancelled)";
-  steps_.push_back(step);
-  return *this;
+  return Push(Step::Open, "open dialog (cancelled)");
 }
 
 Script& Script::cancelSave() {
-  Step step;
-  step.kind = Step::Save;
-  step.what = "save dialog (cancelled)";
-  steps_.push_back(step);
-  return *this;
+  return Push(Step::Save, "save dialog (cancelled)");
 }
 
 Script& Script::colour(std::uint32_t colour) {
-  Step step;
-  step.kind = Step::Colour;
-  step.what = "colour dialog";
-  step.colour = colour;
-  steps_.push_back(step);
+  Push(Step::Colour, "colour dialog");
+  steps_.back().colour = colour;
   return *this;
 }
 

@@ -39,6 +39,18 @@ class Script : public ui::Driver {
     steps_.push_back(std::move(step));
     return *this;
   }
+  // The form of type T is closed with Ok as it is; or `button` of it is pressed first.
+  template <class T>
+  Script& ok() {
+    return dialog<T>([](T&) { return ui::mrOk; });
+  }
+  template <class T, class B>
+  Script& press(void (B::*button)()) {
+    return dialog<T>([button](T& form) {
+      (form.*button)();
+      return ui::mrOk;
+    });
+  }
   // The next is a message box with this title and text; the person presses `answer`.
   Script& message(const std::string& title, const std::string& text, int answer = ui::IDOK);
   // The next is an open (save) dialog; the person picks this name with this filter.
@@ -77,6 +89,7 @@ class Script : public ui::Driver {
     ui::FileChoice file;
     std::uint32_t colour = 0;
   };
+  Script& Push(Step::Kind kind, std::string what, ui::FileChoice file = {});
   Step Next(Step::Kind kind, const std::string& shown);
   [[noreturn]] void Fail(const std::string& why);
 
