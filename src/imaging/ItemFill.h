@@ -5,32 +5,37 @@
 // Border rules: starts are looked for on lines 1 .. lines - 2 and columns 1 .. columns - 2; the walk
 // reaches any pixel with line > 0 and column > 0, so line 0 and column 0 are never reached while the
 // last line and column are reached as neighbours but never start an item. Every reached pixel is set
-// to 0 in the source (the walk consumes it).
+// to 0 in the source (the walk consumes it); a region with no pixel that can start an item is never
+// reached and stays as it was.
+//
+// The regions are found as runs of pixels per line joined across lines, in bands of lines worked side
+// by side; the items, their codes and sizes are those of a pixel-by-pixel walk in raster order,
+// whatever the number of bands.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "imaging/Plane.h"
 
-// A growable stack of pixel positions, kept by the caller so that its memory is reused by each walk.
-// Nothing is popped while an item is walked: each pixel is pushed once, when it is reached, the walk
-// reads the positions in order, and afterwards positions 0 .. Size() - 1 hold the item's pixels.
+struct ItemWorkspace;
+
+// The walk's memory (runs, their trees, per-band lists), kept by the caller so that it is reused by
+// each walk. It also holds the items of the last walk, for ItemPixelsPerCode and PaintItemCodes.
 class PixelStack {
  public:
-  struct Position {
-    std::int32_t line;
-    std::int32_t column;
-  };
+  PixelStack();
+  ~PixelStack();
+  PixelStack(PixelStack&&) noexcept;
+  PixelStack& operator=(PixelStack&&) noexcept;
 
-  void Clear() { positions_.clear(); }
-  void Push(std::int32_t line, std::int32_t column) { positions_.push_back({line, column}); }
-  const Position& operator[](std::size_t k) const { return positions_[k]; }
-  std::size_t Size() const { return positions_.size(); }
-  const Position* begin() const { return positions_.data(); }
-  const Position* end() const { return positions_.data() + positions_.size(); }
+  // Frees the memory (the next walk takes it again).
+  void Clear();
+  ItemWorkspace& Work() { return *work_; }
+  const ItemWorkspace& Work() const { return *work_; }
 
  private:
-  std::vector<Position> positions_;
+  std::unique_ptr<ItemWorkspace> work_;
 };
 
 // The code that follows `code`, skipping 10.
@@ -49,17 +54,32 @@ struct ItemCountResult {
   std::int64_t LabeledPixels = 0;  // pixels that received a code
 };
 
-// Labels into `labels` (same size as `binary`, all 0 on entry: the walk keeps its marks there) every
-// item of value 1 of `binary` whose size lies in [minSize, maxSize]; every other cell ends at 0. A kept
+// Labels into `labels` (same size as `binary`) every item of value 1 of `binary` whose size lies in
+// [minSize, maxSize]; the cells of other items and of the background are left as they are. A kept
 // single pixel is labeled like any item: its size 0 matters only to the bounds.
 ItemCountResult CountItems(BytePlane& binary, IntPlane& labels, int minSize, int maxSize, PixelStack& stack);
 ItemCountResult CountItems(BytePlane& binary, IntPlane& labels, int minSize, int maxSize);
 
-// CountItems with the plane cut into `bands` bands of lines walked side by side (1: one walk); every
-// band count gives the same result. CountItems picks the count from the plane's size and the cores.
+// CountItems with the plane cut into `bands` bands of lines (1: one band); every band count gives the
+// same result. CountItems picks the count from the plane's size and the cores.
 ItemCountResult CountItemsInBands(BytePlane& binary, IntPlane& labels, int minSize, int maxSize, int bands);
 
 // Labels every item of value 1 of `mask` into `labels` (no size bounds). The codes are ints: a caller
 // that keeps them in bytes checks ItemCount first.
 ItemCountResult WalkItemsForDilation(BytePlane& mask, IntPlane& labels, PixelStack& stack);
 ItemCountResult WalkItemsForDilation(BytePlane& mask, IntPlane& labels);
+
+// The walk CountItems makes on a copy of `binary` whose outermost frame (lines 0 and lines - 1,
+// columns 0 and columns - 1) is set to 0, made without the copy: `binary` is left unchanged and the
+// items stay in `stack` for the two calls below. `bands` 0 picks the count as CountItems does.
+ItemCountResult CountItemsInFrame(const BytePlane& binary, int minSize, int maxSize, PixelStack& stack,
+                                  int bands = 0);
+
+// Pixels of each code of the last walk made with `stack`: ItemCount + 1 entries, index = code.
+std::vector<std::int64_t> ItemPixelsPerCode(const PixelStack& stack);
+
+// Writes into `codes` (the size of `binary`) the code of every kept pixel as a byte and `background`
+// everywhere else, for the last walk of `stack` over `binary` (unchanged since). The codes must fit a
+// byte (ItemCount <= 255).
+void PaintItemCodes(const PixelStack& stack, const BytePlane& binary, BytePlane& codes,
+                    std::uint8_t background);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "fixtures/Fractals.h"
@@ -48,6 +49,9 @@ int LiteralCountItems(BytePlane& m, IntPlane& labels, long long minSize, long lo
   }
   return itemCount;
 }
+
+// Labels of cells no kept item covers: the walk must leave them as they were.
+constexpr std::int32_t kUntouched = -7;
 
 BytePlane Zeros(int lines, int columns) {
   return BytePlane(columns, lines);
@@ -156,6 +160,8 @@ TEST(ItemFill, SameItemsAsTheLiteralWalkOnRandomImages) {
     BytePlane b = a.Clone();
     const int minSize = static_cast<int>(random() % 4), maxSize = static_cast<int>(random() % 2 ? 1000 : 6);
     IntPlane expectedLabels(columns, lines), labels(columns, lines);
+    expectedLabels.Fill(kUntouched);
+    labels.Fill(kUntouched);
     const int expectedCount = LiteralCountItems(a, expectedLabels, minSize, maxSize);
     const ItemCountResult result = CountItems(b, labels, minSize, maxSize, stack);
     ASSERT_EQ(result.ItemCount, expectedCount) << "round " << round;
@@ -177,11 +183,13 @@ TEST(ItemFill, BandedWalkGivesTheLiteralWalksItems) {
     for (std::size_t k = 0; k < a.Size(); ++k) a.Data()[k] = random() % 100 < density ? 1 : 0;
     const int minSize = static_cast<int>(random() % 4), maxSize = static_cast<int>(random() % 2 ? 1000 : 6);
     IntPlane expectedLabels(columns, lines);
+    expectedLabels.Fill(kUntouched);
     BytePlane expectedPlane = a.Clone();
     const int expectedCount = LiteralCountItems(expectedPlane, expectedLabels, minSize, maxSize);
     for (int bands : {2, 3, 7, 64}) {
       BytePlane b = a.Clone();
       IntPlane labels(columns, lines);
+      labels.Fill(kUntouched);
       const ItemCountResult result = CountItemsInBands(b, labels, minSize, maxSize, bands);
       ASSERT_EQ(result.ItemCount, expectedCount) << "round " << round << " bands " << bands;
       for (int i = 0; i < lines; ++i) {
@@ -197,15 +205,91 @@ TEST(ItemFill, BandedWalkGivesTheLiteralWalksItems) {
 }
 
 TEST(ItemFill, BandedWalkOnLongItems) {
+  // Items crossing every band edge, down to one line a band.
   BytePlane comb = fixtures::Comb(200, 150);
   BytePlane spiral = fixtures::Spiral(181);
   for (BytePlane* plane : {&comb, &spiral}) {
-    for (int bands : {1, 4, 9}) {
+    std::int64_t ones = 0;
+    for (std::size_t k = 0; k < plane->Size(); ++k) ones += plane->Data()[k] == 1;
+    for (int bands : {1, 4, 9, plane->Lines()}) {
       BytePlane copy = plane->Clone();
       IntPlane labels(copy.Columns(), copy.Lines());
-      EXPECT_EQ(CountItemsInBands(copy, labels, 1, 1 << 30, bands).ItemCount, 1) << bands;
+      const ItemCountResult result = CountItemsInBands(copy, labels, 1, 1 << 30, bands);
+      EXPECT_EQ(result.ItemCount, 1) << bands;
+      EXPECT_EQ(result.LabeledPixels, ones) << bands;
+      for (std::size_t k = 0; k < copy.Size(); ++k) {
+        ASSERT_EQ(labels.Data()[k], plane->Data()[k] == 1 ? 1 : 0) << bands << " at " << k;
+        ASSERT_NE(copy.Data()[k], 1) << bands << " at " << k;
+      }
     }
   }
+}
+
+TEST(ItemFill, WideRowsGiveTheLiteralWalksItems) {
+  // Rows wider than the 64 columns read at a time, runs crossing those blocks and the row's end.
+  std::mt19937 random(9);
+  for (int round = 0; round < 40; ++round) {
+    const int lines = 2 + static_cast<int>(random() % 12), columns = 60 + static_cast<int>(random() % 150);
+    BytePlane a(columns, lines);
+    for (std::size_t k = 0; k < a.Size(); ++k)
+      a.Data()[k] = random() % 100 < 70 ? 1 : (random() % 2 ? 0 : 255);
+    IntPlane expectedLabels(columns, lines);
+    expectedLabels.Fill(kUntouched);
+    BytePlane expectedPlane = a.Clone();
+    const int expectedCount = LiteralCountItems(expectedPlane, expectedLabels, 0, 1 << 30);
+    for (int bands : {1, 2, lines}) {
+      BytePlane b = a.Clone();
+      IntPlane labels(columns, lines);
+      labels.Fill(kUntouched);
+      ASSERT_EQ(CountItemsInBands(b, labels, 0, 1 << 30, bands).ItemCount, expectedCount) << round;
+      for (std::size_t k = 0; k < a.Size(); ++k) {
+        ASSERT_EQ(labels.Data()[k], expectedLabels.Data()[k]) << round << " bands " << bands << " at " << k;
+        ASSERT_EQ(b.Data()[k], expectedPlane.Data()[k]) << round << " bands " << bands << " at " << k;
+      }
+    }
+  }
+}
+
+TEST(ItemFill, ItemsOrderedByTheirFirstPixelThatCanStart) {
+  // Item A begins on the last column, where no item starts, and is first started on line 2 at
+  // column 8; item B starts on line 2 at column 1, so it is found first. Item C lies on the last
+  // line only and item D on the last column only: never walked, left as they were. Item E is a
+  // single pixel, kept with a minimum size of 0.
+  for (int bands : {1, 2, 3, 10}) {
+    BytePlane binary = Zeros(10, 10);
+    binary[1][9] = binary[2][8] = 1;  // A
+    binary[2][1] = binary[3][1] = 1;  // B
+    binary[9][3] = binary[9][4] = 1;  // C
+    binary[5][9] = binary[6][9] = 1;  // D
+    binary[7][5] = 1;                 // E
+    IntPlane labels(10, 10);
+    labels.Fill(kUntouched);
+    const ItemCountResult result = CountItemsInBands(binary, labels, 0, 100, bands);
+    EXPECT_EQ(result.ItemCount, 3) << bands;
+    EXPECT_EQ(result.LabeledPixels, 5) << bands;
+    EXPECT_EQ(labels[2][1], 1) << bands;
+    EXPECT_EQ(labels[1][9], 2) << bands;
+    EXPECT_EQ(labels[2][8], 2) << bands;
+    EXPECT_EQ(labels[7][5], 3) << bands;
+    EXPECT_EQ(binary[7][5], 0) << bands;
+    for (auto [i, j] : {std::pair{9, 3}, {9, 4}, {5, 9}, {6, 9}}) {
+      EXPECT_EQ(binary[i][j], 1) << bands << " at " << i << "," << j;
+      EXPECT_EQ(labels[i][j], kUntouched) << bands << " at " << i << "," << j;
+    }
+    EXPECT_EQ(labels[4][4], kUntouched) << "background is left as it was";
+  }
+}
+
+TEST(ItemFill, DroppedItemsLeaveTheirLabelsAsTheyWere) {
+  BytePlane binary = Zeros(8, 8);
+  Block(binary, 1, 1, 2);
+  binary[5][5] = 1;
+  IntPlane labels(8, 8);
+  labels.Fill(kUntouched);
+  EXPECT_EQ(CountItems(binary, labels, 1, 100).ItemCount, 1);
+  EXPECT_EQ(labels[5][5], kUntouched);
+  EXPECT_EQ(binary[5][5], 0);
+  EXPECT_EQ(labels[2][2], 1);
 }
 
 TEST(ItemFill, LargePlanesGiveTheSameItemsAsOneWalk) {
@@ -222,6 +306,32 @@ TEST(ItemFill, LargePlanesGiveTheSameItemsAsOneWalk) {
     ASSERT_EQ(manyLabels.Data()[k], oneLabels.Data()[k]) << k;
     ASSERT_EQ(many.Data()[k], one.Data()[k]) << k;
   }
+}
+
+TEST(ItemFill, ManyBandsGiveOneBandsItemsOnLargeNoise) {
+  // Dense noise: items of every shape and size, many crossing band edges.
+  std::mt19937 random(5);
+  BytePlane noise(700, 520);
+  for (std::size_t k = 0; k < noise.Size(); ++k) noise.Data()[k] = random() % 100 < 40 ? 1 : 0;
+  BytePlane one = noise.Clone();
+  IntPlane oneLabels(700, 520);
+  const ItemCountResult expected = CountItemsInBands(one, oneLabels, 0, 1 << 30, 1);
+  EXPECT_GT(expected.KeptItems, 1000);
+  for (int bands : {2, 8, 37, 520}) {
+    BytePlane many = noise.Clone();
+    IntPlane manyLabels(700, 520);
+    const ItemCountResult result = CountItemsInBands(many, manyLabels, 0, 1 << 30, bands);
+    EXPECT_EQ(result.ItemCount, expected.ItemCount) << bands;
+    EXPECT_EQ(result.LabeledPixels, expected.LabeledPixels) << bands;
+    for (std::size_t k = 0; k < one.Size(); ++k) {
+      ASSERT_EQ(manyLabels.Data()[k], oneLabels.Data()[k]) << bands << " at " << k;
+      ASSERT_EQ(many.Data()[k], one.Data()[k]) << bands << " at " << k;
+    }
+  }
+  BytePlane mask = noise.Clone();
+  IntPlane maskLabels(700, 520);
+  EXPECT_EQ(WalkItemsForDilation(mask, maskLabels).ItemCount, expected.ItemCount);
+  for (std::size_t k = 0; k < one.Size(); ++k) ASSERT_EQ(maskLabels.Data()[k], oneLabels.Data()[k]) << k;
 }
 
 TEST(ItemFill, DilationWalkLabelsEveryItem) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "binary/kernels/Labeling.h"
 
@@ -98,6 +100,45 @@ TEST(Labeling, MoreThan253ItemsCanBeRefusedWithoutSideEffects) {
   EXPECT_EQ(tooMany.KeptItems, 254);
   EXPECT_TRUE(tooMany.Labeled.Empty());
   EXPECT_TRUE(SamePlane(binary, before));
+}
+
+TEST(Labeling, SameAsTheItemWalkOnAFrameClearedCopy) {
+  // The labeling reads the frame as background without copying; the reference clears it on a copy
+  // and walks that, one band at a time.
+  std::mt19937 random(31);
+  for (int round = 0; round < 60; ++round) {
+    const int lines = 1 + static_cast<int>(random() % 40), columns = 1 + static_cast<int>(random() % 150);
+    BytePlane binary(columns, lines);
+    for (std::size_t k = 0; k < binary.Size(); ++k) binary.Data()[k] = random() % 100 < 45 ? 1 : 255;
+    const int minSize = static_cast<int>(random() % 3), maxSize = random() % 2 ? 1 << 30 : 8;
+    BytePlane copy = binary.Clone();
+    for (int i = 0; i < lines; ++i) copy[i][0] = copy[i][columns - 1] = 0;
+    for (int j = 0; j < columns; ++j) copy[0][j] = copy[lines - 1][j] = 0;
+    IntPlane labels(columns, lines);
+    const ItemCountResult expected = CountItemsInBands(copy, labels, minSize, maxSize, 1);
+    for (int bands : {1, 3, lines}) {
+      PixelStack stack;
+      const ItemCountResult result = CountItemsInFrame(binary, minSize, maxSize, stack, bands);
+      ASSERT_EQ(result.ItemCount, expected.ItemCount) << round << " bands " << bands;
+      ASSERT_EQ(result.LabeledPixels, expected.LabeledPixels) << round << " bands " << bands;
+      const std::vector<std::int64_t> perCode = ItemPixelsPerCode(stack);
+      ASSERT_EQ(perCode.size(), static_cast<std::size_t>(expected.ItemCount) + 1);
+      std::vector<std::int64_t> expectedPerCode(perCode.size(), 0);
+      for (std::size_t k = 0; k < labels.Size(); ++k) {
+        if (labels.Data()[k] > 0) ++expectedPerCode[static_cast<std::size_t>(labels.Data()[k])];
+      }
+      EXPECT_EQ(perCode, expectedPerCode) << round << " bands " << bands;
+      if (result.ItemCount > 254) continue;
+      BytePlane codes(columns, lines);
+      PaintItemCodes(stack, binary, codes, 255);
+      for (std::size_t k = 0; k < labels.Size(); ++k) {
+        const int code = labels.Data()[k] > 0 ? labels.Data()[k] : 255;
+        ASSERT_EQ(codes.Data()[k], code) << round << " bands " << bands << " at " << k;
+      }
+    }
+    const LabelingResult labeled = LabelItems(binary, minSize, maxSize);
+    EXPECT_EQ(labeled.ItemCount, expected.ItemCount) << round;
+  }
 }
 
 TEST(Labeling, CountPixelsOfValue) {

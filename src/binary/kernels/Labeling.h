@@ -24,7 +24,7 @@ struct LabelingResult {
 // Number of pixels of `plane` equal to `value` (the proposed maximum item size).
 std::int64_t CountPixelsOfValue(const BytePlane& plane, std::uint8_t value);
 
-// Labels a copy of `binary` whose outermost frame is cleared first, so no item touches the edge.
+// Labels `binary` as if its outermost frame were cleared first, so no item touches the edge.
 LabelingResult LabelItems(const BytePlane& binary, int minSize, int maxSize, PixelStack& stack);
 LabelingResult LabelItems(const BytePlane& binary, int minSize, int maxSize);
 
