@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -47,6 +48,14 @@ QImage ImageToBitmap(const IMAGE& image) {
   const int columns = image.Columns();
   const int lines = image.Lines();
   if (columns <= 0 || lines <= 0) return {};
+  if (image.Type() == IMAGE::kGray) {
+    // One byte a pixel, as the image holds it: a copy of each row.
+    QImage gray(columns, lines, QImage::Format_Grayscale8);
+    if (gray.isNull()) return {};
+    for (int y = 0; y < lines; ++y)
+      std::memcpy(gray.scanLine(y), image.Row(y), static_cast<std::size_t>(columns));
+    return gray;
+  }
   QImage bitmap = NewBitmap(columns, lines);
   if (bitmap.isNull()) return {};
   // Rows are independent, so they may be filled in any order and on any thread. Dynamic chunks keep a
@@ -66,18 +75,6 @@ QImage ImageToBitmap(const IMAGE& image) {
       const std::uint8_t* source = image.Row(y);
       auto* target = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
       for (int x = 0; x < columns; ++x, source += 3) target[x] = qRgb(source[2], source[1], source[0]);
-    }
-    return bitmap;
-  }
-  if (image.Type() != IMAGE::kPalette) {
-    // qRgb(v, v, v) in arithmetic the compiler turns into vector code, unlike a table lookup.
-#ifdef _OPENMP
-#pragma omp parallel for schedule(dynamic, chunk) if (parallel)
-#endif
-    for (int y = 0; y < lines; ++y) {
-      const std::uint8_t* source = image.Row(y);
-      auto* target = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
-      for (int x = 0; x < columns; ++x) target[x] = 0xFF000000u | (source[x] * 0x010101u);
     }
     return bitmap;
   }

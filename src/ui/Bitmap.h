@@ -4,5 +4,6 @@
 
 #include "imaging/Image.h"
 
-// A 32-bit RGB QImage of the image's size; a null QImage when the image has no pixels.
+// A QImage of the image's size (8-bit gray for a gray image, 32-bit RGB otherwise); a null QImage
+// when the image has no pixels.
 QImage ImageToBitmap(const IMAGE& image);

@@ -35,7 +35,7 @@ TEST(ImageToBitmap, EveryPixelAgreesWithGetPixelRGB) {
 // Bitmaps above 32 MiB take another allocation path; they must look and behave the same.
 TEST(ImageToBitmap, LargeBitmapsAreWholeAndPaintable) {
   constexpr int kColumns = 3001, kLines = 2999;
-  IMAGE image(kColumns, kLines, IMAGE::kGray);
+  IMAGE image(kColumns, kLines, IMAGE::kRgb);
   image.SetFromPlane(MakeRandomGray(kColumns, kLines, 12));
   QImage bitmap = ImageToBitmap(image);
   ASSERT_EQ(bitmap.format(), QImage::Format_RGB32);
@@ -43,7 +43,7 @@ TEST(ImageToBitmap, LargeBitmapsAreWholeAndPaintable) {
     const auto* row = reinterpret_cast<const QRgb*>(bitmap.constScanLine(y));
     const std::uint8_t* source = image.Row(y);
     for (int x = 0; x < kColumns; ++x)
-      ASSERT_EQ(row[x], qRgb(source[x], source[x], source[x])) << x << "," << y;
+      ASSERT_EQ(row[x], qRgb(source[3 * x + 2], source[3 * x + 1], source[3 * x])) << x << "," << y;
   }
   QImage kept = bitmap;
   bitmap = QImage();
@@ -52,8 +52,8 @@ TEST(ImageToBitmap, LargeBitmapsAreWholeAndPaintable) {
     painter.fillRect(0, 0, 2, 2, QColor(1, 2, 3));
   }
   EXPECT_EQ(kept.pixel(1, 1), qRgb(1, 2, 3));
-  const std::uint8_t last = image.Row(kLines - 1)[kColumns - 1];
-  EXPECT_EQ(kept.pixel(kColumns - 1, kLines - 1), qRgb(last, last, last));
+  const std::uint8_t* last = image.Row(kLines - 1) + 3 * (kColumns - 1);
+  EXPECT_EQ(kept.pixel(kColumns - 1, kLines - 1), qRgb(last[2], last[1], last[0]));
 }
 
 // Qt's own reader must see in our files the pixels we wrote: gray, with a palette, and 24 bits.
