@@ -23,4 +23,6 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
-void ShowException(const char* text) { ui::MessageBox(text, "VORN Version 2.01"); }
+void ShowException(const char* text) {
+  ui::MessageBox(text, "VORN Version 2.01");
+}

@@ -5,16 +5,16 @@
 
 #include "app/MainWindow.h"
 #include "app/TreatStartForm.h"
-#include "diagrams/DiagramForms.h"
 #include "binary/Binar.h"
-#include "binary/Labeliz.h"
 #include "binary/DiagBoxCountingForms.h"
+#include "binary/Labeliz.h"
+#include "diagrams/DiagramForms.h"
+#include "panels/ImageSizeForm.h"
 #include "panels/ImageWindow.h"
 #include "panels/ProgressWindow.h"
-#include "panels/ImageSizeForm.h"
 #include "panels/ReportForm.h"
-#include "panels/SelectImageForm.h"
 #include "panels/ResultImage.h"
+#include "panels/SelectImageForm.h"
 #include "panels/TempImage.h"
 
 namespace {

@@ -152,5 +152,9 @@ std::string TMainForm::StatusText(int panel) const {
   return panel >= 0 && panel < 3 ? statusPanels_[panel]->text().toStdString() : std::string();
 }
 
-void TMainForm::Exit1Click() { close(); }
-void TMainForm::ExitSpeedButton1Click() { close(); }
+void TMainForm::Exit1Click() {
+  close();
+}
+void TMainForm::ExitSpeedButton1Click() {
+  close();
+}

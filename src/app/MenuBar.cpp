@@ -21,11 +21,11 @@ struct MenuEntry {
 
 constexpr bool kOff = true;
 constexpr bool kOn = false;
-#define SEPARATOR(depth) {depth, nullptr, nullptr, nullptr, kOn}
-#define TREATMENT_INFO(depth, treatment, info)                          \
-  {depth, "Treatment", #treatment, &TMainForm::treatment##Click, kOn}, \
-  {                                                                     \
-    depth, "Info", #info, &TMainForm::info##Click, kOn                  \
+#define SEPARATOR(depth) \
+  { depth, nullptr, nullptr, nullptr, kOn }
+#define TREATMENT_INFO(depth, treatment, info)                           \
+  {depth, "Treatment", #treatment, &TMainForm::treatment##Click, kOn}, { \
+    depth, "Info", #info, &TMainForm::info##Click, kOn                   \
   }
 
 const std::vector<MenuEntry>& MenuTable() {

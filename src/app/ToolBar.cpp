@@ -25,7 +25,8 @@ struct SpeedButton {
 const std::vector<SpeedButton>& ButtonTable() {
   static const std::vector<SpeedButton> table = {
       {"OpenSpeedButton1", "Open Gray Tone File", &TMainForm::OpenSpeedButton1Click, 0, false, "open"},
-      {"OpenBinarSpeedButton1", "Open Binary Image", &TMainForm::OpenBinarSpeedButton1Click, 0, true, "openb"},
+      {"OpenBinarSpeedButton1", "Open Binary Image", &TMainForm::OpenBinarSpeedButton1Click, 0, true,
+       "openb"},
       {"SaveOriginalSpeedButton1", "Save Original Transformed Image",
        &TMainForm::SaveOriginalSpeedButton1Click, 0, true, "s1"},
       {"SaveBinarSpeedButton1", "Save Binary Image", &TMainForm::SaveBinarSpeedButton1Click, 0, true, "s2"},
@@ -42,7 +43,8 @@ const std::vector<SpeedButton>& ButtonTable() {
       {"LineSpeedButton", "Line", &TMainForm::LineSpeedButtonClick, 8, false, "line"},
       {"DelateLineSpeedButton", "Delate Previous Line", &TMainForm::DelateLineSpeedButtonClick, 0, false,
        "delline"},
-      {"LocalFillingSpeedButton", "Local Filling", &TMainForm::LocalFillingSpeedButtonClick, 8, false, "fill"},
+      {"LocalFillingSpeedButton", "Local Filling", &TMainForm::LocalFillingSpeedButtonClick, 8, false,
+       "fill"},
       {"DilatSpeedButton", "Adaptive Closing", &TMainForm::DilatSpeedButtonClick, 0, false, "dilat"},
       {"AureoleSpeedButton", " Extraction of the Dilation Contour", &TMainForm::AureoleSpeedButtonClick, 0,
        false, "aureole"},

@@ -28,8 +28,12 @@ TTreatStartForm::TTreatStartForm(QWidget* owner) : ui::Form(owner) {
   connect(yes, &QPushButton::clicked, this, &TTreatStartForm::YesClick);
 }
 
-void TTreatStartForm::NoClick() { Finish(ui::mrNo); }
-void TTreatStartForm::YesClick() { Finish(ui::mrYes); }
+void TTreatStartForm::NoClick() {
+  Finish(ui::mrNo);
+}
+void TTreatStartForm::YesClick() {
+  Finish(ui::mrYes);
+}
 
 void TTreatStartForm::OnFinish(int modalResult) {
   if (modalResult == ui::mrNo) MainForm->DialogCancelBytes[cbTreatStart] = 1;

@@ -10,9 +10,9 @@ class TBinarForm : public ui::Form {
  public:
   explicit TBinarForm(QWidget* owner);
 
-  int MinValue = 1000;  // 1000: not defined
-  int MaxValue = 0;     // 0: not defined
-  int DataIn = 0;       // 0 original image, 1 parametric image, 2 labeled image
+  int MinValue = 1000;   // 1000: not defined
+  int MaxValue = 0;      // 0: not defined
+  int DataIn = 0;        // 0 original image, 1 parametric image, 2 labeled image
   int KeepIsolated = 0;  // 0 isolated pixels are eliminated
 
   QLineEdit* MinBinEdit;

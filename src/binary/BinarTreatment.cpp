@@ -9,7 +9,8 @@
 
 namespace {
 
-const char* const kSourceLines[] = {"\n applied to the original image\n", "\n applied to the parametric image\n",
+const char* const kSourceLines[] = {"\n applied to the original image\n",
+                                    "\n applied to the parametric image\n",
                                     "\n applied to the labeled image\n"};
 
 }  // namespace
@@ -51,7 +52,8 @@ void TMainForm::BinarTreatment1Click() {
   ReportPrintf("\n\tMin = %d  Max = %d ", BinarForm->MinValue, BinarForm->MaxValue);
   ReportPrintf("\n\tItem Value = 1");
   ReportPrintf("\n\tBackground = 255");
-  ReportPrintf(BinarForm->KeepIsolated != 0 ? "\n\tIsolated pixels remaining" : "\n\tIsolated pixels eliminated");
+  ReportPrintf(BinarForm->KeepIsolated != 0 ? "\n\tIsolated pixels remaining"
+                                            : "\n\tIsolated pixels eliminated");
 
   TreatmentName = " BINARY IMAGE ";
   BinaryImageName = TreatmentName;

@@ -123,8 +123,8 @@ void TMainForm::BoxCountingTreatment1Click() {
     params.EverySize = possibility == 1;
     params.TotalFitting = form.Fitting == 1;
     const bool binary = form.ImageIn == 0;
-    const ItemSelector items =
-        binary ? ItemSelector::Value(form.ItemValue) : ItemSelector::Range(form.MinThreshold, form.MaxThreshold);
+    const ItemSelector items = binary ? ItemSelector::Value(form.ItemValue)
+                                      : ItemSelector::Range(form.MinThreshold, form.MaxThreshold);
     const BoxCountResult result =
         BoxCounting(binary ? BinaryImage : OriginalImage, items, params, form.UntilEquality == 1);
 
@@ -164,7 +164,8 @@ void TMainForm::BoxCountingTreatment1Click() {
     NewDiagramResult(DiagramSavedFlags.BoxCountingSaved, DiagramSavedFlags.BoxCountingPending);
     ui::SetScreenCursor(ui::crArrow);
     ui::ShowModal(*DiagBoxCountingForm);
-    LogDiagramFile(DiagramSavedFlags.BoxCountingPending, kBoxCountingReportText, DiagBoxCountingForm->FileName);
+    LogDiagramFile(DiagramSavedFlags.BoxCountingPending, kBoxCountingReportText,
+                   DiagBoxCountingForm->FileName);
     Enable({"Diagram1", "DiagFractal1"});
   }
 

@@ -58,7 +58,8 @@ void DividerDisplay::Show(const std::vector<int>& dividers) {
   NumDivEdit->setText(QString::number(dividers.size()));
   const std::vector<std::string> lines = DividerLines(dividers);
   for (int k = 0; k < kDividerLines; ++k) {
-    DividersEdit[k]->setText(k < static_cast<int>(lines.size()) ? QString::fromStdString(lines[k]) : QString());
+    DividersEdit[k]->setText(k < static_cast<int>(lines.size()) ? QString::fromStdString(lines[k])
+                                                                : QString());
     if (k > 0) DividersEdit[k]->setVisible(dividers.size() > static_cast<std::size_t>(kDividersPerLine * k));
   }
 }
@@ -71,11 +72,12 @@ TDiagBoxCountingForm1::TDiagBoxCountingForm1(QWidget* owner) : ui::Form(owner) {
   BuildDividerDisplay(Dividers, grid, 0, this);
   grid->addWidget(new QLabel(QStringLiteral("Dividers :"), this), 1, 2);
   std::vector<QRadioButton*> radios;
-  auto* group = RadioGroup(this, QStringLiteral("Four possibilities:"),
-                           {"border testing range", "approximation using all the boxes from size 1 until the maximum size",
-                            "taking into account these dividers (if more than two)",
-                            "cutting the file in order to obtain more dividers"},
-                           Possibility, &radios);
+  auto* group = RadioGroup(
+      this, QStringLiteral("Four possibilities:"),
+      {"border testing range", "approximation using all the boxes from size 1 until the maximum size",
+       "taking into account these dividers (if more than two)",
+       "cutting the file in order to obtain more dividers"},
+      Possibility, &radios);
   std::copy(radios.begin(), radios.end(), PossibilityRadios);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -120,10 +122,10 @@ TDiagBoxCountingForm3::TDiagBoxCountingForm3(QWidget* owner) : ui::Form(owner) {
   sizeRow->addWidget(new QLabel(QStringLiteral("lines and "), this));
   sizeRow->addWidget(ColumnsEdit);
   sizeRow->addWidget(new QLabel(QStringLiteral("columns"), this));
-  auto* treatment = RadioGroup(this, QStringLiteral("Treatment"),
-                               {"test for another range", "treatment using the original size",
-                                "treatment using the proposed size"},
-                               SizeChoice);
+  auto* treatment = RadioGroup(
+      this, QStringLiteral("Treatment"),
+      {"test for another range", "treatment using the original size", "treatment using the proposed size"},
+      SizeChoice);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(proposed);
   layout->addLayout(sizeRow);
@@ -183,10 +185,11 @@ TDiagBoxCountingForm4::TDiagBoxCountingForm4(QWidget* owner) : ui::Form(owner) {
   greatestLayout->addWidget(calcPanel_);
   greatestLayout->addWidget(definedPanel_);
 
-  auto* finalSize = RadioGroup(this, QStringLiteral("Process using the final size"),
-                               {"until this size", "until equality between the number of filled boxes"},
-                               UntilEquality);
-  auto* fitting = RadioGroup(this, QStringLiteral("Type of treatment"), {"Partial fitting", "Total fitting"}, Fitting);
+  auto* finalSize =
+      RadioGroup(this, QStringLiteral("Process using the final size"),
+                 {"until this size", "until equality between the number of filled boxes"}, UntilEquality);
+  auto* fitting =
+      RadioGroup(this, QStringLiteral("Type of treatment"), {"Partial fitting", "Total fitting"}, Fitting);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(imageIn);

@@ -55,11 +55,11 @@ class TDiagBoxCountingForm4 : public ui::Form {
  public:
   explicit TDiagBoxCountingForm4(QWidget* owner);
 
-  int ImageIn = -1;       // -1 not selected, 0 binary image, 1 original image
-  int ItemValue = -1;     // -1: undefined
-  int MinThreshold = -1;  // -1: undefined
+  int ImageIn = -1;         // -1 not selected, 0 binary image, 1 original image
+  int ItemValue = -1;       // -1: undefined
+  int MinThreshold = -1;    // -1: undefined
   int MaxThreshold = 1000;  // 1000: undefined
-  int SizeMode = 0;       // 0 the greatest box is computed and shown, 1 it is asked
+  int SizeMode = 0;         // 0 the greatest box is computed and shown, 1 it is asked
   int DefinedSize = 0;
   int UntilEquality = 1;  // 1 until equality, 0 until this size
   int Fitting = 0;        // 0 partial, 1 total

@@ -98,9 +98,9 @@ void TMainForm::LabelTreatment1Click() {
   if (HoleLabelingMode != 1) BinaryBackup = BinaryImage.Clone();
 
   TempImageForm->ShowBitmap(image);
-  Enable({"ResizeBoxCounting1", "Perimeter1", "PerimeterOrientation1", "MovingCircle", "Pattern1", "Smoothing1",
-          "Closing1", "PerimeterExtraction", "HoleExtraction", "SaveBinarSpeedButton1", "PipetteSpeedButton1",
-          "ColorSpeedButton"});
+  Enable({"ResizeBoxCounting1", "Perimeter1", "PerimeterOrientation1", "MovingCircle", "Pattern1",
+          "Smoothing1", "Closing1", "PerimeterExtraction", "HoleExtraction", "SaveBinarSpeedButton1",
+          "PipetteSpeedButton1", "ColorSpeedButton"});
   Panel2Pending[p2Labeled] = 1;
   EditorState = 0;
   TempImageForm->ShowPanel();

@@ -22,9 +22,13 @@ TProgressForm::TProgressForm(QWidget* owner, int tag) : QWidget(owner, Qt::Tool)
     move(screen->availableGeometry().center() - rect().center());
 }
 
-int TProgressForm::Position() const { return ProgressBar->value(); }
+int TProgressForm::Position() const {
+  return ProgressBar->value();
+}
 
-void TProgressForm::SetPosition(int position) { ProgressBar->setValue(position); }
+void TProgressForm::SetPosition(int position) {
+  ProgressBar->setValue(position);
+}
 
 int ProgressPosition(float fraction) {
   if (!(fraction > 0)) return 0;

@@ -117,7 +117,9 @@ void LoadCustomCursors() {
   cursors[crSACross] = Cross(true);
 }
 
-bool HasCustomCursor(int index) { return CustomCursors().count(index) != 0; }
+bool HasCustomCursor(int index) {
+  return CustomCursors().count(index) != 0;
+}
 
 void SetScreenCursor(int index) {
   current = index;
@@ -131,6 +133,8 @@ void SetScreenCursor(int index) {
   }
 }
 
-int ScreenCursor() { return current; }
+int ScreenCursor() {
+  return current;
+}
 
 }  // namespace ui

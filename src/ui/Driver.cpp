@@ -70,10 +70,14 @@ class QtDriver : public Driver {
       box.addButton(QMessageBox::Ok);
     }
     switch (box.exec()) {
-      case QMessageBox::Yes: return IDYES;
-      case QMessageBox::No: return IDNO;
-      case QMessageBox::Cancel: return IDCANCEL;
-      default: return IDOK;
+      case QMessageBox::Yes:
+        return IDYES;
+      case QMessageBox::No:
+        return IDNO;
+      case QMessageBox::Cancel:
+        return IDCANCEL;
+      default:
+        return IDOK;
     }
   }
 
@@ -125,18 +129,30 @@ Driver* InstallDriver(Driver* driver) {
   return previous;
 }
 
-int ShowModal(Form& form) { return CurrentDriver().ShowModal(form); }
+int ShowModal(Form& form) {
+  return CurrentDriver().ShowModal(form);
+}
 int MessageBox(const std::string& text, const std::string& title, int buttons) {
   return CurrentDriver().Message(text, title, buttons);
 }
-FileChoice OpenFile(const FileDialogSpec& request) { return CurrentDriver().OpenFile(request); }
-FileChoice SaveFile(const FileDialogSpec& request) { return CurrentDriver().SaveFile(request); }
+FileChoice OpenFile(const FileDialogSpec& request) {
+  return CurrentDriver().OpenFile(request);
+}
+FileChoice SaveFile(const FileDialogSpec& request) {
+  return CurrentDriver().SaveFile(request);
+}
 std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) {
   return CurrentDriver().ChooseColour(initial);
 }
-void ProcessEvents() { CurrentDriver().ProcessEvents(); }
-void Note(const std::string& event) { CurrentDriver().Note(event); }
+void ProcessEvents() {
+  CurrentDriver().ProcessEvents();
+}
+void Note(const std::string& event) {
+  CurrentDriver().Note(event);
+}
 
 }  // namespace ui
 
-void WaitSeconds(float seconds) { ui::CurrentDriver().Wait(seconds); }
+void WaitSeconds(float seconds) {
+  ui::CurrentDriver().Wait(seconds);
+}

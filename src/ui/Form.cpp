@@ -6,9 +6,13 @@ namespace ui {
 
 Form::Form(QWidget* parent) : QDialog(parent) {}
 
-void Form::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void Form::SetCaption(const std::string& caption) {
+  setWindowTitle(QString::fromStdString(caption));
+}
 
-std::string Form::Caption() const { return windowTitle().toStdString(); }
+std::string Form::Caption() const {
+  return windowTitle().toStdString();
+}
 
 void Form::Finish(int modalResult) {
   modalResult_ = modalResult;
@@ -16,6 +20,8 @@ void Form::Finish(int modalResult) {
   if (isVisible()) done(modalResult);
 }
 
-void Form::reject() { Finish(CloseIsOk ? mrOk : mrCancel); }
+void Form::reject() {
+  Finish(CloseIsOk ? mrOk : mrCancel);
+}
 
 }  // namespace ui
