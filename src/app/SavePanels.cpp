@@ -37,33 +37,38 @@ SaveResult NothingToSave(int lines, int columns) {
   return SaveResult::Failed;
 }
 
+// The save dialog, opened in the folder of the last raw image.
+ui::FileChoice AskFileName(const char* title, const char* filter) {
+  ui::FileDialogSpec request;
+  request.title = title;
+  request.filter = filter;
+  request.initialDir = MainForm->WorkDirectory;
+  return ui::SaveFile(request);
+}
+
+SaveResult Registered(const ui::FileChoice& choice, const std::string& fileName) {
+  MainForm->ImageFileName = choice.fileName;
+  MainForm->RegisteredName = fileName;
+  ui::SetScreenCursor(ui::crArrow);
+  return SaveResult::Saved;
+}
+
 SaveResult SaveColourImage() {
   TMainForm& m = *MainForm;
   const int lines = m.ImageLines, columns = m.ImageColumns;
-  ui::FileDialogSpec request;
-  request.title = "Saving Colored BMP File";
-  request.filter = "Bitmap (*.bmp)|*.bmp";
-  request.initialDir = m.WorkDirectory;
-  const ui::FileChoice choice = ui::SaveFile(request);
+  const ui::FileChoice choice = AskFileName("Saving Colored BMP File", "Bitmap (*.bmp)|*.bmp");
   if (!choice.accepted) return SaveResult::Cancelled;
   if (!PlaneHolds(m.ColourImage, lines, 3 * columns)) return NothingToSave(lines, columns);
   ui::SetScreenCursor(ui::crHourGlass);
   const std::string fileName = choice.fileName + ".bmp";
   if (WriteBMPFile(fileName, m.ColourImage, columns, lines, IMAGE::kRgb) != 0) return CannotWrite(fileName);
-  m.ImageFileName = choice.fileName;
-  m.RegisteredName = fileName;
-  ui::SetScreenCursor(ui::crArrow);
-  return SaveResult::Saved;
+  return Registered(choice, fileName);
 }
 
 SaveResult SavePlane(const BytePlane& plane) {
   TMainForm& m = *MainForm;
   const int lines = m.ImageLines, columns = m.ImageColumns;
-  ui::FileDialogSpec request;
-  request.title = "SAVE IMAGE";
-  request.filter = "Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp";
-  request.initialDir = m.WorkDirectory;
-  const ui::FileChoice choice = ui::SaveFile(request);
+  const ui::FileChoice choice = AskFileName("SAVE IMAGE", "Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp");
   if (!choice.accepted) return SaveResult::Cancelled;
   if (!PlaneHolds(plane, lines, columns)) return NothingToSave(lines, columns);
   ui::SetScreenCursor(ui::crHourGlass);
@@ -80,10 +85,7 @@ SaveResult SavePlane(const BytePlane& plane) {
       return CannotWrite(fileName);
     }
   }
-  m.ImageFileName = choice.fileName;
-  m.RegisteredName = fileName;
-  ui::SetScreenCursor(ui::crArrow);
-  return SaveResult::Saved;
+  return Registered(choice, fileName);
 }
 
 // Saves the panel once for each result waiting to be recorded, in order, and records it. A save

@@ -67,27 +67,24 @@ QImage ImageToBitmap(const IMAGE& image) {
       static_cast<int>(std::max<qsizetype>(1, (qsizetype{1} << 21) / bytesPerLine));
   [[maybe_unused]] const bool parallel = static_cast<std::int64_t>(columns) * lines >= kParallelPixels;
 
-  if (image.Type() == IMAGE::kRgb) {
+  // Each row of pixels through `convert`, as 32-bit colours.
+  auto fillRows = [&](auto convert) {
 #ifdef _OPENMP
 #pragma omp parallel for schedule(dynamic, chunk) if (parallel)
 #endif
-    for (int y = 0; y < lines; ++y) {
-      const std::uint8_t* source = image.Row(y);
-      auto* target = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+    for (int y = 0; y < lines; ++y) convert(image.Row(y), reinterpret_cast<QRgb*>(bits + y * bytesPerLine));
+  };
+  if (image.Type() == IMAGE::kRgb) {
+    fillRows([columns](const std::uint8_t* source, QRgb* target) {
       for (int x = 0; x < columns; ++x, source += 3) target[x] = qRgb(source[2], source[1], source[0]);
-    }
+    });
     return bitmap;
   }
   std::array<QRgb, 256> table{};
   const auto& palette = image.Palette();
   for (int v = 0; v < 256; ++v) table[v] = ToQRgb({palette[4 * v], palette[4 * v + 1], palette[4 * v + 2]});
-#ifdef _OPENMP
-#pragma omp parallel for schedule(dynamic, chunk) if (parallel)
-#endif
-  for (int y = 0; y < lines; ++y) {
-    const std::uint8_t* source = image.Row(y);
-    auto* target = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+  fillRows([columns, &table](const std::uint8_t* source, QRgb* target) {
     for (int x = 0; x < columns; ++x) target[x] = table[source[x]];
-  }
+  });
   return bitmap;
 }
