@@ -62,42 +62,6 @@ TEST(BmpRead, NegativeHeightIsReadTopDownAndTrailingBytesAreIgnored) {
     EXPECT_EQ(std::memcmp(plane[k], &file[1078 + 8 * k], 6), 0) << "line " << k << " is file row " << k;
 }
 
-TEST(BmpRead, HeaderFieldsAndLayoutAsStored) {
-  ScratchDir dir;
-  Bytes file = ValidFile(5, 3, 2);
-  ASSERT_TRUE(WriteFileBytes(dir.File("h.bmp"), file));
-  const BmpHeaderInfo info = ReadBMPHeader(dir.File("h.bmp"));
-  EXPECT_TRUE(info.complete && info.signatureOk);
-  EXPECT_EQ(info.bitsPerPixel, 24);
-  EXPECT_EQ(info.width, 5);
-  EXPECT_EQ(info.height, 3);
-  EXPECT_EQ(info.compression, 0u);
-  EXPECT_EQ(info.pixelOffset, 54u);
-  EXPECT_EQ(info.infoSize, 40u);
-  EXPECT_EQ(info.fileSizeField, 54u + 3 * 16);
-  EXPECT_EQ(info.fileLength, file.size());
-  BmpLayout layout = CheckBMPLayout(info);
-  EXPECT_TRUE(layout.valid);
-  EXPECT_EQ(layout.bytesPerPixel, 3);
-  EXPECT_EQ(std::tuple(layout.columns, layout.lines), std::tuple(5, 3));
-  EXPECT_FALSE(layout.topDown);
-  EXPECT_EQ(layout.rowBytes, 15u);
-  EXPECT_EQ(layout.rowSize, 16u);
-
-  ASSERT_TRUE(WriteFileBytes(dir.File("short.bmp"), Bytes(file.begin(), file.begin() + 53)));
-  EXPECT_FALSE(ReadBMPHeader(dir.File("short.bmp")).complete);
-  EXPECT_FALSE(ReadBMPHeader(dir.File("missing.bmp")).complete);
-
-  file = ValidFile(6, 4, 0);
-  PutU32(file, 22, static_cast<std::uint32_t>(-4));
-  ASSERT_TRUE(WriteFileBytes(dir.File("g.bmp"), file));
-  layout = CheckBMPLayout(ReadBMPHeader(dir.File("g.bmp")));
-  EXPECT_TRUE(layout.valid && layout.topDown);
-  EXPECT_EQ(layout.bytesPerPixel, 1);
-  EXPECT_EQ(layout.lines, 4);
-  EXPECT_EQ(layout.rowSize, 8u);
-}
-
 auto Cut(std::size_t size) {
   return [size](Bytes& f) { f.resize(size); };
 }

@@ -55,15 +55,6 @@ TEST(BmpWrite, HeaderOfATwentyFourBitFile) {
   EXPECT_EQ(Bytes(file.begin(), file.begin() + 54), header);
 }
 
-TEST(BmpWrite, GivenPaletteIsWrittenAsIs) {
-  ScratchDir dir;
-  Bytes palette(1024);
-  for (std::size_t k = 0; k < palette.size(); ++k) palette[k] = static_cast<std::uint8_t>(k * 7);
-  ASSERT_EQ(WriteBMPFile(dir.File("p.bmp"), BytePlane(2, 2), 2, 2, 1, palette.data()), 0);
-  const Bytes file = ReadFileBytes(dir.File("p.bmp"));
-  EXPECT_EQ(Bytes(file.begin() + 54, file.begin() + 1078), palette);
-}
-
 struct Padding {
   int columns;
   int type;

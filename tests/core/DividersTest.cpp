@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <set>
+#include <tuple>
 #include <vector>
 
 #include "binary/kernels/Dividers.h"
@@ -44,9 +44,6 @@ BorderProposal LiteralBorderSearch(int lines, int columns, int range) {
 TEST(Dividers, Lists) {
   EXPECT_EQ(ListDividers(12), (std::vector<int>{1, 2, 3, 4, 6, 12}));
   EXPECT_EQ(ListDividers(1), (std::vector<int>{1, 1}));
-  EXPECT_EQ(ListDividers(2), (std::vector<int>{1, 2}));
-  EXPECT_EQ(ListDividers(4), (std::vector<int>{1, 2, 4}));
-  EXPECT_EQ(ListDividers(97), (std::vector<int>{1, 97}));
   EXPECT_TRUE(ListDividers(0).empty());
   EXPECT_TRUE(ListDividers(-6).empty());
   for (int n = 1; n <= 3000; ++n) ASSERT_EQ(ListDividers(n), LiteralListDividers(n)) << n;
@@ -55,12 +52,7 @@ TEST(Dividers, Lists) {
 
 TEST(Dividers, CommonLists) {
   EXPECT_EQ(ListCommonDividers(256, 256), (std::vector<int>{1, 2, 4, 8, 16, 32, 64, 128, 256}));
-  EXPECT_EQ(CountCommonDividers(256, 256), 9);
   EXPECT_EQ(ListCommonDividers(12, 18), (std::vector<int>{1, 2, 3, 6}));
-  EXPECT_EQ(ListCommonDividers(35, 12), (std::vector<int>{1}));
-  EXPECT_EQ(CountCommonDividers(35, 12), 1);
-  EXPECT_EQ(CountCommonDividers(1, 1), 1);
-  EXPECT_EQ(ListCommonDividers(1, 1), (std::vector<int>{1}));
   EXPECT_EQ(CountCommonDividers(0, 5), 0);
   for (int a = 1; a <= 60; ++a) {
     for (int b = 1; b <= 60; ++b) {
@@ -71,17 +63,10 @@ TEST(Dividers, CommonLists) {
 }
 
 TEST(Dividers, BorderProposals) {
-  const BorderProposal p47 = ProposeBorderSize(47, 47, 10);
-  ASSERT_TRUE(p47.Found);
-  EXPECT_EQ(p47.Lines, 40);
-  EXPECT_EQ(p47.Columns, 40);
-  EXPECT_EQ(p47.CommonDividers, 8);
-
-  const BorderProposal p257 = ProposeBorderSize(257, 257, 257);
-  ASSERT_TRUE(p257.Found);
-  EXPECT_EQ(p257.Lines, 240);
-  EXPECT_EQ(p257.Columns, 240);
-  EXPECT_EQ(p257.CommonDividers, 20);
+  const BorderProposal p47 = ProposeBorderSize(47, 47, 10), p257 = ProposeBorderSize(257, 257, 257);
+  EXPECT_EQ(std::tuple(p47.Found, p47.Lines, p47.Columns, p47.CommonDividers), std::tuple(true, 40, 40, 8));
+  EXPECT_EQ(std::tuple(p257.Found, p257.Lines, p257.Columns, p257.CommonDividers),
+            std::tuple(true, 240, 240, 20));
 
   EXPECT_FALSE(ProposeBorderSize(47, 47, 1).Found);
   EXPECT_FALSE(ProposeBorderSize(47, 47, 0).Found);

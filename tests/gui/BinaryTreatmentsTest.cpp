@@ -159,7 +159,7 @@ TEST_F(LabelingTest, TwelveBlocksGetCodesInRasterOrderWithoutTen) {
             "\n\n\t\tCaution : the value 10 is not affected "
             "\n\t\tas this value corresponds to an order system \n" +
                 items);
-  EXPECT_EQ(MainForm->ItemCodes.size() + MainForm->ItemValues2.size(), 28u);
+  EXPECT_EQ(std::tuple(MainForm->ItemCodes.size(), MainForm->ItemValues2.size()), std::tuple(14u, 14u));
   EXPECT_EQ(
       (std::vector<int>{MainForm->HasLabeledImage, MainForm->LabeledFlag, MainForm->Panel2Pending[p2Labeled],
                         MainForm->BinaryBackup[3][3], MainForm->RedPlane[3][3]}),

@@ -32,28 +32,6 @@ auto Set(int T::*member, int value) {
 
 class BoxCountingTest : public ProgramTest {};
 
-TEST_F(BoxCountingTest, CarpetThroughTheDivisorsGivesLog8OverLog3) {
-  LoadBinary(fixtures::SierpinskiCarpet(6), 1);
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))
-      .dialog<TDiagBoxCountingForm4>(BinaryItem(1))
-      .ok<TDiagBoxCountingForm>();
-  MainForm->BoxCountingTreatment1Click();
-
-  EXPECT_NEAR(MainForm->LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
-  EXPECT_EQ(MainForm->BoxCountingPointCount, 7);  // 1, 3, ..., 729
-  EXPECT_EQ(MainForm->BoxCountingSizes, (std::vector<int>{1, 3, 9, 27, 81, 243, 729}));
-  EXPECT_EQ(ReadFile(report),
-            "\n\n BOX COUNTING "
-            "\n applied to the binary image\n"
-            "\n\tType of Treatment (Treatment 1):"
-            "\n\t\ttaking into account these dividers (if more than two)"
-            "\n\tCode of the studied item = 1"
-            "\n\tFractal Dimension = 1.892789");
-  EXPECT_EQ(MainForm->BinaryFlag, 0);  // the binary image is named once
-  EXPECT_EQ(EnabledOf("Diagram1 DiagFractal1"), "Diagram1 DiagFractal1");
-}
-
 TEST_F(BoxCountingTest, TheSameCarpetThroughPanelOneThresholds) {
   LoadOriginal(fixtures::SierpinskiCarpet(6, 100, 0));
   ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))

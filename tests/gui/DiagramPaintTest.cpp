@@ -1,8 +1,11 @@
 // What the diagram windows draw, read back from a recording canvas.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <tuple>
 
 #include "Program.h"
 #include "app/MainWindow.h"
@@ -55,121 +58,191 @@ TEST_F(DiagramPaintTest, TwoPointBoxCountingDrawsOneOfEach) {
   EXPECT_EQ(canvas.lines, lines);
 }
 
-TEST_F(DiagramPaintTest, ManyPointBoxCountingPlacesEveryPoint) {
-  MainForm->BoxCountingPointCount = 4;
-  MainForm->BoxCountingLogSize = {0, 1, 2, 4};
-  MainForm->BoxCountingLogCount = {8, 6, 4, 0};
-  MainForm->BoxCountingSizes = {1, 3, 9, 81};
-  MainForm->BoxCountingDimension = 2;
-  RecordingCanvas canvas;
-  DiagBoxCountingForm->PaintBoxPaint(canvas);
-  // x = 50 + 400 X / 4, y = 250 - 200 (Y - 0) / 8.
-  EXPECT_TRUE(canvas.HasLine(50, 50, 150, 100));
-  EXPECT_TRUE(canvas.HasLine(150, 100, 250, 150));
-  EXPECT_TRUE(canvas.HasLine(250, 150, 450, 250));
-  EXPECT_TRUE(canvas.HasText(150, 85, "3"));
-  EXPECT_TRUE(canvas.HasText(250, 135, "9"));
-  EXPECT_TRUE(canvas.HasText(450, 235, "81"));
-  EXPECT_TRUE(canvas.HasText(140, 260, "1.00"));
-  EXPECT_TRUE(canvas.HasText(10, 95, "6.00"));
-  EXPECT_TRUE(canvas.HasLine(50, 150, 40, 150));
-  EXPECT_TRUE(canvas.HasText(355, 25, "Fractal Dimension = 2.000000"));
-  EXPECT_TRUE(canvas.HasText(410, 10, "Slope = -2.000000"));
+// For each window family: the data, the paint, the lines and texts that must be drawn and those that
+// must not.
+struct PaintCase {
+  const char* name;
+  std::function<void(RecordingCanvas&)> fillAndPaint;
+  std::vector<std::array<int, 4>> lines;
+  std::vector<RecordedText> texts;
+  std::vector<std::array<int, 4>> absentLines = {};
+  std::vector<std::string> absentTexts = {};
+};
+
+TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
+  TMainForm& m = *MainForm;
+  const std::vector<PaintCase> cases = {
+      // x = 50 + 400 X / 4, y = 250 - 200 (Y - 0) / 8.
+      {"box counting, many points",
+       [&](RecordingCanvas& c) {
+         m.BoxCountingPointCount = 4;
+         m.BoxCountingLogSize = {0, 1, 2, 4};
+         m.BoxCountingLogCount = {8, 6, 4, 0};
+         m.BoxCountingSizes = {1, 3, 9, 81};
+         m.BoxCountingDimension = 2;
+         DiagBoxCountingForm->PaintBoxPaint(c);
+       },
+       {{50, 50, 150, 100}, {150, 100, 250, 150}, {250, 150, 450, 250}, {50, 150, 40, 150}},
+       {{150, 85, "3"},
+        {250, 135, "9"},
+        {450, 235, "81"},
+        {140, 260, "1.00"},
+        {10, 95, "6.00"},
+        {355, 25, "Fractal Dimension = 2.000000"},
+        {410, 10, "Slope = -2.000000"}}},
+      {"box counting, undefined dimension",
+       [&](RecordingCanvas& c) {
+         m.BoxCountingPointCount = 1;
+         m.BoxCountingLogSize = {0};
+         m.BoxCountingLogCount = {3};
+         m.BoxCountingDimension = std::numeric_limits<double>::quiet_NaN();
+         DiagBoxCountingForm->PaintBoxPaint(c);
+       },
+       {},
+       {{355, 25, "Fractal Dimension = undefined"}, {410, 10, "Slope = undefined"}}},
+      {"progressive, zero ranges collapse the points",
+       [&](RecordingCanvas& c) {
+         m.ProgressivePointCount = 3;
+         m.ProgressiveLogSize = {1, 1, 1};
+         m.ProgressiveLogCount = {2, 2, 2};
+         m.ProgressiveDimension = 0;
+         DiagProgrBoxCountingForm->PaintBoxPaint(c);
+       },
+       {{50, 50, 50, 250}},
+       {}},
+      {"lineal, narrower scale",
+       [&](RecordingCanvas& c) {
+         m.LinealLineLogSize = {0, 1, 2, 3, 4, 6};
+         m.LinealLineLogCount = {6, 5, 4, 3, 2, 0};
+         m.LinealLineDimension = 1;
+         m.LinealLineSlope = -1;
+         DiagLinFractLineForm->PaintBoxPaint(c);
+       },
+       {{50, 50, 100, 84}, {40, 250, 400, 250}},  // 50 + 300/6, 250 - trunc(200 * 5/6)
+       {{335, 10, "Slope = -1.000000"},
+        {280, 25, "Fractal Dimension = 1.000000"},
+        {350, 230, "Log Segm. Size"}}},
+      {"jumping circle, a first value of zero stays on the axis",
+       [&](RecordingCanvas& c) {
+         m.CirclePointCount = 3;
+         m.CircleLogSize = {0, 1, 2};
+         m.CircleLogCount = {0, -1, -2};
+         m.CircleMode = 1;
+         m.CircleValueType = 1;
+         DiagRadiusForm->PaintBoxPaint(c);
+       },
+       {{50, 250, 250, 250}, {250, 250, 450, 250}},
+       {{400, 10, "Jumping Circle"}, {400, 25, "Surface Value"}, {400, 45, "Slope = 0.000000"}}},
+      // y = 250 - trunc(300 (Y - 2) / 4); x = 50 + trunc(400 X / 2).
+      {"sliding circle, scaled by three hundred",
+       [&](RecordingCanvas& c) {
+         m.CirclePointCount = 2;
+         m.CircleLogSize = {1, 2};
+         m.CircleLogCount = {4, 2};
+         m.CircleMode = 0;
+         m.CircleValueType = 0;
+         DiagRadiusForm->PaintBoxPaint(c);
+       },
+       {{250, 100, 240, 100}, {250, 100, 450, 250}},
+       {{210, 90, "4.00"}, {400, 10, "Sliding Circle"}, {400, 25, "Radius Value"}},
+       {},
+       {"Ratio = 0.000000"}},
+      {"hurst, diamonds without a curve",
+       [&](RecordingCanvas& c) {
+         m.HurstPointCount = 2;
+         m.HurstLogDeviation = {0, 0.5, 1.5};
+         m.HurstLogWindow = {0, 1, 2};
+         m.HurstSlope = 0.5;
+         m.HurstCorrelation = 0.5;
+         m.HurstWindowMode = 0;
+         m.HurstFirstDivider = 2;
+         m.HurstLastDivider = 30;
+         DiagHurstResultForm->FormPaint(c);
+       },
+       {{50, 250, 48, 250}, {450, 50, 448, 50}},
+       {{410, 10, "Hurst Exponent = 0.500000"},
+        {410, 50, "                     R2 = 0.250000 "},
+        {410, 160, "Divider Max. Value = 30 "},
+        {410, 180, "Divider Min. Value = 2 "}},
+       {{50, 250, 450, 50}}},
+      // x = 50 + trunc(300 X / 6): X is not shifted by its first value.
+      {"lacunarity, left box",
+       [&](RecordingCanvas& c) {
+         m.LacunCount = 3;
+         m.LacunWindowSizes = {3, 5, 9};
+         m.LacunValues = {2, 1.5, 1};
+         m.LacunLogWindowSizes = {0, 1, 2};
+         m.LacunLogValues = {0.4, 0.2, 0};
+         m.LacunCorrelation = -0.99;
+         m.LacunR2 = 0.98;
+         DiagLacunForm->PaintBoxPaint(c, 0);
+       },
+       {{50, 50, 300, 150}},
+       {{295, 260, "5"}, {45, 260, "3"}, {340, 220, "Window Size"}}},
+      {"lacunarity, right box",
+       [](RecordingCanvas& c) { DiagLacunForm->PaintBoxPaint(c, 1); },
+       {},
+       {{190, 260, "1.0"}, {300, 20, "Correlation Coefficient = -0.990000"}, {300, 40, "R2 = 0.980000"}}},
+      {"perimeter orientation",
+       [&](RecordingCanvas& c) {
+         m.OrientationValues = {5, 10, 20, 30};
+         m.PerimSequenceLength = 4;
+         OrientationPerimForm->PaintBoxPaint(c);
+       },
+       {{10, 350, 12, 340}, {12, 340, 13, 330}},
+       {}},
+      // The tick of 250 stands where a point of gray 250 would: 50 + trunc(600 * 250 / 255).
+      {"exploration, ticks and points on one scale",
+       [&](RecordingCanvas& c) {
+         m.FractalThCount = 3;
+         m.FractalThGrays = {0, 85, 255};
+         m.FractalThDimensions = {1, 1.5, 1};
+         m.ExplorationTreatment = 1;
+         ExplorForm->PaintBoxPaint(c);
+       },
+       {{250, 150, 249, 149}, {250, 150, 650, 250}, {638, 250, 638, 260}},
+       {{628, 260, "250"}, {600, 20, "Jumping Step"}}},
+      {"expansion, left box reaches the last step",
+       [&](RecordingCanvas& c) {
+         ExpansionResults& e = m.Expansion;
+         e.FirstRadius = 10;
+         e.StepCount = 3;
+         e.Radii = {0, 10, 11, 12, 0};
+         e.FractalDimensions = {0, 2, 1, 0, 0};
+         e.Densities = {0, 100, 50, 0, 0};
+         RadialExpansionForm->PaintBoxPaint(c, 0);
+       },
+       {{26, 10, 27, 130}, {27, 130, 28, 250}},
+       {{26, 260, "10"}, {29, 260, "13"}}},
+      {"expansion, right box",
+       [](RecordingCanvas& c) { RadialExpansionForm->PaintBoxPaint(c, 1); },
+       {{26, 10, 27, 130}},
+       {{18, 10, "Density"}}},
+  };
+  for (const PaintCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingCanvas canvas;
+    c.fillAndPaint(canvas);
+    for (const auto& [x1, y1, x2, y2] : c.lines)
+      EXPECT_TRUE(canvas.HasLine(x1, y1, x2, y2)) << x1 << "," << y1;
+    for (const auto& [x1, y1, x2, y2] : c.absentLines) EXPECT_FALSE(canvas.HasLine(x1, y1, x2, y2));
+    for (const RecordedText& t : c.texts) EXPECT_TRUE(canvas.HasText(t.x, t.y, t.text)) << t.text;
+    for (const std::string& t : c.absentTexts) EXPECT_EQ(canvas.CountText(t), 0) << t;
+    EXPECT_TRUE(ShowsNoNumberFault(canvas));
+  }
 }
 
-TEST_F(DiagramPaintTest, UndefinedDimensionIsShownAsText) {
-  MainForm->BoxCountingPointCount = 1;
-  MainForm->BoxCountingLogSize = {0};
-  MainForm->BoxCountingLogCount = {3};
-  MainForm->BoxCountingDimension = std::numeric_limits<double>::quiet_NaN();
-  RecordingCanvas canvas;
-  DiagBoxCountingForm->PaintBoxPaint(canvas);
-  EXPECT_TRUE(canvas.HasText(355, 25, "Fractal Dimension = undefined"));
-  EXPECT_TRUE(canvas.HasText(410, 10, "Slope = undefined"));
-  EXPECT_TRUE(ShowsNoNumberFault(canvas));
-}
-
-TEST_F(DiagramPaintTest, ZeroRangesCollapseThePoints) {
+TEST_F(DiagramPaintTest, ProgressiveHasNoSizeLabelsAndReadsOnlyWhatItsVectorsHold) {
   MainForm->ProgressivePointCount = 3;
   MainForm->ProgressiveLogSize = {1, 1, 1};
   MainForm->ProgressiveLogCount = {2, 2, 2};
-  MainForm->ProgressiveDimension = 0;
   RecordingCanvas canvas;
   DiagProgrBoxCountingForm->PaintBoxPaint(canvas);
-  EXPECT_TRUE(canvas.HasLine(50, 50, 50, 250));
-  EXPECT_TRUE(ShowsNoNumberFault(canvas));
-  EXPECT_EQ(canvas.CountText("0"), 1);  // progressive: no size labels
-
-  // A count larger than the vectors reads only what they hold.
+  EXPECT_EQ(canvas.CountText("0"), 1);
   MainForm->ProgressivePointCount = 64;
   RecordingCanvas more;
   DiagProgrBoxCountingForm->PaintBoxPaint(more);
   EXPECT_EQ(more.lines.size(), canvas.lines.size());
-}
-
-TEST_F(DiagramPaintTest, LinealWindowUsesItsNarrowerScale) {
-  MainForm->LinealLineLogSize = {0, 1, 2, 3, 4, 6};
-  MainForm->LinealLineLogCount = {6, 5, 4, 3, 2, 0};
-  MainForm->LinealLineDimension = 1;
-  MainForm->LinealLineSlope = -1;
-  RecordingCanvas canvas;
-  DiagLinFractLineForm->PaintBoxPaint(canvas);
-  EXPECT_TRUE(canvas.HasLine(50, 50, 100, 84));  // 50 + 300/6, 250 - trunc(200 * 5/6)
-  EXPECT_TRUE(canvas.HasLine(40, 250, 400, 250));
-  EXPECT_TRUE(canvas.HasText(335, 10, "Slope = -1.000000"));
-  EXPECT_TRUE(canvas.HasText(280, 25, "Fractal Dimension = 1.000000"));
-  EXPECT_TRUE(canvas.HasText(350, 230, "Log Segm. Size"));
-}
-
-TEST_F(DiagramPaintTest, CircleWithAFirstValueOfZeroStaysOnTheAxis) {
-  MainForm->CirclePointCount = 3;
-  MainForm->CircleLogSize = {0, 1, 2};
-  MainForm->CircleLogCount = {0, -1, -2};
-  MainForm->CircleMode = 1;
-  MainForm->CircleValueType = 1;
-  RecordingCanvas canvas;
-  DiagRadiusForm->PaintBoxPaint(canvas);
-  EXPECT_TRUE(canvas.HasLine(50, 250, 250, 250));
-  EXPECT_TRUE(canvas.HasLine(250, 250, 450, 250));
-  EXPECT_TRUE(canvas.HasText(400, 10, "Jumping Circle"));
-  EXPECT_TRUE(canvas.HasText(400, 25, "Surface Value"));
-  EXPECT_TRUE(canvas.HasText(400, 45, "Slope = 0.000000"));
-  EXPECT_TRUE(ShowsNoNumberFault(canvas));
-}
-
-TEST_F(DiagramPaintTest, SlidingCircleScalesByThreeHundred) {
-  MainForm->CirclePointCount = 2;
-  MainForm->CircleLogSize = {1, 2};
-  MainForm->CircleLogCount = {4, 2};
-  RecordingCanvas canvas;
-  DiagRadiusForm->PaintBoxPaint(canvas);
-  // y = 250 - trunc(300 (Y - 2) / 4); x = 50 + trunc(400 X / 2).
-  EXPECT_TRUE(canvas.HasLine(250, 100, 240, 100));
-  EXPECT_TRUE(canvas.HasText(210, 90, "4.00"));
-  EXPECT_TRUE(canvas.HasLine(250, 100, 450, 250));
-  EXPECT_TRUE(canvas.HasText(400, 10, "Sliding Circle"));
-  EXPECT_TRUE(canvas.HasText(400, 25, "Radius Value"));
-  EXPECT_EQ(canvas.CountText("Ratio = 0.000000"), 0);
-}
-
-TEST_F(DiagramPaintTest, HurstDrawsDiamondsAndDividerRange) {
-  MainForm->HurstPointCount = 2;
-  MainForm->HurstLogDeviation = {0, 0.5, 1.5};
-  MainForm->HurstLogWindow = {0, 1, 2};
-  MainForm->HurstSlope = 0.5;
-  MainForm->HurstCorrelation = 0.5;
-  MainForm->HurstWindowMode = 0;
-  MainForm->HurstFirstDivider = 2;
-  MainForm->HurstLastDivider = 30;
-  RecordingCanvas canvas;
-  DiagHurstResultForm->FormPaint(canvas);
-  EXPECT_TRUE(canvas.HasLine(50, 250, 48, 250));   // first diamond
-  EXPECT_TRUE(canvas.HasLine(450, 50, 448, 50));   // last diamond
-  EXPECT_FALSE(canvas.HasLine(50, 250, 450, 50));  // no connecting curve
-  EXPECT_TRUE(canvas.HasText(410, 10, "Hurst Exponent = 0.500000"));
-  EXPECT_TRUE(canvas.HasText(410, 50, "                     R2 = 0.250000 "));
-  EXPECT_TRUE(canvas.HasText(410, 160, "Divider Max. Value = 30 "));
-  EXPECT_TRUE(canvas.HasText(410, 180, "Divider Min. Value = 2 "));
 }
 
 TEST_F(DiagramPaintTest, LocalFractalCurveSkipsEmptyBinsAndClampsItsRange) {
@@ -178,59 +251,23 @@ TEST_F(DiagramPaintTest, LocalFractalCurveSkipsEmptyBinsAndClampsItsRange) {
   MainForm->LocalFractalRange = {400, 150};  // upper past the bins
   RecordingCanvas canvas;
   DiagLocFractDimForm->PaintBoxPaint(canvas);
-  const int h = 245;
   std::vector<RecordedLine> blue;
   for (const RecordedLine& l : canvas.lines)
     if (l.pen == Pen::Blue) blue.push_back(l);
-  ASSERT_EQ(blue.size(), 1u);
-  EXPECT_EQ(blue[0], (RecordedLine{100, 0, 104, h / 2, Pen::Blue}));
+  EXPECT_EQ(blue, (std::vector<RecordedLine>{{100, 0, 104, 245 / 2, Pen::Blue}}));
 
   MainForm->BinCounts.fill(0);
   RecordingCanvas empty;
   DiagLocFractDimForm->PaintBoxPaint(empty);
   for (const RecordedLine& l : empty.lines) EXPECT_EQ(l.pen, Pen::Black);
-}
 
-TEST_F(DiagramPaintTest, LocalFractalBinsStayInsideTheirArray) {
   std::array<int, kLocalFractalBins> bins{};
-  AddLocalFractalBin(bins, 2.345);
-  AddLocalFractalBin(bins, 3.5);
-  AddLocalFractalBin(bins, -1);
-  AddLocalFractalBin(bins, std::numeric_limits<double>::quiet_NaN());
-  EXPECT_EQ(bins[234], 1);
-  EXPECT_EQ(bins[300], 1);
-  EXPECT_EQ(bins[0], 2);
+  for (double value : {2.345, 3.5, -1.0, std::numeric_limits<double>::quiet_NaN()})
+    AddLocalFractalBin(bins, value);
+  EXPECT_EQ(std::tuple(bins[234], bins[300], bins[0]), std::tuple(1, 1, 2));
 }
 
-TEST_F(DiagramPaintTest, LacunarityDrawsBothBoxes) {
-  MainForm->LacunCount = 3;
-  MainForm->LacunWindowSizes = {3, 5, 9};
-  MainForm->LacunValues = {2, 1.5, 1};
-  MainForm->LacunLogWindowSizes = {0, 1, 2};
-  MainForm->LacunLogValues = {0.4, 0.2, 0};
-  MainForm->LacunCorrelation = -0.99;
-  MainForm->LacunR2 = 0.98;
-  RecordingCanvas left, right;
-  DiagLacunForm->PaintBoxPaint(left, 0);
-  DiagLacunForm->PaintBoxPaint(right, 1);
-  // x = 50 + trunc(300 X / 6): X is not shifted by its first value.
-  EXPECT_TRUE(left.HasLine(50, 50, 300, 150));
-  EXPECT_TRUE(left.HasText(295, 260, "5"));
-  EXPECT_TRUE(left.HasText(45, 260, "3"));
-  EXPECT_TRUE(left.HasText(340, 220, "Window Size"));
-  EXPECT_TRUE(right.HasText(190, 260, "1.0"));
-  EXPECT_TRUE(right.HasText(300, 20, "Correlation Coefficient = -0.990000"));
-  EXPECT_TRUE(right.HasText(300, 40, "R2 = 0.980000"));
-}
-
-TEST_F(DiagramPaintTest, PerimeterProfilesDrawTheirSequences) {
-  MainForm->OrientationValues = {5, 10, 20, 30};
-  MainForm->PerimSequenceLength = 4;
-  RecordingCanvas orientation;
-  OrientationPerimForm->PaintBoxPaint(orientation);
-  EXPECT_TRUE(orientation.HasLine(10, 350, 12, 340));
-  EXPECT_TRUE(orientation.HasLine(12, 340, 13, 330));
-
+TEST_F(DiagramPaintTest, RoughnessOfZeroDistancesDrawsOnTheAxis) {
   MainForm->Distances = {0, 0, 0, 0, 0};
   MainForm->PerimSequenceLength = 5;
   MainForm->DistMax = 0;
@@ -241,39 +278,6 @@ TEST_F(DiagramPaintTest, PerimeterProfilesDrawTheirSequences) {
   for (const RecordedLine& l : roughness.lines) profile += l.x1 >= 16 && l.x2 <= 20 && l.y1 == 360;
   EXPECT_EQ(profile, 2);
   EXPECT_TRUE(roughness.HasText(580, 30, "Dist Max = 0 "));
-}
-
-TEST_F(DiagramPaintTest, ExplorationTicksAndPointsShareOneScale) {
-  MainForm->FractalThCount = 3;
-  MainForm->FractalThGrays = {0, 85, 255};
-  MainForm->FractalThDimensions = {1, 1.5, 1};
-  MainForm->ExplorationTreatment = 1;
-  RecordingCanvas canvas;
-  ExplorForm->PaintBoxPaint(canvas);
-  EXPECT_TRUE(canvas.HasLine(250, 150, 249, 149));  // mark at the point of 1.5
-  EXPECT_TRUE(canvas.HasLine(250, 150, 650, 250));
-  // The tick of 250 stands where a point of gray 250 would: 50 + trunc(600 * 250 / 255).
-  EXPECT_TRUE(canvas.HasLine(638, 250, 638, 260));
-  EXPECT_TRUE(canvas.HasText(628, 260, "250"));
-  EXPECT_TRUE(canvas.HasText(600, 20, "Jumping Step"));
-}
-
-TEST_F(DiagramPaintTest, ExpansionCurvesReachTheLastStep) {
-  ExpansionResults& e = MainForm->Expansion;
-  e.FirstRadius = 10;
-  e.StepCount = 3;
-  e.Radii = {0, 10, 11, 12, 0};
-  e.FractalDimensions = {0, 2, 1, 0, 0};
-  e.Densities = {0, 100, 50, 0, 0};
-  RecordingCanvas left, right;
-  RadialExpansionForm->PaintBoxPaint(left, 0);
-  RadialExpansionForm->PaintBoxPaint(right, 1);
-  EXPECT_TRUE(left.HasLine(26, 10, 27, 130));
-  EXPECT_TRUE(left.HasLine(27, 130, 28, 250));
-  EXPECT_TRUE(left.HasText(26, 260, "10"));
-  EXPECT_TRUE(left.HasText(29, 260, "13"));
-  EXPECT_TRUE(right.HasLine(26, 10, 27, 130));
-  EXPECT_TRUE(right.HasText(18, 10, "Density"));
 }
 
 TEST_F(DiagramPaintTest, EveryWindowPaintsOnTheScreen) {

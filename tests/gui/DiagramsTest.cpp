@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <tuple>
 
 #include "Program.h"
 #include "app/MainWindow.h"
@@ -106,7 +107,9 @@ TEST_F(DiagramsTest, CancelledOrFailedSaveChangesNothingAndTheExtensionIsAddedOn
   ui.save(target).message("ERROR", "The file " + target + ".xls cannot be written");
   MainForm->DiagFractal1Click();
   MainForm->DiagFractal1Click();
-  EXPECT_EQ(MainForm->DiagramSavedFlags.BoxCountingSaved + MainForm->DiagramSavedFlags.BoxCountingPending, 0);
+  EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.BoxCountingSaved,
+                       MainForm->DiagramSavedFlags.BoxCountingPending),
+            std::tuple(0, 0));
   EXPECT_EQ(DiagBoxCountingForm->FileName, "");
   EXPECT_EQ(Report(), "");
 
@@ -123,6 +126,7 @@ struct SaveCase {
   int filterIndex;
   const char* file;  // written name, extension included
   std::string bytes;
+  bool guarded = true;  // a second save of the same result only shows the registration message
 };
 
 std::string LocalFractalRows() {
@@ -155,7 +159,8 @@ TEST_F(DiagramsTest, EachWindowWritesItsRows) {
       {"vertical lineal", [] { MainForm->LinealColumnLogSize = {0, 1, 2, 3, 4, 5}; },
        [] { DiagLinFractColForm->BitBtnSaveClick(); }, 1, "v.xls",
        "0.0000\t0.000000\n1.0000\t0.000000\n2.0000\t0.000000\n3.0000\t0.000000\n4.0000\t0.000000\n"
-       "5.0000\t0.000000\n"},
+       "5.0000\t0.000000\n",
+       false},
       {"circle",
        [] {
          MainForm->CirclePointCount = 2;
@@ -201,7 +206,7 @@ TEST_F(DiagramsTest, EachWindowWritesItsRows) {
          MainForm->Distances = {3, 4, 5};
          MainForm->PerimSequenceLength = 3;
        },
-       [] { PerimeterRoughnessForm2->BitBtnSaveClick(); }, 2, "ro.ts", "3\n4\n5\n"},
+       [] { PerimeterRoughnessForm2->BitBtnSaveClick(); }, 2, "ro.ts", "3\n4\n5\n", false},
       {"exploration",
        [] {
          MainForm->FractalThCount = 2;
@@ -231,37 +236,19 @@ TEST_F(DiagramsTest, EachWindowWritesItsRows) {
     ui.save(Path(file.substr(0, file.rfind('.'))), c.filterIndex);
     c.save();
     EXPECT_EQ(ReadFile(Path(file)), c.bytes);
+    if (!c.guarded) continue;
+    ui.message("REGISTRATION", "This diagram has been already registered ");
+    c.save();
+    EXPECT_TRUE(ui.Finished());
   }
   EXPECT_EQ(MainForm->SavedFileName, Path("lac"));
   EXPECT_EQ(OrientationPerimForm->FileName, Path("o2.ts"));
   const DiagramFlags& flags = MainForm->DiagramSavedFlags;
-  EXPECT_EQ(flags.HurstSaved + flags.HurstPending, 2);
-  EXPECT_EQ(flags.LacunaritySaved + flags.LacunarityPending, 2);
+  EXPECT_EQ(std::tuple(flags.HurstSaved, flags.HurstPending, flags.LacunaritySaved, flags.LacunarityPending),
+            std::tuple(1, 1, 1, 1));
   EXPECT_EQ(flags.RoughnessPending, 1);
   EXPECT_EQ(flags.OrientationPending, 1);
   EXPECT_EQ(MainForm->ExpansionSavedFlag, 1);
-}
-
-TEST_F(DiagramsTest, WindowsWithAGuardRefuseASecondSave) {
-  const std::vector<std::pair<const char*, std::function<void()>>> saves = {
-      {"progressive", [] { DiagProgrBoxCountingForm->BitBtnSaveClick(); }},
-      {"lineal", [] { DiagLinFractLineForm->BitBtnSaveClick(); }},
-      {"circle", [] { DiagRadiusForm->SaveButtonClick(); }},
-      {"hurst", [] { DiagHurstResultForm->BitBtnSaveClick(); }},
-      {"local fractal", [] { DiagLocFractDimForm->BitBtnSaveClick(); }},
-      {"lacunarity", [] { DiagLacunForm->BitBtnSaveClick(); }},
-      {"orientation", [] { OrientationPerimForm->BitBtnSaveClick(); }},
-      {"exploration", [] { ExplorForm->BitBtnSaveClick(); }},
-      {"expansion", [] { RadialExpansionForm->BitBtn1Click(); }},
-  };
-  for (const auto& [name, save] : saves) {
-    SCOPED_TRACE(name);
-    ui.save(Path(name));
-    save();
-    ui.message("REGISTRATION", "This diagram has been already registered ");
-    save();
-    EXPECT_TRUE(ui.Finished());
-  }
 }
 
 TEST_F(DiagramsTest, ExpansionFileIsNamedInTheReportOnlyOnceWritten) {

@@ -243,8 +243,11 @@ TEST_F(MainFrameTest, ProgressWindowPositionsAreTruncatedAndClamped) {
 
 TEST_F(MainFrameTest, ToolsNeedAnImageAndAnExceptionIsShownWithItsText) {
   EXPECT_TRUE(MainForm->IsEnabled("Tools1"));
-  ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
+  const std::string noImage = "No image is open\nPlease open a gray tone image first";
+  ui.message("CAUTION", noImage).message("CAUTION", noImage).message("CAUTION", noImage);
   EXPECT_FALSE(MainForm->RequireImage());
+  MainForm->Histo1Click();  // the histograms ask the same
+  MainForm->LocalHistogramClick();
   ui.message("VORN Version 2.01", "out of memory");
   ShowException("out of memory");
 }

@@ -101,16 +101,14 @@ TEST_F(OpenImageTest, RawWithSizeFileReadsRowsTopFirst) {
 
   const TMainForm& m = *MainForm;
   EXPECT_EQ(Bytes(m.OriginalImage), Bytes(Numbered(4, 3)));
-  EXPECT_EQ(std::tuple(m.OriginalImage.Lines(), m.OriginalImage.Columns()), std::tuple(3, 4));
-  EXPECT_EQ(std::tuple(m.ImageLines, m.ImageColumns), std::tuple(3, 4));
-  EXPECT_EQ(m.ImageFileName, Path("a.raw"));
-  EXPECT_EQ(m.ImagePath, Path("a.raw"));
-  EXPECT_EQ(m.ImageTitle, " 1.- " + Path("a.raw"));
-  EXPECT_EQ(ImageForm->CaptionText(), " 1.- " + Path("a.raw"));
-  EXPECT_EQ(m.SavedPanelCaption, Path("a.raw"));
-  EXPECT_EQ(m.WorkDirectory, Dir().string());
-  EXPECT_EQ(m.DimensionFileName, Path("a.txt"));
-  EXPECT_EQ(m.LineUndoValues.size(), 5u);
+  EXPECT_EQ(std::tuple(m.OriginalImage.Lines(), m.OriginalImage.Columns(), m.ImageLines, m.ImageColumns,
+                       m.LineUndoValues.size()),
+            std::tuple(3, 4, 3, 4, 5u));
+  const std::string title = " 1.- " + Path("a.raw");
+  EXPECT_EQ((std::vector<std::string>{m.ImageFileName, m.ImagePath, m.ImageTitle, ImageForm->CaptionText(),
+                                      m.SavedPanelCaption, m.WorkDirectory, m.DimensionFileName}),
+            (std::vector<std::string>{Path("a.raw"), Path("a.raw"), title, title, Path("a.raw"),
+                                      Dir().string(), Path("a.txt")}));
   for (const BytePlane* plane :
        {&m.ResultImage, &m.BinaryImage, &m.BinaryBackup, &m.RedPlane, &m.GreenPlane, &m.BluePlane})
     EXPECT_EQ(Bytes(*plane), std::string(12, '\0')) << plane->Lines() << " x " << plane->Columns();
@@ -169,18 +167,9 @@ TEST_F(OpenImageTest, EightBitBmpsOpenWhateverTheirSize) {
   EXPECT_TRUE(ui.Messages().empty());
 }
 
+// Refused with the state untouched (see the table below); a good file chosen the second time opens.
 TEST_F(OpenImageTest, ColourBmpIsRefusedAndTheDialogComesBack) {
   ASSERT_EQ(WriteBMPFile(Path("c24.bmp"), MakeRandomBgr(4, 3, 1), 4, 3, 2), 0);
-  const Snapshot before = Snapshot::Take();
-  ui.open(Path("c24.bmp"), 2).message("CAUTION", kCaution24).cancelOpen();
-  MainForm->Open1Click();
-  EXPECT_TRUE(Snapshot::Take() == before);
-  EXPECT_TRUE(MainForm->OriginalImage.Empty());
-  EXPECT_FALSE(MainForm->IsEnabled("OpenBinaryImage1"));
-  ASSERT_EQ(ui.FileDialogs().size(), 2u);
-  EXPECT_EQ(ui.FileDialogs()[1].filterIndex, 2);
-
-  // ... and a good file chosen the second time opens.
   ASSERT_EQ(WriteBMPFile(Path("g.bmp"), Numbered(4, 3), 4, 3, 0), 0);
   ui.open(Path("c24.bmp"), 2)
       .message("CAUTION", kCaution24)
@@ -188,6 +177,8 @@ TEST_F(OpenImageTest, ColourBmpIsRefusedAndTheDialogComesBack) {
       .dialog<TReportForm>(NoReport);
   MainForm->Open1Click();
   EXPECT_EQ(Bytes(MainForm->OriginalImage), Bytes(Numbered(4, 3)));
+  ASSERT_EQ(ui.FileDialogs().size(), 2u);
+  EXPECT_EQ(ui.FileDialogs()[1].filterIndex, 2);
 }
 
 TEST_F(OpenImageTest, ReportHeaderByteForByteAndANewReportClosesTheOldOne) {
@@ -392,6 +383,7 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
       {true, "wrong.raw", differs + "4 lines x 5 columns)"},
       {true, "g25.bmp", differs + "2 lines x 5 columns)"},
       {true, "c24.bmp", kCaution24},
+      {false, "c24.bmp", kCaution24},
   };
   for (const Case& c : cases) {
     const Snapshot before = Snapshot::Take();
@@ -422,7 +414,7 @@ TEST_F(OpenImageTest, ComplementaryWithoutAnOriginalIsRefused) {
 TEST_F(OpenImageTest, SizeAndSelectionWindowsStoreWhatIsTyped) {
   ImageSizeForm->NumLineEdit->setText("12a");
   ImageSizeForm->NumColEdit->setText(" 640");
-  EXPECT_EQ(MainForm->ImageLines * 1000 + MainForm->ImageColumns, 12640);
+  EXPECT_EQ(std::tuple(MainForm->ImageLines, MainForm->ImageColumns), std::tuple(12, 640));
   ImageSizeForm->NumColEdit->setText("x");
   EXPECT_EQ(MainForm->ImageColumns, 0);
   EXPECT_EQ(ImageSizeForm->TypedLines(), 12);

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Program.h"
@@ -234,23 +235,22 @@ TEST_F(PanelsTest, NewImageReturnsToOneToOneUnlessKeptAndClosingFreesTheBitmap) 
   ImageForm->ShowImage(Ramp(20, 20));
   ImageForm->Zoom = 5;
   ImageForm->ShowImage(Ramp(30, 20));
-  EXPECT_EQ(ImageForm->Zoom, 1);
-  EXPECT_EQ(ImageForm->Bitmap().width(), 30);
   TempImageForm->Zoom = -4;
   TempImageForm->ShowBitmap(Ramp(5, 5));
-  EXPECT_EQ(TempImageForm->Zoom, 1);
   MainForm->KeepZoom = 1;
   ResultImageForm->Zoom = 3;
   ResultImageForm->ShowImage(Ramp(5, 5));
-  EXPECT_EQ(ResultImageForm->Zoom, 3);
+  EXPECT_EQ(
+      std::tuple(ImageForm->Zoom, ImageForm->Bitmap().width(), TempImageForm->Zoom, ResultImageForm->Zoom),
+      std::tuple(1, 30, 1, 3));
 
   ShowAll(8, 8);
   for (TPanelForm* panel : Panels()) {
     ASSERT_TRUE(panel->HasBitmap());
     EXPECT_FALSE(panel->close());  // the window stays
-    EXPECT_FALSE(panel->HasBitmap());
-    EXPECT_TRUE(panel->isMinimized());
-    EXPECT_TRUE(MainForm->MdiArea()->subWindowList().contains(panel));
+    EXPECT_EQ(std::tuple(panel->HasBitmap(), panel->isMinimized(),
+                         MainForm->MdiArea()->subWindowList().contains(panel)),
+              std::tuple(false, true, true));
     EXPECT_EQ(StatusAt(panel, 1, 1), "||");
   }
   ImageForm->ShowImage(Ramp(8, 8));
@@ -265,14 +265,11 @@ TEST_F(PanelsTest, ZoomClickCentresWithinThePicture) {
   MainForm->show();  // the view takes its real size
   ImageForm->ShowImage(Ramp(400, 300));
   ZoomButton(true);
-  const int viewWidth = ImageForm->PaintBox()->width();
-  const int viewHeight = ImageForm->PaintBox()->height();
-  ASSERT_GT(viewWidth, 0);
-  ASSERT_GT(viewHeight, 0);
+  const int viewWidth = ImageForm->PaintBox()->width(), viewHeight = ImageForm->PaintBox()->height();
+  ASSERT_TRUE(viewWidth > 0 && viewHeight > 0);
   ImageForm->PaintBoxMouseDown(Qt::LeftButton, 200, 150);  // 2:1 around (200, 150)
   int hpos = ImageForm->HorizontalPosition(), vpos = ImageForm->VerticalPosition();
-  ASSERT_GT(hpos, 0);
-  ASSERT_GT(vpos, 0);
+  ASSERT_TRUE(hpos > 0 && vpos > 0);
   const QImage painted = Painted(*ImageForm, 50, 40);
   for (int y = 0; y < 40; y += 7)
     for (int x = 0; x < 50; x += 5)
@@ -281,7 +278,7 @@ TEST_F(PanelsTest, ZoomClickCentresWithinThePicture) {
 
   ImageForm->Zoom = 1;
   ImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 3);  // near the top left corner
-  EXPECT_EQ(ImageForm->HorizontalPosition() + ImageForm->VerticalPosition(), 0);
+  EXPECT_EQ(std::tuple(ImageForm->HorizontalPosition(), ImageForm->VerticalPosition()), std::tuple(0, 0));
   ImageForm->PaintBoxMouseDown(Qt::MiddleButton, 2 * 398, 2 * 299);  // near the bottom right corner at 2:1
   EXPECT_EQ(ImageForm->Zoom, 2);
   EXPECT_EQ(ImageForm->ColumnAt(ImageForm->HorizontalPosition() + viewWidth - 1), 399);
@@ -296,17 +293,16 @@ TEST_F(PanelsTest, ZoomClickCentresWithinThePicture) {
   hpos = ImageForm->HorizontalPosition();
   vpos = ImageForm->VerticalPosition();
   ImageForm->PaintBoxMouseDown(Qt::LeftButton, 20 * 390, 20 * 290);
-  EXPECT_EQ(ImageForm->Zoom, 20);
-  EXPECT_EQ(ImageForm->HorizontalPosition(), hpos);
-  EXPECT_EQ(ImageForm->VerticalPosition(), vpos);
-  EXPECT_EQ(ImageForm->ClickColumn, 200);
+  EXPECT_EQ(std::tuple(ImageForm->Zoom, ImageForm->HorizontalPosition(), ImageForm->VerticalPosition(),
+                       ImageForm->ClickColumn),
+            std::tuple(20, hpos, vpos, 200));
   EXPECT_EQ(ImageForm->CaptionText(), " 1.- carpet (20:1) ");
 
   // A picture smaller than the view never scrolls, to either side.
   ImageForm->ShowImage(Ramp(30, 20));
   ImageForm->PaintBoxMouseDown(Qt::RightButton, 29, 19);
   EXPECT_EQ(ImageForm->Zoom, -2);
-  EXPECT_EQ(ImageForm->HorizontalPosition() + ImageForm->VerticalPosition(), 0);
+  EXPECT_EQ(std::tuple(ImageForm->HorizontalPosition(), ImageForm->VerticalPosition()), std::tuple(0, 0));
 }
 
 TEST_F(PanelsTest, DrawsTheVisiblePartAtTheZoom) {
@@ -364,9 +360,8 @@ TEST_F(PanelsTest, QtEventsReachThePaintBox) {
   EXPECT_EQ(MainForm->StatusText(0), "Line:     4  Column:     6 ");
   ZoomButton(true);
   send(QEvent::MouseButtonPress, Qt::LeftButton, 100, 60);
-  ASSERT_EQ(ImageForm->Zoom, 2);
-  EXPECT_EQ(ImageForm->ClickColumn, 100);
-  EXPECT_EQ(ImageForm->ClickLine, 60);
+  ASSERT_EQ(std::tuple(ImageForm->Zoom, ImageForm->ClickColumn, ImageForm->ClickLine),
+            std::tuple(2, 100, 60));
   send(QEvent::MouseMove, Qt::NoButton, 10, 8);
   EXPECT_EQ(MainForm->StatusText(0), "Line: " + Padded((ImageForm->VerticalPosition() + 8) / 2) +
                                          "  Column: " + Padded((ImageForm->HorizontalPosition() + 10) / 2) +

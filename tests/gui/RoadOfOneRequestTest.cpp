@@ -94,4 +94,6 @@ TEST_F(RoadOfOneRequestTest, OpenBinarizeCountBoxesAndSave) {
                 "\n\n\tBinary Image registered as: " +
                 Path("binary.raw"));
   EXPECT_FALSE(MainForm->IsEnabled("SaveBinarSpeedButton1"));
+  EXPECT_EQ(EnabledOf("Diagram1 DiagFractal1"), "Diagram1 DiagFractal1");
+  EXPECT_EQ(MainForm->BinaryFlag, 0);  // the binary image is named once in the report
 }
