@@ -159,3 +159,12 @@ LoadOutcome ChooseAndLoadImage(LoadedImage& image) {
     }
   }
 }
+
+void RememberImageFile(const LoadedImage& image) {
+  TMainForm& m = *MainForm;
+  m.ImageFileName = image.fileName;
+  m.ImagePath = image.fileName;
+  if (!image.raw) return;
+  m.WorkDirectory = FolderOf(image.fileName);
+  m.DimensionFileName = image.sizeFileName;
+}

@@ -92,19 +92,14 @@ bool OpenComplementaryImage() {
     return false;
   }
 
-  m.ImageFileName = image.fileName;
-  m.ImagePath = image.fileName;
+  RememberImageFile(image);
   const std::string caption =
       labeled ? " 2.- Complementary Labeled Image" : " 2.- Complementary Binary Image";
   m.LabeledFlag = labeled ? 1 : 0;
   m.BinaryFlag = labeled ? 0 : 1;
   m.HasLabeledImage = labeled ? 1 : 0;
   m.HasBinaryImage = labeled ? 0 : 1;
-  if (image.raw) {
-    m.WorkDirectory = FolderOf(image.fileName);
-    m.DimensionFileName = image.sizeFileName;
-    m.LineUndoValues = std::move(copies.lineUndo);
-  }
+  if (image.raw) m.LineUndoValues = std::move(copies.lineUndo);
   m.BinaryImage = std::move(image.plane);
   // The screen editor's Return restores the image as it was opened.
   m.BinaryBackup = std::move(copies.backup);

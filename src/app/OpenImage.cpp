@@ -99,13 +99,8 @@ bool OpenOriginalImage() {
     return false;
   }
 
-  m.ImageFileName = image.fileName;
-  m.ImagePath = image.fileName;
+  RememberImageFile(image);
   m.ImageTitle = " 1.- " + image.fileName;
-  if (image.raw) {
-    m.WorkDirectory = FolderOf(image.fileName);
-    m.DimensionFileName = image.sizeFileName;
-  }
   ReleasePreviousImage(m);
   m.OriginalImage = std::move(image.plane);
   m.ResultImage = std::move(planes.result);
