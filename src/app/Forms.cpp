@@ -50,8 +50,6 @@ void CreateForms() {
   Create(DiagBoxCountingForm2, owner);
   Create(DiagBoxCountingForm3, owner);
   Create(DiagBoxCountingForm4, owner);
-  Create(TempImageForm, owner);
-  Create(TreatStartForm, owner);
   Create(DiagBoxCountingForm, owner);
   Create(DiagProgrBoxCountingForm, owner);
   Create(DiagLinFractLineForm, owner);
@@ -68,11 +66,37 @@ void CreateForms() {
   Create(HistoGrisForm, owner);
   Create(DiagLocalHistoForm, owner);
   Create(LocalHistoGrisForm, owner);
+  // Binary: progressive and resizing box counting, lineal dimension, item selection.
+
+  // Binary: perimeter, perimeter orientation, moving circle.
+
+  // Binary: pattern recognition, Brownian movement.
+
+  // Gray tones: global and local fractal dimension, lacunarity.
+
+  // Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
+
+  // Gray tones: pins, gray tones number, colour thresholding, superposition.
+
+  // Gray-tone sequences: extraction, Hurst exponent, wavelet.
+
+  // Screen editor and dilation contour.
+
+  // Urban field: expansions, perimeter and hole extraction, perimeter distance.
+
+  // Urban field: exploration, smoothing and morphology, density and homogeneity, adaptive closing.
+
+  // Printing, panel transfer, information windows.
+
+  // Panel 2 and the treatment start window come last.
+  Create(TempImageForm, owner);
+  Create(TreatStartForm, owner);
 }
 
 void DestroyForms() {
   CloseProgressWindow();
   // The main window last: the others are its children.
+
   auto& destroyers = Destroyers();
   while (!destroyers.empty()) {
     auto destroy = std::move(destroyers.back());

@@ -31,6 +31,15 @@ ReadOutcome ReadBmp(LoadedImage& image) {
     Caution("This program does not take into account RBV Bitmap");
     return ReadOutcome::ChooseAgain;
   }
+  // Judged on the header, before any pixel is read: a forged size must cost nothing.
+  const std::int64_t headerLines =
+      header.height < 0 ? -static_cast<std::int64_t>(header.height) : header.height;
+  if (header.complete && header.signatureOk &&
+      (header.width > kMaxImageSide || headerLines > kMaxImageSide)) {
+    Caution("The image\n" + image.fileName + "\nis too large (" + std::to_string(headerLines) + " lines x " +
+            std::to_string(header.width) + " columns)");
+    return ReadOutcome::Refused;
+  }
   int columns = 0, lines = 0;
   BytePlane plane = ReadBMPFile(image.fileName, columns, lines);
   if (plane.Empty()) {
@@ -66,6 +75,7 @@ ReadOutcome ReadRaw(LoadedImage& image) {
     case SizeFileStatus::Unreadable:
       Caution("The size file\n" + image.sizeFileName + "\ncannot be read");
       return ReadOutcome::Refused;
+    case SizeFileStatus::TooLarge:
     case SizeFileStatus::MissingNumbers:
       Caution("The size file\n" + image.sizeFileName +
               "\ndoes not hold the number of lines and the number of columns");

@@ -9,6 +9,11 @@
 #include "app/MainState.h"
 #include "binary/BinaryState.h"
 #include "diagrams/DiagramState.h"
+#include "graytone/GrayToneState.h"
+#include "panels/PrintState.h"
+#include "panels/ScreenEditorState.h"
+#include "sequence/SequenceState.h"
+#include "urban/UrbanState.h"
 
 class QAction;
 class QActionGroup;
@@ -17,7 +22,15 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-class TMainForm : public QMainWindow, public MainState, public DiagramState, public BinaryState {
+class TMainForm : public QMainWindow,
+                  public MainState,
+                  public DiagramState,
+                  public BinaryState,
+                  public GrayToneState,
+                  public SequenceState,
+                  public UrbanState,
+                  public ScreenEditorState,
+                  public PrintState {
   Q_OBJECT
  public:
   explicit TMainForm(QWidget* owner = nullptr);

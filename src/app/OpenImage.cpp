@@ -1,6 +1,9 @@
 #include "app/OpenImage.h"
 
+#include <QAction>
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "app/ImageFiles.h"
 #include "app/MainWindow.h"
@@ -10,11 +13,45 @@
 #include "imaging/RawFile.h"
 #include "panels/ImageWindow.h"
 #include "panels/ReportForm.h"
+#include "panels/ResultImage.h"
 #include "panels/SelectImageForm.h"
+#include "panels/TempImage.h"
 #include "ui/Cursors.h"
 #include "ui/Driver.h"
 
 namespace {
+
+// Every entry that works on panel 2 or 3 as an earlier image left them: disabled by a new image, as
+// at start-up, so that no old result can be treated, saved or registered under the new name.
+constexpr std::initializer_list<const char*> kOldPanelEntries = {"Labelization",
+                                                                 "LinFrac1",
+                                                                 "BoxCounting1",
+                                                                 "Bromov1",
+                                                                 "ProgresBoxCounting1",
+                                                                 "UrbanField",
+                                                                 "ResizeBoxCounting1",
+                                                                 "Perimeter1",
+                                                                 "PerimeterOrientation1",
+                                                                 "MovingCircle",
+                                                                 "Pattern1",
+                                                                 "Smoothing1",
+                                                                 "Closing1",
+                                                                 "SaveBinarSpeedButton1",
+                                                                 "SaveParamSpeedButton1",
+                                                                 "SaveScreenSpeedButton",
+                                                                 "UndoSpeedButton1",
+                                                                 "PipetteSpeedButton1",
+                                                                 "ColorSpeedButton",
+                                                                 "CuvetSpeedButton",
+                                                                 "PencilSpeedButton",
+                                                                 "LineSpeedButton",
+                                                                 "DelateLineSpeedButton",
+                                                                 "LocalFillingSpeedButton",
+                                                                 "DilatSpeedButton",
+                                                                 "AureoleSpeedButton",
+                                                                 "GoBackSpeedButton"};
+
+constexpr const char* kStartCaption = "Image (1:1)";
 
 // The planes an original image brings with it, all of its size and zero (panels 2 and 3 black).
 struct ImagePlanes {
@@ -51,11 +88,36 @@ void ReleasePreviousImage(TMainForm& m) {
   FreeIntVector(m.ItemPixels);
   FreeDoubleVector(m.ItemValues);
   FreeDoubleVector(m.ItemValues2);
-  // Panel 2 is black again: it holds neither a binary nor a labeled image.
+  // Panels 2 and 3 are black again: their results, and the right to save or treat them, are gone.
   m.HasBinaryImage = m.HasLabeledImage = 0;
   m.BinaryFlag = m.LabeledFlag = 0;
   m.HoleLabelingMode = 0;
   m.HolesLabeled = 0;
+  m.Panel2Pending.fill(0);
+  m.Panel3Pending.fill(0);
+  m.ResultBorder = 0;
+  m.EditorState = 0;
+  m.BinaryImageName.clear();
+  m.TreatmentName.clear();
+  m.PanelCaption.clear();
+  m.Enable(kOldPanelEntries, false);
+  for (const char* name : kOldPanelEntries)
+    if (QAction* action = m.Item(name); action && action->isCheckable()) action->setChecked(false);
+}
+
+// Panels 2 and 3 show the new image's black planes, captioned as at start-up.
+void ShowBlankPanels(TMainForm& m) {
+  for (auto [panel, plane] : {std::pair<TPanelForm*, const BytePlane*>{TempImageForm, &m.BinaryImage},
+                              std::pair<TPanelForm*, const BytePlane*>{ResultImageForm, &m.ResultImage}}) {
+    if (!panel) continue;
+    IMAGE black(plane->Columns(), plane->Lines(), IMAGE::kGray);
+    black.SetFromPlane(*plane);
+    if (panel == TempImageForm)
+      TempImageForm->ShowBitmap(black);
+    else
+      ResultImageForm->ShowImage(black);
+    panel->SetCaptionText(kStartCaption);
+  }
 }
 
 // The report question, and a new report file headed with the image when it is on.
@@ -121,6 +183,7 @@ bool OpenOriginalImage() {
     ImageForm->ShowImage(picture);
     ImageForm->ShowPanel();
   }
+  ShowBlankPanels(m);
   m.ResultBorder = 0;
   m.Enable({"Binar1", "GrayTonesTreat1", "ZoomSpeedButton"});
 

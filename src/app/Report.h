@@ -9,9 +9,11 @@ extern FILE* ReportFile;
 
 // The report is on (the person said "yes") and a report file is open.
 bool ReportOn();
-void ReportPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// False only when the write failed: the person has then been told ("ERROR", once) and the report
+// is off. A registration whose line was not written stays pending.
+bool ReportPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Writes the text as it stands (file names may hold '%').
-void ReportText(const std::string& text);
+bool ReportText(const std::string& text);
 // Closes the current report file and opens (truncates) another; false when it cannot be created.
 bool OpenReportFile(const std::string& path);
 void CloseReportFile();

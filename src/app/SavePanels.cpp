@@ -1,6 +1,5 @@
 #include "app/SavePanels.h"
 
-#include <cstdio>
 #include <span>
 #include <string>
 
@@ -79,10 +78,13 @@ SaveResult SavePlane(const BytePlane& plane) {
   } else {
     fileName = choice.fileName + ".raw";
     const std::string sizeFileName = choice.fileName + ".txt";
-    if (!WriteSavedSizeFile(sizeFileName, lines, columns)) return CannotWrite(sizeFileName);
-    if (!WriteRawFile(fileName, plane, columns, lines)) {
-      std::remove(sizeFileName.c_str());  // a size file without its image would mislead an open
-      return CannotWrite(fileName);
+    switch (WriteRawImageFiles(fileName, sizeFileName, plane, columns, lines)) {
+      case RawSaveStatus::Ok:
+        break;
+      case RawSaveStatus::SizeFailed:
+        return CannotWrite(sizeFileName);
+      case RawSaveStatus::RawFailed:
+        return CannotWrite(fileName);
     }
   }
   return Registered(choice, fileName);
@@ -95,9 +97,9 @@ void SavePending(std::span<int> pending, std::span<const char* const> labels, Sa
   for (std::size_t k = 0; k < pending.size(); ++k) {
     if (pending[k] != 1) continue;
     if (save() != SaveResult::Saved) break;
+    // Saved but not named in the report: it stays pending, to be registered by a later save.
+    if (!ReportPrintf("%s", labels[k]) || !ReportText(MainForm->RegisteredName)) break;
     pending[k] = 0;
-    ReportPrintf("%s", labels[k]);
-    ReportPrintf("%s", MainForm->RegisteredName.c_str());
   }
   bool anyPending = false;
   for (const int flag : pending) anyPending = anyPending || flag == 1;
@@ -155,8 +157,7 @@ void TMainForm::SaveParamSpeedButton1Click() {
 
 void TMainForm::SaveScreenSpeedButtonClick() {
   if (SaveParameterImage() == SaveResult::Saved) {
-    ReportPrintf("\n\n\tScreen Editor treatment registered as: ");
-    ReportPrintf("%s", RegisteredName.c_str());
+    ReportPrintf("\n\n\tScreen Editor treatment registered as: ") && ReportText(RegisteredName);
   }
   ui::SetScreenCursor(ui::crArrow);
 }

@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <cstdarg>
-#include <filesystem>
 #include <vector>
 
 #include "app/MainWindow.h"
 #include "app/Report.h"
+#include "imaging/SafeFile.h"
 #include "ui/Cursors.h"
 
 PaintBox::PaintBox(int width, int height, std::function<void(Canvas&)> draw, QWidget* parent)
@@ -82,15 +82,13 @@ bool TDiagramForm::SaveDiagram(const DiagramSaveRule& rule, const std::function<
   const std::string path =
       EndsWith(choice.fileName, extension) ? choice.fileName : choice.fileName + extension;
 
-  FILE* file = std::fopen(path.c_str(), "w");
-  bool written = file != nullptr;
-  if (file) {
-    written = writeRows(file) && !std::ferror(file);
-    written = (std::fclose(file) == 0) && written;
-    if (!written) {
-      std::error_code ignored;
-      std::filesystem::remove(path, ignored);
-    }
+  // Written beside the target and renamed over it when complete: a failed save keeps the earlier file.
+  SafeFile file(path);
+  bool written = file.Open("w");
+  if (written) {
+    written = writeRows(file.Stream()) && !std::ferror(file.Stream());
+    if (!written) file.Fail();
+    written = file.Commit() && written;
   }
   if (!written) {
     ui::MessageBox("The file " + path + " cannot be written", "ERROR");
@@ -139,8 +137,8 @@ int ScaleToPixels(double value, double range, double pixels) {
 
 void LogDiagramFile(int& pending, const char* reportText, const std::string& fileName) {
   if (!ReportOn() || pending != 1) return;
-  ReportPrintf(reportText, fileName.c_str());
-  pending = 0;
+  // A line that could not be written leaves the file waiting to be named.
+  if (ReportPrintf(reportText, fileName.c_str())) pending = 0;
 }
 
 void NewDiagramResult(int& saved, int& pending) {

@@ -168,5 +168,5 @@ void TDiagLocalHistoForm::RadioButton2Click() {
 }
 
 void TDiagLocalHistoForm::GrayToneMaskEditChange(const std::string& text) {
-  MaskValue = static_cast<int>(TextToLong(text));
+  MaskValue = TextToInt(text);
 }

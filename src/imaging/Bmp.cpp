@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "imaging/Allocators.h"
+#include "imaging/SafeFile.h"
 
 namespace {
 
@@ -76,11 +77,6 @@ FilePtr OpenAndReadHeader(const std::string& fileName, BmpHeaderInfo& info) {
   return file;
 }
 
-void RemoveIfRegular(const std::string& fileName) {
-  std::error_code error;
-  if (std::filesystem::is_regular_file(fileName, error)) std::filesystem::remove(fileName, error);
-}
-
 }  // namespace
 
 BmpHeaderInfo ReadBMPHeader(const std::string& fileName) {
@@ -132,9 +128,9 @@ int WriteBMPFile(const std::string& fileName, const BytePlane& plane, int column
     return -1;
   }
 
-  std::FILE* file = std::fopen(fileName.c_str(), "wb");
-  if (file == nullptr) return -1;
-  bool ok = std::fwrite(head.data(), 1, pixelOffset, file) == pixelOffset;
+  SafeFile file(fileName);
+  if (!file.Open()) return -1;
+  bool ok = file.Write(head.data(), pixelOffset);
   // Last line first; the padding bytes of the block stay zero since rows only fill their own bytes.
   for (std::uint64_t done = 0; ok && done < static_cast<std::uint64_t>(lines); done += rowsPerBlock) {
     const std::uint64_t count = std::min<std::uint64_t>(rowsPerBlock, lines - done);
@@ -142,14 +138,9 @@ int WriteBMPFile(const std::string& fileName, const BytePlane& plane, int column
       const int line = lines - 1 - static_cast<int>(done + r);
       std::memcpy(block.data() + r * rowSize, plane[line], rowBytes);
     }
-    ok = std::fwrite(block.data(), 1, count * rowSize, file) == count * rowSize;
+    ok = file.Write(block.data(), count * rowSize);
   }
-  if (std::fclose(file) != 0) ok = false;
-  if (!ok) {
-    RemoveIfRegular(fileName);
-    return -1;
-  }
-  return 0;
+  return ok && file.Commit() ? 0 : -1;
 }
 
 BmpLayout CheckBMPLayout(const BmpHeaderInfo& info) {

@@ -41,8 +41,8 @@ struct BmpLayout {
 BmpLayout CheckBMPLayout(const BmpHeaderInfo& info);
 
 // type 0 or 1: 8 bits a pixel with the given 256 x (blue, green, red, 0) palette, or the gray ramp when
-// none; type 2: 24 bits a pixel. Returns 0, or -1 when anything cannot be written (the file is then
-// removed) or the plane is smaller than columns x lines.
+// none; type 2: 24 bits a pixel. Returns 0, or -1 when anything cannot be written or the plane is
+// smaller than columns x lines; an earlier file of that name is then left as it was.
 int WriteBMPFile(const std::string& fileName, const BytePlane& plane, int columns, int lines, int type,
                  const std::uint8_t* palette = nullptr);
 

@@ -1,9 +1,11 @@
 #include "imaging/LeastSquares.h"
 
+#include <algorithm>
 #include <limits>
 
 double LeastSquaresSlope(const double* x, const double* y, int n) {
-  if (n < 2) return std::numeric_limits<double>::quiet_NaN();
+  if (n < 2 || std::all_of(x + 1, x + n, [&](double v) { return v == x[0]; }))
+    return std::numeric_limits<double>::quiet_NaN();
   double sx = 0, sy = 0, sxx = 0, sxy = 0;
   // Sums in point order, as every regression of the program has always done.
   for (int k = 0; k < n; ++k) {
@@ -13,6 +15,7 @@ double LeastSquaresSlope(const double* x, const double* y, int n) {
     sy += y[k];
   }
   const double denominator = n * sxx - sx * sx;
-  if (!(denominator > 0)) return std::numeric_limits<double>::quiet_NaN();
+  // Distinct abscissae whose spread is lost in rounding cannot give a slope either.
+  if (denominator == 0) return std::numeric_limits<double>::quiet_NaN();
   return (n * sxy - sx * sy) / denominator;
 }

@@ -4,11 +4,18 @@
 #include <cstdio>
 #include <filesystem>
 #include <new>
+#include <string_view>
+
+#include "imaging/SafeFile.h"
 
 namespace {
 
-// A size file holds a few short numbers; what lies beyond this is never looked at.
-constexpr std::size_t kSizeFileHead = 4096;
+// A size file holds a few short numbers: anything much larger is not one.
+constexpr std::int64_t kMaxSizeFileBytes = 64 * 1024;
+// Text editors may start a file with the UTF-8 byte-order mark.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// What a save writes after the two sides: three numbers no reader uses.
+constexpr const char* kSavedSizeTail = "1\n0\n255\n";
 
 enum class FileKind { Missing, Regular, Other };
 
@@ -18,11 +25,6 @@ FileKind KindOf(const std::string& fileName) {
   if (status.type() == std::filesystem::file_type::not_found) return FileKind::Missing;
   if (error) return FileKind::Other;
   return std::filesystem::is_regular_file(status) ? FileKind::Regular : FileKind::Other;
-}
-
-void RemoveIfRegular(const std::string& fileName) {
-  std::error_code error;
-  if (std::filesystem::is_regular_file(fileName, error)) std::filesystem::remove(fileName, error);
 }
 
 // Reads one decimal integer after white space. Returns false when none stands there; a value too
@@ -40,14 +42,23 @@ bool NextInteger(const std::string& text, std::size_t& at, long& value) {
   return true;
 }
 
-// Writes the text and closes the file, every step checked; a failed file does not stay behind.
-bool WriteWholeText(const std::string& fileName, const std::string& text) {
-  std::FILE* file = std::fopen(fileName.c_str(), "w");
-  if (!file) return false;
-  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  if (std::fclose(file) != 0) ok = false;
-  if (!ok) RemoveIfRegular(fileName);
+std::string SizeText(int lines, int columns) {
+  return std::to_string(lines) + "\n" + std::to_string(columns) + "\n";
+}
+
+// The raw rows of the plane, into a file already open.
+bool WriteRows(SafeFile& file, const BytePlane& plane, int columns, int lines) {
+  if (plane.Columns() == columns) {
+    return file.Write(plane[0], static_cast<std::size_t>(columns) * static_cast<std::size_t>(lines));
+  }
+  bool ok = true;
+  for (int line = 0; ok && line < lines; ++line)
+    ok = file.Write(plane[line], static_cast<std::size_t>(columns));
   return ok;
+}
+
+bool PlaneHolds(const BytePlane& plane, int columns, int lines) {
+  return columns > 0 && lines > 0 && plane.Lines() >= lines && plane.Columns() >= columns;
 }
 
 }  // namespace
@@ -64,22 +75,29 @@ SizeFileResult ReadSizeFile(const std::string& fileName) {
     case FileKind::Regular:
       break;
   }
+  const std::int64_t length = GetFileSize(fileName);
+  if (length > kMaxSizeFileBytes) {
+    result.status = SizeFileStatus::TooLarge;
+    return result;
+  }
   std::FILE* file = std::fopen(fileName.c_str(), "r");
-  if (!file) {
+  if (!file || length < 0) {
+    if (file) std::fclose(file);
     result.status = SizeFileStatus::Unreadable;
     return result;
   }
-  std::string head(kSizeFileHead, '\0');
-  head.resize(std::fread(head.data(), 1, head.size(), file));
+  // The whole file, so that no number is cut at a buffer's end.
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  text.resize(std::fread(text.data(), 1, text.size(), file));
   const bool readError = std::ferror(file) != 0;
   std::fclose(file);
-  if (readError) {
-    result.status = SizeFileStatus::Unreadable;
+  if (readError || text.size() > static_cast<std::size_t>(kMaxSizeFileBytes)) {
+    result.status = readError ? SizeFileStatus::Unreadable : SizeFileStatus::TooLarge;
     return result;
   }
-  std::size_t at = 0;
+  std::size_t at = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
   long lines = 0, columns = 0;
-  if (!NextInteger(head, at, lines) || !NextInteger(head, at, columns)) {
+  if (!NextInteger(text, at, lines) || !NextInteger(text, at, columns)) {
     result.status = SizeFileStatus::MissingNumbers;
     return result;
   }
@@ -94,11 +112,11 @@ SizeFileResult ReadSizeFile(const std::string& fileName) {
 }
 
 bool WriteSizeFile(const std::string& fileName, int lines, int columns) {
-  return WriteWholeText(fileName, std::to_string(lines) + "\n" + std::to_string(columns) + "\n");
+  return WriteTextFileSafely(fileName, SizeText(lines, columns));
 }
 
 bool WriteSavedSizeFile(const std::string& fileName, int lines, int columns) {
-  return WriteWholeText(fileName, std::to_string(lines) + "\n" + std::to_string(columns) + "\n1\n0\n255\n");
+  return WriteTextFileSafely(fileName, SizeText(lines, columns) + kSavedSizeTail);
 }
 
 RawFileStatus ReadRawFile(const std::string& fileName, int columns, int lines, BytePlane& plane) {
@@ -128,21 +146,20 @@ RawFileStatus ReadRawFile(const std::string& fileName, int columns, int lines, B
 }
 
 bool WriteRawFile(const std::string& fileName, const BytePlane& plane, int columns, int lines) {
-  if (columns <= 0 || lines <= 0 || plane.Lines() < lines || plane.Columns() < columns) return false;
-  std::FILE* file = std::fopen(fileName.c_str(), "wb");
-  if (!file) return false;
-  bool ok = true;
-  if (plane.Columns() == columns) {
-    const std::size_t count = static_cast<std::size_t>(columns) * static_cast<std::size_t>(lines);
-    ok = std::fwrite(plane[0], 1, count, file) == count;
-  } else {
-    for (int line = 0; ok && line < lines; ++line)
-      ok = std::fwrite(plane[line], 1, static_cast<std::size_t>(columns), file) ==
-           static_cast<std::size_t>(columns);
-  }
-  if (std::fclose(file) != 0) ok = false;
-  if (!ok) RemoveIfRegular(fileName);
-  return ok;
+  if (!PlaneHolds(plane, columns, lines)) return false;
+  SafeFile file(fileName);
+  return file.Open() && WriteRows(file, plane, columns, lines) && file.Commit();
+}
+
+RawSaveStatus WriteRawImageFiles(const std::string& rawName, const std::string& sizeName,
+                                 const BytePlane& plane, int columns, int lines) {
+  if (!PlaneHolds(plane, columns, lines)) return RawSaveStatus::RawFailed;
+  SafeFile size(sizeName);
+  if (!size.Open("w") || !size.Write(SizeText(lines, columns) + kSavedSizeTail))
+    return RawSaveStatus::SizeFailed;
+  SafeFile raw(rawName);
+  if (!raw.Open() || !WriteRows(raw, plane, columns, lines)) return RawSaveStatus::RawFailed;
+  return SafeFile::CommitTogether({&size, &raw}) ? RawSaveStatus::Ok : RawSaveStatus::RawFailed;
 }
 
 std::int64_t GetFileSize(const std::string& fileName) {

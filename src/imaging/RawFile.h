@@ -21,6 +21,7 @@ enum class SizeFileStatus {
   Unreadable,      // it exists but cannot be read (a folder, no permission)
   MissingNumbers,  // fewer than two integers at its start
   BadSize,         // zero, negative or over kMaxImageSide
+  TooLarge,        // far larger than a size file can be
 };
 
 struct SizeFileResult {
@@ -49,8 +50,15 @@ enum class RawFileStatus {
 RawFileStatus ReadRawFile(const std::string& fileName, int columns, int lines, BytePlane& plane);
 
 // Writes the first `lines` rows of `columns` bytes of the plane; false when the plane is smaller
-// or anything cannot be written (a half-written file is then removed).
+// or anything cannot be written (an earlier file of that name is then left as it was).
 bool WriteRawFile(const std::string& fileName, const BytePlane& plane, int columns, int lines);
+
+enum class RawSaveStatus { Ok, SizeFailed, RawFailed };
+
+// A save: the raw file and its size file (lines, columns, 1, 0, 255) replace the earlier ones
+// together, or neither is changed.
+RawSaveStatus WriteRawImageFiles(const std::string& rawName, const std::string& sizeName,
+                                 const BytePlane& plane, int columns, int lines);
 
 // Size in bytes of a file, -1 when it cannot be opened (or is not a regular file).
 std::int64_t GetFileSize(const std::string& fileName);

@@ -28,6 +28,11 @@ long TextToLong(const std::string& text) {
   return negative ? -value : value;
 }
 
+int TextToInt(const std::string& text) {
+  const long value = TextToLong(text);
+  return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
 double TextToDouble(const std::string& text) {
   std::size_t i = SkipBlanks(text);
   if (i < text.size() && text[i] == '+') ++i;

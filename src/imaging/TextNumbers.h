@@ -5,6 +5,8 @@
 #include <string>
 
 long TextToLong(const std::string& text);
+// The same, saturated to the int range: a number too large for an int never wraps round.
+int TextToInt(const std::string& text);
 double TextToDouble(const std::string& text);
 
 // Cleans a size or margin text before conversion: keeps digits, '-' and the decimal

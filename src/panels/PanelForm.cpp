@@ -163,10 +163,10 @@ void TPanelForm::ShowPicture(const IMAGE& image) {
 }
 
 void TPanelForm::DrawVisible(QPainter& painter, int viewWidth, int viewHeight) const {
-  // What lies outside the picture shows a black diagonal cross hatch.
+  // An empty panel draws nothing; around a picture the view shows a black diagonal cross hatch.
+  if (!HasBitmap()) return;
   painter.fillRect(0, 0, viewWidth, viewHeight, Qt::white);
   painter.fillRect(0, 0, viewWidth, viewHeight, QBrush(Qt::black, Qt::DiagCrossPattern));
-  if (!HasBitmap()) return;
   const int numerator = ZoomNumerator(Zoom);
   const int denominator = ZoomDenominator(Zoom);
   const int hpos = HorizontalPosition();

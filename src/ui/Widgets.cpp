@@ -15,7 +15,7 @@ namespace ui {
 QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> also) {
   auto* edit = new QLineEdit(parent);
   QObject::connect(edit, &QLineEdit::textChanged, parent, [&member, also](const QString& text) {
-    member = static_cast<int>(TextToLong(text.toStdString()));
+    member = TextToInt(text.toStdString());
     if (also) also(member);
   });
   return edit;

@@ -29,8 +29,20 @@ TEST(RawFile, SizeFileTable) {
     SizeFileStatus status;
     int lines, columns;
   };
+  const std::string cutAtABufferEnd = std::string(4090, ' ') + "3\n65535\n";
+  const std::string largest = std::string(64 * 1024 - 3, ' ') + "3 4";
+  const std::string tooLarge = std::string(64 * 1024 - 2, ' ') + "3 4";
   const Case cases[] = {
       {"3\n4\n", SizeFileStatus::Ok, 3, 4},
+      {"\xEF\xBB\xBF"
+       "3\n4\n",
+       SizeFileStatus::Ok, 3, 4},  // an editor's byte-order mark
+      {cutAtABufferEnd.c_str(), SizeFileStatus::Ok, 3, 65535},
+      {largest.c_str(), SizeFileStatus::Ok, 3, 4},
+      {tooLarge.c_str(), SizeFileStatus::TooLarge, 0, 0},
+      {"\xEF\xBB"
+       "3\n4\n",
+       SizeFileStatus::MissingNumbers, 0, 0},
       {"  480 \t 640", SizeFileStatus::Ok, 480, 640},
       {"3\n4\n1\n0\n255\n", SizeFileStatus::Ok, 3, 4},  // as a save writes it
       {"65535 1", SizeFileStatus::Ok, 65535, 1},

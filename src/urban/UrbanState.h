@@ -1,0 +1,4 @@
+#pragma once
+// State of the urban field treatments, held by the main window.
+
+struct UrbanState {};
