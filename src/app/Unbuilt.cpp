@@ -45,7 +45,6 @@ void TMainForm::WaveSelectTreatment1Click() {}
 
 // Screen editor and dilation contour.
 void TMainForm::PipetteSpeedButton1Click() {}
-void TMainForm::InfoSpeedButtonClick() {}
 void TMainForm::ColorSpeedButtonClick() {}
 void TMainForm::CuvetSpeedButtonClick() {}
 void TMainForm::PencilSpeedButtonClick() {}
@@ -71,6 +70,7 @@ void TMainForm::DensityTreatmentClick() {}
 void TMainForm::DilatSpeedButtonClick() {}
 
 // Printing, panel transfer, information windows, window arrangement.
+void TMainForm::InfoSpeedButtonClick() {}
 void TMainForm::GeneralInfo2Click() {}
 void TMainForm::BinarInfo1Click() {}
 void TMainForm::LabelInfo1Click() {}
