@@ -8,8 +8,9 @@
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // Reports and files always use '.' as the decimal point, whatever the user's locale.
   std::setlocale(LC_NUMERIC, "C");
+  // The application's title. No display name is set: window systems would append it to every
+  // window's caption (" VORN Version 2 — VORN Version 2.01").
   setApplicationName(QStringLiteral("VORN Version 2.01"));
-  setApplicationDisplayName(QStringLiteral("VORN Version 2.01"));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

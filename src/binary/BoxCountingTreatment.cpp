@@ -98,6 +98,9 @@ void TMainForm::BoxCountingTreatment1Click() {
       BoxSizeCount = DividerList.back();
       DiagBoxCountingForm4->SizeMode = 0;
     } else {
+      // The image keeps its size: the report and the diagram name its own divisors.
+      DividerList = ListCommonDividers(imageLines, imageColumns);
+      DividerCount = static_cast<int>(DividerList.size());
       DiagBoxCountingForm4->SizeMode = 1;
     }
     break;
@@ -112,8 +115,9 @@ void TMainForm::BoxCountingTreatment1Click() {
 
   const bool accepted = AskCountingParameters();
   if (accepted) {
+    // A greatest box typed in "Size ?" reached BoxSizeCount as it was typed; untouched, it keeps
+    // the value of the last treatment.
     TDiagBoxCountingForm4& form = *DiagBoxCountingForm4;
-    if (form.SizeMode == 1) BoxSizeCount = form.DefinedSize;
     ui::SetScreenCursor(ui::crHourGlass);
 
     BoxCountParams params;
@@ -150,7 +154,7 @@ void TMainForm::BoxCountingTreatment1Click() {
       if (possibility == 0) ReportPrintf("\n\tValue of the range: %d", range);
       if (possibility == 0 || possibility == 3) {
         ReportPrintf("\n\tSize of the resulting image:");
-        ReportPrintf("\n\t\tlines = %d column = %d", proposal.Lines, proposal.Columns);
+        ReportPrintf("\n\t\tlines = %d column = %d", lines, columns);
         ReportPrintf("\n\tNumber of dividers in the resulting image: %d\n\t\tdividers : ", DividerCount);
         for (int divider : DividerList) ReportPrintf(" %d ", divider);
       }

@@ -4,8 +4,55 @@
 #include <QPainter>
 #include <QPalette>
 #include <algorithm>
+#include <cstdlib>
 
-void PainterCanvas::Fill(int width, int height) {
+namespace {
+
+// Pixels left between neighbouring tick labels.
+constexpr int kLabelGap = 4;
+
+}  // namespace
+
+void Canvas::Fill(int width, int height) {
+  width_ = width;
+  height_ = height;
+  FillArea(width, height);
+}
+
+void Canvas::TextOut(int x, int y, const std::string& text) {
+  if (width_ > 0) x = std::max(0, std::min(x, width_ - TextWidth(text)));
+  if (height_ > 0) y = std::max(0, std::min(y, height_ - TextHeight()));
+  DrawText(x, y, text);
+}
+
+int RegularStride(const std::vector<int>& starts, const std::vector<int>& sizes, int gap) {
+  const int count = static_cast<int>(starts.size());
+  for (int stride = 1; stride < count; ++stride) {
+    bool apart = true;
+    for (int i = 0; apart && i + stride < count; i += stride) {
+      const int first = starts[i] < starts[i + stride] ? i : i + stride;
+      apart = std::abs(starts[i + stride] - starts[i]) >= sizes[first] + gap;
+    }
+    if (apart) return stride;
+  }
+  return std::max(count, 1);
+}
+
+int Canvas::LabelStride(const std::vector<PlacedText>& labels, bool horizontal) const {
+  std::vector<int> starts, sizes;
+  for (const PlacedText& label : labels) {
+    starts.push_back(horizontal ? label.x : label.y);
+    sizes.push_back(horizontal ? TextWidth(label.text) : TextHeight());
+  }
+  return RegularStride(starts, sizes, kLabelGap);
+}
+
+void Canvas::AxisLabels(const std::vector<PlacedText>& labels, bool horizontal) {
+  const int stride = LabelStride(labels, horizontal);
+  for (std::size_t i = 0; i < labels.size(); i += stride) TextOut(labels[i].x, labels[i].y, labels[i].text);
+}
+
+void PainterCanvas::FillArea(int width, int height) {
   painter_.fillRect(0, 0, width, height, QApplication::palette().color(QPalette::Button));
 }
 
@@ -23,14 +70,22 @@ void PainterCanvas::LineTo(int x, int y) {
   MoveTo(x, y);
 }
 
-void PainterCanvas::TextOut(int x, int y, const std::string& text) {
+int PainterCanvas::TextWidth(const std::string& text) const {
+  return painter_.fontMetrics().horizontalAdvance(QString::fromStdString(text));
+}
+
+int PainterCanvas::TextHeight() const {
+  return painter_.fontMetrics().height();
+}
+
+void PainterCanvas::DrawText(int x, int y, const std::string& text) {
   const QString qtext = QString::fromStdString(text);
   const QRect room(x, y, painter_.fontMetrics().horizontalAdvance(qtext) + 4,
                    painter_.fontMetrics().height());
   painter_.drawText(room, Qt::AlignLeft | Qt::AlignTop, qtext);
 }
 
-void RecordingCanvas::Fill(int width, int height) {
+void RecordingCanvas::FillArea(int width, int height) {
   ++fills;
   fillWidth = width;
   fillHeight = height;

@@ -44,14 +44,17 @@ void TDiagHurstResultForm::FormPaint(Canvas& canvas) {
     auto px = [&](int i) { return 50 + ScaleToPixels(s[i] - s[1], s[n] - s[1], 400); };
     auto py = [&](int i) { return 250 - ScaleToPixels(w[i] - w[1], w[n] - w[1], 200); };
     for (int i = 1; i <= n; ++i) DrawDiamond(canvas, px(i), py(i));
+    std::vector<PlacedText> xLabels, yLabels;
     for (int i = 1; i <= n; ++i) {
       canvas.Line(px(i), 250, px(i), 260);
-      canvas.TextOut(px(i) - 10, 260, Format("%4.2lf", s[i]));
+      xLabels.push_back({px(i) - 10, 260, Format("%4.2lf", s[i])});
     }
     for (int i = 1; i <= n; ++i) {
       canvas.Line(50, py(i), 40, py(i));
-      canvas.TextOut(10, py(i) - 5, Format("%4.2lf", w[i]));
+      yLabels.push_back({10, py(i) - 5, Format("%4.2lf", w[i])});
     }
+    canvas.AxisLabels(xLabels, true);
+    canvas.AxisLabels(yLabels, false);
   }
   const double r = MainForm->HurstCorrelation;
   canvas.TextOut(410, 230, "Log Standard Deviation");

@@ -32,12 +32,15 @@ void TDiagRadiusForm::PaintBoxPaint(Canvas& canvas) {
       canvas.LineTo(px(i), py(i));
       DrawSquareMark(canvas, px(i), py(i));
     }
+    std::vector<PlacedText> xLabels, yLabels;
     for (int i = 1; i < n; ++i) {
       canvas.Line(px(i), 250, px(i), 260);
-      canvas.TextOut(px(i) - 10, 260, Format("%4.2lf", x[i]));
+      xLabels.push_back({px(i) - 10, 260, Format("%4.2lf", x[i])});
+      yLabels.push_back({10, py(i) - 5, Format("%4.2lf", y[i])});
     }
+    canvas.AxisLabels(xLabels, true);
     canvas.TextOut(45, 260, "0");
-    for (int i = 1; i < n; ++i) canvas.TextOut(10, py(i) - 5, Format("%4.2lf", y[i]));
+    canvas.AxisLabels(yLabels, false);
   }
   canvas.TextOut(20, 10, "Log Num. Fitting Circles");
   canvas.TextOut(470, 230, "Log Circle Size");

@@ -1,10 +1,12 @@
 #include "diagrams/DiagramForm.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <vector>
@@ -13,6 +15,13 @@
 #include "app/Report.h"
 #include "imaging/SafeFile.h"
 #include "ui/Cursors.h"
+
+namespace {
+
+// Pixels left between neighbouring labels of a row.
+constexpr int kLabelRowGap = 4;
+
+}  // namespace
 
 PaintBox::PaintBox(int width, int height, std::function<void(Canvas&)> draw, QWidget* parent)
     : QWidget(parent), draw_(std::move(draw)) {
@@ -41,10 +50,20 @@ PaintBox* TDiagramForm::AddPaintBox(int width, int height, std::function<void(Ca
 
 void TDiagramForm::AddLabelRow(int width, const std::vector<std::pair<int, std::string>>& labels) {
   auto* row = new QWidget(this);
-  row->setFixedSize(width + 20, 16);
+  const QFontMetrics metrics(row->font());
+  row->setFixedSize(width + 20, metrics.height() + 2);
+  // Labels that would touch their neighbours are thinned to a regular subset; the last ones are
+  // kept inside the row.
+  std::vector<int> starts, sizes;
   for (const auto& [x, text] : labels) {
-    auto* label = new QLabel(QString::fromStdString(text), row);
-    label->move(x, 0);
+    starts.push_back(x);
+    sizes.push_back(metrics.horizontalAdvance(QString::fromStdString(text)));
+  }
+  const int stride = RegularStride(starts, sizes, kLabelRowGap);
+  for (std::size_t i = 0; i < labels.size(); i += stride) {
+    auto* label = new QLabel(QString::fromStdString(labels[i].second), row);
+    label->adjustSize();
+    label->move(std::max(0, std::min(labels[i].first, row->width() - label->width())), 0);
   }
   layout_->addWidget(row);
 }

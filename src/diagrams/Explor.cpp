@@ -45,10 +45,12 @@ void TExplorForm::PaintBoxPaint(Canvas& canvas) {
       if (d[i] - 1 > 0) DrawSquareMark(canvas, px(i), py(i));
     }
   }
+  std::vector<PlacedText> ticks;
   for (int v = 10; v <= 250; v += 10) {
     canvas.Line(GrayToX(v), 250, GrayToX(v), 260);
-    canvas.TextOut(GrayToX(v) - 10, 260, Format("%d", v));
+    ticks.push_back({GrayToX(v) - 10, 260, Format("%d", v)});
   }
+  canvas.AxisLabels(ticks, true);
   canvas.TextOut(45, 260, "0");
   static const char* const kModes[] = {"Scanning from the origin", "Jumping Step",
                                        "Scanning until the last value"};

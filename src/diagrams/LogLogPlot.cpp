@@ -20,7 +20,6 @@ void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const d
 
   if (n > 0) {
     canvas.Line(50, 50, 40, 50);
-    canvas.TextOut(10, 40, Format("%4.2lf", y[0]));
 
     const double yRange = y[0] - y[n - 1];
     const double yMin = y[n - 1];
@@ -33,18 +32,27 @@ void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const d
       canvas.LineTo(px(i), py(i));
       DrawSquareMark(canvas, px(i), py(i));
     }
-    for (int i = 1; i < n && i < static_cast<int>(layout.sizeLabels.size()); ++i)
-      canvas.TextOut(px(i), py(i) - 15, Format("%d", layout.sizeLabels[i]));
+    std::vector<PlacedText> xLabels, yLabels, sizeLabels;
     for (int i = 1; i < n; ++i) {
       canvas.Line(px(i), 250, px(i), 260);
-      canvas.TextOut(px(i) - layout.xLabelShift, 260,
-                     layout.xLabel ? layout.xLabel(i) : Format("%4.2lf", x[i]));
+      xLabels.push_back(
+          {px(i) - layout.xLabelShift, 260, layout.xLabel ? layout.xLabel(i) : Format("%4.2lf", x[i])});
+      if (i < static_cast<int>(layout.sizeLabels.size()))
+        sizeLabels.push_back({px(i), py(i) - 15, Format("%d", layout.sizeLabels[i])});
     }
+    // The sizes above the points follow the points' spacing, as the tick labels do.
+    const int stride = std::max(canvas.LabelStride(xLabels, true), canvas.LabelStride(sizeLabels, true));
+    for (std::size_t i = 0; i < sizeLabels.size(); i += stride)
+      canvas.TextOut(sizeLabels[i].x, sizeLabels[i].y, sizeLabels[i].text);
+    for (std::size_t i = 0; i < xLabels.size(); i += stride)
+      canvas.TextOut(xLabels[i].x, xLabels[i].y, xLabels[i].text);
     canvas.TextOut(45, 260, layout.originLabel);
+    yLabels.push_back({10, 40, Format("%4.2lf", y[0])});
     for (int i = 1; i < n; ++i) {
       canvas.Line(50, py(i), 40, py(i));
-      canvas.TextOut(10, py(i) - 5, Format("%4.2lf", y[i]));
+      yLabels.push_back({10, py(i) - 5, Format("%4.2lf", y[i])});
     }
+    canvas.AxisLabels(yLabels, false);
   }
   for (const PlacedText& text : layout.texts) canvas.TextOut(text.x, text.y, text.text);
   canvas.Line(40, 250, layout.xAxisEnd, 250);

@@ -9,11 +9,6 @@
 
 #include "diagrams/Canvas.h"
 
-struct PlacedText {
-  int x, y;
-  std::string text;
-};
-
 struct LogLogLayout {
   int width = 550, height = 280;  // paint box
   double xPixels = 400;           // pixels spanned by the x range

@@ -1,12 +1,15 @@
 #include <QLineEdit>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "Program.h"
 #include "app/MainWindow.h"
 #include "binary/DiagBoxCountingForms.h"
 #include "diagrams/DiagBoxCounting.h"
+#include "diagrams/DiagramForm.h"
 #include "fixtures/Fractals.h"
+#include "imaging/LeastSquares.h"
 
 namespace {
 
@@ -26,6 +29,17 @@ auto Set(int T::*member, int value) {
     f.*member = value;
     return ui::mrOk;
   };
+}
+
+// A filled square of this side counted at every box side up to `greatest`: only whole boxes are
+// laid from the corner, floor(side / s)^2 of them, all filled.
+double WholeBoxesDimension(int side, int greatest) {
+  std::vector<double> x, y;
+  for (int s = 1; s <= greatest; ++s) {
+    x.push_back(std::log(s));
+    y.push_back(2 * std::log(side / s));
+  }
+  return -LeastSquaresSlope(x.data(), y.data(), greatest);
 }
 
 }  // namespace
@@ -116,6 +130,81 @@ TEST_F(BoxCountingTest, FewerThanTwoPointsReportTheDimensionAsUndefined) {
   EXPECT_EQ(MainForm->BoxCountingPointCount, 0);
   EXPECT_TRUE(std::isnan(MainForm->LastFractalDimension));
   EXPECT_NE(ReadFile(report).find("\n\tFractal Dimension = undefined"), std::string::npos);
+}
+
+// The report of each possibility, byte for byte, on a filled 47 x 47 square (47 is prime: the
+// common divisors are 1 and 47).
+TEST_F(BoxCountingTest, EachPossibilityReportsTheSizeItCountedAndItsDimension) {
+  const std::string head =
+      "\n\n BOX COUNTING \n applied to the binary image\n\n\tType of Treatment (Treatment 1):";
+  struct Case {
+    const char* name;
+    std::function<void(Script&)> dialogs;
+    std::string expected;
+    int boxSizeCount;
+  };
+  const Case cases[] = {
+      {"every side up to a typed 4",
+       [](Script& s) {
+         s.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 1))
+             .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
+               f.SizeDefEdit->setText("4");  // what the person types reaches the greatest box at once
+               return BinaryItem(1, 0)(f);
+             });
+       },
+       head + "\n\t\tapproximation using all the boxes from the size 1 until the maximum size" +
+           "\n\tCode of the studied item = 1" +
+           Format("\n\tFractal Dimension = %lf", WholeBoxesDimension(47, 4)),
+       4},
+      {"these dividers, total fitting",
+       [](Script& s) {
+         s.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))
+             .dialog<TDiagBoxCountingForm4>(BinaryItem(1, 0, 1));
+       },
+       // Sides 1 and 47, both filled: ln 2209 boxes at ln 1, one box at ln(47 x 47).
+       head + "\n\t\ttaking into account these dividers (if more than two)" +
+           "\n\tCode of the studied item = 1\n\tFractal Dimension = 1.000000",
+       47},
+      {"cutting the image, original size kept",
+       [](Script& s) {
+         s.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 3))
+             .dialog<TDiagBoxCountingForm3>(Set(&TDiagBoxCountingForm3::SizeChoice, 1))
+             .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
+               EXPECT_TRUE(f.SizeDefEdit->isVisibleTo(&f));  // the greatest box is asked
+               f.SizeDefEdit->setText("47");
+               return BinaryItem(1, 0)(f);
+             });
+       },
+       head + "\n\t\tcutting the image in order to obtain more dividers" +
+           "\n\tSize of the resulting image:\n\t\tlines = 47 column = 47" +
+           "\n\tNumber of dividers in the resulting image: 2\n\t\tdividers :  1  47 " +
+           "\n\tCode of the studied item = 1\n\tFractal Dimension = 2.000000",
+       47},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadBinary(fixtures::FilledSquare(47, 47, 0, 0, 47), 1);
+    const std::string report = ReportInto(Path(std::string(c.name) + ".txt"));
+    c.dialogs(ui);
+    ui.ok<TDiagBoxCountingForm>();
+    MainForm->BoxCountingTreatment1Click();
+    EXPECT_EQ(ReadFile(report), c.expected);
+    EXPECT_EQ(MainForm->BoxSizeCount, c.boxSizeCount);
+    EXPECT_TRUE(ui.Finished());
+  }
+}
+
+// The greatest box is the last one typed or computed until "Size ?" is typed again.
+TEST_F(BoxCountingTest, TheGreatestBoxKeepsItsValueUntilTyped) {
+  LoadBinary(fixtures::FilledSquare(64, 64, 0, 0, 64), 0);
+  MainForm->BoxSizeCount = 8;
+  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 1))
+      .dialog<TDiagBoxCountingForm4>(BinaryItem(1, 0))
+      .ok<TDiagBoxCountingForm>();
+  MainForm->BoxCountingTreatment1Click();
+  EXPECT_EQ(MainForm->BoxSizeCount, 8);
+  EXPECT_EQ(MainForm->BoxCountingPointCount, 8);
+  EXPECT_DOUBLE_EQ(MainForm->LastFractalDimension, WholeBoxesDimension(64, 8));
 }
 
 TEST(DividerLines, SixALineAtMostFourLines) {

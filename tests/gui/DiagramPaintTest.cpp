@@ -9,6 +9,7 @@
 
 #include "Program.h"
 #include "app/MainWindow.h"
+#include "diagrams/DiagramForm.h"
 #include "diagrams/DiagramForms.h"
 
 namespace {
@@ -34,13 +35,13 @@ TEST_F(DiagramPaintTest, TwoPointBoxCountingDrawsOneOfEach) {
   EXPECT_EQ(canvas.fills, 1);
   EXPECT_EQ(canvas.fillWidth, 550);
   const std::vector<RecordedText> texts = {
-      {10, 40, "2.20"},    // top tick label
       {450, 235, "2"},     // box size above the point
       {440, 260, "0.69"},  // x tick label
       {45, 260, "0"},
+      {10, 40, "2.20"},   // top tick label
       {10, 245, "1.10"},  // y tick label
       {20, 10, "Log Num. Filled Boxes"},
-      {480, 230, "Log Box Sizes"},
+      {472, 230, "Log Box Sizes"},  // moved back inside the box: 550 - 13 characters
       {410, 10, "Slope = -1.585000"},
       {355, 25, "Fractal Dimension = 1.585000"},
   };
@@ -182,7 +183,7 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
       {"lacunarity, right box",
        [](RecordingCanvas& c) { DiagLacunForm->PaintBoxPaint(c, 1); },
        {},
-       {{190, 260, "1.0"}, {300, 20, "Correlation Coefficient = -0.990000"}, {300, 40, "R2 = 0.980000"}}},
+       {{190, 260, "1.0"}, {265, 20, "Correlation Coefficient = -0.990000"}, {300, 40, "R2 = 0.980000"}}},
       {"perimeter orientation",
        [&](RecordingCanvas& c) {
          m.OrientationValues = {5, 10, 20, 30};
@@ -229,6 +230,42 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
     for (const RecordedText& t : c.texts) EXPECT_TRUE(canvas.HasText(t.x, t.y, t.text)) << t.text;
     for (const std::string& t : c.absentTexts) EXPECT_EQ(canvas.CountText(t), 0) << t;
     EXPECT_TRUE(ShowsNoNumberFault(canvas));
+  }
+}
+
+// Every text inside its box, and no two tick or size labels over each other, however many points.
+TEST_F(DiagramPaintTest, ManyPointsLabelARegularSubsetAndEveryTextFits) {
+  TMainForm& m = *MainForm;
+  for (const int points : {2, 27, 163}) {
+    SCOPED_TRACE(points);
+    m.BoxCountingPointCount = points;
+    m.BoxCountingLogSize.clear();
+    m.BoxCountingLogCount.clear();
+    m.BoxCountingSizes.clear();
+    for (int k = 0; k < points; ++k) {
+      m.BoxCountingLogSize.push_back(std::log(k + 1.0));
+      m.BoxCountingLogCount.push_back(2 * std::log(points + 1.0 - k));
+      m.BoxCountingSizes.push_back(k + 1);
+    }
+    RecordingCanvas canvas;
+    DiagBoxCountingForm->PaintBoxPaint(canvas);
+    const int w = RecordingCanvas::kCharWidth, h = RecordingCanvas::kTextHeight;
+    for (const RecordedText& t : canvas.texts) {
+      EXPECT_GE(t.x, 0) << t.text;
+      EXPECT_LE(t.x + w * static_cast<int>(t.text.size()), 550) << t.text;
+      EXPECT_LE(t.y + h, 280) << t.text;
+    }
+    for (std::size_t a = 0; a < canvas.texts.size(); ++a)
+      for (std::size_t b = a + 1; b < canvas.texts.size(); ++b) {
+        const RecordedText &p = canvas.texts[a], &q = canvas.texts[b];
+        const bool apart = p.x + w * static_cast<int>(p.text.size()) <= q.x ||
+                           q.x + w * static_cast<int>(q.text.size()) <= p.x || p.y + h <= q.y ||
+                           q.y + h <= p.y;
+        EXPECT_TRUE(apart) << p.text << " at " << p.x << "," << p.y << " over " << q.text << " at " << q.x
+                           << "," << q.y;
+      }
+    // The labels that remain are a regular subset: the first point's and then every k-th.
+    EXPECT_EQ(canvas.CountText(Format("%4.2lf", m.BoxCountingLogSize[1])), 1);
   }
 }
 
