@@ -104,6 +104,8 @@ TEST(BmpWrite, RefusesSizesThePlaneCannotGiveAndPlacesItCannotWrite) {
   EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   EXPECT_EQ(WriteBMPFile("/dev/full", MakeGrayRamp(64, 64), 64, 64, 0), -1);
+  // A 1 x 1 file fits the stream's buffer: only its flush at the close fails.
+  EXPECT_EQ(WriteBMPFile("/dev/full", MakeGrayRamp(1, 1), 1, 1, 0), -1);
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 

@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -218,4 +219,69 @@ TEST_F(LabelingTest, BinarizingEndsTheHoleLabelingMode) {
   ui.ok<TLabelizForm>();
   MainForm->LabelTreatment1Click();
   EXPECT_EQ(MainForm->HasLabeledImage, 1);
+}
+
+// Every member and entry each treatment changes, checked from the opposite state.
+TEST_F(BinarizingTest, ChangesEveryFlagAndEntryFromTheOppositeState) {
+  LoadOriginal(Ramp());
+  TMainForm& m = *MainForm;
+  m.HasBinaryImage = m.BinaryFlag = 0;
+  m.HasLabeledImage = m.LabeledFlag = m.HoleLabelingMode = m.HolesLabeled = 1;
+  m.Panel2Pending.fill(1);
+  const char* const binaryEntries =
+      "LinFrac1 BoxCounting1 Bromov1 ProgresBoxCounting1 Labelization UrbanField SaveBinarSpeedButton1 "
+      "ZoomSpeedButton";
+  const char* const labeledEntries =
+      "ColorSpeedButton ResizeBoxCounting1 Perimeter1 PerimeterOrientation1 "
+      "MovingCircle Pattern1";
+  std::istringstream labeled(labeledEntries);
+  for (std::string name; labeled >> name;) m.Enable({name.c_str()});
+
+  ui.dialog<TBinarForm>(Thresholds(100, 149));
+  m.BinarTreatment1Click();
+  EXPECT_EQ((std::vector<int>{m.HasBinaryImage, m.BinaryFlag, m.HasLabeledImage, m.LabeledFlag,
+                              m.HoleLabelingMode, m.HolesLabeled}),
+            (std::vector<int>{1, 1, 0, 0, 0, 0}));
+  // Binary and labeled flags start again; the others wait for their own save.
+  EXPECT_EQ(std::vector<int>(m.Panel2Pending.begin(), m.Panel2Pending.end()),
+            (std::vector<int>{1, 0, 1, 1, 1, 1}));
+  EXPECT_EQ(EnabledOf(binaryEntries), binaryEntries);
+  EXPECT_EQ(EnabledOf(labeledEntries), "");
+  EXPECT_EQ(m.TreatmentName + "|" + m.BinaryImageName, " BINARY IMAGE | BINARY IMAGE ");
+}
+
+TEST_F(LabelingTest, ChangesEveryFlagAndEntryFromTheOppositeState) {
+  LoadBinary(Blocks(20, 20, {{2, 2}, {10, 10}}), 1);
+  TMainForm& m = *MainForm;
+  m.Panel2Pending.fill(1);
+  m.EditorState = 1;
+  m.PixelStackReady = 0;
+  m.BinaryBackup.Fill(9);
+  const char* const entries =
+      "ResizeBoxCounting1 Perimeter1 PerimeterOrientation1 MovingCircle Pattern1 Smoothing1 Closing1 "
+      "PerimeterExtraction HoleExtraction SaveBinarSpeedButton1 PipetteSpeedButton1 ColorSpeedButton "
+      "InfoSpeedButton";
+  ui.ok<TLabelizForm>();
+  m.LabelTreatment1Click();
+  EXPECT_EQ((std::vector<int>{m.HasBinaryImage, m.BinaryFlag, m.HasLabeledImage, m.LabeledFlag, m.EditorState,
+                              m.PixelStackReady, m.ItemCount}),
+            (std::vector<int>{0, 0, 1, 1, 0, 1, 2}));
+  EXPECT_EQ(std::vector<int>(m.Panel2Pending.begin(), m.Panel2Pending.end()),
+            (std::vector<int>{0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(EnabledOf(entries), entries);
+  EXPECT_EQ(Bytes(m.BinaryBackup), Bytes(m.BinaryImage));
+  EXPECT_EQ(m.TreatmentName + "|" + m.BinaryImageName, " LABELED IMAGE | LABELED IMAGE ");
+
+  // Labeling the holes left by a hole extraction keeps the items' backup and allows it once.
+  m.HoleLabelingMode = 1;
+  m.HolesLabeled = 0;
+  const std::string backup = Bytes(m.BinaryBackup);
+  m.BinaryImage = Blocks(20, 20, {{5, 5}});
+  ui.ok<TLabelizForm>();
+  m.LabelTreatment1Click();
+  EXPECT_EQ(m.HolesLabeled, 1);
+  EXPECT_EQ(Bytes(m.BinaryBackup), backup);
+  ui.ok<TLabelizForm>().message("CAUTION", "A new hole labeling implies\na former extraction");
+  m.LabelTreatment1Click();
+  EXPECT_FALSE(m.IsEnabled("Labelization"));
 }

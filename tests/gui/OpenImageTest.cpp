@@ -1,8 +1,10 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <climits>
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -15,6 +17,7 @@
 #include "panels/ImageSizeForm.h"
 #include "panels/ImageWindow.h"
 #include "panels/ReportForm.h"
+#include "panels/ResultImage.h"
 #include "panels/SelectImageForm.h"
 #include "panels/TempImage.h"
 
@@ -237,6 +240,19 @@ TEST_F(OpenImageTest, ReportCancelledOrThatCannotBeCreatedIsLeftOff) {
   EXPECT_EQ(MainForm->OriginalImage.Lines(), 3);  // the image itself is open
 }
 
+// Closing the report question keeps the report on; cancelling the file dialog then keeps the file
+// already open, which goes on receiving the lines.
+TEST_F(OpenImageTest, AReportQuestionLeftUnansweredKeepsTheOpenReport) {
+  WriteRaw("a.raw", Numbered(4, 3), "3 4");
+  ui.open(Path("a.raw"), 1).dialog<TReportForm>(YesReport).save(Path("kept"), 1);
+  MainForm->Open1Click();
+  ui.open(Path("a.raw"), 1).dialog<TReportForm>([](TReportForm&) { return ui::mrCancel; }).cancelSave();
+  MainForm->Open1Click();
+  EXPECT_EQ(ReportForm->ReportOff, 0);
+  ReportPrintf("\n\n NEXT");
+  EXPECT_EQ(ReadFile(Path("kept.txt")), Header(Path("a.raw"), 3, 4) + "\n\n NEXT");
+}
+
 TEST_F(OpenImageTest, LabeledComplementaryCountsItsItems) {
   struct Case {
     std::vector<std::uint8_t> codes;
@@ -333,6 +349,50 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneSized) {
             std::vector<int>(9, 0));
 }
 
+// What the old image produced goes with it: no pending result, no entry on the old panels 2 and 3,
+// both panels black at the new size with their first captions. Diagrams keep what they hold.
+TEST_F(OpenImageTest, ANewOriginalClearsTheOldPanelsAndTheirEntriesAsAtStartUp) {
+  const char* const oldPanelEntries =
+      "Labelization LinFrac1 BoxCounting1 Bromov1 ProgresBoxCounting1 UrbanField ResizeBoxCounting1 "
+      "Perimeter1 "
+      "PerimeterOrientation1 MovingCircle Pattern1 Smoothing1 Closing1 SaveBinarSpeedButton1 "
+      "SaveParamSpeedButton1 SaveScreenSpeedButton UndoSpeedButton1 PipetteSpeedButton1 ColorSpeedButton "
+      "CuvetSpeedButton PencilSpeedButton LineSpeedButton DelateLineSpeedButton LocalFillingSpeedButton "
+      "DilatSpeedButton AureoleSpeedButton GoBackSpeedButton";
+  OpenOriginal(Numbered(8, 8), "first.raw");
+  TMainForm& m = *MainForm;
+  std::istringstream names(oldPanelEntries);
+  for (std::string name; names >> name;) m.Enable({name.c_str()});
+  m.Item("PencilSpeedButton")->setChecked(true);
+  m.Item("ColorSpeedButton")->setChecked(true);
+  m.Panel2Pending.fill(1);
+  m.Panel3Pending.fill(1);
+  m.DiagramSavedFlags.BoxCountingPending = 1;
+  m.HasBinaryImage = m.EditorState = 1;
+  m.BinaryFlag = 1;
+  m.ResultBorder = 6;
+  m.BinaryImageName = " BINARY IMAGE ";
+  m.PanelCaption = "Fract Star";
+  TempImageForm->SetCaptionText(" 2.- BINARY IMAGE ");
+  ResultImageForm->SetCaptionText(" 3.- Fract Star");
+
+  OpenOriginal(Numbered(5, 3), "second.raw");
+  EXPECT_EQ(EnabledOf(oldPanelEntries), "");
+  EXPECT_FALSE(m.IsDown("PencilSpeedButton") || m.IsDown("ColorSpeedButton"));
+  EXPECT_EQ(m.Panel2Pending, decltype(m.Panel2Pending){});
+  EXPECT_EQ(m.Panel3Pending, decltype(m.Panel3Pending){});
+  EXPECT_EQ((std::vector<int>{m.HasBinaryImage, m.EditorState, m.BinaryFlag, m.ResultBorder}),
+            std::vector<int>(4, 0));
+  EXPECT_EQ(m.BinaryImageName + m.PanelCaption, "");
+  EXPECT_EQ(m.DiagramSavedFlags.BoxCountingPending, 1);  // still the person's unsaved diagram
+  for (TPanelForm* panel : std::initializer_list<TPanelForm*>{TempImageForm, ResultImageForm}) {
+    EXPECT_EQ(panel->CaptionText(), "Image (1:1)");
+    ASSERT_TRUE(panel->HasBitmap());
+    EXPECT_EQ(std::tuple(panel->Bitmap().width(), panel->Bitmap().height()), std::tuple(5, 3));
+    EXPECT_EQ(qGray(panel->Bitmap().pixel(4, 2)), 0);
+  }
+}
+
 // Every refusal: a message under "CAUTION" and nothing of the state changed.
 TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
   OpenOriginal(Numbered(4, 3));
@@ -356,6 +416,16 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
   WriteFile(Path("wrong.txt"), "4 5");  // not the original's size
   ASSERT_EQ(WriteBMPFile(Path("c24.bmp"), MakeRandomBgr(4, 3, 1), 4, 3, 2), 0);
   ASSERT_EQ(WriteBMPFile(Path("g25.bmp"), Numbered(5, 2), 5, 2, 0), 0);
+  // Headers that claim sides beyond the limit, in sparse files as long as they claim: refused from
+  // the header, before any pixel is read.
+  for (const auto& [name, width] : {std::pair{"wide.bmp", 70000}, std::pair{"widest.bmp", INT32_MAX}}) {
+    ASSERT_EQ(WriteBMPFile(Path(name), Numbered(4, 3), 4, 3, 0), 0);
+    std::string bytes = ReadFile(Path(name));
+    for (int k = 0; k < 4; ++k)
+      bytes[18 + k] = static_cast<char>((static_cast<std::uint32_t>(width) >> (8 * k)) & 0xFF);
+    WriteFile(Path(name), bytes);
+    std::filesystem::resize_file(Path(name), std::uint64_t{1} << 34);
+  }
 
   const std::string range = "\nholds a size out of range (1 to 65535 a side)";
   const std::string noNumbers = "\ndoes not hold the number of lines and the number of columns";
@@ -384,6 +454,9 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
       {true, "g25.bmp", differs + "2 lines x 5 columns)"},
       {true, "c24.bmp", kCaution24},
       {false, "c24.bmp", kCaution24},
+      {false, "wide.bmp", "The image\n" + Path("wide.bmp") + "\nis too large (3 lines x 70000 columns)"},
+      {true, "widest.bmp",
+       "The image\n" + Path("widest.bmp") + "\nis too large (3 lines x 2147483647 columns)"},
   };
   for (const Case& c : cases) {
     const Snapshot before = Snapshot::Take();

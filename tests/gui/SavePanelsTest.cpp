@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "Program.h"
 #include "app/MainWindow.h"
@@ -193,6 +194,54 @@ TEST_F(SavePanelsTest, FailedWritesAndAMissingColourImageAreSaidAndNotRecorded) 
   ui.save(Path("c"), 1).message("ERROR", "The panel holds no image of 3 lines x 4 columns to save");
   MainForm->SaveOriginalSpeedButton1Click();
   EXPECT_FALSE(std::filesystem::exists(Path("c.bmp")));
+}
+
+// On a full disk a save over earlier files fails whole: both earlier files stay, nothing is
+// registered, the result stays pending.
+TEST_F(SavePanelsTest, AFailedSaveOverEarlierFilesKeepsThem) {
+  MainForm->Panel2Pending[p2Binary] = 1;
+  ui.save(Path("x"), 1);
+  MainForm->SaveBinarSpeedButton1Click();
+  const std::string raw = ReadFile(Path("x.raw")), size = ReadFile(Path("x.txt")), report = Report();
+  ASSERT_EQ(raw.size(), 12u);
+
+  LoadBinary(MakeRandomGray(64, 64, 5));
+  MainForm->Panel2Pending[p2Binary] = 1;
+  MainForm->Enable({"SaveBinarSpeedButton1"});
+  for (const int filter : {1, 2}) {
+    const std::string target = Path(filter == 1 ? "x.raw" : "x.bmp");
+    ui.save(Path("x"), filter).message("ERROR", "The file\n" + target + "\ncannot be written");
+    FileSizeLimit full(1024);
+    MainForm->SaveBinarSpeedButton1Click();
+  }
+  EXPECT_EQ(ReadFile(Path("x.raw")), raw);
+  EXPECT_EQ(ReadFile(Path("x.txt")), size);
+  EXPECT_FALSE(std::filesystem::exists(Path("x.bmp")));
+  EXPECT_EQ(Report(), report);
+  EXPECT_EQ(MainForm->Panel2Pending[p2Binary], 1);
+  EXPECT_EQ(FolderEntries(Dir().string()), (std::vector<std::string>{"report.txt", "x.raw", "x.txt"}));
+}
+
+// A report that cannot take a line says so once, turns itself off and leaves the saved result
+// pending: its registration was not written.
+TEST_F(SavePanelsTest, AReportOnAFullDiskIsTurnedOffAndTheResultStaysPending) {
+  MainForm->ReportPath = Path("report.txt");
+  ReportText(std::string(200, '.'));
+  MainForm->Panel2Pending[p2Binary] = 1;
+  MainForm->Panel2Pending[p2Labeled] = 1;
+  MainForm->Enable({"SaveBinarSpeedButton1"});
+  ui.save(Path("b"), 1)
+      .message("ERROR", "The report file\n" + Path("report.txt") + "\ncannot be written\nThe report is off");
+  {
+    FileSizeLimit full(210);
+    MainForm->SaveBinarSpeedButton1Click();
+  }
+  EXPECT_TRUE(std::filesystem::exists(Path("b.raw")));
+  EXPECT_EQ(std::vector<int>(MainForm->Panel2Pending.begin(), MainForm->Panel2Pending.begin() + 2),
+            (std::vector<int>{1, 1}));
+  EXPECT_EQ(ReportForm->ReportOff, 1);
+  EXPECT_TRUE(MainForm->IsEnabled("SaveBinarSpeedButton1"));
+  EXPECT_LE(Report().size(), 210u);
 }
 
 TEST_F(SavePanelsTest, LongNamesAreKeptWhole) {
