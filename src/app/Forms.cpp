@@ -9,6 +9,8 @@
 #include "binary/DiagBoxCountingForms.h"
 #include "binary/Labeliz.h"
 #include "diagrams/DiagramForms.h"
+#include "panels/ConfigPagePrint.h"
+#include "panels/DiagTransfert.h"
 #include "panels/ImageSizeForm.h"
 #include "panels/ImageWindow.h"
 #include "panels/ProgressWindow.h"
@@ -87,6 +89,8 @@ void CreateForms() {
   // Urban field: exploration, smoothing and morphology, density and homogeneity, adaptive closing.
 
   // Printing, panel transfer, information windows.
+  Create(ConfigPagePrintForm, owner);
+  Create(TransForm, owner);
 
   // Panel 2 and the treatment start window come last.
   Create(TempImageForm, owner);

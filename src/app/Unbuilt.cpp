@@ -107,9 +107,6 @@ void TMainForm::MorletInfo1Click() {}
 void TMainForm::GeneralInfo1Click() {}
 void TMainForm::HurstInfo1Click() {}
 void TMainForm::WaveSelectInfo1Click() {}
-void TMainForm::Configurationdelimpression1Click() {}
-void TMainForm::ImprimerClick() {}
-void TMainForm::Transfert1Click() {}
 void TMainForm::Cascade1Click() {}
 void TMainForm::Tile1Click() {}
 void TMainForm::Previous1Click() {}
