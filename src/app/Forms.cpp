@@ -12,6 +12,7 @@
 #include "panels/ConfigPagePrint.h"
 #include "panels/DiagTransfert.h"
 #include "panels/ImageSizeForm.h"
+#include "panels/InfoWindows.h"
 #include "panels/ImageWindow.h"
 #include "panels/ProgressWindow.h"
 #include "panels/ReportForm.h"
@@ -91,6 +92,11 @@ void CreateForms() {
   // Printing, panel transfer, information windows.
   Create(ConfigPagePrintForm, owner);
   Create(TransForm, owner);
+  // One window per entry of the table of contents; each is filled when first shown.
+  for (int k = 0; k < InfoWindowCount; ++k) {
+    Create(InfoForms[k], owner);
+    InfoForms[k]->SetContent(static_cast<InfoWindow>(k));
+  }
 
   // Panel 2 and the treatment start window come last.
   Create(TempImageForm, owner);
