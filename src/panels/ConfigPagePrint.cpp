@@ -225,7 +225,7 @@ std::optional<double> TConfigPagePrintForm::ReadEdit(QLineEdit* edit, bool isSiz
   const std::string typed = edit->text().toStdString();
   std::string fixed = typed;
   FixDecimalSeparator(fixed);
-  if (isSize && fixed.empty()) fixed = "0";
+  if (isSize && fixed.empty()) fixed.push_back('0');
   edit->setText(QString::fromStdString(fixed));
   const std::optional<double> value = ReadMillimetres(fixed);
   if (!value) {
