@@ -9,8 +9,11 @@
 #include "binary/DiagBoxCountingForms.h"
 #include "binary/Labeliz.h"
 #include "diagrams/DiagramForms.h"
+#include "panels/ConfigPagePrint.h"
+#include "panels/DiagTransfert.h"
 #include "panels/ImageSizeForm.h"
 #include "panels/ImageWindow.h"
+#include "panels/InfoWindows.h"
 #include "panels/ProgressWindow.h"
 #include "panels/ReportForm.h"
 #include "panels/ResultImage.h"
@@ -87,6 +90,13 @@ void CreateForms() {
   // Urban field: exploration, smoothing and morphology, density and homogeneity, adaptive closing.
 
   // Printing, panel transfer, information windows.
+  Create(ConfigPagePrintForm, owner);
+  Create(TransForm, owner);
+  // One window per entry of the table of contents; each is filled when first shown.
+  for (int k = 0; k < InfoWindowCount; ++k) {
+    Create(InfoForms[k], owner);
+    InfoForms[k]->SetContent(static_cast<InfoWindow>(k));
+  }
 
   // Panel 2 and the treatment start window come last.
   Create(TempImageForm, owner);

@@ -93,8 +93,9 @@ bool OpenComplementaryImage() {
   }
 
   RememberImageFile(image);
-  const std::string caption =
-      labeled ? " 2.- Complementary Labeled Image" : " 2.- Complementary Binary Image";
+  // Panel 2's own name, for its zoom caption and the panel transfer.
+  m.BinaryImageName = labeled ? "Complementary Labeled Image" : "Complementary Binary Image";
+  const std::string caption = " 2.- " + m.BinaryImageName;
   m.LabeledFlag = labeled ? 1 : 0;
   m.BinaryFlag = labeled ? 0 : 1;
   m.HasLabeledImage = labeled ? 1 : 0;

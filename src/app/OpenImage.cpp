@@ -163,6 +163,7 @@ bool OpenOriginalImage() {
 
   RememberImageFile(image);
   m.ImageTitle = " 1.- " + image.fileName;
+  m.Panel1Name = image.fileName;
   ReleasePreviousImage(m);
   m.OriginalImage = std::move(image.plane);
   m.ResultImage = std::move(planes.result);

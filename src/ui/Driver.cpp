@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include "ui/Form.h"
+#include "ui/Printer.h"
 
 namespace ui {
 namespace {
@@ -102,6 +103,8 @@ class QtDriver : public Driver {
     if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
 
+  bool SetUpPrinter(Printer& printer) override { return RunPrinterSetupDialog(printer); }
+
   void Wait(double seconds) override {
     const double start = ClockSeconds();
     while (ClockSeconds() - start < seconds) {
@@ -149,6 +152,9 @@ void ProcessEvents() {
 }
 void Note(const std::string& event) {
   CurrentDriver().Note(event);
+}
+bool SetUpPrinter(Printer& printer) {
+  return CurrentDriver().SetUpPrinter(printer);
 }
 
 }  // namespace ui

@@ -8,6 +8,7 @@
 namespace ui {
 
 class Form;
+class Printer;
 
 // Modal results, as the dialogs return them.
 enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
@@ -45,6 +46,8 @@ class Driver {
   virtual void Wait(double seconds) = 0;
   // A trace of what the program shows outside dialogs (splash windows...), read by tests.
   virtual void Note(const std::string& /*event*/) {}
+  // The printer set-up dialog; false when the person cancels it.
+  virtual bool SetUpPrinter(Printer& printer) = 0;
 };
 
 Driver& CurrentDriver();
@@ -59,6 +62,7 @@ FileChoice SaveFile(const FileDialogSpec& request);
 std::optional<std::uint32_t> ChooseColour(std::uint32_t initial);
 void ProcessEvents();
 void Note(const std::string& event);
+bool SetUpPrinter(Printer& printer);
 
 }  // namespace ui
 

@@ -52,6 +52,12 @@ Script& Script::colour(std::uint32_t colour) {
   return *this;
 }
 
+Script& Script::printerSetup(std::function<bool(ui::Printer&)> answer) {
+  Push(Step::PrinterSetup, "printer set-up dialog");
+  steps_.back().printer = std::move(answer);
+  return *this;
+}
+
 void Script::Fail(const std::string& why) {
   ADD_FAILURE() << why;
   throw ScriptFailure(why);
@@ -100,4 +106,8 @@ std::optional<std::uint32_t> Script::ChooseColour(std::uint32_t) {
 void Script::Wait(double seconds) {
   waits_.push_back(seconds);
   clock_ += seconds;
+}
+
+bool Script::SetUpPrinter(ui::Printer& printer) {
+  return Next(Step::PrinterSetup, "printer set-up dialog").printer(printer);
 }

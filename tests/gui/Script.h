@@ -59,6 +59,8 @@ class Script : public ui::Driver {
   Script& cancelOpen();
   Script& cancelSave();
   Script& colour(std::uint32_t colour);
+  // The next is the printer set-up dialog; the answer may change the printer and says OK (true).
+  Script& printerSetup(std::function<bool(ui::Printer&)> answer);
 
   // What the program showed, in order.
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
@@ -77,10 +79,11 @@ class Script : public ui::Driver {
   void ProcessEvents() override {}
   void Wait(double seconds) override;
   void Note(const std::string& event) override { notes_.push_back(event); }
+  bool SetUpPrinter(ui::Printer& printer) override;
 
  private:
   struct Step {
-    enum Kind { Dialog, Message, Open, Save, Colour } kind = Dialog;
+    enum Kind { Dialog, Message, Open, Save, Colour, PrinterSetup } kind = Dialog;
     std::type_index formType = std::type_index(typeid(void));
     std::string what;
     std::function<int(ui::Form&)> answer;
@@ -88,6 +91,7 @@ class Script : public ui::Driver {
     int button = ui::IDOK;
     ui::FileChoice file;
     std::uint32_t colour = 0;
+    std::function<bool(ui::Printer&)> printer;
   };
   Script& Push(Step::Kind kind, std::string what, ui::FileChoice file = {});
   Step Next(Step::Kind kind, const std::string& shown);
