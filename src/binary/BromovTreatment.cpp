@@ -65,9 +65,9 @@ class LiveDrawing {
  public:
   LiveDrawing(IMAGE& picture, int walks) : picture_(picture), walks_(walks) {}
 
-  void operator()(const std::vector<PixelPoint>& drawn, bool kept) {
-    for (const PixelPoint& point : drawn) picture_.SetPixelRGB(point.Column, point.Line, kRed);
-    kept_ += kept;
+  void operator()(const WalkTrace& walk) {
+    for (const PixelPoint& point : walk.Drawn) picture_.SetPixelRGB(point.Column, point.Line, kRed);
+    kept_ += walk.Kept;
     const auto now = std::chrono::steady_clock::now();
     if (now - shown_ < kRedrawPeriod) return;
     shown_ = now;

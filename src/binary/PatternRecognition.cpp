@@ -55,13 +55,17 @@ void TPatternRecognitionForm::RadioButton1Click() {
 
 void TPatternRecognitionForm::RadioButton2Click() {
   MainForm->PatternTableRequested = 0;
-  ShowRequest(0);
+  SetButtons(false, true);
 }
 
 void TPatternRecognitionForm::ShowRequest(int requested) {
+  SetButtons(requested == 1, requested != 1 && RadioButton2->isChecked());
+}
+
+void TPatternRecognitionForm::SetButtons(bool yes, bool no) {
   // Both buttons may be off (no choice made yet): exclusivity would forbid it.
   for (QRadioButton* radio : {RadioButton1, RadioButton2}) radio->setAutoExclusive(false);
-  RadioButton1->setChecked(requested == 1);
-  RadioButton2->setChecked(requested != 1 && RadioButton2->isChecked());
+  RadioButton1->setChecked(yes);
+  RadioButton2->setChecked(no);
   for (QRadioButton* radio : {RadioButton1, RadioButton2}) radio->setAutoExclusive(true);
 }

@@ -25,6 +25,9 @@ class TPatternRecognitionForm : public ui::Form {
   QLineEdit* PixelSizeEdit;
   QRadioButton* RadioButton1;  // yes
   QRadioButton* RadioButton2;  // no
+
+ private:
+  void SetButtons(bool yes, bool no);
 };
 
 extern TPatternRecognitionForm* PatternRecognitionForm;

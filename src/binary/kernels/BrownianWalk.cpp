@@ -155,7 +155,7 @@ WalkRun RunBrownianWalks(BrownianPath& path, const WalkParameters& parameters, W
       run.LastLogCrossings = std::move(slope.LogCrossings);
     }
     walker.ClearVisits();
-    if (observer) observer(walker.Drawn(), kept);
+    if (observer) observer({walker.Drawn(), points, walker.Crossings(), kept});
   }
   return run;
 }

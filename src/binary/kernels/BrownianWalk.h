@@ -65,8 +65,14 @@ struct WalkRun {
   std::vector<double> LastLogWindows, LastLogCrossings;
 };
 
-// Told after each walk tried, with every point it drew (steps back included) and whether it was kept.
-using WalkObserver = std::function<void(const std::vector<PixelPoint>& drawn, bool kept)>;
+// What an observer is told after each walk tried.
+struct WalkTrace {
+  const std::vector<PixelPoint>& Drawn;  // every point drawn, the steps back included
+  const std::vector<WalkPoint>& Points;  // the points recorded
+  int Crossings = 0;
+  bool Kept = false;
+};
+using WalkObserver = std::function<void(const WalkTrace&)>;
 
 // Walks until `WalkCount` are kept or `MaxAttempts` are tried. Kept walks mark their points in
 // path.Marks (1 first visit, 2 crossing); path.Visits is left as it was found.
