@@ -149,13 +149,16 @@ void TMainForm::BromovTreatment1Click() {
       ui::SetScreenCursor(ui::crArrow);
       const int kept = static_cast<int>(run.Walks.size());
       if (kept == 0) {
-        ReportPrintf("\n\tNo walk of more than %d points in %d attempts", parameters.PathPixels, run.Attempts);
-        ui::MessageBox(Format("No walk of more than %d points\nin %d attempts", parameters.PathPixels, run.Attempts),
-                       kTitle);
+        ReportPrintf("\n\tNo walk of more than %d points in %d attempts", parameters.PathPixels,
+                     run.Attempts);
+        ui::MessageBox(
+            Format("No walk of more than %d points\nin %d attempts", parameters.PathPixels, run.Attempts),
+            kTitle);
       } else {
         if (kept < parameters.WalkCount)
           ReportPrintf("\n\tWalks kept %d (attempts limited to %d)", kept, parameters.MaxAttempts);
-        const std::string values = "Mean " + Value(d.Mean) + " Dim2 " + Value(d.Dim2) + " Dim3 " + Value(d.Dim3);
+        const std::string values =
+            "Mean " + Value(d.Mean) + " Dim2 " + Value(d.Dim2) + " Dim3 " + Value(d.Dim3);
         if (ReportOn() && ReportText("\n " + values + " ")) {
           ui::MessageBox("Values reported in the general report\n\n" + values + " ", kTitle);
         } else {

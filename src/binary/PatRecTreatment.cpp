@@ -44,9 +44,10 @@ void ReportItemCount(int items) {
 
 std::string ItemReport(const ItemShape& s, double p, bool onlyItem) {
   const double area = p * p;
-  std::string text = onlyItem ? "\n\n\tPARAMETERS OF THIS ITEM " : Format("\n\n\tPARAMETERS OF THE ITEM %d  ", s.Code);
-  text += Format("\n\n\t\tInitial surface (in pixels) = %lld\t(in meters) = %lf ", static_cast<long long>(s.Surface),
-                 static_cast<double>(s.Surface) * area);
+  std::string text =
+      onlyItem ? "\n\n\tPARAMETERS OF THIS ITEM " : Format("\n\n\tPARAMETERS OF THE ITEM %d  ", s.Code);
+  text += Format("\n\n\t\tInitial surface (in pixels) = %lld\t(in meters) = %lf ",
+                 static_cast<long long>(s.Surface), static_cast<double>(s.Surface) * area);
   text += Format("\n\t\tGravity center i = %lld j = %lld ", static_cast<long long>(s.CentreLine),
                  static_cast<long long>(s.CentreColumn));
   if (!s.Measurable) return text + "\n\t\tNot measurable: no pixel of the item lies inside the image frame";
@@ -79,9 +80,10 @@ std::string ItemReport(const ItemShape& s, double p, bool onlyItem) {
   }
   text += Format("\n\t\tExternal Convexity Index = %lf ", s.ExternalConvexity);
   text += Format("\n\t\tExternal Perimeter Convexity Index = %lf ", s.ExternalPerimeterConvexity);
-  text += Format("\n\t\tPerimeter (in pixels) = %lld\n\t\tRadius of the corresponding circle = %lf ", perimeter,
-                 s.CircleRadius);
-  text += Format("\n\t\tPerimeter of the corresponding circle = %lf\n\t\tRATIO = %lf ", s.CirclePerimeter, s.Ratio1);
+  text += Format("\n\t\tPerimeter (in pixels) = %lld\n\t\tRadius of the corresponding circle = %lf ",
+                 perimeter, s.CircleRadius);
+  text += Format("\n\t\tPerimeter of the corresponding circle = %lf\n\t\tRATIO = %lf ", s.CirclePerimeter,
+                 s.Ratio1);
   text += Format("\n\t\tExternal Perimeter (in pixels) = %lf\t(in meters) = %lf ", s.ExternalPerimeter,
                  s.ExternalPerimeter * p);
   text += Format("\n\t\tExternal RATIO = %lf ", s.Ratio2);

@@ -38,7 +38,8 @@ TPatternRecognitionForm::TPatternRecognitionForm(QWidget* owner) : ui::Form(owne
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(size);
   layout->addWidget(saving);
-  layout->addWidget(new QLabel(QStringLiteral("NOTA: This treatment takes into account the Labeled Image"), this));
+  layout->addWidget(
+      new QLabel(QStringLiteral("NOTA: This treatment takes into account the Labeled Image"), this));
   layout->addWidget(new QLabel(QStringLiteral("or the Binary Image."), this));
   layout->addWidget(ui::OkButton(this), 0, Qt::AlignRight);
 }

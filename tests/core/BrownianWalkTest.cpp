@@ -50,7 +50,8 @@ WalkObserver Recorder(Recorded& r) {
 bool SameWalks(const std::vector<KeptWalk>& a, const std::vector<KeptWalk>& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t k = 0; k < a.size(); ++k)
-    if (a[k].Points != b[k].Points || a[k].Crossings != b[k].Crossings || a[k].Displacement != b[k].Displacement ||
+    if (a[k].Points != b[k].Points || a[k].Crossings != b[k].Crossings ||
+        a[k].Displacement != b[k].Displacement ||
         (a[k].Slope != b[k].Slope && !(std::isnan(a[k].Slope) && std::isnan(b[k].Slope))))
       return false;
   return true;
@@ -117,7 +118,8 @@ TEST(BrownianWalk, KeptWalksAreChainsOnThePathWithTheirCrossingsCounted) {
       }
       EXPECT_EQ(r.crossings[w], crossings);
       EXPECT_EQ(run.Walks[w].Crossings, crossings);
-      const double dy = points.back().Line - points.front().Line, dx = points.back().Column - points.front().Column;
+      const double dy = points.back().Line - points.front().Line,
+                   dx = points.back().Column - points.front().Column;
       EXPECT_EQ(run.Walks[w].Displacement, static_cast<std::int64_t>(std::sqrt(dy * dy + dx * dx)));
     }
     EXPECT_EQ(0, std::memcmp(path.Marks.Data(), expectedMarks.Data(), path.Marks.Size()));
@@ -161,7 +163,8 @@ TEST(BrownianWalk, NothingIsTriedWithoutAPathOrRoomForASegment) {
 }
 
 TEST(BrownianWalk, DialogValuesAreCapped) {
-  EXPECT_EQ(std::tuple(UsedWalkCount(2000), UsedWalkCount(1000), UsedWalkCount(7)), std::tuple(1000, 1000, 7));
+  EXPECT_EQ(std::tuple(UsedWalkCount(2000), UsedWalkCount(1000), UsedWalkCount(7)),
+            std::tuple(1000, 1000, 7));
   EXPECT_EQ(std::tuple(UsedPathPixels(800), UsedPathPixels(500), UsedPathPixels(3)), std::tuple(500, 500, 3));
 }
 
@@ -199,7 +202,8 @@ TEST(BrownianMeasures, DimensionsAndMeanFromTheKeptWalks) {
   EXPECT_NEAR(d.Dim3, 1.4150374992788408, 1e-12);
 
   // Walks of one length: neither fit has a spread, on either axis.
-  const BrownianDimensions same = MeasureBrownianDimensions({{51, 5, 4, nan}, {51, 9, 7, nan}, {51, 2, 12, nan}});
+  const BrownianDimensions same =
+      MeasureBrownianDimensions({{51, 5, 4, nan}, {51, 9, 7, nan}, {51, 2, 12, nan}});
   EXPECT_TRUE(std::isnan(same.Dim2));
   EXPECT_TRUE(std::isnan(same.Dim3));
   EXPECT_TRUE(std::isnan(same.Mean));

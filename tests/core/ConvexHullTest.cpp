@@ -83,7 +83,8 @@ TEST(ConvexHull, MatchesTheAngleWalkOnRandomPixelSets) {
     const int side = 2 + static_cast<int>(random() % 30);
     std::set<std::pair<int, int>> unique;
     const int count = 1 + static_cast<int>(random() % 40);
-    for (int k = 0; k < count; ++k) unique.insert({static_cast<int>(random() % side), static_cast<int>(random() % side)});
+    for (int k = 0; k < count; ++k)
+      unique.insert({static_cast<int>(random() % side), static_cast<int>(random() % side)});
     std::vector<PixelPoint> points;
     for (auto [line, column] : unique) points.push_back({line, column});
     ASSERT_EQ(ConvexHullVertices(points), GiftWrap(points)) << "trial " << trial;
@@ -111,7 +112,7 @@ TEST(DrawMatrixLine, CellsOfHandWorkedLinesWithoutTheEndPoint) {
 
   plane = BytePlane(16, 2);
   plane.Fill(0);
-  DrawMatrixLine(3, 3, 3, 3, plane);  // no length, no cell
+  DrawMatrixLine(3, 3, 3, 3, plane);    // no length, no cell
   DrawMatrixLine(1, 13, 1, 18, plane);  // beyond the plane: the cells inside only
   EXPECT_EQ(Cells(plane), (Set{{1, 13}, {1, 14}, {1, 15}}));
 }

@@ -18,7 +18,8 @@ TEST(PatternTable, HeaderNamesTwentySixColumns) {
   EXPECT_EQ(header.rfind("Num. Item\tSurf (pixels)\tSurf (meters)\tRec. Surf (pix)", 0), 0u);
   EXPECT_EQ(Fields(header), 26);
   EXPECT_EQ(header.back(), '\n');
-  EXPECT_NE(header.find("\tRatio 1\tExtern. Perim (pix.)\tExtern. Perim (meters)\tRatio 2\n"), std::string::npos);
+  EXPECT_NE(header.find("\tRatio 1\tExtern. Perim (pix.)\tExtern. Perim (meters)\tRatio 2\n"),
+            std::string::npos);
 }
 
 TEST(PatternTable, RectangleRowWithPixelsOfTwoMetres) {

@@ -227,7 +227,8 @@ ItemShape Reference(const BytePlane& labels, int code) {
   const Grid outer = Edges(filled, s.ExternalPerimeterPixels);
   s.ExternalPerimeter = LinkLength(outer);
   s.ExternalConvexity = std::min(100.0, 100 * (S + H) / double(s.ConvexZone));
-  s.ExternalPerimeterConvexity = std::min(100.0, 100 * double(s.ConvexPerimeter) / double(s.ExternalPerimeterPixels));
+  s.ExternalPerimeterConvexity =
+      std::min(100.0, 100 * double(s.ConvexPerimeter) / double(s.ExternalPerimeterPixels));
   s.CircleRadius = std::sqrt(s.RecalculatedSurface / pi);
   s.CirclePerimeter = 2 * pi * s.CircleRadius;
   s.Ratio1 = P / s.CirclePerimeter;
@@ -361,7 +362,8 @@ TEST(ShapeMeasures, SameAsTheWholeImageMeasuresOnRandomItems) {
         for (int j = left; j < std::min(columns, left + w); ++j)
           if (!ring || i == top || j == left || i == top + h - 1 || j == left + w - 1) labels[i][j] = code;
     }
-    for (int k = 0; k < 30; ++k) labels[random() % lines][random() % columns] = static_cast<std::uint8_t>(1 + random() % 5);
+    for (int k = 0; k < 30; ++k)
+      labels[random() % lines][random() % columns] = static_cast<std::uint8_t>(1 + random() % 5);
     const ItemIndex index = IndexItems(labels);
     const std::vector<int> codes = index.PresentCodes();
     const std::vector<ItemShape> shapes = MeasureItems(labels, index, codes);

@@ -80,7 +80,8 @@ void ExpectPanel3Shows(const BytePlane& marks) {
       const int v = marks[i][j];
       if (v == 1 || v == 2) {
         ++red;
-        ASSERT_EQ(std::tuple(qRed(pixel), qGreen(pixel), qBlue(pixel)), std::tuple(255, 0, 0)) << i << " " << j;
+        ASSERT_EQ(std::tuple(qRed(pixel), qGreen(pixel), qBlue(pixel)), std::tuple(255, 0, 0))
+            << i << " " << j;
       } else {
         ASSERT_EQ(std::tuple(qRed(pixel), qGreen(pixel), qBlue(pixel)), std::tuple(v, v, v)) << i << " " << j;
       }
@@ -163,7 +164,8 @@ TEST_F(BromovTest, WithoutReportTheValuesAreShownAndTheDialogValuesAreCapped) {
   // 2000 walks and paths of 800 pixels run as 1000 walks of more than 500 points.
   const Expected e = Walks(MainForm->BinaryImage, 1, 1, {1000, 100000, 500, 100000}, 4);
   ASSERT_EQ(e.run.Walks.size(), 1000u);
-  ui.dialog<TBromovForm>(Answer({1, 1, 2000, 100000, 800, 1})).message("BROMOV", e.values + "\n\nNota: No report");
+  ui.dialog<TBromovForm>(Answer({1, 1, 2000, 100000, 800, 1}))
+      .message("BROMOV", e.values + "\n\nNota: No report");
   MainForm->BromovTreatment1Click();
   ExpectPanel3Shows(e.path.Marks);
 }
@@ -173,7 +175,8 @@ TEST_F(BromovTest, NoPathOrNoRoomForASegmentIsSaidAndNothingChanges) {
   const std::string report = ReportInto(Path("report.txt"));
   ResultImageForm->SetCaptionText("Image (1:1)");
   ui.dialog<TBromovForm>(Answer({2, 254, 5, 100, 50, 3}))
-      .message("BROMOV", "No path to walk on:\nno pixel between the thresholds\nhas a neighbour between them");
+      .message("BROMOV",
+               "No path to walk on:\nno pixel between the thresholds\nhas a neighbour between them");
   MainForm->BromovTreatment1Click();
 
   BytePlane small(20, 20);

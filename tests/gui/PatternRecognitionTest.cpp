@@ -158,17 +158,21 @@ TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTableWhetherTheR
     MainForm->PatternTableRequested = 0;
     MainForm->HoleCount = 5;
     const std::string table = Path(reportOn ? "on.xls" : "off.xls");
-    ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2")).save(Path(reportOn ? "on" : "off")).message("END", kEnd);
+    ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2"))
+        .save(Path(reportOn ? "on" : "off"))
+        .message("END", kEnd);
     MainForm->PatRecTreatment1Click();
 
     EXPECT_EQ(ReadFile(table), kRectangleAndRingTable);
     EXPECT_EQ(ReadFile(report),
               reportOn ? Header(table) + "\n\tNumber of items = 2" + kRectangleReport + kRingReport : "");
     const ui::FileDialogSpec& asked = ui.FileDialogs().back();
-    EXPECT_EQ(std::tuple(asked.title, asked.filter, asked.initialDir),
-              std::tuple(std::string("Saving File"), std::string("File Excel [*.xls]|*.xls"), Dir().string()));
+    EXPECT_EQ(
+        std::tuple(asked.title, asked.filter, asked.initialDir),
+        std::tuple(std::string("Saving File"), std::string("File Excel [*.xls]|*.xls"), Dir().string()));
     // The hole census of the last item stays in the state.
-    EXPECT_EQ(std::tuple(MainForm->HoleCount, MainForm->HoleMinSize, MainForm->HoleMaxSize, MainForm->HoleTotalSize),
+    EXPECT_EQ(std::tuple(MainForm->HoleCount, MainForm->HoleMinSize, MainForm->HoleMaxSize,
+                         MainForm->HoleTotalSize),
               std::tuple(1, 9, 9, 9));
     EXPECT_EQ(std::tuple(MainForm->ItemCount, MainForm->PatternTableRequested), std::tuple(2, 1));
     EXPECT_EQ(PatternRecognitionForm->PixelSize, 2.0);
@@ -192,10 +196,11 @@ TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
     EXPECT_EQ(std::count(rows[k + 1].begin(), rows[k + 1].end(), '\t'), 25);
   }
   const std::string text = ReadFile(report);
-  EXPECT_NE(text.find(Header(Path("ten.xls")) +
-                      "\n\tNumber of items = 10\n\tCaution : the value 10 is not affected\n\tbecause this values "
-                      "correspond to a system order\n\n\tPARAMETERS OF THE ITEM 1  "),
-            std::string::npos);
+  EXPECT_NE(
+      text.find(Header(Path("ten.xls")) +
+                "\n\tNumber of items = 10\n\tCaution : the value 10 is not affected\n\tbecause this values "
+                "correspond to a system order\n\n\tPARAMETERS OF THE ITEM 1  "),
+      std::string::npos);
   EXPECT_NE(text.find("PARAMETERS OF THE ITEM 11  "), std::string::npos);
   EXPECT_EQ(text.find("PARAMETERS OF THE ITEM 10 "), std::string::npos);
   EXPECT_EQ(MainForm->ItemCount, 11);
@@ -236,10 +241,11 @@ TEST_F(PatternRecognitionTest, OnlyOneItem) {
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TPatternRecognitionForm>(NoTable).message("END", kEnd);
   MainForm->PatRecTreatment1Click();
-  EXPECT_EQ(ReadFile(report).rfind(Header("") + "\n\tOnly one item\n\n\tPARAMETERS OF THIS ITEM \n\n\t\tInitial "
-                                                 "surface (in pixels) = 6\t(in meters) = 6.000000 ",
-                                   0),
-            0u);
+  EXPECT_EQ(
+      ReadFile(report).rfind(Header("") + "\n\tOnly one item\n\n\tPARAMETERS OF THIS ITEM \n\n\t\tInitial "
+                                          "surface (in pixels) = 6\t(in meters) = 6.000000 ",
+                             0),
+      0u);
   EXPECT_EQ(MainForm->ItemCount, 200);
   EXPECT_EQ(MainForm->PatternTableRequested, 0);
 }
@@ -254,9 +260,10 @@ TEST_F(PatternRecognitionTest, MoreThan253CodesAreRefusedBeforeAnyMeasureOrTable
       .save(Path("many"))
       .message("ERROR", "More than 253 items\nPlease check the labelization");
   MainForm->PatRecTreatment1Click();
-  EXPECT_EQ(ReadFile(report), Header("") +
-                                  "\n\tNumber of items = 254\n\tCaution : the value 10 is not affected\n\tbecause "
-                                  "this values correspond to a system order");
+  EXPECT_EQ(ReadFile(report),
+            Header("") +
+                "\n\tNumber of items = 254\n\tCaution : the value 10 is not affected\n\tbecause "
+                "this values correspond to a system order");
   EXPECT_FALSE(std::filesystem::exists(Path("many.xls")));
   EXPECT_EQ(MainForm->ItemCount, 254);
 }
@@ -290,6 +297,7 @@ TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
   EXPECT_EQ(std::tuple(MainForm->PatternTableRequested, f.TableFileName, f.RadioButton1->isChecked()),
             std::tuple(1, Path("t.xls"), true));
   f.RadioButton2Click();
-  EXPECT_EQ(std::tuple(MainForm->PatternTableRequested, f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
-            std::tuple(0, false, true));
+  EXPECT_EQ(
+      std::tuple(MainForm->PatternTableRequested, f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
+      std::tuple(0, false, true));
 }

@@ -18,11 +18,11 @@ struct WalkSlope {
 WalkSlope MeasureWalkSlope(const std::vector<WalkPoint>& points);
 
 struct BrownianDimensions {
-  int Slopes = 0;    // walks that gave a slope
-  double Mean = 0;   // the mean of their slopes
-  double Dim2 = 0;   // 2 x slope of ln points against ln (points - crossings)
-  double S3 = 0;     // slope of ln displacement against ln points, walks with a displacement above 1
-  double Dim3 = 0;   // 2 - S3 / 2
+  int Slopes = 0;   // walks that gave a slope
+  double Mean = 0;  // the mean of their slopes
+  double Dim2 = 0;  // 2 x slope of ln points against ln (points - crossings)
+  double S3 = 0;    // slope of ln displacement against ln points, walks with a displacement above 1
+  double Dim3 = 0;  // 2 - S3 / 2
 };
 
 // A fit is undefined from fewer than two walks or when the integers it starts from (points,

@@ -38,8 +38,8 @@ BrownianPath BuildBrownianPath(const BytePlane& image, int minThreshold, int max
         marks[j] = on ? kPathPixel : kOffPath;
         bool walkable = on;
         if (on && inner && j > 0 && j < columns - 1)
-          walkable = onPath(image[i - 1][j]) || onPath(image[i + 1][j]) || onPath(row[j - 1]) ||
-                     onPath(row[j + 1]);
+          walkable =
+              onPath(image[i - 1][j]) || onPath(image[i + 1][j]) || onPath(row[j - 1]) || onPath(row[j + 1]);
         visits[j] = walkable ? kPathPixel : kOffPath;
         count += walkable;
       }

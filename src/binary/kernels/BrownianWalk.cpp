@@ -30,7 +30,8 @@ class Walker {
         random_(random),
         drawing_(drawing),
         longest_(std::max(visits_.Lines(), visits_.Columns())),
-        maxSegments_(kSegmentsAtLeast + kSegmentsPerPoint * (static_cast<std::int64_t>(parameters.PathPixels) + 1)) {
+        maxSegments_(kSegmentsAtLeast +
+                     kSegmentsPerPoint * (static_cast<std::int64_t>(parameters.PathPixels) + 1)) {
     points_.reserve(static_cast<std::size_t>(parameters.PathPixels) + 2);
   }
 
@@ -95,7 +96,8 @@ class Walker {
       points_.push_back({y, x, !crossing});
       crossings_ += crossing;
       if (drawing_) drawn_.push_back({y, x});
-      if (static_cast<int>(points_.size()) > parameters_.PathPixels || crossings_ >= parameters_.CrossingCount)
+      if (static_cast<int>(points_.size()) > parameters_.PathPixels ||
+          crossings_ >= parameters_.CrossingCount)
         return true;
       if ((y == y1 && x == x1) || k > steps) {
         y0 = y;
@@ -137,8 +139,8 @@ class Walker {
 WalkRun RunBrownianWalks(BrownianPath& path, const WalkParameters& parameters, WalkRandom& random,
                          const WalkObserver& observer) {
   WalkRun run;
-  if (path.Pixels() <= 0 || !WalksFit(path.Visits.Lines(), path.Visits.Columns()) || parameters.WalkCount <= 0 ||
-      parameters.PathPixels <= 0 || parameters.CrossingCount <= 0)
+  if (path.Pixels() <= 0 || !WalksFit(path.Visits.Lines(), path.Visits.Columns()) ||
+      parameters.WalkCount <= 0 || parameters.PathPixels <= 0 || parameters.CrossingCount <= 0)
     return run;
   Walker walker(path, parameters, random, static_cast<bool>(observer));
   while (static_cast<int>(run.Walks.size()) < parameters.WalkCount && run.Attempts < parameters.MaxAttempts) {
@@ -150,7 +152,8 @@ WalkRun RunBrownianWalks(BrownianPath& path, const WalkParameters& parameters, W
       for (const WalkPoint& point : points)
         path.Marks[point.Line][point.Column] = point.New ? kFirstVisitMark : kCrossingMark;
       WalkSlope slope = MeasureWalkSlope(points);
-      run.Walks.push_back({static_cast<int>(points.size()), walker.Crossings(), walker.Displacement(), slope.Slope});
+      run.Walks.push_back(
+          {static_cast<int>(points.size()), walker.Crossings(), walker.Displacement(), slope.Slope});
       run.LastLogWindows = std::move(slope.LogWindows);
       run.LastLogCrossings = std::move(slope.LogCrossings);
     }

@@ -6,7 +6,8 @@ namespace {
 
 // 4-connected fill of the cells with none of the `stop` bits, from `start`, setting `mark` on them.
 // Stops at the grid's edge. Returns the cells marked.
-std::int64_t Fill(BytePlane& grid, std::int64_t start, std::uint8_t stop, std::uint8_t mark, std::vector<std::int64_t>& stack) {
+std::int64_t Fill(BytePlane& grid, std::int64_t start, std::uint8_t stop, std::uint8_t mark,
+                  std::vector<std::int64_t>& stack) {
   const int columns = grid.Columns();
   const int lines = grid.Lines();
   std::uint8_t* cells = grid.Data();

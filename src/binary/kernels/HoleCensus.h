@@ -11,8 +11,8 @@ namespace shape_cell {
 constexpr std::uint8_t kItem = 1;
 constexpr std::uint8_t kOutside = 2;
 constexpr std::uint8_t kHole = 4;
-constexpr std::uint8_t kEdge = 8;       // perimeter pixel of the item
-constexpr std::uint8_t kOuterEdge = 16; // perimeter pixel of the item with its holes filled
+constexpr std::uint8_t kEdge = 8;        // perimeter pixel of the item
+constexpr std::uint8_t kOuterEdge = 16;  // perimeter pixel of the item with its holes filled
 }  // namespace shape_cell
 
 struct HoleCensus {

@@ -61,7 +61,8 @@ std::string WithXlsExtension(const std::string& name) {
   if (name.size() >= kLength) {
     bool same = true;
     for (std::size_t k = 0; k < kLength; ++k)
-      same = same && std::tolower(static_cast<unsigned char>(name[name.size() - kLength + k])) == kExtension[k];
+      same =
+          same && std::tolower(static_cast<unsigned char>(name[name.size() - kLength + k])) == kExtension[k];
     if (same) return name;
   }
   return name + kExtension;

@@ -80,8 +80,8 @@ Hull ConvexHullOf(const BytePlane& grid, int top, int left, std::vector<std::int
   if (corners.size() == 1) return {1, 1};
   BytePlane outline(grid.Columns(), grid.Lines());
   for (std::size_t k = 1; k < corners.size(); ++k)
-    DrawMatrixLine(corners[k - 1].Line, corners[k - 1].Column, corners[k].Line, corners[k].Column, outline, top,
-                   left);
+    DrawMatrixLine(corners[k - 1].Line, corners[k - 1].Column, corners[k].Line, corners[k].Column, outline,
+                   top, left);
   Hull hull;
   for (std::size_t k = 0; k < outline.Size(); ++k) hull.Outline += outline.Data()[k];
   // The outline is 8-connected: a 4-connected fill from the ring cannot cross it.
