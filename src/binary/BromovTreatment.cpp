@@ -105,6 +105,49 @@ IMAGE WalkPicture(const BytePlane& marks) {
   return picture;
 }
 
+// A path to walk on, in an image where a segment can be drawn; otherwise said, and false.
+bool CanWalk(const BrownianPath& path, int lines, int columns) {
+  if (!WalksFit(lines, columns)) {
+    ui::MessageBox("The image is too small for the walks:\nits larger side must exceed 20 pixels", kTitle);
+    return false;
+  }
+  if (path.Pixels() == 0) {
+    ui::MessageBox("No path to walk on:\nno pixel between the thresholds\nhas a neighbour between them",
+                   kTitle);
+    return false;
+  }
+  return true;
+}
+
+// The dialog's values as the walks use them.
+WalkParameters UsedParameters(const TBromovForm& form) {
+  WalkParameters parameters;
+  parameters.WalkCount = UsedWalkCount(form.WalkCount);
+  parameters.CrossingCount = form.CrossingCount;
+  parameters.PathPixels = UsedPathPixels(form.PathPixels);
+  parameters.MaxAttempts = kAttemptsPerWalk * parameters.WalkCount;
+  return parameters;
+}
+
+// The measures in the report and in the closing message; the walks kept when fewer than asked.
+void ShowResults(const WalkRun& run, const WalkParameters& parameters, const BrownianDimensions& d) {
+  const int kept = static_cast<int>(run.Walks.size());
+  if (kept == 0) {
+    ReportPrintf("\n\tNo walk of more than %d points in %d attempts", parameters.PathPixels, run.Attempts);
+    ui::MessageBox(
+        Format("No walk of more than %d points\nin %d attempts", parameters.PathPixels, run.Attempts),
+        kTitle);
+    return;
+  }
+  if (kept < parameters.WalkCount)
+    ReportPrintf("\n\tWalks kept %d (attempts limited to %d)", kept, parameters.MaxAttempts);
+  const std::string values = "Mean " + Value(d.Mean) + " Dim2 " + Value(d.Dim2) + " Dim3 " + Value(d.Dim3);
+  if (ReportOn() && ReportText("\n " + values + " "))
+    ui::MessageBox("Values reported in the general report\n\n" + values + " ", kTitle);
+  else
+    ui::MessageBox(values + "\n\nNota: No report", kTitle);
+}
+
 }  // namespace
 
 void TMainForm::BromovTreatment1Click() {
@@ -112,12 +155,7 @@ void TMainForm::BromovTreatment1Click() {
     const TBromovForm& form = *BromovForm;
     const int lines = BinaryImage.Lines(), columns = BinaryImage.Columns();
     BrownianPath path = BuildBrownianPath(BinaryImage, form.MinThreshold, form.MaxThreshold);
-    if (!WalksFit(lines, columns)) {
-      ui::MessageBox("The image is too small for the walks:\nits larger side must exceed 20 pixels", kTitle);
-    } else if (path.Pixels() == 0) {
-      ui::MessageBox("No path to walk on:\nno pixel between the thresholds\nhas a neighbour between them",
-                     kTitle);
-    } else {
+    if (CanWalk(path, lines, columns)) {
       ResultCaption = " PANEL 3 = BROWNIAN MOUVEMENT ";
       PanelCaption = ResultCaption;
       ReportPrintf("\n\n BROWNIAN MOUVEMENT ");
@@ -128,16 +166,13 @@ void TMainForm::BromovTreatment1Click() {
       live.SetFromPlane(BinaryImage);
       ShowInPanel3(live);
 
-      WalkParameters parameters;
-      parameters.WalkCount = UsedWalkCount(form.WalkCount);
-      parameters.CrossingCount = form.CrossingCount;
-      parameters.PathPixels = UsedPathPixels(form.PathPixels);
-      parameters.MaxAttempts = kAttemptsPerWalk * parameters.WalkCount;
+      const WalkParameters parameters = UsedParameters(form);
       WalkRandom random(BromovSeed.value_or(ClockSeed()));
       ShowProgressWindow();
       const WalkRun run = RunBrownianWalks(path, parameters, random, LiveDrawing(live, parameters.WalkCount));
       CloseProgressWindow();
 
+      // The regression arrays hold the last walk's points; the last dimension the last slope found.
       RegressionX = run.LastLogWindows;
       RegressionY = run.LastLogCrossings;
       for (const KeptWalk& walk : run.Walks)
@@ -147,24 +182,7 @@ void TMainForm::BromovTreatment1Click() {
 
       ShowInPanel3(WalkPicture(path.Marks));
       ui::SetScreenCursor(ui::crArrow);
-      const int kept = static_cast<int>(run.Walks.size());
-      if (kept == 0) {
-        ReportPrintf("\n\tNo walk of more than %d points in %d attempts", parameters.PathPixels,
-                     run.Attempts);
-        ui::MessageBox(
-            Format("No walk of more than %d points\nin %d attempts", parameters.PathPixels, run.Attempts),
-            kTitle);
-      } else {
-        if (kept < parameters.WalkCount)
-          ReportPrintf("\n\tWalks kept %d (attempts limited to %d)", kept, parameters.MaxAttempts);
-        const std::string values =
-            "Mean " + Value(d.Mean) + " Dim2 " + Value(d.Dim2) + " Dim3 " + Value(d.Dim3);
-        if (ReportOn() && ReportText("\n " + values + " ")) {
-          ui::MessageBox("Values reported in the general report\n\n" + values + " ", kTitle);
-        } else {
-          ui::MessageBox(values + "\n\nNota: No report", kTitle);
-        }
-      }
+      ShowResults(run, parameters, d);
     }
   }
   ui::SetScreenCursor(ui::crArrow);

@@ -301,3 +301,12 @@ TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
       std::tuple(MainForm->PatternTableRequested, f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
       std::tuple(0, false, true));
 }
+
+TEST_F(PatternRecognitionTest, ClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
+  LoadLabeled(RectangleAndRing());
+  MainForm->ItemCount = 0;
+  ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) { return ui::mrCancel; }).message("END", kEnd);
+  MainForm->PatRecTreatment1Click();
+  EXPECT_EQ(MainForm->ItemCount, 2);
+  EXPECT_TRUE(PatternRecognitionForm->CloseIsOk);
+}
