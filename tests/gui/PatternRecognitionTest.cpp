@@ -305,7 +305,9 @@ TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
 TEST_F(PatternRecognitionTest, ClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
   LoadLabeled(RectangleAndRing());
   MainForm->ItemCount = 0;
-  ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) { return ui::mrCancel; }).message("END", kEnd);
+  ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) {
+      return ui::mrCancel;
+    }).message("END", kEnd);
   MainForm->PatRecTreatment1Click();
   EXPECT_EQ(MainForm->ItemCount, 2);
   EXPECT_TRUE(PatternRecognitionForm->CloseIsOk);
