@@ -6,8 +6,10 @@
 #include "app/MainWindow.h"
 #include "app/TreatStartForm.h"
 #include "binary/Binar.h"
+#include "binary/Bromov.h"
 #include "binary/DiagBoxCountingForms.h"
 #include "binary/Labeliz.h"
+#include "binary/PatternRecognition.h"
 #include "diagrams/DiagramForms.h"
 #include "panels/ConfigPagePrint.h"
 #include "panels/DiagTransfert.h"
@@ -74,6 +76,8 @@ void CreateForms() {
   // Binary: perimeter, perimeter orientation, moving circle.
 
   // Binary: pattern recognition, Brownian movement.
+  Create(PatternRecognitionForm, owner);
+  Create(BromovForm, owner);
 
   // Gray tones: global and local fractal dimension, lacunarity.
 

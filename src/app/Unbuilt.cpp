@@ -12,10 +12,6 @@ void TMainForm::PerimTreatment1Click() {}
 void TMainForm::PerimOrientationTreatment1Click() {}
 void TMainForm::MovingCircleTreatment1Click() {}
 
-// Binary: pattern recognition, Brownian movement.
-void TMainForm::BromovTreatment1Click() {}
-void TMainForm::PatRecTreatment1Click() {}
-
 // Gray tones: global and local fractal dimension, lacunarity.
 void TMainForm::GlobalFractalTreatment1Click() {}
 void TMainForm::LocFracTreatment1Click() {}

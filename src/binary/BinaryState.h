@@ -1,6 +1,7 @@
 #pragma once
 // State of the binary and labeled image treatments, held by the main window.
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "imaging/ItemFill.h"
@@ -15,6 +16,8 @@ struct BinaryState {
   int BoxSizeCount = 0;
   // Tool state of the screen editor, reset by each new labeled image.
   int EditorState = 0;
+  // Seed of the Brownian movement's walks; none: taken from the clock at each treatment.
+  std::optional<std::uint32_t> BromovSeed;
   // Positions of the item walks, kept so that its memory is reused.
   ::PixelStack PixelStack;
 };

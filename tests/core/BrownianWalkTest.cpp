@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <set>
+#include <utility>
+
+#include "binary/kernels/BrownianMeasures.h"
+#include "binary/kernels/BrownianPath.h"
+#include "binary/kernels/BrownianWalk.h"
+
+namespace {
+
+constexpr std::uint8_t kItem = 1;
+
+// 64 x 64: a disc of radius 25 in the middle, a lone pixel, a diagonal pair, a pair side by side and
+// a pixel on the frame, all of value 1 on 255.
+BytePlane DiscImage() {
+  BytePlane image(64, 64);
+  image.Fill(255);
+  for (int i = 0; i < 64; ++i)
+    for (int j = 0; j < 64; ++j)
+      if ((i - 32) * (i - 32) + (j - 32) * (j - 32) <= 25 * 25) image[i][j] = kItem;
+  image[3][3] = kItem;
+  image[3][10] = image[4][11] = kItem;
+  image[60][3] = image[60][4] = kItem;
+  image[0][20] = kItem;
+  return image;
+}
+
+WalkParameters Parameters(int walks, int crossings, int pixels) {
+  return {walks, crossings, pixels, kAttemptsPerWalk * walks};
+}
+
+struct Recorded {
+  std::vector<std::vector<WalkPoint>> points;
+  std::vector<int> crossings;
+  std::vector<bool> kept;
+};
+
+WalkObserver Recorder(Recorded& r) {
+  return [&r](const WalkTrace& walk) {
+    r.points.push_back(walk.Points);
+    r.crossings.push_back(walk.Crossings);
+    r.kept.push_back(walk.Kept);
+  };
+}
+
+bool SameWalks(const std::vector<KeptWalk>& a, const std::vector<KeptWalk>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t k = 0; k < a.size(); ++k)
+    if (a[k].Points != b[k].Points || a[k].Crossings != b[k].Crossings ||
+        a[k].Displacement != b[k].Displacement ||
+        (a[k].Slope != b[k].Slope && !(std::isnan(a[k].Slope) && std::isnan(b[k].Slope))))
+      return false;
+  return true;
+}
+
+}  // namespace
+
+TEST(BrownianPath, ThresholdsLonePixelsAndUniformRanks) {
+  const BytePlane image = DiscImage();
+  const BrownianPath path = BuildBrownianPath(image, 1, 1);
+  std::vector<PixelPoint> walkable;
+  for (int i = 0; i < 64; ++i)
+    for (int j = 0; j < 64; ++j) {
+      ASSERT_EQ(path.Marks[i][j], image[i][j] == kItem ? 0 : 255);
+      if (path.Visits[i][j] == 0) walkable.push_back({i, j});
+    }
+  // Lone pixels inside the frame go (a diagonal pair is two lone pixels); the frame is left alone.
+  EXPECT_EQ(path.Visits[3][3], 255);
+  EXPECT_EQ(std::tuple(path.Visits[3][10], path.Visits[4][11]), std::tuple(255, 255));
+  EXPECT_EQ(std::tuple(path.Visits[60][3], path.Visits[60][4], path.Visits[0][20]), std::tuple(0, 0, 0));
+  ASSERT_EQ(path.Pixels(), static_cast<std::int64_t>(walkable.size()));
+  for (std::size_t k = 0; k < walkable.size(); ++k) ASSERT_EQ(path.PixelOfRank(k), walkable[k]);
+
+  EXPECT_EQ(BuildBrownianPath(image, 2, 254).Pixels(), 0);
+  EXPECT_EQ(BuildBrownianPath(image, 1, 255).Pixels(), 64 * 64);
+  EXPECT_EQ(BuildBrownianPath(BytePlane(), 1, 1).Pixels(), 0);
+}
+
+TEST(BrownianWalk, RandomIsTheTwisterModuloN) {
+  std::mt19937 twister(1234);
+  WalkRandom random(1234);
+  for (std::uint32_t n : {1u, 2u, 360u, 4096u, 1000003u}) EXPECT_EQ(random(n), twister() % n);
+}
+
+TEST(BrownianWalk, KeptWalksAreChainsOnThePathWithTheirCrossingsCounted) {
+  const BytePlane image = DiscImage();
+  const BrownianPath fresh = BuildBrownianPath(image, 1, 1);
+  for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    BrownianPath path = BuildBrownianPath(image, 1, 1);
+    Recorded r;
+    WalkRandom random(seed);
+    const WalkRun run = RunBrownianWalks(path, Parameters(6, 1000, 60), random, Recorder(r));
+    // On a disc far from the border no walk is lost: the six asked are the first six tried.
+    ASSERT_EQ(run.Walks.size(), 6u);
+    EXPECT_EQ(run.Attempts, 6);
+
+    BytePlane expectedMarks = fresh.Marks.Clone();
+    for (std::size_t w = 0; w < r.points.size(); ++w) {
+      const std::vector<WalkPoint>& points = r.points[w];
+      ASSERT_TRUE(r.kept[w]);
+      ASSERT_EQ(points.size(), 61u);
+      EXPECT_EQ(run.Walks[w].Points, 61);
+      int crossings = 0;
+      for (std::size_t k = 0; k < points.size(); ++k) {
+        const WalkPoint& p = points[k];
+        ASSERT_EQ(fresh.Visits[p.Line][p.Column], kPathPixel);
+        crossings += !p.New;
+        if (k > 0) {
+          ASSERT_LE(std::abs(p.Line - points[k - 1].Line), 1);
+          ASSERT_LE(std::abs(p.Column - points[k - 1].Column), 1);
+        }
+        expectedMarks[p.Line][p.Column] = p.New ? 1 : 2;
+      }
+      EXPECT_EQ(r.crossings[w], crossings);
+      EXPECT_EQ(run.Walks[w].Crossings, crossings);
+      const double dy = points.back().Line - points.front().Line,
+                   dx = points.back().Column - points.front().Column;
+      EXPECT_EQ(run.Walks[w].Displacement, static_cast<std::int64_t>(std::sqrt(dy * dy + dx * dx)));
+    }
+    EXPECT_EQ(0, std::memcmp(path.Marks.Data(), expectedMarks.Data(), path.Marks.Size()));
+    EXPECT_EQ(0, std::memcmp(path.Visits.Data(), fresh.Visits.Data(), fresh.Visits.Size()));
+
+    BrownianPath again = BuildBrownianPath(image, 1, 1);
+    WalkRandom same(seed);
+    EXPECT_TRUE(SameWalks(RunBrownianWalks(again, Parameters(6, 1000, 60), same).Walks, run.Walks));
+    EXPECT_EQ(0, std::memcmp(again.Marks.Data(), path.Marks.Data(), path.Marks.Size()));
+  }
+}
+
+TEST(BrownianWalk, WalksThatCannotGrowAreTriedAHundredTimesEach) {
+  BytePlane image(64, 64);
+  image.Fill(255);
+  for (int i = 30; i < 33; ++i)
+    for (int j = 30; j < 33; ++j) image[i][j] = kItem;
+  BrownianPath path = BuildBrownianPath(image, 1, 1);
+  const BytePlane before = path.Marks.Clone();
+  WalkRandom random(5);
+  // Nine pixels cannot give 51 points before the second crossing.
+  const WalkRun run = RunBrownianWalks(path, Parameters(3, 2, 50), random);
+  EXPECT_TRUE(run.Walks.empty());
+  EXPECT_EQ(run.Attempts, 300);
+  EXPECT_EQ(0, std::memcmp(path.Marks.Data(), before.Data(), before.Size()));
+}
+
+TEST(BrownianWalk, NothingIsTriedWithoutAPathOrRoomForASegment) {
+  BytePlane small(20, 20);
+  small.Fill(kItem);
+  BrownianPath tooSmall = BuildBrownianPath(small, 1, 1);
+  WalkRandom random(1);
+  EXPECT_EQ(RunBrownianWalks(tooSmall, Parameters(3, 5, 10), random).Attempts, 0);
+  EXPECT_FALSE(WalksFit(20, 20));
+  EXPECT_TRUE(WalksFit(5, 21));
+
+  BytePlane blank(40, 40);
+  blank.Fill(255);
+  BrownianPath empty = BuildBrownianPath(blank, 1, 1);
+  EXPECT_EQ(RunBrownianWalks(empty, Parameters(3, 5, 10), random).Attempts, 0);
+}
+
+TEST(BrownianWalk, DialogValuesAreCapped) {
+  EXPECT_EQ(std::tuple(UsedWalkCount(2000), UsedWalkCount(1000), UsedWalkCount(7)),
+            std::tuple(1000, 1000, 7));
+  EXPECT_EQ(std::tuple(UsedPathPixels(800), UsedPathPixels(500), UsedPathPixels(3)), std::tuple(500, 500, 3));
+}
+
+TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossing) {
+  // Eight new points, then eight crossings. Windows of s points whose last point is a crossing:
+  // s = 1: 8 of 16, s = 2: 4 of 8, s = 3: 3 of 5, s = 4: 2 of 4, s = 5: 2 of 3; s = 6, 7, 8 give 1
+  // of 2 (not kept), and from s = 9 there is a single window.
+  std::vector<WalkPoint> points(16);
+  for (int k = 8; k < 16; ++k) points[k].New = false;
+  const WalkSlope walk = MeasureWalkSlope(points);
+  const std::vector<double> windows{std::log(16), std::log(8), std::log(5), std::log(4), std::log(3)};
+  const std::vector<double> crossings{std::log(8), std::log(4), std::log(3), std::log(2), std::log(2)};
+  ASSERT_EQ(walk.LogWindows.size(), 5u);
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_DOUBLE_EQ(walk.LogWindows[k], windows[k]);
+    EXPECT_DOUBLE_EQ(walk.LogCrossings[k], crossings[k]);
+  }
+  EXPECT_NEAR(walk.Slope, 1.119889031488279, 1e-12);
+
+  // Two points only: no slope.
+  EXPECT_TRUE(std::isnan(MeasureWalkSlope(std::vector<WalkPoint>(points.begin(), points.begin() + 8)).Slope));
+  std::vector<WalkPoint> eight(8);
+  for (int k = 4; k < 8; ++k) eight[k].New = false;
+  EXPECT_EQ(MeasureWalkSlope(eight).LogWindows.size(), 2u);
+  EXPECT_TRUE(std::isnan(MeasureWalkSlope(eight).Slope));
+}
+
+TEST(BrownianMeasures, DimensionsAndMeanFromTheKeptWalks) {
+  const double nan = std::nan("");
+  const BrownianDimensions d = MeasureBrownianDimensions({{10, 5, 4, 0.5}, {20, 5, 9, nan}, {40, 8, 1, 1.5}});
+  EXPECT_EQ(d.Slopes, 2);
+  EXPECT_DOUBLE_EQ(d.Mean, 1.0);  // the walk without a slope does not count
+  EXPECT_NEAR(d.Dim2, 1.4770050324266346, 1e-12);
+  EXPECT_NEAR(d.S3, std::log(9.0 / 4) / std::log(2.0), 1e-12);  // the walk with a displacement of 1 left out
+  EXPECT_NEAR(d.Dim3, 1.4150374992788408, 1e-12);
+
+  // Walks of one length: neither fit has a spread, on either axis.
+  const BrownianDimensions same =
+      MeasureBrownianDimensions({{51, 5, 4, nan}, {51, 9, 7, nan}, {51, 2, 12, nan}});
+  EXPECT_TRUE(std::isnan(same.Dim2));
+  EXPECT_TRUE(std::isnan(same.Dim3));
+  EXPECT_TRUE(std::isnan(same.Mean));
+  EXPECT_EQ(same.Slopes, 0);
+  // Lengths that differ but the same number of new points: no spread in x.
+  EXPECT_TRUE(std::isnan(MeasureBrownianDimensions({{10, 5, 4, 1}, {20, 15, 6, 1}}).Dim2));
+  // One walk: nothing to fit.
+  EXPECT_TRUE(std::isnan(MeasureBrownianDimensions({{10, 5, 4, 1}}).Dim3));
+}

@@ -1,0 +1,314 @@
+#include <QLineEdit>
+#include <QRadioButton>
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "Program.h"
+#include "app/MainWindow.h"
+#include "binary/Labeliz.h"
+#include "binary/PatternRecognition.h"
+#include "panels/ReportForm.h"
+
+namespace {
+
+constexpr const char* kEnd = "End of the treatment\n\nResults reported in the Report File";
+constexpr std::uint8_t kBackground = 255;
+
+void Fill(BytePlane& plane, int top, int left, int lines, int columns, std::uint8_t value) {
+  for (int i = top; i < top + lines; ++i)
+    for (int j = left; j < left + columns; ++j) plane[i][j] = value;
+}
+
+// Panel 2 holding `labels` as a labeling leaves it.
+void LoadLabeled(BytePlane labels) {
+  LoadBinary(std::move(labels));
+  MainForm->HasBinaryImage = 0;
+  MainForm->HasLabeledImage = 1;
+  MainForm->Enable({"Pattern1"});
+  LabelizForm->MinSize = 1;
+  LabelizForm->MaxSize = 500;
+}
+
+// Code 1: a rectangle of 5 columns x 4 lines; code 2: a 9 x 9 square with a 3 x 3 hole.
+BytePlane RectangleAndRing() {
+  BytePlane labels(30, 14);
+  labels.Fill(kBackground);
+  Fill(labels, 2, 2, 4, 5, 1);
+  Fill(labels, 2, 10, 9, 9, 2);
+  Fill(labels, 5, 13, 3, 3, kBackground);
+  return labels;
+}
+
+const std::string kRectangleReport =
+    "\n\n\tPARAMETERS OF THE ITEM 1  "
+    "\n\n\t\tInitial surface (in pixels) = 20\t(in meters) = 80.000000 "
+    "\n\t\tGravity center i = 3 j = 4 "
+    "\n\t\tPerimeter (in pixels) = 14\t (in meters) = 28.000000"
+    "\n\t\tRecalculated Surface (in pixels) = 13.000000\t (in m2) = 52.000000 "
+    "\n\t\tPerimeter Length (in pixels) = 19.656000\t(in meters) = 39.312000 "
+    "\n\t\tRodondity (in pixels) = 9.800000 "
+    "\n\t\tRatio perimeter/surface (in pixels) = 70.000000 (euclidian) = 151.200000 "
+    "\n\t\tConvexity Index = 100.000000 "
+    "\n\t\tConvex Perimeter = 14"
+    "\n\t\tPerimeter Convexity Index [RCI] = 100.000000 "
+    "\n\t\tNo hole"
+    "\n\t\tPorosity rate (percentage) = 0 "
+    "\n\t\tExternal Convexity Index = 100.000000 "
+    "\n\t\tExternal Perimeter Convexity Index = 100.000000 "
+    "\n\t\tPerimeter (in pixels) = 14\n\t\tRadius of the corresponding circle = 2.034214 "
+    "\n\t\tPerimeter of the corresponding circle = 12.781346\n\t\tRATIO = 1.095346 "
+    "\n\t\tExternal Perimeter (in pixels) = 19.656000\t(in meters) = 39.312000 "
+    "\n\t\tExternal RATIO = 1.537866 ";
+
+const std::string kRingReport =
+    "\n\n\tPARAMETERS OF THE ITEM 2  "
+    "\n\n\t\tInitial surface (in pixels) = 72\t(in meters) = 288.000000 "
+    "\n\t\tGravity center i = 6 j = 14 "
+    "\n\t\tPerimeter (in pixels) = 44\t (in meters) = 88.000000"
+    "\n\t\tRecalculated Surface (in pixels) = 50.000000\t (in m2) = 200.000000 "
+    "\n\t\tPerimeter Length (in pixels) = 51.312000\t(in meters) = 102.624000 "
+    "\n\t\tRodondity (in pixels) = 26.888889 "
+    "\n\t\tRatio perimeter/surface (in pixels) = 61.111111 (euclidian) = 102.624000 "
+    "\n\t\tConvexity Index = 88.888889 "
+    "\n\t\tConvex Perimeter = 32"
+    "\n\t\tPerimeter Convexity Index [RCI] = 72.727273 "
+    "\n\t\tNumber of Holes = 1 "
+    "\n\t\tNumber of hole pixels = 9 "
+    "\n\t\tSize of the Holes :\n\t\tmin = 9  max = 9  mean = 9 "
+    "\n\t\tPorosity Rate (Percentage) = 11.111111 "
+    "\n\t\tConvex Porosity Rate (Percentage) = 11.111111 "
+    "\n\t\tExternal Convexity Index = 100.000000 "
+    "\n\t\tExternal Perimeter Convexity Index = 100.000000 "
+    "\n\t\tPerimeter (in pixels) = 44\n\t\tRadius of the corresponding circle = 3.989423 "
+    "\n\t\tPerimeter of the corresponding circle = 25.066283\n\t\tRATIO = 1.755346 "
+    "\n\t\tExternal Perimeter (in pixels) = 37.656000\t(in meters) = 75.312000 "
+    "\n\t\tExternal RATIO = 1.502257 ";
+
+const std::string kTableHeader =
+    "Num. Item\tSurf (pixels)\tSurf (meters)\tRec. Surf (pix)\tRec. Surf (meters)\tPerim (pixels)\t"
+    "Perim (meters)\tPerim length (pix)\tPerim length (meters)\tRod.index\tPerimSurf (pix)\t"
+    "PerimSurf (eucl.)\tConvexity Index\tConvex Perim (pix.)\tPerim Conv. Index\tNum. Holes\t"
+    "Porosity Rate\tConvex Porosity Rate\tExt.Conv.Index\tExt.Perim.Conv.Index\tRadius Circle\t"
+    "Perim. Circle\tRatio 1\tExtern. Perim (pix.)\tExtern. Perim (meters)\tRatio 2\n";
+
+const std::string kRectangleAndRingTable =
+    kTableHeader +
+    "1\t20\t80.000000\t13.000000\t52.000000\t14\t28.000000\t19.656000\t39.312000\t9.800000\t70.000000\t"
+    "151.200000\t100.000000\t14\t100.000000\t0\t0.000000\t0.000000\t100.000000\t100.000000\t2.034214\t"
+    "12.781346\t1.095346\t19.656000\t39.312000\t1.537866\n"
+    "2\t72\t288.000000\t50.000000\t200.000000\t44\t88.000000\t51.312000\t102.624000\t26.888889\t"
+    "61.111111\t102.624000\t88.888889\t32\t72.727273\t1\t11.111111\t11.111111\t100.000000\t100.000000\t"
+    "3.989423\t25.066283\t1.755346\t37.656000\t75.312000\t1.502257\n";
+
+std::string Header(const std::string& table) {
+  std::string header =
+      "\n\n PATTERN RECOGNITION "
+      "\n applied to the labelized image"
+      "\n\n\tSize of the researched items:"
+      "\n\tMinimum: 1\tMaximum: 500";
+  if (!table.empty()) header += "\n\n\tCorresponding .xls File registered\n\tin the file " + table + " ";
+  return header;
+}
+
+// The dialog with this pixel size, "yes" pressed (the save dialog comes next in the script).
+auto PixelSizeAndTable(const char* size) {
+  return [size](TPatternRecognitionForm& f) {
+    f.PixelSizeEdit->setText(QString::fromUtf8(size));
+    f.RadioButton1Click();
+    return ui::mrOk;
+  };
+}
+
+auto NoTable(TPatternRecognitionForm& f) {
+  f.RadioButton2Click();
+  return ui::mrOk;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+class PatternRecognitionTest : public ProgramTest {};
+
+TEST_F(PatternRecognitionTest, NeedsALabeledImage) {
+  LoadBinary(RectangleAndRing());
+  MainForm->Enable({"Pattern1"});
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.message("ERROR", "A former labelization is required");
+  MainForm->PatRecTreatment1Click();
+  EXPECT_FALSE(MainForm->IsEnabled("Pattern1"));
+  EXPECT_EQ(ReadFile(report), "");
+}
+
+TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTableWhetherTheReportIsOnOrNot) {
+  for (const bool reportOn : {true, false}) {
+    SCOPED_TRACE(reportOn ? "report on" : "report off");
+    LoadLabeled(RectangleAndRing());
+    MainForm->WorkDirectory = Dir().string();
+    const std::string report = Path(reportOn ? "on.txt" : "off.txt");
+    ReportInto(report);
+    ReportForm->ReportOff = reportOn ? 0 : 1;
+    MainForm->PatternTableRequested = 0;
+    MainForm->HoleCount = 5;
+    const std::string table = Path(reportOn ? "on.xls" : "off.xls");
+    ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2"))
+        .save(Path(reportOn ? "on" : "off"))
+        .message("END", kEnd);
+    MainForm->PatRecTreatment1Click();
+
+    EXPECT_EQ(ReadFile(table), kRectangleAndRingTable);
+    EXPECT_EQ(ReadFile(report),
+              reportOn ? Header(table) + "\n\tNumber of items = 2" + kRectangleReport + kRingReport : "");
+    const ui::FileDialogSpec& asked = ui.FileDialogs().back();
+    EXPECT_EQ(
+        std::tuple(asked.title, asked.filter, asked.initialDir),
+        std::tuple(std::string("Saving File"), std::string("File Excel [*.xls]|*.xls"), Dir().string()));
+    // The hole census of the last item stays in the state.
+    EXPECT_EQ(std::tuple(MainForm->HoleCount, MainForm->HoleMinSize, MainForm->HoleMaxSize,
+                         MainForm->HoleTotalSize),
+              std::tuple(1, 9, 9, 9));
+    EXPECT_EQ(std::tuple(MainForm->ItemCount, MainForm->PatternTableRequested), std::tuple(2, 1));
+    EXPECT_EQ(PatternRecognitionForm->PixelSize, 2.0);
+  }
+}
+
+TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
+  BytePlane labels(50, 10);
+  labels.Fill(kBackground);
+  const int codes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
+  for (int k = 0; k < 10; ++k) Fill(labels, 2, 2 + 4 * k, 3, 3, static_cast<std::uint8_t>(codes[k]));
+  LoadLabeled(std::move(labels));
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1")).save(Path("ten.xls")).message("END", kEnd);
+  MainForm->PatRecTreatment1Click();
+
+  const std::vector<std::string> rows = Lines(ReadFile(Path("ten.xls")));
+  ASSERT_EQ(rows.size(), 11u);
+  for (int k = 0; k < 10; ++k) {
+    EXPECT_EQ(rows[k + 1].substr(0, rows[k + 1].find('\t')), std::to_string(codes[k]));
+    EXPECT_EQ(std::count(rows[k + 1].begin(), rows[k + 1].end(), '\t'), 25);
+  }
+  const std::string text = ReadFile(report);
+  EXPECT_NE(
+      text.find(Header(Path("ten.xls")) +
+                "\n\tNumber of items = 10\n\tCaution : the value 10 is not affected\n\tbecause this values "
+                "correspond to a system order\n\n\tPARAMETERS OF THE ITEM 1  "),
+      std::string::npos);
+  EXPECT_NE(text.find("PARAMETERS OF THE ITEM 11  "), std::string::npos);
+  EXPECT_EQ(text.find("PARAMETERS OF THE ITEM 10 "), std::string::npos);
+  EXPECT_EQ(MainForm->ItemCount, 11);
+}
+
+TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNotMeasurable) {
+  // Code 10 (another program's labels) lies on the frame only; code 3 is a 2 x 2 block.
+  BytePlane labels(12, 10);
+  labels.Fill(kBackground);
+  Fill(labels, 0, 2, 1, 4, 10);
+  Fill(labels, 4, 4, 2, 2, 3);
+  LoadLabeled(std::move(labels));
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1")).save(Path("items")).message("END", kEnd);
+  MainForm->PatRecTreatment1Click();
+
+  const std::vector<std::string> rows = Lines(ReadFile(Path("items.xls")));
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1].substr(0, 2), "3\t");
+  std::string frameRow = "10\t4\t4.000000";
+  for (int k = 3; k < 26; ++k) frameRow += "\tundefined";
+  EXPECT_EQ(rows[2], frameRow);
+  const std::string text = ReadFile(report);
+  EXPECT_NE(text.find("\n\tNumber of items = 2\n\n\tPARAMETERS OF THE ITEM 3  "), std::string::npos);
+  EXPECT_NE(text.find("\n\n\tPARAMETERS OF THE ITEM 10  "
+                      "\n\n\t\tInitial surface (in pixels) = 4\t(in meters) = 4.000000 "
+                      "\n\t\tGravity center i = 0 j = 3 "
+                      "\n\t\tNot measurable: no pixel of the item lies inside the image frame"),
+            std::string::npos);
+  EXPECT_EQ(MainForm->ItemCount, 10);
+}
+
+TEST_F(PatternRecognitionTest, OnlyOneItem) {
+  BytePlane labels(10, 10);
+  labels.Fill(kBackground);
+  Fill(labels, 3, 3, 2, 3, 200);
+  LoadLabeled(std::move(labels));
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TPatternRecognitionForm>(NoTable).message("END", kEnd);
+  MainForm->PatRecTreatment1Click();
+  EXPECT_EQ(
+      ReadFile(report).rfind(Header("") + "\n\tOnly one item\n\n\tPARAMETERS OF THIS ITEM \n\n\t\tInitial "
+                                          "surface (in pixels) = 6\t(in meters) = 6.000000 ",
+                             0),
+      0u);
+  EXPECT_EQ(MainForm->ItemCount, 200);
+  EXPECT_EQ(MainForm->PatternTableRequested, 0);
+}
+
+TEST_F(PatternRecognitionTest, MoreThan253CodesAreRefusedBeforeAnyMeasureOrTable) {
+  BytePlane labels(40, 40);
+  labels.Fill(kBackground);
+  for (int code = 1; code <= 254; ++code) labels[1 + 2 * ((code - 1) / 19)][1 + 2 * ((code - 1) % 19)] = code;
+  LoadLabeled(std::move(labels));
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1"))
+      .save(Path("many"))
+      .message("ERROR", "More than 253 items\nPlease check the labelization");
+  MainForm->PatRecTreatment1Click();
+  EXPECT_EQ(ReadFile(report),
+            Header("") +
+                "\n\tNumber of items = 254\n\tCaution : the value 10 is not affected\n\tbecause "
+                "this values correspond to a system order");
+  EXPECT_FALSE(std::filesystem::exists(Path("many.xls")));
+  EXPECT_EQ(MainForm->ItemCount, 254);
+}
+
+TEST_F(PatternRecognitionTest, ATableThatCannotBeWrittenIsSaidAndTheTreatmentGoesOn) {
+  LoadLabeled(RectangleAndRing());
+  const std::string report = ReportInto(Path("report.txt"));
+  const std::string table = Path("no/such/folder/shapes.xls");
+  ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2"))
+      .save(table)
+      .message("ERROR", "The file\n" + table + "\ncannot be written")
+      .message("END", kEnd);
+  MainForm->PatRecTreatment1Click();
+  // Not registered: the report names no table.
+  EXPECT_EQ(ReadFile(report), Header("") + "\n\tNumber of items = 2" + kRectangleReport + kRingReport);
+}
+
+TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
+  TPatternRecognitionForm& f = *PatternRecognitionForm;
+  EXPECT_EQ(f.PixelSizeEdit->text().toStdString(), "1");
+  EXPECT_EQ(f.PixelSize, 1.0);
+  f.PixelSizeEdit->setText(QStringLiteral("2.5m"));
+  EXPECT_EQ(f.PixelSize, 2.5);
+  EXPECT_FALSE(f.RadioButton1->isChecked() || f.RadioButton2->isChecked());
+
+  // A cancelled name requests nothing; a name with its extension keeps it; "no" withdraws the request.
+  ui.cancelSave().save(Path("t.xls"));
+  f.RadioButton1Click();
+  EXPECT_EQ(std::tuple(MainForm->PatternTableRequested, f.RadioButton1->isChecked()), std::tuple(0, false));
+  f.RadioButton1Click();
+  EXPECT_EQ(std::tuple(MainForm->PatternTableRequested, f.TableFileName, f.RadioButton1->isChecked()),
+            std::tuple(1, Path("t.xls"), true));
+  f.RadioButton2Click();
+  EXPECT_EQ(
+      std::tuple(MainForm->PatternTableRequested, f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
+      std::tuple(0, false, true));
+}
+
+TEST_F(PatternRecognitionTest, ClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
+  LoadLabeled(RectangleAndRing());
+  MainForm->ItemCount = 0;
+  ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) {
+      return ui::mrCancel;
+    }).message("END", kEnd);
+  MainForm->PatRecTreatment1Click();
+  EXPECT_EQ(MainForm->ItemCount, 2);
+  EXPECT_TRUE(PatternRecognitionForm->CloseIsOk);
+}
