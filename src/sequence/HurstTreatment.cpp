@@ -10,6 +10,7 @@
 #include "diagrams/DiagHurstResult.h"
 #include "sequence/Hurst.h"
 #include "sequence/HurstSources.h"
+#include "sequence/ResultText.h"
 #include "sequence/kernels/HurstExponent.h"
 #include "ui/Cursors.h"
 
@@ -19,10 +20,6 @@ namespace {
 constexpr int kMostSizes = 127;
 constexpr int kFewestSizes = 2;
 
-// "%lf" of a value, or "undefined" when it has none.
-std::string Number(double value) {
-  return std::isnan(value) ? std::string("undefined") : Format("%lf", value);
-}
 
 // Why the sliding sizes cannot be used on a sequence of `length` values; empty when they can.
 std::string SlidingSizesFault(const THurstForm& form, std::int64_t length) {
@@ -104,8 +101,8 @@ void ReportSource(int dataIn) {
 }
 
 void ReportFit(const TMainForm& m) {
-  ReportPrintf("\n\tHurst Value = %lf ", m.HurstSlope);
-  ReportText("\n\tR2 = " + Number(m.HurstR2) + " ");
+  ReportText("\n\tHurst Value = " + ResultText(m.HurstSlope) + " ");
+  ReportText("\n\tR2 = " + ResultText(m.HurstR2) + " ");
 }
 
 void JumpingWindows(TMainForm& m, const SequenceSource& source) {
@@ -125,7 +122,7 @@ void JumpingWindows(TMainForm& m, const SequenceSource& source) {
   m.HurstLastDivider = sizes.back();
   ui::SetScreenCursor(ui::crArrow);
 
-  ui::MessageBox("R2 = " + Number(m.HurstR2) + " Hurst Exponent = " + Number(m.HurstSlope) + " ", "HURST");
+  ui::MessageBox("R2 = " + ResultText(m.HurstR2) + " Hurst Exponent = " + ResultText(m.HurstSlope) + " ", "HURST");
   ui::ShowModal(*DiagHurstResultForm);
   if (ReportOn()) {
     ReportPrintf("\n\nHURST EXPONENT");
@@ -146,7 +143,8 @@ void SlidingWindows(TMainForm& m, const SequenceSource& source) {
   m.HurstWindowMode = 1;
   ui::SetScreenCursor(ui::crArrow);
 
-  ui::MessageBox(Format("num_step = %d Hurst Exponent = %lf ", m.HurstPointCount, m.HurstSlope), "HURST");
+  ui::MessageBox(Format("num_step = %d Hurst Exponent = ", m.HurstPointCount) + ResultText(m.HurstSlope) + " ",
+                 "HURST");
   ui::ShowModal(*DiagHurstResultForm);
   if (ReportOn()) {
     ReportPrintf("\n\nHURST EXPONENT");

@@ -10,6 +10,7 @@
 #include "panels/ProgressWindow.h"
 #include "sequence/WaveletTreatmentForm.h"
 #include "sequence/ZoneMessages.h"
+#include "sequence/ResultText.h"
 #include "sequence/kernels/WaveletHurst.h"
 #include "ui/Cursors.h"
 
@@ -58,9 +59,6 @@ std::string ParamsFault(const WaveletParams& p, const TMainForm& m) {
   return "";
 }
 
-std::string Number(double value) {
-  return std::isnan(value) ? std::string("undefined") : Format("%lf", value);
-}
 
 }  // namespace
 
@@ -94,7 +92,7 @@ void TMainForm::WaveSelectTreatment1Click() {
                    "ERROR");
   }
 
-  const std::string hurst = Number(result.Slope);
+  const std::string hurst = ResultText(result.Slope);
   ui::MessageBox("Hurst Exponent = " + hurst + "\nThis value will be reported\nin the general report", "WAVELET");
   if (ReportOn()) {
     ReportPrintf("\n\n Wavelet Treatment");

@@ -121,10 +121,10 @@ HurstFit FitHurst(const WindowDeviations& deviations) {
   }
   const int count = fit.Count();
   if (count < 2) return fit;
-  fit.Slope = LeastSquaresSlope(fit.LogWindow.data(), fit.LogDeviation.data(), count);
-  if (fit.Slope == 0) fit.Slope = 0;  // never -0
-
-  if (AllEqual(fit.MeanDeviations) || AllEqual(fit.Sizes)) return fit;
+  // Equal deviations lie on a flat line: exactly 0, not the rounding left by the sums.
+  const bool flat = AllEqual(fit.MeanDeviations);
+  fit.Slope = flat ? 0.0 : LeastSquaresSlope(fit.LogWindow.data(), fit.LogDeviation.data(), count);
+  if (flat || AllEqual(fit.Sizes)) return fit;
   double ss = 0, sw = 0, ssw = 0, sss = 0, sww = 0;
   for (int k = 0; k < count; ++k) {
     const double s = fit.MeanDeviations[k], w = fit.Sizes[k];
