@@ -53,7 +53,8 @@ void BM_HurstSliding(benchmark::State& state) {
   const std::vector<int>& values = GraySequence();
   const std::vector<int> sizes = SlidingSizes(10, 5, 10);
   for (auto _ : state) {
-    const HurstFit fit = FitHurst(SlidingDeviations(values.data(), static_cast<std::int64_t>(values.size()), sizes));
+    const HurstFit fit =
+        FitHurst(SlidingDeviations(values.data(), static_cast<std::int64_t>(values.size()), sizes));
     benchmark::DoNotOptimize(fit.Slope);
   }
   parallel::SetThreadLimit(0);

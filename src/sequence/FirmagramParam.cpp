@@ -30,8 +30,8 @@ TFirmagramParamForm::TFirmagramParamForm(QWidget* owner) : ui::Form(owner) {
 
   auto* items = new QGroupBox(QStringLiteral("Studied Item"), this);
   auto* itemsLayout = new QVBoxLayout(items);
-  const char* const captions[6] = {"Whole Scene",      "Horizontal Line",  "Vertical Line",
-                                   "Diagional Line",   "Rectangular Zone", "Labeled  Zones"};
+  const char* const captions[6] = {"Whole Scene",    "Horizontal Line",  "Vertical Line",
+                                   "Diagional Line", "Rectangular Zone", "Labeled  Zones"};
   for (int k = 0; k < 6; ++k) {
     StudiedItemRadios[k] = new QRadioButton(QString::fromUtf8(captions[k]), items);
     itemsLayout->addWidget(StudiedItemRadios[k]);

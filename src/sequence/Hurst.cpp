@@ -22,7 +22,8 @@ constexpr int kDividerColumns = 5;
 
 // Radio buttons that check themselves and uncheck the others by hand, so that none need be
 // checked at first.
-void Exclusive(QWidget* owner, const std::vector<QRadioButton*>& radios, const std::function<void(int)>& chosen) {
+void Exclusive(QWidget* owner, const std::vector<QRadioButton*>& radios,
+               const std::function<void(int)>& chosen) {
   for (std::size_t k = 0; k < radios.size(); ++k) {
     radios[k]->setAutoExclusive(false);
     QObject::connect(radios[k], &QRadioButton::clicked, owner, [radios, k, chosen] {
@@ -107,7 +108,8 @@ THurstDividerForm::THurstDividerForm(QWidget* owner) : ui::Form(owner) {
   choiceLayout->addWidget(RadioButton2);
   LVREdit = ui::IntegerEdit(this, LowerValueRange);
   UVREdit = ui::IntegerEdit(this, UpperValueRange);
-  SelectionBox = ui::LabeledRows(this, "Selection", {{"Lower Value Range", LVREdit}, {"Upper Value Range", UVREdit}});
+  SelectionBox =
+      ui::LabeledRows(this, "Selection", {{"Lower Value Range", LVREdit}, {"Upper Value Range", UVREdit}});
   SelectionBox->setVisible(false);
   Exclusive(this, {RadioButton1, RadioButton2}, [this](int k) {
     DividerChoice = k + 1;

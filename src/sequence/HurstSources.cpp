@@ -8,8 +8,8 @@
 namespace {
 
 // Entries first .. first + count - 1 of `held`, never past its end; refused when absent or short.
-SequenceSource Take(const std::vector<int>& held, int first, int count, bool present, const std::string& absent,
-                    const std::string& name) {
+SequenceSource Take(const std::vector<int>& held, int first, int count, bool present,
+                    const std::string& absent, const std::string& name) {
   SequenceSource source;
   const int available = std::max(0, std::min(count, static_cast<int>(held.size()) - first));
   if (!present) {

@@ -20,7 +20,6 @@ namespace {
 constexpr int kMostSizes = 127;
 constexpr int kFewestSizes = 2;
 
-
 // Why the sliding sizes cannot be used on a sequence of `length` values; empty when they can.
 std::string SlidingSizesFault(const THurstForm& form, std::int64_t length) {
   if (form.FirstSize < 2) return "First Window Size must be at least 2";
@@ -49,7 +48,8 @@ std::optional<SequenceSource> AskSource(TMainForm& m) {
 }
 
 // Positions a .. b (from 1) of the divisor list, asked until usable; nothing when the dialog is closed.
-std::optional<std::pair<int, int>> AskDividerRange(int usedLength, int originalLength, const std::vector<int>& list) {
+std::optional<std::pair<int, int>> AskDividerRange(int usedLength, int originalLength,
+                                                   const std::vector<int>& list) {
   THurstDividerForm& form = *HurstDividerForm;
   form.ShowDividers(usedLength, originalLength, list);
   const int count = static_cast<int>(list.size());
@@ -122,7 +122,8 @@ void JumpingWindows(TMainForm& m, const SequenceSource& source) {
   m.HurstLastDivider = sizes.back();
   ui::SetScreenCursor(ui::crArrow);
 
-  ui::MessageBox("R2 = " + ResultText(m.HurstR2) + " Hurst Exponent = " + ResultText(m.HurstSlope) + " ", "HURST");
+  ui::MessageBox("R2 = " + ResultText(m.HurstR2) + " Hurst Exponent = " + ResultText(m.HurstSlope) + " ",
+                 "HURST");
   ui::ShowModal(*DiagHurstResultForm);
   if (ReportOn()) {
     ReportPrintf("\n\nHURST EXPONENT");
@@ -136,23 +137,24 @@ void JumpingWindows(TMainForm& m, const SequenceSource& source) {
 void SlidingWindows(TMainForm& m, const SequenceSource& source) {
   const THurstForm& form = *HurstForm;
   ui::SetScreenCursor(ui::crHourGlass);
-  const HurstFit fit = FitHurst(SlidingDeviations(source.Values.data(), static_cast<std::int64_t>(source.Values.size()),
-                                                  SlidingSizes(form.FirstSize, form.Step, form.NumSteps)));
+  const HurstFit fit =
+      FitHurst(SlidingDeviations(source.Values.data(), static_cast<std::int64_t>(source.Values.size()),
+                                 SlidingSizes(form.FirstSize, form.Step, form.NumSteps)));
   if (RefuseUndefined(fit)) return;
   StoreFit(m, fit);
   m.HurstWindowMode = 1;
   ui::SetScreenCursor(ui::crArrow);
 
-  ui::MessageBox(Format("num_step = %d Hurst Exponent = ", m.HurstPointCount) + ResultText(m.HurstSlope) + " ",
-                 "HURST");
+  ui::MessageBox(
+      Format("num_step = %d Hurst Exponent = ", m.HurstPointCount) + ResultText(m.HurstSlope) + " ", "HURST");
   ui::ShowModal(*DiagHurstResultForm);
   if (ReportOn()) {
     ReportPrintf("\n\nHURST EXPONENT");
     ReportPrintf("\n\tSliding Window Treatment");
     ReportSource(form.DataIn);
     ReportPrintf("\n\tParameters :");
-    ReportPrintf("\n\tFirst Segment Size = %d Step Value = %d Number of Steps = %d ", form.FirstSize, form.Step,
-                 form.NumSteps);
+    ReportPrintf("\n\tFirst Segment Size = %d Step Value = %d Number of Steps = %d ", form.FirstSize,
+                 form.Step, form.NumSteps);
     ReportFit(m);
   }
   LogDiagramFile(m.DiagramSavedFlags.HurstPending, kHurstReportText, DiagHurstResultForm->FileName);

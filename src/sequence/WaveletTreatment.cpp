@@ -8,9 +8,9 @@
 #include "app/Report.h"
 #include "diagrams/DiagramForm.h"
 #include "panels/ProgressWindow.h"
+#include "sequence/ResultText.h"
 #include "sequence/WaveletTreatmentForm.h"
 #include "sequence/ZoneMessages.h"
-#include "sequence/ResultText.h"
 #include "sequence/kernels/WaveletHurst.h"
 #include "ui/Cursors.h"
 
@@ -59,7 +59,6 @@ std::string ParamsFault(const WaveletParams& p, const TMainForm& m) {
   return "";
 }
 
-
 }  // namespace
 
 void TMainForm::WaveSelectTreatment1Click() {
@@ -93,13 +92,14 @@ void TMainForm::WaveSelectTreatment1Click() {
   }
 
   const std::string hurst = ResultText(result.Slope);
-  ui::MessageBox("Hurst Exponent = " + hurst + "\nThis value will be reported\nin the general report", "WAVELET");
+  ui::MessageBox("Hurst Exponent = " + hurst + "\nThis value will be reported\nin the general report",
+                 "WAVELET");
   if (ReportOn()) {
     ReportPrintf("\n\n Wavelet Treatment");
     ReportText("\n Hurst Exponent = " + hurst + " ");
     ReportPrintf("\n Parameters employed :");
     ReportPrintf("\n\tSigma = %lf  Sigma Increasing = %lf ", params.Sigma, params.SigmaIncrease);
-    ReportPrintf("\n\tFirst Window Size = %d Step = %d Number of steps = %d", params.FirstWindowSize, params.Step,
-                 params.StepNumber);
+    ReportPrintf("\n\tFirst Window Size = %d Step = %d Number of steps = %d", params.FirstWindowSize,
+                 params.Step, params.StepNumber);
   }
 }

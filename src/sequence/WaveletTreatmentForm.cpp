@@ -45,10 +45,11 @@ TWaveletTreatmentForm::TWaveletTreatmentForm(QWidget* owner) : ui::Form(owner) {
   connect(RadioButton2, &QRadioButton::clicked, this, [this] { DataIn = 1; });
 
   RangeEdit = IntegerEdit(this, Range);
-  QGroupBox* window = ui::LabeledRows(this, "Moving Window Size",
-                                      {{"Range (R) of the moving window", RangeEdit},
-                                       {"NOTA: the window size (WS) is equal to: WS = (R*2)+1", nullptr},
-                                       {"Generally , confident results are obtained by using R = 5.", nullptr}});
+  QGroupBox* window =
+      ui::LabeledRows(this, "Moving Window Size",
+                      {{"Range (R) of the moving window", RangeEdit},
+                       {"NOTA: the window size (WS) is equal to: WS = (R*2)+1", nullptr},
+                       {"Generally , confident results are obtained by using R = 5.", nullptr}});
 
   auto* items = new QGroupBox(QStringLiteral("Studied Item"), this);
   auto* itemsLayout = new QVBoxLayout(items);
@@ -61,22 +62,36 @@ TWaveletTreatmentForm::TWaveletTreatmentForm(QWidget* owner) : ui::Form(owner) {
     connect(StudiedItemRadios[k], &QRadioButton::clicked, this, [this, k] { ChooseStudiedItem(k + 1); });
   }
 
-  SelectLineEdit = IntegerEdit(this, SelectedLine, FrameCheck(Range, lines, "Selected Line Minimum out of the frame",
-                                                               "Selected Line Maximum out of the frame"));
-  FirstColumnEdit = IntegerEdit(this, FirstColumn, FrameCheck(Range, columns, "First Column out of the frame", nullptr));
-  LastColumnEdit = IntegerEdit(this, LastColumn, FrameCheck(Range, columns, nullptr, "Last Column out of the frame"));
-  SelectColumnEdit = IntegerEdit(this, SelectedColumn, FrameCheck(Range, columns, "Selected Column Minimum outside of the frame",
-                                                                     "Selected Column Maximum outside of the frame"));
-  FirstLineEdit = IntegerEdit(this, FirstLine, FrameCheck(Range, lines, "First Line outside of the frame", nullptr));
-  LastLineEdit = IntegerEdit(this, LastLine, FrameCheck(Range, lines, nullptr, "Last Line outside of the frame"));
-  FirstLineDiagEdit = IntegerEdit(this, FirstLine, FrameCheck(Range, lines, "First Line outside of the frame", nullptr));
-  FirstColDiagEdit = IntegerEdit(this, FirstColumn, FrameCheck(Range, columns, "First Column outside of the frame", nullptr));
-  LastLineDiagEdit = IntegerEdit(this, LastLine, FrameCheck(Range, lines, nullptr, "Last Line outside of the frame"));
-  LastColDiagEdit = IntegerEdit(this, LastColumn, FrameCheck(Range, columns, nullptr, "Last Column outside of the frame"));
-  FirstLineRectEdit = IntegerEdit(this, FirstLine, FrameCheck(Range, lines, "First Line outside of the frame", nullptr));
-  FirstColRectEdit = IntegerEdit(this, FirstColumn, FrameCheck(Range, columns, "First Column outside of the frame", nullptr));
-  LastLineRectEdit = IntegerEdit(this, LastLine, FrameCheck(Range, lines, nullptr, "Last Line outside of the frame"));
-  LastColRectEdit = IntegerEdit(this, LastColumn, FrameCheck(Range, columns, nullptr, "Last Column outside of the frame"));
+  SelectLineEdit = IntegerEdit(this, SelectedLine,
+                               FrameCheck(Range, lines, "Selected Line Minimum out of the frame",
+                                          "Selected Line Maximum out of the frame"));
+  FirstColumnEdit =
+      IntegerEdit(this, FirstColumn, FrameCheck(Range, columns, "First Column out of the frame", nullptr));
+  LastColumnEdit =
+      IntegerEdit(this, LastColumn, FrameCheck(Range, columns, nullptr, "Last Column out of the frame"));
+  SelectColumnEdit = IntegerEdit(this, SelectedColumn,
+                                 FrameCheck(Range, columns, "Selected Column Minimum outside of the frame",
+                                            "Selected Column Maximum outside of the frame"));
+  FirstLineEdit =
+      IntegerEdit(this, FirstLine, FrameCheck(Range, lines, "First Line outside of the frame", nullptr));
+  LastLineEdit =
+      IntegerEdit(this, LastLine, FrameCheck(Range, lines, nullptr, "Last Line outside of the frame"));
+  FirstLineDiagEdit =
+      IntegerEdit(this, FirstLine, FrameCheck(Range, lines, "First Line outside of the frame", nullptr));
+  FirstColDiagEdit = IntegerEdit(this, FirstColumn,
+                                 FrameCheck(Range, columns, "First Column outside of the frame", nullptr));
+  LastLineDiagEdit =
+      IntegerEdit(this, LastLine, FrameCheck(Range, lines, nullptr, "Last Line outside of the frame"));
+  LastColDiagEdit =
+      IntegerEdit(this, LastColumn, FrameCheck(Range, columns, nullptr, "Last Column outside of the frame"));
+  FirstLineRectEdit =
+      IntegerEdit(this, FirstLine, FrameCheck(Range, lines, "First Line outside of the frame", nullptr));
+  FirstColRectEdit = IntegerEdit(this, FirstColumn,
+                                 FrameCheck(Range, columns, "First Column outside of the frame", nullptr));
+  LastLineRectEdit =
+      IntegerEdit(this, LastLine, FrameCheck(Range, lines, nullptr, "Last Line outside of the frame"));
+  LastColRectEdit =
+      IntegerEdit(this, LastColumn, FrameCheck(Range, columns, nullptr, "Last Column outside of the frame"));
   ZoneCodeEdit = IntegerEdit(this, ZoneCode);
 
   HorizontalLineBox = ui::LabeledRows(this, "Horizontal Line",
@@ -118,13 +133,13 @@ TWaveletTreatmentForm::TWaveletTreatmentForm(QWidget* owner) : ui::Form(owner) {
   FMWSEdit = IntegerEdit(this, FirstWindowSize);
   StepEdit = IntegerEdit(this, Step);
   StepNumberEdit = IntegerEdit(this, StepNumber);
-  QGroupBox* wavelet =
-      ui::LabeledRows(this, " Wavelet characteristics ", {{"s value", SigmaEdit}, {"Step Increasing", IncreasingEdit}});
-  QGroupBox* hurst = ui::LabeledRows(this, "Hurst parameters",
-                                     {{"First Moving Window Size", FMWSEdit},
-                                      {"Step value", StepEdit},
-                                      {"Step Number", StepNumberEdit}});
-  auto* experts = new QGroupBox(QStringLiteral("For Experts only, Elsewhere take the indicated values"), this);
+  QGroupBox* wavelet = ui::LabeledRows(this, " Wavelet characteristics ",
+                                       {{"s value", SigmaEdit}, {"Step Increasing", IncreasingEdit}});
+  QGroupBox* hurst = ui::LabeledRows(
+      this, "Hurst parameters",
+      {{"First Moving Window Size", FMWSEdit}, {"Step value", StepEdit}, {"Step Number", StepNumberEdit}});
+  auto* experts =
+      new QGroupBox(QStringLiteral("For Experts only, Elsewhere take the indicated values"), this);
   auto* expertsLayout = new QHBoxLayout(experts);
   expertsLayout->addWidget(wavelet);
   expertsLayout->addWidget(hurst);

@@ -28,9 +28,9 @@ class TWaveletTreatmentForm : public ui::Form {
   // Checks a mode's radio button and shows its box only, as a click does.
   void ChooseStudiedItem(int item);
 
-  QRadioButton* RadioButton1;               // Original Image
-  QRadioButton* RadioButton2;               // Image resulting from a treatment
-  QRadioButton* StudiedItemRadios[6];       // RadioButton3 .. RadioButton8
+  QRadioButton* RadioButton1;          // Original Image
+  QRadioButton* RadioButton2;          // Image resulting from a treatment
+  QRadioButton* StudiedItemRadios[6];  // RadioButton3 .. RadioButton8
   QGroupBox *HorizontalLineBox, *VerticalLineBox, *DiagonalLineBox, *RectangleBox, *LabelBox;
   QLineEdit *RangeEdit, *SigmaEdit, *IncreasingEdit, *FMWSEdit, *StepEdit, *StepNumberEdit;
   QLineEdit *SelectLineEdit, *FirstColumnEdit, *LastColumnEdit;

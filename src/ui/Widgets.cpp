@@ -2,8 +2,8 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,7 +32,8 @@ QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)>
   return edit;
 }
 
-QGroupBox* LabeledRows(QWidget* parent, const QString& title, const std::vector<std::pair<const char*, QWidget*>>& rows) {
+QGroupBox* LabeledRows(QWidget* parent, const QString& title,
+                       const std::vector<std::pair<const char*, QWidget*>>& rows) {
   auto* box = new QGroupBox(title, parent);
   auto* layout = new QGridLayout(box);
   for (std::size_t k = 0; k < rows.size(); ++k) {

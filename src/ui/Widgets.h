@@ -24,7 +24,8 @@ QLineEdit* ReadOnlyEdit(QWidget* parent);
 QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)> also = nullptr);
 
 // A titled box of captioned controls, one a row: caption on the left, control on the right.
-QGroupBox* LabeledRows(QWidget* parent, const QString& title, const std::vector<std::pair<const char*, QWidget*>>& rows);
+QGroupBox* LabeledRows(QWidget* parent, const QString& title,
+                       const std::vector<std::pair<const char*, QWidget*>>& rows);
 
 // Radio buttons that store their index into `member`; the one at `member` starts checked.
 QGroupBox* RadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions,

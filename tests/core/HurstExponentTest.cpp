@@ -49,7 +49,8 @@ std::vector<int> Uniform(int length, int low, int high, std::uint64_t seed) {
 }
 
 double SlidingH(const std::vector<int>& v, int first, int step, int count) {
-  return FitHurst(SlidingDeviations(v.data(), static_cast<std::int64_t>(v.size()), SlidingSizes(first, step, count)))
+  return FitHurst(SlidingDeviations(v.data(), static_cast<std::int64_t>(v.size()),
+                                    SlidingSizes(first, step, count)))
       .Slope;
 }
 
@@ -117,7 +118,8 @@ TEST(HurstExponent, MeansAgreeWithTheLiteralComputation) {
     }
     for (std::size_t k = 0; k < jumping.Sizes.size(); ++k) {
       const double expected = LiteralJumpingMean(v, 1, c.length - 1, jumping.Sizes[k]);
-      EXPECT_NEAR(jumping.MeanDeviations[k], expected, 1e-12 * expected) << c.high << " d=" << jumping.Sizes[k];
+      EXPECT_NEAR(jumping.MeanDeviations[k], expected, 1e-12 * expected)
+          << c.high << " d=" << jumping.Sizes[k];
     }
   }
 }
@@ -164,7 +166,8 @@ TEST(HurstExponent, ResultsDoNotDependOnTheThreadCount) {
   const WindowDeviations jumping1 = JumpingDeviations(v.data(), 300000, {2, 3, 5, 16, 100000});
   parallel::SetThreadLimit(0);
   EXPECT_EQ(SlidingDeviations(v.data(), 300000, sizes).MeanDeviations, sliding1.MeanDeviations);
-  EXPECT_EQ(JumpingDeviations(v.data(), 300000, {2, 3, 5, 16, 100000}).MeanDeviations, jumping1.MeanDeviations);
+  EXPECT_EQ(JumpingDeviations(v.data(), 300000, {2, 3, 5, 16, 100000}).MeanDeviations,
+            jumping1.MeanDeviations);
 }
 
 TEST(HurstExponent, JumpingLengthHasTheLongestDivisorList) {

@@ -35,7 +35,8 @@ BytePlane LiteralHatImage(const BytePlane& source, int range, double sigma) {
   BytePlane image(columns, lines);
   for (int p = range; p <= lines - range - 1; ++p)
     for (int q = range; q <= columns - range - 1; ++q)
-      image[p][q] = static_cast<std::uint8_t>((f[static_cast<std::size_t>(p) * columns + q] - low) / (high - low) * 255.0);
+      image[p][q] = static_cast<std::uint8_t>((f[static_cast<std::size_t>(p) * columns + q] - low) /
+                                              (high - low) * 255.0);
   return image;
 }
 
@@ -122,10 +123,12 @@ TEST(MexicanHat, TinySigmaKeepsTheCentreOnly) {
   ASSERT_TRUE(MakeMexicanHatImage(source, 2, 1e-300, image));
   int low = 255, high = 0;
   for (int i = 2; i < 18; ++i)
-    for (int j = 2; j < 18; ++j) low = std::min<int>(low, source[i][j]), high = std::max<int>(high, source[i][j]);
+    for (int j = 2; j < 18; ++j)
+      low = std::min<int>(low, source[i][j]), high = std::max<int>(high, source[i][j]);
   for (int i = 2; i < 18; ++i)
     for (int j = 2; j < 18; ++j)
-      EXPECT_EQ(image[i][j], static_cast<int>((2.0 * source[i][j] - 2.0 * low) / (2.0 * high - 2.0 * low) * 255.0));
+      EXPECT_EQ(image[i][j],
+                static_cast<int>((2.0 * source[i][j] - 2.0 * low) / (2.0 * high - 2.0 * low) * 255.0));
 }
 
 TEST(MexicanHat, ResultsDoNotDependOnTheThreadCount) {
@@ -188,7 +191,8 @@ TEST(WaveletHurst, FlatImagesAndFlatSequences) {
   // Gray values that change from line to line only: every filtered line is flat, so a horizontal
   // line has no spread and no exponent; the slope is undefined, not NaN-printed garbage.
   BytePlane stripes(60, 60);
-  for (int i = 0; i < 60; ++i) std::fill(stripes[i], stripes[i] + 60, static_cast<std::uint8_t>((i * 37) % 256));
+  for (int i = 0; i < 60; ++i)
+    std::fill(stripes[i], stripes[i] + 60, static_cast<std::uint8_t>((i * 37) % 256));
   params.Zone.StudiedItem = kHorizontalLine;
   params.Zone.SelectedLine = 30;
   params.Zone.FirstColumn = 5;

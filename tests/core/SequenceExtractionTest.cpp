@@ -190,9 +190,9 @@ TEST(SequenceExtraction, ZoneFaults) {
       {Zone(kLabeledZones), frame, ZoneFault::None},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CheckZone(c.zone, c.frame), c.fault) << "item " << c.zone.StudiedItem << " " << c.zone.FirstLine << ","
-                                                  << c.zone.FirstColumn << " " << c.zone.LastLine << ","
-                                                  << c.zone.LastColumn;
+    EXPECT_EQ(CheckZone(c.zone, c.frame), c.fault)
+        << "item " << c.zone.StudiedItem << " " << c.zone.FirstLine << "," << c.zone.FirstColumn << " "
+        << c.zone.LastLine << "," << c.zone.LastColumn;
     // A refused zone reads nothing.
     if (c.fault != ZoneFault::None) {
       EXPECT_EQ(CountSequenceValues(c.zone, c.frame, BytePlane(12, 10)), 0);

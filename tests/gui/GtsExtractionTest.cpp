@@ -26,8 +26,8 @@ BytePlane Numbered(int columns, int lines) {
 }
 
 struct Bounds {
-  int item, selectedLine = 0, selectedColumn = 0, firstLine = 0, firstColumn = 0, lastLine = 0, lastColumn = 0,
-            zoneCode = 0, dataIn = 0;
+  int item, selectedLine = 0, selectedColumn = 0, firstLine = 0, firstColumn = 0, lastLine = 0,
+            lastColumn = 0, zoneCode = 0, dataIn = 0;
 };
 
 auto Choose(Bounds b) {
@@ -158,7 +158,8 @@ TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormer
       {{5, 0, 0, 0, 3, 4, 2}, "The first column must be smaller than the last column"},
       {{0}, "Studied Item not selected"},
   };
-  for (const Refusal& r : refusals) ui.dialog<TFirmagramParamForm>(Choose(r.bounds)).message("ERROR", r.message);
+  for (const Refusal& r : refusals)
+    ui.dialog<TFirmagramParamForm>(Choose(r.bounds)).message("ERROR", r.message);
   ui.dialog<TFirmagramParamForm>(Cancel);
   MainForm->FirmagramTreatment1Click();
 
@@ -277,7 +278,8 @@ TEST_F(GtsExtractionTest, ANewImageTakesTheSequenceAway) {
   WriteFile(Path("n.txt"), "4\n4\n");
   ui.open(Path("n.raw"), 1).dialog<TReportForm>(NoReport);
   MainForm->Open1Click();
-  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength, MainForm->GtsValues.size()), std::tuple(0, 0, 0u));
+  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength, MainForm->GtsValues.size()),
+            std::tuple(0, 0, 0u));
   EXPECT_EQ(MainForm->DiagramSavedFlags.GtsPending, 0);
   EXPECT_EQ(EnabledOf(kEntries), "GTSTreatments1 Diagram1");
 }

@@ -11,12 +11,12 @@
 #include "Program.h"
 #include "app/MainWindow.h"
 #include "app/Report.h"
+#include "binary/kernels/Dividers.h"
 #include "diagrams/DiagHurstResult.h"
 #include "fixtures/Sequences.h"
 #include "panels/ReportForm.h"
 #include "sequence/Hurst.h"
 #include "sequence/HurstSources.h"
-#include "binary/kernels/Dividers.h"
 #include "sequence/kernels/HurstExponent.h"
 
 namespace {
@@ -56,7 +56,6 @@ int Cancel(THurstForm&) {
 std::string Fixed(double v) {
   return Format("%lf", v);
 }
-
 
 class HurstTreatmentTest : public ProgramTest {
  protected:
@@ -101,13 +100,15 @@ TEST_F(HurstTreatmentTest, SlidingWindowsOnTheGrayToneSequence) {
   EXPECT_EQ(m.HurstWindowMode, 1);
   EXPECT_NEAR(m.HurstCorrelation, 1.0, 1e-12);  // two points lie on their line
   EXPECT_EQ(ReadFile(Path("h.xls")), Format("%2.4lf\t%lf\n%2.4lf\t%lf\n", 0.0, std::log10(2.0),
-                                             std::log10(std::sqrt(8.0 / 3.0)), std::log10(3.0)));
-  EXPECT_EQ(Report(), "\n\nHURST EXPONENT\n\tSliding Window Treatment\n\tapplied to a Gray Tone Sequence"
-                      "\n\tParameters :\n\tFirst Segment Size = 2 Step Value = 1 Number of Steps = 2 "
-                      "\n\tHurst Value = " +
-                          Fixed(slope) + " \n\tR2 = 1.000000 \n\n\tHurst Exponent Calculation registered"
-                                         "\n\tin the file " +
-                          Path("h.xls") + " ");
+                                            std::log10(std::sqrt(8.0 / 3.0)), std::log10(3.0)));
+  EXPECT_EQ(Report(),
+            "\n\nHURST EXPONENT\n\tSliding Window Treatment\n\tapplied to a Gray Tone Sequence"
+            "\n\tParameters :\n\tFirst Segment Size = 2 Step Value = 1 Number of Steps = 2 "
+            "\n\tHurst Value = " +
+                Fixed(slope) +
+                " \n\tR2 = 1.000000 \n\n\tHurst Exponent Calculation registered"
+                "\n\tin the file " +
+                Path("h.xls") + " ");
   EXPECT_EQ(std::tuple(m.DiagramSavedFlags.HurstSaved, m.DiagramSavedFlags.HurstPending), std::tuple(1, 0));
   EXPECT_EQ(EnabledOf("Diagram1 HurstExponent1"), "Diagram1 HurstExponent1");
   EXPECT_EQ(m.DialogCancelBytes[cbHurst], 0);
@@ -127,8 +128,8 @@ TEST_F(HurstTreatmentTest, JumpingWindowsOverTheChosenDividers) {
         EXPECT_EQ(f.TNDataEdit->text().toStdString(), "120");
         EXPECT_EQ(f.TNDivisorsEdit->text().toStdString(), "16");
         EXPECT_EQ(f.OriginalRangeEdit->text().toStdString(), "150");
-        const char* const list[] = {"1", "2", "3", "4", "5", "6", "8", "10", "12", "15", "20", "24", "30", "40", "60",
-                                    "120"};
+        const char* const list[] = {"1",  "2",  "3",  "4",  "5",  "6",  "8",  "10",
+                                    "12", "15", "20", "24", "30", "40", "60", "120"};
         for (int k = 0; k < 16; ++k) EXPECT_EQ(f.DividerEdit[k]->text().toStdString(), list[k]) << k;
         EXPECT_EQ(f.DividerEdit[16]->text().toStdString(), "");
         EXPECT_EQ(f.DividerEdit[40]->text().toStdString(), "");
@@ -143,9 +144,10 @@ TEST_F(HurstTreatmentTest, JumpingWindowsOverTheChosenDividers) {
             std::tuple(0, 2, 4, 3));
   EXPECT_EQ(m.HurstSlope, expected.Slope);
   EXPECT_EQ(m.HurstR2, expected.R2);
-  EXPECT_EQ(Report(), "\n\nHURST EXPONENT\n\tJumping Window Treatment from 2 until 4 "
-                      "\n\tapplied to a Gray Tone Sequence\n\tHurst Value = " +
-                          Fixed(expected.Slope) + " \n\tR2 = " + Fixed(expected.R2) + " ");
+  EXPECT_EQ(Report(),
+            "\n\nHURST EXPONENT\n\tJumping Window Treatment from 2 until 4 "
+            "\n\tapplied to a Gray Tone Sequence\n\tHurst Value = " +
+                Fixed(expected.Slope) + " \n\tR2 = " + Fixed(expected.R2) + " ");
   // A jumping run leaves the Diagram entry as it was.
   EXPECT_EQ(EnabledOf("HurstExponent1"), "");
   EXPECT_EQ(HurstDividerForm->Caption(), " Dividers");
@@ -187,10 +189,11 @@ TEST_F(HurstTreatmentTest, OrientationAndDistanceSources) {
     MainForm->HurstTreatment1Click();
     EXPECT_EQ(MainForm->HurstSlope, expected) << dataIn;
   }
-  const std::string block = "\n\nHURST EXPONENT\n\tSliding Window Treatment\n\tapplied to the Perimeter orientation"
-                            "\n\tParameters :\n\tFirst Segment Size = 10 Step Value = 5 Number of Steps = 10 "
-                            "\n\tHurst Value = " +
-                            Fixed(expected) + " \n\tR2 = " + Fixed(MainForm->HurstR2) + " ";
+  const std::string block =
+      "\n\nHURST EXPONENT\n\tSliding Window Treatment\n\tapplied to the Perimeter orientation"
+      "\n\tParameters :\n\tFirst Segment Size = 10 Step Value = 5 Number of Steps = 10 "
+      "\n\tHurst Value = " +
+      Fixed(expected) + " \n\tR2 = " + Fixed(MainForm->HurstR2) + " ";
   EXPECT_EQ(Report(), block + block);
   // The interface itself: real values from 0, never past what is held.
   MainForm->OrientationLength = 1000;
@@ -237,9 +240,11 @@ TEST_F(HurstTreatmentTest, RefusalsBringTheDialogBackAndCancelChangesNothing) {
       {2, 0, 128, "Step of increasing must be at least 1"},
       {2, 1, 128, "Total Number of steps must lie between 2 and 127"},
       {10, 11, 4, "The largest window (43 values) is longer than the sequence (40 values)"},
-      {2000000000, 2000000000, 100, "The largest window (200000000000 values) is longer than the sequence (40 values)"},
+      {2000000000, 2000000000, 100,
+       "The largest window (200000000000 values) is longer than the sequence (40 values)"},
   };
-  for (const Case& c : cases) ui.dialog<THurstForm>(Sliding(0, c.first, c.step, c.count)).message("ERROR", c.message);
+  for (const Case& c : cases)
+    ui.dialog<THurstForm>(Sliding(0, c.first, c.step, c.count)).message("ERROR", c.message);
   ui.dialog<THurstForm>(Cancel);
   MainForm->HurstTreatment1Click();
 
@@ -286,7 +291,8 @@ TEST_F(HurstTreatmentTest, FlatSequenceHasNoExponent) {
   PutGrayToneSequence(std::vector<int>(100, 42));
   ReportInto(Path("r.txt"));
   const auto before = Results();
-  const char* const undefined = "Hurst Exponent undefined:\nfewer than 2 window sizes\nwith values that differ";
+  const char* const undefined =
+      "Hurst Exponent undefined:\nfewer than 2 window sizes\nwith values that differ";
   ui.dialog<THurstForm>(Sliding(0, 2, 3, 5)).message("HURST", undefined);
   MainForm->HurstTreatment1Click();
   ui.dialog<THurstForm>(Jumping(0)).dialog<THurstDividerForm>(Dividers(2, 2, 5)).message("HURST", undefined);
@@ -324,12 +330,13 @@ TEST_F(HurstTreatmentTest, SavedFileWaitsForTheReport) {
   ReportForm->ReportOff = 1;
   ASSERT_TRUE(OpenReportFile(Path("r.txt")));
   auto run = [&](const std::string& saveAs) {
-    ui.dialog<THurstForm>(Sliding(0, 10, 5, 10)).message("HURST", "num_step = 10 Hurst Exponent = " +
-                                                                      Fixed(FitHurst(SlidingDeviations(
-                                                                                MainForm->GtsValues.data(), 300,
-                                                                                SlidingSizes(10, 5, 10)))
-                                                                                .Slope) +
-                                                                      " ");
+    ui.dialog<THurstForm>(Sliding(0, 10, 5, 10))
+        .message(
+            "HURST",
+            "num_step = 10 Hurst Exponent = " +
+                Fixed(FitHurst(SlidingDeviations(MainForm->GtsValues.data(), 300, SlidingSizes(10, 5, 10)))
+                          .Slope) +
+                " ");
     if (saveAs.empty())
       ui.ok<TDiagHurstResultForm>();
     else
@@ -342,8 +349,9 @@ TEST_F(HurstTreatmentTest, SavedFileWaitsForTheReport) {
             std::tuple(1, 1));
   ReportForm->ReportOff = 0;
   run("");
-  EXPECT_NE(Report().find("\n\n\tHurst Exponent Calculation registered\n\tin the file " + Path("first.xls") + " "),
-            std::string::npos);
+  EXPECT_NE(
+      Report().find("\n\n\tHurst Exponent Calculation registered\n\tin the file " + Path("first.xls") + " "),
+      std::string::npos);
   EXPECT_EQ(MainForm->DiagramSavedFlags.HurstPending, 0);
   EXPECT_EQ(MainForm->DiagramSavedFlags.HurstSaved, 0);  // the new result is not saved yet
   run("second");

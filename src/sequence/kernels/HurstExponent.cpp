@@ -21,7 +21,8 @@ constexpr int kJumpingCandidates = 119;
 // Adds the chunks' partial sums in chunk order: the same total whatever the thread count.
 double SumInOrder(const std::vector<double>& partial, std::size_t stride, std::size_t k) {
   double total = 0;
-  for (std::size_t chunk = 0; chunk * stride + k < partial.size(); ++chunk) total += partial[chunk * stride + k];
+  for (std::size_t chunk = 0; chunk * stride + k < partial.size(); ++chunk)
+    total += partial[chunk * stride + k];
   return total;
 }
 
@@ -35,8 +36,8 @@ std::vector<int> SlidingSizes(int firstSize, int step, int count) {
   std::vector<int> sizes;
   for (int k = 0; k < count; ++k) {
     const std::int64_t w = static_cast<std::int64_t>(firstSize) + static_cast<std::int64_t>(k) * step;
-    sizes.push_back(static_cast<int>(std::clamp<std::int64_t>(w, std::numeric_limits<int>::min(),
-                                                              std::numeric_limits<int>::max())));
+    sizes.push_back(static_cast<int>(
+        std::clamp<std::int64_t>(w, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
   }
   return sizes;
 }

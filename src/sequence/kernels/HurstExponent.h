@@ -28,9 +28,9 @@ int JumpingLength(int length);
 
 // The fit through the points whose mean deviation is positive (a zero deviation has no log).
 struct HurstFit {
-  std::vector<double> LogWindow, LogDeviation;   // base-10 logs of the kept points
-  std::vector<double> Sizes, MeanDeviations;     // their raw values
-  double Slope;        // the Hurst exponent; NaN with fewer than 2 kept points
+  std::vector<double> LogWindow, LogDeviation;  // base-10 logs of the kept points
+  std::vector<double> Sizes, MeanDeviations;    // their raw values
+  double Slope;                                 // the Hurst exponent; NaN with fewer than 2 kept points
   double Correlation;  // of raw sizes and raw mean deviations; NaN when either has no spread
   double R2;           // its square
   int Count() const { return static_cast<int>(LogWindow.size()); }

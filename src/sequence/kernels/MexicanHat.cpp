@@ -47,8 +47,8 @@ VORN_PIXEL_LOOP void LoadRow(const std::uint8_t* line, int count, double* out) {
 }
 
 // Horizontal pass: G = sum g(u) x and H = sum h(u) x at `count` centres; `row` starts R before the first.
-VORN_PIXEL_LOOP void RowPass(const double* row, int count, int range, const double* g, const double* h, double* outG,
-                             double* outH) {
+VORN_PIXEL_LOOP void RowPass(const double* row, int count, int range, const double* g, const double* h,
+                             double* outG, double* outH) {
   const double* centre = row + range;
   for (int q = 0; q < count; ++q) {
     outG[q] = centre[q];
@@ -91,7 +91,8 @@ struct Extremes {
 // piece to use(innerRow, innerColumn, values, count). Each tile keeps the row passes of its last
 // 2R + 1 source rows in a ring.
 template <class Use>
-void FilterRows(const BytePlane& source, int range, const Taps& taps, std::int64_t first, std::int64_t last, Use use) {
+void FilterRows(const BytePlane& source, int range, const Taps& taps, std::int64_t first, std::int64_t last,
+                Use use) {
   const int width = 2 * range + 1;
   const int innerC = source.Columns() - 2 * range;
   std::vector<double> row(static_cast<std::size_t>(kTile) + 2 * range);
@@ -102,7 +103,8 @@ void FilterRows(const BytePlane& source, int range, const Taps& taps, std::int64
     auto pass = [&](std::int64_t sourceLine) {
       const std::size_t slot = static_cast<std::size_t>(sourceLine % width) * kTile;
       LoadRow(source[static_cast<int>(sourceLine)] + column, count + 2 * range, row.data());
-      RowPass(row.data(), count, range, taps.g.data(), taps.h.data(), ringG.data() + slot, ringH.data() + slot);
+      RowPass(row.data(), count, range, taps.g.data(), taps.h.data(), ringG.data() + slot,
+              ringH.data() + slot);
     };
     // Inner row p is centred on source line p + R.
     for (std::int64_t line = first; line < first + 2 * range; ++line) pass(line);

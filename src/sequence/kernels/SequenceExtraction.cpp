@@ -73,7 +73,8 @@ ZoneFault CheckZone(const SequenceZone& zone, const SequenceFrame& frame) {
       if (!lastLineIn) return ZoneFault::LastLine;
       if (!lastColumnIn) return ZoneFault::LastColumn;
       if (zone.StudiedItem == kDiagonalLine) {
-        if (zone.FirstLine == zone.LastLine && zone.FirstColumn == zone.LastColumn) return ZoneFault::SamePoints;
+        if (zone.FirstLine == zone.LastLine && zone.FirstColumn == zone.LastColumn)
+          return ZoneFault::SamePoints;
         return ZoneFault::None;
       }
       if (zone.FirstLine >= zone.LastLine) return ZoneFault::LineOrder;
@@ -84,7 +85,8 @@ ZoneFault CheckZone(const SequenceZone& zone, const SequenceFrame& frame) {
   }
 }
 
-std::int64_t CountSequenceValues(const SequenceZone& zone, const SequenceFrame& frame, const BytePlane& zones) {
+std::int64_t CountSequenceValues(const SequenceZone& zone, const SequenceFrame& frame,
+                                 const BytePlane& zones) {
   if (CheckZone(zone, frame) != ZoneFault::None) return 0;
   const std::int64_t inner = frame.Lines - frame.Border - 1;
   const std::int64_t innerColumns = frame.Columns - frame.Border - 1;
@@ -166,7 +168,8 @@ void ExtractSequence(const BytePlane& source, const BytePlane& zones, const Sequ
 
 std::vector<DiagonalStep> DiagonalPixels(int firstLine, int firstColumn, int lastLine, int lastColumn) {
   std::vector<DiagonalStep> pixels;
-  WalkDiagonal(firstLine, firstColumn, lastLine, lastColumn,
-               [&](int line, int column) { pixels.push_back({line, column}); });
+  WalkDiagonal(firstLine, firstColumn, lastLine, lastColumn, [&](int line, int column) {
+    pixels.push_back({line, column});
+  });
   return pixels;
 }

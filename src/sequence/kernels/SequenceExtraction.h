@@ -36,17 +36,17 @@ struct SequenceFrame {
 // The first bound of a zone that cannot be read, in the order the dialogs check them.
 enum class ZoneFault {
   None,
-  NoItem,            // no studied item chosen, or an unknown one
-  EmptyFrame,        // the frame leaves no pixel to read
-  SelectedLine,      // the line of a horizontal line
-  SelectedColumn,    // the column of a vertical line
+  NoItem,          // no studied item chosen, or an unknown one
+  EmptyFrame,      // the frame leaves no pixel to read
+  SelectedLine,    // the line of a horizontal line
+  SelectedColumn,  // the column of a vertical line
   FirstLine,
   FirstColumn,
   LastLine,
   LastColumn,
-  LineOrder,         // first line not above the last (vertical line, rectangle)
-  ColumnOrder,       // first column not left of the last (horizontal line, rectangle)
-  SamePoints,        // a diagonal whose two ends are the same pixel
+  LineOrder,    // first line not above the last (vertical line, rectangle)
+  ColumnOrder,  // first column not left of the last (horizontal line, rectangle)
+  SamePoints,   // a diagonal whose two ends are the same pixel
 };
 
 // Bounds inside the frame (Border .. size - Border - 1) and ordered: lines and rectangles need
@@ -56,7 +56,8 @@ ZoneFault CheckZone(const SequenceZone& zone, const SequenceFrame& frame);
 
 // Number of values the zone gives; the zone plane is read only for labeled zones. 0 for a zone
 // that CheckZone refuses.
-std::int64_t CountSequenceValues(const SequenceZone& zone, const SequenceFrame& frame, const BytePlane& zones);
+std::int64_t CountSequenceValues(const SequenceZone& zone, const SequenceFrame& frame,
+                                 const BytePlane& zones);
 
 // The values, in reading order:
 //  whole scene   lines and columns SceneBorder .. size - SceneBorder - 1, line by line;

@@ -33,7 +33,8 @@ double ComputeWaveletHurst(const int* values, std::int64_t length, int firstSize
 }
 
 WaveletResult RunWavelet(const BytePlane& source, const BytePlane& zones, const WaveletParams& params,
-                         BytePlane& image, std::vector<int>& sequence, const std::function<void(int)>& scaleDone) {
+                         BytePlane& image, std::vector<int>& sequence,
+                         const std::function<void(int)>& scaleDone) {
   WaveletResult result;
   std::array<double, kWaveletScales> x{}, y{};
   double sigma = params.Sigma;
@@ -50,8 +51,8 @@ WaveletResult RunWavelet(const BytePlane& source, const BytePlane& zones, const 
     ExtractWaveletGTS(image, zones, params.Zone, params.Range, sequence);
     // The last value taken is not used, as in every gray-tone sequence.
     const std::int64_t used = static_cast<std::int64_t>(sequence.size()) - 1;
-    result.Hurst[k] = ComputeWaveletHurst(sequence.data(), used, params.FirstWindowSize, params.Step,
-                                          params.StepNumber);
+    result.Hurst[k] =
+        ComputeWaveletHurst(sequence.data(), used, params.FirstWindowSize, params.Step, params.StepNumber);
     x[k] = std::log10(sigma);
     y[k] = std::log10(result.Hurst[k] + 1);
     defined = defined && std::isfinite(x[k]) && std::isfinite(y[k]);

@@ -24,9 +24,9 @@ struct WaveletParams {
 struct WaveletResult {
   std::array<double, kWaveletScales> Sigmas{};
   std::array<double, kWaveletScales> Hurst{};  // NaN where a sequence gave no fit
-  double Slope = 0;                             // NaN when any scale gave none, or H + 1 <= 0
-  bool Flat = false;                            // a filtered image had nothing to rescale: stopped there
-  int FlatScale = 0;                            // which one (1 .. 3)
+  double Slope = 0;                            // NaN when any scale gave none, or H + 1 <= 0
+  bool Flat = false;                           // a filtered image had nothing to rescale: stopped there
+  int FlatScale = 0;                           // which one (1 .. 3)
 };
 
 // The frame the wavelet sequences are read in: R from every edge, the whole scene included.

@@ -71,7 +71,8 @@ RootLanes SlidingIntegerRoots(const int* x, std::int64_t first, std::int64_t cou
     s2 += static_cast<Wide>(x[j]) * x[j];
   }
   for (std::int64_t k = 0; k < count; ++k) {
-    roots.Lane[k & 3] += std::sqrt(static_cast<double>(static_cast<Wide>(w) * s2 - static_cast<Wide>(s1) * s1));
+    roots.Lane[k & 3] +=
+        std::sqrt(static_cast<double>(static_cast<Wide>(w) * s2 - static_cast<Wide>(s1) * s1));
     if (k + 1 < count) {
       const std::int64_t in = x[first + k + w], out = x[first + k];
       s1 += in - out;
@@ -92,7 +93,8 @@ RootLanes JumpingIntegerRoots(const int* x, std::int64_t firstWindow, std::int64
       s1 += v[j];
       s2 += static_cast<Wide>(v[j]) * v[j];
     }
-    roots.Lane[k & 3] += std::sqrt(static_cast<double>(static_cast<Wide>(d) * s2 - static_cast<Wide>(s1) * s1));
+    roots.Lane[k & 3] +=
+        std::sqrt(static_cast<double>(static_cast<Wide>(d) * s2 - static_cast<Wide>(s1) * s1));
   }
   return roots;
 }
@@ -129,7 +131,8 @@ RootLanes SlidingRoots::Sum(int w) const {
   const std::int64_t end = std::min(last_, length_ - w + 1);
   const std::int64_t count = end - first_;
   if (count <= 0) return roots;
-  const bool exact = !prefix1_.empty() && static_cast<std::int64_t>(w) + count <= static_cast<std::int64_t>(prefix1_.size());
+  const bool exact =
+      !prefix1_.empty() && static_cast<std::int64_t>(w) + count <= static_cast<std::int64_t>(prefix1_.size());
   if (exact && static_cast<std::int64_t>(w) * maxAbs_ < kExactWindowSpan) {
 #if defined(VORN_X86)
     if (HasAvx()) {
