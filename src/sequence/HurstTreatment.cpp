@@ -8,6 +8,7 @@
 #include "app/Report.h"
 #include "binary/kernels/Dividers.h"
 #include "diagrams/DiagHurstResult.h"
+#include "panels/ProgressWindow.h"
 #include "sequence/Hurst.h"
 #include "sequence/HurstSources.h"
 #include "sequence/ResultText.h"
@@ -114,7 +115,11 @@ void JumpingWindows(TMainForm& m, const SequenceSource& source) {
   ui::SetScreenCursor(ui::crHourGlass);
   const std::vector<int> sizes(list.begin() + (range->first - 1), list.begin() + range->second);
   // The values at 1 .. L' are cut: the first one is left out.
-  const HurstFit fit = FitHurst(JumpingDeviations(source.Values.data() + 1, used, sizes));
+  ShowProgressWindow();
+  const HurstFit fit = FitHurst(JumpingDeviations(source.Values.data() + 1, used, sizes, [](double fraction) {
+    SetProgressPosition(static_cast<float>(fraction));
+  }));
+  CloseProgressWindow();
   if (RefuseUndefined(fit)) return;
   StoreFit(m, fit);
   m.HurstWindowMode = 0;

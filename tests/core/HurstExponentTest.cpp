@@ -94,6 +94,10 @@ TEST(HurstExponent, SizesWithoutWindowsGiveNoPoint) {
   EXPECT_EQ(JumpingDeviations(v.data(), 3, {0, 4, 1}).Sizes, std::vector<int>{1});
   EXPECT_TRUE(SlidingDeviations(nullptr, 0, {2}).Sizes.empty());
   EXPECT_EQ(SlidingSizes(10, 2, 10), (std::vector<int>{10, 12, 14, 16, 18, 20, 22, 24, 26, 28}));
+  // The jumping windows say how far they are, size after size.
+  std::vector<double> fractions;
+  JumpingDeviations(v.data(), 3, {1, 2, 3, 4}, [&](double f) { fractions.push_back(f); });
+  EXPECT_EQ(fractions, (std::vector<double>{0.25, 0.5, 0.75}));
   // Sizes past the int range saturate instead of wrapping to small ones.
   EXPECT_EQ(SlidingSizes(std::numeric_limits<int>::max() - 1, 5, 2).back(), std::numeric_limits<int>::max());
 }

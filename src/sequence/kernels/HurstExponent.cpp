@@ -72,10 +72,13 @@ WindowDeviations SlidingDeviations(const int* values, std::int64_t length, const
   return result;
 }
 
-WindowDeviations JumpingDeviations(const int* values, std::int64_t length, const std::vector<int>& sizes) {
+WindowDeviations JumpingDeviations(const int* values, std::int64_t length, const std::vector<int>& sizes,
+                                   const std::function<void(double)>& sizeDone) {
   WindowDeviations result;
   if (!values || length < 1) return result;
-  for (int d : sizes) {
+  for (std::size_t k = 0; k < sizes.size(); ++k) {
+    if (sizeDone && k > 0) sizeDone(static_cast<double>(k) / static_cast<double>(sizes.size()));
+    const int d = sizes[k];
     if (d < 1 || d > length) continue;
     const std::int64_t windows = length / d;
     const std::int64_t grain = std::max<std::int64_t>(1, kChunkValues / d);

@@ -2,6 +2,7 @@
 // The Hurst exponent of a sequence of integers: the mean population standard deviation of its
 // windows at several sizes, and the slope of log10(mean deviation) against log10(size).
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // One entry per window size, in the order asked.
@@ -19,8 +20,10 @@ std::vector<int> SlidingSizes(int firstSize, int step, int count);
 WindowDeviations SlidingDeviations(const int* values, std::int64_t length, const std::vector<int>& sizes);
 
 // Jumping windows: values[0 .. length - 1] cut into length / d consecutive windows of each size d.
-// A size below 1 or above the length gives no entry.
-WindowDeviations JumpingDeviations(const int* values, std::int64_t length, const std::vector<int>& sizes);
+// A size below 1 or above the length gives no entry. `sizeDone(fraction)` is called on the calling
+// thread after each size, with the fraction of the sizes done.
+WindowDeviations JumpingDeviations(const int* values, std::int64_t length, const std::vector<int>& sizes,
+                                   const std::function<void(double)>& sizeDone = nullptr);
 
 // The length used by the jumping windows: among m = L - 1 down to L - 119 (m >= 1), the one whose
 // divisor list is longest, the larger m on a tie. 0 when L < 2.
