@@ -13,7 +13,7 @@
 
 namespace {
 
-// The population standard deviation of each window as written: the mean first, then the squares.
+// The population standard deviation of each window from its definition: the mean first, then the squares.
 double LiteralDeviation(const std::vector<int>& v, std::size_t first, int w) {
   long double mean = 0;
   for (int j = 0; j < w; ++j) mean += v[first + j];

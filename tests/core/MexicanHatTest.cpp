@@ -13,7 +13,7 @@
 
 namespace {
 
-// The filtering as written: the (2R + 1)^2 kernel summed at each inner pixel, the extremes of the
+// The filtering from its definition: the (2R + 1)^2 kernel summed at each inner pixel, the extremes of the
 // inner values, the rescale; the border stays 0.
 BytePlane LiteralHatImage(const BytePlane& source, int range, double sigma) {
   const std::vector<double> kernel = MexicanHatKernel(range, sigma);

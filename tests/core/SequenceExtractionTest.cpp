@@ -29,7 +29,7 @@ std::vector<int> Extract(const BytePlane& source, const BytePlane& zones, const 
   return values;
 }
 
-// The extraction as written, pixel by pixel, for zones inside the frame.
+// The extraction pixel by pixel, the diagonal walked until it meets its end, for zones inside the frame.
 std::vector<int> LiteralExtraction(const BytePlane& s, const BytePlane& zones, const SequenceZone& z,
                                    const SequenceFrame& f) {
   std::vector<int> v;
