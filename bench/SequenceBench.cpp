@@ -86,14 +86,24 @@ const BytePlane& Noise(int size) {
   return plane;
 }
 
+// Sizes 2048 and 4096, on every core and on the calling thread alone.
+void ImageCases(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"size", "threads"});
+  for (int size : {2048, 4096})
+    for (int threads : {0, 1}) b->Args({size, threads});
+  b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
 void BM_Binarize_Noise(benchmark::State& state) {
+  LimitThreads(state);
   const BytePlane& source = Noise(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     BinarizeResult result = Binarize(source, {30, 50, 0, false});
     benchmark::DoNotOptimize(result.ItemPixels);
   }
+  parallel::SetThreadLimit(0);
 }
-BENCHMARK(BM_Binarize_Noise)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Binarize_Noise)->Apply(ImageCases);
 
 void BM_MexicanHat(benchmark::State& state) {
   const BytePlane& source = Noise(static_cast<int>(state.range(0)));
@@ -116,6 +126,7 @@ BENCHMARK(BM_ExtractSequence)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecon
 
 // The dialog's defaults over the whole scene: three scales filtered, sequences taken, Hurst fitted.
 void BM_WaveletTreatment(benchmark::State& state) {
+  LimitThreads(state);
   const BytePlane& source = Noise(static_cast<int>(state.range(0)));
   WaveletParams params;
   params.Zone.StudiedItem = kWholeScene;
@@ -125,7 +136,8 @@ void BM_WaveletTreatment(benchmark::State& state) {
     const WaveletResult result = RunWavelet(source, source, params, image, sequence);
     benchmark::DoNotOptimize(result.Slope);
   }
+  parallel::SetThreadLimit(0);
 }
-BENCHMARK(BM_WaveletTreatment)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WaveletTreatment)->Apply(ImageCases);
 
 }  // namespace
