@@ -21,6 +21,10 @@
 #include "panels/ResultImage.h"
 #include "panels/SelectImageForm.h"
 #include "panels/TempImage.h"
+#include "sequence/Firmagram.h"
+#include "sequence/FirmagramParam.h"
+#include "sequence/Hurst.h"
+#include "sequence/WaveletTreatmentForm.h"
 
 namespace {
 
@@ -86,6 +90,11 @@ void CreateForms() {
   // Gray tones: pins, gray tones number, colour thresholding, superposition.
 
   // Gray-tone sequences: extraction, Hurst exponent, wavelet.
+  Create(FirmagramParamForm, owner);
+  Create(FirmagramForm, owner);
+  Create(HurstForm, owner);
+  Create(HurstDividerForm, owner);
+  Create(WaveletTreatmentForm, owner);
 
   // Screen editor and dilation contour.
 

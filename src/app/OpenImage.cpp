@@ -95,6 +95,16 @@ void ReleasePreviousImage(TMainForm& m) {
   m.HolesLabeled = 0;
   m.Panel2Pending.fill(0);
   m.Panel3Pending.fill(0);
+  // The sequences taken from the old image, and their files not yet named in its report.
+  FreeIntVector(m.GtsValues);
+  m.GtsLength = 0;
+  m.GtsReady = 0;
+  FreeIntVector(m.WaveletGtsValues);
+  m.WaveletGtsLength = 0;
+  m.WaveletGtsReady = 0;
+  m.DiagramSavedFlags.GtsSaved = m.DiagramSavedFlags.GtsPending = 0;
+  m.DiagramSavedFlags.HurstPending = 0;
+  m.Enable({"DiagFirmagram1"}, false);
   m.ResultBorder = 0;
   m.EditorState = 0;
   m.BinaryImageName.clear();

@@ -33,12 +33,6 @@ void TMainForm::Thresholding1Click() {}
 void TMainForm::SuperpositionClick() {}
 void TMainForm::TransparentSuperpositionClick() {}
 
-// Gray-tone sequences.
-void TMainForm::FirmagramTreatment1Click() {}
-void TMainForm::DiagFirmagram1Click() {}
-void TMainForm::HurstTreatment1Click() {}
-void TMainForm::WaveSelectTreatment1Click() {}
-
 // Screen editor and dilation contour.
 void TMainForm::PipetteSpeedButton1Click() {}
 void TMainForm::ColorSpeedButtonClick() {}

@@ -1,7 +1,9 @@
 #include "ui/Widgets.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,11 +23,29 @@ QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> al
   return edit;
 }
 
-QLineEdit* RealEdit(QWidget* parent, double& member) {
+QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)> also) {
   auto* edit = new QLineEdit(parent);
-  QObject::connect(edit, &QLineEdit::textChanged, parent,
-                   [&member](const QString& text) { member = TextToDouble(text.toStdString()); });
+  QObject::connect(edit, &QLineEdit::textChanged, parent, [&member, also](const QString& text) {
+    member = TextToDouble(text.toStdString());
+    if (also) also(member);
+  });
   return edit;
+}
+
+QGroupBox* LabeledRows(QWidget* parent, const QString& title,
+                       const std::vector<std::pair<const char*, QWidget*>>& rows) {
+  auto* box = new QGroupBox(title, parent);
+  auto* layout = new QGridLayout(box);
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const int row = static_cast<int>(k);
+    if (rows[k].second) {
+      layout->addWidget(new QLabel(QString::fromUtf8(rows[k].first), box), row, 0);
+      layout->addWidget(rows[k].second, row, 1);
+    } else {
+      layout->addWidget(new QLabel(QString::fromUtf8(rows[k].first), box), row, 0, 1, 2);  // a note
+    }
+  }
+  return box;
 }
 
 QLineEdit* ReadOnlyEdit(QWidget* parent) {

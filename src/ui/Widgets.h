@@ -2,6 +2,7 @@
 // Small builders for the controls the dialogs share: edits converted to a member at
 // each change, radio groups that store an index, and the OK / Cancel buttons.
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QGroupBox;
@@ -18,9 +19,13 @@ class Form;
 
 // An edit whose text is converted (atol-like: "12a" is 12, "" is 0) into `member` at each change.
 QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> also = nullptr);
-// The same for a real number (atof-like: "1.5m" is 1.5, "" is 0).
-QLineEdit* RealEdit(QWidget* parent, double& member);
 QLineEdit* ReadOnlyEdit(QWidget* parent);
+// An edit whose text is converted (atof-like: "1.5x" is 1.5, "" is 0) into `member` at each change.
+QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)> also = nullptr);
+
+// A titled box of captioned controls, one a row: caption on the left, control on the right.
+QGroupBox* LabeledRows(QWidget* parent, const QString& title,
+                       const std::vector<std::pair<const char*, QWidget*>>& rows);
 
 // Radio buttons that store their index into `member`; the one at `member` starts checked.
 QGroupBox* RadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions,

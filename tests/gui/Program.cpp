@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -10,7 +12,8 @@
 
 void ProgramTest::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = std::filesystem::temp_directory_path() / "vorn-tests" /
+  // One folder a process: test runs of several checkouts may share the machine's temporary folder.
+  dir_ = std::filesystem::temp_directory_path() / ("vorn-tests-" + std::to_string(getpid())) /
          (std::string(info->test_suite_name()) + "." + info->name());
   std::filesystem::remove_all(dir_);
   std::filesystem::create_directories(dir_);
@@ -20,7 +23,7 @@ void ProgramTest::SetUp() {
 void ProgramTest::TearDown() {
   CloseReportFile();
   DestroyForms();
-  std::filesystem::remove_all(dir_);
+  std::filesystem::remove_all(dir_.parent_path());
 }
 
 std::string ReadFile(const std::string& path) {

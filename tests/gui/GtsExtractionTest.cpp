@@ -1,0 +1,294 @@
+// Gray Tones Sequence > Treatment and Diagram > GTE Curve: the sequence taken, the menus it opens,
+// the curve, the saved file and its report line; refused bounds and Cancel.
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "Program.h"
+#include "app/MainWindow.h"
+#include "app/Report.h"
+#include "panels/ReportForm.h"
+#include "sequence/Firmagram.h"
+#include "sequence/FirmagramParam.h"
+
+namespace {
+
+// Pixel (i, j) = 10 i + j.
+BytePlane Numbered(int columns, int lines) {
+  BytePlane plane(columns, lines);
+  for (int i = 0; i < lines; ++i)
+    for (int j = 0; j < columns; ++j) plane[i][j] = static_cast<std::uint8_t>(10 * i + j);
+  return plane;
+}
+
+struct Bounds {
+  int item, selectedLine = 0, selectedColumn = 0, firstLine = 0, firstColumn = 0, lastLine = 0,
+            lastColumn = 0, zoneCode = 0, dataIn = 0;
+};
+
+auto Choose(Bounds b) {
+  return [b](TFirmagramParamForm& f) {
+    f.StudiedItem = b.item;
+    f.SelectedLine = b.selectedLine;
+    f.SelectedColumn = b.selectedColumn;
+    f.FirstLine = b.firstLine;
+    f.FirstColumn = b.firstColumn;
+    f.LastLine = b.lastLine;
+    f.LastColumn = b.lastColumn;
+    f.ZoneCode = b.zoneCode;
+    f.DataIn = b.dataIn;
+    return ui::mrOk;
+  };
+}
+
+int Cancel(TFirmagramParamForm&) {
+  return ui::mrCancel;
+}
+
+const std::string kGtsLine = "\n\tGray Tone Sequence [GTS] registered\n\tin the file ";
+constexpr const char* kEntries = "GTSTreatments1 Diagram1 DiagFirmagram1";
+
+class GtsExtractionTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    LoadOriginal(Numbered(6, 5));
+    MainForm->WorkDirectory = Dir().string();
+  }
+  // One extraction, the window closed (after a Save when `saveAs` is given).
+  void Extract(Bounds b, const std::string& saveAs = "") {
+    ui.dialog<TFirmagramParamForm>(Choose(b));
+    if (saveAs.empty()) {
+      ui.ok<TFirmagramForm>();
+    } else {
+      ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick).save(Path(saveAs));
+    }
+    MainForm->FirmagramTreatment1Click();
+  }
+  std::vector<int> Used() const {
+    const TMainForm& m = *MainForm;
+    return std::vector<int>(m.GtsValues.begin(), m.GtsValues.begin() + std::max(0, m.GtsLength));
+  }
+};
+
+TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
+  const std::string report = ReportInto(Path("r.txt"));
+  ASSERT_EQ(EnabledOf(kEntries), "");
+  Extract({1}, "gts");
+
+  const TMainForm& m = *MainForm;
+  // 5 x 6 without the border: 12 values, of which the readers use 11.
+  EXPECT_EQ(std::tuple(m.GtsReady, m.GtsLength, m.GtsValues.size()), std::tuple(1, 11, 12u));
+  EXPECT_EQ(Used(), (std::vector<int>{11, 12, 13, 14, 21, 22, 23, 24, 31, 32, 33}));
+  EXPECT_EQ(ReadFile(Path("gts.xls")), "11\n12\n13\n14\n21\n22\n23\n24\n31\n32\n33\n");
+  ASSERT_EQ(ui.FileDialogs().size(), 1u);
+  EXPECT_EQ(ui.FileDialogs()[0].title, "Save Firmagram");
+  EXPECT_EQ(ui.FileDialogs()[0].filter, "File .xls|*.xls|File .ts|*.ts");
+  EXPECT_EQ(ui.FileDialogs()[0].initialDir, Dir().string());
+  EXPECT_EQ(ReadFile(report), kGtsLine + Path("gts.xls") + " ");
+  EXPECT_EQ(EnabledOf(kEntries), kEntries);
+  EXPECT_EQ(std::tuple(m.DiagramSavedFlags.GtsSaved, m.DiagramSavedFlags.GtsPending), std::tuple(1, 0));
+  EXPECT_EQ(FirmagramParamForm->Caption(), " GTS Parameters");
+  EXPECT_EQ(FirmagramForm->Caption(), " Partial Gray Tones Sequence");
+}
+
+TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
+  BytePlane result = Numbered(6, 5);
+  for (std::size_t k = 0; k < result.Size(); ++k) result.Data()[k] += 100;
+  MainForm->ResultImage = std::move(result);
+  MainForm->BinaryImage.Fill(255);
+  MainForm->BinaryImage[0][0] = MainForm->BinaryImage[2][3] = MainForm->BinaryImage[4][5] = 9;
+  struct Case {
+    Bounds bounds;
+    std::vector<int> values;  // every value taken; the readers use all but the last
+  };
+  const Case cases[] = {
+      {{2, 1, 0, 0, 0, 0, 5}, {11, 12, 13}},
+      {{3, 0, 4, 0, 0, 4, 0}, {14, 24}},
+      {{4, 0, 0, 0, 0, 3, 5}, {0, 11, 12, 23, 24}},  // steps along the columns, lines rounded
+      {{4, 0, 0, 4, 0, 0, 2}, {40, 31, 21, 12}},     // an anti-diagonal
+      {{5, 0, 0, 0, 1, 4, 5}, {12, 13, 22, 23}},
+      {{6, 0, 0, 0, 0, 0, 0, 9}, {0, 23, 45}},
+      {{1, 0, 0, 0, 0, 0, 0, 0, 1}, {111, 112, 113, 114, 121, 122, 123, 124, 131, 132, 133, 134}},
+  };
+  for (const Case& c : cases) {
+    Extract(c.bounds);
+    EXPECT_EQ(MainForm->GtsValues, c.values) << "mode " << c.bounds.item;
+    EXPECT_EQ(MainForm->GtsLength, static_cast<int>(c.values.size()) - 1);
+  }
+}
+
+TEST_F(GtsExtractionTest, DiagonalFromTheCornerTakesSixPixels) {
+  LoadOriginal(Numbered(8, 5));
+  Extract({4, 0, 0, 0, 0, 3, 6});
+  EXPECT_EQ(MainForm->GtsValues, (std::vector<int>{0, 11, 12, 23, 24, 35}));
+  EXPECT_EQ(MainForm->GtsLength, 5);
+}
+
+// Each bound is checked when OK is pressed: the message, and the dialog again; Cancel then leaves
+// the former sequence and the menus as they were.
+TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormerSequence) {
+  Extract({1});
+  const std::vector<int> former = MainForm->GtsValues;
+  MainForm->Enable({"Diagram1", "DiagFirmagram1"}, false);
+  MainForm->DiagramSavedFlags.GtsSaved = 1;
+  const std::string report = ReportInto(Path("r.txt"));
+  struct Refusal {
+    Bounds bounds;
+    const char* message;
+  };
+  const Refusal refusals[] = {
+      {{2, 5, 0, 0, 0, 0, 5}, "Line number out of the frame"},
+      {{2, 1, 0, 0, -1, 0, 5}, "First column number out of the frame"},
+      {{2, 1, 0, 0, 0, 0, 6}, "Last column number out of the frame"},
+      {{2, 1, 0, 0, 4, 0, 4}, "The first column must be smaller than the last column"},
+      {{3, 0, 6, 0, 0, 4, 0}, "Selected column out of the frame"},
+      {{3, 0, 2, -2, 0, 4, 0}, "First line out of the frame"},
+      {{3, 0, 2, 0, 0, 5, 0}, "Last line out of the frame"},
+      {{3, 0, 2, 3, 0, 1, 0}, "The first line must be smaller than the last line"},
+      {{4, 0, 0, 2, 2, 2, 2}, "The first and the last points of the diagonal are the same"},
+      {{4, 0, 0, 0, 0, 5, 0}, "Last line out of the frame"},
+      {{4, 0, 0, 0, 6, 0, 0}, "First column out of the frame"},
+      {{5, 0, 0, 0, 0, 4, 6}, "Last column out of the frame"},
+      {{5, 0, 0, 3, 0, 3, 5}, "The first line must be smaller than the last line"},
+      {{5, 0, 0, 0, 3, 4, 2}, "The first column must be smaller than the last column"},
+      {{0}, "Studied Item not selected"},
+  };
+  for (const Refusal& r : refusals)
+    ui.dialog<TFirmagramParamForm>(Choose(r.bounds)).message("ERROR", r.message);
+  ui.dialog<TFirmagramParamForm>(Cancel);
+  MainForm->FirmagramTreatment1Click();
+
+  EXPECT_EQ(MainForm->GtsValues, former);
+  EXPECT_EQ(MainForm->GtsLength, 11);
+  EXPECT_EQ(EnabledOf(kEntries), "GTSTreatments1");
+  EXPECT_EQ(MainForm->DialogCancelBytes[cbFirmagramParam], 0);
+  EXPECT_EQ(MainForm->DiagramSavedFlags.GtsSaved, 1);
+  EXPECT_EQ(ReadFile(report), "");
+}
+
+// The guard refuses a second save of one sequence; a new sequence may be saved again; a file saved
+// with the report off is named by the next extraction made with it on.
+TEST_F(GtsExtractionTest, SaveGuardAndPendingRegistration) {
+  ReportForm->ReportOff = 1;
+  ASSERT_TRUE(OpenReportFile(Path("r.txt")));
+  ui.dialog<TFirmagramParamForm>(Choose({1}))
+      .press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
+      .save(Path("a"), 2);
+  MainForm->FirmagramTreatment1Click();
+  EXPECT_EQ(ReadFile(Path("a.ts")), "11\n12\n13\n14\n21\n22\n23\n24\n31\n32\n33\n");
+  EXPECT_EQ(ReadFile(Path("r.txt")), "");
+  EXPECT_EQ(MainForm->DiagramSavedFlags.GtsPending, 1);
+
+  // From the Diagram menu: the same sequence is not saved twice, and nothing is reported.
+  ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
+      .message("REGISTRATION", "This diagram has been already registered ");
+  MainForm->DiagFirmagram1Click();
+  EXPECT_EQ(ui.FileDialogs().size(), 1u);
+
+  ReportForm->ReportOff = 0;
+  Extract({5, 0, 0, 0, 0, 4, 5}, "b");
+  EXPECT_EQ(ReadFile(Path("b.xls")), "11\n12\n13\n21\n22\n");
+  EXPECT_EQ(ReadFile(Path("r.txt")), kGtsLine + Path("b.xls") + " ");
+  EXPECT_EQ(MainForm->DiagramSavedFlags.GtsPending, 0);
+
+  // Shown again from the Diagram menu and saved: it is the same sequence, refused.
+  ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
+      .message("REGISTRATION", "This diagram has been already registered ");
+  MainForm->DiagFirmagram1Click();
+}
+
+TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
+  MainForm->BinaryImage.Fill(255);
+  const std::string report = ReportInto(Path("r.txt"));
+  // A code that panel 2 does not hold: no value; the window draws its axes and saves an empty file.
+  Extract({6, 0, 0, 0, 0, 0, 0, 12}, "empty");
+  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength), std::tuple(1, -1));
+  EXPECT_EQ(ReadFile(Path("empty.xls")), "");
+  RecordingCanvas canvas;
+  FirmagramForm->PaintBoxPaint(canvas);
+  EXPECT_EQ(canvas.lines.size(), 2u);
+
+  const std::string target = Path("missing/gts");
+  ui.dialog<TFirmagramParamForm>(Choose({1}))
+      .press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
+      .save(target)
+      .message("ERROR", "The file " + target + ".xls cannot be written");
+  MainForm->FirmagramTreatment1Click();
+  EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.GtsSaved, MainForm->DiagramSavedFlags.GtsPending),
+            std::tuple(0, 0));
+  EXPECT_EQ(ReadFile(report), kGtsLine + Path("empty.xls") + " ");
+}
+
+TEST_F(GtsExtractionTest, CurveStopsAtTheSixHundredNinetiethValue) {
+  LoadOriginal(Numbered(25, 3));
+  MainForm->GtsValues.assign(1000, 0);
+  for (int i = 0; i < 1000; ++i) MainForm->GtsValues[static_cast<std::size_t>(i)] = i % 256;
+  MainForm->GtsLength = 999;
+  RecordingCanvas canvas;
+  FirmagramForm->PaintBoxPaint(canvas);
+  EXPECT_TRUE(canvas.HasLine(2, 128, 700, 128));
+  EXPECT_TRUE(canvas.HasLine(9, 0, 9, 255));
+  EXPECT_TRUE(canvas.HasText(12, 130, "128"));
+  // Two axes, then one segment a value from the second to the 690th; 255 at the top.
+  ASSERT_EQ(canvas.lines.size(), 2u + 689u);
+  EXPECT_EQ(canvas.lines[2], (RecordedLine{10, 255, 11, 254, Pen::Blue}));
+  EXPECT_EQ(canvas.lines.back(), (RecordedLine{698, 255 - 688 % 256, 699, 255 - 689 % 256, Pen::Blue}));
+
+  // A length past the vector is never read past it.
+  MainForm->GtsLength = 5000;
+  RecordingCanvas again;
+  FirmagramForm->PaintBoxPaint(again);
+  EXPECT_EQ(again.lines.size(), 2u + 689u);
+}
+
+// The edits say at once when a line or column lies past the frame; the value stays.
+TEST_F(GtsExtractionTest, EditsWarnOutOfFrameValues) {
+  TFirmagramParamForm& f = *FirmagramParamForm;
+  ui.message("ERROR", "Line number out of the frame")
+      .message("ERROR", "Selected column out of the frame")
+      .message("ERROR", "Last column number out of the frame")
+      .message("ERROR", "Last line out of the frame")
+      .message("ERROR", "Last column out of the frame");
+  f.SelectLineEdit->setText("6");
+  f.SelectColumnEdit->setText("7");
+  f.LastColEdit->setText("7");
+  f.DLastLineEdit->setText("9");
+  f.RLastColumnEdit->setText("12a");
+  f.FirstColEdit->setText("999");  // first bounds are not checked while typed
+  f.RLastLineEdit->setText("5");   // the image size itself passes, as it always did
+  EXPECT_EQ(std::tuple(f.SelectedLine, f.SelectedColumn, f.LastColumn, f.LastLine, f.FirstColumn),
+            std::tuple(6, 7, 12, 5, 999));
+  f.ChooseStudiedItem(3);
+  EXPECT_EQ(f.StudiedItem, 3);
+  EXPECT_TRUE(f.StudiedItemRadios[2]->isChecked());
+  EXPECT_FALSE(f.Boxes[1]->isHidden());
+  EXPECT_TRUE(f.Boxes[0]->isHidden());
+}
+
+TEST_F(GtsExtractionTest, ANewImageTakesTheSequenceAway) {
+  Extract({1});
+  MainForm->DiagramSavedFlags.GtsPending = 1;
+  const BytePlane next = Numbered(4, 4);
+  WriteFile(Path("n.raw"), Bytes(next));
+  WriteFile(Path("n.txt"), "4\n4\n");
+  ui.open(Path("n.raw"), 1).dialog<TReportForm>(NoReport);
+  MainForm->Open1Click();
+  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength, MainForm->GtsValues.size()),
+            std::tuple(0, 0, 0u));
+  EXPECT_EQ(MainForm->DiagramSavedFlags.GtsPending, 0);
+  EXPECT_EQ(EnabledOf(kEntries), "GTSTreatments1 Diagram1");
+}
+
+TEST_F(GtsExtractionTest, NoImageNoDialog) {
+  MainForm->OriginalImage = BytePlane();
+  ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
+  MainForm->FirmagramTreatment1Click();
+  EXPECT_EQ(MainForm->GtsReady, 0);
+}
+
+}  // namespace
