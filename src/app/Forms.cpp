@@ -7,7 +7,11 @@
 #include "app/TreatStartForm.h"
 #include "binary/Binar.h"
 #include "binary/DiagBoxCountingForms.h"
+#include "binary/ItemSelection.h"
 #include "binary/Labeliz.h"
+#include "binary/LinFract.h"
+#include "binary/ProgBoxCount.h"
+#include "binary/ResizeBC.h"
 #include "diagrams/DiagramForms.h"
 #include "panels/ImageSizeForm.h"
 #include "panels/ImageWindow.h"
@@ -67,6 +71,10 @@ void CreateForms() {
   Create(DiagLocalHistoForm, owner);
   Create(LocalHistoGrisForm, owner);
   // Binary: progressive and resizing box counting, lineal dimension, item selection.
+  Create(LinFractForm, owner);
+  Create(ProgBoxCountForm, owner);
+  Create(ResizeBCForm, owner);
+  Create(ItemSelectionForm, owner);
 
   // Binary: perimeter, perimeter orientation, moving circle.
 

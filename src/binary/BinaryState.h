@@ -13,6 +13,11 @@ struct BinaryState {
   int HolesLabeled = 0;
   // Greatest box side of the box counting; kept between treatments.
   int BoxSizeCount = 0;
+  // The progressive box counting dialog's two values (-1 and 0 while not typed), and the occupied
+  // cells of its last reduction.
+  int FirstBoxOrder = -1;
+  double ProgressiveStep = 0.0;
+  std::int64_t OccupiedCells = 0;
   // Tool state of the screen editor, reset by each new labeled image.
   int EditorState = 0;
   // Positions of the item walks, kept so that its memory is reused.
