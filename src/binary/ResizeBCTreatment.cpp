@@ -52,7 +52,10 @@ std::string ResultsMessage(const TMainForm& m, const std::vector<int>& entries) 
   const std::size_t shown = std::min<std::size_t>(entries.size(), kMessageItems);
   if (entries.size() == 1) return MessageLine(m, 1, entries[0]) + " ";
   std::string text = entries.size() > 4 ? "Results concerning the 5 first items\n" : "";
-  for (std::size_t k = 0; k < shown; ++k) text += (k > 0 ? "\n" : "") + MessageLine(m, k + 1, entries[k]);
+  for (std::size_t k = 0; k < shown; ++k) {
+    if (k > 0) text += '\n';
+    text += MessageLine(m, k + 1, entries[k]);
+  }
   return text;
 }
 

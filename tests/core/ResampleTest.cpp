@@ -151,3 +151,12 @@ TEST(ResampleByBoxes, RefusesUnusableSizesAndWritesNothing) {
   EXPECT_TRUE(ResampleByBoxes(source, 0, 3).Empty());
   EXPECT_TRUE(ResampleByBoxes(source, 3, 11).Empty());
 }
+
+TEST(ResampleByBoxes, TheBoxSideIsTheInverseOfTheReductionRatio) {
+  // 12 columns to 11: the box of column 2 covers 9/11 of a 1 and 3/11 of a 255, a mean of exactly
+  // 64.5 in real numbers. The side taken as 1 / (11 / 12) lands on 64.5 or above and rounds to 65;
+  // taken as 12 / 11 it would fall just below and give 64.
+  const BytePlane source = FromRows({{1, 1, 1, 255, 1, 1, 1, 1, 1, 1, 1, 1}});
+  EXPECT_EQ(ResampleByBoxes(source, 1, 11)[0][2], 65);
+  EXPECT_NE(BoxSide(12, 11), 12.0 / 11.0);
+}

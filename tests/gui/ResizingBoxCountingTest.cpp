@@ -1,6 +1,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -63,13 +64,17 @@ auto Code(int code, int order = 0) {
 }
 
 std::string ItemLine(int code, int k) {
-  return "\tItem number " + std::to_string(code) + "\tNumber of pixels " +
-         std::to_string(kSides[k % 4] * kSides[k % 4]) + "\tFractal Dimension = " + kDimensions[k % 4] + "\n";
+  char line[128];
+  std::snprintf(line, sizeof line, "\tItem number %d\tNumber of pixels %d\tFractal Dimension = %s\n", code,
+                kSides[k % 4] * kSides[k % 4], kDimensions[k % 4]);
+  return line;
 }
 
 std::string MessageLine(int rank, int code, int k) {
-  return "item " + std::to_string(rank) + " Code Number " + std::to_string(code) + " Number of pixels " +
-         std::to_string(kSides[k % 4] * kSides[k % 4]) + " Ratio " + kRatios[k % 4];
+  char line[128];
+  std::snprintf(line, sizeof line, "item %d Code Number %d Number of pixels %d Ratio %s", rank, code,
+                kSides[k % 4] * kSides[k % 4], kRatios[k % 4]);
+  return line;
 }
 
 const std::string kHeader = "\n\n RESIZING BOX COUNTING \n applied to the labeled image\n";
@@ -84,7 +89,7 @@ TEST_F(ResizingBoxCountingTest, TwelveItemsGiveTwelveLinesAndTheFirstFiveInTheMe
   MainForm->ItemValues[10] = 7.5;  // the entry of the code never given stays as it was
   const std::string report = ReportInto(Path("report.txt"));
   std::string message = "Results concerning the 5 first items";
-  for (int k = 0; k < 5; ++k) message += "\n" + MessageLine(k + 1, codes[k], k);
+  for (int k = 0; k < 5; ++k) message.append("\n").append(MessageLine(k + 1, codes[k], k));
   ui.dialog<TResizeBCForm>([](TResizeBCForm& f) {
       EXPECT_EQ(f.NumItemEdit->text().toStdString(), "13");
       f.Selection = 0;
