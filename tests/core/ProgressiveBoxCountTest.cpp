@@ -30,7 +30,7 @@ BytePlane Speckled(int columns, int lines, std::mt19937& random, int density) {
   const int blobs = 1 + static_cast<int>(random() % 4);
   for (int k = 0; k < blobs; ++k) {
     const int top = static_cast<int>(random() % lines), left = static_cast<int>(random() % columns);
-    const int side = 1 + static_cast<int>(random() % 40);
+    const int side = 1 + static_cast<int>(random() % 100);  // wide enough to fill whole words
     for (int i = top; i < std::min(lines, top + side); ++i)
       for (int j = left; j < std::min(columns, left + side); ++j) mask[i][j] = kStudiedPixel;
   }
@@ -44,7 +44,7 @@ TEST(OccupiedCells, CountsWhatTheReducedPlaneHoldsForEverySize) {
   for (const int threads : {1, 4}) {
     parallel::SetThreadLimit(threads);
     for (int trial = 0; trial < 24; ++trial) {
-      const int lines = 2 + static_cast<int>(random() % 150), columns = 2 + static_cast<int>(random() % 150);
+      const int lines = 2 + static_cast<int>(random() % 200), columns = 2 + static_cast<int>(random() % 200);
       const BytePlane mask = Speckled(columns, lines, random, static_cast<int>(random() % 12));
       const OccupiedCellCounter counter(mask);
       for (int k = 0; k < 12; ++k) {

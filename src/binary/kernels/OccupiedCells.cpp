@@ -42,6 +42,35 @@ struct ColumnBox {
   int byte = 0;
 };
 
+// The boxes lying wholly within one word of a packed line: boxes [begin, end). `plain` when none is
+// resampled and each has a core column: a word without studied pixels then leaves them all empty,
+// a word of core studied pixels occupies them all, with no look at each box.
+struct WordBoxes {
+  int begin = 0, end = 0;
+  bool plain = false;
+};
+
+std::vector<WordBoxes> BoxesByWord(const std::vector<BoxSpan>& spans, const std::vector<ColumnBox>& boxes,
+                                   int words) {
+  std::vector<WordBoxes> byWord(static_cast<std::size_t>(words));
+  const int count = static_cast<int>(spans.size());
+  int j = 0;
+  for (int w = 0; w < words; ++w) {
+    const int first = w * kWordBits, last = first + kWordBits - 1;
+    while (j < count && spans[j].First < first) ++j;
+    WordBoxes& word = byWord[w];
+    word.begin = word.end = j;
+    word.plain = true;
+    while (word.end < count && spans[word.end].Last <= last) {
+      const ColumnBox& box = boxes[word.end];
+      word.plain = word.plain && box.any != 0 && box.core != 0;
+      ++word.end;
+    }
+    j = word.end;
+  }
+  return byWord;
+}
+
 std::uint64_t Window(const std::uint64_t* line, int byte) {
   std::uint64_t bits;
   std::memcpy(&bits, reinterpret_cast<const unsigned char*>(line) + byte, sizeof bits);
@@ -94,6 +123,7 @@ std::int64_t OccupiedCellCounter::Count(int lines, int columns) const {
   }
 
   const int words = words_;
+  const std::vector<WordBoxes> byWord = BoxesByWord(spans, boxes, words - 1);
   const std::int64_t grain = parallel::RowGrain(static_cast<std::int64_t>(columns) * 4);
   std::vector<std::int64_t> partial(static_cast<std::size_t>(parallel::ChunkCount(lines, grain)), 0);
   parallel::For(lines, grain, [&](std::int64_t first, std::int64_t last) {
@@ -115,17 +145,32 @@ std::int64_t OccupiedCellCounter::Count(int lines, int columns) const {
       }
       const std::uint64_t* anyBits = anyLine.data();
       const std::uint64_t* coreBits = coreLine.data();
-      for (int j = 0; j < columns; ++j) {
+      auto occupiedBox = [&](int j) -> int {
         const ColumnBox& box = boxes[j];
         const bool core = (Window(coreBits, box.byte) & box.core) != 0;
         const bool any = (Window(anyBits, box.byte) & box.any) != 0;
         // Boxes over no studied pixel round to 255; boxes over a core one cannot. The others, and
         // the boxes that reach past the mask and lose part of their area, are resampled.
         if ((any & !core) | (box.any == 0) | borderRow) [[unlikely]]
-          occupied += IsOccupiedValue(BoxValue(mask_, sourceLines, sourceColumns, rows, spans[j], area));
-        else
-          occupied += core;
+          return IsOccupiedValue(BoxValue(mask_, sourceLines, sourceColumns, rows, spans[j], area));
+        return core;
+      };
+      int j = 0;
+      if (!borderRow) {
+        for (int w = 0; w < words - 1; ++w) {
+          const WordBoxes& word = byWord[w];
+          for (; j < word.begin; ++j) occupied += occupiedBox(j);
+          if (word.plain && anyBits[w] == 0) {
+            // all empty
+          } else if (word.plain && coreBits[w] == ~std::uint64_t{0}) {
+            occupied += word.end - word.begin;
+          } else {
+            for (int k = word.begin; k < word.end; ++k) occupied += occupiedBox(k);
+          }
+          j = word.end;
+        }
       }
+      for (; j < columns; ++j) occupied += occupiedBox(j);
     }
     partial[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))] = occupied;
   });

@@ -4,9 +4,10 @@
 // covers enough of a studied pixel (1) not to round to the background (255).
 //
 // The count equals that of ResampleByBoxes followed by a scan of its output, cell for cell. Most
-// cells are settled from the studied pixels alone: a box over none rounds to the background, a box
-// covering a good part of one (its "core") cannot. Only the boxes whose studied pixels all lie on
-// their thin edges are resampled, exactly as ResampleByBoxes does.
+// cells are settled from the studied pixels alone, packed one bit each: a box over none rounds to
+// the background, a box covering a good part of one (its "core") cannot; where 64 columns hold no
+// studied pixel, or only core ones, all the boxes within are settled at once. Only the boxes whose
+// studied pixels all lie on their thin edges are resampled, exactly as ResampleByBoxes does.
 #include <cstdint>
 #include <vector>
 
