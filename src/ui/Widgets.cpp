@@ -21,10 +21,12 @@ QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> al
   return edit;
 }
 
-QLineEdit* RealEdit(QWidget* parent, double& member) {
+QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)> also) {
   auto* edit = new QLineEdit(parent);
-  QObject::connect(edit, &QLineEdit::textChanged, parent,
-                   [&member](const QString& text) { member = TextToDouble(text.toStdString()); });
+  QObject::connect(edit, &QLineEdit::textChanged, parent, [&member, also](const QString& text) {
+    member = TextToDouble(text.toStdString());
+    if (also) also(member);
+  });
   return edit;
 }
 

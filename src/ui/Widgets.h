@@ -18,9 +18,9 @@ class Form;
 
 // An edit whose text is converted (atol-like: "12a" is 12, "" is 0) into `member` at each change.
 QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> also = nullptr);
-// The same for a real (atof-like: "0.5x" is 0.5, "" is 0), whatever the process locale.
-QLineEdit* RealEdit(QWidget* parent, double& member);
 QLineEdit* ReadOnlyEdit(QWidget* parent);
+// An edit whose text is converted (atof-like: "1.5x" is 1.5, "" is 0) into `member` at each change.
+QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)> also = nullptr);
 
 // Radio buttons that store their index into `member`; the one at `member` starts checked.
 QGroupBox* RadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions,
