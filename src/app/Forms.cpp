@@ -8,8 +8,12 @@
 #include "binary/Binar.h"
 #include "binary/Bromov.h"
 #include "binary/DiagBoxCountingForms.h"
+#include "binary/ItemSelection.h"
 #include "binary/Labeliz.h"
+#include "binary/LinFract.h"
 #include "binary/PatternRecognition.h"
+#include "binary/ProgBoxCount.h"
+#include "binary/ResizeBC.h"
 #include "diagrams/DiagramForms.h"
 #include "panels/ConfigPagePrint.h"
 #include "panels/DiagTransfert.h"
@@ -76,6 +80,10 @@ void CreateForms() {
   Create(DiagLocalHistoForm, owner);
   Create(LocalHistoGrisForm, owner);
   // Binary: progressive and resizing box counting, lineal dimension, item selection.
+  Create(LinFractForm, owner);
+  Create(ProgBoxCountForm, owner);
+  Create(ResizeBCForm, owner);
+  Create(ItemSelectionForm, owner);
 
   // Binary: perimeter, perimeter orientation, moving circle.
 

@@ -2,11 +2,6 @@
 // Each one leaves this list when its subsystem defines it.
 #include "app/MainWindow.h"
 
-// Binary: progressive and resizing box counting, lineal dimension.
-void TMainForm::LinfracTreatment1Click() {}
-void TMainForm::ProgBCTreatment1Click() {}
-void TMainForm::ResizeBCTreatment1Click() {}
-
 // Binary: perimeter, perimeter orientation, moving circle.
 void TMainForm::PerimTreatment1Click() {}
 void TMainForm::PerimOrientationTreatment1Click() {}

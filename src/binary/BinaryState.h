@@ -14,6 +14,11 @@ struct BinaryState {
   int HolesLabeled = 0;
   // Greatest box side of the box counting; kept between treatments.
   int BoxSizeCount = 0;
+  // The progressive box counting dialog's two values (-1 and 0 while not typed), and the occupied
+  // cells of its last reduction.
+  int FirstBoxOrder = -1;
+  double ProgressiveStep = 0.0;
+  std::int64_t OccupiedCells = 0;
   // Tool state of the screen editor, reset by each new labeled image.
   int EditorState = 0;
   // Seed of the Brownian movement's walks; none: taken from the clock at each treatment.
