@@ -15,6 +15,7 @@
 #include "panels/ReportForm.h"
 #include "panels/ResultImage.h"
 #include "panels/SelectImageForm.h"
+#include "panels/SelectedGT.h"
 #include "panels/TempImage.h"
 
 namespace {
@@ -81,6 +82,7 @@ void CreateForms() {
   // Gray-tone sequences: extraction, Hurst exponent, wavelet.
 
   // Screen editor and dilation contour.
+  Create(SelectedValueForm, owner);
 
   // Urban field: expansions, perimeter and hole extraction, perimeter distance.
 

@@ -43,17 +43,6 @@ void TMainForm::DiagFirmagram1Click() {}
 void TMainForm::HurstTreatment1Click() {}
 void TMainForm::WaveSelectTreatment1Click() {}
 
-// Screen editor and dilation contour.
-void TMainForm::PipetteSpeedButton1Click() {}
-void TMainForm::ColorSpeedButtonClick() {}
-void TMainForm::CuvetSpeedButtonClick() {}
-void TMainForm::PencilSpeedButtonClick() {}
-void TMainForm::LineSpeedButtonClick() {}
-void TMainForm::DelateLineSpeedButtonClick() {}
-void TMainForm::LocalFillingSpeedButtonClick() {}
-void TMainForm::AureoleSpeedButtonClick() {}
-void TMainForm::GoBackSpeedButtonClick() {}
-
 // Urban field: expansions, perimeter and hole extraction, perimeter distance.
 void TMainForm::RE_TreatmentClick() {}
 void TMainForm::CrownTreatmentClick() {}
