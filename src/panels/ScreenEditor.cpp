@@ -4,9 +4,11 @@
 
 #include <QAction>
 #include <algorithm>
+#include <cstring>
 
 #include "app/MainWindow.h"
 #include "imaging/Image.h"
+#include "imaging/Parallel.h"
 #include "panels/SelectedGT.h"
 #include "panels/TempImage.h"
 #include "panels/kernels/EditorLine.h"
@@ -60,20 +62,34 @@ bool ShowPanelFromTables(TMainForm& m) {
   const ColourTable table = TablesOf(m);
   if (!PaintColourImage(values, table, m.ColourImage)) return false;
   m.EditorColourImage = 1;
-  // Every colour comes from the table of its value, so the picture is the plane through a palette.
-  IMAGE picture(values.Columns(), values.Lines(), IMAGE::kPalette);
-  if (picture.Empty()) return false;
-  auto& palette = picture.Palette();
+  // Every colour comes from the table of its value, so the picture is the plane through a palette. It
+  // is made once for the panel's size and refilled by each tool.
+  const int lines = values.Lines(), columns = values.Columns();
+  std::optional<IMAGE>& picture = m.EditorPicture;
+  if (!picture || picture->Lines() != lines || picture->Columns() != columns) {
+    picture.reset();
+    picture.emplace(columns, lines, IMAGE::kPalette);
+  }
+  if (picture->Empty()) {
+    picture.reset();
+    return false;
+  }
+  m.ImageLines = lines;  // as a new picture of the panel's size would set them
+  m.ImageColumns = columns;
+  auto& palette = picture->Palette();
   for (int v = 0; v < 256; ++v) {
     palette[4 * v] = table[v].blue;
     palette[4 * v + 1] = table[v].green;
     palette[4 * v + 2] = table[v].red;
   }
-  picture.SetFromPlane(values);
+  parallel::For(lines, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
+    for (auto i = static_cast<int>(first); i < last; ++i)
+      std::memcpy(picture->Row(i), values[i], static_cast<std::size_t>(columns));
+  });
   // An edit is not a new image: the panel stays at the zoom the person works at.
   const std::uint8_t keepZoom = m.KeepZoom;
   m.KeepZoom = 1;
-  TempImageForm->ShowBitmap(picture);
+  TempImageForm->ShowBitmap(*picture);
   m.KeepZoom = keepZoom;
   TempImageForm->FormPaint();
   return true;
@@ -97,6 +113,7 @@ void ResetScreenEditor(TMainForm& m) {
   // The editor's picture was of the old panel 2: the saves go back to the gray planes.
   if (m.EditorColourImage && m.ColourMode == kColourMode) m.ColourMode = 0;
   m.EditorColourImage = 0;
+  m.EditorPicture.reset();
 }
 
 void TMainForm::ColorSpeedButtonClick() {

@@ -3,8 +3,10 @@
 // former values of the last line drawn (LineUndoValues, LineUndoCount) and EditorState (1 while that
 // line can be deleted) are shared members of the main window.
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "imaging/Image.h"
 #include "imaging/PixelPosition.h"
 
 struct ScreenEditorState {
@@ -19,4 +21,6 @@ struct ScreenEditorState {
   std::uint8_t EditorColourImage = 0;
   // The current colour of the pipette's colour dialog, 0x00BBGGRR.
   std::uint32_t PipetteColour = 0;
+  // The picture of panel 2 that every tool rebuilds, kept from one tool to the next.
+  std::optional<IMAGE> EditorPicture;
 };
