@@ -24,9 +24,10 @@ void TMainForm::AureoleSpeedButtonClick() {
   const DilationContourResult result = ExtractDilationContour(BinaryImage, BinaryBackup);
   ui::MessageBox(Format(" %d items in the labeled image ", static_cast<int>(result.Codes.size())), "");
   for (std::size_t k = 0; k < result.Codes.size(); ++k)
-    ui::MessageBox(Format(" Num_pix_tot = %lld\n Num_pix_bord = %lld ", static_cast<long long>(result.TotalPixels[k]),
-                          static_cast<long long>(result.BorderPixels[k])),
-                   "");
+    ui::MessageBox(
+        Format(" Num_pix_tot = %lld\n Num_pix_bord = %lld ", static_cast<long long>(result.TotalPixels[k]),
+               static_cast<long long>(result.BorderPixels[k])),
+        "");
   // Only item codes and the background are left, so every pixel shows as its own gray.
   IMAGE gray(BinaryImage.Columns(), BinaryImage.Lines(), IMAGE::kGray);
   gray.SetFromPlane(BinaryImage);

@@ -34,8 +34,8 @@ ColourTable TablesOf(const TMainForm& m) {
 
 // The buttons Return takes away; they are released too, so that no tool stays applied.
 constexpr std::initializer_list<const char*> kReturnDisabled = {
-    "CuvetSpeedButton", "GoBackSpeedButton",     "DilatSpeedButton",      "AureoleSpeedButton",
-    "PencilSpeedButton", "LineSpeedButton", "DelateLineSpeedButton", "LocalFillingSpeedButton"};
+    "CuvetSpeedButton",  "GoBackSpeedButton", "DilatSpeedButton",      "AureoleSpeedButton",
+    "PencilSpeedButton", "LineSpeedButton",   "DelateLineSpeedButton", "LocalFillingSpeedButton"};
 
 void Release(TMainForm& m, std::initializer_list<const char*> names) {
   for (const char* name : names)
@@ -120,8 +120,8 @@ void TMainForm::ColorSpeedButtonClick() {
   if (BinaryImage.Empty() || !TempImageForm) return;
   TempImageForm->ShowPanel();
   Enable({"CuvetSpeedButton"}, false);
-  Enable({"GoBackSpeedButton", "DilatSpeedButton", "AureoleSpeedButton", "PencilSpeedButton", "LineSpeedButton",
-          "LocalFillingSpeedButton", "SaveScreenSpeedButton"});
+  Enable({"GoBackSpeedButton", "DilatSpeedButton", "AureoleSpeedButton", "PencilSpeedButton",
+          "LineSpeedButton", "LocalFillingSpeedButton", "SaveScreenSpeedButton"});
   AskSelectedValue();
   // The colour image starts as the picture shown, so that a save before any edit is not black.
   if (ShowPanelFromTables(*this)) ColourMode = kColourMode;

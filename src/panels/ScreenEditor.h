@@ -24,5 +24,5 @@ void AskSelectedValue();
 
 // The editor's buttons that stay down (tool groups 4 and 8).
 inline constexpr std::initializer_list<const char*> kEditorToolButtons = {
-    "ColorSpeedButton",  "CuvetSpeedButton", "PipetteSpeedButton1",    "PencilSpeedButton",
-    "LineSpeedButton", "LocalFillingSpeedButton"};
+    "ColorSpeedButton",  "CuvetSpeedButton", "PipetteSpeedButton1",
+    "PencilSpeedButton", "LineSpeedButton",  "LocalFillingSpeedButton"};

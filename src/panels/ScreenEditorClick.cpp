@@ -74,7 +74,8 @@ void StartLine(TMainForm& m, PixelPosition at, Selection s) {
 // Line, right button: a line from the start, whose pixels can be given back by the deletion.
 void EndLine(TMainForm& m, PixelPosition at, Selection s) {
   m.LineEnd = at;
-  const int drawn = DrawEditorLine(m.BinaryImage, m.LineStart, m.LineEnd, s.value, m.LineUndoValues, m.LineUndoPixels);
+  const int drawn =
+      DrawEditorLine(m.BinaryImage, m.LineStart, m.LineEnd, s.value, m.LineUndoValues, m.LineUndoPixels);
   if (drawn > 0) {
     m.LineUndoCount = drawn;
     // The first line from a start owns it: its deletion undoes the start's left click too.
@@ -115,7 +116,8 @@ void ScreenEditorClick(Qt::MouseButton button, int x, int y) {
   if (x < 0 || y < 0 || !m.BinaryImage.Contains(at.Line, at.Column)) return;
   const TSelectedValueForm& form = *SelectedValueForm;
   const bool writable = form.ValueAccepted();
-  const Selection s{static_cast<std::uint8_t>(writable ? form.SelectedValue : 0), form.Red, form.Green, form.Blue};
+  const Selection s{static_cast<std::uint8_t>(writable ? form.SelectedValue : 0), form.Red, form.Green,
+                    form.Blue};
   const bool left = button == Qt::LeftButton;
 
   if (left && writable && ToolDown(m, "CuvetSpeedButton")) MergeClass(m, at, s);

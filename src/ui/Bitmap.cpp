@@ -53,7 +53,8 @@ QImage ImageToBitmap(const IMAGE& image, QImage recycled) {
   const int columns = image.Columns();
   const int lines = image.Lines();
   if (columns <= 0 || lines <= 0) return {};
-  const QImage::Format format = image.Type() == IMAGE::kGray ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
+  const QImage::Format format =
+      image.Type() == IMAGE::kGray ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
   const bool reuse = !recycled.isNull() && recycled.isDetached() && recycled.format() == format &&
                      recycled.width() == columns && recycled.height() == lines;
   if (image.Type() == IMAGE::kGray) {

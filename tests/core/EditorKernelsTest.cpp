@@ -32,7 +32,8 @@ TEST(EditorLine, WalksHandWorkedLines) {
       {{5, 5}, {1, 3}, {{5, 5}, {4, 5}, {3, 4}, {2, 4}, {1, 3}}},
       {{6, 2}, {6, 2}, {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(LinePixels(c.start, c.end), c.expected) << c.end.Line << "," << c.end.Column;
+  for (const Case& c : cases)
+    EXPECT_EQ(LinePixels(c.start, c.end), c.expected) << c.end.Line << "," << c.end.Column;
 }
 
 TEST(EditorLine, DrawingRecordsWhatItChangedAndRestoringGivesItBack) {
@@ -78,7 +79,8 @@ TEST(EditorPlanes, RecodingAndColoursMatchAPixelByPixelReading) {
   std::mt19937 random(3);
   ColourTable table;
   for (Rgb& c : table)
-    c = {static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random())};
+    c = {static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()),
+         static_cast<std::uint8_t>(random())};
   for (const int threads : {1, 3}) {
     parallel::SetThreadLimit(threads);
     for (const int side : {1, 9, 700}) {
@@ -118,7 +120,8 @@ Grown ThreeGrownItems() {
   const int sizes[3] = {15, 25, 35}, gains[3] = {10, 20, 30};
   for (int code = 1; code <= 3; ++code) {
     const int line0 = 3 * (code - 1);  // three lines of 20 per item
-    for (int k = 0; k < sizes[code - 1]; ++k) g.before[line0 + k / 20][k % 20] = static_cast<std::uint8_t>(code);
+    for (int k = 0; k < sizes[code - 1]; ++k)
+      g.before[line0 + k / 20][k % 20] = static_cast<std::uint8_t>(code);
   }
   g.after = g.before.Clone();
   for (int code = 1; code <= 3; ++code) {

@@ -13,7 +13,8 @@ namespace {
 
 constexpr std::uint32_t kGreenish = 0x00306020;  // red 0x20, green 0x60, blue 0x30
 const char* const kTools =
-    "CuvetSpeedButton GoBackSpeedButton DilatSpeedButton AureoleSpeedButton PencilSpeedButton LineSpeedButton "
+    "CuvetSpeedButton GoBackSpeedButton DilatSpeedButton AureoleSpeedButton PencilSpeedButton "
+    "LineSpeedButton "
     "DelateLineSpeedButton LocalFillingSpeedButton SaveScreenSpeedButton";
 
 BytePlane Items() {

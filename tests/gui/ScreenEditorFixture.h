@@ -94,7 +94,8 @@ inline Rgb Gray(int v) {
 
 // 0x00BBGGRR as a colour.
 inline Rgb Colour(std::uint32_t c) {
-  return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)};
+  return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+          static_cast<std::uint8_t>(c)};
 }
 
 inline std::string Text(const BytePlane& plane) {

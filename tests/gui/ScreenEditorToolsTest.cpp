@@ -35,7 +35,8 @@ TEST_F(ScreenEditorTest, FillingToolMergesTheClickedClassIntoTheValue) {
     ClickPixel(Qt::LeftButton, 4, 6, zoom);
     // Both 7s become 3; the 3s already there take the new colour too.
     EXPECT_EQ(Text(MainForm->BinaryImage),
-              "3 3 . . . . . .\n. . . . . . . .\n. . 3 . 3 . . .\n. . . . . . . .\n. . . . . . 3 .\n5 . . . . . . .\n");
+              "3 3 . . . . . .\n. . . . . . . .\n. . 3 . 3 . . .\n. . . . . . . .\n. . . . . . 3 .\n5 . . . "
+              ". . . .\n");
     EXPECT_EQ(TableColour(3), Colour(kBlueish));
     EXPECT_EQ(TableColour(7), Gray(7));
     ExpectShownFromTables();
@@ -83,8 +84,9 @@ TEST_F(ScreenEditorTest, PipetteRecoloursOneValueWithoutChangingValues) {
     EXPECT_EQ(TableColour(3), Colour(kReddish));
     ExpectShownFromTables();
     const Rgb reddish = Colour(kReddish);
-    EXPECT_EQ(std::vector<int>({MainForm->RedPlane[2][4], MainForm->GreenPlane[2][4], MainForm->BluePlane[2][4]}),
-              std::vector<int>({reddish.red, reddish.green, reddish.blue}));
+    EXPECT_EQ(
+        std::vector<int>({MainForm->RedPlane[2][4], MainForm->GreenPlane[2][4], MainForm->BluePlane[2][4]}),
+        std::vector<int>({reddish.red, reddish.green, reddish.blue}));
     EXPECT_EQ(MainForm->RedPlane[0][0], 7);  // other values keep their colour planes
     MainForm->PaletteRed[3] = MainForm->PaletteGreen[3] = MainForm->PaletteBlue[3] = 3;
   }
@@ -98,9 +100,15 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
   };
   // (0,0) -> (3,10) visits 11 pixels; at 1:2 only even positions are reached, so (0,0) -> (4,10).
   const std::vector<Case> cases = {
-      {1, 3, 10, "9 9 . . . . . . . . . .\n. . 9 9 9 . . . . . . .\n. . . . . 9 9 9 9 . . .\n. . . . . . . . . 9 9 .\n"},
-      {2, 3, 10, "9 9 . . . . . . . . . .\n. . 9 9 9 . . . . . . .\n. . . . . 9 9 9 9 . . .\n. . . . . . . . . 9 9 .\n"},
-      {-2, 4, 10, "9 9 . . . . . . . . . .\n. . 9 9 . . . . . . . .\n. . . . 9 9 9 . . . . .\n. . . . . . . 9 9 . . .\n"},
+      {1, 3, 10,
+       "9 9 . . . . . . . . . .\n. . 9 9 9 . . . . . . .\n. . . . . 9 9 9 9 . . .\n. . . . . . . . . 9 9 "
+       ".\n"},
+      {2, 3, 10,
+       "9 9 . . . . . . . . . .\n. . 9 9 9 . . . . . . .\n. . . . . 9 9 9 9 . . .\n. . . . . . . . . 9 9 "
+       ".\n"},
+      {-2, 4, 10,
+       "9 9 . . . . . . . . . .\n. . 9 9 . . . . . . . .\n. . . . 9 9 9 . . . . .\n. . . . . . . 9 9 . . "
+       ".\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("zoom " + std::to_string(c.zoom));
@@ -140,21 +148,24 @@ TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
   // A right click on the start draws nothing and leaves nothing to delete.
   ClickPixel(Qt::LeftButton, 1, 1, 1);
   ClickPixel(Qt::RightButton, 1, 1, 1);
-  EXPECT_EQ(Text(MainForm->BinaryImage), ". . . . . . . . .\n. 6 . . . . . . .\n. . . . . . . . .\n"
-                                         ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n");
+  EXPECT_EQ(Text(MainForm->BinaryImage),
+            ". . . . . . . . .\n. 6 . . . . . . .\n. . . . . . . . .\n"
+            ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n");
   EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
 
   // A fan of two lines from one start: deleting the second keeps the first whole, start included.
   ClickPixel(Qt::RightButton, 1, 5, 1);
   ClickPixel(Qt::RightButton, 5, 1, 1);
-  const std::string fan = ". . . . . . . . .\n. 6 6 6 6 6 . . .\n. 6 . . . . . . .\n"
-                          ". 6 . . . . . . .\n. 6 . . . . . . .\n. 6 . . . . . . .\n";
+  const std::string fan =
+      ". . . . . . . . .\n. 6 6 6 6 6 . . .\n. 6 . . . . . . .\n"
+      ". 6 . . . . . . .\n. 6 . . . . . . .\n. 6 . . . . . . .\n";
   EXPECT_EQ(Text(MainForm->BinaryImage), fan);
   // A new start elsewhere does not change what the deletion gives back.
   ClickPixel(Qt::LeftButton, 4, 7, 1);
   Press("DelateLineSpeedButton");
-  const std::string firstLine = ". . . . . . . . .\n. 6 6 6 6 6 . . .\n. . . . . . . . .\n"
-                                ". . . . . . . . .\n. . . . . . . 6 .\n. . . . . . . . .\n";
+  const std::string firstLine =
+      ". . . . . . . . .\n. 6 6 6 6 6 . . .\n. . . . . . . . .\n"
+      ". . . . . . . . .\n. . . . . . . 6 .\n. . . . . . . . .\n";
   EXPECT_EQ(Text(MainForm->BinaryImage), firstLine);
 
   // Used up: pressing the line tool again does not offer it, and a forced second deletion writes
@@ -216,8 +227,9 @@ TEST_F(ScreenEditorTest, AFillClosedByALineToColumnOneWritesTheFrameColumns) {
   ClickPixel(Qt::LeftButton, 0, 3, 1);
   // The line closes the region at column 1: column 0, the frame, is no way through. Rows 0 and 1
   // reach column 1, so their frame pixels are written too.
-  EXPECT_EQ(Text(MainForm->BinaryImage), "5 5 5 5 5 5 5 5\n5 5 5 5 5 5 5 5\n. 2 2 2 2 2 2 2\n"
-                                         ". . . . . . . .\n. . . . . . . .\n");
+  EXPECT_EQ(Text(MainForm->BinaryImage),
+            "5 5 5 5 5 5 5 5\n5 5 5 5 5 5 5 5\n. 2 2 2 2 2 2 2\n"
+            ". . . . . . . .\n. . . . . . . .\n");
 }
 
 TEST_F(ScreenEditorTest, AZoomClickOrAClickOutsideTheImageWritesNothing) {
@@ -229,8 +241,8 @@ TEST_F(ScreenEditorTest, AZoomClickOrAClickOutsideTheImageWritesNothing) {
   struct Case {
     int zoom, x, y;
   };
-  for (const Case c : {Case{2, -1, 0}, Case{2, 0, -1}, Case{2, 12, 0}, Case{2, 0, 8}, Case{1, 6, 0}, Case{1, 0, 4},
-                       Case{-2, 3, 0}, Case{-2, 0, 2}, Case{-20, 1, 1}}) {
+  for (const Case c : {Case{2, -1, 0}, Case{2, 0, -1}, Case{2, 12, 0}, Case{2, 0, 8}, Case{1, 6, 0},
+                       Case{1, 0, 4}, Case{-2, 3, 0}, Case{-2, 0, 2}, Case{-20, 1, 1}}) {
     TempImageForm->Zoom = c.zoom;
     TempImageForm->PaintBoxMouseDown(Qt::LeftButton, c.x, c.y);
     EXPECT_EQ(Text(MainForm->BinaryImage), untouched) << c.zoom << " " << c.x << " " << c.y;

@@ -37,8 +37,8 @@ int DrawEditorLine(BytePlane& plane, PixelPosition start, PixelPosition end, std
   return static_cast<int>(pixels.size());
 }
 
-void RestoreLinePixels(BytePlane& plane, const std::vector<int>& values, const std::vector<PixelPosition>& pixels,
-                       int count) {
+void RestoreLinePixels(BytePlane& plane, const std::vector<int>& values,
+                       const std::vector<PixelPosition>& pixels, int count) {
   const int n = std::min({count, static_cast<int>(pixels.size()), static_cast<int>(values.size())});
   for (int k = n - 1; k >= 0; --k) {
     const PixelPosition& p = pixels[k];

@@ -19,5 +19,5 @@ int DrawEditorLine(BytePlane& plane, PixelPosition start, PixelPosition end, std
                    std::vector<int>& values, std::vector<PixelPosition>& pixels);
 
 // Gives back to the first `count` recorded pixels their former values, last drawn first.
-void RestoreLinePixels(BytePlane& plane, const std::vector<int>& values, const std::vector<PixelPosition>& pixels,
-                       int count);
+void RestoreLinePixels(BytePlane& plane, const std::vector<int>& values,
+                       const std::vector<PixelPosition>& pixels, int count);

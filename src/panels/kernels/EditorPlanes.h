@@ -14,8 +14,8 @@ void RecodeValue(BytePlane& plane, std::uint8_t from, std::uint8_t to);
 
 // Every pixel of value `value` takes `colour` in the three colour planes; a plane of another size than
 // `values` is left as it is.
-void PaintValueColour(const BytePlane& values, std::uint8_t value, Rgb colour, BytePlane& red, BytePlane& green,
-                      BytePlane& blue);
+void PaintValueColour(const BytePlane& values, std::uint8_t value, Rgb colour, BytePlane& red,
+                      BytePlane& green, BytePlane& blue);
 
 // Writes the colour of each pixel of `values` into `colour`, three bytes blue, green, red a pixel. The
 // colour plane is overwritten entirely; it is (re)made when it does not have the size
