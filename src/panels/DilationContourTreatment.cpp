@@ -5,6 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "imaging/Image.h"
+#include "panels/ScreenEditor.h"
 #include "panels/TempImage.h"
 #include "panels/kernels/DilationContour.h"
 #include "ui/Driver.h"
@@ -32,4 +33,6 @@ void TMainForm::AureoleSpeedButtonClick() {
   IMAGE gray(BinaryImage.Columns(), BinaryImage.Lines(), IMAGE::kGray);
   gray.SetFromPlane(BinaryImage);
   if (TempImageForm) TempImageForm->ShowBitmap(gray);
+  // The screen save now writes the contour, not an editor's picture of what came before.
+  EndEditorColourPicture(*this);
 }

@@ -95,6 +95,11 @@ bool ShowPanelFromTables(TMainForm& m) {
   return true;
 }
 
+void EndEditorColourPicture(TMainForm& m) {
+  if (m.EditorColourImage && m.ColourMode == kColourMode) m.ColourMode = 0;
+  m.EditorColourImage = 0;
+}
+
 void AskSelectedValue() {
   for (;;) {
     ui::ShowModal(*SelectedValueForm);
@@ -110,9 +115,7 @@ void ResetScreenEditor(TMainForm& m) {
   if (TempImageForm) TempImageForm->LineStartValue = 0;
   ForgetLine(m);
   if (SelectedValueForm) SelectedValueForm->Clear();
-  // The editor's picture was of the old panel 2: the saves go back to the gray planes.
-  if (m.EditorColourImage && m.ColourMode == kColourMode) m.ColourMode = 0;
-  m.EditorColourImage = 0;
+  EndEditorColourPicture(m);  // it was of the old panel 2
   m.EditorPicture.reset();
 }
 
@@ -175,6 +178,5 @@ void TMainForm::GoBackSpeedButtonClick() {
   // The lines drawn are gone with the edits; the colour tables and the colour image stay, but the
   // picture shown is gray again and so is what the saves write.
   ForgetLine(*this);
-  if (EditorColourImage && ColourMode == kColourMode) ColourMode = 0;
-  EditorColourImage = 0;
+  EndEditorColourPicture(*this);
 }

@@ -7,6 +7,7 @@
 #include "app/Report.h"
 #include "imaging/Bmp.h"
 #include "panels/ReportForm.h"
+#include "panels/SelectImageForm.h"
 #include "ui/Cursors.h"
 
 namespace {
@@ -107,6 +108,23 @@ TEST_F(ScreenEditorTest, OpeningAnImageEndsTheEditorsState) {
                               SelectedValueForm->Red}),
             std::vector<int>(10, 0));
   EXPECT_FALSE(m.IsDown("LineSpeedButton") || m.IsDown("ColorSpeedButton"));
+
+  // A complementary image replaces panel 2: the line drawn on the former one can no longer be undone.
+  Labeled(Items());
+  StartEditor(2, kGreenish);
+  Tool("LineSpeedButton", 2, kGreenish);
+  ClickPixel(Qt::LeftButton, 3, 1, 1);
+  ClickPixel(Qt::RightButton, 3, 4, 1);
+  ASSERT_TRUE(m.EditorState == 1 && m.ColourMode == 3);
+  WriteFile(Path("items.raw"), Bytes(Items()));
+  WriteFile(Path("items.txt"), "4 6");
+  ui.dialog<TSelectImageForm>([](TSelectImageForm& form) {
+      form.LabeledImage = 0;
+      return ui::mrOk;
+    }).open(Path("items.raw"), 1);
+  m.OpenBinaryImage1Click();
+  EXPECT_EQ(std::vector<int>({m.LineStart.Column, m.LineUndoCount, m.EditorState, m.ColourMode}),
+            std::vector<int>(4, 0));
 }
 
 TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThreeKeepTheirPlanes) {
@@ -165,6 +183,8 @@ TEST_F(ScreenEditorTest, DilationContourTellsTheCountsAndKeepsTheGainedPixels) {
   MainForm->Panel2Pending[p2Labeled] = 1;
   TempImageForm->SetCaptionText(" 2.- LABELED IMAGE ");
   MainForm->Enable({"AureoleSpeedButton"});
+  MainForm->ColourMode = 3;  // the editor's picture was the colour result
+  MainForm->EditorColourImage = 1;
   ui.message("", " 3 items in the labeled image ")
       .message("", " Num_pix_tot = 25\n Num_pix_bord = 10 ")
       .message("", " Num_pix_tot = 70\n Num_pix_bord = 30 ")
@@ -182,12 +202,15 @@ TEST_F(ScreenEditorTest, DilationContourTellsTheCountsAndKeepsTheGainedPixels) {
   EXPECT_EQ(ReadFile(report), "");
   EXPECT_EQ(MainForm->Panel2Pending[p2Labeled], 1);
   EXPECT_EQ(TempImageForm->CaptionText(), " 2.- LABELED IMAGE ");
+  EXPECT_EQ(MainForm->ColourMode, 0);  // the screen save now writes the contour
 
-  // Only background: no item, one message, all background.
+  // Only background: no item, one message, all background; another tool's colour result stays.
   Labeled(Background(5, 5));
+  MainForm->ColourMode = 3;
   ui.message("", " 0 items in the labeled image ");
   Press("AureoleSpeedButton");
   EXPECT_EQ(Text(MainForm->BinaryImage), Text(Background(5, 5)));
+  EXPECT_EQ(MainForm->ColourMode, 3);
 }
 
 }  // namespace

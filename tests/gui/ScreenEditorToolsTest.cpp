@@ -126,6 +126,7 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
     ClickPixel(Qt::RightButton, c.endLine, c.endColumn, c.zoom);
     EXPECT_EQ(Text(MainForm->BinaryImage).substr(0, c.drawn.size()), c.drawn);
     EXPECT_EQ(MainForm->LineUndoCount, 11);
+    EXPECT_EQ(MainForm->LineEnd, (PixelPosition{c.endLine, c.endColumn}));
     EXPECT_EQ(TableColour(9), Colour(kBlueish));
     ExpectShownFromTables();
     ASSERT_TRUE(MainForm->IsEnabled("DelateLineSpeedButton"));
@@ -214,6 +215,7 @@ TEST_F(ScreenEditorTest, LocalFillingFillsTheBackgroundRegionAroundTheClick) {
     // not the background around the ring.
     ClickPixel(Qt::LeftButton, 6, 2, zoom);
     EXPECT_EQ(Text(MainForm->BinaryImage), top + inside + "4 4 4 1 1 1 1 . .\n. . . . . . . . .\n");
+    EXPECT_EQ(std::count(MainForm->FillMask.Data(), MainForm->FillMask.Data() + 72, 1), 3);  // this fill's
   }
 }
 
@@ -269,6 +271,10 @@ TEST_F(ScreenEditorTest, RefusedValuesComeBackAndADisabledToolLeftDownDoesNothin
   Press("PencilSpeedButton");
   ClickPixel(Qt::LeftButton, 1, 1, 1);
   EXPECT_EQ(MainForm->BinaryImage[1][1], 254);
+  SelectedValueForm->SelectedValue = 300;  // never accepted by the form: no tool writes it
+  ClickPixel(Qt::LeftButton, 2, 2, 1);
+  EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
+  SelectedValueForm->SelectedValue = 254;
   MainForm->Enable({"PencilSpeedButton"}, false);
   ASSERT_TRUE(MainForm->IsDown("PencilSpeedButton"));
   ClickPixel(Qt::LeftButton, 2, 2, 1);
