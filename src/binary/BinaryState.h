@@ -13,7 +13,8 @@ struct BinaryState {
   int HolesLabeled = 0;
   // Greatest box side of the box counting; kept between treatments.
   int BoxSizeCount = 0;
-  // Tool state of the screen editor, reset by each new labeled image.
+  // Tool state of the screen editor: 1 while the last line drawn can be deleted; reset by each new
+  // labeled image.
   int EditorState = 0;
   // Positions of the item walks, kept so that its memory is reused.
   ::PixelStack PixelStack;
