@@ -24,6 +24,7 @@
 #include "panels/ReportForm.h"
 #include "panels/ResultImage.h"
 #include "panels/SelectImageForm.h"
+#include "panels/SelectedGT.h"
 #include "panels/TempImage.h"
 #include "sequence/Firmagram.h"
 #include "sequence/FirmagramParam.h"
@@ -105,6 +106,7 @@ void CreateForms() {
   Create(WaveletTreatmentForm, owner);
 
   // Screen editor and dilation contour.
+  Create(SelectedValueForm, owner);
 
   // Urban field: expansions, perimeter and hole extraction, perimeter distance.
 

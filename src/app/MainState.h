@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/PixelPosition.h"
 #include "imaging/Plane.h"
 
 // One cancel byte per parameter dialog: its Cancel sets it, the handler that
@@ -171,5 +172,5 @@ struct MainState {
   // Screen editor's line memory.
   std::vector<int> LineUndoValues;
   int LineUndoCount = 0;
-  int LineStart = 0, LineEnd = 0;
+  PixelPosition LineStart, LineEnd;
 };

@@ -12,6 +12,7 @@
 #include "imaging/Image.h"
 #include "imaging/RawFile.h"
 #include "panels/ImageWindow.h"
+#include "panels/ScreenEditor.h"
 #include "panels/SelectImageForm.h"
 #include "panels/TempImage.h"
 #include "ui/Cursors.h"
@@ -107,6 +108,7 @@ bool OpenComplementaryImage() {
   m.RedPlane = std::move(copies.red);
   m.GreenPlane = std::move(copies.green);
   m.BluePlane = std::move(copies.blue);
+  ResetScreenEditor(m);  // its line undo and colour picture were of the former panel 2
   m.ImageLines = lines;
   m.ImageColumns = columns;
 

@@ -14,6 +14,7 @@
 #include "panels/ImageWindow.h"
 #include "panels/ReportForm.h"
 #include "panels/ResultImage.h"
+#include "panels/ScreenEditor.h"
 #include "panels/SelectImageForm.h"
 #include "panels/TempImage.h"
 #include "ui/Cursors.h"
@@ -80,7 +81,7 @@ void ReleasePreviousImage(TMainForm& m) {
   m.ColourMode = 0;  // the colour image is gone: saves write the gray planes again
   m.PixelStack.Clear();
   m.PixelStackReady = 0;
-  m.LineStart = m.LineEnd = 0;
+  m.LineStart = m.LineEnd = {};
   m.LineUndoCount = 0;
   FreeIntVector(m.LineUndoValues);
   m.ItemCount = 0;
@@ -113,6 +114,8 @@ void ReleasePreviousImage(TMainForm& m) {
   m.Enable(kOldPanelEntries, false);
   for (const char* name : kOldPanelEntries)
     if (QAction* action = m.Item(name); action && action->isCheckable()) action->setChecked(false);
+  // The editor's tools, line start, line undo, selected value and colour picture.
+  ResetScreenEditor(m);
 }
 
 // Panels 2 and 3 show the new image's black planes, captioned as at start-up.

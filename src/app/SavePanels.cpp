@@ -130,8 +130,17 @@ constexpr const char* kPanel3Labels[Panel3ResultCount] = {
 
 }  // namespace
 
+namespace {
+
+// The colour image is a colour result of panel 1 or 3 unless it is the screen editor's picture of panel 2.
+bool ColourResultCurrent() {
+  return MainForm->ColourMode == kColourMode && !MainForm->EditorColourImage;
+}
+
+}  // namespace
+
 SaveResult SaveOriginalImage() {
-  return MainForm->ColourMode == kColourMode ? SaveColourImage() : SavePlane(MainForm->OriginalImage);
+  return ColourResultCurrent() ? SaveColourImage() : SavePlane(MainForm->OriginalImage);
 }
 
 SaveResult SaveBinaryImage() {
@@ -139,7 +148,12 @@ SaveResult SaveBinaryImage() {
 }
 
 SaveResult SaveParameterImage() {
-  return MainForm->ColourMode == kColourMode ? SaveColourImage() : SavePlane(MainForm->ResultImage);
+  return ColourResultCurrent() ? SaveColourImage() : SavePlane(MainForm->ResultImage);
+}
+
+SaveResult SaveScreenEditorImage() {
+  const bool editorColour = MainForm->ColourMode == kColourMode && MainForm->EditorColourImage;
+  return editorColour ? SaveColourImage() : SavePlane(MainForm->BinaryImage);
 }
 
 void TMainForm::SaveOriginalSpeedButton1Click() {
@@ -156,7 +170,7 @@ void TMainForm::SaveParamSpeedButton1Click() {
 }
 
 void TMainForm::SaveScreenSpeedButtonClick() {
-  if (SaveParameterImage() == SaveResult::Saved) {
+  if (SaveScreenEditorImage() == SaveResult::Saved) {
     ReportPrintf("\n\n\tScreen Editor treatment registered as: ") && ReportText(RegisteredName);
   }
   ui::SetScreenCursor(ui::crArrow);

@@ -28,17 +28,6 @@ void TMainForm::Thresholding1Click() {}
 void TMainForm::SuperpositionClick() {}
 void TMainForm::TransparentSuperpositionClick() {}
 
-// Screen editor and dilation contour.
-void TMainForm::PipetteSpeedButton1Click() {}
-void TMainForm::ColorSpeedButtonClick() {}
-void TMainForm::CuvetSpeedButtonClick() {}
-void TMainForm::PencilSpeedButtonClick() {}
-void TMainForm::LineSpeedButtonClick() {}
-void TMainForm::DelateLineSpeedButtonClick() {}
-void TMainForm::LocalFillingSpeedButtonClick() {}
-void TMainForm::AureoleSpeedButtonClick() {}
-void TMainForm::GoBackSpeedButtonClick() {}
-
 // Urban field: expansions, perimeter and hole extraction, perimeter distance.
 void TMainForm::RE_TreatmentClick() {}
 void TMainForm::CrownTreatmentClick() {}

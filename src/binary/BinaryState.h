@@ -19,7 +19,8 @@ struct BinaryState {
   int FirstBoxOrder = -1;
   double ProgressiveStep = 0.0;
   std::int64_t OccupiedCells = 0;
-  // Tool state of the screen editor, reset by each new labeled image.
+  // Tool state of the screen editor: 1 while the last line drawn can be deleted; reset by each new
+  // labeled image.
   int EditorState = 0;
   // Seed of the Brownian movement's walks; none: taken from the clock at each treatment.
   std::optional<std::uint32_t> BromovSeed;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "app/MainWindow.h"
 #include "imaging/Image.h"
@@ -155,7 +156,7 @@ void TPanelForm::UpdateScrollRanges() {
 }
 
 void TPanelForm::ShowPicture(const IMAGE& image) {
-  bitmap_ = ImageToBitmap(image);
+  bitmap_ = ImageToBitmap(image, std::move(bitmap_));
   // The next paint shows the new picture at 1:1 unless the zoom is kept.
   if (!MainForm || !MainForm->KeepZoom) Zoom = 1;
   UpdateScrollRanges();

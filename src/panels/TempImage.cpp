@@ -3,11 +3,12 @@
 #include <cstdio>
 
 #include "app/MainWindow.h"
+#include "panels/ScreenEditor.h"
 #include "ui/Cursors.h"
 
 TTempImageForm* TempImageForm = nullptr;
 
-TTempImageForm::TTempImageForm(QWidget* owner) : TPanelForm(owner) {}
+TTempImageForm::TTempImageForm(QWidget* owner) : TPanelForm(owner), EditorClick(&ScreenEditorClick) {}
 
 void TTempImageForm::ShowBitmap(const IMAGE& image) {
   ShowPicture(image);
@@ -30,6 +31,10 @@ std::string TTempImageForm::ToneText(int line, int column) const {
 void TTempImageForm::PaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
   if (!MainForm || !HasBitmap()) return;
   if (MainForm->IsDown("ColorSpeedButton")) ui::SetScreenCursor(ui::crPot);
-  if (ZoomClick(button, x, y)) return;
+  // A zoom click only zooms: no drawing tool takes the same click.
+  if (MainForm->IsDown("ZoomSpeedButton")) {
+    ZoomClick(button, x, y);
+    return;
+  }
   if (EditorClick) EditorClick(button, x, y);
 }

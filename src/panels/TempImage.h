@@ -16,8 +16,8 @@ class TTempImageForm : public TPanelForm {
   // The zoom click, then the screen editor's tools.
   void PaintBoxMouseDown(Qt::MouseButton button, int x, int y) override;
 
-  // The screen editor's tools for a click in the panel, installed by the editor; called with the
-  // button and the paint-box position after the zoom click unless that finished the click.
+  // The screen editor's tools for a click in the panel; called with the button and the paint-box
+  // position when the click is not a zoom click.
   std::function<void(Qt::MouseButton button, int x, int y)> EditorClick;
 
   // The value the start pixel of the line tool had before the click that set it.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -45,18 +46,26 @@ QImage NewBitmap(int columns, int lines) {
 }  // namespace
 
 QImage ImageToBitmap(const IMAGE& image) {
+  return ImageToBitmap(image, QImage());
+}
+
+QImage ImageToBitmap(const IMAGE& image, QImage recycled) {
   const int columns = image.Columns();
   const int lines = image.Lines();
   if (columns <= 0 || lines <= 0) return {};
+  const QImage::Format format =
+      image.Type() == IMAGE::kGray ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
+  const bool reuse = !recycled.isNull() && recycled.isDetached() && recycled.format() == format &&
+                     recycled.width() == columns && recycled.height() == lines;
   if (image.Type() == IMAGE::kGray) {
     // One byte a pixel, as the image holds it: a copy of each row.
-    QImage gray(columns, lines, QImage::Format_Grayscale8);
+    QImage gray = reuse ? std::move(recycled) : QImage(columns, lines, QImage::Format_Grayscale8);
     if (gray.isNull()) return {};
     for (int y = 0; y < lines; ++y)
       std::memcpy(gray.scanLine(y), image.Row(y), static_cast<std::size_t>(columns));
     return gray;
   }
-  QImage bitmap = NewBitmap(columns, lines);
+  QImage bitmap = reuse ? std::move(recycled) : NewBitmap(columns, lines);
   if (bitmap.isNull()) return {};
   // Rows are independent, so they may be filled in any order and on any thread. Dynamic chunks keep a
   // busy machine from stalling the whole conversion on one descheduled thread; a chunk of about 2 MiB

@@ -32,6 +32,27 @@ TEST(ImageToBitmap, EveryPixelAgreesWithGetPixelRGB) {
   EXPECT_TRUE(ImageToBitmap(IMAGE(5, -1, IMAGE::kRgb)).isNull());
 }
 
+// A bitmap handed back is written over only when nothing else shares it and it fits.
+TEST(ImageToBitmap, ARecycledBitmapIsReusedOnlyWhenItFitsAndIsNotShared) {
+  for (int type : {IMAGE::kGray, IMAGE::kPalette}) {
+    IMAGE first(7, 5, type), second(7, 5, type);
+    first.SetFromPlane(MakeRandomGray(7, 5, 1));
+    second.SetFromPlane(MakeRandomGray(7, 5, 2));
+    QImage old = ImageToBitmap(first);
+    const uchar* memory = old.constBits();
+    const QImage fresh = ImageToBitmap(second);
+    QImage reused = ImageToBitmap(second, std::move(old));
+    EXPECT_EQ(reused.constBits(), memory) << type;
+    EXPECT_EQ(reused, fresh);
+    const QImage kept = reused;  // shared: a new bitmap is made and `kept` stays as it was
+    const QImage again = ImageToBitmap(first, reused);
+    EXPECT_EQ(kept, fresh);
+    EXPECT_EQ(again, ImageToBitmap(first));
+    IMAGE other(6, 5, type);  // another size
+    EXPECT_EQ(ImageToBitmap(other, ImageToBitmap(first)).width(), 6);
+  }
+}
+
 // Bitmaps above 32 MiB take another allocation path; they must look and behave the same.
 TEST(ImageToBitmap, LargeBitmapsAreWholeAndPaintable) {
   constexpr int kColumns = 3001, kLines = 2999;

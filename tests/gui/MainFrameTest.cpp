@@ -9,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/TreatStartForm.h"
 #include "panels/ProgressWindow.h"
+#include "panels/SelectedGT.h"
 #include "ui/Cursors.h"
 
 namespace {
@@ -99,6 +100,8 @@ TEST_F(MainFrameTest, ToolBarOrderHintsGapsAndInitialState) {
 }
 
 TEST_F(MainFrameTest, ButtonGroupsKeepAtMostOneDownAndMayAllBeUp) {
+  // Pressing a drawing tool down asks for its value and colour: four times below.
+  for (int press = 0; press < 4; ++press) ui.ok<TSelectedValueForm>().colour(0);
   using Group = std::vector<std::string>;
   for (const Group& group :
        {Group{"ZoomSpeedButton", "PipetteSpeedButton1", "ColorSpeedButton", "CuvetSpeedButton"},

@@ -336,7 +336,8 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneSized) {
   m.ItemCodes.assign(5, 1);
   m.ItemValues.assign(5, 1.0);
   m.FillMaskReady = m.PixelStackReady = m.HasLabeledImage = m.HoleLabelingMode = m.HolesLabeled = 1;
-  m.ColourMode = m.LineStart = m.LineUndoCount = m.ItemCount = 3;
+  m.ColourMode = m.LineUndoCount = m.ItemCount = 3;
+  m.LineStart = {3, 3};
 
   OpenOriginal(Numbered(3, 2), "small.raw");
   EXPECT_EQ(m.OriginalImage.Lines(), 2);
@@ -344,9 +345,10 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneSized) {
   EXPECT_EQ(m.LineUndoValues.size(), 4u);
   EXPECT_TRUE(m.FillMask.Empty() && m.ColourImage.Empty() && m.UndoImage.Empty());
   EXPECT_TRUE(m.ItemCodes.empty() && m.ItemValues.empty());
-  EXPECT_EQ((std::vector<int>{m.FillMaskReady, m.ColourMode, m.PixelStackReady, m.LineStart, m.LineUndoCount,
-                              m.ItemCount, m.HasLabeledImage, m.HoleLabelingMode, m.HolesLabeled}),
-            std::vector<int>(9, 0));
+  EXPECT_EQ((std::vector<int>{m.FillMaskReady, m.ColourMode, m.PixelStackReady, m.LineStart.Line,
+                              m.LineStart.Column, m.LineUndoCount, m.ItemCount, m.HasLabeledImage,
+                              m.HoleLabelingMode, m.HolesLabeled}),
+            std::vector<int>(10, 0));
 }
 
 // What the old image produced goes with it: no pending result, no entry on the old panels 2 and 3,

@@ -368,7 +368,7 @@ TEST_F(PanelsTest, QtEventsReachThePaintBox) {
                                          " ");
 }
 
-TEST_F(PanelsTest, PanelTwoHandsOnToTheEditorUnlessTheZoomEndsTheClick) {
+TEST_F(PanelsTest, PanelTwoHandsOnToTheEditorOnlyClicksThatDoNotZoom) {
   MainForm->BinaryImage = BytePlane(10, 10);
   TempImageForm->ShowBitmap(Ramp(10, 10));
   std::vector<std::string> seen;
@@ -377,11 +377,14 @@ TEST_F(PanelsTest, PanelTwoHandsOnToTheEditorUnlessTheZoomEndsTheClick) {
   };
   TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 4, 5);  // zoom up: straight to the tools
   ZoomButton(true);
-  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 6, 7);   // 2:1: the tools too
-  TempImageForm->PaintBoxMouseDown(Qt::RightButton, 8, 9);  // back to 1:1: finished
+  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 6, 7);   // to 2:1: a zoom click only
+  TempImageForm->PaintBoxMouseDown(Qt::RightButton, 8, 9);  // back to 1:1
   TempImageForm->Zoom = 20;
-  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 1, 1);  // at the limit: finished
-  EXPECT_EQ(seen, (std::vector<std::string>{"4,5", "6,7"}));
+  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 1, 1);  // at the limit
+  EXPECT_EQ(TempImageForm->Zoom, 20);
+  ZoomButton(false);
+  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 40, 60);
+  EXPECT_EQ(seen, (std::vector<std::string>{"4,5", "40,60"}));
   MainForm->Item("ColorSpeedButton")->setChecked(true);
   TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 1, 1);
   EXPECT_EQ(ui::ScreenCursor(), ui::crPot);
