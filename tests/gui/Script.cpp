@@ -52,6 +52,10 @@ Script& Script::colour(std::uint32_t colour) {
   return *this;
 }
 
+Script& Script::cancelColour() {
+  return Push(Step::Colour, "colour dialog (cancelled)");
+}
+
 void Script::Fail(const std::string& why) {
   ADD_FAILURE() << why;
   throw ScriptFailure(why);

@@ -59,6 +59,7 @@ class Script : public ui::Driver {
   Script& cancelOpen();
   Script& cancelSave();
   Script& colour(std::uint32_t colour);
+  Script& cancelColour();
 
   // What the program showed, in order.
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
@@ -87,7 +88,7 @@ class Script : public ui::Driver {
     std::string title, text;
     int button = ui::IDOK;
     ui::FileChoice file;
-    std::uint32_t colour = 0;
+    std::optional<std::uint32_t> colour;
   };
   Script& Push(Step::Kind kind, std::string what, ui::FileChoice file = {});
   Step Next(Step::Kind kind, const std::string& shown);
