@@ -52,7 +52,7 @@ struct Literal {
 int LiteralSum(const BytePlane& w, int i, int j, bool eight) {
   const int L = w.Lines(), C = w.Columns(), c = w[i][j];
   const bool firstLine = i == 0, lastLine = i == L - 1, firstColumn = j == 0, lastColumn = j == C - 1;
-  const int inner = firstLine ? i + 1 : i - 1;     // the line neighbour inside
+  const int inner = firstLine ? i + 1 : i - 1;       // the line neighbour inside
   const int innerCol = firstColumn ? j + 1 : j - 1;  // the column neighbour inside
   if ((firstLine || lastLine) && (firstColumn || lastColumn)) {
     int sum = w[i][innerCol] + w[inner][j] + 3 * c;
@@ -202,7 +202,8 @@ TEST(PinsStretch, ColumnRampByHand) {
     } else {
       EXPECT_EQ(Row(out, 2), std::vector<int>(6, 77));  // a refusal leaves the output untouched
     }
-    EXPECT_EQ(std::tuple(outcome.LowCut, outcome.HighCut), std::tuple(c.low, c.high)) << c.params.LowPercentage;
+    EXPECT_EQ(std::tuple(outcome.LowCut, outcome.HighCut), std::tuple(c.low, c.high))
+        << c.params.LowPercentage;
   }
 }
 
@@ -211,8 +212,12 @@ TEST(PinsStretch, MatchesTheCaseByCaseReferenceOnRandomImages) {
   for (const auto& [columns, lines] : {std::pair{2, 2}, {2, 9}, {9, 2}, {3, 3}, {17, 11}, {64, 40}})
     for (const std::uint32_t seed : {1u, 2u})
       for (const int vicinity : {4, 8})
-        for (const auto& [saturation, low, high] :
-             {std::tuple{0, 0.0, 0.0}, {1, 0.0, 0.0}, {1, 3.5, 3.5}, {1, 20.0, 20.0}, {2, 1.0, 12.0}, {2, 45.0, 2.0}}) {
+        for (const auto& [saturation, low, high] : {std::tuple{0, 0.0, 0.0},
+                                                    {1, 0.0, 0.0},
+                                                    {1, 3.5, 3.5},
+                                                    {1, 20.0, 20.0},
+                                                    {2, 1.0, 12.0},
+                                                    {2, 45.0, 2.0}}) {
           const BytePlane image = MakeRandomGray(columns, lines, seed * 31 + columns);
           const PinsParams params = Params(vicinity, saturation, low, high);
           const Literal expected = LiteralPins(image, params);

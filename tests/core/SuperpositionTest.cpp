@@ -79,7 +79,8 @@ TEST(Superposition, TransparentByHand) {
   BytePlane bgr;
   // Opacity 0: the base itself, 0 kept as 0, background included.
   ASSERT_TRUE(SuperposeTransparent(s.base, s.mask, s.original, Transparent(0), bgr));
-  EXPECT_EQ(std::tuple(At(bgr, 0, 0), At(bgr, 0, 1), At(bgr, 1, 2)), std::tuple(Gray(0), Gray(100), Gray(250)));
+  EXPECT_EQ(std::tuple(At(bgr, 0, 0), At(bgr, 0, 1), At(bgr, 1, 2)),
+            std::tuple(Gray(0), Gray(100), Gray(250)));
   // Opacity 100, global: the colour on the item, white everywhere else.
   ASSERT_TRUE(SuperposeTransparent(s.base, s.mask, s.original, Transparent(1), bgr));
   EXPECT_EQ(std::tuple(At(bgr, 1, 0), At(bgr, 0, 1), At(bgr, 1, 2)), std::tuple(kRed, Gray(255), Gray(255)));
@@ -104,7 +105,8 @@ TEST(Superposition, TransparentMatchesThePixelByPixelReference) {
     const BytePlane base = MakeRandomGray(columns, lines, 4);
     const BytePlane original = MakeRandomGray(columns, lines, 6);
     BytePlane mask = MakeRandomGray(columns, lines, 5);
-    for (std::size_t k = 0; k < mask.Size(); ++k) mask.Data()[k] = mask.Data()[k] < 128 ? 255 : mask.Data()[k] & 3;
+    for (std::size_t k = 0; k < mask.Size(); ++k)
+      mask.Data()[k] = mask.Data()[k] < 128 ? 255 : mask.Data()[k] & 3;
     for (const double alpha : {0.0, 0.07, 0.33, 0.5, 0.99, 1.0})
       for (const bool local : {false, true}) {
         TransparentParams params = Transparent(alpha, local);

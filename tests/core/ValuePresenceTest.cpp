@@ -33,9 +33,10 @@ TEST(ValuePresence, FramesBordersAndRanges) {
   EXPECT_EQ(Present(PresentValues(BytePlane(), 0)), (std::set<int>{}));
 
   const ValueSet present = PresentValues(plane, 0);
-  EXPECT_EQ(std::tuple(CountPresent(present, 0, 255), CountPresent(present, 2, 7), CountPresent(present, 2, 6),
-                       CountPresent(present, -10, 1000), CountPresent(present, 9, 3)),
-            std::tuple(4, 3, 2, 4, 0));
+  EXPECT_EQ(
+      std::tuple(CountPresent(present, 0, 255), CountPresent(present, 2, 7), CountPresent(present, 2, 6),
+                 CountPresent(present, -10, 1000), CountPresent(present, 9, 3)),
+      std::tuple(4, 3, 2, 4, 0));
 }
 
 TEST(ValuePresence, LabelCodesOneToTwelveWithoutTenAreElevenAndTheHighCodesCount) {

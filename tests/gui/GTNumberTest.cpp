@@ -77,10 +77,10 @@ TEST_F(GTNumberTest, BinaryImagesCountOneItemAndTheHighCodesCount) {
       f.RadioButton2Click();  // a binary image is enough
       f.BitBtn1Click();
       return f.ModalResult();
-    })
-      .message("", " 1 items in the labeled image ");
+    }).message("", " 1 items in the labeled image ");
   MainForm->GTNumber1Click();
-  for (int code = 250; code <= 254; ++code) MainForm->BinaryImage[0][code - 250] = static_cast<std::uint8_t>(code);
+  for (int code = 250; code <= 254; ++code)
+    MainForm->BinaryImage[0][code - 250] = static_cast<std::uint8_t>(code);
   ui.ok<TGTNumberForm>().message("", " 6 items in the labeled image ");
   MainForm->GTNumber1Click();
 }

@@ -92,6 +92,11 @@ TEST_F(PinsTreatmentTest, SaturationCutsTheExtremeSumsOfTheChosenPanel) {
   EXPECT_EQ(BitmapRow(*ResultImageForm, 1), (std::vector<int>{0, 0, 32, 190, 255, 255}));
   EXPECT_EQ(ResultImageForm->CaptionText(), kPinsCaption);
   EXPECT_EQ(Bytes(m.OriginalImage), Bytes(ColumnRamp()));
+  // The undo goes back to panel 3.
+  m.OriginalImage.Fill(1);
+  m.UndoSpeedButton1Click();
+  EXPECT_EQ(std::tuple(Bytes(m.ResultImage), m.OriginalImage[0][0], ResultImageForm->CaptionText()),
+            std::tuple(Bytes(ColumnRamp()), 1, "original.raw"));
 
   // Asymmetric 0 % and 10 %: cuts 4 and 16. The global percentage is not used.
   m.ResultImage = ColumnRamp();
@@ -170,9 +175,11 @@ TEST_F(PinsTreatmentTest, DialogPanelsFollowTheSaturationAndEditsConvert) {
             std::tuple(0, 0, 0, true, false, false));
   f.show();
   f.RadioButton4Click();
-  EXPECT_EQ(std::tuple(f.Saturation, f.SymPanel->isVisible(), f.AsymPanel->isVisible()), std::tuple(1, true, false));
+  EXPECT_EQ(std::tuple(f.Saturation, f.SymPanel->isVisible(), f.AsymPanel->isVisible()),
+            std::tuple(1, true, false));
   f.RadioButton5Click();
-  EXPECT_EQ(std::tuple(f.Saturation, f.SymPanel->isVisible(), f.AsymPanel->isVisible()), std::tuple(2, false, true));
+  EXPECT_EQ(std::tuple(f.Saturation, f.SymPanel->isVisible(), f.AsymPanel->isVisible()),
+            std::tuple(2, false, true));
   f.RadioButton2Click();
   f.RadioButton7Click();
   EXPECT_EQ(std::tuple(f.Vicinity, f.ImageChoice, f.RadioButton1->isChecked()), std::tuple(8, 1, false));

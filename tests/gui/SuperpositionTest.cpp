@@ -95,7 +95,8 @@ TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOver
   EXPECT_EQ(std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1), Colour(1, 1)),
             std::tuple(kRed, kRed, Gray(100), Gray(150)));
   EXPECT_EQ(std::tuple(Shown(0, 0), Shown(0, 1)), std::tuple(kRed, Gray(100)));
-  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3SingleSuperposition], m.Panel3Pending[p3TransparentSuperposition]),
+  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3SingleSuperposition],
+                       m.Panel3Pending[p3TransparentSuperposition]),
             std::tuple(3, 1, 0));
   EXPECT_EQ(EnabledOf("SaveParamSpeedButton1"), "SaveParamSpeedButton1");
   EXPECT_EQ(ResultImageForm->CaptionText(), " 3.- KEPT ");
@@ -136,7 +137,8 @@ TEST_F(SuperpositionTest, TransparentAsksInOrderAndSaysTheValues) {
   EXPECT_EQ(std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1), Colour(1, 1)),
             std::tuple(kRed, kRed, kWhite, kWhite));
   EXPECT_EQ(Shown(1, 1), kWhite);
-  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3TransparentSuperposition], m.Panel3Pending[p3SingleSuperposition]),
+  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3TransparentSuperposition],
+                       m.Panel3Pending[p3SingleSuperposition]),
             std::tuple(3, 1, 0));
   EXPECT_EQ(EnabledOf("SaveParamSpeedButton1"), "SaveParamSpeedButton1");
   EXPECT_TRUE(SuperpTranspForm->RadioButton1->isChecked());
@@ -159,11 +161,14 @@ TEST_F(SuperpositionTest, TransparentOpacitiesAndTheLocalTreatment) {
   };
   for (const Case& c : cases) {
     char info[96];
-    std::snprintf(info, sizeof info, "Values Selection %d Gray Tone 3 Opacity %d Treatment %d ", c.slice, c.opacity,
-                  c.type);
-    ui.dialog<TSuperpTranspForm>(Transparent(c.slice, 3, c.opacity, c.type)).message("INFO", info).colour(kRedValue);
+    std::snprintf(info, sizeof info, "Values Selection %d Gray Tone 3 Opacity %d Treatment %d ", c.slice,
+                  c.opacity, c.type);
+    ui.dialog<TSuperpTranspForm>(Transparent(c.slice, 3, c.opacity, c.type))
+        .message("INFO", info)
+        .colour(kRedValue);
     MainForm->TransparentSuperpositionClick();
-    EXPECT_EQ(std::tuple(Colour(0, 0), Colour(0, 1), Colour(1, 1)), std::tuple(c.item0, c.background0, c.background1))
+    EXPECT_EQ(std::tuple(Colour(0, 0), Colour(0, 1), Colour(1, 1)),
+              std::tuple(c.item0, c.background0, c.background1))
         << info;
   }
 }
@@ -176,7 +181,8 @@ TEST_F(SuperpositionTest, ThePanelThreeSaveWritesTheColourImageAndRegistersIt) {
   m.SaveParamSpeedButton1Click();
   int columns = 0, lines = 0;
   EXPECT_EQ(Bytes(ReadBMPFile(Path("superposed.bmp"), columns, lines)), Bytes(m.ColourImage));
-  EXPECT_EQ(ReadFile(report), "\n\n\tImage of the Single Superposition registered as: " + Path("superposed.bmp"));
+  EXPECT_EQ(ReadFile(report),
+            "\n\n\tImage of the Single Superposition registered as: " + Path("superposed.bmp"));
 }
 
 TEST_F(SuperpositionTest, EditsConvertAtEachChange) {
@@ -200,7 +206,8 @@ TEST_F(GrayToneToolsWithoutImageTest, EveryToolRefusesUnderCaution) {
   EXPECT_EQ(EnabledOf("Tools1"), "Tools1");
   for (void (TMainForm::*handler)() :
        {&TMainForm::PinsTreatment1Click, &TMainForm::UndoSpeedButton1Click, &TMainForm::GTNumber1Click,
-        &TMainForm::Thresholding1Click, &TMainForm::SuperpositionClick, &TMainForm::TransparentSuperpositionClick}) {
+        &TMainForm::Thresholding1Click, &TMainForm::SuperpositionClick,
+        &TMainForm::TransparentSuperpositionClick}) {
     ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
     (m.*handler)();
   }

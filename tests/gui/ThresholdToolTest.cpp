@@ -9,8 +9,8 @@
 #include "app/MainWindow.h"
 #include "graytone/Threshold.h"
 #include "panels/ImageWindow.h"
-#include "panels/ResultImage.h"
 #include "panels/ReportForm.h"
+#include "panels/ResultImage.h"
 
 namespace {
 
@@ -67,7 +67,8 @@ TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
   ui.dialog<TThresholdForm>([](TThresholdForm& f) {
       f.Button1Click();  // red
       f.MoveScrollBar(100);
-      EXPECT_EQ(std::tuple(Text(f.MaxEdit), f.SegmentMax, Text(f.MinEdit), f.SegmentMin), std::tuple("100", 100, "0", 0));
+      EXPECT_EQ(std::tuple(Text(f.MaxEdit), f.SegmentMax, Text(f.MinEdit), f.SegmentMin),
+                std::tuple("100", 100, "0", 0));
       EXPECT_EQ(std::tuple(Colour(0), Colour(100), Colour(101), Colour(255)),
                 std::tuple(kRed, kRed, Gray(101), Gray(255)));
       EXPECT_EQ(std::tuple(Shown(*ImageForm, 100), Shown(*ImageForm, 101)), std::tuple(kRed, Gray(101)));
@@ -91,8 +92,9 @@ TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
   m.Enable({"SaveOriginalSpeedButton1", "SaveParamSpeedButton1"}, false);
   m.Thresholding1Click();
 
-  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3ColouredParameter]),
-            std::tuple(3, 1, 0));
+  EXPECT_EQ(
+      std::tuple(m.ColourMode, m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3ColouredParameter]),
+      std::tuple(3, 1, 0));
   EXPECT_EQ(EnabledOf("SaveOriginalSpeedButton1 SaveParamSpeedButton1"), "SaveOriginalSpeedButton1");
   EXPECT_EQ(std::tuple(m.RedPlane[0][0], m.OriginalImage[6][4]), std::tuple(7, 100));  // gray planes stay
   EXPECT_EQ(Colour(120), kGreen);
@@ -124,6 +126,18 @@ TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
   m.Thresholding1Click();
   EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3ColouredOriginal]), std::tuple(3, 1));
   EXPECT_EQ(std::tuple(Colour(0), Colour(77), Colour(255)), std::tuple(Gray(0), Gray(77), Gray(255)));
+
+  // Painted, then another tool's colour image in between: Exit gives back the painted picture.
+  ui.dialog<TThresholdForm>([](TThresholdForm& f) {
+    f.MoveScrollBar(30);
+    f.BitBtn1Click();
+    return f.ModalResult();
+  });
+  m.Thresholding1Click();
+  m.ColourImage.Fill(9);
+  ui.press<TThresholdForm>(&TThresholdForm::BitBtn1Click);
+  m.Thresholding1Click();
+  EXPECT_EQ(std::tuple(Colour(30), Colour(31)), std::tuple(Rgb{0, 0, 0}, Gray(31)));
 }
 
 TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInChange) {
@@ -135,8 +149,7 @@ TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInC
       f.MoveScrollBar(50);
       f.BitBtn1Click();
       return f.ModalResult();
-    })
-      .colour(kRedValue);
+    }).colour(kRedValue);
   m.Thresholding1Click();
 
   // A second use goes on from the planes as they are.
@@ -145,7 +158,8 @@ TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInC
       EXPECT_EQ(f.SegmentMin, 51);
       f.Button1Click();
       f.MoveScrollBar(60);
-      EXPECT_EQ(std::tuple(Colour(50), Colour(51), Colour(60), Colour(61)), std::tuple(kRed, kGreen, kGreen, Gray(61)));
+      EXPECT_EQ(std::tuple(Colour(50), Colour(51), Colour(60), Colour(61)),
+                std::tuple(kRed, kGreen, kGreen, Gray(61)));
       // Panel 3: the planes are made anew from its grays; pixels of gray 0 .. 60 there are painted.
       f.RadioButton2Click();
       EXPECT_EQ(std::tuple(f.DataIn, f.RadioButton2->isChecked()), std::tuple(2, true));
@@ -157,37 +171,37 @@ TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInC
       EXPECT_EQ(ResultImageForm->CaptionText(), " 3.- CAPTION ");
       f.BitBtn1Click();
       return f.ModalResult();
-    })
-      .colour(kGreenValue);
+    }).colour(kGreenValue);
   m.Enable({"SaveParamSpeedButton1"}, false);
   m.Thresholding1Click();
-  EXPECT_EQ(std::tuple(m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3ColouredParameter]), std::tuple(1, 1));
+  EXPECT_EQ(std::tuple(m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3ColouredParameter]),
+            std::tuple(1, 1));
   EXPECT_EQ(EnabledOf("SaveParamSpeedButton1"), "SaveParamSpeedButton1");
 }
 
 TEST_F(ThresholdToolTest, ADragPaintsOnceUpToTheHighestPositionItPassed) {
   ui.dialog<TThresholdForm>([](TThresholdForm& f) {
-      f.ScrollBar1->setValue(120);
-      f.ScrollBar1->setValue(60);
-      EXPECT_EQ(Text(f.MaxEdit), "");  // nothing painted yet
-      QCoreApplication::processEvents();
-      EXPECT_EQ(std::tuple(Text(f.MaxEdit), f.SegmentMax), std::tuple("60", 60));
-      EXPECT_EQ(std::tuple(Colour(120), Colour(121)), std::tuple(kBlack, Gray(121)));
-      // A move not painted yet is painted before Next Segment reads the upper bound.
-      f.ScrollBar1->setValue(70);
-      f.Button2Click();
-      EXPECT_EQ(std::tuple(Text(f.MinEdit), Text(f.MaxEdit)), std::tuple("71", "70"));
-      return ui::mrCancel;
-    });
+    f.ScrollBar1->setValue(120);
+    f.ScrollBar1->setValue(60);
+    EXPECT_EQ(Text(f.MaxEdit), "");  // nothing painted yet
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::tuple(Text(f.MaxEdit), f.SegmentMax), std::tuple("60", 60));
+    EXPECT_EQ(std::tuple(Colour(120), Colour(121)), std::tuple(kBlack, Gray(121)));
+    // A move not painted yet is painted before Next Segment reads the upper bound.
+    f.ScrollBar1->setValue(70);
+    f.Button2Click();
+    EXPECT_EQ(std::tuple(Text(f.MinEdit), Text(f.MaxEdit)), std::tuple("71", "70"));
+    return ui::mrCancel;
+  });
   MainForm->Thresholding1Click();
 }
 
 TEST_F(ThresholdToolTest, ANewOriginalImageMakesThePlanesAnew) {
   TMainForm& m = *MainForm;
   ui.dialog<TThresholdForm>([](TThresholdForm& f) {
-      f.MoveScrollBar(255);  // everything black
-      return ui::mrCancel;
-    });
+    f.MoveScrollBar(255);  // everything black
+    return ui::mrCancel;
+  });
   m.Thresholding1Click();
   EXPECT_FALSE(m.ThresholdPlanes.Red.Empty());
 
@@ -198,10 +212,10 @@ TEST_F(ThresholdToolTest, ANewOriginalImageMakesThePlanesAnew) {
   EXPECT_TRUE(m.ThresholdPlanes.Red.Empty());
 
   ui.dialog<TThresholdForm>([](TThresholdForm& f) {
-      f.Button2Click();  // segment 256 .. : paints nothing
-      f.MoveScrollBar(3);
-      EXPECT_EQ(std::tuple(Colour(0), Colour(200)), std::tuple(Gray(0), Gray(200)));
-      return ui::mrCancel;
-    });
+    f.Button2Click();  // segment 256 .. : paints nothing
+    f.MoveScrollBar(3);
+    EXPECT_EQ(std::tuple(Colour(0), Colour(200)), std::tuple(Gray(0), Gray(200)));
+    return ui::mrCancel;
+  });
   m.Thresholding1Click();
 }
