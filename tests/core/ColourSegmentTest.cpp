@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "fixtures/Patterns.h"
 #include "graytone/kernels/ColourSegment.h"
@@ -87,4 +88,19 @@ TEST(ColourImage, DialogValuesAndSizes) {
   EXPECT_EQ(bgr[1][14], 9);
   EXPECT_FALSE(FitColourImage(bgr, 0, 2));
   EXPECT_FALSE(FitColourImage(bgr, 1 << 30, 1));
+}
+
+TEST(ColourImage, PackedRowsHoldBlueGreenRedAndNothingBeyond) {
+  for (int count = 0; count <= 9; ++count) {
+    std::vector<std::uint32_t> words;
+    for (int j = 0; j < count; ++j)
+      words.push_back(BgrWord(static_cast<std::uint8_t>(3 * j), static_cast<std::uint8_t>(3 * j + 1),
+                              static_cast<std::uint8_t>(3 * j + 2)) |
+                      0xAB000000u);  // a stray top byte must not reach the row
+    std::vector<std::uint8_t> row(3 * count + 8, 0xEE);
+    PackBgrRow(words.data(), count, row.data());
+    for (int k = 0; k < 3 * count; ++k) ASSERT_EQ(row[k], k) << count;
+    for (int k = 3 * count; k < 3 * count + 8; ++k) ASSERT_EQ(row[k], 0xEE) << count;
+  }
+  EXPECT_EQ(GrayWord(7), BgrWord(7, 7, 7));
 }

@@ -188,10 +188,11 @@ PinsOutcome PinsStretch(const BytePlane& source, const PinsParams& params, ByteP
   std::vector<Sum> sums(static_cast<std::size_t>(parallel::ChunkCount(lines, grain)) * columns);
   parallel::For(lines, grain, [&](std::int64_t first, std::int64_t last) {
     Sum* row = sums.data() + parallel::ChunkIndex(first, grain) * columns;
+    const int n = columns;  // a local bound: the byte stores below could alias a captured one
     for (int i = static_cast<int>(first); i < last; ++i) {
       RowSums(source, i, eight, row);
       std::uint8_t* target = out[i];
-      for (int j = 0; j < columns; ++j) target[j] = table[row[j]];
+      for (int j = 0; j < n; ++j) target[j] = table[row[j]];
     }
   });
   return outcome;
