@@ -15,6 +15,11 @@
 #include "binary/ProgBoxCount.h"
 #include "binary/ResizeBC.h"
 #include "diagrams/DiagramForms.h"
+#include "graytone/GTNumber.h"
+#include "graytone/Pins.h"
+#include "graytone/Superp.h"
+#include "graytone/SuperpTransp.h"
+#include "graytone/Threshold.h"
 #include "panels/ConfigPagePrint.h"
 #include "panels/DiagTransfert.h"
 #include "panels/ImageSizeForm.h"
@@ -97,6 +102,11 @@ void CreateForms() {
   // Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
 
   // Gray tones: pins, gray tones number, colour thresholding, superposition.
+  Create(PinsForm, owner);
+  Create(GTNumberForm, owner);
+  Create(ThresholdForm, owner);
+  Create(SuperpForm, owner);
+  Create(SuperpTranspForm, owner);
 
   // Gray-tone sequences: extraction, Hurst exponent, wavelet.
   Create(FirmagramParamForm, owner);

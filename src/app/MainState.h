@@ -87,6 +87,9 @@ struct DiagramFlags {
   int HurstSaved = 0, HurstPending = 0;
 };
 
+// MainState::ColourMode after a 24-bit colour result: the saves of panels 1 and 3 write ColourImage.
+inline constexpr int kColourModeRgb = 3;
+
 // Entries of MainState::UrbanXlsFlags: a saved urban table not yet named in the report.
 enum UrbanXlsEntry : int { uxExpansion, uxPerimeter, uxExploration };
 

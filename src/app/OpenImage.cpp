@@ -78,6 +78,7 @@ void ReleasePreviousImage(TMainForm& m) {
         &m.BluePlane, &m.ColourImage, &m.UndoImage, &m.FillMask, &m.WaveletImage})
     FreeByteMatrix(*plane);
   m.FillMaskReady = 0;
+  m.ReleaseToolPlanes();
   m.ColourMode = 0;  // the colour image is gone: saves write the gray planes again
   m.PixelStack.Clear();
   m.PixelStackReady = 0;

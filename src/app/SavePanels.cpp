@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kColourMode = 3;
 constexpr int kRawFilter = 1;
 constexpr int kBmpFilter = 2;
 
@@ -134,7 +133,7 @@ namespace {
 
 // The colour image is a colour result of panel 1 or 3 unless it is the screen editor's picture of panel 2.
 bool ColourResultCurrent() {
-  return MainForm->ColourMode == kColourMode && !MainForm->EditorColourImage;
+  return MainForm->ColourMode == kColourModeRgb && !MainForm->EditorColourImage;
 }
 
 }  // namespace
@@ -152,7 +151,7 @@ SaveResult SaveParameterImage() {
 }
 
 SaveResult SaveScreenEditorImage() {
-  const bool editorColour = MainForm->ColourMode == kColourMode && MainForm->EditorColourImage;
+  const bool editorColour = MainForm->ColourMode == kColourModeRgb && MainForm->EditorColourImage;
   return editorColour ? SaveColourImage() : SavePlane(MainForm->BinaryImage);
 }
 

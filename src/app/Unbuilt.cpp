@@ -20,14 +20,6 @@ void TMainForm::CubicDensityTreatment1Click() {}
 void TMainForm::MorletTreatment1Click() {}
 void TMainForm::FractalThTreatment1Click() {}
 
-// Gray tones: pins and undo, gray tones number, colour thresholding, superposition.
-void TMainForm::PinsTreatment1Click() {}
-void TMainForm::UndoSpeedButton1Click() {}
-void TMainForm::GTNumber1Click() {}
-void TMainForm::Thresholding1Click() {}
-void TMainForm::SuperpositionClick() {}
-void TMainForm::TransparentSuperpositionClick() {}
-
 // Urban field: expansions, perimeter and hole extraction, perimeter distance.
 void TMainForm::RE_TreatmentClick() {}
 void TMainForm::CrownTreatmentClick() {}

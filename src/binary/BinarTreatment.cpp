@@ -4,6 +4,7 @@
 #include "binary/Binar.h"
 #include "binary/kernels/Binarize.h"
 #include "imaging/Image.h"
+#include "panels/ScreenEditor.h"
 #include "panels/TempImage.h"
 #include "ui/Cursors.h"
 
@@ -36,6 +37,7 @@ void TMainForm::BinarTreatment1Click() {
     }
   }
 
+  EndEditorColourPicture(*this);  // the editor's colour picture was of the panel 2 replaced here
   HasBinaryImage = 1;
   HasLabeledImage = 0;
   BinaryFlag = 1;

@@ -8,6 +8,7 @@
 #include "binary/kernels/Binarize.h"
 #include "binary/kernels/Labeling.h"
 #include "imaging/Image.h"
+#include "panels/ScreenEditor.h"
 #include "panels/TempImage.h"
 #include "ui/Cursors.h"
 
@@ -45,6 +46,7 @@ void TMainForm::LabelTreatment1Click() {
   }
   if (HoleLabelingMode == 1) HolesLabeled = 1;
 
+  EndEditorColourPicture(*this);  // the editor's colour picture was of the panel 2 replaced here
   HasBinaryImage = 0;
   HasLabeledImage = 1;
   ClearBinaryRegisteredFlags();

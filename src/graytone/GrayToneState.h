@@ -1,4 +1,28 @@
 #pragma once
 // State of the gray-tone image treatments and tools, held by the main window.
+#include <cstdint>
 
-struct GrayToneState {};
+#include "graytone/kernels/ColourSegment.h"
+#include "imaging/Plane.h"
+
+struct GrayToneState {
+  // Pins stretching: the buffer each stretching is made in, and the panel (1 or 3) whose image
+  // UndoImage holds.
+  BytePlane PinsWorkImage;
+  int UndoPanel = 1;
+
+  // Colour thresholding tool: its own colour planes (panel 2's stay untouched) and the panel (1 or 3)
+  // they were made from; 0 when they hold nothing.
+  ColourPlanes ThresholdPlanes;
+  int ThresholdPlanesPanel = 0;
+
+  // The colour the superposition colour dialog holds (0x00BBGGRR), black at first.
+  std::uint32_t ColorDialogSuperpColour = 0;
+
+  // What the tools keep of an image goes with it.
+  void ReleaseToolPlanes() {
+    PinsWorkImage.Reset();
+    ThresholdPlanes = ColourPlanes{};
+    ThresholdPlanesPanel = 0;
+  }
+};

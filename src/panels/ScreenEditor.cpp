@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kColourMode = 3;
 constexpr const char* kValueRefused = "The gray tone value must lie between 0 and 254";
 
 std::uint8_t Component(int value) {
@@ -96,7 +95,7 @@ bool ShowPanelFromTables(TMainForm& m) {
 }
 
 void EndEditorColourPicture(TMainForm& m) {
-  if (m.EditorColourImage && m.ColourMode == kColourMode) m.ColourMode = 0;
+  if (m.EditorColourImage && m.ColourMode == kColourModeRgb) m.ColourMode = 0;
   m.EditorColourImage = 0;
 }
 
@@ -127,7 +126,7 @@ void TMainForm::ColorSpeedButtonClick() {
           "LineSpeedButton", "LocalFillingSpeedButton", "SaveScreenSpeedButton"});
   AskSelectedValue();
   // The colour image starts as the picture shown, so that a save before any edit is not black.
-  if (ShowPanelFromTables(*this)) ColourMode = kColourMode;
+  if (ShowPanelFromTables(*this)) ColourMode = kColourModeRgb;
 }
 
 void TMainForm::CuvetSpeedButtonClick() {

@@ -285,3 +285,23 @@ TEST_F(LabelingTest, ChangesEveryFlagAndEntryFromTheOppositeState) {
   m.LabelTreatment1Click();
   EXPECT_FALSE(m.IsEnabled("Labelization"));
 }
+
+// The editor's colour picture shows the panel 2 a new binary or labeled image replaces: the saves
+// must not write it any more.
+TEST_F(BinarizingTest, ANewPanelTwoEndsTheEditorsColourPicture) {
+  LoadOriginal(Ramp());
+  TMainForm& m = *MainForm;
+  for (const bool labeling : {false, true}) {
+    m.ColourMode = kColourModeRgb;
+    m.EditorColourImage = 1;
+    if (labeling)
+      ui.ok<TLabelizForm>();
+    else
+      ui.dialog<TBinarForm>(Thresholds(100, 149));
+    if (labeling)
+      m.LabelTreatment1Click();
+    else
+      m.BinarTreatment1Click();
+    EXPECT_EQ(std::tuple(m.ColourMode, m.EditorColourImage), std::tuple(0, 0)) << labeling;
+  }
+}

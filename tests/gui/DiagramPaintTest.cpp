@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-
 #include <array>
 #include <cmath>
 #include <functional>

@@ -58,6 +58,10 @@ Script& Script::printerSetup(std::function<bool(ui::Printer&)> answer) {
   return *this;
 }
 
+Script& Script::cancelColour() {
+  return Push(Step::Colour, "colour dialog (cancelled)");
+}
+
 void Script::Fail(const std::string& why) {
   ADD_FAILURE() << why;
   throw ScriptFailure(why);

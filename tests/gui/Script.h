@@ -61,6 +61,7 @@ class Script : public ui::Driver {
   Script& colour(std::uint32_t colour);
   // The next is the printer set-up dialog; the answer may change the printer and says OK (true).
   Script& printerSetup(std::function<bool(ui::Printer&)> answer);
+  Script& cancelColour();
 
   // What the program showed, in order.
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
@@ -90,7 +91,7 @@ class Script : public ui::Driver {
     std::string title, text;
     int button = ui::IDOK;
     ui::FileChoice file;
-    std::uint32_t colour = 0;
+    std::optional<std::uint32_t> colour;
     std::function<bool(ui::Printer&)> printer;
   };
   Script& Push(Step::Kind kind, std::string what, ui::FileChoice file = {});
