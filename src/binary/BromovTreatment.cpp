@@ -13,6 +13,7 @@
 #include "binary/kernels/BrownianWalk.h"
 #include "diagrams/DiagramForm.h"
 #include "imaging/Image.h"
+#include "imaging/PrintedValues.h"
 #include "panels/ProgressWindow.h"
 #include "panels/ResultImage.h"
 #include "ui/Cursors.h"
@@ -54,9 +55,7 @@ std::uint32_t ClockSeed() {
 
 // "%lf" of a value, "undefined" when there is none; a value that prints as -0 prints as 0.
 std::string Value(double value) {
-  if (std::isnan(value)) return "undefined";
-  const std::string text = Format("%lf", value);
-  return text == "-0.000000" ? "0.000000" : text;
+  return PrintedValue("%lf", value, 6);
 }
 
 // Draws each walk in red on the panel-3 picture as it is tried; the panel and the progress bar are

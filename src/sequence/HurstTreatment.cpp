@@ -8,10 +8,10 @@
 #include "app/Report.h"
 #include "binary/kernels/Dividers.h"
 #include "diagrams/DiagHurstResult.h"
+#include "imaging/PrintedValues.h"
 #include "panels/ProgressWindow.h"
 #include "sequence/Hurst.h"
 #include "sequence/HurstSources.h"
-#include "sequence/ResultText.h"
 #include "sequence/kernels/HurstExponent.h"
 #include "ui/Cursors.h"
 
@@ -102,8 +102,8 @@ void ReportSource(int dataIn) {
 }
 
 void ReportFit(const TMainForm& m) {
-  ReportText("\n\tHurst Value = " + ResultText(m.HurstSlope) + " ");
-  ReportText("\n\tR2 = " + ResultText(m.HurstR2) + " ");
+  ReportText("\n\tHurst Value = " + PrintedValue("%lf", m.HurstSlope, 6) + " ");
+  ReportText("\n\tR2 = " + PrintedValue("%lf", m.HurstR2, 6) + " ");
 }
 
 void JumpingWindows(TMainForm& m, const SequenceSource& source) {
@@ -127,7 +127,8 @@ void JumpingWindows(TMainForm& m, const SequenceSource& source) {
   m.HurstLastDivider = sizes.back();
   ui::SetScreenCursor(ui::crArrow);
 
-  ui::MessageBox("R2 = " + ResultText(m.HurstR2) + " Hurst Exponent = " + ResultText(m.HurstSlope) + " ",
+  ui::MessageBox("R2 = " + PrintedValue("%lf", m.HurstR2, 6) +
+                     " Hurst Exponent = " + PrintedValue("%lf", m.HurstSlope, 6) + " ",
                  "HURST");
   ui::ShowModal(*DiagHurstResultForm);
   if (ReportOn()) {
@@ -150,8 +151,9 @@ void SlidingWindows(TMainForm& m, const SequenceSource& source) {
   m.HurstWindowMode = 1;
   ui::SetScreenCursor(ui::crArrow);
 
-  ui::MessageBox(
-      Format("num_step = %d Hurst Exponent = ", m.HurstPointCount) + ResultText(m.HurstSlope) + " ", "HURST");
+  ui::MessageBox(Format("num_step = %d Hurst Exponent = ", m.HurstPointCount) +
+                     PrintedValue("%lf", m.HurstSlope, 6) + " ",
+                 "HURST");
   ui::ShowModal(*DiagHurstResultForm);
   if (ReportOn()) {
     ReportPrintf("\n\nHURST EXPONENT");

@@ -7,8 +7,8 @@
 #include "app/MainWindow.h"
 #include "app/Report.h"
 #include "diagrams/DiagramForm.h"
+#include "imaging/PrintedValues.h"
 #include "panels/ProgressWindow.h"
-#include "sequence/ResultText.h"
 #include "sequence/WaveletTreatmentForm.h"
 #include "sequence/ZoneMessages.h"
 #include "sequence/kernels/WaveletHurst.h"
@@ -91,7 +91,7 @@ void TMainForm::WaveSelectTreatment1Click() {
                    "ERROR");
   }
 
-  const std::string hurst = ResultText(result.Slope);
+  const std::string hurst = PrintedValue("%lf", result.Slope, 6);
   ui::MessageBox("Hurst Exponent = " + hurst + "\nThis value will be reported\nin the general report",
                  "WAVELET");
   if (ReportOn()) {
