@@ -9,6 +9,8 @@
 #include "binary/DiagBoxCountingForms.h"
 #include "binary/Labeliz.h"
 #include "diagrams/DiagramForms.h"
+#include "graytone/Lacun.h"
+#include "graytone/LocalFract.h"
 #include "panels/ImageSizeForm.h"
 #include "panels/ImageWindow.h"
 #include "panels/ProgressWindow.h"
@@ -73,6 +75,8 @@ void CreateForms() {
   // Binary: pattern recognition, Brownian movement.
 
   // Gray tones: global and local fractal dimension, lacunarity.
+  Create(LocalFractForm, owner);
+  Create(LacunForm, owner);
 
   // Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
 

@@ -21,6 +21,13 @@ QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> al
   return edit;
 }
 
+QLineEdit* RealEdit(QWidget* parent, double& member) {
+  auto* edit = new QLineEdit(parent);
+  QObject::connect(edit, &QLineEdit::textChanged, parent,
+                   [&member](const QString& text) { member = TextToDouble(text.toStdString()); });
+  return edit;
+}
+
 QLineEdit* ReadOnlyEdit(QWidget* parent) {
   auto* edit = new QLineEdit(parent);
   edit->setReadOnly(true);

@@ -18,6 +18,8 @@ class Form;
 
 // An edit whose text is converted (atol-like: "12a" is 12, "" is 0) into `member` at each change.
 QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> also = nullptr);
+// An edit whose text is converted (atof-like: "0.5x" is 0.5, "" is 0) into `member` at each change.
+QLineEdit* RealEdit(QWidget* parent, double& member);
 QLineEdit* ReadOnlyEdit(QWidget* parent);
 
 // Radio buttons that store their index into `member`; the one at `member` starts checked.

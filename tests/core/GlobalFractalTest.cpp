@@ -1,11 +1,10 @@
-#include "graytone/kernels/GlobalFractal.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "fixtures/Patterns.h"
 #include "fixtures/Surfaces.h"
+#include "graytone/kernels/GlobalFractal.h"
 #include "imaging/Parallel.h"
 
 namespace {
@@ -86,8 +85,10 @@ TEST(GlobalFractal, TiltedPlaneIsNearlyTwo) {
     int columns, lines;
     double b, c;
   };
-  for (const Case t : {Case{200, 200, 0.5, 0.3}, Case{256, 180, 0.2, 0.6}, Case{150, 150, 0.0, 0.8}, Case{160, 210, 0.4, 0.4}}) {
-    const GlobalFractalResult result = GlobalFractalDimension(fixtures::TiltedPlane(t.columns, t.lines, 20, t.b, t.c));
+  for (const Case t : {Case{200, 200, 0.5, 0.3}, Case{256, 180, 0.2, 0.6}, Case{150, 150, 0.0, 0.8},
+                       Case{160, 210, 0.4, 0.4}}) {
+    const GlobalFractalResult result =
+        GlobalFractalDimension(fixtures::TiltedPlane(t.columns, t.lines, 20, t.b, t.c));
     EXPECT_NEAR(result.Dimension, 2.0, 0.1) << t.columns << "x" << t.lines;
     EXPECT_GT(result.Correlation, 0.99);
   }

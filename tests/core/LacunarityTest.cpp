@@ -1,10 +1,9 @@
-#include "graytone/kernels/Lacunarity.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "fixtures/Patterns.h"
+#include "graytone/kernels/Lacunarity.h"
 #include "imaging/Parallel.h"
 
 namespace {
@@ -77,7 +76,8 @@ TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
   struct Case {
     int columns, lines, k;
   };
-  for (const Case c : {Case{700, 700, 200}, Case{700, 700, 349}, Case{4096, 1001, 500}, Case{4096, 1001, 480}}) {
+  for (const Case c :
+       {Case{700, 700, 200}, Case{700, 700, 349}, Case{4096, 1001, 500}, Case{4096, 1001, 480}}) {
     BytePlane image(c.columns, c.lines);
     image.Fill(255);
     const int darkLine = c.lines / 2, darkColumn = c.columns / 3;

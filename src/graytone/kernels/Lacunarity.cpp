@@ -19,16 +19,17 @@ void AddLine(const std::uint32_t* top, const std::uint32_t* bottom, int columns,
   // across[x] = sum over columns < x of the box's column sums (wrapping differences of the
   // running sums are exact: a column sum never exceeds 32 bits).
   across[0] = 0;
-  for (int x = 0; x < columns; ++x) across[x + 1] = across[x] + static_cast<std::uint32_t>(bottom[x] - top[x]);
+  for (int x = 0; x < columns; ++x)
+    across[x + 1] = across[x] + static_cast<std::uint32_t>(bottom[x] - top[x]);
   const int w = 2 * k + 1;
   const int positions = columns - 2 * k;
   std::uint64_t sum = 0;
   const std::uint64_t largest = across[columns];  // no box holds more than the whole line band
   if (largest == 0) return;
   // Squares of masses below 2^32 fit 64 bits; a line of them fits as long as their total does.
-  const bool narrow = largest < (std::uint64_t{1} << 32) &&
-                      static_cast<Wide>(largest) * largest * static_cast<Wide>(positions) <
-                          (static_cast<Wide>(1) << 64);
+  const bool narrow =
+      largest < (std::uint64_t{1} << 32) &&
+      static_cast<Wide>(largest) * largest * static_cast<Wide>(positions) < (static_cast<Wide>(1) << 64);
   if (narrow) {
     std::uint64_t squares = 0;
     for (int j = 0; j < positions; ++j) {
