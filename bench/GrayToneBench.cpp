@@ -5,6 +5,7 @@
 #include "binary/kernels/Binarize.h"
 #include "fixtures/Surfaces.h"
 #include "graytone/kernels/GlobalFractal.h"
+#include "graytone/kernels/Lacunarity.h"
 #include "graytone/kernels/LocalFractal.h"
 
 namespace {
@@ -58,5 +59,33 @@ void BM_LocalFractalDimension_h6(benchmark::State& state) {
   RunLocalFractal(state, 12);
 }
 BENCHMARK(BM_LocalFractalDimension_h6)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Ten window sizes, K = 1 .. 10, as one treatment run computes them: the time per window size is a
+// tenth of this.
+void BM_LacunarityCurve_10Sizes(benchmark::State& state) {
+  const BytePlane& source = Surface(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    std::vector<LacunarityPoint> points = LacunarityCurve(source, 1, 10);
+    benchmark::DoNotOptimize(points.data());
+  }
+}
+BENCHMARK(BM_LacunarityCurve_10Sizes)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One window size on boxes already summed, large and small boxes.
+void BM_LacunarityMoments(benchmark::State& state) {
+  const BytePlane& source = Surface(static_cast<int>(state.range(0)));
+  const GlidingBoxes boxes(source);
+  for (auto _ : state) {
+    GlidingBoxMoments moments = boxes.Moments(static_cast<int>(state.range(1)));
+    benchmark::DoNotOptimize(moments.Sum);
+  }
+}
+BENCHMARK(BM_LacunarityMoments)
+    ->Args({2048, 2})
+    ->Args({2048, 300})
+    ->Args({4096, 2})
+    ->Args({4096, 300})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

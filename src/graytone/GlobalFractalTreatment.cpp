@@ -24,7 +24,7 @@ std::string Number(double value) {
 
 void TMainForm::GlobalFractalTreatment1Click() {
   if (!RequireImage()) return;
-  if (std::min(ImageLines, ImageColumns) < kSmallestSide) {
+  if (std::min(OriginalImage.Lines(), OriginalImage.Columns()) < kSmallestSide) {
     ui::MessageBox("The image is too small:\nits smaller side must be at least " +
                        std::to_string(kSmallestSide) + " pixels",
                    kTitle);

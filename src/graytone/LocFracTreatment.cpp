@@ -56,12 +56,13 @@ void TMainForm::LocFracTreatment1Click() {
   }
   const TLocalFractForm& form = *LocalFractForm;
   const int h = LocalFractalHalfWindow(form.WindowSize);
-  if (ImageLines < 2 * h || ImageColumns < 2 * h) {
+  const int lines = OriginalImage.Lines(), columns = OriginalImage.Columns();
+  if (lines < 2 * h || columns < 2 * h) {
     ui::MessageBox("The image is smaller than the moving window:\nno pixel can be computed", kTitle);
     ui::SetScreenCursor(ui::crArrow);
     return;
   }
-  DoublePlane dimensions = AllocDoubleMatrix(ImageColumns, ImageLines);
+  DoublePlane dimensions = AllocDoubleMatrix(columns, lines);
   if (dimensions.Empty()) {
     ui::MessageBox("Not enough memory for the local fractal dimensions of this image", "CAUTION");
     return;
@@ -91,6 +92,11 @@ void TMainForm::LocFracTreatment1Click() {
     return;
   }
   CloseProgressWindow();
+  if (!result.Computed || result.Count <= 0) {  // the sizes were checked above: never expected
+    ui::SetScreenCursor(ui::crArrow);
+    ui::MessageBox("The image is smaller than the moving window:\nno pixel can be computed", kTitle);
+    return;
+  }
 
   LastFractalDimension = result.LastDimension;
   // The points of the last window, from entry 1.
@@ -111,7 +117,7 @@ void TMainForm::LocFracTreatment1Click() {
   LocalFractalRange = {static_cast<int>(result.Max * 100), static_cast<int>(result.Min * 100)};
   BinCounts.fill(0);
   // The last computed line and column are not shown.
-  const PixelRectangle shown{h, ImageLines - h - 1, h, ImageColumns - h - 1};
+  const PixelRectangle shown{h, lines - h - 1, h, columns - h - 1};
   for (int i = shown.FirstLine; i <= shown.LastLine; ++i)
     for (int j = shown.FirstColumn; j <= shown.LastColumn; ++j)
       AddLocalFractalBin(BinCounts, dimensions[i][j]);

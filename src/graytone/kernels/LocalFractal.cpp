@@ -137,6 +137,7 @@ class Piece {
     tables_.resize(g.sizes.size());
     wideTables_.resize(g.sizes.size());
     anchors_.resize(g.sizes.size());
+    sets_.assign(g.sizes.size(), 0);
     for (std::size_t k = 0; k < g.sizes.size(); ++k) {
       const SizeRule& rule = g.sizes[k];
       if (!rule.table) continue;
@@ -163,7 +164,8 @@ class Piece {
       for (std::size_t k = 0; k < sizes; ++k) {
         if (!g_.sizes[k].table) continue;
         const SizeRule& rule = g_.sizes[k];
-        int& anchor = anchors_[k][y0 % rule.side];
+        sets_[k] = y0 % rule.side;
+        int& anchor = anchors_[k][sets_[k]];
         sliding[k] = anchor == y0 - rule.side;
         anchor = y0;
         for (int x = 0; x < LastTileColumn(rule, 0); ++x) BringColumn(k, y0, x, sliding[k]);
@@ -248,9 +250,9 @@ class Piece {
   // reference v. Sliding from the windows `side` lines above, one tile line leaves and one enters.
   void BringColumn(std::size_t k, int y0, int x, bool sliding) {
     if (g_.sizes[k].side == 1)
-      BringColumn(g_.sizes[k], wideTables_[k].data(), y0, x, sliding);
+      BringColumn(g_.sizes[k], wideTables_[k].data(), sets_[k], y0, x, sliding);
     else
-      BringColumn(g_.sizes[k], tables_[k].data(), y0, x, sliding);
+      BringColumn(g_.sizes[k], tables_[k].data(), sets_[k], y0, x, sliding);
   }
 
   template <class Cell>
@@ -274,10 +276,10 @@ class Piece {
   }
 
   template <class Cell>
-  void BringColumn(const SizeRule& rule, Cell* tables, int y0, int x, bool sliding) {
+  void BringColumn(const SizeRule& rule, Cell* tables, int set, int y0, int x, bool sliding) {
     const int side = rule.side;
     const std::size_t stride = static_cast<std::size_t>(columns_);
-    Cell* column = tables + (static_cast<std::size_t>(y0 % side) * stride + x) * kGrays;
+    Cell* column = tables + (static_cast<std::size_t>(set) * stride + x) * kGrays;
     const std::uint8_t* tiles = Plane(rule.full) + x;
     const Cell* reversed = ReversedFilled<Cell>(rule) + kMaxGray;
     if (sliding) {
@@ -328,7 +330,7 @@ class Piece {
       sumB += filledB[m];
     };
     if (rule.table) {
-      const std::size_t set = static_cast<std::size_t>(y0 % side) * stride * kGrays;
+      const std::size_t set = static_cast<std::size_t>(sets_[k]) * stride * kGrays;
       if (side == 1)
         AddColumns(wideTables_[k].data() + set, x0, side, boxes - 1, referenceA, referenceB, sumA, sumB);
       else
@@ -360,6 +362,7 @@ class Piece {
   std::vector<std::vector<std::uint8_t>> tables_;
   std::vector<std::vector<std::uint16_t>> wideTables_;
   std::vector<std::vector<int>> anchors_;  // per size and set: the anchor line the set holds
+  std::vector<int> sets_;                  // per size: the set of the current anchor line
 };
 
 // The counts of one window straight from its tops: the points of the last window of a run.
