@@ -48,6 +48,7 @@ struct Geometry {
   std::vector<Shape> shapes;  // shape 0 is the single pixel: the image itself
   std::vector<double> logSizes;
   std::vector<double> logCounts;  // ln N, N = 1 .. the largest count
+  double allSx = 0, allSxx = 0;   // sums of ln s and (ln s)^2 over every size, in size order
 };
 
 int ShapeIndex(std::vector<Shape>& shapes, int lines, int columns) {
@@ -89,6 +90,8 @@ Geometry MakeGeometry(int h, double heightScale) {
     }
     g.sizes.push_back(std::move(rule));
     g.logSizes.push_back(std::log(static_cast<double>(side)));
+    g.allSx += g.logSizes.back();
+    g.allSxx += g.logSizes.back() * g.logSizes.back();
   }
   // The most boxes one size can fill: 2h - 1 pixel columns of at most 2h voxels.
   const int most = (g.n - 1) * (g.n - 1) * g.n;
@@ -100,16 +103,29 @@ Geometry MakeGeometry(int h, double heightScale) {
 // -slope of (ln s, ln N(s)) over the sizes with N(s) > 0, in size order; 0 below two points or
 // for a negative dimension.
 double WindowDimension(const int* counts, const Geometry& g) {
+  const std::size_t sizes = g.sizes.size();
   double sx = 0, sy = 0, sxx = 0, sxy = 0;
   int points = 0;
-  for (std::size_t k = 0; k < g.sizes.size(); ++k) {
-    if (counts[k] <= 0) continue;
-    const double x = g.logSizes[k], y = g.logCounts[counts[k]];
-    sx += x;
-    sy += y;
-    sxx += x * x;
-    sxy += x * y;
-    ++points;
+  if (std::all_of(counts, counts + sizes, [](int count) { return count > 0; })) {
+    // Every size counted: the sums of x are those of every window.
+    sx = g.allSx;
+    sxx = g.allSxx;
+    points = static_cast<int>(sizes);
+    for (std::size_t k = 0; k < sizes; ++k) {
+      const double y = g.logCounts[counts[k]];
+      sy += y;
+      sxy += g.logSizes[k] * y;
+    }
+  } else {
+    for (std::size_t k = 0; k < sizes; ++k) {
+      if (counts[k] <= 0) continue;
+      const double x = g.logSizes[k], y = g.logCounts[counts[k]];
+      sx += x;
+      sy += y;
+      sxx += x * x;
+      sxy += x * y;
+      ++points;
+    }
   }
   if (points < 2) return 0;
   const double slope = (points * sxy - sx * sy) / (points * sxx - sx * sx);
@@ -138,6 +154,7 @@ class Piece {
     wideTables_.resize(g.sizes.size());
     anchors_.resize(g.sizes.size());
     sets_.assign(g.sizes.size(), 0);
+    for (const SizeRule& rule : g.sizes) counters_.push_back(CounterFor(rule.side, rule.boxes));
     for (std::size_t k = 0; k < g.sizes.size(); ++k) {
       const SizeRule& rule = g.sizes[k];
       if (!rule.table) continue;
@@ -179,7 +196,7 @@ class Piece {
           if (g_.sizes[k].table) BringColumn(k, y0, LastTileColumn(g_.sizes[k], x0), sliding[k]);
         const int referenceA = Gray(p - 1, q - 1), referenceB = Gray(p, q);
         for (std::size_t k = 0; k < sizes; ++k)
-          Count(k, y0, x0, referenceA, referenceB, countsA[k], countsB[k]);
+          (this->*counters_[k])(k, y0, x0, referenceA, referenceB, countsA[k], countsB[k]);
         if (out && index >= 1) out[q] = (WindowDimension(countsA.data(), g_) + previousB[index - 1]) * 0.5;
         if (wantB && index <= positions - 2) currentB[index] = WindowDimension(countsB.data(), g_);
       }
@@ -301,13 +318,12 @@ class Piece {
     }
   }
 
-  template <class Cell>
-  static void AddColumns(const Cell* table, int first, int step, int count, int referenceA, int referenceB,
-                         int& a, int& b) {
+  // The column tables of the full tile columns of a window: Boxes - 1 columns, Side apart.
+  template <int Side, int Boxes, class Cell>
+  static void AddColumns(const Cell* table, int first, int referenceA, int referenceB, int& a, int& b) {
     int sumA = 0, sumB = 0;
     const Cell* column = table + static_cast<std::size_t>(first) * kGrays;
-    const std::size_t jump = static_cast<std::size_t>(step) * kGrays;
-    for (int k = 0; k < count; ++k, column += jump) {
+    for (int k = 0; k + 1 < Boxes; ++k, column += Side * kGrays) {
       sumA += column[referenceA];
       sumB += column[referenceB];
     }
@@ -315,41 +331,74 @@ class Piece {
     b += sumB;
   }
 
-  // Boxes of size k filled in the window anchored at (y0, x0), for two references.
+  // Boxes of size k filled in the window anchored at (y0, x0), for two references. The side and the
+  // number of boxes are constants of each instance, so that every loop unrolls.
+  template <int Side, int Boxes>
   void Count(std::size_t k, int y0, int x0, int referenceA, int referenceB, int& a, int& b) const {
     const SizeRule& rule = g_.sizes[k];
-    const int side = rule.side, boxes = rule.boxes;
     // filled[m] for a tile value m.
     const std::uint8_t* filledA = rule.filled.data() + kMaxGray - referenceA;
     const std::uint8_t* filledB = rule.filled.data() + kMaxGray - referenceB;
     const std::size_t stride = static_cast<std::size_t>(columns_);
-    const std::size_t down = stride * side;
+    const std::size_t down = stride * Side;
     int sumA = 0, sumB = 0;
     const auto add = [&](int m) {
       sumA += filledA[m];
       sumB += filledB[m];
     };
-    if (rule.table) {
+    if constexpr (Boxes >= kTableBoxes) {
       const std::size_t set = static_cast<std::size_t>(sets_[k]) * stride * kGrays;
-      if (side == 1)
-        AddColumns(wideTables_[k].data() + set, x0, side, boxes - 1, referenceA, referenceB, sumA, sumB);
+      if constexpr (Side == 1)
+        AddColumns<Side, Boxes>(wideTables_[k].data() + set, x0, referenceA, referenceB, sumA, sumB);
       else
-        AddColumns(tables_[k].data() + set, x0, side, boxes - 1, referenceA, referenceB, sumA, sumB);
+        AddColumns<Side, Boxes>(tables_[k].data() + set, x0, referenceA, referenceB, sumA, sumB);
     } else {
       const std::uint8_t* line = Plane(rule.full) + y0 * stride + x0;
-      for (int r = 0; r + 1 < boxes; ++r, line += down)
-        for (int c = 0; c + 1 < boxes; ++c) add(line[c * side]);
+      for (int r = 0; r + 1 < Boxes; ++r, line += down)
+        for (int c = 0; c + 1 < Boxes; ++c) add(line[c * Side]);
     }
-    if (side > 1) {  // the last line and column of a cube hold no pixel
-      const int yLast = y0 + (boxes - 1) * side, xLast = x0 + (boxes - 1) * side;
+    if constexpr (Side > 1) {  // the last line and column of a cube hold no pixel
+      const int yLast = y0 + (Boxes - 1) * Side, xLast = x0 + (Boxes - 1) * Side;
       const std::uint8_t* lastColumn = Plane(rule.lastColumn) + y0 * stride + xLast;
-      for (int r = 0; r + 1 < boxes; ++r, lastColumn += down) add(*lastColumn);
+      for (int r = 0; r + 1 < Boxes; ++r, lastColumn += down) add(*lastColumn);
       const std::uint8_t* lastRow = Plane(rule.lastRow) + yLast * stride + x0;
-      for (int c = 0; c + 1 < boxes; ++c) add(lastRow[c * side]);
+      for (int c = 0; c + 1 < Boxes; ++c) add(lastRow[c * Side]);
       add(Plane(rule.corner)[yLast * stride + xLast]);
     }
     a = sumA;
     b = sumB;
+  }
+
+  using Counter = void (Piece::*)(std::size_t, int, int, int, int, int&, int&) const;
+
+  // The instance for each box size of the two windows.
+  static Counter CounterFor(int side, int boxes) {
+    switch (side * 100 + boxes) {
+      case 124:
+        return &Piece::Count<1, 24>;
+      case 212:
+        return &Piece::Count<2, 12>;
+      case 308:
+        return &Piece::Count<3, 8>;
+      case 406:
+        return &Piece::Count<4, 6>;
+      case 604:
+        return &Piece::Count<6, 4>;
+      case 1202:
+        return &Piece::Count<12, 2>;
+      case 112:
+        return &Piece::Count<1, 12>;
+      case 206:
+        return &Piece::Count<2, 6>;
+      case 304:
+        return &Piece::Count<3, 4>;
+      case 403:
+        return &Piece::Count<4, 3>;
+      case 602:
+        return &Piece::Count<6, 2>;
+      default:
+        return nullptr;  // LocalFractalBoxSizes gives no other size
+    }
   }
 
   const Geometry& g_;
@@ -363,6 +412,7 @@ class Piece {
   std::vector<std::vector<std::uint16_t>> wideTables_;
   std::vector<std::vector<int>> anchors_;  // per size and set: the anchor line the set holds
   std::vector<int> sets_;                  // per size: the set of the current anchor line
+  std::vector<Counter> counters_;          // per size
 };
 
 // The counts of one window straight from its tops: the points of the last window of a run.

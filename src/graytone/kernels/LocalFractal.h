@@ -19,7 +19,7 @@ struct LocalFractalParams {
   double HFactor = 0;   // the height scale is 100 x HFactor gray values per voxel; finite, not 0
   // The work is cut into pieces of this many lines and columns of pixels; the result does not
   // depend on it (tests make it small to cross many piece edges).
-  int PieceLines = 128;
+  int PieceLines = 256;
   int PieceColumns = 512;
 };
 
