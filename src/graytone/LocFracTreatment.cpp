@@ -82,7 +82,9 @@ void TMainForm::LocFracTreatment1Click() {
   ShowProgressWindow();
   LocalFractalResult result;
   try {
-    result = LocalFractalDimension(OriginalImage, params, dimensions, [](double fraction) {
+    // The progress window lets the GUI run meanwhile: the workers read a copy no handler can replace.
+    const BytePlane surface = OriginalImage.Clone();
+    result = LocalFractalDimension(surface, params, dimensions, [](double fraction) {
       SetProgressPosition(static_cast<float>(fraction));
     });
   } catch (const std::bad_alloc&) {
