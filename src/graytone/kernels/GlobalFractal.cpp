@@ -11,52 +11,46 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Largest r with r * r <= n.
-std::int64_t IntegerSqrt(std::int64_t n) {
-  auto r = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
-  while (r * r > n) --r;
-  while ((r + 1) * (r + 1) <= n) ++r;
-  return r;
-}
-
-std::int64_t AbsDifferenceSum(const std::uint8_t* first, const std::uint8_t* last, int g0) {
-  std::int64_t sum = 0;
-  for (const std::uint8_t* p = first; p < last; ++p) sum += std::abs(static_cast<int>(*p) - g0);
-  return sum;
-}
-
 struct RingSums {
   std::vector<std::int64_t> pixels, sums;
+  std::vector<int> rings;  // scratch: the ring of each column distance of the row
 };
 
-// Adds the pixels of row i to their rings. Along a row the distance grows away from the centre
-// column, so each ring is one run of columns on either side: no square root per pixel.
-void AddRow(const BytePlane& image, int i, int ci, int cj, int g0, std::int64_t radius, RingSums& rings) {
+// Adds the pixels centre[step * dj], dj = first .. last, to their rings ring[dj].
+void AddColumns(const std::uint8_t* centre, int step, int first, int last, const int* ring, int g0,
+                RingSums& rings) {
+  std::int64_t* pixels = rings.pixels.data();
+  std::int64_t* sums = rings.sums.data();
+  for (int dj = first; dj <= last; ++dj) {
+    const int k = ring[dj];
+    sums[k] += std::abs(static_cast<int>(centre[step * dj]) - g0);
+    pixels[k] += 1;
+  }
+}
+
+// Adds the pixels of row i to their rings: each ring from its distance d = sqrt(dj^2 + di^2) as a
+// double, truncated, for the distances below the radius. The distances of one row are the same on
+// both sides of the centre column, so each is worked out once.
+void AddRow(const BytePlane& image, int i, int ci, int cj, int g0, int radius, RingSums& rings) {
   const std::int64_t di = i - ci;
   const std::int64_t di2 = di * di;
+  const std::int64_t radius2 = static_cast<std::int64_t>(radius) * radius;
+  if (di2 >= radius2) return;
   const int columns = image.Columns();
+  // The largest |dj| with dj^2 + di^2 < radius^2, and no further than the image reaches.
+  auto reach = static_cast<std::int64_t>(std::sqrt(static_cast<double>(radius2 - 1 - di2)));
+  while (reach * reach + di2 >= radius2) --reach;
+  const int right = static_cast<int>(std::min<std::int64_t>(reach, columns - 1 - cj));
+  const int left = static_cast<int>(std::min<std::int64_t>(reach, cj));
+  const int farthest = std::max(right, left);
+  std::vector<int>& ring = rings.rings;
+  ring.resize(farthest + 1);
+  for (int dj = 0; dj <= farthest; ++dj)
+    ring[dj] = static_cast<int>(std::sqrt(static_cast<double>(di2 + static_cast<std::int64_t>(dj) * dj)));
   const std::uint8_t* row = image[i];
-  std::int64_t previous = -1;  // the last |dj| already given to a ring
-  for (std::int64_t k = std::llabs(di); k < radius; ++k) {
-    // Columns with k <= sqrt(di^2 + dj^2) < k + 1.
-    const std::int64_t last = IntegerSqrt((k + 1) * (k + 1) - 1 - di2);
-    std::int64_t first = previous + 1;
-    previous = last;
-    if (first == 0 && di == 0) first = 1;  // the centre itself is not compared with itself
-    if (first > last) continue;
-    // Right of the centre column (dj >= 0), then left of it (dj >= 1).
-    const std::int64_t rightFirst = cj + first, rightLast = std::min<std::int64_t>(cj + last, columns - 1);
-    if (rightFirst <= rightLast) {
-      rings.pixels[k] += rightLast - rightFirst + 1;
-      rings.sums[k] += AbsDifferenceSum(row + rightFirst, row + rightLast + 1, g0);
-    }
-    const std::int64_t leftLast = cj - std::max<std::int64_t>(first, 1);
-    const std::int64_t leftFirst = std::max<std::int64_t>(cj - last, 0);
-    if (leftFirst <= leftLast) {
-      rings.pixels[k] += leftLast - leftFirst + 1;
-      rings.sums[k] += AbsDifferenceSum(row + leftFirst, row + leftLast + 1, g0);
-    }
-  }
+  // The centre itself is not compared with itself.
+  AddColumns(row + cj, 1, di == 0 ? 1 : 0, right, ring.data(), g0, rings);
+  AddColumns(row + cj, -1, 1, left, ring.data(), g0, rings);
 }
 
 }  // namespace
