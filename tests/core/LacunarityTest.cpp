@@ -70,14 +70,15 @@ TEST(Lacunarity, SameMomentsOnOneThread) {
   EXPECT_TRUE(all.SumOfSquares == one.SumOfSquares);
 }
 
-// Masses of 255 W^2 near 2^32 whose squares pass 2^64 along a line of positions: bright images with
+// Masses of 255 W^2 near or past 2^32 whose squares pass 2^64 along a line of positions: bright images with
 // one dark pixel, whose boxes hold either 255 W^2 or 255 (W^2 - 1).
 TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
   struct Case {
     int columns, lines, k;
   };
-  for (const Case c :
-       {Case{700, 700, 200}, Case{700, 700, 349}, Case{4096, 1001, 500}, Case{4096, 1001, 480}}) {
+  // The last case holds boxes of 255 x 4105^2 > 2^32, which are summed in 64 bits.
+  for (const Case c : {Case{700, 700, 200}, Case{700, 700, 349}, Case{4096, 1001, 500}, Case{4096, 1001, 480},
+                       Case{4107, 4105, 2052}}) {
     BytePlane image(c.columns, c.lines);
     image.Fill(255);
     const int darkLine = c.lines / 2, darkColumn = c.columns / 3;

@@ -9,81 +9,99 @@
 namespace {
 
 constexpr std::int64_t kColumnBlock = 256;
+constexpr std::uint64_t kLargestGray = 255;
 
 using Wide = unsigned __int128;
 
-// Sums of one line of box positions: the vertical box sums of the line, their running sums across,
-// then each box as a difference of two running sums.
-void AddLine(const std::uint32_t* top, const std::uint32_t* bottom, int columns, int k,
-             std::vector<std::uint64_t>& across, GlidingBoxMoments& moments) {
-  // across[x] = sum over columns < x of the box's column sums (wrapping differences of the
-  // running sums are exact: a column sum never exceeds 32 bits).
+// The squares of one line of masses, in 64 bits while their total is sure to fit.
+template <class Squares>
+void AddMasses(const std::uint32_t* top, const std::uint32_t* bottom, int positions, int w,
+               std::uint64_t& sum, Squares& squares) {
+  for (int j = 0; j < positions; ++j) {
+    // Differences of wrapping sums: exact, since the box itself holds less than 2^32.
+    const std::uint32_t mass = (bottom[j + w] - top[j + w]) - (bottom[j] - top[j]);
+    sum += mass;
+    squares += static_cast<std::uint64_t>(mass) * mass;
+  }
+}
+
+// Boxes that may hold 2^32 or more: the exact column sums of the band, and their running sums
+// across in 64 bits.
+void AddLargeMasses(const std::uint32_t* top, const std::uint32_t* bottom, int columns, int w,
+                    std::vector<std::uint64_t>& across, std::uint64_t& sum, Wide& squares) {
   across[0] = 0;
   for (int x = 0; x < columns; ++x)
-    across[x + 1] = across[x] + static_cast<std::uint32_t>(bottom[x] - top[x]);
-  const int w = 2 * k + 1;
-  const int positions = columns - 2 * k;
-  std::uint64_t sum = 0;
-  const std::uint64_t largest = across[columns];  // no box holds more than the whole line band
-  if (largest == 0) return;
-  // Squares of masses below 2^32 fit 64 bits; a line of them fits as long as their total does.
-  const bool narrow =
-      largest < (std::uint64_t{1} << 32) &&
-      static_cast<Wide>(largest) * largest * static_cast<Wide>(positions) < (static_cast<Wide>(1) << 64);
-  if (narrow) {
-    std::uint64_t squares = 0;
-    for (int j = 0; j < positions; ++j) {
-      const std::uint64_t mass = across[j + w] - across[j];
-      sum += mass;
-      squares += mass * mass;
-    }
-    moments.SumOfSquares += squares;
-  } else {
-    Wide squares = 0;
-    for (int j = 0; j < positions; ++j) {
-      const std::uint64_t mass = across[j + w] - across[j];
-      sum += mass;
-      squares += static_cast<Wide>(mass) * mass;
-    }
-    moments.SumOfSquares += squares;
+    across[x + 1] =
+        across[x] + static_cast<std::uint32_t>((bottom[x + 1] - top[x + 1]) - (bottom[x] - top[x]));
+  for (int j = 0; j + w <= columns; ++j) {
+    const std::uint64_t mass = across[j + w] - across[j];
+    sum += mass;
+    squares += static_cast<Wide>(mass) * mass;
   }
-  moments.Sum += sum;
 }
 
 }  // namespace
 
 GlidingBoxes::GlidingBoxes(const BytePlane& image)
-    : lines_(image.Lines()), columns_(image.Columns()), above_(image.Columns(), image.Lines() + 1) {
+    : lines_(image.Lines()), columns_(image.Columns()), sums_(image.Columns() + 1, image.Lines() + 1) {
   if (image.Empty()) return;
-  const std::int64_t blocks = parallel::ChunkCount(columns_, kColumnBlock);
+  // Running sums along each line, then down each column; line 0 and column 0 stay 0.
+  parallel::For(lines_, parallel::RowGrain(columns_), [&](std::int64_t first, std::int64_t last) {
+    for (auto y = static_cast<int>(first); y < last; ++y) {
+      const std::uint8_t* row = image[y];
+      std::uint32_t* out = sums_[y + 1];
+      std::uint32_t run = 0;
+      for (int x = 0; x < columns_; ++x) out[x + 1] = run += row[x];
+    }
+  });
+  const std::int64_t blocks = parallel::ChunkCount(columns_ + 1, kColumnBlock);
   parallel::For(blocks, 1, [&](std::int64_t first, std::int64_t last) {
-    for (std::int64_t block = first; block < last; ++block) {
-      const int x0 = static_cast<int>(block * kColumnBlock);
-      const int x1 = static_cast<int>(std::min<std::int64_t>(x0 + kColumnBlock, columns_));
-      for (int y = 0; y < lines_; ++y) {
-        const std::uint8_t* row = image[y];
-        const std::uint32_t* previous = above_[y];
-        std::uint32_t* next = above_[y + 1];
-        for (int x = x0; x < x1; ++x) next[x] = previous[x] + row[x];
-      }
+    const auto x0 = static_cast<int>(first * kColumnBlock);
+    const auto x1 = static_cast<int>(std::min<std::int64_t>(last * kColumnBlock, columns_ + 1));
+    for (int y = 1; y <= lines_; ++y) {
+      const std::uint32_t* above = sums_[y - 1];
+      std::uint32_t* line = sums_[y];
+      for (int x = x0; x < x1; ++x) line[x] += above[x];
     }
   });
 }
 
 GlidingBoxMoments GlidingBoxes::Moments(int k) const {
   GlidingBoxMoments moments;
-  if (k < 0 || above_.Empty()) return moments;
-  const std::int64_t w = 2 * static_cast<std::int64_t>(k) + 1;
-  if (w > lines_ || w > columns_) return moments;
-  const int lines = lines_ - 2 * k;  // box positions down
-  moments.Positions = static_cast<std::int64_t>(lines) * (columns_ - 2 * k);
+  if (k < 0 || sums_.Empty()) return moments;
+  const std::int64_t w64 = 2 * static_cast<std::int64_t>(k) + 1;
+  if (w64 > lines_ || w64 > columns_) return moments;
+  const int w = static_cast<int>(w64);
+  const int lines = lines_ - 2 * k, positions = columns_ - 2 * k;  // box positions down and across
+  moments.Positions = static_cast<std::int64_t>(lines) * positions;
+  const std::uint64_t heaviest = kLargestGray * static_cast<std::uint64_t>(w64 * w64);
+  const bool boxFits = heaviest < (std::uint64_t{1} << 32);
+  const bool lineFits = boxFits && static_cast<Wide>(heaviest) * heaviest * static_cast<Wide>(positions) <
+                                       (static_cast<Wide>(1) << 64);
   const std::int64_t grain = parallel::RowGrain(columns_);
   std::vector<GlidingBoxMoments> partial(parallel::ChunkCount(lines, grain));
   parallel::For(lines, grain, [&](std::int64_t first, std::int64_t last) {
     GlidingBoxMoments& sums = partial[parallel::ChunkIndex(first, grain)];
-    std::vector<std::uint64_t> across(columns_ + 1);
-    for (std::int64_t i = first; i < last; ++i)
-      AddLine(above_[static_cast<int>(i)], above_[static_cast<int>(i + w)], columns_, k, across, sums);
+    std::vector<std::uint64_t> across(boxFits ? 0 : columns_ + 1);
+    for (auto i = static_cast<int>(first); i < last; ++i) {
+      const std::uint32_t* top = sums_[i];
+      const std::uint32_t* bottom = sums_[i + w];
+      std::uint64_t sum = 0;
+      if (lineFits) {
+        std::uint64_t squares = 0;
+        AddMasses(top, bottom, positions, w, sum, squares);
+        sums.SumOfSquares += squares;
+      } else if (boxFits) {
+        Wide squares = 0;
+        AddMasses(top, bottom, positions, w, sum, squares);
+        sums.SumOfSquares += squares;
+      } else {
+        Wide squares = 0;
+        AddLargeMasses(top, bottom, columns_, w, across, sum, squares);
+        sums.SumOfSquares += squares;
+      }
+      sums.Sum += sum;
+    }
   });
   for (const GlidingBoxMoments& sums : partial) {
     moments.Sum += sums.Sum;

@@ -13,7 +13,7 @@ struct GlidingBoxMoments {
   unsigned __int128 SumOfSquares = 0;  // sum of M^2
 };
 
-// The vertical running sums of an image, from which the box sums of every size follow in one pass.
+// The summed-area table of an image, from which the box sums of every size follow in one pass.
 class GlidingBoxes {
  public:
   // Throws std::bad_alloc when the sums of an image this large cannot be held.
@@ -23,7 +23,9 @@ class GlidingBoxes {
 
  private:
   int lines_ = 0, columns_ = 0;
-  Plane<std::uint32_t> above_;  // line y: the sum of the lines above y in each column
+  // (y, x): the sum over lines < y and columns < x, wrapping at 2^32; differences of these are
+  // exact for every box that holds less than 2^32.
+  Plane<std::uint32_t> sums_;
 };
 
 // N sum(M^2) / (sum M)^2 from one exact quotient; NaN when the sum is 0.
