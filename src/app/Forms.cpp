@@ -16,6 +16,8 @@
 #include "binary/ResizeBC.h"
 #include "diagrams/DiagramForms.h"
 #include "graytone/GTNumber.h"
+#include "graytone/Lacun.h"
+#include "graytone/LocalFract.h"
 #include "graytone/Pins.h"
 #include "graytone/Superp.h"
 #include "graytone/SuperpTransp.h"
@@ -98,6 +100,8 @@ void CreateForms() {
   Create(BromovForm, owner);
 
   // Gray tones: global and local fractal dimension, lacunarity.
+  Create(LocalFractForm, owner);
+  Create(LacunForm, owner);
 
   // Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
 

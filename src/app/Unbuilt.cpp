@@ -7,11 +7,6 @@ void TMainForm::PerimTreatment1Click() {}
 void TMainForm::PerimOrientationTreatment1Click() {}
 void TMainForm::MovingCircleTreatment1Click() {}
 
-// Gray tones: global and local fractal dimension, lacunarity.
-void TMainForm::GlobalFractalTreatment1Click() {}
-void TMainForm::LocFracTreatment1Click() {}
-void TMainForm::LacunTreatment1Click() {}
-
 // Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
 void TMainForm::FracStar8Treatment1Click() {}
 void TMainForm::FracPrismTreatment1Click() {}

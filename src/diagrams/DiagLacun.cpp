@@ -16,6 +16,8 @@ void TDiagLacunForm::PaintBoxPaint(Canvas& canvas, int box) {
   layout.width = 475;
   layout.xPixels = 300;
   layout.xAxisEnd = 400;
+  // Window sizes start at 2 KMin + 1, not 0: the plot spans the sizes measured.
+  layout.xFromFirst = true;
   const int n = MainForm->LacunCount;
   if (box == 0) {
     const auto& x = MainForm->LacunWindowSizes;
@@ -27,6 +29,7 @@ void TDiagLacunForm::PaintBoxPaint(Canvas& canvas, int box) {
   } else {
     const auto& x = MainForm->LacunLogWindowSizes;
     layout.xLabel = [&x](int i) { return Format("%3.1lf", x[i]); };
+    if (!x.empty() && x[0] != 0) layout.originLabel = Format("%3.1lf", x[0]);
     layout.texts = {{20, 10, "Log Lacunarity"},
                     {340, 220, "Log Window Size"},
                     {300, 20,

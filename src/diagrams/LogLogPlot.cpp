@@ -24,7 +24,8 @@ void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const d
     const double yRange = y[0] - y[n - 1];
     const double yMin = y[n - 1];
     const double xRange = x[n - 1] - x[0];
-    auto px = [&](int i) { return 50 + ScaleToPixels(x[i], xRange, layout.xPixels); };
+    const double xOrigin = layout.xFromFirst ? x[0] : 0;
+    auto px = [&](int i) { return 50 + ScaleToPixels(x[i] - xOrigin, xRange, layout.xPixels); };
     auto py = [&](int i) { return 250 - ScaleToPixels(y[i] - yMin, yRange, 200); };
 
     canvas.MoveTo(50, 50);

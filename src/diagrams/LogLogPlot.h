@@ -19,10 +19,14 @@ struct LogLogLayout {
   std::string originLabel = "0";    // under the origin, at (45, 260)
   std::span<const int> sizeLabels;  // "%d" above each point when given
   std::vector<PlacedText> texts;    // the window's own texts
+  // The x range starts at the first point instead of 0: for x values far from 0, which would
+  // otherwise fall past the paint box.
+  bool xFromFirst = false;
 };
 
 // Draws the points (x[i], y[i]) for i < min(n, sizes); x[0] is not subtracted from the
-// x values, the first point lies at (50, 50). Zero ranges collapse the points onto an axis.
+// x values unless the layout says so, the first point lies at (50, 50). Zero ranges collapse the
+// points onto an axis.
 void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const double> y, int n,
                     const LogLogLayout& layout);
 

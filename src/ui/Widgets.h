@@ -19,7 +19,6 @@ class Form;
 
 // An edit whose text is converted (atol-like: "12a" is 12, "" is 0) into `member` at each change.
 QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> also = nullptr);
-// The same for a real member (atof-like: "2.5x" is 2.5, "" is 0).
 QLineEdit* ReadOnlyEdit(QWidget* parent);
 // An edit whose text is converted (atof-like: "1.5x" is 1.5, "" is 0) into `member` at each change.
 QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)> also = nullptr);

@@ -167,7 +167,7 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
         {410, 160, "Divider Max. Value = 30 "},
         {410, 180, "Divider Min. Value = 2 "}},
        {{50, 250, 450, 50}}},
-      // x = 50 + trunc(300 X / 6): X is not shifted by its first value.
+      // x = 50 + trunc(300 (X - 3) / 6): the window sizes from the first one span the box.
       {"lacunarity, left box",
        [&](RecordingCanvas& c) {
          m.LacunCount = 3;
@@ -179,12 +179,22 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
          m.LacunR2 = 0.98;
          DiagLacunForm->PaintBoxPaint(c, 0);
        },
-       {{50, 50, 300, 150}},
-       {{295, 260, "5"}, {45, 260, "3"}, {340, 220, "Window Size"}}},
+       {{50, 50, 150, 150}, {350, 250, 350, 260}},
+       {{145, 260, "5"}, {345, 260, "9"}, {45, 260, "3"}, {340, 220, "Window Size"}},
+       {{50, 50, 300, 150}}},
       {"lacunarity, right box",
        [](RecordingCanvas& c) { DiagLacunForm->PaintBoxPaint(c, 1); },
        {},
        {{190, 260, "1.0"}, {265, 20, "Correlation Coefficient = -0.990000"}, {300, 40, "R2 = 0.980000"}}},
+      // Sizes 3, 7 and 15: log10 0.48 .. 1.18 spans the 300 pixels from the origin.
+      {"lacunarity, right box from K = 1",
+       [&](RecordingCanvas& c) {
+         m.LacunLogWindowSizes = {std::log10(3.0), std::log10(7.0), std::log10(15.0)};
+         m.LacunLogValues = {0.4, 0.2, 0};
+         DiagLacunForm->PaintBoxPaint(c, 1);
+       },
+       {{50, 50, 207, 150}, {350, 250, 350, 260}},
+       {{45, 260, "0.5"}, {340, 260, "1.2"}}},
       {"perimeter orientation",
        [&](RecordingCanvas& c) {
          m.OrientationValues = {5, 10, 20, 30};
