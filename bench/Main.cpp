@@ -1,0 +1,81 @@
+// The benchmarks' entry point. "vorn_bench --label-peak-memory N" instead labels the N x N comb in a
+// process of its own and prints its peak resident size, which BM_LabelItems_PeakMemory reports.
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "binary/kernels/Labeling.h"
+#include "fixtures/Fractals.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kPeakMemoryFlag = "--label-peak-memory";
+
+long PeakResidentKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// Prints the peak before the image is made, the peak after labeling it, and the image's bytes.
+int LabelCombAndReportPeak(int size) {
+  const long before = PeakResidentKiB();
+  const BytePlane comb = fixtures::Comb(size, size);
+  PixelStack stack;
+  const LabelingResult result = LabelItems(comb, 0, INT_MAX, stack);
+  if (result.ItemCount != 1 || result.Labeled.Empty()) return 1;
+  std::printf("%ld %ld %lld\n", before, PeakResidentKiB(), static_cast<long long>(comb.Size()));
+  return 0;
+}
+
+// Peak resident size of labeling the comb, all threads, measured in a new process.
+void BM_LabelItems_PeakMemory(benchmark::State& state) {
+  const std::string size = std::to_string(state.range(0));
+  long before = 0, peak = 0;
+  long long imageBytes = 0;
+  for (auto _ : state) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return state.SkipWithError("no pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    std::string self = "/proc/self/exe";
+    std::string flag = kPeakMemoryFlag;
+    char* argv[] = {self.data(), flag.data(), const_cast<char*>(size.c_str()), nullptr};
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, self.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    std::FILE* out = fdopen(pipeEnds[0], "r");
+    const bool read = out != nullptr && std::fscanf(out, "%ld %ld %lld", &before, &peak, &imageBytes) == 3;
+    if (out != nullptr) std::fclose(out);
+    int status = 0;
+    if (spawned == 0) waitpid(child, &status, 0);
+    if (spawned != 0 || !read || status != 0) return state.SkipWithError("the labeling process failed");
+  }
+  state.counters["peak_MiB"] = static_cast<double>(peak) / 1024.0;
+  state.counters["peak_over_image"] = static_cast<double>(peak) * 1024.0 / static_cast<double>(imageBytes);
+  state.counters["start_MiB"] = static_cast<double>(before) / 1024.0;
+}
+BENCHMARK(BM_LabelItems_PeakMemory)->Arg(8192)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == kPeakMemoryFlag) return LabelCombAndReportPeak(std::atoi(argv[2]));
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
