@@ -83,6 +83,24 @@ void BM_LabelItems_Comb(benchmark::State& state) {
 }
 BENCHMARK(BM_LabelItems_Comb)->Apply(KernelCases);
 
+// One item of one-pixel runs on lines that never repeat the line above: every run read and kept.
+const BytePlane& Checkerboard(int size) {
+  static std::map<int, BytePlane> planes;
+  BytePlane& plane = planes[size];
+  if (plane.Empty()) {
+    plane = BytePlane(size, size);
+    for (int i = 0; i < size; ++i) {
+      for (int j = 0; j < size; ++j) plane[i][j] = (i + j) % 2 == 0 ? 1 : 255;
+    }
+  }
+  return plane;
+}
+
+void BM_LabelItems_Checkerboard(benchmark::State& state) {
+  RunLabelItems(state, Checkerboard(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_LabelItems_Checkerboard)->Apply(KernelCases);
+
 void BM_LabelItems_Discs(benchmark::State& state) {
   RunLabelItems(state, Discs(static_cast<int>(state.range(0))));
 }
