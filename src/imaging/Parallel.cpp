@@ -1,18 +1,13 @@
 #include "imaging/Parallel.h"
 
-#include <fcntl.h>
 #include <sched.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <fstream>
-#include <limits>
 #include <mutex>
 #include <string>
 #include <system_error>
@@ -46,94 +41,37 @@ int QuotaCores() {
   return 0;
 }
 
-int ComputeCoresAllowed() {
-  int cores = 0;
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (sched_getaffinity(0, sizeof(set), &set) == 0) cores = CPU_COUNT(&set);
-  if (cores <= 0) cores = static_cast<int>(std::thread::hardware_concurrency());
-  if (cores <= 0) cores = 1;
-  const int quota = QuotaCores();
-  return quota > 0 ? std::min(cores, quota) : cores;
-}
-
-int MachineCores() {
-  static const int cores = [] {
-    const long online = sysconf(_SC_NPROCESSORS_ONLN);
-    return online > 0 ? static_cast<int>(online) : 1;
-  }();
-  return cores;
-}
-
-// Threads running on the whole machine right now, the caller included (the "running" field of
-// /proc/loadavg); 0 when it cannot be read.
-int RunningNow() {
-  const int fd = open("/proc/loadavg", O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return 0;
-  char text[128];
-  const ssize_t got = read(fd, text, sizeof text - 1);
-  close(fd);
-  if (got <= 0) return 0;
-  text[got] = '\0';
-  double averages[3];
-  int running = 0;
-  if (std::sscanf(text, "%lf %lf %lf %d/", &averages[0], &averages[1], &averages[2], &running) != 4) return 0;
-  return running;
-}
-
-// The machine's load changes slowly next to a kernel call; one reading serves a short while.
-int RunningRecently() {
-  using Clock = std::chrono::steady_clock;
-  constexpr std::int64_t kFreshNanoseconds = 2'000'000;
-  static std::atomic<std::int64_t> readAt{std::numeric_limits<std::int64_t>::min()};
-  static std::atomic<int> lastRunning{0};
-  const std::int64_t now =
-      std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
-  const std::int64_t then = readAt.load(std::memory_order_acquire);
-  if (then != std::numeric_limits<std::int64_t>::min() && now - then < kFreshNanoseconds) {
-    return lastRunning.load(std::memory_order_relaxed);
-  }
-  const int running = RunningNow();
-  lastRunning.store(running, std::memory_order_relaxed);
-  readAt.store(now, std::memory_order_release);
-  return running;
-}
-
-// Workers wait on a condition variable between jobs, so an idle pool costs nothing and a busy
-// machine gives their cores to whoever needs them. A job offers a number of helper places; a woken
-// worker takes one if any is left, and a worker that wakes after the job has closed goes back to
-// sleep without touching it.
+// Workers sleep on a futex between jobs, so an idle pool costs nothing and a busy machine gives their
+// cores to whoever needs them. A job offers a number of helper places and wakes the workers; each
+// takes a place if one is left, and the caller claims chunks meanwhile, so a worker that gets no core
+// soon leaves its share to the others. No lock is held while chunks run, so a descheduled thread
+// never blocks the others.
 class Pool {
  public:
   ~Pool() {
-    {
-      std::lock_guard lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_all();
+    stop_.store(true);
+    generation_.fetch_add(1, std::memory_order_release);
+    generation_.notify_all();
     for (std::thread& worker : workers_) worker.join();
   }
 
   // Runs chunk(0 .. chunks - 1) on the caller and up to `helpers` workers.
   void Run(std::int64_t chunks, const std::function<void(std::int64_t)>& chunk, int helpers) {
-    {
-      std::lock_guard lock(mutex_);
-      try {
-        while (static_cast<int>(workers_.size()) < helpers) workers_.emplace_back([this] { Work(); });
-      } catch (const std::system_error&) {
-        helpers = static_cast<int>(workers_.size());  // the threads that could be had
-      }
-      job_ = &chunk;
-      chunks_ = chunks;
-      next_.store(0, std::memory_order_relaxed);
-      places_ = helpers;
-      error_ = nullptr;
+    try {
+      while (static_cast<int>(workers_.size()) < helpers) workers_.emplace_back([this] { Work(); });
+    } catch (const std::system_error&) {
+      helpers = static_cast<int>(workers_.size());  // the threads that could be had
     }
-    for (int k = 0; k < helpers; ++k) wake_.notify_one();
+    job_ = &chunk;
+    chunks_ = chunks;
+    next_.store(0, std::memory_order_relaxed);
+    error_ = nullptr;
+    places_.store(helpers, std::memory_order_relaxed);
+    generation_.fetch_add(1, std::memory_order_release);
+    if (helpers > 0) generation_.notify_all();
     Claim();
-    std::unique_lock lock(mutex_);
-    places_ = 0;  // a worker waking from now on leaves this job alone
-    finished_.wait(lock, [this] { return busy_ == 0; });
+    places_.store(0);  // a worker waking from now on leaves this job alone
+    WaitForHelpers();
     job_ = nullptr;
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
   }
@@ -147,7 +85,7 @@ class Pool {
       try {
         (*job_)(k);
       } catch (...) {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(errorMutex_);
         if (!error_) error_ = std::current_exception();
         next_.store(chunks_, std::memory_order_relaxed);
       }
@@ -155,29 +93,55 @@ class Pool {
     insideBody = false;
   }
 
+  // The last chunks usually end within microseconds of the caller's: a short spin spares a sleep and
+  // a wake-up, which on a busy machine can cost a whole time slice.
+  void WaitForHelpers() {
+    using Clock = std::chrono::steady_clock;
+    constexpr auto kSpin = std::chrono::microseconds(30);
+    const Clock::time_point until = Clock::now() + kSpin;
+    do {
+      for (int k = 0; k < 16; ++k) {
+        if (busy_.load(std::memory_order_acquire) == 0) return;
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+      }
+    } while (Clock::now() < until);
+    for (int busy = busy_.load(std::memory_order_acquire); busy != 0;
+         busy = busy_.load(std::memory_order_acquire))
+      busy_.wait(busy, std::memory_order_acquire);
+  }
+
+  bool TakePlace() {
+    int places = places_.load(std::memory_order_relaxed);
+    while (places > 0 && !places_.compare_exchange_weak(places, places - 1, std::memory_order_acq_rel)) {
+    }
+    return places > 0;
+  }
+
   void Work() {
-    std::unique_lock lock(mutex_);
+    std::uint32_t seen = generation_.load(std::memory_order_acquire);
     for (;;) {
-      wake_.wait(lock, [&] { return stop_ || places_ > 0; });
-      if (stop_) return;
-      --places_;
-      ++busy_;
-      lock.unlock();
-      Claim();
-      lock.lock();
-      if (--busy_ == 0) finished_.notify_all();
+      generation_.wait(seen, std::memory_order_acquire);
+      seen = generation_.load(std::memory_order_acquire);
+      if (stop_.load()) return;
+      // Counted busy before taking a place, so that the caller, which closes the places and then waits
+      // for no busy worker, cannot miss this one.
+      busy_.fetch_add(1, std::memory_order_acq_rel);
+      if (TakePlace()) Claim();
+      if (busy_.fetch_sub(1, std::memory_order_acq_rel) == 1) busy_.notify_all();
     }
   }
 
-  std::mutex mutex_;
-  std::condition_variable wake_, finished_;
-  std::vector<std::thread> workers_;
+  std::vector<std::thread> workers_;  // touched by the caller only, under RunMutex
   const std::function<void(std::int64_t)>* job_ = nullptr;
   std::int64_t chunks_ = 0;
   std::atomic<std::int64_t> next_{0};
-  int places_ = 0;
-  int busy_ = 0;
-  bool stop_ = false;
+  std::atomic<std::uint32_t> generation_{0};
+  std::atomic<int> places_{0};
+  std::atomic<int> busy_{0};
+  std::atomic<bool> stop_{false};
+  std::mutex errorMutex_;
   std::exception_ptr error_;
 };
 
@@ -195,21 +159,20 @@ std::mutex& RunMutex() {
 }  // namespace
 
 int CoresAllowed() {
-  static const int cores = ComputeCoresAllowed();
-  return cores;
+  // The affinity may change while the program runs (taskset); the quota is read once.
+  static const int quota = QuotaCores();
+  int cores = 0;
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (sched_getaffinity(0, sizeof(set), &set) == 0) cores = CPU_COUNT(&set);
+  if (cores <= 0) cores = static_cast<int>(std::thread::hardware_concurrency());
+  if (cores <= 0) cores = 1;
+  return quota > 0 ? std::min(cores, quota) : cores;
 }
 
 int Threads() {
   const int limit = threadLimit.load(std::memory_order_relaxed);
-  if (limit > 0) return limit;
-  const int allowed = CoresAllowed();
-  if (allowed <= 1) return 1;
-  // Cores kept busy by other threads are not ours to take: a thread sharing a core with a busy one
-  // only makes every chunk it claims late.
-  const int running = RunningRecently();
-  if (running <= 0) return allowed;
-  const int idle = MachineCores() - (running - 1);
-  return std::clamp(idle, 1, allowed);
+  return limit > 0 ? limit : CoresAllowed();
 }
 
 std::int64_t ChunkWork() {

@@ -11,13 +11,13 @@
 
 namespace parallel {
 
-// Threads a kernel may use now: the count set below, or else the cores this process may run on
-// less those that other threads of the machine keep busy (at least 1).
+// Threads a kernel may use: the count set below, or else CoresAllowed(). On a busy machine every
+// thread still gets its share of a core, and the chunks a late thread would have taken go to the
+// others, so all the cores are used whether or not other programs run.
 int Threads();
-// Fixes the thread count (tests and benchmarks compare 1, 2 and all); 0 restores the automatic
-// count above.
+// Fixes the thread count (tests and benchmarks compare 1, 2 and all); 0 restores CoresAllowed().
 void SetThreadLimit(int threads);
-// The cores this process may run on (affinity and CPU quota), busy or not.
+// The cores this process may run on now: its affinity, within its control group's CPU quota.
 int CoresAllowed();
 
 // Calls body(first, last) for consecutive chunks [first, last) of at most `grain` indices covering

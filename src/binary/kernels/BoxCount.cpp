@@ -17,25 +17,19 @@ bool IsFilled(std::uint64_t itemPixels, std::uint64_t boxPixels, bool totalFitti
   return totalFitting ? itemPixels == boxPixels : itemPixels > 0;
 }
 
-// Counts of item pixels per box of one side, row by row.
-struct BoxGrid {
+// Counts of item pixels per box of one side: rows [FirstRow, FirstRow + rows) of a grid of
+// Lines x Columns boxes, at Cells (the whole grid, or one strip's rows of it).
+struct GridRows {
   int Side = 0;
-  int Lines = 0;
   int Columns = 0;
-  std::unique_ptr<std::uint32_t[]> Cells;  // every cell written before it is read
+  int FirstRow = 0;
+  std::uint32_t* Cells = nullptr;
 
-  std::uint32_t* Row(int a) { return Cells.get() + static_cast<std::size_t>(a) * Columns; }
-  const std::uint32_t* Row(int a) const { return Cells.get() + static_cast<std::size_t>(a) * Columns; }
+  std::uint32_t* Row(int a) const { return Cells + static_cast<std::size_t>(a - FirstRow) * Columns; }
 };
 
-BoxGrid MakeGrid(int side, int lines, int columns) {
-  BoxGrid grid{side, lines / side, columns / side, nullptr};
-  grid.Cells.reset(new std::uint32_t[static_cast<std::size_t>(grid.Lines) * grid.Columns]);
-  return grid;
-}
-
 // Box row a of a grid straight from the image.
-void GridRowFromImage(const BytePlane& plane, const ItemSelector& items, BoxGrid& grid, int a) {
+void GridRowFromImage(const BytePlane& plane, const ItemSelector& items, const GridRows& grid, int a) {
   const int side = grid.Side;
   std::uint32_t* out = grid.Row(a);
   std::fill(out, out + grid.Columns, 0);
@@ -56,7 +50,7 @@ void GridRowFromImage(const BytePlane& plane, const ItemSelector& items, BoxGrid
 }
 
 // Box row a of a grid of side factor x parent.Side from the grid of that divisor side.
-void GridRowFromGrid(const BoxGrid& parent, int factor, BoxGrid& grid, int a) {
+void GridRowFromGrid(const GridRows& parent, int factor, const GridRows& grid, int a) {
   std::uint32_t* out = grid.Row(a);
   std::fill(out, out + grid.Columns, 0);
   for (int i = a * factor; i < (a + 1) * factor; ++i) {
@@ -75,7 +69,7 @@ struct RowCounts {
   Count ItemPixels = 0;
 };
 
-RowCounts CountGridRow(const BoxGrid& grid, int a, bool totalFitting) {
+RowCounts CountGridRow(const GridRows& grid, int a, bool totalFitting) {
   const std::uint64_t boxPixels = static_cast<std::uint64_t>(grid.Side) * grid.Side;
   const std::uint32_t* row = grid.Row(a);
   RowCounts counts;
@@ -104,8 +98,9 @@ int LargestDivisorUpTo(int n, int limit) {
 // Divisor sides only: each side's grid is summed from the grid of its greatest proper divisor (itself
 // a counted side), so only the prime sides read the image. The image is cut into strips whose height
 // is a divisor side S: the sides dividing S are counted strip by strip on the threads, each strip
-// going from the image up through its divisors, in one pass; the other sides (larger, or of another
-// prime) follow from the grids of their divisors, which are small, or from the image.
+// going from the image up through its divisors with grids of its own rows; the other sides (larger,
+// or of another prime) follow from the whole grids of their divisors, which are small, or from the
+// image. Only the grids those sides read are kept whole.
 void CountDivisorSides(const BytePlane& plane, const ItemSelector& items, const BoxCountParams& params,
                        int greatestSide, BoxCountTable& table) {
   const int lines = params.Lines;
@@ -113,13 +108,29 @@ void CountDivisorSides(const BytePlane& plane, const ItemSelector& items, const 
   const std::int64_t maxStrip = parallel::RowGrain(columns);
   const int strip =
       LargestDivisorUpTo(std::gcd(lines, columns), static_cast<int>(std::min<std::int64_t>(maxStrip, lines)));
-  std::vector<BoxGrid> grids(static_cast<std::size_t>(greatestSide) + 1);
   std::vector<int> stripSides, otherSides;
+  std::vector<bool> kept(static_cast<std::size_t>(greatestSide) + 1, false);
   for (int s = 2; s <= greatestSide; ++s) {
     if (lines % s != 0 || columns % s != 0) continue;
-    (strip % s == 0 ? stripSides : otherSides).push_back(s);
-    grids[static_cast<std::size_t>(s)] = MakeGrid(s, lines, columns);
+    table.Examined[static_cast<std::size_t>(s)] = static_cast<Count>(lines / s) * (columns / s);
+    if (strip % s == 0) {
+      stripSides.push_back(s);
+    } else {
+      otherSides.push_back(s);
+      kept[static_cast<std::size_t>(s)] = true;
+      kept[static_cast<std::size_t>(s / SmallestPrimeFactor(s))] = true;
+    }
   }
+  // Every cell of a grid is written before it is read.
+  std::vector<std::unique_ptr<std::uint32_t[]>> whole(static_cast<std::size_t>(greatestSide) + 1);
+  for (int s = 2; s <= greatestSide; ++s) {
+    if (kept[static_cast<std::size_t>(s)] && lines % s == 0 && columns % s == 0)
+      whole[static_cast<std::size_t>(s)].reset(
+          new std::uint32_t[static_cast<std::size_t>(lines / s) * (columns / s)]);
+  }
+  const auto wholeGrid = [&](int s) {
+    return GridRows{s, columns / s, 0, whole[static_cast<std::size_t>(s)].get()};
+  };
 
   // Per chunk: the item pixels, then the filled boxes of each strip side.
   const std::size_t perChunk = stripSides.size() + 1;
@@ -134,10 +145,26 @@ void CountDivisorSides(const BytePlane& plane, const ItemSelector& items, const 
       }
       return;
     }
+    // The chunk's rows of every strip side not kept whole, side after side in one block.
+    std::vector<GridRows> grids(static_cast<std::size_t>(greatestSide) + 1);
+    std::size_t localCells = 0;
+    for (const int s : stripSides)
+      localCells += kept[static_cast<std::size_t>(s)] ? 0 : (last - first) / s * (columns / s);
+    const std::unique_ptr<std::uint32_t[]> local(new std::uint32_t[localCells]);
+    std::size_t used = 0;
+    for (const int s : stripSides) {
+      if (kept[static_cast<std::size_t>(s)]) {
+        grids[static_cast<std::size_t>(s)] = wholeGrid(s);
+      } else {
+        grids[static_cast<std::size_t>(s)] =
+            GridRows{s, columns / s, static_cast<int>(first / s), local.get() + used};
+        used += static_cast<std::size_t>((last - first) / s * (columns / s));
+      }
+    }
     for (std::size_t k = 0; k < stripSides.size(); ++k) {
       const int s = stripSides[k];
       const int factor = SmallestPrimeFactor(s);
-      BoxGrid& grid = grids[static_cast<std::size_t>(s)];
+      const GridRows& grid = grids[static_cast<std::size_t>(s)];
       for (int a = static_cast<int>(first / s); a < static_cast<int>(last / s); ++a) {
         if (factor == s) {
           GridRowFromImage(plane, items, grid, a);
@@ -159,20 +186,15 @@ void CountDivisorSides(const BytePlane& plane, const ItemSelector& items, const 
 
   for (const int s : otherSides) {
     const int factor = SmallestPrimeFactor(s);
-    BoxGrid& grid = grids[static_cast<std::size_t>(s)];
-    for (int a = 0; a < grid.Lines; ++a) {
+    const GridRows grid = wholeGrid(s);
+    for (int a = 0; a < lines / s; ++a) {
       if (factor == s) {
         GridRowFromImage(plane, items, grid, a);
       } else {
-        GridRowFromGrid(grids[static_cast<std::size_t>(s / factor)], factor, grid, a);
+        GridRowFromGrid(wholeGrid(s / factor), factor, grid, a);
       }
       table.Filled[static_cast<std::size_t>(s)] += CountGridRow(grid, a, params.TotalFitting).Filled;
     }
-  }
-  for (int s = 2; s <= greatestSide; ++s) {
-    const BoxGrid& grid = grids[static_cast<std::size_t>(s)];
-    if (grid.Cells)
-      table.Examined[static_cast<std::size_t>(s)] = static_cast<Count>(grid.Lines) * grid.Columns;
   }
   table.Examined[1] = static_cast<Count>(lines) * columns;
 }
