@@ -66,7 +66,8 @@ class Pool {
     chunks_ = chunks;
     next_.store(0, std::memory_order_relaxed);
     error_ = nullptr;
-    places_.store(helpers, std::memory_order_relaxed);
+    // Publishes the job: a worker that takes a place has seen every field above.
+    places_.store(helpers, std::memory_order_release);
     generation_.fetch_add(1, std::memory_order_release);
     if (helpers > 0) generation_.notify_all();
     Claim();
