@@ -286,61 +286,75 @@ void ScanBand(ItemWorkspace& w, const BytePlane& source, Band& band) {
 
 // Global labels: band t's labels are numbered from its base on.
 int BandOf(const ItemWorkspace& w, Label g) {
-  int lo = 0, hi = static_cast<int>(w.bands.size()) - 1;
-  while (lo < hi) {  // the last band whose base is <= g
-    const int mid = (lo + hi + 1) / 2;
-    if (w.bands[static_cast<std::size_t>(mid)].base <= g) {
-      lo = mid;
-    } else {
-      hi = mid - 1;
-    }
+  // The last band whose base is <= g, by halving without branches.
+  const Band* first = w.bands.data();
+  std::size_t count = w.bands.size();
+  while (count > 1) {
+    const std::size_t half = count / 2;
+    first = first[half].base <= g ? first + half : first;
+    count -= half;
   }
-  return lo;
+  return static_cast<int>(first - w.bands.data());
 }
 
-Label FindGlobalReadOnly(const ItemWorkspace& w, Label g) {
+// A label as its band and its number there.
+struct LabelRef {
+  int band;
+  Label local;
+};
+
+LabelRef RefOf(const ItemWorkspace& w, Label g) {
+  const int t = BandOf(w, g);
+  return {t, g - w.bands[static_cast<std::size_t>(t)].base};
+}
+
+Label GlobalOf(const ItemWorkspace& w, LabelRef ref) {
+  return w.bands[static_cast<std::size_t>(ref.band)].base + ref.local;
+}
+
+// The label a parent value of band t points at.
+LabelRef Follow(const ItemWorkspace& w, int t, Label parent) {
+  return parent >= 0 ? LabelRef{t, parent} : RefOf(w, -parent - 1);
+}
+
+LabelRef FindRootReadOnly(const ItemWorkspace& w, LabelRef x) {
   for (;;) {
-    const Band& band = w.bands[static_cast<std::size_t>(BandOf(w, g))];
-    Label local = g - band.base;
-    Label p = band.parent[static_cast<std::size_t>(local)];
-    while (p >= 0 && p != local) {
-      local = p;
-      p = band.parent[static_cast<std::size_t>(local)];
-    }
-    if (p == local) return band.base + local;
-    g = -p - 1;
+    const Label p = w.bands[static_cast<std::size_t>(x.band)].parent[static_cast<std::size_t>(x.local)];
+    if (p == x.local) return x;
+    x = Follow(w, x.band, p);
   }
 }
 
-// The parent value that points from a label of band `t` to global label g.
-Label Encode(const ItemWorkspace& w, int t, Label g) {
-  return BandOf(w, g) == t ? g - w.bands[static_cast<std::size_t>(t)].base : -g - 1;
+// The parent value that points from a label of band t at `root`.
+Label Encode(const ItemWorkspace& w, int t, LabelRef root) {
+  return root.band == t ? root.local : -GlobalOf(w, root) - 1;
 }
 
 // Finds the root and points every label on the way straight at it.
-Label FindGlobal(ItemWorkspace& w, Label g) {
-  const Label root = FindGlobalReadOnly(w, g);
-  while (g != root) {
-    const int t = BandOf(w, g);
-    Band& band = w.bands[static_cast<std::size_t>(t)];
-    Label& parent = band.parent[static_cast<std::size_t>(g - band.base)];
-    const Label next = parent >= 0 ? band.base + parent : -parent - 1;
-    parent = Encode(w, t, root);
-    g = next;
+LabelRef FindRoot(ItemWorkspace& w, LabelRef x) {
+  const Label p = w.bands[static_cast<std::size_t>(x.band)].parent[static_cast<std::size_t>(x.local)];
+  if (p == x.local) return x;
+  const LabelRef up = Follow(w, x.band, p);
+  const Label q = w.bands[static_cast<std::size_t>(up.band)].parent[static_cast<std::size_t>(up.local)];
+  if (q == up.local) return up;  // one step away already
+  const LabelRef root = FindRootReadOnly(w, up);
+  while (x.band != root.band || x.local != root.local) {
+    Label& parent = w.bands[static_cast<std::size_t>(x.band)].parent[static_cast<std::size_t>(x.local)];
+    const LabelRef next = Follow(w, x.band, parent);
+    parent = Encode(w, x.band, root);
+    x = next;
   }
   return root;
 }
 
 template <class T>
-T& AtGlobal(ItemWorkspace& w, std::vector<T> Band::*table, Label g) {
-  Band& band = w.bands[static_cast<std::size_t>(BandOf(w, g))];
-  return (band.*table)[static_cast<std::size_t>(g - band.base)];
+T& At(ItemWorkspace& w, std::vector<T> Band::*table, LabelRef x) {
+  return (w.bands[static_cast<std::size_t>(x.band)].*table)[static_cast<std::size_t>(x.local)];
 }
 
 template <class T>
-const T& AtGlobal(const ItemWorkspace& w, std::vector<T> Band::*table, Label g) {
-  const Band& band = w.bands[static_cast<std::size_t>(BandOf(w, g))];
-  return (band.*table)[static_cast<std::size_t>(g - band.base)];
+const T& At(const ItemWorkspace& w, std::vector<T> Band::*table, LabelRef x) {
+  return (w.bands[static_cast<std::size_t>(x.band)].*table)[static_cast<std::size_t>(x.local)];
 }
 
 // Joins the regions that meet across the band edges, from the runs kept for both lines.
@@ -348,17 +362,17 @@ void JoinBands(ItemWorkspace& w) {
   for (std::size_t t = 1; t < w.bands.size(); ++t) {
     const int line = w.bands[t].top;
     if (line - 1 < 1 || line >= w.runLineEnd) continue;
-    const Band& above = w.bands[t - 1];
-    const Band& below = w.bands[t];
     const auto join = [&](int b, int a) {
-      Label ra = FindGlobal(w, above.base + above.lastLineLabels[static_cast<std::size_t>(a)]);
-      Label rb = FindGlobal(w, below.base + below.firstLineLabels[static_cast<std::size_t>(b)]);
-      if (ra == rb) return;
-      if (rb < ra) std::swap(ra, rb);  // the earlier label stays root
-      AtGlobal(w, &Band::parent, rb) = Encode(w, BandOf(w, rb), ra);
-      AtGlobal(w, &Band::pixels, ra) += AtGlobal(w, &Band::pixels, rb);
-      Position& start = AtGlobal(w, &Band::firstStart, ra);
-      start = std::min(start, AtGlobal(w, &Band::firstStart, rb));
+      LabelRef ra =
+          FindRoot(w, {static_cast<int>(t) - 1, w.bands[t - 1].lastLineLabels[static_cast<std::size_t>(a)]});
+      LabelRef rb =
+          FindRoot(w, {static_cast<int>(t), w.bands[t].firstLineLabels[static_cast<std::size_t>(b)]});
+      if (ra.band == rb.band && ra.local == rb.local) return;
+      if (GlobalOf(w, rb) < GlobalOf(w, ra)) std::swap(ra, rb);  // the earlier label stays root
+      At(w, &Band::parent, rb) = Encode(w, rb.band, ra);
+      At(w, &Band::pixels, ra) += At(w, &Band::pixels, rb);
+      Position& start = At(w, &Band::firstStart, ra);
+      start = std::min(start, At(w, &Band::firstStart, rb));
     };
     MatchLines(
         w.lineRuns[static_cast<std::size_t>(line) - 1], w.lineCount[static_cast<std::size_t>(line) - 1],
@@ -375,15 +389,28 @@ int CodeOfRank(int rank) {
   return rank < 10 ? rank : rank + 1;
 }
 
-// Bands of about equal lines, a few per thread so that a late thread leaves little behind, each of a
-// chunk's work at least; one band on one thread.
+// Bands of about equal lines, a few per thread so that a late thread leaves little behind, and no
+// more than the work repays: lines that repeat the line above cost a comparison only, so the share
+// of such lines in a sample of the plane is taken off the work; one band on one thread.
 int DefaultBands(const BytePlane& plane) {
   constexpr int kBandsPerThread = 4;
-  const std::int64_t bands = plane.Lines() / parallel::RowGrain(plane.Columns());
-  if (bands < 2) return 1;
+  constexpr int kSampledLines = 32;
+  constexpr std::int64_t kRepeatedLineCost = 16;  // a line compared costs a sixteenth of one scanned
+  const int lines = plane.Lines(), columns = plane.Columns();
+  const std::int64_t most = lines / parallel::RowGrain(columns);
+  if (most < 2) return 1;
   const int threads = parallel::Threads();
   if (threads <= 1) return 1;
-  return static_cast<int>(std::min<std::int64_t>(threads * kBandsPerThread, bands));
+  int repeated = 0;
+  for (int k = 0; k < kSampledLines; ++k) {
+    const int i = 2 + static_cast<int>(static_cast<std::int64_t>(lines - 3) * k / kSampledLines);
+    if (i < lines && std::memcmp(plane[i], plane[i - 1], static_cast<std::size_t>(columns)) == 0) ++repeated;
+  }
+  const std::int64_t pixels = static_cast<std::int64_t>(lines) * columns;
+  const std::int64_t work = pixels * (kSampledLines - repeated) / kSampledLines + pixels / kRepeatedLineCost;
+  const std::int64_t bands =
+      std::min<std::int64_t>({threads * kBandsPerThread, most, work / parallel::ChunkWork()});
+  return static_cast<int>(std::max<std::int64_t>(bands, 1));
 }
 
 // Finds the items of `source` made of runs on lines 1 .. runLineEnd - 1 and columns 1 ..
@@ -421,14 +448,14 @@ ItemCountResult FindItems(ItemWorkspace& w, const BytePlane& source, int runLine
 
   // A region's first start is listed by every band it crosses; the item keeps the earliest one.
   int rank = 0;
-  for (Band& band : w.bands) {
-    for (Start& start : band.starts) {
-      const Label root = FindGlobal(w, band.base + start.local);
-      start.root = AtGlobal(w, &Band::firstStart, root) == start.position ? root : -1;
+  for (int t = 0; t < bands; ++t) {
+    for (Start& start : w.bands[static_cast<std::size_t>(t)].starts) {
+      const LabelRef root = FindRoot(w, {t, start.local});
+      start.root = At(w, &Band::firstStart, root) == start.position ? GlobalOf(w, root) : -1;
       if (start.root < 0) continue;
-      const std::uint32_t pixels = AtGlobal(w, &Band::pixels, root);
+      const std::uint32_t pixels = At(w, &Band::pixels, root);
       const bool kept = keep(pixels);
-      AtGlobal(w, &Band::code, root) = kept ? CodeOfRank(++rank) : 0;
+      At(w, &Band::code, root) = kept ? CodeOfRank(++rank) : 0;
       if (kept) w.result.LabeledPixels += pixels;
     }
   }
@@ -443,43 +470,43 @@ ItemCountResult FindItems(ItemWorkspace& w, const BytePlane& source, int runLine
 // Each run's label is found again from the runs above it, as the walk gave it.
 template <class PaintLine>
 void ForEachPaintedLine(const ItemWorkspace& w, PaintLine paint) {
-  parallel::For(static_cast<std::int64_t>(w.bands.size()), 1,
-                [&](std::int64_t firstBand, std::int64_t lastBand) {
-                  for (std::int64_t t = firstBand; t < lastBand; ++t) {
-                    const Band& band = w.bands[static_cast<std::size_t>(t)];
-                    std::vector<std::int32_t> labelCode(band.parent.size());
-                    for (std::size_t k = 0; k < labelCode.size(); ++k) {
-                      const Label root = FindGlobalReadOnly(w, band.base + static_cast<Label>(k));
-                      labelCode[k] = AtGlobal(w, &Band::code, root);
-                    }
-                    const std::size_t runsPerLine = static_cast<std::size_t>(w.RunsPerLine());
-                    std::vector<Label> upperLabel(runsPerLine), lowerLabel(runsPerLine);
-                    std::vector<std::int32_t> codes(runsPerLine);
-                    const Run* upper = nullptr;
-                    int upperCount = 0;
-                    Label next = 0;
-                    for (int i = band.top; i < band.bottom; ++i) {
-                      const Run* runs = w.lineRuns[static_cast<std::size_t>(i)];
-                      const int count = w.lineCount[static_cast<std::size_t>(i)];
-                      if (i > band.top && runs == upper && count == upperCount) {
-                        paint(i, runs, codes.data(), count, true);
-                        continue;
-                      }
-                      MatchLines(
-                          upper, upperCount, runs, count,
-                          [&](int b, int a) {
-                            const Label label = a < 0 ? next++ : upperLabel[static_cast<std::size_t>(a)];
-                            lowerLabel[static_cast<std::size_t>(b)] = label;
-                            codes[static_cast<std::size_t>(b)] = labelCode[static_cast<std::size_t>(label)];
-                          },
-                          [](int, int) {});
-                      paint(i, runs, codes.data(), count, false);
-                      upper = runs;
-                      upperCount = count;
-                      std::swap(upperLabel, lowerLabel);
-                    }
-                  }
-                });
+  parallel::For(
+      static_cast<std::int64_t>(w.bands.size()), 1, [&](std::int64_t firstBand, std::int64_t lastBand) {
+        for (std::int64_t t = firstBand; t < lastBand; ++t) {
+          const Band& band = w.bands[static_cast<std::size_t>(t)];
+          std::vector<std::int32_t> labelCode(band.parent.size());
+          for (std::size_t k = 0; k < labelCode.size(); ++k) {
+            labelCode[k] =
+                At(w, &Band::code, FindRootReadOnly(w, {static_cast<int>(t), static_cast<Label>(k)}));
+          }
+          const std::size_t runsPerLine = static_cast<std::size_t>(w.RunsPerLine());
+          std::vector<Label> upperLabel(runsPerLine), lowerLabel(runsPerLine);
+          std::vector<std::int32_t> codes(runsPerLine);
+          const Run* upper = nullptr;
+          int upperCount = 0;
+          Label next = 0;
+          for (int i = band.top; i < band.bottom; ++i) {
+            const Run* runs = w.lineRuns[static_cast<std::size_t>(i)];
+            const int count = w.lineCount[static_cast<std::size_t>(i)];
+            if (i > band.top && runs == upper && count == upperCount) {
+              paint(i, runs, codes.data(), count, true);
+              continue;
+            }
+            MatchLines(
+                upper, upperCount, runs, count,
+                [&](int b, int a) {
+                  const Label label = a < 0 ? next++ : upperLabel[static_cast<std::size_t>(a)];
+                  lowerLabel[static_cast<std::size_t>(b)] = label;
+                  codes[static_cast<std::size_t>(b)] = labelCode[static_cast<std::size_t>(label)];
+                },
+                [](int, int) {});
+            paint(i, runs, codes.data(), count, false);
+            upper = runs;
+            upperCount = count;
+            std::swap(upperLabel, lowerLabel);
+          }
+        }
+      });
 }
 
 // Fills short spans by hand: a library call per one-pixel run would cost more than the run.
@@ -590,8 +617,9 @@ std::vector<std::int64_t> ItemPixelsPerCode(const PixelStack& stack) {
   for (const Band& band : w.bands) {
     for (const Start& start : band.starts) {
       if (start.root < 0) continue;
-      const std::int32_t code = AtGlobal(w, &Band::code, start.root);
-      if (code > 0) perCode[static_cast<std::size_t>(code)] = AtGlobal(w, &Band::pixels, start.root);
+      const LabelRef root = RefOf(w, start.root);
+      const std::int32_t code = At(w, &Band::code, root);
+      if (code > 0) perCode[static_cast<std::size_t>(code)] = At(w, &Band::pixels, root);
     }
   }
   return perCode;

@@ -42,12 +42,15 @@ int QuotaCores() {
 }
 
 // Workers sleep on a futex between jobs, so an idle pool costs nothing and a busy machine gives their
-// cores to whoever needs them. A job offers a number of helper places and wakes the workers; each
-// takes a place if one is left, and the caller claims chunks meanwhile, so a worker that gets no core
-// soon leaves its share to the others. No lock is held while chunks run, so a descheduled thread
-// never blocks the others.
+// cores to whoever needs them. Each job has a generation; its helper places and its next chunk are
+// tagged with it, so a worker that wakes late finds the tag changed and leaves without touching
+// anything. The caller claims chunks too and waits only for chunks that are running: never for a
+// worker that got no core, and no lock is held while chunks run.
 class Pool {
  public:
+  // Chunks of one job are numbered in the low half of a tagged counter.
+  static constexpr std::int64_t kMaxChunks = std::int64_t{1} << 31;
+
   ~Pool() {
     stop_.store(true);
     generation_.fetch_add(1, std::memory_order_release);
@@ -55,69 +58,90 @@ class Pool {
     for (std::thread& worker : workers_) worker.join();
   }
 
-  // Runs chunk(0 .. chunks - 1) on the caller and up to `helpers` workers.
+  // Runs chunk(0 .. chunks - 1) on the caller and up to `helpers` workers; chunks < kMaxChunks.
   void Run(std::int64_t chunks, const std::function<void(std::int64_t)>& chunk, int helpers) {
     try {
       while (static_cast<int>(workers_.size()) < helpers) workers_.emplace_back([this] { Work(); });
     } catch (const std::system_error&) {
       helpers = static_cast<int>(workers_.size());  // the threads that could be had
     }
-    job_ = &chunk;
-    chunks_ = chunks;
-    next_.store(0, std::memory_order_relaxed);
+    const std::uint32_t generation = generation_.load(std::memory_order_relaxed) + 1;
+    // The tagged counters first: a late worker of an earlier job that reads this job's fields (they
+    // are released after the counters) then finds the counters' tag changed and takes nothing.
+    next_.store(Tag(generation, 0), std::memory_order_relaxed);
+    places_.store(Tag(generation, static_cast<std::uint32_t>(helpers)), std::memory_order_relaxed);
+    done_.store(0, std::memory_order_relaxed);
     error_ = nullptr;
-    // Publishes the job: a worker that takes a place has seen every field above.
-    places_.store(helpers, std::memory_order_release);
-    generation_.fetch_add(1, std::memory_order_release);
-    if (helpers > 0) generation_.notify_all();
-    Claim();
-    places_.store(0);  // a worker waking from now on leaves this job alone
-    WaitForHelpers();
-    job_ = nullptr;
+    chunks_.store(static_cast<std::uint32_t>(chunks), std::memory_order_release);
+    job_.store(&chunk, std::memory_order_release);
+    // Publishes the job: a worker that sees this generation sees every field above.
+    generation_.store(generation, std::memory_order_release);
+    if (helpers == static_cast<int>(workers_.size())) {
+      generation_.notify_all();
+    } else {
+      for (int k = 0; k < helpers; ++k) generation_.notify_one();
+    }
+    Claim(generation, chunk, static_cast<std::uint32_t>(chunks));
+    WaitForChunks(static_cast<std::uint32_t>(chunks));
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
   }
 
  private:
-  void Claim() {
-    insideBody = true;
+  static std::uint64_t Tag(std::uint32_t generation, std::uint32_t value) {
+    return std::uint64_t{generation} << 32 | value;
+  }
+
+  // Takes one unit of a tagged counter of this generation; false when it is spent or another job's.
+  static bool Take(std::atomic<std::uint64_t>& counter, std::uint32_t generation, std::uint32_t limit,
+                   bool up, std::uint32_t& taken) {
+    std::uint64_t value = counter.load(std::memory_order_acquire);
     for (;;) {
-      const std::int64_t k = next_.fetch_add(1, std::memory_order_relaxed);
-      if (k >= chunks_) break;
+      if (value >> 32 != generation) return false;
+      const auto count = static_cast<std::uint32_t>(value);
+      if (up ? count >= limit : count == 0) return false;
+      if (counter.compare_exchange_weak(value, up ? value + 1 : value - 1, std::memory_order_acq_rel)) {
+        taken = count;
+        return true;
+      }
+    }
+  }
+
+  void Claim(std::uint32_t generation, const std::function<void(std::int64_t)>& chunk, std::uint32_t chunks) {
+    insideBody = true;
+    std::uint32_t k = 0;
+    while (Take(next_, generation, chunks, true, k)) {
       try {
-        (*job_)(k);
+        chunk(k);
       } catch (...) {
         std::lock_guard lock(errorMutex_);
         if (!error_) error_ = std::current_exception();
-        next_.store(chunks_, std::memory_order_relaxed);
+        // No chunk starts after a failure; those never started count as done.
+        const std::uint64_t before = next_.exchange(Tag(generation, chunks), std::memory_order_acq_rel);
+        if (before >> 32 == generation && static_cast<std::uint32_t>(before) < chunks)
+          done_.fetch_add(chunks - static_cast<std::uint32_t>(before), std::memory_order_acq_rel);
       }
+      if (done_.fetch_add(1, std::memory_order_acq_rel) + 1 == chunks) done_.notify_all();
     }
     insideBody = false;
   }
 
   // The last chunks usually end within microseconds of the caller's: a short spin spares a sleep and
   // a wake-up, which on a busy machine can cost a whole time slice.
-  void WaitForHelpers() {
+  void WaitForChunks(std::uint32_t chunks) {
     using Clock = std::chrono::steady_clock;
     constexpr auto kSpin = std::chrono::microseconds(30);
     const Clock::time_point until = Clock::now() + kSpin;
     do {
       for (int k = 0; k < 16; ++k) {
-        if (busy_.load(std::memory_order_acquire) == 0) return;
+        if (done_.load(std::memory_order_acquire) == chunks) return;
 #if defined(__x86_64__) || defined(__i386__)
         __builtin_ia32_pause();
 #endif
       }
     } while (Clock::now() < until);
-    for (int busy = busy_.load(std::memory_order_acquire); busy != 0;
-         busy = busy_.load(std::memory_order_acquire))
-      busy_.wait(busy, std::memory_order_acquire);
-  }
-
-  bool TakePlace() {
-    int places = places_.load(std::memory_order_relaxed);
-    while (places > 0 && !places_.compare_exchange_weak(places, places - 1, std::memory_order_acq_rel)) {
-    }
-    return places > 0;
+    for (std::uint32_t done = done_.load(std::memory_order_acquire); done != chunks;
+         done = done_.load(std::memory_order_acquire))
+      done_.wait(done, std::memory_order_acquire);
   }
 
   void Work() {
@@ -126,21 +150,23 @@ class Pool {
       generation_.wait(seen, std::memory_order_acquire);
       seen = generation_.load(std::memory_order_acquire);
       if (stop_.load()) return;
-      // Counted busy before taking a place, so that the caller, which closes the places and then waits
-      // for no busy worker, cannot miss this one.
-      busy_.fetch_add(1, std::memory_order_acq_rel);
-      if (TakePlace()) Claim();
-      if (busy_.fetch_sub(1, std::memory_order_acq_rel) == 1) busy_.notify_all();
+      std::uint32_t place = 0;
+      if (!Take(places_, seen, 0, false, place)) continue;
+      // Read after the place was taken: while chunks of this generation are left, the job is alive;
+      // if none is left, Claim takes none and the job is not called.
+      const std::function<void(std::int64_t)>* job = job_.load(std::memory_order_acquire);
+      const std::uint32_t chunks = chunks_.load(std::memory_order_acquire);
+      if (job != nullptr) Claim(seen, *job, chunks);  // a late worker's claims fail on the tag
     }
   }
 
   std::vector<std::thread> workers_;  // touched by the caller only, under RunMutex
-  const std::function<void(std::int64_t)>* job_ = nullptr;
-  std::int64_t chunks_ = 0;
-  std::atomic<std::int64_t> next_{0};
+  std::atomic<const std::function<void(std::int64_t)>*> job_{nullptr};
+  std::atomic<std::uint32_t> chunks_{0};
+  std::atomic<std::uint64_t> next_{0};    // generation | next chunk
+  std::atomic<std::uint64_t> places_{0};  // generation | helper places left
+  std::atomic<std::uint32_t> done_{0};    // chunks of the current job ended
   std::atomic<std::uint32_t> generation_{0};
-  std::atomic<int> places_{0};
-  std::atomic<int> busy_{0};
   std::atomic<bool> stop_{false};
   std::mutex errorMutex_;
   std::exception_ptr error_;
@@ -201,7 +227,7 @@ void For(std::int64_t count, std::int64_t grain,
   const auto inline_ = [&] {
     for (std::int64_t k = 0; k < chunks; ++k) runChunk(k);
   };
-  if (chunks <= 1 || insideBody) return inline_();
+  if (chunks <= 1 || insideBody || chunks >= Pool::kMaxChunks) return inline_();
   const int threads = Threads();
   if (threads <= 1) return inline_();
   std::unique_lock run(RunMutex(), std::try_to_lock);
