@@ -1,10 +1,14 @@
 #include "imaging/Parallel.h"
 
+#include <linux/futex.h>
 #include <sched.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <exception>
 #include <fstream>
@@ -17,6 +21,17 @@
 
 namespace parallel {
 namespace {
+
+// Sleeps while `word` holds `expected` (a wake-up or a change ends it; so may a signal: callers check
+// again). The futex checks the value and sleeps in one step, so no wake-up can be lost.
+void FutexWait(std::atomic<std::uint32_t>& word, std::uint32_t expected) {
+  syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&word), FUTEX_WAIT_PRIVATE, expected, nullptr, nullptr,
+          0);
+}
+
+void FutexWake(std::atomic<std::uint32_t>& word, int count) {
+  syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&word), FUTEX_WAKE_PRIVATE, count, nullptr, nullptr, 0);
+}
 
 std::atomic<int> threadLimit{0};
 std::atomic<std::int64_t> chunkWork{0};
@@ -54,14 +69,17 @@ class Pool {
   ~Pool() {
     stop_.store(true);
     generation_.fetch_add(1, std::memory_order_release);
-    generation_.notify_all();
+    FutexWake(generation_, INT_MAX);
     for (std::thread& worker : workers_) worker.join();
   }
 
   // Runs chunk(0 .. chunks - 1) on the caller and up to `helpers` workers; chunks < kMaxChunks.
   void Run(std::int64_t chunks, const std::function<void(std::int64_t)>& chunk, int helpers) {
     try {
-      while (static_cast<int>(workers_.size()) < helpers) workers_.emplace_back([this] { Work(); });
+      // A new worker starts from the generation before this job's, so that it takes part in it.
+      const std::uint32_t before = generation_.load(std::memory_order_relaxed);
+      while (static_cast<int>(workers_.size()) < helpers)
+        workers_.emplace_back([this, before] { Work(before); });
     } catch (const std::system_error&) {
       helpers = static_cast<int>(workers_.size());  // the threads that could be had
     }
@@ -76,11 +94,7 @@ class Pool {
     job_.store(&chunk, std::memory_order_release);
     // Publishes the job: a worker that sees this generation sees every field above.
     generation_.store(generation, std::memory_order_release);
-    if (helpers == static_cast<int>(workers_.size())) {
-      generation_.notify_all();
-    } else {
-      for (int k = 0; k < helpers; ++k) generation_.notify_one();
-    }
+    if (helpers > 0) FutexWake(generation_, helpers);
     Claim(generation, chunk, static_cast<std::uint32_t>(chunks));
     WaitForChunks(static_cast<std::uint32_t>(chunks));
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
@@ -120,7 +134,9 @@ class Pool {
         if (before >> 32 == generation && static_cast<std::uint32_t>(before) < chunks)
           done_.fetch_add(chunks - static_cast<std::uint32_t>(before), std::memory_order_acq_rel);
       }
-      if (done_.fetch_add(1, std::memory_order_acq_rel) + 1 == chunks) done_.notify_all();
+      // The caller announces its sleep before it checks: either it sees this chunk done, or this
+      // sees it asleep.
+      if (done_.fetch_add(1) + 1 == chunks && callerAsleep_.load()) FutexWake(done_, 1);
     }
     insideBody = false;
   }
@@ -139,16 +155,17 @@ class Pool {
 #endif
       }
     } while (Clock::now() < until);
-    for (std::uint32_t done = done_.load(std::memory_order_acquire); done != chunks;
-         done = done_.load(std::memory_order_acquire))
-      done_.wait(done, std::memory_order_acquire);
+    callerAsleep_.store(true);
+    for (std::uint32_t done = done_.load(); done != chunks; done = done_.load()) FutexWait(done_, done);
+    callerAsleep_.store(false);
   }
 
-  void Work() {
-    std::uint32_t seen = generation_.load(std::memory_order_acquire);
+  void Work(std::uint32_t seen) {
     for (;;) {
-      generation_.wait(seen, std::memory_order_acquire);
-      seen = generation_.load(std::memory_order_acquire);
+      FutexWait(generation_, seen);
+      const std::uint32_t now = generation_.load(std::memory_order_acquire);
+      if (now == seen) continue;  // woken by a signal
+      seen = now;
       if (stop_.load()) return;
       std::uint32_t place = 0;
       if (!Take(places_, seen, 0, false, place)) continue;
@@ -168,6 +185,7 @@ class Pool {
   std::atomic<std::uint32_t> done_{0};    // chunks of the current job ended
   std::atomic<std::uint32_t> generation_{0};
   std::atomic<bool> stop_{false};
+  std::atomic<bool> callerAsleep_{false};
   std::mutex errorMutex_;
   std::exception_ptr error_;
 };
