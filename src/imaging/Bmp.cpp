@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "imaging/Allocators.h"
+#include "imaging/Parallel.h"
 #include "imaging/RawFile.h"
 
 namespace {
@@ -240,23 +242,26 @@ bool ReadBMPFileInto(const std::string& fileName, BytePlane& plane, int& columns
   BytePlane target = ReuseOrAllocByteMatrix(std::move(plane), static_cast<int>(rowBytes), height);
   if (target.Empty()) return false;
   // Each row goes straight into its line of the plane (last line first unless stored top-down); the
-  // padding of the rows goes to a scrap. One call reads many rows.
-  std::array<std::uint8_t, 4> scrap{};
-  std::array<iovec, kRowsPerRead * 2> iov{};
-  off_t offset = static_cast<off_t>(info.pixelOffset);
-  for (int done = 0; done < height;) {
-    const int rows = std::min(kRowsPerRead, height - done);
+  // padding of the rows goes to a scrap. One call reads many rows, and the threads read rows of
+  // their own at their own offsets.
+  const std::int64_t rowsPerChunk =
+      std::min<std::int64_t>(kRowsPerRead, parallel::RowGrain(static_cast<std::int64_t>(rowBytes)));
+  std::atomic<bool> failed{false};
+  parallel::For(height, rowsPerChunk, [&](std::int64_t first, std::int64_t last) {
+    std::array<std::uint8_t, 4> scrap{};
+    std::array<iovec, kRowsPerRead * 2> iov{};
     int count = 0;
-    for (int r = 0; r < rows; ++r) {
-      const int fileRow = done + r;
-      const int line = layout.topDown ? fileRow : height - 1 - fileRow;
+    for (std::int64_t fileRow = first; fileRow < last; ++fileRow) {
+      const int line = static_cast<int>(layout.topDown ? fileRow : height - 1 - fileRow);
       iov[static_cast<std::size_t>(count++)] = {target[line], rowBytes};
       if (padding > 0) iov[static_cast<std::size_t>(count++)] = {scrap.data(), padding};
     }
-    if (!ReadFully(file.Get(), iov.data(), count, offset)) return false;
-    offset += static_cast<off_t>(static_cast<std::uint64_t>(rows) * layout.rowSize);
-    done += rows;
-  }
+    const auto offset =
+        static_cast<off_t>(info.pixelOffset + static_cast<std::uint64_t>(first) * layout.rowSize);
+    if (!failed.load(std::memory_order_relaxed) && !ReadFully(file.Get(), iov.data(), count, offset))
+      failed.store(true, std::memory_order_relaxed);
+  });
+  if (failed.load()) return false;
   plane = std::move(target);
   columns = layout.columns;
   lines = height;

@@ -51,8 +51,13 @@ QImage ImageToBitmap(const IMAGE& image) {
     // One byte a pixel, as the image holds it: a copy of each row.
     QImage gray(columns, lines, QImage::Format_Grayscale8);
     if (gray.isNull()) return {};
-    for (int y = 0; y < lines; ++y)
-      std::memcpy(gray.scanLine(y), image.Row(y), static_cast<std::size_t>(columns));
+    uchar* const rows = gray.bits();
+    const qsizetype grayBytesPerLine = gray.bytesPerLine();
+    parallel::For(lines, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
+      for (std::int64_t y = first; y < last; ++y)
+        std::memcpy(rows + y * grayBytesPerLine, image.Row(static_cast<int>(y)),
+                    static_cast<std::size_t>(columns));
+    });
     return gray;
   }
   QImage bitmap = NewBitmap(columns, lines);
