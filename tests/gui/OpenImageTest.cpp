@@ -156,7 +156,9 @@ TEST_F(OpenImageTest, EightBitBmpsOpenWhateverTheirSize) {
   // The smallest files are the ones a file-length test would refuse.
   for (const auto& [columns, lines] : {std::pair{4, 3}, std::pair{1, 1}, std::pair{37, 23}}) {
     const BytePlane image = MakeRandomGray(columns, lines, 7);
-    const std::string name = Path("g" + std::to_string(columns) + ".bmp");
+    std::string file = "g";  // built in steps: GCC 12 at -O3 takes the one-line sum for an overlap
+    file += std::to_string(columns);
+    const std::string name = Path(file + ".bmp");
     ASSERT_EQ(WriteBMPFile(name, image, columns, lines, 0), 0);
     ui.open(name, 2).dialog<TReportForm>(NoReport);
     MainForm->Open1Click();
