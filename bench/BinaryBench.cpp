@@ -1,24 +1,26 @@
-// Binary-image kernels at 2048 and 4096 square. BM_Binarize is the yardstick the others are
-// measured against (same carpet-like picture).
+// Binary-image kernels from 1024 to 8192 square, in the three thread modes. BM_Binarize is the
+// yardstick the others are measured against (same carpet-like picture).
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
+#include <climits>
+#include <map>
 
+#include "Modes.h"
 #include "binary/kernels/Binarize.h"
 #include "binary/kernels/BoxCount.h"
 #include "binary/kernels/Dividers.h"
+#include "binary/kernels/Labeling.h"
 #include "fixtures/Fractals.h"
-#include "imaging/ItemFill.h"
 
 namespace {
 
 constexpr std::uint8_t kGrayItem = 40;
 constexpr std::uint8_t kGrayBackground = 180;
 
-// A Sierpinski carpet of 3^8 cut to size x size, in gray.
+// A Sierpinski carpet of 3^9 cut to size x size, in gray.
 const BytePlane& CarpetLike(int size) {
-  static BytePlane planes[2];
-  BytePlane& plane = planes[size == 4096 ? 1 : 0];
+  static std::map<int, BytePlane> planes;
+  BytePlane& plane = planes[size];
   if (plane.Empty()) {
     plane = BytePlane(size, size);
     for (int i = 0; i < size; ++i) {
@@ -33,83 +35,108 @@ const BytePlane& CarpetLike(int size) {
 }
 
 const BytePlane& BinaryCarpet(int size) {
-  static BytePlane planes[2];
-  BytePlane& plane = planes[size == 4096 ? 1 : 0];
+  static std::map<int, BytePlane> planes;
+  BytePlane& plane = planes[size];
   if (plane.Empty()) plane = Binarize(CarpetLike(size), {30, 50, 0, true}).Binary;
   return plane;
 }
 
+const BytePlane& Comb(int size) {
+  static std::map<int, BytePlane> planes;
+  BytePlane& plane = planes[size];
+  if (plane.Empty()) plane = fixtures::Comb(size, size);
+  return plane;
+}
+
+const BytePlane& Discs(int size) {
+  static std::map<int, BytePlane> planes;
+  BytePlane& plane = planes[size];
+  if (plane.Empty()) plane = fixtures::RandomDiscs(size, size, size * size / 400, 12, 5);
+  return plane;
+}
+
+// Into a plane kept from call to call, as the treatment overwrites panel 2.
 void BM_Binarize(benchmark::State& state) {
   const BytePlane& source = CarpetLike(static_cast<int>(state.range(0)));
+  BytePlane binary;
+  CaseMode mode(state);
   for (auto _ : state) {
-    BinarizeResult result = Binarize(source, {30, 50, 0, false});
-    benchmark::DoNotOptimize(result.ItemPixels);
+    const BinarizeCounts counts = BinarizeInto(source, {30, 50, 0, false}, binary);
+    benchmark::DoNotOptimize(counts.ItemPixels);
   }
 }
-BENCHMARK(BM_Binarize)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Binarize)->Apply(KernelCases);
 
-// The planes are made once and refilled between runs: making and freeing planes of this size inside
-// the timing would measure the system's page handling rather than the walk.
-void RunCountItems(benchmark::State& state, const BytePlane& source) {
+// The labeling as the treatment calls it: the walk's memory kept between calls, a new labeled plane.
+void RunLabelItems(benchmark::State& state, const BytePlane& binary) {
   PixelStack stack;
-  BytePlane binary = source.Clone();
-  IntPlane labels(source.Columns(), source.Lines());
+  CaseMode mode(state);
   for (auto _ : state) {
-    state.PauseTiming();
-    std::copy(source.Data(), source.Data() + source.Size(), binary.Data());
-    labels.Fill(0);
-    state.ResumeTiming();
-    ItemCountResult result = CountItems(binary, labels, 0, 1 << 30, stack);
-    benchmark::DoNotOptimize(result.ItemCount);
+    LabelingResult result = LabelItems(binary, 0, INT_MAX, stack);
+    benchmark::DoNotOptimize(result.Labeled.Data());
   }
 }
 
-void BM_CountItems_Comb(benchmark::State& state) {
-  const int size = static_cast<int>(state.range(0));
-  static BytePlane planes[2];
-  BytePlane& plane = planes[size == 4096 ? 1 : 0];
-  if (plane.Empty()) plane = fixtures::Comb(size, size);
-  RunCountItems(state, plane);
+// One item of one-pixel teeth: the most runs an image can have.
+void BM_LabelItems_Comb(benchmark::State& state) {
+  RunLabelItems(state, Comb(static_cast<int>(state.range(0))));
 }
-BENCHMARK(BM_CountItems_Comb)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LabelItems_Comb)->Apply(KernelCases);
 
-void BM_CountItems_Discs(benchmark::State& state) {
-  const int size = static_cast<int>(state.range(0));
-  static BytePlane planes[2];
-  BytePlane& plane = planes[size == 4096 ? 1 : 0];
-  if (plane.Empty()) plane = fixtures::RandomDiscs(size, size, size * size / 400, 12, 5);
-  RunCountItems(state, plane);
+// One item of one-pixel runs on lines that never repeat the line above: every run read and kept.
+const BytePlane& Checkerboard(int size) {
+  static std::map<int, BytePlane> planes;
+  BytePlane& plane = planes[size];
+  if (plane.Empty()) {
+    plane = BytePlane(size, size);
+    for (int i = 0; i < size; ++i) {
+      for (int j = 0; j < size; ++j) plane[i][j] = (i + j) % 2 == 0 ? 1 : 255;
+    }
+  }
+  return plane;
 }
-BENCHMARK(BM_CountItems_Discs)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LabelItems_Checkerboard(benchmark::State& state) {
+  RunLabelItems(state, Checkerboard(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_LabelItems_Checkerboard)->Apply(KernelCases);
+
+void BM_LabelItems_Discs(benchmark::State& state) {
+  RunLabelItems(state, Discs(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_LabelItems_Discs)->Apply(KernelCases);
 
 void BM_BoxCount_Divisors(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
   const BytePlane& binary = BinaryCarpet(size);
+  CaseMode mode(state);
   for (auto _ : state) {
     BoxCountResult result =
         BoxCounting(binary, ItemSelector::Value(1), {size, size, size, false, false}, true);
     benchmark::DoNotOptimize(result.Dimension);
   }
 }
-BENCHMARK(BM_BoxCount_Divisors)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BoxCount_Divisors)->Apply(KernelCases);
 
 void BM_BoxCount_EverySize512(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
   const BytePlane& binary = BinaryCarpet(size);
+  CaseMode mode(state);
   for (auto _ : state) {
     BoxCountResult result = BoxCounting(binary, ItemSelector::Value(1), {size, size, 512, true, false}, true);
     benchmark::DoNotOptimize(result.Dimension);
   }
 }
-BENCHMARK(BM_BoxCount_EverySize512)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BoxCount_EverySize512)->Apply(KernelCases);
 
 void BM_BoxCount_BorderSearch(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
+  CaseMode mode(state);
   for (auto _ : state) {
     BorderProposal proposal = ProposeBorderSize(size, size, size);
     benchmark::DoNotOptimize(proposal.Lines);
   }
 }
-BENCHMARK(BM_BoxCount_BorderSearch)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BoxCount_BorderSearch)->Apply(KernelCases);
 
 }  // namespace

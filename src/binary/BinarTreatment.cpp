@@ -66,9 +66,8 @@ void TMainForm::BinarTreatment1Click() {
   params.MaxValue = BinarForm->MaxValue;
   params.Border = ResultBorder;
   params.KeepIsolated = BinarForm->KeepIsolated != 0;
-  // The kernel reads the source only, so binarizing panel 2 itself needs no copy here.
-  BinarizeResult result = Binarize(source, params);
-  BinaryImage = std::move(result.Binary);
+  // The kernel overwrites panel 2's plane in place of a new one (even when it is the source).
+  const BinarizeCounts result = BinarizeInto(source, params, BinaryImage);
 
   IMAGE image(BinaryImage.Columns(), BinaryImage.Lines(), IMAGE::kGray);
   image.SetFromPlane(BinaryImage);

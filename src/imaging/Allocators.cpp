@@ -2,6 +2,7 @@
 
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -9,13 +10,13 @@ namespace {
 // address sanitizer) accept, so an absurd request is refused here instead of aborting there.
 constexpr std::uint64_t kMaxBlockBytes = std::uint64_t{1} << 39;
 
-template <class T>
-Plane<T> AllocPlane(int columns, int lines) {
+template <class T, class... Fill>
+Plane<T> AllocPlane(int columns, int lines, Fill... fill) {
   if (columns <= 0 || lines <= 0) return {};
   const std::uint64_t cells = static_cast<std::uint64_t>(columns) * static_cast<std::uint64_t>(lines);
   if (cells > kMaxBlockBytes / sizeof(T)) return {};
   try {
-    return Plane<T>(columns, lines);
+    return Plane<T>(columns, lines, fill...);
   } catch (const std::bad_alloc&) {
     return {};
   }
@@ -37,6 +38,14 @@ std::vector<T> AllocVector(std::int64_t n) {
 
 BytePlane AllocByteMatrix(int columns, int lines) {
   return AllocPlane<std::uint8_t>(columns, lines);
+}
+BytePlane AllocByteMatrixForOverwrite(int columns, int lines) {
+  return AllocPlane<std::uint8_t>(columns, lines, kForOverwrite);
+}
+BytePlane ReuseOrAllocByteMatrix(BytePlane&& plane, int columns, int lines) {
+  if (!plane.Empty() && plane.Columns() == columns && plane.Lines() == lines) return std::move(plane);
+  plane.Reset();  // its memory goes back before the new block is taken
+  return AllocByteMatrixForOverwrite(columns, lines);
 }
 WordPlane AllocWordMatrix(int columns, int lines) {
   return AllocPlane<std::uint16_t>(columns, lines);

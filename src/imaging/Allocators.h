@@ -8,6 +8,11 @@
 #include "imaging/Plane.h"
 
 BytePlane AllocByteMatrix(int columns, int lines);
+// A byte plane whose cells are not zero-filled, for a caller that writes every one of them.
+BytePlane AllocByteMatrixForOverwrite(int columns, int lines);
+// `plane` itself when it already has this size (its cells then keep their old values), otherwise a
+// plane made for overwrite; empty when the memory cannot be had.
+BytePlane ReuseOrAllocByteMatrix(BytePlane&& plane, int columns, int lines);
 WordPlane AllocWordMatrix(int columns, int lines);
 IntPlane AllocIntMatrix(int columns, int lines);
 DoublePlane AllocDoubleMatrix(int columns, int lines);

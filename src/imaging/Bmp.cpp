@@ -1,7 +1,14 @@
 #include "imaging/Bmp.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +18,8 @@
 #include <vector>
 
 #include "imaging/Allocators.h"
+#include "imaging/Parallel.h"
+#include "imaging/RawFile.h"
 #include "imaging/SafeFile.h"
 
 namespace {
@@ -21,6 +30,8 @@ constexpr std::uint32_t kInfoHeaderBytes = 40;
 constexpr std::uint32_t kPixelsPerMetre = 10000;
 // Rows move to and from the disk in blocks of about this size.
 constexpr std::uint64_t kBlockBytes = std::uint64_t{1} << 22;
+// Rows read by one call (each row and its padding take two of the call's buffers, at most 1024).
+constexpr int kRowsPerRead = 512;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -63,25 +74,64 @@ BmpHeaderInfo ParseHeader(const std::uint8_t* h, std::uint64_t fileLength) {
   return info;
 }
 
-// Opens a regular file for reading and reads its header; null when either fails.
-FilePtr OpenAndReadHeader(const std::string& fileName, BmpHeaderInfo& info) {
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Reads the header of an open regular file; false when it is not one or has no whole header.
+bool ReadHeaderOf(int fd, BmpHeaderInfo& info) {
   info = {};
-  std::error_code error;
-  const std::uint64_t fileLength = std::filesystem::file_size(fileName, error);
-  if (error) return nullptr;
-  FilePtr file(std::fopen(fileName.c_str(), "rb"));
-  if (!file) return nullptr;
+  struct stat status;
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return false;
   std::array<std::uint8_t, kBmpHeaderBytes> header{};
-  if (std::fread(header.data(), 1, header.size(), file.get()) != header.size()) return nullptr;
-  info = ParseHeader(header.data(), fileLength);
-  return file;
+  if (pread(fd, header.data(), header.size(), 0) != static_cast<ssize_t>(header.size())) return false;
+  info = ParseHeader(header.data(), static_cast<std::uint64_t>(status.st_size));
+  return true;
+}
+
+// Fills the buffers of iov[0, count) from the file at `offset`, going on after short reads.
+bool ReadFully(int fd, iovec* iov, int count, off_t offset) {
+  while (count > 0) {
+    const ssize_t got = preadv(fd, iov, count, offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    offset += got;
+    for (std::size_t left = static_cast<std::size_t>(got); left > 0;) {
+      if (left >= iov->iov_len) {
+        left -= iov->iov_len;
+        ++iov;
+        --count;
+      } else {
+        iov->iov_base = static_cast<std::uint8_t*>(iov->iov_base) + left;
+        iov->iov_len -= left;
+        left = 0;
+      }
+    }
+    while (count > 0 && iov->iov_len == 0) {
+      ++iov;
+      --count;
+    }
+  }
+  return true;
 }
 
 }  // namespace
 
 BmpHeaderInfo ReadBMPHeader(const std::string& fileName) {
   BmpHeaderInfo info;
-  OpenAndReadHeader(fileName, info);
+  const Descriptor file(open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.Get() >= 0) ReadHeaderOf(file.Get(), info);
   return info;
 }
 
@@ -154,6 +204,9 @@ BmpLayout CheckBMPLayout(const BmpHeaderInfo& info) {
     return layout;
   }
   if (info.width <= 0 || info.height == 0 || info.height == INT32_MIN) return layout;
+  // Sides past the program's limit are refused here, before anything is read or allocated.
+  if (info.width > kMaxImageSide || info.height > kMaxImageSide || info.height < -kMaxImageSide)
+    return layout;
   layout.topDown = info.height < 0;
   layout.columns = info.width;
   layout.lines = layout.topDown ? -info.height : info.height;
@@ -166,39 +219,48 @@ BmpLayout CheckBMPLayout(const BmpHeaderInfo& info) {
   return layout;
 }
 
-BytePlane ReadBMPFile(const std::string& fileName, int& columns, int& lines) {
+bool ReadBMPFileInto(const std::string& fileName, BytePlane& plane, int& columns, int& lines) {
   columns = 0;
   lines = 0;
+  const Descriptor file(open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
   BmpHeaderInfo info;
-  FilePtr file = OpenAndReadHeader(fileName, info);
+  if (file.Get() < 0 || !ReadHeaderOf(file.Get(), info)) return false;
   const BmpLayout layout = CheckBMPLayout(info);
-  if (!file || !layout.valid) return {};
-  if (layout.bytesPerPixel == 1) {
-    std::array<std::uint8_t, kBmpPaletteBytes> palette{};
-    if (std::fread(palette.data(), 1, palette.size(), file.get()) != palette.size()) return {};
-  }
+  if (!layout.valid) return false;
   const int height = layout.lines;
-  const std::uint64_t rowBytes = layout.rowBytes;
-  const std::uint64_t rowSize = layout.rowSize;
-  BytePlane plane = AllocByteMatrix(static_cast<int>(rowBytes), height);
-  if (plane.Empty()) return {};
-  const std::uint64_t rowsPerBlock = std::clamp<std::uint64_t>(kBlockBytes / rowSize, 1, height);
-  std::vector<std::uint8_t> block;
-  try {
-    block.resize(rowsPerBlock * rowSize);
-  } catch (const std::bad_alloc&) {
-    return {};
-  }
-  for (std::uint64_t done = 0; done < static_cast<std::uint64_t>(height); done += rowsPerBlock) {
-    const std::uint64_t count = std::min<std::uint64_t>(rowsPerBlock, height - done);
-    if (std::fread(block.data(), 1, count * rowSize, file.get()) != count * rowSize) return {};
-    for (std::uint64_t r = 0; r < count; ++r) {
-      const std::uint64_t fileRow = done + r;
+  const std::size_t rowBytes = layout.rowBytes;
+  const std::size_t padding = layout.rowSize - layout.rowBytes;
+  BytePlane target = ReuseOrAllocByteMatrix(std::move(plane), static_cast<int>(rowBytes), height);
+  if (target.Empty()) return false;
+  // Each row goes straight into its line of the plane (last line first unless stored top-down); the
+  // padding of the rows goes to a scrap. One call reads many rows, and the threads read rows of
+  // their own at their own offsets.
+  const std::int64_t rowsPerChunk =
+      std::min<std::int64_t>(kRowsPerRead, parallel::RowGrain(static_cast<std::int64_t>(rowBytes)));
+  std::atomic<bool> failed{false};
+  parallel::For(height, rowsPerChunk, [&](std::int64_t first, std::int64_t last) {
+    std::array<std::uint8_t, 4> scrap{};
+    std::array<iovec, kRowsPerRead * 2> iov{};
+    int count = 0;
+    for (std::int64_t fileRow = first; fileRow < last; ++fileRow) {
       const int line = static_cast<int>(layout.topDown ? fileRow : height - 1 - fileRow);
-      std::memcpy(plane[line], block.data() + r * rowSize, rowBytes);
+      iov[static_cast<std::size_t>(count++)] = {target[line], rowBytes};
+      if (padding > 0) iov[static_cast<std::size_t>(count++)] = {scrap.data(), padding};
     }
-  }
+    const auto offset =
+        static_cast<off_t>(info.pixelOffset + static_cast<std::uint64_t>(first) * layout.rowSize);
+    if (!failed.load(std::memory_order_relaxed) && !ReadFully(file.Get(), iov.data(), count, offset))
+      failed.store(true, std::memory_order_relaxed);
+  });
+  if (failed.load()) return false;
+  plane = std::move(target);
   columns = layout.columns;
   lines = height;
+  return true;
+}
+
+BytePlane ReadBMPFile(const std::string& fileName, int& columns, int& lines) {
+  BytePlane plane;
+  ReadBMPFileInto(fileName, plane, columns, lines);
   return plane;
 }

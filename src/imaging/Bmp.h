@@ -27,7 +27,7 @@ BmpHeaderInfo ReadBMPHeader(const std::string& fileName);
 
 // How the pixels of a file with this header are laid out, judged from the header alone: valid only
 // for an uncompressed 8-bit (pixel offset 1078) or 24-bit (offset 54) file with a positive width, a
-// height other than 0 and every row inside the file.
+// height other than 0, both sides at most kMaxImageSide, and every row inside the file.
 struct BmpLayout {
   bool valid = false;
   int bytesPerPixel = 0;
@@ -49,3 +49,7 @@ int WriteBMPFile(const std::string& fileName, const BytePlane& plane, int column
 // The file's pixels, line 0 first, palette not applied; sizes out. An empty plane and sizes 0 for a
 // missing, short, malformed, compressed or unsupported file.
 BytePlane ReadBMPFile(const std::string& fileName, int& columns, int& lines);
+// The same into `plane`, whose memory is reused when it already has the file's size. False, with
+// sizes 0, when the file is refused: `plane` is then unchanged if the header refused it, and empty if
+// the pixels could not be read.
+bool ReadBMPFileInto(const std::string& fileName, BytePlane& plane, int& columns, int& lines);

@@ -10,7 +10,8 @@
 //
 // The regions are found as runs of pixels per line joined across lines, in bands of lines worked side
 // by side; the items, their codes and sizes are those of a pixel-by-pixel walk in raster order,
-// whatever the number of bands.
+// whatever the number of bands. The runs are read from the plane once and kept (4 bytes a run);
+// the tables of the regions grow with the regions found, not with the image.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -20,7 +21,7 @@
 
 struct ItemWorkspace;
 
-// The walk's memory (runs, their trees, per-band lists), kept by the caller so that it is reused by
+// The walk's memory (runs, region trees, per-band lists), kept by the caller so that it is reused by
 // each walk. It also holds the items of the last walk, for ItemPixelsPerCode and PaintItemCodes.
 class PixelStack {
  public:
@@ -78,8 +79,9 @@ ItemCountResult CountItemsInFrame(const BytePlane& binary, int minSize, int maxS
 // Pixels of each code of the last walk made with `stack`: ItemCount + 1 entries, index = code.
 std::vector<std::int64_t> ItemPixelsPerCode(const PixelStack& stack);
 
-// Writes into `codes` (the size of `binary`) the code of every kept pixel as a byte and `background`
-// everywhere else, for the last walk of `stack` over `binary` (unchanged since). The codes must fit a
+// Writes into `codes` (the size of `binary`, every cell written) the code of every kept pixel as a
+// byte and `background` everywhere else, for the last walk of `stack` over `binary`; the kept runs
+// are painted, so `binary` is not read again and `codes` may be `binary` itself. The codes must fit a
 // byte (ItemCount <= 255).
 void PaintItemCodes(const PixelStack& stack, const BytePlane& binary, BytePlane& codes,
                     std::uint8_t background);

@@ -11,10 +11,14 @@
 
 namespace parallel {
 
-// Threads a kernel may use: the cores this process may run on, or the limit set below.
+// Threads a kernel may use: the count set below, or else CoresAllowed(). On a busy machine every
+// thread still gets its share of a core, and the chunks a late thread would have taken go to the
+// others, so all the cores are used whether or not other programs run.
 int Threads();
-// Caps the threads (tests and benchmarks compare 1, 2 and all); 0 restores the cores available.
+// Fixes the thread count (tests and benchmarks compare 1, 2 and all); 0 restores CoresAllowed().
 void SetThreadLimit(int threads);
+// The cores this process may run on now: its affinity, within its control group's CPU quota.
+int CoresAllowed();
 
 // Calls body(first, last) for consecutive chunks [first, last) of at most `grain` indices covering
 // [0, count). With a single chunk, or one thread, everything runs on the calling thread in order.
@@ -33,9 +37,13 @@ inline std::int64_t ChunkIndex(std::int64_t first, std::int64_t grain) {
 // A grain for `count` rows of `rowWork` cells each: chunks of about kChunkWork cells, so that
 // small images run on one thread and large ones give every thread several chunks.
 inline constexpr std::int64_t kChunkWork = std::int64_t{1} << 18;
+// The cells of a chunk: kChunkWork, unless tests set a smaller one so that their small images are
+// cut into chunks too (0 restores kChunkWork).
+std::int64_t ChunkWork();
+void SetChunkWork(std::int64_t cells);
 inline std::int64_t RowGrain(std::int64_t rowWork) {
   if (rowWork <= 0) return 1;
-  const std::int64_t rows = kChunkWork / rowWork;
+  const std::int64_t rows = ChunkWork() / rowWork;
   return rows < 1 ? 1 : rows;
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 // A plane is one contiguous, zero-filled block of lines x columns cells,
-// addressed by row: p[i][j] is line i, column j. It owns its memory.
+// addressed by row: p[i][j] is line i, column j. It owns its memory. A plane made for overwrite
+// skips the zero-filling: for outputs whose every cell is written anyway.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
+
+struct ForOverwrite {};
+inline constexpr ForOverwrite kForOverwrite{};
 
 template <class T>
 class Plane {
@@ -17,6 +21,14 @@ class Plane {
     if (columns <= 0 || lines <= 0) return;
     const std::size_t count = static_cast<std::size_t>(columns) * static_cast<std::size_t>(lines);
     cells_.reset(new T[count]());
+    columns_ = columns;
+    lines_ = lines;
+  }
+  // The cells' values are unspecified until written.
+  Plane(int columns, int lines, ForOverwrite) {
+    if (columns <= 0 || lines <= 0) return;
+    const std::size_t count = static_cast<std::size_t>(columns) * static_cast<std::size_t>(lines);
+    cells_.reset(new T[count]);
     columns_ = columns;
     lines_ = lines;
   }

@@ -129,7 +129,7 @@ RawFileStatus ReadRawFile(const std::string& fileName, int columns, int lines, B
 
   BytePlane read;
   try {
-    read = BytePlane(columns, lines);
+    read = BytePlane(columns, lines, kForOverwrite);  // the file fills it whole or it is dropped
   } catch (const std::bad_alloc&) {
     return RawFileStatus::NoMemory;
   }

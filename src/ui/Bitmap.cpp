@@ -7,14 +7,13 @@
 #include <cstring>
 #include <utility>
 
+#include "imaging/Parallel.h"
+
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
 
 namespace {
-
-// Below this many pixels the threads cost more than they save.
-constexpr std::int64_t kParallelPixels = std::int64_t{1} << 16;
 
 QRgb ToQRgb(Rgb colour) {
   return qRgb(colour.red, colour.green, colour.blue);
@@ -61,27 +60,27 @@ QImage ImageToBitmap(const IMAGE& image, QImage recycled) {
     // One byte a pixel, as the image holds it: a copy of each row.
     QImage gray = reuse ? std::move(recycled) : QImage(columns, lines, QImage::Format_Grayscale8);
     if (gray.isNull()) return {};
-    for (int y = 0; y < lines; ++y)
-      std::memcpy(gray.scanLine(y), image.Row(y), static_cast<std::size_t>(columns));
+    uchar* const rows = gray.bits();
+    const qsizetype grayBytesPerLine = gray.bytesPerLine();
+    parallel::For(lines, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
+      for (std::int64_t y = first; y < last; ++y)
+        std::memcpy(rows + y * grayBytesPerLine, image.Row(static_cast<int>(y)),
+                    static_cast<std::size_t>(columns));
+    });
     return gray;
   }
   QImage bitmap = reuse ? std::move(recycled) : NewBitmap(columns, lines);
   if (bitmap.isNull()) return {};
-  // Rows are independent, so they may be filled in any order and on any thread. Dynamic chunks keep a
-  // busy machine from stalling the whole conversion on one descheduled thread; a chunk of about 2 MiB
-  // lets each thread fault in pages of its own.
+  // Rows are independent, so they may be filled in any order and on any thread.
   uchar* const bits = bitmap.bits();
   const qsizetype bytesPerLine = bitmap.bytesPerLine();
-  [[maybe_unused]] const int chunk =
-      static_cast<int>(std::max<qsizetype>(1, (qsizetype{1} << 21) / bytesPerLine));
-  [[maybe_unused]] const bool parallel = static_cast<std::int64_t>(columns) * lines >= kParallelPixels;
 
   // Each row of pixels through `convert`, as 32-bit colours.
   auto fillRows = [&](auto convert) {
-#ifdef _OPENMP
-#pragma omp parallel for schedule(dynamic, chunk) if (parallel)
-#endif
-    for (int y = 0; y < lines; ++y) convert(image.Row(y), reinterpret_cast<QRgb*>(bits + y * bytesPerLine));
+    parallel::For(lines, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
+      for (std::int64_t y = first; y < last; ++y)
+        convert(image.Row(static_cast<int>(y)), reinterpret_cast<QRgb*>(bits + y * bytesPerLine));
+    });
   };
   if (image.Type() == IMAGE::kRgb) {
     fillRows([columns](const std::uint8_t* source, QRgb* target) {

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
+#include <tuple>
 
+#include "ThreadCounts.h"
 #include "binary/kernels/Binarize.h"
 
 namespace {
+
+class BinarizeAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(BinarizeAtThreads);
 
 BytePlane ColumnRamp(int lines, int columns) {
   BytePlane plane(columns, lines);
@@ -86,7 +92,7 @@ TEST(Binarize, RampCountsPercentagesAndBorder) {
   EXPECT_TRUE(Binarize(BytePlane(), {0, 255, 0, true}).Binary.Empty());
 }
 
-TEST(Binarize, MatchesTheInPlaceRasterPassOnRandomImages) {
+TEST_P(BinarizeAtThreads, MatchesTheInPlaceRasterPassOnRandomImages) {
   std::mt19937 random(7);
   for (int round = 0; round < 60; ++round) {
     const int lines = 1 + static_cast<int>(random() % 40), columns = 1 + static_cast<int>(random() % 40);
@@ -106,6 +112,38 @@ TEST(Binarize, MatchesTheInPlaceRasterPassOnRandomImages) {
     }
     EXPECT_EQ(result.ItemPixels, ones);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_P(BinarizeAtThreads, IntoAPlaneOfTheSameSizeOrIntoTheSourceItself) {
+  std::mt19937 random(3);
+  BytePlane source(50, 30);
+  for (std::size_t k = 0; k < source.Size(); ++k) source.Data()[k] = static_cast<std::uint8_t>(random());
+  const BinarizeParams params{40, 180, 2, false};
+  const BinarizeResult expected = Binarize(source, params);
+
+  BytePlane target(50, 30);
+  target.Fill(7);
+  const std::uint8_t* memory = target.Data();
+  EXPECT_EQ(BinarizeInto(source, params, target).ItemPixels, expected.ItemPixels);
+  EXPECT_EQ(target.Data(), memory) << "the plane's memory is reused";
+  EXPECT_TRUE(std::equal(target.Data(), target.Data() + target.Size(), expected.Binary.Data()));
+
+  BytePlane other(10, 10);
+  BinarizeInto(source, params, other);
+  EXPECT_EQ(std::tuple(other.Columns(), other.Lines()), std::tuple(50, 30));
+  EXPECT_TRUE(std::equal(other.Data(), other.Data() + other.Size(), expected.Binary.Data()));
+
+  BytePlane self = source.Clone();
+  EXPECT_EQ(BinarizeInto(self, params, self).ItemPixels, expected.ItemPixels);
+  EXPECT_TRUE(std::equal(self.Data(), self.Data() + self.Size(), expected.Binary.Data()));
+
+  BytePlane none;
+  EXPECT_EQ(BinarizeInto(none, params, target).ItemPixels, 0);
+  EXPECT_TRUE(target.Empty());
 }
 
 }  // namespace

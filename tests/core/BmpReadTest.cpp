@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstring>
@@ -126,6 +127,65 @@ TEST(BmpRead, MalformedFilesAreRefusedCleanly) {
     EXPECT_TRUE(ReadBMPFile(name, columns, lines).Empty());
     EXPECT_EQ(std::tuple(columns, lines), std::tuple(0, 0));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A header stating the given sides, the file made as long as they say by a hole that takes no disk.
+std::string SparseBmp(const ScratchDir& dir, std::int32_t width, std::int32_t height) {
+  Bytes head = ValidFile(4, 1, 0);
+  head.resize(1078);
+  PutU32(head, 18, static_cast<std::uint32_t>(width));
+  PutU32(head, 22, static_cast<std::uint32_t>(height));
+  const std::string name = dir.File("sparse.bmp");
+  EXPECT_TRUE(WriteFileBytes(name, head));
+  const std::uint64_t rowSize = (static_cast<std::uint64_t>(width) + 3) / 4 * 4;
+  const std::uint64_t lines = height < 0 ? -static_cast<std::int64_t>(height) : height;
+  EXPECT_EQ(truncate(name.c_str(), static_cast<off_t>(1078 + rowSize * lines)), 0);
+  return name;
+}
+
+TEST(BmpRead, SidesPastTheLimitAreRefusedFromTheHeaderOfAHugeFile) {
+  ScratchDir dir;
+  struct Case {
+    std::int32_t width, height;
+  };
+  // Each file is as long as its header says (up to gigabytes, all hole): only the header can refuse it.
+  for (const Case c :
+       {Case{65536, 1}, Case{1, 65536}, Case{1, -65536}, Case{INT32_MAX, 1}, Case{70000, 70000}}) {
+    const std::string name = SparseBmp(dir, c.width, c.height);
+    EXPECT_FALSE(CheckBMPLayout(ReadBMPHeader(name)).valid) << c.width << " x " << c.height;
+    BytePlane plane = MakeRandomGray(3, 3, 1);
+    const std::uint8_t* before = plane.Data();
+    int columns = -1, lines = -1;
+    EXPECT_FALSE(ReadBMPFileInto(name, plane, columns, lines)) << c.width << " x " << c.height;
+    EXPECT_EQ(std::tuple(columns, lines, plane.Data()), std::tuple(0, 0, before)) << "nothing touched";
+  }
+  // The limit itself is a side like any other.
+  int columns = 0, lines = 0;
+  const BytePlane widest = ReadBMPFile(SparseBmp(dir, 65535, 1), columns, lines);
+  EXPECT_EQ(std::tuple(columns, lines, widest.Columns()), std::tuple(65535, 1, 65535));
+}
+
+TEST(BmpRead, APlaneOfTheFilesSizeIsReadIntoWhereItStands) {
+  ScratchDir dir;
+  const BytePlane first = MakeRandomGray(37, 23, 1), second = MakeRandomGray(37, 23, 2);
+  ASSERT_EQ(WriteBMPFile(dir.File("a.bmp"), first, 37, 23, 0), 0);
+  ASSERT_EQ(WriteBMPFile(dir.File("b.bmp"), second, 37, 23, 0), 0);
+  BytePlane plane;
+  int columns = 0, lines = 0;
+  ASSERT_TRUE(ReadBMPFileInto(dir.File("a.bmp"), plane, columns, lines));
+  EXPECT_TRUE(SamePlanes(plane, first));
+  const std::uint8_t* memory = plane.Data();
+  ASSERT_TRUE(ReadBMPFileInto(dir.File("b.bmp"), plane, columns, lines));
+  EXPECT_EQ(plane.Data(), memory);
+  EXPECT_TRUE(SamePlanes(plane, second));
+  // A file of another size gets a plane of its own size.
+  ASSERT_EQ(WriteBMPFile(dir.File("c.bmp"), MakeRandomGray(5, 4, 3), 5, 4, 0), 0);
+  ASSERT_TRUE(ReadBMPFileInto(dir.File("c.bmp"), plane, columns, lines));
+  EXPECT_EQ(std::tuple(plane.Columns(), plane.Lines(), columns, lines), std::tuple(5, 4, 5, 4));
 }
 
 }  // namespace

@@ -3,10 +3,14 @@
 #include <cmath>
 #include <random>
 
+#include "ThreadCounts.h"
 #include "binary/kernels/BoxCount.h"
 #include "fixtures/Fractals.h"
 
 namespace {
+
+class BoxCountAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(BoxCountAtThreads);
 
 BoxCountParams DivisorSides(const BytePlane& plane) {
   return {plane.Lines(), plane.Columns(), std::min(plane.Lines(), plane.Columns()), false, false};
@@ -14,7 +18,7 @@ BoxCountParams DivisorSides(const BytePlane& plane) {
 
 // Exact self-similar pictures: every kept point lies on the line, so the slope is exact to rounding.
 // `printed` is the value the report and the diagram show.
-TEST(BoxCount, KnownDimensionsThroughTheDivisorSides) {
+TEST_P(BoxCountAtThreads, KnownDimensionsThroughTheDivisorSides) {
   struct Case {
     const char* name;
     BytePlane plane;
@@ -102,7 +106,7 @@ BoxCountTable BruteCount(const BytePlane& plane, const ItemSelector& items, cons
 
 // Small random planes with every parameter drawn, then wide ones (lines of several words, sides past
 // 64 columns) for the every-size strategy.
-TEST(BoxCount, BothStrategiesMatchBoxByBoxCounting) {
+TEST_P(BoxCountAtThreads, BothStrategiesMatchBoxByBoxCounting) {
   std::mt19937 random(99);
   for (int round = 0; round < 46; ++round) {
     const bool wide = round >= 40;

@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "ThreadCounts.h"
 #include "fixtures/Fractals.h"
 #include "imaging/ItemFill.h"
 
 namespace {
+
+class ItemFillAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(ItemFillAtThreads);
 
 // Slow reference of the walk, step by step: nothing is popped, and after every new pixel the search
 // backtracks from the top of the stack. Slow on branchy items; a reference for small images. A kept
@@ -123,7 +128,7 @@ TEST(ItemFill, ItemsOrderedByTheirFirstPixelThatCanStart) {
   }
 }
 
-TEST(ItemFill, LongAndBranchyItemsAreSingleItemsAcrossEveryBandEdge) {
+TEST_P(ItemFillAtThreads, LongAndBranchyItemsAreSingleItemsAcrossEveryBandEdge) {
   struct Case {
     const char* name;
     BytePlane plane;
@@ -148,7 +153,7 @@ TEST(ItemFill, LongAndBranchyItemsAreSingleItemsAcrossEveryBandEdge) {
 
 // Random planes of every shape (rows wider than the 64 columns read at a time among them), values
 // 0, 1 and 255, size bounds, and every way of cutting into bands, against the literal walk.
-TEST(ItemFill, SameItemsAsTheLiteralWalkOnRandomImages) {
+TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomImages) {
   std::mt19937 random(2024);
   PixelStack stack;
   for (int round = 0; round < 160; ++round) {
@@ -180,7 +185,56 @@ TEST(ItemFill, SameItemsAsTheLiteralWalkOnRandomImages) {
   }
 }
 
-TEST(ItemFill, LargeNoiseGivesOneWalksItemsHoweverCut) {
+// Rows repeated in streaks (the walk keeps one copy of their runs): streaks across band edges, on
+// the last line where nothing starts, with runs on the last column; the walk and the labeling of a
+// frame-cleared copy against the literal walk.
+TEST_P(ItemFillAtThreads, RepeatedRowsAreWalkedAndPaintedLikeAnyOther) {
+  std::mt19937 random(77);
+  for (int round = 0; round < 40; ++round) {
+    const int lines = 2 + static_cast<int>(random() % 40);
+    const int columns = 1 + static_cast<int>(random() % (round % 3 == 0 ? 150 : 20));
+    BytePlane a(columns, lines);
+    for (int i = 0; i < lines;) {
+      std::vector<std::uint8_t> row(static_cast<std::size_t>(columns));
+      for (std::uint8_t& cell : row) cell = random() % 100 < 45 ? 1 : (random() % 2 ? 0 : 255);
+      for (int n = 1 + static_cast<int>(random() % 8); n > 0 && i < lines; --n, ++i) {
+        std::copy(row.begin(), row.end(), a[i]);
+        if (random() % 6 == 0)
+          a[i][0] = static_cast<std::uint8_t>(random() % 2);  // outside the runs' columns
+      }
+    }
+    const int minSize = static_cast<int>(random() % 3), maxSize = random() % 2 ? 1 << 30 : 12;
+    for (int bands : {1, 2, 5, lines}) {
+      IntPlane expectedLabels(columns, lines), labels(columns, lines);
+      expectedLabels.Fill(kUntouched);
+      labels.Fill(kUntouched);
+      BytePlane expectedPlane = a.Clone(), b = a.Clone();
+      const int expectedCount = LiteralCountItems(expectedPlane, expectedLabels, minSize, maxSize);
+      ASSERT_EQ(CountItemsInBands(b, labels, minSize, maxSize, bands).ItemCount, expectedCount) << round;
+      for (std::size_t k = 0; k < a.Size(); ++k) {
+        ASSERT_EQ(labels.Data()[k], expectedLabels.Data()[k]) << round << " bands " << bands << " at " << k;
+        ASSERT_EQ(b.Data()[k], expectedPlane.Data()[k]) << round << " bands " << bands << " at " << k;
+      }
+
+      BytePlane framed = a.Clone();
+      for (int i = 0; i < lines; ++i) framed[i][0] = framed[i][columns - 1] = 0;
+      for (int j = 0; j < columns; ++j) framed[0][j] = framed[lines - 1][j] = 0;
+      IntPlane framedLabels(columns, lines);
+      const int framedCount = LiteralCountItems(framed, framedLabels, minSize, maxSize);
+      PixelStack stack;
+      ASSERT_EQ(CountItemsInFrame(a, minSize, maxSize, stack, bands).ItemCount, framedCount) << round;
+      if (framedCount > 254) continue;
+      BytePlane codes(columns, lines);
+      PaintItemCodes(stack, a, codes, 255);
+      for (std::size_t k = 0; k < a.Size(); ++k) {
+        const int code = framedLabels.Data()[k] > 0 ? framedLabels.Data()[k] : 255;
+        ASSERT_EQ(codes.Data()[k], code) << round << " bands " << bands << " at " << k;
+      }
+    }
+  }
+}
+
+TEST_P(ItemFillAtThreads, LargeNoiseGivesOneWalksItemsHoweverCut) {
   // Large enough for CountItems to cut the plane into bands when several cores are there; items of
   // every shape and size, many crossing band edges.
   std::mt19937 random(5);

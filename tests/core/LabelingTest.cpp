@@ -3,9 +3,13 @@
 #include <random>
 #include <vector>
 
+#include "ThreadCounts.h"
 #include "binary/kernels/Labeling.h"
 
 namespace {
+
+class LabelingAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(LabelingAtThreads);
 
 // Binary image (1 on 255) holding `count` separate 2 x 2 items on a grid of 3-pixel cells.
 BytePlane GridOfItems(int count, int perRow) {
@@ -48,7 +52,7 @@ TEST(Labeling, MoreThan253ItemsAreNotPainted) {
   EXPECT_TRUE(tooMany.Labeled.Empty());
 }
 
-TEST(Labeling, SameAsTheItemWalkOnAFrameClearedCopy) {
+TEST_P(LabelingAtThreads, SameAsTheItemWalkOnAFrameClearedCopy) {
   // The labeling reads the frame as background without copying; the reference clears it on a copy
   // and walks that, one band at a time.
   std::mt19937 random(31);

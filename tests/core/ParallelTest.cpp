@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <mutex>
+#include <set>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "imaging/Parallel.h"
@@ -65,4 +69,48 @@ TEST(Parallel, ThreadLimitAndGrains) {
   EXPECT_EQ(parallel::ChunkCount(11, 5), 3);
   EXPECT_EQ(parallel::RowGrain(4096), parallel::kChunkWork / 4096);
   EXPECT_EQ(parallel::RowGrain(parallel::kChunkWork * 2), 1);
+}
+
+TEST(Parallel, AJobUsesAtMostTheThreadCountAndTheAutomaticCountFollowsTheCores) {
+  for (const int threads : {1, 3}) {
+    ThreadLimit limit(threads);
+    std::mutex mutex;
+    std::set<std::thread::id> seen;
+    parallel::For(400, 1, [&](std::int64_t, std::int64_t) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      std::lock_guard lock(mutex);
+      seen.insert(std::this_thread::get_id());
+    });
+    EXPECT_LE(static_cast<int>(seen.size()), threads);
+    EXPECT_TRUE(seen.count(std::this_thread::get_id())) << "the caller claims chunks too";
+  }
+  const int automatic = parallel::Threads();
+  EXPECT_GE(automatic, 1);
+  EXPECT_LE(automatic, parallel::CoresAllowed());
+}
+
+TEST(Parallel, ASecondCallerRunsItsLoopWhileTheFirstRuns) {
+  ThreadLimit limit(4);
+  std::atomic<int> inner{0};
+  std::atomic<bool> release{false};
+  std::thread other;
+  parallel::For(8, 1, [&](std::int64_t first, std::int64_t) {
+    if (first != 0) return;
+    // The pool is taken by this loop: the other thread's loop must still end, on its own.
+    other = std::thread([&] {
+      parallel::For(100, 1, [&](std::int64_t, std::int64_t) { ++inner; });
+      release = true;
+    });
+    while (!release) std::this_thread::yield();
+  });
+  other.join();
+  EXPECT_EQ(inner.load(), 100);
+}
+
+TEST(Parallel, SmallerChunksForTestsCutRowsFiner) {
+  parallel::SetChunkWork(64);
+  EXPECT_EQ(parallel::RowGrain(16), 4);
+  EXPECT_EQ(parallel::RowGrain(1000), 1);
+  parallel::SetChunkWork(0);
+  EXPECT_EQ(parallel::ChunkWork(), parallel::kChunkWork);
 }

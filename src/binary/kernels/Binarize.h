@@ -16,13 +16,20 @@ struct BinarizeParams {
   bool KeepIsolated = false;
 };
 
-struct BinarizeResult {
-  BytePlane Binary;             // items 1 on background 255, the source's size
-  std::int64_t ItemPixels = 0;  // pixels of value 1 left in Binary
+struct BinarizeCounts {
+  std::int64_t ItemPixels = 0;  // pixels of value 1 in the binary image
   std::int64_t BackgroundPixels = 0;
   double ItemPercentage = 0;  // over the whole image, frame included
   double BackgroundPercentage = 0;
 };
 
+struct BinarizeResult : BinarizeCounts {
+  BytePlane Binary;  // items 1 on background 255, the source's size
+};
+
 // Reads `source` only, so the source may be the plane that the result will replace.
 BinarizeResult Binarize(const BytePlane& source, const BinarizeParams& params);
+
+// Writes the binary image into `binary`, whose memory is reused when it already has the source's
+// size; `binary` may be `source` itself. An empty source leaves `binary` empty.
+BinarizeCounts BinarizeInto(const BytePlane& source, const BinarizeParams& params, BytePlane& binary);

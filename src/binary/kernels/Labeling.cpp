@@ -1,11 +1,19 @@
 #include "binary/kernels/Labeling.h"
 
+#include "imaging/Parallel.h"
+
 std::int64_t CountPixelsOfValue(const BytePlane& plane, std::uint8_t value) {
-  std::int64_t count = 0;
   const std::uint8_t* cells = plane.Data();
   const std::int64_t size = static_cast<std::int64_t>(plane.Size());
-#pragma omp parallel for reduction(+ : count) schedule(static) if (size > (std::int64_t{1} << 16))
-  for (std::int64_t k = 0; k < size; ++k) count += cells[k] == value;
+  const std::int64_t grain = parallel::ChunkWork();
+  std::vector<std::int64_t> chunkCounts(static_cast<std::size_t>(parallel::ChunkCount(size, grain)), 0);
+  parallel::For(size, grain, [&](std::int64_t first, std::int64_t last) {
+    std::int64_t count = 0;
+    for (std::int64_t k = first; k < last; ++k) count += cells[k] == value;
+    chunkCounts[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))] = count;
+  });
+  std::int64_t count = 0;
+  for (const std::int64_t chunk : chunkCounts) count += chunk;
   return count;
 }
 
@@ -20,7 +28,7 @@ LabelingResult LabelItems(const BytePlane& binary, int minSize, int maxSize, Pix
   result.LabeledPixels = items.LabeledPixels;
   result.PixelsPerCode = ItemPixelsPerCode(stack);
   if (result.FitsInBytes()) {
-    result.Labeled = BytePlane(binary.Columns(), binary.Lines());
+    result.Labeled = BytePlane(binary.Columns(), binary.Lines(), kForOverwrite);
     PaintItemCodes(stack, binary, result.Labeled, 255);
   }
   return result;
