@@ -10,7 +10,9 @@
 #include "binary/ItemSelection.h"
 #include "binary/Labeliz.h"
 #include "binary/LinFract.h"
+#include "binary/PerimOrient.h"
 #include "binary/ProgBoxCount.h"
+#include "binary/Radius.h"
 #include "binary/ResizeBC.h"
 #include "diagrams/DiagramForms.h"
 #include "panels/ImageSizeForm.h"
@@ -77,6 +79,8 @@ void CreateForms() {
   Create(ItemSelectionForm, owner);
 
   // Binary: perimeter, perimeter orientation, moving circle.
+  Create(PerimOrientationForm, owner);
+  Create(RadiusForm, owner);
 
   // Binary: pattern recognition, Brownian movement.
 

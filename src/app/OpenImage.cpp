@@ -95,6 +95,15 @@ void ReleasePreviousImage(TMainForm& m) {
   m.HolesLabeled = 0;
   m.Panel2Pending.fill(0);
   m.Panel3Pending.fill(0);
+  // The orientation sequence and the circle counts of the old image's items, with their diagrams.
+  FreeIntVector(m.OrientationValues);
+  m.OrientationLength = 0;
+  m.DiagramSavedFlags.OrientationSaved = m.DiagramSavedFlags.OrientationPending = 0;
+  m.CirclePointCount = 0;
+  m.CircleLogSize.clear();
+  m.CircleLogCount.clear();
+  m.DiagramSavedFlags.CircleSaved = m.DiagramSavedFlags.CirclePending = 0;
+  m.Enable({"DiagCircleScan", "CircleScanning1"}, false);
   m.ResultBorder = 0;
   m.EditorState = 0;
   m.BinaryImageName.clear();

@@ -2,11 +2,6 @@
 // Each one leaves this list when its subsystem defines it.
 #include "app/MainWindow.h"
 
-// Binary: perimeter, perimeter orientation, moving circle.
-void TMainForm::PerimTreatment1Click() {}
-void TMainForm::PerimOrientationTreatment1Click() {}
-void TMainForm::MovingCircleTreatment1Click() {}
-
 // Binary: pattern recognition, Brownian movement.
 void TMainForm::BromovTreatment1Click() {}
 void TMainForm::PatRecTreatment1Click() {}

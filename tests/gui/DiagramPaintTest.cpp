@@ -185,8 +185,8 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
        {{190, 260, "1.0"}, {300, 20, "Correlation Coefficient = -0.990000"}, {300, 40, "R2 = 0.980000"}}},
       {"perimeter orientation",
        [&](RecordingCanvas& c) {
-         m.OrientationValues = {5, 10, 20, 30};
-         m.PerimSequenceLength = 4;
+         m.OrientationValues = {5, 10, 20, 30};  // entry 0 unused
+         m.OrientationLength = 3;
          OrientationPerimForm->PaintBoxPaint(c);
        },
        {{10, 350, 12, 340}, {12, 340, 13, 330}},
