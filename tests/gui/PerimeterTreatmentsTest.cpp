@@ -269,13 +269,17 @@ TEST_F(PerimeterTreatmentsTest, OrientationCancelledOrTooLongChangesNothing) {
   EXPECT_EQ(MainForm->DialogCancelBytes[cbPerimOrientation], 0);
 }
 
-// The sequence belongs to the image it was taken from.
-TEST_F(PerimeterTreatmentsTest, ANewImageDropsTheSequence) {
+// The sequence and the circle counts belong to the image they were taken from.
+TEST_F(PerimeterTreatmentsTest, ANewImageDropsTheSequenceAndTheCircleCounts) {
   LoadLabeled({{3, kSquare}}, 3);
   ui.dialog<TPerimOrientationForm>(Orientation(3, 2)).ok<TOrientationPerimForm>();
   MainForm->PerimOrientationTreatment1Click();
   ASSERT_EQ(MainForm->OrientationLength, 16);
   MainForm->DiagramSavedFlags.OrientationPending = 1;
+  MainForm->CirclePointCount = 2;
+  MainForm->CircleLogSize = MainForm->CircleLogCount = {0.0, 1.0};
+  MainForm->DiagramSavedFlags.CirclePending = 1;
+  MainForm->Enable({"CircleScanning1"});
   WriteFile(Path("next.raw"), std::string(6, '\x10'));
   WriteFile(Path("next.txt"), "2 3");
   ui.open(Path("next.raw"), 1).dialog<TReportForm>(NoReport);
@@ -283,7 +287,10 @@ TEST_F(PerimeterTreatmentsTest, ANewImageDropsTheSequence) {
   EXPECT_TRUE(MainForm->OrientationValues.empty());
   EXPECT_EQ(MainForm->OrientationLength, 0);
   EXPECT_EQ(MainForm->DiagramSavedFlags.OrientationPending, 0);
-  EXPECT_EQ(EnabledOf("DiagCircleScan"), "");
+  EXPECT_EQ(MainForm->CirclePointCount, 0);
+  EXPECT_TRUE(MainForm->CircleLogSize.empty() && MainForm->CircleLogCount.empty());
+  EXPECT_EQ(MainForm->DiagramSavedFlags.CirclePending, 0);
+  EXPECT_EQ(EnabledOf("DiagCircleScan CircleScanning1"), "");
 }
 
 TEST_F(PerimeterTreatmentsTest, TheOrientationDialogConvertsItsEdits) {
