@@ -12,7 +12,9 @@
 #include "binary/Labeliz.h"
 #include "binary/LinFract.h"
 #include "binary/PatternRecognition.h"
+#include "binary/PerimOrient.h"
 #include "binary/ProgBoxCount.h"
+#include "binary/Radius.h"
 #include "binary/ResizeBC.h"
 #include "diagrams/DiagramForms.h"
 #include "graytone/GTNumber.h"
@@ -94,6 +96,8 @@ void CreateForms() {
   Create(ItemSelectionForm, owner);
 
   // Binary: perimeter, perimeter orientation, moving circle.
+  Create(PerimOrientationForm, owner);
+  Create(RadiusForm, owner);
 
   // Binary: pattern recognition, Brownian movement.
   Create(PatternRecognitionForm, owner);

@@ -107,6 +107,15 @@ void ReleasePreviousImage(TMainForm& m) {
   m.DiagramSavedFlags.GtsSaved = m.DiagramSavedFlags.GtsPending = 0;
   m.DiagramSavedFlags.HurstPending = 0;
   m.Enable({"DiagFirmagram1"}, false);
+  // The orientation sequence and the circle counts of the old image's items, with their diagrams.
+  FreeIntVector(m.OrientationValues);
+  m.OrientationLength = 0;
+  m.DiagramSavedFlags.OrientationSaved = m.DiagramSavedFlags.OrientationPending = 0;
+  m.CirclePointCount = 0;
+  m.CircleLogSize.clear();
+  m.CircleLogCount.clear();
+  m.DiagramSavedFlags.CircleSaved = m.DiagramSavedFlags.CirclePending = 0;
+  m.Enable({"DiagCircleScan", "CircleScanning1"}, false);
   m.ResultBorder = 0;
   m.EditorState = 0;
   m.BinaryImageName.clear();

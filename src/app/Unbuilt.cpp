@@ -2,11 +2,6 @@
 // Each one leaves this list when its subsystem defines it.
 #include "app/MainWindow.h"
 
-// Binary: perimeter, perimeter orientation, moving circle.
-void TMainForm::PerimTreatment1Click() {}
-void TMainForm::PerimOrientationTreatment1Click() {}
-void TMainForm::MovingCircleTreatment1Click() {}
-
 // Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
 void TMainForm::FracStar8Treatment1Click() {}
 void TMainForm::FracPrismTreatment1Click() {}

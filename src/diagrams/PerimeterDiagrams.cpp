@@ -23,6 +23,12 @@ bool WriteSequence(FILE* file, const std::vector<int>& values, int n) {
   return true;
 }
 
+// The angles of the sequence sit at entries 1 .. OrientationLength (entry 0 unused).
+int OrientationEntries() {
+  return std::max(
+      0, std::min(MainForm->OrientationLength, static_cast<int>(MainForm->OrientationValues.size()) - 1));
+}
+
 }  // namespace
 
 TOrientationPerimForm::TOrientationPerimForm(QWidget* owner) : TDiagramForm(owner, " Perimeter Orientation") {
@@ -32,17 +38,17 @@ TOrientationPerimForm::TOrientationPerimForm(QWidget* owner) : TDiagramForm(owne
 
 void TOrientationPerimForm::PaintBoxPaint(Canvas& canvas) {
   const auto& v = MainForm->OrientationValues;
-  const int n = HeldLength(MainForm->PerimSequenceLength, v);
+  const int m = OrientationEntries();
   canvas.Fill(kWidth, kHeight);
   canvas.SetPen(Pen::Black);
   canvas.Line(2, 180, 700, 180);
   canvas.Line(9, 0, 9, 360);
   canvas.TextOut(12, 182, "180");
-  if (n > 1) {
-    // Angles are mirrored so that 0 is at the bottom; index 0 is not drawn.
+  if (m > 0) {
+    // Angles are mirrored so that 0 is at the bottom.
     canvas.SetPen(Pen::Blue);
     canvas.MoveTo(10, 360 - v[1]);
-    for (int i = 2; i < n; ++i) canvas.LineTo(i + 10, 360 - v[i]);
+    for (int i = 2; i <= m; ++i) canvas.LineTo(i + 10, 360 - v[i]);
   }
 }
 
@@ -51,7 +57,10 @@ void TOrientationPerimForm::BitBtnSaveClick() {
   SaveDiagram({kSaveDiagramTitle, kSequenceFilter, &flags.OrientationSaved, &flags.OrientationPending, true},
               [](FILE* file) {
                 const auto& v = MainForm->OrientationValues;
-                return WriteSequence(file, v, HeldLength(MainForm->PerimSequenceLength, v));
+                const int m = OrientationEntries();
+                for (int i = 1; i <= m; ++i)
+                  if (std::fprintf(file, "%d\n", v[i]) < 0) return false;
+                return true;
               });
 }
 

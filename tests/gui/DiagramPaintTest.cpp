@@ -197,8 +197,8 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
        {{45, 260, "0.5"}, {340, 260, "1.2"}}},
       {"perimeter orientation",
        [&](RecordingCanvas& c) {
-         m.OrientationValues = {5, 10, 20, 30};
-         m.PerimSequenceLength = 4;
+         m.OrientationValues = {5, 10, 20, 30};  // entry 0 unused
+         m.OrientationLength = 3;
          OrientationPerimForm->PaintBoxPaint(c);
        },
        {{10, 350, 12, 340}, {12, 340, 13, 330}},

@@ -195,12 +195,12 @@ TEST_F(DiagramsTest, EachWindowWritesItsRows) {
        "1\t3\t1.500000\t0.477121\t0.176091\n2\t5\t1.250000\t0.698970\t0.096910\n"},
       {"orientation, first filter",
        [] {
-         MainForm->OrientationValues = {0, 90, 180, 270};
-         MainForm->PerimSequenceLength = 4;
+         MainForm->OrientationValues = {0, 90, 180, 270, 0};  // entries 1 .. 3 hold the angles
+         MainForm->OrientationLength = 3;
        },
-       [] { OrientationPerimForm->BitBtnSaveClick(); }, 1, "o.xls", "0\n90\n180\n270\n"},
+       [] { OrientationPerimForm->BitBtnSaveClick(); }, 1, "o.xls", "90\n180\n270\n"},
       {"orientation, second filter", [] { MainForm->DiagramSavedFlags.OrientationSaved = 0; },
-       [] { OrientationPerimForm->BitBtnSaveClick(); }, 2, "o2.ts", "0\n90\n180\n270\n"},
+       [] { OrientationPerimForm->BitBtnSaveClick(); }, 2, "o2.ts", "90\n180\n270\n"},
       {"roughness, second filter",
        [] {
          MainForm->Distances = {3, 4, 5};
