@@ -10,8 +10,10 @@
 #include "binary/ItemSelection.h"
 #include "binary/PerimOrient.h"
 #include "binary/ResizeBC.h"
+#include "diagrams/DiagHurstResult.h"
 #include "diagrams/PerimeterDiagrams.h"
 #include "panels/ReportForm.h"
+#include "sequence/Hurst.h"
 
 namespace {
 
@@ -229,6 +231,19 @@ TEST_F(PerimeterTreatmentsTest, TheOrientationSequenceIsDrawnSavedAndHandedOn) {
   // The dialog keeps its values for the next use.
   EXPECT_EQ(std::tuple(PerimOrientationForm->ItemCode, PerimOrientationForm->SegmentLength),
             std::tuple(3, 1));
+
+  // The Hurst exponent takes the 32 angles as its perimeter orientation source.
+  ui.dialog<THurstForm>([](THurstForm& f) {
+      f.DataIn = 1;
+      f.WindowType = 0;
+      f.FirstSize = 2;
+      f.Step = 2;
+      f.NumSteps = 4;
+      return ui::mrOk;
+    }).ok<TDiagHurstResultForm>();
+  MainForm->HurstTreatment1Click();
+  EXPECT_EQ(MainForm->HurstPointCount, 4);
+  EXPECT_TRUE(ui.Finished());
 }
 
 // A code that is not an item and a length below one point come back to the dialog, the code first.
