@@ -240,7 +240,9 @@ TEST_F(PerimeterTreatmentsTest, TheOrientationSequenceIsDrawnSavedAndHandedOn) {
       f.Step = 2;
       f.NumSteps = 4;
       return ui::mrOk;
-    }).ok<TDiagHurstResultForm>();
+    })
+      .message("HURST", "num_step = 4 Hurst Exponent = 0.925775 ")
+      .ok<TDiagHurstResultForm>();
   MainForm->HurstTreatment1Click();
   EXPECT_EQ(MainForm->HurstPointCount, 4);
   EXPECT_TRUE(ui.Finished());
