@@ -36,10 +36,6 @@ CrossGeometry Geometry(bool diagonal) {
   return g;
 }
 
-inline void Accumulate(double* sum, const double* values, int n) {
-  for (int jj = 0; jj < n; ++jj) sum[jj] += values[jj];
-}
-
 // The segments around a band of lines and a tile of columns, each computed once: every segment is
 // shared by the arms of up to 2 x 8 / s pixels. Arms sum their segments in the order of the arm,
 // pixel by pixel, so the lengths are those of the arms measured one by one.
@@ -119,48 +115,74 @@ class Band {
   }
 
   // Arms up, down, right, left: T(s) = ((up + down) + right) + left.
-  const Lengths& GreekLengths(int i, int n) {
+  Lengths& GreekLengths(int i, int n) {
     for (int k = 0; k < kStepCount; ++k) {
       const int s = kSteps[k];
       const double* h = horizontal_[k].data() + kStarArm;  // column j0
-      double arms[4][kTileColumns] = {};
-      for (int step = 0; step < kStarArm; step += s) {
-        Accumulate(arms[0], Row(vertical_[k], i - step - s) + kStarArm, n);
-        Accumulate(arms[1], Row(vertical_[k], i + step) + kStarArm, n);
-        Accumulate(arms[2], h + step, n);
-        Accumulate(arms[3], h - step - s, n);
+      ArmStarts starts;
+      for (int q = 0, step = 0; step < kStarArm; ++q, step += s) {
+        starts[0][q] = Row(vertical_[k], i - step - s) + kStarArm;
+        starts[1][q] = Row(vertical_[k], i + step) + kStarArm;
+        starts[2][q] = h + step;
+        starts[3][q] = h - step - s;
       }
-      Combine(arms, lengths_[k], n);
+      Totals(k, starts, lengths_[k], n);
     }
     return lengths_;
   }
 
   // Arms up-left, up-right, down-right, down-left.
-  const Lengths& AndrewLengths(int i, int n) {
+  Lengths& AndrewLengths(int i, int n) {
     for (int k = 0; k < kStepCount; ++k) {
       const int s = kSteps[k];
       auto& d = diagonal_[k];
       auto& a = antiDiagonal_[k];
-      double arms[4][kTileColumns] = {};
-      for (int step = 0; step < kStarArm; step += s) {
-        Accumulate(arms[0], Row(d, i - step - s) + kStarArm - step - s, n);
-        Accumulate(arms[1], Row(a, i - step - s) + kStarArm + step + s, n);
-        Accumulate(arms[2], Row(d, i + step) + kStarArm + step, n);
-        Accumulate(arms[3], Row(a, i + step) + kStarArm - step, n);
+      ArmStarts starts;
+      for (int q = 0, step = 0; step < kStarArm; ++q, step += s) {
+        starts[0][q] = Row(d, i - step - s) + kStarArm - step - s;
+        starts[1][q] = Row(a, i - step - s) + kStarArm + step + s;
+        starts[2][q] = Row(d, i + step) + kStarArm + step;
+        starts[3][q] = Row(a, i + step) + kStarArm - step;
       }
-      Combine(arms, lengths_[k], n);
+      Totals(k, starts, lengths_[k], n);
     }
     return lengths_;
   }
 
-  static void Combine(const double (&arms)[4][kTileColumns], double* total, int n) {
-    for (int jj = 0; jj < n; ++jj) total[jj] = ((arms[0][jj] + arms[1][jj]) + arms[2][jj]) + arms[3][jj];
+  // starts[arm][q]: the q-th segment of the arm for the tile's first pixel (the next pixels' follow).
+  using ArmStarts = const double* [4][kStarArm];
+
+  template <int Segments>
+  static void ArmTotals(const ArmStarts& starts, double* total, int n) {
+    for (int jj = 0; jj < n; ++jj) {
+      double arm[4];
+      for (int a = 0; a < 4; ++a) {
+        double length = 0;
+        for (int q = 0; q < Segments; ++q) length += starts[a][q][jj];
+        arm[a] = length;
+      }
+      total[jj] = ((arm[0] + arm[1]) + arm[2]) + arm[3];
+    }
   }
 
-  static void Dimensions(const Lengths& lengths, const CrossGeometry& g, double* out, int n) {
+  static void Totals(int k, const ArmStarts& starts, double* total, int n) {
+    switch (kSteps[k]) {
+      case 1:
+        return ArmTotals<8>(starts, total, n);
+      case 2:
+        return ArmTotals<4>(starts, total, n);
+      case 4:
+        return ArmTotals<2>(starts, total, n);
+      default:
+        return ArmTotals<1>(starts, total, n);
+    }
+  }
+
+  static void Dimensions(Lengths& lengths, const CrossGeometry& g, double* out, int n) {
+    for (int k = 0; k < kStepCount; ++k)
+      for (int jj = 0; jj < n; ++jj) lengths[k][jj] = std::log(lengths[k][jj]);
     for (int jj = 0; jj < n; ++jj) {
-      double y[kStepCount];
-      for (int k = 0; k < kStepCount; ++k) y[k] = std::log(lengths[k][jj]);
+      const double y[kStepCount] = {lengths[0][jj], lengths[1][jj], lengths[2][jj], lengths[3][jj]};
       out[jj] = StarCrossDimension(g.logSteps, y);
     }
   }
@@ -175,22 +197,6 @@ class Band {
 };
 
 }  // namespace
-
-double StarCrossDimension(const double logSteps[4], const double logLengths[4]) {
-  bool equal = true;
-  for (int k = 1; k < kStepCount; ++k) equal = equal && std::fabs(logLengths[k] - logLengths[0]) < kStarFlatTolerance;
-  if (equal) return 0;
-  double sx = 0, sy = 0, sxx = 0, sxy = 0;
-  for (int k = 0; k < kStepCount; ++k) {
-    sx += logSteps[k];
-    sy += logLengths[k];
-    sxx += logSteps[k] * logSteps[k];
-    sxy += logSteps[k] * logLengths[k];
-  }
-  const double slope = (kStepCount * sxy - sx * sy) / (kStepCount * sxx - sx * sx);
-  const double d = 1 - slope;
-  return d > 2 ? 2 : d;
-}
 
 std::int64_t StarInteriorCount(int columns, int lines) {
   const std::int64_t interiorLines = lines - 2 * kStarArm, interiorColumns = columns - 2 * kStarArm;

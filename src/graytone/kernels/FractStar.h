@@ -3,6 +3,7 @@
 // the gray profile along four arms of 8 pixels is measured as a length with the steps 1, 2, 4 and 8;
 // the dimension is 1 minus the log-log slope of the total length against the step. The Greek cross
 // takes the vertical and horizontal arms, the St Andrew cross the diagonals, the star the mean of both.
+#include <cmath>
 #include <cstdint>
 #include <functional>
 
@@ -36,7 +37,20 @@ struct FractStarResult {
 // Dimension of one cross at one pixel from the logarithms of its total lengths at the steps 1, 2, 4
 // and 8 and the logarithms of the steps (ln s, or ln(s sqrt 2) for the diagonals): 0 when the four
 // lengths are equal, otherwise 1 - slope capped at 2.
-double StarCrossDimension(const double logSteps[4], const double logLengths[4]);
+// (Inline: the kernel's pixel loops run it on vectors.)
+inline double StarCrossDimension(const double logSteps[4], const double logLengths[4]) {
+  bool equal = true;
+  for (int k = 1; k < 4; ++k) equal = equal && std::fabs(logLengths[k] - logLengths[0]) < kStarFlatTolerance;
+  double sx = 0, sy = 0, sxx = 0, sxy = 0;
+  for (int k = 0; k < 4; ++k) {
+    sx += logSteps[k];
+    sy += logLengths[k];
+    sxx += logSteps[k] * logSteps[k];
+    sxy += logSteps[k] * logLengths[k];
+  }
+  const double d = 1 - (4 * sxy - sx * sy) / (4 * sxx - sx * sx);
+  return equal ? 0 : d > 2 ? 2 : d;
+}
 
 // Interior pixels of an image of this size.
 std::int64_t StarInteriorCount(int columns, int lines);

@@ -24,29 +24,102 @@ struct CellTables {
   }
 };
 
-void CountLine(const std::uint8_t* row, int columns, int mode, int step, int bands, CellTables& t) {
-  for (int k = 0; k < kCellSizeCount; ++k) {
-    const int size = kCellSizes[k];
-    auto& cells = t.cells[k];
-    for (int start = 0; start < columns; start += size) {
-      const int end = std::min(start + size, columns);
-      if (mode == kBelowThreshold) {
-        ++cells[*std::min_element(row + start, row + end)];
-      } else if (mode == kFromThreshold) {
-        ++cells[*std::max_element(row + start, row + end)];
-      } else {
-        std::uint64_t touched[2] = {0, 0};
-        for (int j = start; j < end; ++j) {
-          const int band = row[j] / step;
-          if (band < bands) touched[band / 64] |= std::uint64_t{1} << (band % 64);
-        }
-        for (int word = 0; word < 2; ++word)
-          for (std::uint64_t bits = touched[word]; bits != 0; bits &= bits - 1)
-            ++cells[word * 64 + std::countr_zero(bits)];
+// The lines are padded to a multiple of 12 with a gray that never counts (255 below a threshold, 0
+// from it up, no band), so that every cell size divides the padded line and the cells of 2, 4 and 12
+// pixels (3 and 6) are made of the cells of the size below.
+constexpr int kPadding = 12;
+
+class LineCounter {
+ public:
+  LineCounter(int columns, int mode, int step, int bands)
+      : columns_(columns), padded_((columns + kPadding - 1) / kPadding * kPadding), mode_(mode) {
+    grays_.resize(padded_);
+    half_.resize(padded_ / 2);
+    third_.resize(padded_ / 3);
+    if (mode == kInBand) {
+      for (int v = 0; v < kGrays; ++v) {
+        const int band = v / step;
+        bandOf_[v] = band < bands ? band : -1;
+        if (band < bands) masks_[v][band / 64] = std::uint64_t{1} << (band % 64);
       }
+      bandMasks_.resize(padded_);
+      bandHalf_.resize(padded_ / 2);
+      bandThird_.resize(padded_ / 3);
     }
   }
-}
+
+  void Count(const std::uint8_t* row, CellTables& t) {
+    if (mode_ == kInBand)
+      CountBands(row, t);
+    else
+      CountExtremes(row, t);
+  }
+
+ private:
+  using Mask = std::array<std::uint64_t, 2>;
+
+  // Cells by their darkest (below a threshold) or brightest (from a threshold up) pixel.
+  void CountExtremes(const std::uint8_t* row, CellTables& t) {
+    const bool below = mode_ == kBelowThreshold;
+    const std::uint8_t neutral = below ? 255 : 0;
+    const auto pick = [below](std::uint8_t a, std::uint8_t b) { return below ? std::min(a, b) : std::max(a, b); };
+    std::copy(row, row + columns_, grays_.begin());
+    std::fill(grays_.begin() + columns_, grays_.end(), neutral);
+    for (std::uint8_t g : grays_) ++t.cells[0][g];
+    Reduce(grays_, half_, 2, pick, t.cells[1]);    // 2
+    Reduce(half_, quarter_, 2, pick, t.cells[3]);  // 4
+    Reduce(quarter_, twelfth_, 3, pick, t.cells[5]);  // 12
+    Reduce(grays_, third_, 3, pick, t.cells[2]);   // 3
+    Reduce(third_, sixth_, 2, pick, t.cells[4]);   // 6
+  }
+
+  template <class Pick>
+  static void Reduce(const std::vector<std::uint8_t>& from, std::vector<std::uint8_t>& to, int factor, Pick pick,
+                     std::array<std::int64_t, kGrays>& cells) {
+    to.resize(from.size() / factor);
+    for (std::size_t c = 0; c < to.size(); ++c) {
+      std::uint8_t v = from[c * factor];
+      for (int q = 1; q < factor; ++q) v = pick(v, from[c * factor + q]);
+      to[c] = v;
+      ++cells[v];
+    }
+  }
+
+  // Cells by every band they touch.
+  void CountBands(const std::uint8_t* row, CellTables& t) {
+    for (int j = 0; j < columns_; ++j) {
+      bandMasks_[j] = masks_[row[j]];
+      if (bandOf_[row[j]] >= 0) ++t.cells[0][bandOf_[row[j]]];
+    }
+    std::fill(bandMasks_.begin() + columns_, bandMasks_.end(), Mask{});
+    Reduce(bandMasks_, bandHalf_, 2, t.cells[1]);
+    Reduce(bandHalf_, bandQuarter_, 2, t.cells[3]);
+    Reduce(bandQuarter_, bandTwelfth_, 3, t.cells[5]);
+    Reduce(bandMasks_, bandThird_, 3, t.cells[2]);
+    Reduce(bandThird_, bandSixth_, 2, t.cells[4]);
+  }
+
+  static void Reduce(const std::vector<Mask>& from, std::vector<Mask>& to, int factor,
+                     std::array<std::int64_t, kGrays>& cells) {
+    to.resize(from.size() / factor);
+    for (std::size_t c = 0; c < to.size(); ++c) {
+      Mask m = from[c * factor];
+      for (int q = 1; q < factor; ++q) {
+        m[0] |= from[c * factor + q][0];
+        m[1] |= from[c * factor + q][1];
+      }
+      to[c] = m;
+      for (int word = 0; word < 2; ++word)
+        for (std::uint64_t bits = m[word]; bits != 0; bits &= bits - 1) ++cells[word * 64 + std::countr_zero(bits)];
+    }
+  }
+
+  const int columns_, padded_, mode_;
+  std::vector<std::uint8_t> grays_, half_, quarter_, twelfth_, third_, sixth_;
+  int bandOf_[kGrays] = {};
+  Mask masks_[kGrays] = {};
+  std::vector<Mask> bandMasks_, bandHalf_, bandQuarter_, bandTwelfth_, bandThird_, bandSixth_;
+};
 
 }  // namespace
 
@@ -76,7 +149,8 @@ std::vector<FractalThPoint> FractalThresholding(const BytePlane& source, int mod
   std::vector<CellTables> partial(parallel::ChunkCount(lines, grain));
   parallel::For(lines, grain, [&](std::int64_t first, std::int64_t last) {
     CellTables& t = partial[parallel::ChunkIndex(first, grain)];
-    for (auto i = static_cast<int>(first); i < last; ++i) CountLine(source[i], columns, mode, step, thresholds, t);
+    LineCounter counter(columns, mode, step, thresholds);
+    for (auto i = static_cast<int>(first); i < last; ++i) counter.Count(source[i], t);
   });
   CellTables all;
   for (const CellTables& t : partial) all.Add(t);
