@@ -82,7 +82,7 @@ class LineWork {
     for (int k = 0; k < kScales; ++k) logScales_[k] = std::log(static_cast<double>(k + 1));
   }
 
-  void Run(int i, double* out) {
+  __attribute__((target_clones("avx2", "default"))) void Run(int i, double* out) {
     const int columns = image_.Columns();
     for (int j0 = kPrismBorder; j0 < columns - kPrismBorder; j0 += kBlock) {
       const int n = std::min(kBlock, columns - kPrismBorder - j0);
