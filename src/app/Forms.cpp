@@ -9,8 +9,12 @@
 #include "binary/DiagBoxCountingForms.h"
 #include "binary/Labeliz.h"
 #include "diagrams/DiagramForms.h"
+#include "graytone/CubicGeneForm.h"
+#include "graytone/FractStarForm.h"
+#include "graytone/FractalExplorationForm.h"
 #include "graytone/Lacun.h"
 #include "graytone/LocalFract.h"
+#include "graytone/MorletForm.h"
 #include "panels/ImageSizeForm.h"
 #include "panels/ImageWindow.h"
 #include "panels/ProgressWindow.h"
@@ -79,6 +83,10 @@ void CreateForms() {
   Create(LacunForm, owner);
 
   // Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
+  Create(FractStarForm, owner);
+  Create(CubicGeneForm, owner);
+  Create(MorletForm, owner);
+  Create(FractalExplorationForm, owner);
 
   // Gray tones: pins, gray tones number, colour thresholding, superposition.
 

@@ -16,14 +16,6 @@ void TMainForm::MovingCircleTreatment1Click() {}
 void TMainForm::BromovTreatment1Click() {}
 void TMainForm::PatRecTreatment1Click() {}
 
-// Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
-void TMainForm::FracStar8Treatment1Click() {}
-void TMainForm::FracPrismTreatment1Click() {}
-void TMainForm::LocRoughTreatment1Click() {}
-void TMainForm::CubicDensityTreatment1Click() {}
-void TMainForm::MorletTreatment1Click() {}
-void TMainForm::FractalThTreatment1Click() {}
-
 // Gray tones: pins and undo, gray tones number, colour thresholding, superposition.
 void TMainForm::PinsTreatment1Click() {}
 void TMainForm::UndoSpeedButton1Click() {}
