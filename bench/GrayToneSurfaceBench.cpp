@@ -56,7 +56,8 @@ void BM_CubicDensity(benchmark::State& state) {
   const BytePlane& source = Surface(static_cast<int>(state.range(0)));
   BytePlane density(source.Columns(), source.Lines());
   for (auto _ : state) {
-    bool done = CubicDensity(source, static_cast<int>(state.range(1)), static_cast<int>(state.range(2)), density);
+    bool done =
+        CubicDensity(source, static_cast<int>(state.range(1)), static_cast<int>(state.range(2)), density);
     benchmark::DoNotOptimize(done);
   }
 }

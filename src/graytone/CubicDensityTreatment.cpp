@@ -45,7 +45,8 @@ void TMainForm::CubicDensityTreatment1Click() {
     ui::SetScreenCursor(ui::crHourGlass);
     ResetState();
     ClearResultRegisteredFlags();
-    ReportPrintf("\n\n CUBIC DENSITY") && ReportPrintf("\n\n\tMoving Window: Range = %d  Size = %d ", h, 2 * h + 1) &&
+    ReportPrintf("\n\n CUBIC DENSITY") &&
+        ReportPrintf("\n\n\tMoving Window: Range = %d  Size = %d ", h, 2 * h + 1) &&
         ReportPrintf("\n\tReflectance jumping = %d ", jump);
     PanelCaption = SavedPanelCaption = kCaption;
     // The passes s = 1 .. J - 1 would each be overwritten by the next: only the last is made.

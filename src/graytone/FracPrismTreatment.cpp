@@ -57,13 +57,13 @@ void TMainForm::FracPrismTreatment1Click() {
   ReportPrintf("\n\n 3D PRISMATIC FRACTAL DIMENSION");
   PanelCaption = SavedPanelCaption = kCaption;
   ShowProgressWindow();
-  const FractPrismResult result = FractPrism(OriginalImage, dimensions, [](double fraction) {
-    SetProgressPosition(static_cast<float>(fraction));
-  });
+  const FractPrismResult result = FractPrism(
+      OriginalImage, dimensions, [](double fraction) { SetProgressPosition(static_cast<float>(fraction)); });
   CloseProgressWindow();
 
   const std::string min = Bound(result.HasRange, result.Min), max = Bound(result.HasRange, result.Max);
-  const bool reported = ReportOn() && ReportPrintf("\n\n\tMean Fractal Dimension = %lf ", result.Mean + 0.0) &&
+  const bool reported = ReportOn() &&
+                        ReportPrintf("\n\n\tMean Fractal Dimension = %lf ", result.Mean + 0.0) &&
                         ReportText("\n\tMin = " + min + "  Max = " + max + " ");
   ui::MessageBox("min " + min + " max " + max + Format("\nMean = %lf", result.Mean + 0.0) +
                      (reported ? "\n\nValues reported in the general report" : "\n\nNota: no Report"),

@@ -33,8 +33,9 @@ bool AskParameters() {
     if (form.ItemCode == kUndefinedItemCode) {
       ui::MessageBox("Code of the Studied Zone not defined", "ERROR");
     } else if (StarItemPixels(m.BinaryImage, m.StarItemCode) == 0) {
-      ui::MessageBox(Format("No pixel of the item %d lies 8 pixels\nor more from the image edges", m.StarItemCode),
-                     "ERROR");
+      ui::MessageBox(
+          Format("No pixel of the item %d lies 8 pixels\nor more from the image edges", m.StarItemCode),
+          "ERROR");
     } else {
       return true;
     }
@@ -85,7 +86,8 @@ void TMainForm::FracStar8Treatment1Click() {
   ui::SetScreenCursor(ui::crHourGlass);
   ResetState();
   ClearResultRegisteredFlags();
-  ReportPrintf("\n\n 3D LINEAL FRACTAL DIMENSION WINDOW SIZE 8") && ReportPrintf("\n applied to the whole scene") &&
+  ReportPrintf("\n\n 3D LINEAL FRACTAL DIMENSION WINDOW SIZE 8") &&
+      ReportPrintf("\n applied to the whole scene") &&
       (!item || ReportPrintf("\n and to the labelled item number %d ", StarItemCode));
   PanelCaption = SavedPanelCaption = kCaption;
 
@@ -104,14 +106,15 @@ void TMainForm::FracStar8Treatment1Click() {
 
   ReportMeans(type, item, result);
   if (item)
-    ui::MessageBox(Format("Mean Fractal Dimension in the whole scene= %lf\n  in the selected item = %lf\n\nValues "
-                          "consigned in the Report",
-                          result.Mean + 0.0, result.ItemMean + 0.0),
-                   "FRACTSTAR STAR CROSS TREATMENT");
-  else
     ui::MessageBox(
-        Format("Mean Fractal Dimension in the whole scene= %lf\n\nValue consigned in the Report ", result.Mean + 0.0),
-        "FRACTSTAR STAR TREATMENT");
+        Format("Mean Fractal Dimension in the whole scene= %lf\n  in the selected item = %lf\n\nValues "
+               "consigned in the Report",
+               result.Mean + 0.0, result.ItemMean + 0.0),
+        "FRACTSTAR STAR CROSS TREATMENT");
+  else
+    ui::MessageBox(Format("Mean Fractal Dimension in the whole scene= %lf\n\nValue consigned in the Report ",
+                          result.Mean + 0.0),
+                   "FRACTSTAR STAR TREATMENT");
 
   ui::SetScreenCursor(ui::crArrow);
   const PixelRectangle interior{kStarArm, ImageLines - kStarArm - 1, kStarArm, ImageColumns - kStarArm - 1};

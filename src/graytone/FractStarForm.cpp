@@ -67,10 +67,10 @@ TFractStarForm::TFractStarForm(QWidget* owner) : ui::Form(owner) {
   RadioButton6->setChecked(true);
 
   auto* layout = new QVBoxLayout(this);
-  for (const char* note : {"Nota: The treatment is applied to the image ", "located in the Panel 1.",
-                           "The labeled zone corresponds to an item", "of the labeled (eventually binary) image",
-                           "located in the Panel 2.", "The result applied to the whole image is",
-                           "reported in the Panel 3."})
+  for (const char* note :
+       {"Nota: The treatment is applied to the image ", "located in the Panel 1.",
+        "The labeled zone corresponds to an item", "of the labeled (eventually binary) image",
+        "located in the Panel 2.", "The result applied to the whole image is", "reported in the Panel 3."})
     layout->addWidget(new QLabel(QString::fromUtf8(note), this));
   layout->addWidget(treatment);
   layout->addWidget(zone);
@@ -90,7 +90,8 @@ void TFractStarForm::ShowChoices() {
   if (TreatmentType >= 1 && TreatmentType <= 3)
     (TreatmentType == 1 ? RadioButton1 : TreatmentType == 2 ? RadioButton2 : RadioButton3)->setChecked(true);
   const int mode = MainForm->StarLengthMode;
-  if (mode >= 0 && mode <= 2) (mode == 0 ? RadioButton6 : mode == 1 ? RadioButton8 : RadioButton9)->setChecked(true);
+  if (mode >= 0 && mode <= 2)
+    (mode == 0 ? RadioButton6 : mode == 1 ? RadioButton8 : RadioButton9)->setChecked(true);
   ShowZone(StudiedZone);
 }
 

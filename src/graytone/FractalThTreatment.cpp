@@ -41,7 +41,8 @@ void TMainForm::FractalThTreatment1Click() {
   const TFractalExplorationForm& form = *FractalExplorationForm;
   NewDiagramResult(DiagramSavedFlags.ExplorationSaved, DiagramSavedFlags.ExplorationPending);
   ReportPrintf("\n\n EXPLORATION OF THE LINEAL FRACTAL RESPONSE ") &&
-      ReportPrintf(form.DataIn == 0 ? "\n\tapplied to the original image " : "\n\tapplied to the parametric image ") &&
+      ReportPrintf(form.DataIn == 0 ? "\n\tapplied to the original image "
+                                    : "\n\tapplied to the parametric image ") &&
       ReportPrintf("%s", kModes[form.Treatment]) && ReportPrintf("\n\tStep = %d \n", form.Step);
 
   ui::SetScreenCursor(ui::crHourGlass);

@@ -22,7 +22,8 @@ void TMainForm::LocRoughTreatment1Click() {
     return;
   }
   if (ImageLines < 3 || ImageColumns < 3) {
-    ui::MessageBox("The image is too small: the roughness needs\nat least 3 lines and 3 columns", "LOCAL ROUGHNESS");
+    ui::MessageBox("The image is too small: the roughness needs\nat least 3 lines and 3 columns",
+                   "LOCAL ROUGHNESS");
     ui::SetScreenCursor(ui::crArrow);
     return;
   }

@@ -23,7 +23,8 @@ TMorletForm::TMorletForm(QWidget* owner) : ui::Form(owner) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(parameters);
   layout->addWidget(ui::RadioGroup(this, QStringLiteral("Data In"),
-                                   {"Original Image", "Binary Image", "Parametric Image"}, DataIn, &DataInButtons));
+                                   {"Original Image", "Binary Image", "Parametric Image"}, DataIn,
+                                   &DataInButtons));
   layout->addWidget(ui::OkButton(this));
 }
 

@@ -13,7 +13,8 @@ IMAGE ShiftedResultPicture(const BytePlane& panel, int border) {
     std::fill(row.begin(), row.end(), kResultFrame);
     if (i >= border && i < lines - border) {
       const std::uint8_t* values = panel[i];
-      for (int j = border; j < columns - border; ++j) row[j] = static_cast<std::uint8_t>(std::min(values[j] + 1, 255));
+      for (int j = border; j < columns - border; ++j)
+        row[j] = static_cast<std::uint8_t>(std::min(values[j] + 1, 255));
     }
     picture.SetRow(i, row.data(), columns);
   }

@@ -48,8 +48,8 @@ TEST(CubicDensity, EqualsTheLiteralTreatment) {
     int columns, lines, h, jump, span;
   };
   std::uint32_t seed = 60;
-  for (const Case& c : {Case{3, 3, 1, 1, 256}, Case{40, 31, 1, 3, 256}, Case{45, 37, 2, 1, 12}, Case{60, 25, 3, 7, 256},
-                        Case{23, 50, 11, 2, 256}, Case{30, 30, 4, 40, 256}}) {
+  for (const Case& c : {Case{3, 3, 1, 1, 256}, Case{40, 31, 1, 3, 256}, Case{45, 37, 2, 1, 12},
+                        Case{60, 25, 3, 7, 256}, Case{23, 50, 11, 2, 256}, Case{30, 30, 4, 40, 256}}) {
     SCOPED_TRACE(testing::Message() << c.columns << "x" << c.lines << " h " << c.h << " J " << c.jump);
     BytePlane image = MakeRandomGray(c.columns, c.lines, seed++);
     for (std::size_t k = 0; k < image.Size(); ++k) image.Data()[k] = image.Data()[k] % c.span;
@@ -102,9 +102,9 @@ TEST(CubicDensity, PeakAndColumnHeights) {
   struct Case {
     int d, h, jump, height;
   };
-  for (const Case& c : {Case{0, 2, 1, 3}, Case{-1, 2, 1, 2}, Case{-3, 2, 1, 0}, Case{-4, 2, 1, 0}, Case{1, 2, 1, 4},
-                        Case{2, 2, 1, 5}, Case{3, 2, 1, 5}, Case{1, 2, 3, 3}, Case{2, 2, 3, 4}, Case{-2, 2, 3, 2},
-                        Case{-255, 3, 255, 3}})
+  for (const Case& c : {Case{0, 2, 1, 3}, Case{-1, 2, 1, 2}, Case{-3, 2, 1, 0}, Case{-4, 2, 1, 0},
+                        Case{1, 2, 1, 4}, Case{2, 2, 1, 5}, Case{3, 2, 1, 5}, Case{1, 2, 3, 3},
+                        Case{2, 2, 3, 4}, Case{-2, 2, 3, 2}, Case{-255, 3, 255, 3}})
     EXPECT_EQ(CubicColumnHeight(c.d, c.h, c.jump), c.height) << c.d << " " << c.h << " " << c.jump;
 }
 

@@ -82,7 +82,8 @@ TEST(FractPrism, EqualsTheLiteralTreatmentBitForBit) {
     int columns, lines, span;
   };
   std::uint32_t seed = 21;
-  for (const Case& c : {Case{9, 9, 256}, Case{40, 31, 256}, Case{300, 20, 256}, Case{33, 47, 5}, Case{70, 12, 60}}) {
+  for (const Case& c :
+       {Case{9, 9, 256}, Case{40, 31, 256}, Case{300, 20, 256}, Case{33, 47, 5}, Case{70, 12, 60}}) {
     SCOPED_TRACE(testing::Message() << c.columns << "x" << c.lines << " span " << c.span);
     BytePlane image = MakeRandomGray(c.columns, c.lines, seed++);
     for (std::size_t k = 0; k < image.Size(); ++k) image.Data()[k] = image.Data()[k] % c.span;

@@ -29,7 +29,8 @@ double ArmLength(const BytePlane& g, int i, int j, int di, int dj, int s, double
 }
 
 double CrossDimension(const BytePlane& g, int i, int j, bool diagonal) {
-  static const int kArms[2][4][2] = {{{-1, 0}, {1, 0}, {0, 1}, {0, -1}}, {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}}};
+  static const int kArms[2][4][2] = {{{-1, 0}, {1, 0}, {0, 1}, {0, -1}},
+                                     {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}}};
   double x[4], y[4];
   for (int p = 0; p < 4; ++p) {
     const int s = 1 << p;
@@ -39,7 +40,8 @@ double CrossDimension(const BytePlane& g, int i, int j, bool diagonal) {
     x[p] = std::log(e);
     y[p] = std::log(total);
   }
-  if (std::fabs(y[1] - y[0]) < 1e-9 && std::fabs(y[2] - y[0]) < 1e-9 && std::fabs(y[3] - y[0]) < 1e-9) return 0;
+  if (std::fabs(y[1] - y[0]) < 1e-9 && std::fabs(y[2] - y[0]) < 1e-9 && std::fabs(y[3] - y[0]) < 1e-9)
+    return 0;
   double sx = 0, sy = 0, sxx = 0, sxy = 0;
   for (int p = 0; p < 4; ++p) {
     sx += x[p];
@@ -95,8 +97,8 @@ Literal LiteralStar(const BytePlane& g, int type, const BytePlane* labels, int c
   return out;
 }
 
-FractStarResult RunStar(const BytePlane& image, int type, DoublePlane& shown, const BytePlane* labels = nullptr,
-                    int code = -1) {
+FractStarResult RunStar(const BytePlane& image, int type, DoublePlane& shown,
+                        const BytePlane* labels = nullptr, int code = -1) {
   shown = DoublePlane(image.Columns(), image.Lines());
   return FractStar(image, type, {labels, code}, shown);
 }
@@ -116,7 +118,7 @@ TEST(FractStar, EqualsTheLiteralTreatmentBitForBit) {
   struct Case {
     int columns, lines, type, span;
   };
-  const Case cases[] = {{17, 17, 3, 256}, {40, 37, 1, 256}, {45, 30, 2, 7},
+  const Case cases[] = {{17, 17, 3, 256},  {40, 37, 1, 256}, {45, 30, 2, 7},
                         {150, 75, 3, 256}, {290, 41, 1, 20}, {31, 100, 2, 256}};
   std::uint32_t seed = 3;
   for (const Case& c : cases) {
@@ -190,7 +192,7 @@ TEST(FractStar, PlanesGiveZeroUnderEveryCross) {
 // the others. With lengths A at step 1 and B at the other three, the slope is -0.3 ln(A / B) / ln 2.
 TEST(FractStar, StripesGiveTheirHandWorkedDimension) {
   const double greek = 1 + 0.3 * std::log2((1 + std::sqrt(17.0)) / 2);  // 1.407106
-  const double andrew = 1 + 0.3 * std::log2(3.0);                      // 1.475489
+  const double andrew = 1 + 0.3 * std::log2(3.0);                       // 1.475489
   const BytePlane stripes = Stripes(25, 20, 0, 4);
   DoublePlane shown;
   for (auto [type, expected] : {std::pair{kGreekCross, greek}, std::pair{kStAndrewCross, andrew},

@@ -73,7 +73,8 @@ TEST(FractalThreshold, EqualsTheLiteralTreatmentBitForBit) {
   for (const Case& c : {Case{64, 20, 0, 2, 256}, Case{37, 41, 1, 2, 256}, Case{60, 30, 2, 3, 256},
                         Case{500, 300, 1, 7, 256}, Case{13, 9, 0, 50, 100}, Case{1, 5, 2, 255, 256},
                         Case{100, 64, 1, 128, 256}, Case{25, 25, 0, 17, 256}}) {
-    SCOPED_TRACE(testing::Message() << c.columns << "x" << c.lines << " mode " << c.mode << " step " << c.step);
+    SCOPED_TRACE(testing::Message() << c.columns << "x" << c.lines << " mode " << c.mode << " step "
+                                    << c.step);
     BytePlane image = MakeRandomGray(c.columns, c.lines, seed++);
     for (std::size_t k = 0; k < image.Size(); ++k) image.Data()[k] = image.Data()[k] % c.span;
     ExpectSamePoints(FractalThresholding(image, c.mode, c.step), LiteralThresholding(image, c.mode, c.step));

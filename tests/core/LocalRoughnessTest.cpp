@@ -29,7 +29,8 @@ BytePlane LiteralRoughness(const BytePlane& g, double& min, double& max) {
   out.Fill(255);
   for (int i = 1; i <= lines - 2; ++i)
     for (int j = 1; j <= columns - 2; ++j)
-      out[i][j] = max == min ? 1 : static_cast<std::uint8_t>(std::trunc((v[i][j] - min) / (max - min) * 254) + 1);
+      out[i][j] =
+          max == min ? 1 : static_cast<std::uint8_t>(std::trunc((v[i][j] - min) / (max - min) * 254) + 1);
   return out;
 }
 
@@ -37,8 +38,9 @@ BytePlane LiteralRoughness(const BytePlane& g, double& min, double& max) {
 
 TEST(LocalRoughness, EqualsTheLiteralTreatment) {
   std::uint32_t seed = 40;
-  for (auto [columns, lines, span] : {std::tuple{3, 3, 256}, std::tuple{57, 40, 256}, std::tuple{700, 500, 256},
-                                      std::tuple{33, 21, 4}, std::tuple{3, 90, 256}}) {
+  for (auto [columns, lines, span] :
+       {std::tuple{3, 3, 256}, std::tuple{57, 40, 256}, std::tuple{700, 500, 256}, std::tuple{33, 21, 4},
+        std::tuple{3, 90, 256}}) {
     SCOPED_TRACE(testing::Message() << columns << "x" << lines);
     BytePlane image = MakeRandomGray(columns, lines, seed++);
     for (std::size_t k = 0; k < image.Size(); ++k) image.Data()[k] = image.Data()[k] % span;
@@ -61,7 +63,8 @@ TEST(LocalRoughness, OneThreadAndAllThreadsGiveTheSameImage) {
   parallel::SetThreadLimit(1);
   LocalRoughness(image, one);
   parallel::SetThreadLimit(0);
-  EXPECT_EQ(std::string(all.Data(), all.Data() + all.Size()), std::string(one.Data(), one.Data() + one.Size()));
+  EXPECT_EQ(std::string(all.Data(), all.Data() + all.Size()),
+            std::string(one.Data(), one.Data() + one.Size()));
 }
 
 // One pixel of 255 on 0: 8 x 255 / 9 there, 255 / 9 on its eight neighbours, 0 elsewhere; the

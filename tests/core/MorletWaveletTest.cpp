@@ -41,9 +41,10 @@ Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
   out.gray = BytePlane(columns, lines);
   for (int i = h; i <= lines - h - 1; ++i)
     for (int j = h; j <= columns - h - 1; ++j)
-      out.gray[i][j] = out.max == out.min ? 0
-                                          : static_cast<std::uint8_t>(
-                                                std::trunc((out.v[i][j] - out.min) / (out.max - out.min) * 255));
+      out.gray[i][j] =
+          out.max == out.min
+              ? 0
+              : static_cast<std::uint8_t>(std::trunc((out.v[i][j] - out.min) / (out.max - out.min) * 255));
   return out;
 }
 
@@ -59,8 +60,8 @@ TEST(MorletWavelet, EqualsTheLiteralTreatmentBitForBit) {
     double sigma;
   };
   std::uint32_t seed = 70;
-  for (const Case& c : {Case{3, 3, 1, 1.0}, Case{40, 30, 2, 1.3}, Case{300, 40, 5, 2.5}, Case{31, 29, 7, -0.4},
-                        Case{533, 20, 3, 30.0}, Case{21, 21, 10, 4.0}}) {
+  for (const Case& c : {Case{3, 3, 1, 1.0}, Case{40, 30, 2, 1.3}, Case{300, 40, 5, 2.5},
+                        Case{31, 29, 7, -0.4}, Case{533, 20, 3, 30.0}, Case{21, 21, 10, 4.0}}) {
     SCOPED_TRACE(testing::Message() << c.columns << "x" << c.lines << " h " << c.h << " sigma " << c.sigma);
     const BytePlane image = MakeRandomGray(c.columns, c.lines, seed++);
     const Literal literal = LiteralMorlet(image, c.h, c.sigma);

@@ -97,7 +97,8 @@ class SlidingWindow {
 };
 
 template <class Count, class Sum>
-void Run(const BytePlane& image, int h, int jump, BytePlane& density, const std::function<void(double)>& progress) {
+void Run(const BytePlane& image, int h, int jump, BytePlane& density,
+         const std::function<void(double)>& progress) {
   const int lines = image.Lines(), columns = image.Columns();
   const int computedLines = lines - 2 * h;
   const std::int64_t grain = parallel::RowGrain(static_cast<std::int64_t>(columns) * (2 * h + 1));

@@ -102,7 +102,8 @@ class LineWork {
     const int dist = kDistance[k];
     const std::uint8_t* centre = image_[i] + j0;
     const std::uint8_t* points[kPoints];
-    for (int p = 0; p < kPoints; ++p) points[p] = image_[i + kPointLine[p] * dist] + j0 + kPointColumn[p] * dist;
+    for (int p = 0; p < kPoints; ++p)
+      points[p] = image_[i + kPointLine[p] * dist] + j0 + kPointColumn[p] * dist;
     for (int p = 0; p < kPoints; ++p) {
       const double* table = (p % 2 == 0 ? t_.corner[k] : t_.side[k]).data() + kGrays - 1;
       for (int jj = 0; jj < n; ++jj) centreEdge_[p][jj] = table[points[p][jj] - centre[jj]];
@@ -169,7 +170,8 @@ FractPrismResult FractPrism(const BytePlane& image, DoublePlane& dimensions,
   std::atomic<std::int64_t> done{0};
   parallel::For(computedLines, grain, [&](std::int64_t first, std::int64_t last) {
     auto work = std::make_unique<LineWork>(image);
-    for (auto i = static_cast<int>(first) + kPrismBorder; i < last + kPrismBorder; ++i) work->Run(i, dimensions[i]);
+    for (auto i = static_cast<int>(first) + kPrismBorder; i < last + kPrismBorder; ++i)
+      work->Run(i, dimensions[i]);
     const std::int64_t finished = ++done;
     if (progress && std::this_thread::get_id() == caller)
       progress(static_cast<double>(finished) / static_cast<double>(chunks));

@@ -8,9 +8,9 @@
 
 #include "imaging/Plane.h"
 
-inline constexpr int kPrismBorder = 3;       // pixels computed: 3 from every edge
-inline constexpr int kPrismStatBorder = 4;   // pixels counted in the statistics: 4 from every edge
-inline constexpr double kPrismSnap = 1e-9;   // a dimension this close to 2 is 2
+inline constexpr int kPrismBorder = 3;      // pixels computed: 3 from every edge
+inline constexpr int kPrismStatBorder = 4;  // pixels counted in the statistics: 4 from every edge
+inline constexpr double kPrismSnap = 1e-9;  // a dimension this close to 2 is 2
 
 // Sum of the areas of the eight triangles (centre, point p, point p + 1) around a centre, the points
 // in the order up-left, up, up-right, right, down-right, down, down-left, left, dz their heights

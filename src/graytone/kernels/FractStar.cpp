@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kStepCount = 4;
 constexpr int kSteps[kStepCount] = {1, 2, 4, 8};
-constexpr int kBandLines = 32;    // lines of pixels a chunk computes
+constexpr int kBandLines = 32;     // lines of pixels a chunk computes
 constexpr int kTileColumns = 128;  // columns of pixels computed together, their segments kept in cache
 
 // A segment of an arm: the gray profile between two pixels at horizontal distance e (e2 = e x e).
@@ -42,7 +42,10 @@ CrossGeometry Geometry(bool diagonal) {
 class Band {
  public:
   Band(const BytePlane& image, bool greek, bool andrew)
-      : image_(image), greek_(greek), andrew_(andrew), greekGeometry_(Geometry(false)),
+      : image_(image),
+        greek_(greek),
+        andrew_(andrew),
+        greekGeometry_(Geometry(false)),
         andrewGeometry_(Geometry(true)) {
     const std::size_t cells = static_cast<std::size_t>(kBandLines + 2 * kStarArm) * kWidth;
     for (auto& step : vertical_) step.resize(greek ? cells : 0);

@@ -62,20 +62,22 @@ class LineCounter {
   void CountExtremes(const std::uint8_t* row, CellTables& t) {
     const bool below = mode_ == kBelowThreshold;
     const std::uint8_t neutral = below ? 255 : 0;
-    const auto pick = [below](std::uint8_t a, std::uint8_t b) { return below ? std::min(a, b) : std::max(a, b); };
+    const auto pick = [below](std::uint8_t a, std::uint8_t b) {
+      return below ? std::min(a, b) : std::max(a, b);
+    };
     std::copy(row, row + columns_, grays_.begin());
     std::fill(grays_.begin() + columns_, grays_.end(), neutral);
     for (std::uint8_t g : grays_) ++t.cells[0][g];
-    Reduce(grays_, half_, 2, pick, t.cells[1]);    // 2
-    Reduce(half_, quarter_, 2, pick, t.cells[3]);  // 4
+    Reduce(grays_, half_, 2, pick, t.cells[1]);       // 2
+    Reduce(half_, quarter_, 2, pick, t.cells[3]);     // 4
     Reduce(quarter_, twelfth_, 3, pick, t.cells[5]);  // 12
-    Reduce(grays_, third_, 3, pick, t.cells[2]);   // 3
-    Reduce(third_, sixth_, 2, pick, t.cells[4]);   // 6
+    Reduce(grays_, third_, 3, pick, t.cells[2]);      // 3
+    Reduce(third_, sixth_, 2, pick, t.cells[4]);      // 6
   }
 
   template <class Pick>
-  static void Reduce(const std::vector<std::uint8_t>& from, std::vector<std::uint8_t>& to, int factor, Pick pick,
-                     std::array<std::int64_t, kGrays>& cells) {
+  static void Reduce(const std::vector<std::uint8_t>& from, std::vector<std::uint8_t>& to, int factor,
+                     Pick pick, std::array<std::int64_t, kGrays>& cells) {
     to.resize(from.size() / factor);
     for (std::size_t c = 0; c < to.size(); ++c) {
       std::uint8_t v = from[c * factor];
@@ -110,7 +112,8 @@ class LineCounter {
       }
       to[c] = m;
       for (int word = 0; word < 2; ++word)
-        for (std::uint64_t bits = m[word]; bits != 0; bits &= bits - 1) ++cells[word * 64 + std::countr_zero(bits)];
+        for (std::uint64_t bits = m[word]; bits != 0; bits &= bits - 1)
+          ++cells[word * 64 + std::countr_zero(bits)];
     }
   }
 
@@ -140,7 +143,8 @@ double LinealValue(const std::int64_t counts[kCellSizeCount]) {
 
 std::vector<FractalThPoint> FractalThresholding(const BytePlane& source, int mode, int step) {
   std::vector<FractalThPoint> points;
-  if (step < kLowestStep || step > kHighestStep || mode < kBelowThreshold || mode > kFromThreshold) return points;
+  if (step < kLowestStep || step > kHighestStep || mode < kBelowThreshold || mode > kFromThreshold)
+    return points;
   const int lines = source.Lines(), columns = source.Columns();
   const int thresholds = (kGrays - 1) / step;
   static_assert(kMaxBands <= 128);

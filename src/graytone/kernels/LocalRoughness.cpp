@@ -20,9 +20,9 @@ void LineSums(const BytePlane& image, int i, int* sums) {
   const int columns = image.Columns();
   for (int j = 1; j < columns - 1; ++j) {
     const int g = row[j];
-    sums[j] = std::abs(g - up[j - 1]) + std::abs(g - up[j]) + std::abs(g - up[j + 1]) + std::abs(g - row[j - 1]) +
-              std::abs(g - row[j + 1]) + std::abs(g - down[j - 1]) + std::abs(g - down[j]) +
-              std::abs(g - down[j + 1]);
+    sums[j] = std::abs(g - up[j - 1]) + std::abs(g - up[j]) + std::abs(g - up[j + 1]) +
+              std::abs(g - row[j - 1]) + std::abs(g - row[j + 1]) + std::abs(g - down[j - 1]) +
+              std::abs(g - down[j]) + std::abs(g - down[j + 1]);
   }
 }
 
@@ -67,7 +67,8 @@ LocalRoughnessResult LocalRoughness(const BytePlane& image, BytePlane& gray) {
 
   const GrayScaling scaling{result.Min, result.Max, 1};
   std::array<std::uint8_t, kMaxSum + 1> grayOfSum{};
-  for (int sum = low; sum <= high; ++sum) grayOfSum[sum] = static_cast<std::uint8_t>(scaling.Gray(RoughnessOfSum(sum)));
+  for (int sum = low; sum <= high; ++sum)
+    grayOfSum[sum] = static_cast<std::uint8_t>(scaling.Gray(RoughnessOfSum(sum)));
   std::fill(gray[0], gray[0] + columns, kResultFrame);
   std::fill(gray[lines - 1], gray[lines - 1] + columns, kResultFrame);
   parallel::For(lines - 2, grain, [&](std::int64_t first, std::int64_t last) {

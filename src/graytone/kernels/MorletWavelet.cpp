@@ -31,7 +31,7 @@ using Quad = double __attribute__((vector_size(32)));
 // Sums kBlock neighbouring pixels at once, each in the window's order. A processor with wider vectors
 // runs the same lane-wise operations (no fused multiply-add), so the sums do not change.
 __attribute__((target_clones("avx2", "default"))) void SumBlock(const double* source, int stride,
-                                                                   const double* kernel, int w, double* out) {
+                                                                const double* kernel, int w, double* out) {
   constexpr int kQuads = kBlock / 4;
   Quad sum[kQuads] = {};
   for (int r = 0; r < w; ++r) {
@@ -96,8 +96,8 @@ MorletResult MorletResponse(const BytePlane& source, int h, double sigma, Double
   const int w = 2 * h + 1;
   const std::vector<double> kernel = MorletKernel(h, sigma);
   const int computedLines = lines - 2 * h;
-  const std::int64_t grain = std::max<std::int64_t>(
-      parallel::RowGrain(static_cast<std::int64_t>(columns) * w * w), kMinGrain);
+  const std::int64_t grain =
+      std::max<std::int64_t>(parallel::RowGrain(static_cast<std::int64_t>(columns) * w * w), kMinGrain);
   const std::int64_t chunks = parallel::ChunkCount(computedLines, grain);
   std::vector<Range> ranges(chunks);
   const std::thread::id caller = std::this_thread::get_id();
