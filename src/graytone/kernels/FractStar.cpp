@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kStepCount = 4;
 constexpr int kSteps[kStepCount] = {1, 2, 4, 8};
-constexpr int kBandLines = 32;     // lines of pixels a chunk computes
+constexpr int kBandLines = 64;     // lines of pixels a chunk computes
 constexpr int kTileColumns = 128;  // columns of pixels computed together, their segments kept in cache
 
 // A segment of an arm: the gray profile between two pixels at horizontal distance e (e2 = e x e).
