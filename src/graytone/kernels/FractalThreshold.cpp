@@ -10,7 +10,8 @@
 namespace {
 
 constexpr int kGrays = 256;
-constexpr int kMaxBands = kGrays / kLowestStep;  // 128 bands fit two 64-bit words
+constexpr int kMaxBands = kGrays / kLowestStep;
+static_assert(kMaxBands <= 2 * 64, "two 64-bit words hold the bands a cell touches");
 
 // Per cell size, the cells counted by gray: by their darkest pixel (below a threshold), by their
 // brightest pixel (from a threshold up) or by each band they touch. A threshold's count is then a
@@ -34,8 +35,6 @@ class LineCounter {
   LineCounter(int columns, int mode, int step, int bands)
       : columns_(columns), padded_((columns + kPadding - 1) / kPadding * kPadding), mode_(mode) {
     grays_.resize(padded_);
-    half_.resize(padded_ / 2);
-    third_.resize(padded_ / 3);
     if (mode == kInBand) {
       for (int v = 0; v < kGrays; ++v) {
         const int band = v / step;
@@ -43,8 +42,6 @@ class LineCounter {
         if (band < bands) masks_[v][band / 64] = std::uint64_t{1} << (band % 64);
       }
       bandMasks_.resize(padded_);
-      bandHalf_.resize(padded_ / 2);
-      bandThird_.resize(padded_ / 3);
     }
   }
 
@@ -147,8 +144,6 @@ std::vector<FractalThPoint> FractalThresholding(const BytePlane& source, int mod
     return points;
   const int lines = source.Lines(), columns = source.Columns();
   const int thresholds = (kGrays - 1) / step;
-  static_assert(kMaxBands <= 128);
-
   const std::int64_t grain = parallel::RowGrain(static_cast<std::int64_t>(columns) * kCellSizeCount);
   std::vector<CellTables> partial(parallel::ChunkCount(lines, grain));
   parallel::For(lines, grain, [&](std::int64_t first, std::int64_t last) {
