@@ -17,9 +17,13 @@
 #include "binary/Radius.h"
 #include "binary/ResizeBC.h"
 #include "diagrams/DiagramForms.h"
+#include "graytone/CubicGeneForm.h"
+#include "graytone/FractStarForm.h"
+#include "graytone/FractalExplorationForm.h"
 #include "graytone/GTNumber.h"
 #include "graytone/Lacun.h"
 #include "graytone/LocalFract.h"
+#include "graytone/MorletForm.h"
 #include "graytone/Pins.h"
 #include "graytone/Superp.h"
 #include "graytone/SuperpTransp.h"
@@ -108,6 +112,10 @@ void CreateForms() {
   Create(LacunForm, owner);
 
   // Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
+  Create(FractStarForm, owner);
+  Create(CubicGeneForm, owner);
+  Create(MorletForm, owner);
+  Create(FractalExplorationForm, owner);
 
   // Gray tones: pins, gray tones number, colour thresholding, superposition.
   Create(PinsForm, owner);

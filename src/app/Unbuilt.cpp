@@ -2,14 +2,6 @@
 // Each one leaves this list when its subsystem defines it.
 #include "app/MainWindow.h"
 
-// Gray tones: fract star, fract prism, local roughness, cubic density, Morlet, fractal thresholding.
-void TMainForm::FracStar8Treatment1Click() {}
-void TMainForm::FracPrismTreatment1Click() {}
-void TMainForm::LocRoughTreatment1Click() {}
-void TMainForm::CubicDensityTreatment1Click() {}
-void TMainForm::MorletTreatment1Click() {}
-void TMainForm::FractalThTreatment1Click() {}
-
 // Urban field: expansions, perimeter and hole extraction, perimeter distance.
 void TMainForm::RE_TreatmentClick() {}
 void TMainForm::CrownTreatmentClick() {}

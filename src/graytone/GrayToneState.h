@@ -27,4 +27,10 @@ struct GrayToneState {
     ThresholdPlanes = ColourPlanes{};
     ThresholdPlanesPanel = 0;
   }
+
+  // Fract star: the length measurement chosen (0 total, 1 minimum, 2 maximum; the arms are always
+  // measured in total), 1 when an item of panel 2 is studied besides the scene, and its code.
+  int StarLengthMode = 0;
+  int StarZoneChoice = 0;
+  int StarItemCode = 0;
 };

@@ -16,7 +16,8 @@ int GrayScaling::Gray(double value) const {
   // No range, or no number: the offset alone rather than a division by zero.
   if (!(range != 0) || !std::isfinite(scaled)) return std::clamp(Offset, 0, kWhite);
   const double gray = std::trunc(scaled) + Offset;
-  return static_cast<int>(std::clamp(gray, 0.0, static_cast<double>(kWhite)));
+  return static_cast<int>(
+      std::clamp(gray, static_cast<double>(std::clamp(Floor, 0, kWhite)), static_cast<double>(kWhite)));
 }
 
 void ScaleToGray(const DoublePlane& values, const GrayScaling& scaling, const PixelRectangle& shown,

@@ -3,11 +3,12 @@
 // and maximum, inside a rectangle; the frame around it is white.
 #include "imaging/Plane.h"
 
-// gray = trunc((v - Min) / (Max - Min) x 254) + Offset, kept within 0 .. 255. When Max = Min (or a
+// gray = trunc((v - Min) / (Max - Min) x 254) + Offset, kept within Floor .. 255. When Max = Min (or a
 // bound or the value is not a number) the gray is Offset: a flat result is drawn in one tone.
 struct GrayScaling {
   double Min = 0, Max = 0;
   int Offset = 0;
+  int Floor = 0;  // the darkest gray a value below Min may take
 
   int Gray(double value) const;
 };
