@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "Program.h"
 #include "app/MainWindow.h"
@@ -121,11 +122,6 @@ auto PixelSizeAndTable(const char* size) {
   };
 }
 
-auto NoTable(TPatternRecognitionForm& f) {
-  f.RadioButton2Click();
-  return ui::mrOk;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -147,34 +143,40 @@ TEST_F(PatternRecognitionTest, NeedsALabeledImage) {
   EXPECT_EQ(ReadFile(report), "");
 }
 
-TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTableWhetherTheReportIsOnOrNot) {
-  for (const bool reportOn : {true, false}) {
-    SCOPED_TRACE(reportOn ? "report on" : "report off");
+TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTable) {
+  struct Case {
+    bool reportOn;
+    std::string typed, table;  // a table in no folder cannot be written: said, the treatment goes on
+  };
+  for (const Case& c : {Case{true, "on", "on.xls"}, Case{false, "off", "off.xls"},
+                        Case{true, "no/such/shapes.xls", "no/such/shapes.xls"}}) {
+    SCOPED_TRACE(c.typed);
     LoadLabeled(RectangleAndRing());
     MainForm->WorkDirectory = Dir().string();
-    const std::string report = Path(reportOn ? "on.txt" : "off.txt");
-    ReportInto(report);
-    ReportForm->ReportOff = reportOn ? 0 : 1;
+    const std::string report = ReportInto(Path(c.typed.substr(0, 2) + ".txt"));  // on, of, no
+    ReportForm->ReportOff = c.reportOn ? 0 : 1;
     MainForm->PatternTableRequested = 0;
     MainForm->HoleCount = 5;
-    const std::string table = Path(reportOn ? "on.xls" : "off.xls");
-    ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2"))
-        .save(Path(reportOn ? "on" : "off"))
-        .message("END", kEnd);
+    const std::string table = Path(c.table);
+    const bool writable = c.table.find('/') == std::string::npos;
+    ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2")).save(Path(c.typed));
+    if (!writable) ui.message("ERROR", "The file\n" + table + "\ncannot be written");
+    ui.message("END", kEnd);
     MainForm->PatRecTreatment1Click();
 
-    EXPECT_EQ(ReadFile(table), kRectangleAndRingTable);
-    EXPECT_EQ(ReadFile(report),
-              reportOn ? Header(table) + "\n\tNumber of items = 2" + kRectangleReport + kRingReport : "");
+    EXPECT_EQ(ReadFile(table), writable ? kRectangleAndRingTable : "");
+    // A table that could not be written is not registered: the report names none.
+    EXPECT_EQ(ReadFile(report), c.reportOn ? Header(writable ? table : "") + "\n\tNumber of items = 2" +
+                                                 kRectangleReport + kRingReport
+                                           : "");
     const ui::FileDialogSpec& asked = ui.FileDialogs().back();
     EXPECT_EQ(
         std::tuple(asked.title, asked.filter, asked.initialDir),
         std::tuple(std::string("Saving File"), std::string("File Excel [*.xls]|*.xls"), Dir().string()));
     // The hole census of the last item stays in the state.
     EXPECT_EQ(std::tuple(MainForm->HoleCount, MainForm->HoleMinSize, MainForm->HoleMaxSize,
-                         MainForm->HoleTotalSize),
-              std::tuple(1, 9, 9, 9));
-    EXPECT_EQ(std::tuple(MainForm->ItemCount, MainForm->PatternTableRequested), std::tuple(2, 1));
+                         MainForm->HoleTotalSize, MainForm->ItemCount, MainForm->PatternTableRequested),
+              std::tuple(1, 9, 9, 9, 2, 1));
     EXPECT_EQ(PatternRecognitionForm->PixelSize, 2.0);
   }
 }
@@ -233,13 +235,15 @@ TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNo
   EXPECT_EQ(MainForm->ItemCount, 10);
 }
 
-TEST_F(PatternRecognitionTest, OnlyOneItem) {
+TEST_F(PatternRecognitionTest, OnlyOneItemAndClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
   BytePlane labels(10, 10);
   labels.Fill(kBackground);
   Fill(labels, 3, 3, 2, 3, 200);
   LoadLabeled(std::move(labels));
   const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TPatternRecognitionForm>(NoTable).message("END", kEnd);
+  ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) {
+      return ui::mrCancel;
+    }).message("END", kEnd);
   MainForm->PatRecTreatment1Click();
   EXPECT_EQ(
       ReadFile(report).rfind(Header("") + "\n\tOnly one item\n\n\tPARAMETERS OF THIS ITEM \n\n\t\tInitial "
@@ -247,7 +251,7 @@ TEST_F(PatternRecognitionTest, OnlyOneItem) {
                              0),
       0u);
   EXPECT_EQ(MainForm->ItemCount, 200);
-  EXPECT_EQ(MainForm->PatternTableRequested, 0);
+  EXPECT_TRUE(PatternRecognitionForm->CloseIsOk);
 }
 
 TEST_F(PatternRecognitionTest, MoreThan253CodesAreRefusedBeforeAnyMeasureOrTable) {
@@ -266,19 +270,6 @@ TEST_F(PatternRecognitionTest, MoreThan253CodesAreRefusedBeforeAnyMeasureOrTable
                 "this values correspond to a system order");
   EXPECT_FALSE(std::filesystem::exists(Path("many.xls")));
   EXPECT_EQ(MainForm->ItemCount, 254);
-}
-
-TEST_F(PatternRecognitionTest, ATableThatCannotBeWrittenIsSaidAndTheTreatmentGoesOn) {
-  LoadLabeled(RectangleAndRing());
-  const std::string report = ReportInto(Path("report.txt"));
-  const std::string table = Path("no/such/folder/shapes.xls");
-  ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2"))
-      .save(table)
-      .message("ERROR", "The file\n" + table + "\ncannot be written")
-      .message("END", kEnd);
-  MainForm->PatRecTreatment1Click();
-  // Not registered: the report names no table.
-  EXPECT_EQ(ReadFile(report), Header("") + "\n\tNumber of items = 2" + kRectangleReport + kRingReport);
 }
 
 TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
@@ -300,15 +291,4 @@ TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
   EXPECT_EQ(
       std::tuple(MainForm->PatternTableRequested, f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
       std::tuple(0, false, true));
-}
-
-TEST_F(PatternRecognitionTest, ClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
-  LoadLabeled(RectangleAndRing());
-  MainForm->ItemCount = 0;
-  ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) {
-      return ui::mrCancel;
-    }).message("END", kEnd);
-  MainForm->PatRecTreatment1Click();
-  EXPECT_EQ(MainForm->ItemCount, 2);
-  EXPECT_TRUE(PatternRecognitionForm->CloseIsOk);
 }

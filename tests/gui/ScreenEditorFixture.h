@@ -1,6 +1,6 @@
 #pragma once
 // A labeled image in panel 2 as the labeling leaves it, and the person's moves in the screen editor:
-// buttons pressed, values and colours chosen, clicks at a zoom.
+// buttons pressed, values and colours chosen, clicks at a zoom. Colours are 0x00BBGGRR, as chosen.
 #include <QAction>
 #include <QImage>
 #include <algorithm>
@@ -42,15 +42,15 @@ class ScreenEditorTest : public ProgramTest {
       return ui::mrOk;
     };
   }
-  // "Recoding Labelized Items" with this value and colour (0x00BBGGRR).
-  void StartEditor(int value, std::uint32_t colour) {
-    ui.dialog<TSelectedValueForm>(Value(value)).colour(colour);
-    Press("ColorSpeedButton");
-  }
-  // A drawing tool pressed down, with its value and colour.
+  // A button pressed that asks for a value and a colour ("ColorSpeedButton" starts the editor).
   void Tool(const char* button, int value, std::uint32_t colour) {
     ui.dialog<TSelectedValueForm>(Value(value)).colour(colour);
     Press(button);
+  }
+  // The editor started, then a drawing tool pressed down, both with this value and colour.
+  void Editing(const char* button, int value, std::uint32_t colour) {
+    Tool("ColorSpeedButton", value, colour);
+    Tool(button, value, colour);
   }
   static void Press(const char* button) { MainForm->Item(button)->trigger(); }
   // A click on the image pixel (line, column) at a zoom: inside the pixel's square at n:1, on the
@@ -61,52 +61,41 @@ class ScreenEditorTest : public ProgramTest {
     const int y = zoom >= 2 ? zoom * line + zoom - 1 : zoom <= -2 ? line / -zoom : line;
     TempImageForm->PaintBoxMouseDown(button, x, y);
   }
-  static Rgb Shown(int line, int column) {
+  static std::uint32_t Shown(int line, int column) {
     const QRgb c = TempImageForm->Bitmap().pixel(column, line);
-    return {static_cast<std::uint8_t>(qBlue(c)), static_cast<std::uint8_t>(qGreen(c)),
-            static_cast<std::uint8_t>(qRed(c))};
+    return qBlue(c) << 16 | qGreen(c) << 8 | qRed(c);
   }
-  static Rgb InColourImage(int line, int column) {
-    const std::uint8_t* p = MainForm->ColourImage[line] + 3 * column;
-    return {p[0], p[1], p[2]};
+  static std::uint32_t InColourImage(int line, int column) {
+    const std::uint8_t* p = MainForm->ColourImage[line] + 3 * column;  // blue, green, red
+    return p[0] << 16 | p[1] << 8 | p[2];
   }
-  static Rgb TableColour(int value) {
+  static std::uint32_t TableColour(int value) {
     const TMainForm& m = *MainForm;
-    return {static_cast<std::uint8_t>(m.PaletteBlue[value]), static_cast<std::uint8_t>(m.PaletteGreen[value]),
-            static_cast<std::uint8_t>(m.PaletteRed[value])};
+    return m.PaletteBlue[value] << 16 | m.PaletteGreen[value] << 8 | m.PaletteRed[value];
   }
   // The picture and the colour image both show each pixel in its value's table colour.
   static void ExpectShownFromTables() {
     const BytePlane& values = MainForm->BinaryImage;
     ASSERT_EQ(MainForm->ColourImage.Columns(), 3 * values.Columns());
     for (int i = 0; i < values.Lines(); ++i)
-      for (int j = 0; j < values.Columns(); ++j) {
-        ASSERT_EQ(Shown(i, j), TableColour(values[i][j])) << i << "," << j;
-        ASSERT_EQ(InColourImage(i, j), TableColour(values[i][j])) << i << "," << j;
-      }
+      for (int j = 0; j < values.Columns(); ++j)
+        ASSERT_EQ(std::tuple(Shown(i, j), InColourImage(i, j)),
+                  std::tuple(TableColour(values[i][j]), TableColour(values[i][j])))
+            << i << "," << j;
   }
 };
 
-inline Rgb Gray(int v) {
-  const auto g = static_cast<std::uint8_t>(v);
-  return {g, g, g};
+inline std::uint32_t Gray(int v) {
+  return 0x010101u * static_cast<std::uint32_t>(v);
 }
 
-// 0x00BBGGRR as a colour.
-inline Rgb Colour(std::uint32_t c) {
-  return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-          static_cast<std::uint8_t>(c)};
-}
-
+// A row of the plane a line: "." for the background, a digit for 0 .. 9, "(v)" beyond.
 inline std::string Text(const BytePlane& plane) {
   std::string text;
-  for (int i = 0; i < plane.Lines(); ++i) {
+  for (int i = 0; i < plane.Lines(); ++i, text += "\n")
     for (int j = 0; j < plane.Columns(); ++j) {
       const int v = plane[i][j];
-      text += v == 255 ? "." : std::to_string(v);
-      text += j + 1 < plane.Columns() ? " " : "";
+      text += v == 255 ? "." : v < 10 ? std::to_string(v) : "(" + std::to_string(v) + ")";
     }
-    text += "\n";
-  }
   return text;
 }
