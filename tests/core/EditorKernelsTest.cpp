@@ -49,12 +49,10 @@ TEST(EditorLine, DrawingRecordsWhatItChangedAndRestoringGivesItBack) {
     Pixels pixels;
     const int drawn = DrawEditorLine(plane, start, end, 77, values, pixels);
     const Pixels walk = LinePixels(start, end);
-    ASSERT_EQ(drawn, static_cast<int>(walk.size()));
-    ASSERT_EQ(pixels, walk);
-    for (int k = 0; k < drawn; ++k) {
-      EXPECT_EQ(values[k], before[walk[k].Line][walk[k].Column]);
-      EXPECT_EQ(plane[walk[k].Line][walk[k].Column], 77);
-    }
+    ASSERT_EQ(std::tuple(drawn, pixels), std::tuple(static_cast<int>(walk.size()), walk));
+    for (int k = 0; k < drawn; ++k)
+      EXPECT_EQ(std::tuple(values[k], plane[walk[k].Line][walk[k].Column]),
+                std::tuple(before[walk[k].Line][walk[k].Column], 77));
     RestoreLinePixels(plane, values, pixels, drawn);
     ASSERT_TRUE(std::equal(plane.Data(), plane.Data() + plane.Size(), before.Data())) << trial;
   }
@@ -95,12 +93,10 @@ TEST(EditorPlanes, RecodingAndColoursMatchAPixelByPixelReading) {
       for (int i = 0; i < side; ++i)
         for (int j = 0; j < side + 2; ++j) {
           const std::uint8_t v = source[i][j];
-          ASSERT_EQ(recoded[i][j], v == source[0][0] ? 254 : v);
-          ASSERT_EQ(colour[i][3 * j], table[v].blue);
-          ASSERT_EQ(colour[i][3 * j + 1], table[v].green);
-          ASSERT_EQ(colour[i][3 * j + 2], table[v].red);
-          ASSERT_EQ(red[i][j], v == 7 ? 3 : v);
-          ASSERT_EQ(green[i][j], v == 7 ? 2 : v);
+          ASSERT_EQ(std::tuple(colour[i][3 * j], colour[i][3 * j + 1], colour[i][3 * j + 2]),
+                    std::tuple(table[v].blue, table[v].green, table[v].red));
+          ASSERT_EQ(std::tuple(recoded[i][j], red[i][j], green[i][j]),
+                    std::tuple(v == source[0][0] ? 254 : v, v == 7 ? 3 : v, v == 7 ? 2 : v));
         }
       EXPECT_EQ(blue[0][0], 0);  // of another size: left alone
     }
@@ -125,8 +121,9 @@ TEST(DilationContour, EveryPresentCodeIsVisitedAndOnlyBackgroundInTheBackupIsGai
   const DilationContourResult r = ExtractDilationContour(panel, before);
   EXPECT_EQ(r.Codes, codes);
   EXPECT_EQ(std::tuple(r.TotalPixels.back(), r.BorderPixels.back()), std::tuple(13, 12));
-  EXPECT_EQ(std::tuple(panel[0][2], panel[0][11], panel[1][2]), std::tuple(255, 250, 254));
-  EXPECT_EQ(std::tuple(panel[1][0], panel[1][1]), std::tuple(255, 255));  // a zero becomes background
+  // Zeros become background.
+  EXPECT_EQ(std::tuple(panel[0][2], panel[0][11], panel[1][2], panel[1][0], panel[1][1]),
+            std::tuple(255, 250, 254, 255, 255));
   // A backup of zeros gains nothing; one that does not reach line 1 loses the gain of 254.
   panel = start.Clone();
   EXPECT_EQ(ExtractDilationContour(panel, BytePlane(14, 2)).BorderPixels.back(), 0);
@@ -151,8 +148,8 @@ TEST(DilationContour, ThreadsGiveTheSameResult) {
     results.push_back(ExtractDilationContour(panels.back(), before));
   }
   parallel::SetThreadLimit(0);
-  EXPECT_EQ(results[0].TotalPixels, results[1].TotalPixels);
-  EXPECT_EQ(results[0].BorderPixels, results[1].BorderPixels);
+  EXPECT_EQ(std::tie(results[0].TotalPixels, results[0].BorderPixels),
+            std::tie(results[1].TotalPixels, results[1].BorderPixels));
   EXPECT_TRUE(std::equal(panels[0].Data(), panels[0].Data() + panels[0].Size(), panels[1].Data()));
 }
 

@@ -32,15 +32,18 @@ TEST_F(ScreenEditorTest, StartingTheEditorAsksForAValueAndAColourAndOffersTheToo
       EXPECT_FALSE(MainForm->IsEnabled("CuvetSpeedButton"));  // until the OK
       form.SelectedValue = 255;
       return ui::mrOk;
-    }).message("ERROR", "The gray tone value must lie between 0 and 254");
-  Tool("ColorSpeedButton", 2, kGreenish);
+    })
+      .message("ERROR", "The gray tone value must lie between 0 and 254")
+      .dialog<TSelectedValueForm>(Value(-1))
+      .message("ERROR", "The gray tone value must lie between 0 and 254");
+  Tool("ColorSpeedButton", 254, kGreenish);
   EXPECT_EQ(EnabledOf(kTools),
             "CuvetSpeedButton GoBackSpeedButton DilatSpeedButton AureoleSpeedButton PencilSpeedButton "
             "LineSpeedButton LocalFillingSpeedButton SaveScreenSpeedButton");
   const TSelectedValueForm& form = *SelectedValueForm;
   EXPECT_EQ(
       std::tuple(form.SelectedValue, form.Red, form.Green, form.Blue, MainForm->ColourMode, Shown(2, 4)),
-      std::tuple(2, 0x20, 0x60, 0x30, 3, 0x0002025Au));
+      std::tuple(254, 0x20, 0x60, 0x30, 3, 0x0002025Au));
   ExpectShownFromTables();
 
   // Closed without OK: the value is kept, no colour is asked for and the Filling Tool stays off.
@@ -54,29 +57,7 @@ TEST_F(ScreenEditorTest, StartingTheEditorAsksForAValueAndAColourAndOffersTheToo
   EXPECT_EQ(std::tuple(form.SelectedValue, form.Red), std::tuple(8, 0x20));
 }
 
-TEST_F(ScreenEditorTest, ReturnBringsBackTheLabeledImageInGrayAndTakesTheToolsAway) {
-  const BytePlane items = Items();
-  Labeled(items);
-  Editing("PencilSpeedButton", 1, kGreenish);
-  ClickPixel(Qt::LeftButton, 3, 0, 1);
-  Tool("LineSpeedButton", 1, kGreenish);
-  ClickPixel(Qt::LeftButton, 0, 0, 1);
-  ClickPixel(Qt::RightButton, 0, 5, 1);
-  ASSERT_TRUE(MainForm->IsEnabled("DelateLineSpeedButton"));
-
-  Press("GoBackSpeedButton");
-  EXPECT_EQ(Text(MainForm->BinaryImage), Text(items));
-  // Gray again, although the table of 1 is green.
-  EXPECT_EQ(std::tuple(Shown(1, 1), TableColour(1), EnabledOf(kTools), MainForm->IsDown("LineSpeedButton"),
-                       MainForm->ColourMode),
-            std::tuple(Gray(1), kGreenish, std::string("SaveScreenSpeedButton"), false, 0));
-  // The line was undone by Return: a deletion forced afterwards changes nothing.
-  MainForm->Enable({"DelateLineSpeedButton"});
-  Press("DelateLineSpeedButton");
-  EXPECT_EQ(Text(MainForm->BinaryImage), Text(items));
-}
-
-TEST_F(ScreenEditorTest, OpeningAnImageEndsTheEditorsState) {
+TEST_F(ScreenEditorTest, ReturnOrAnOpenEndsTheEditorsState) {
   TMainForm& m = *MainForm;
   const auto drawLine = [&] {
     Labeled(Items());
@@ -84,8 +65,17 @@ TEST_F(ScreenEditorTest, OpeningAnImageEndsTheEditorsState) {
     ClickPixel(Qt::LeftButton, 3, 1, 1);
     ClickPixel(Qt::RightButton, 3, 4, 1);
     ASSERT_TRUE(m.EditorState == 1 && m.LineUndoCount == 4 && m.ColourMode == 3 &&
-                m.IsDown("LineSpeedButton"));
+                m.IsDown("LineSpeedButton") && m.IsEnabled("DelateLineSpeedButton"));
   };
+  // Return brings back the labeled image in gray (although the table of 2 is green), and takes the
+  // tools away.
+  drawLine();
+  Press("GoBackSpeedButton");
+  EXPECT_EQ(Text(m.BinaryImage), Text(Items()));
+  EXPECT_EQ(
+      std::tuple(Shown(2, 4), TableColour(2), EnabledOf(kTools), m.IsDown("LineSpeedButton"), m.ColourMode),
+      std::tuple(Gray(2), kGreenish, std::string("SaveScreenSpeedButton"), false, 0));
+
   drawLine();
   WriteFile(Path("next.raw"), std::string(6, '\x40'));
   WriteFile(Path("next.txt"), "2 3");

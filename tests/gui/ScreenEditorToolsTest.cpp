@@ -48,7 +48,7 @@ TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIn
   }
 }
 
-TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoom) {
+TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoomAndNothingElsewhere) {
   struct Case {
     int zoom, x, y, line, column;
   };
@@ -68,6 +68,38 @@ TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoom) {
     EXPECT_EQ(std::tuple(TableColour(9), Shown(c.line, c.column), InColourImage(c.line, c.column)),
               std::tuple(Gray(9), Gray(9), Gray(9)));
   }
+  // Beyond each edge at each zoom nothing is written; at 2:1, x = -1 would truncate to column 0.
+  const std::string drawn = Text(MainForm->BinaryImage);
+  for (const auto& [zoom, x, y] : {std::tuple{2, -1, 0},
+                                   {2, 0, -1},
+                                   {2, 60, 0},
+                                   {2, 0, 24},
+                                   {1, 30, 0},
+                                   {1, 0, 12},
+                                   {-2, 15, 0},
+                                   {-2, 0, 6},
+                                   {-20, 1, 1}}) {
+    TempImageForm->Zoom = zoom;
+    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, x, y);
+    EXPECT_EQ(Text(MainForm->BinaryImage), drawn) << zoom << " " << x << " " << y;
+  }
+  // With the zoom button down a click zooms in; up, the next click draws.
+  Press("ZoomSpeedButton");
+  TempImageForm->Zoom = 1;
+  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
+  EXPECT_EQ(std::tuple(TempImageForm->Zoom, Text(MainForm->BinaryImage)), std::tuple(2, drawn));
+  Press("ZoomSpeedButton");
+  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
+  EXPECT_EQ(MainForm->BinaryImage[1][1], 9);
+  // A value the form never accepts, or a tool left down but disabled, writes nothing.
+  SelectedValueForm->SelectedValue = 300;
+  ClickPixel(Qt::LeftButton, 2, 2, 1);
+  EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
+  SelectedValueForm->SelectedValue = 9;
+  MainForm->Enable({"PencilSpeedButton"}, false);
+  ASSERT_TRUE(MainForm->IsDown("PencilSpeedButton"));
+  ClickPixel(Qt::LeftButton, 2, 2, 1);
+  EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
 }
 
 TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
@@ -171,49 +203,6 @@ TEST_F(ScreenEditorTest, LocalFillingFillsTheBackgroundRegionAroundTheClick) {
     EXPECT_EQ(Text(MainForm->BinaryImage), top + "4441111..\n.........\n");
     EXPECT_EQ(std::count(mask.Data(), mask.Data() + 72, 1), 3);
   }
-}
-
-TEST_F(ScreenEditorTest, AZoomClickOrAClickOutsideTheImageWritesNothing) {
-  Labeled(Background(6, 4));
-  Editing("PencilSpeedButton", 3, kBlueish);
-  const std::string untouched = Text(MainForm->BinaryImage);
-  // Beyond each edge at each zoom; at 2:1, x = -1 would truncate to column 0.
-  struct Case {
-    int zoom, x, y;
-  };
-  for (const Case c : {Case{2, -1, 0}, Case{2, 0, -1}, Case{2, 12, 0}, Case{2, 0, 8}, Case{1, 6, 0},
-                       Case{1, 0, 4}, Case{-2, 3, 0}, Case{-2, 0, 2}, Case{-20, 1, 1}}) {
-    TempImageForm->Zoom = c.zoom;
-    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, c.x, c.y);
-    EXPECT_EQ(Text(MainForm->BinaryImage), untouched) << c.zoom << " " << c.x << " " << c.y;
-  }
-  Press("ZoomSpeedButton");
-  TempImageForm->Zoom = 1;
-  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
-  EXPECT_EQ(std::tuple(TempImageForm->Zoom, Text(MainForm->BinaryImage)), std::tuple(2, untouched));
-  Press("ZoomSpeedButton");  // up: the next click draws
-  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
-  EXPECT_EQ(MainForm->BinaryImage[1][1], 3);
-}
-
-TEST_F(ScreenEditorTest, RefusedValuesComeBackAndADisabledToolLeftDownDoesNothing) {
-  Labeled(Background(6, 4));
-  MainForm->Enable({"PencilSpeedButton"});
-  ui.dialog<TSelectedValueForm>(Value(255))
-      .message("ERROR", "The gray tone value must lie between 0 and 254")
-      .dialog<TSelectedValueForm>(Value(-1))
-      .message("ERROR", "The gray tone value must lie between 0 and 254");
-  Tool("PencilSpeedButton", 254, kBlueish);
-  ClickPixel(Qt::LeftButton, 1, 1, 1);
-  EXPECT_EQ(MainForm->BinaryImage[1][1], 254);
-  SelectedValueForm->SelectedValue = 300;  // never accepted by the form: no tool writes it
-  ClickPixel(Qt::LeftButton, 2, 2, 1);
-  EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
-  SelectedValueForm->SelectedValue = 254;
-  MainForm->Enable({"PencilSpeedButton"}, false);
-  ASSERT_TRUE(MainForm->IsDown("PencilSpeedButton"));
-  ClickPixel(Qt::LeftButton, 2, 2, 1);
-  EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
 }
 
 }  // namespace
