@@ -10,6 +10,7 @@
 #include "binary/kernels/BrownianMeasures.h"
 #include "binary/kernels/BrownianPath.h"
 #include "binary/kernels/BrownianWalk.h"
+#include "fixtures/Blocks.h"
 
 namespace {
 
@@ -18,15 +19,9 @@ constexpr std::uint8_t kItem = 1;
 // 64 x 64: a disc of radius 25 in the middle, a lone pixel, a diagonal pair, a pair side by side and
 // a pixel on the frame, all of value 1 on 255.
 BytePlane DiscImage() {
-  BytePlane image(64, 64);
-  image.Fill(255);
-  for (int i = 0; i < 64; ++i)
-    for (int j = 0; j < 64; ++j)
-      if ((i - 32) * (i - 32) + (j - 32) * (j - 32) <= 25 * 25) image[i][j] = kItem;
-  image[3][3] = kItem;
-  image[3][10] = image[4][11] = kItem;
-  image[60][3] = image[60][4] = kItem;
-  image[0][20] = kItem;
+  BytePlane image = UniformPlane(64, 64);
+  FillDisc(image, 32, 32, 25, kItem);
+  image[3][3] = image[3][10] = image[4][11] = image[60][3] = image[60][4] = image[0][20] = kItem;
   return image;
 }
 
@@ -120,10 +115,8 @@ TEST(BrownianWalk, KeptWalksAreChainsOnThePathWithTheirCrossingsCounted) {
 }
 
 TEST(BrownianWalk, WalksThatCannotGrowAreTriedAHundredTimesEachAndWithoutAPathNoneIs) {
-  BytePlane image(64, 64);
-  image.Fill(255);
-  for (int i = 30; i < 33; ++i)
-    for (int j = 30; j < 33; ++j) image[i][j] = kItem;
+  BytePlane image = UniformPlane(64, 64);
+  FillBlock(image, 30, 30, 3, 3, kItem);
   BrownianPath path = BuildBrownianPath(image, 1, 1);
   const BytePlane before = path.Marks.Clone();
   WalkRandom random(5);
@@ -132,12 +125,9 @@ TEST(BrownianWalk, WalksThatCannotGrowAreTriedAHundredTimesEachAndWithoutAPathNo
   EXPECT_EQ(std::tuple(run.Walks.size(), run.Attempts), std::tuple(0u, 300));
   EXPECT_EQ(0, std::memcmp(path.Marks.Data(), before.Data(), before.Size()));
 
-  image.Fill(255);
-  BrownianPath empty = BuildBrownianPath(image, 1, 1);
+  BrownianPath empty = BuildBrownianPath(UniformPlane(64, 64), 1, 1);
   EXPECT_EQ(RunBrownianWalks(empty, Parameters(3, 5, 10), random).Attempts, 0);
-  BytePlane small(20, 20);
-  small.Fill(kItem);
-  BrownianPath tooSmall = BuildBrownianPath(small, 1, 1);
+  BrownianPath tooSmall = BuildBrownianPath(UniformPlane(20, 20, kItem), 1, 1);
   EXPECT_EQ(RunBrownianWalks(tooSmall, Parameters(3, 5, 10), random).Attempts, 0);
   EXPECT_EQ(std::tuple(WalksFit(20, 20), WalksFit(5, 21)), std::tuple(false, true));
 }

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "fixtures/Blocks.h"
 #include "fixtures/Patterns.h"
 #include "imaging/Parallel.h"
 #include "panels/kernels/DilationContour.h"
@@ -109,10 +110,7 @@ TEST(EditorPlanes, RecodingAndColoursMatchAPixelByPixelReading) {
 TEST(DilationContour, EveryPresentCodeIsVisitedAndOnlyBackgroundInTheBackupIsGained) {
   // Codes 1..9, 11, 12 and 250 on line 0 (10 absent), 254 on line 1 with zeros that are not items.
   const std::vector<int> codes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 250, 254};
-  BytePlane start(14, 2), before(14, 2), oneLine(14, 1);
-  start.Fill(255);
-  before.Fill(255);
-  oneLine.Fill(255);
+  BytePlane start = UniformPlane(14, 2), before = UniformPlane(14, 2), oneLine = UniformPlane(14, 1);
   for (std::size_t k = 0; k + 1 < codes.size(); ++k) start[0][k] = static_cast<std::uint8_t>(codes[k]);
   start[1][2] = 254;
   start[1][0] = start[1][1] = 0;

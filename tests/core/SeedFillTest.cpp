@@ -3,30 +3,15 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "fixtures/Blocks.h"
 #include "imaging/SeedFill.h"
 
 namespace {
 
 constexpr std::uint8_t kBack = 255;
-
-BytePlane FromRows(const std::vector<std::vector<int>>& rows) {
-  BytePlane plane(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-  for (int i = 0; i < plane.Lines(); ++i)
-    for (int j = 0; j < plane.Columns(); ++j) plane[i][j] = static_cast<std::uint8_t>(rows[i][j]);
-  return plane;
-}
-
-std::string Text(const BytePlane& plane) {
-  std::string text;
-  for (int i = 0; i < plane.Lines(); ++i) {
-    for (int j = 0; j < plane.Columns(); ++j)
-      text += std::to_string(plane[i][j]) + (j + 1 < plane.Columns() ? " " : "");
-    text += "\n";
-  }
-  return text;
-}
 
 bool Same(const BytePlane& a, const BytePlane& b) {
   return a.Size() == b.Size() && std::equal(a.Data(), a.Data() + a.Size(), b.Data());
@@ -95,70 +80,48 @@ TEST(SeedFill, AgreesWithTheStepByStepFillFromAnySeed) {
 
 TEST(SeedFill, HandWorkedFramesAndSeeds) {
   struct Case {
-    std::vector<std::vector<int>> rows;
+    std::string start;
     int line, column, value;
     std::string filled;
   };
   const std::vector<Case> cases = {
       // The run of row 0 reaches column 1 and the column before the last: both frame pixels take the
       // value whatever they held; row 1's two pockets do the same; the item 3 and row 2 stay.
-      {{{7, 255, 255, 255, 9}, {7, 255, 3, 255, 9}, {7, 7, 7, 7, 7}},
-       0,
-       2,
-       5,
-       "5 5 5 5 5\n5 5 3 5 5\n7 7 7 7 7\n"},
+      {"7...9\n7.3.9\n77777\n", 0, 2, 5, "55555\n55355\n77777\n"},
       // Two pockets joined only through column 0 stay apart; column 0 of the filled row is written,
       // and so is its last column (an item), the run reaching the column before it.
-      {{{255, 255, 255, 1}, {255, 1, 1, 1}, {255, 255, 255, 1}},
-       0,
-       2,
-       4,
-       "4 4 4 4\n255 1 1 1\n255 255 255 1\n"},
+      {"...1\n.111\n...1\n", 0, 2, 4, "4444\n.111\n...1\n"},
       // A seed on column 0: its own row's run is empty (column 1 is an item), yet the rows above and
       // below are seeded at column 0, from where the whole background is reached.
-      {{{255, 255, 255, 255}, {255, 1, 255, 255}, {255, 255, 255, 255}},
-       1,
-       0,
-       6,
-       "6 6 6 6\n6 1 6 6\n6 6 6 6\n"},
+      {"....\n.1..\n....\n", 1, 0, 6, "6666\n6166\n6666\n"},
       // A seed on an item is written, and the fill goes on into the rows around.
-      {{{255, 255, 255, 255, 255, 255, 255},
-        {255, 255, 4, 255, 255, 9, 255},
-        {255, 255, 255, 255, 255, 255, 255}},
-       1,
-       2,
-       8,
-       "8 8 8 8 8 8 8\n8 8 8 8 8 9 8\n8 8 8 8 8 8 8\n"},
+      {".......\n..4..9.\n.......\n", 1, 2, 8, "8888888\n8888898\n8888888\n"},
       // One column: the seed column only.
-      {{{255}, {255}, {255}}, 1, 0, 2, "255\n2\n255\n"},
+      {".\n.\n.\n", 1, 0, 2, ".\n2\n.\n"},
   };
   for (const Case& c : cases) {
-    const BytePlane start = FromRows(c.rows);
+    const BytePlane start = PlaneFromText(c.start);
     BytePlane plane = start.Clone(), marks(plane.Columns(), plane.Lines());
     marks.Fill(kBack);
     EXPECT_TRUE(SeedFill(plane, c.line, c.column, c.value, &marks));
-    EXPECT_EQ(Text(plane), c.filled);
+    EXPECT_EQ(PlaneText(plane), c.filled);
     // Here every pixel written changes: the marks are the changes.
     for (std::size_t k = 0; k < plane.Size(); ++k)
       EXPECT_EQ(marks.Data()[k], plane.Data()[k] != start.Data()[k] ? 1 : kBack) << c.filled << k;
   }
   // The row step alone stays on the seed's row.
-  BytePlane row = FromRows(cases[3].rows);
+  BytePlane row = PlaneFromText(cases[3].start);
   EXPECT_TRUE(SeedFillRow(row, 1, 2, 8));
-  EXPECT_EQ(Text(row), "255 255 255 255 255 255 255\n8 8 8 8 8 9 255\n255 255 255 255 255 255 255\n");
+  EXPECT_EQ(PlaneText(row), ".......\n888889.\n.......\n");
 }
 
 TEST(SeedFill, RefusedSeedsAndValuesChangeNothing) {
-  struct Case {
-    int line, column, value;
-  };
-  for (const Case c :
-       {Case{0, 0, 255}, Case{1, 1, 256}, Case{1, 1, -1}, Case{-1, 0, 3}, Case{0, 4, 3}, Case{3, 0, 3}}) {
-    BytePlane plane(4, 3);
-    plane.Fill(kBack);
-    EXPECT_FALSE(SeedFill(plane, c.line, c.column, c.value)) << c.line << " " << c.column << " " << c.value;
-    EXPECT_FALSE(SeedFillRow(plane, c.line, c.column, c.value));
-    EXPECT_EQ(Text(plane), "255 255 255 255\n255 255 255 255\n255 255 255 255\n");
+  for (const auto& [line, column, value] :
+       {std::tuple{0, 0, 255}, {1, 1, 256}, {1, 1, -1}, {-1, 0, 3}, {0, 4, 3}, {3, 0, 3}}) {
+    BytePlane plane = PlaneFromText("....\n....\n....\n");
+    EXPECT_FALSE(SeedFill(plane, line, column, value)) << line << " " << column << " " << value;
+    EXPECT_FALSE(SeedFillRow(plane, line, column, value));
+    EXPECT_EQ(PlaneText(plane), "....\n....\n....\n");
   }
   BytePlane plane(4, 3), wrongMarks(3, 3), empty;
   EXPECT_FALSE(SeedFill(plane, 1, 1, 3, &wrongMarks));

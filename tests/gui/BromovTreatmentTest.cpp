@@ -12,6 +12,7 @@
 #include "binary/Bromov.h"
 #include "binary/kernels/BrownianMeasures.h"
 #include "binary/kernels/BrownianWalk.h"
+#include "fixtures/Blocks.h"
 #include "imaging/PrintedValues.h"
 #include "panels/ReportForm.h"
 #include "panels/ResultImage.h"
@@ -23,11 +24,8 @@ const std::string kHeader = "\n\n BROWNIAN MOUVEMENT \n\n\tNumber of Walks ";
 
 // 64 x 64: a disc of radius 25 of value 1 on 255, and a lone pixel that is no place for a walker.
 BytePlane DiscImage() {
-  BytePlane image(64, 64);
-  image.Fill(255);
-  for (int i = 0; i < 64; ++i)
-    for (int j = 0; j < 64; ++j)
-      if ((i - 32) * (i - 32) + (j - 32) * (j - 32) <= 25 * 25) image[i][j] = kItem;
+  BytePlane image = UniformPlane(64, 64);
+  FillDisc(image, 32, 32, 25, kItem);
   image[3][3] = kItem;
   return image;
 }
@@ -152,9 +150,7 @@ TEST_F(BromovTest, NoPathOrNoRoomForASegmentIsSaidAndNothingChanges) {
                "No path to walk on:\nno pixel between the thresholds\nhas a neighbour between them");
   MainForm->BromovTreatment1Click();
 
-  BytePlane small(20, 20);
-  small.Fill(kItem);
-  LoadBinary(std::move(small));
+  LoadBinary(UniformPlane(20, 20, kItem));
   ui.dialog<TBromovForm>(Answer({1, 1, 5, 100, 50, 3}))
       .message("BROMOV", "The image is too small for the walks:\nits larger side must exceed 20 pixels");
   MainForm->BromovTreatment1Click();
@@ -164,10 +160,8 @@ TEST_F(BromovTest, NoPathOrNoRoomForASegmentIsSaidAndNothingChanges) {
 
 TEST_F(BromovTest, WalksThatAreNeverKeptOrTooRarelyAreReported) {
   // Nine pixels cannot hold 51 points before the second crossing.
-  BytePlane block(64, 64);
-  block.Fill(255);
-  for (int i = 30; i < 33; ++i)
-    for (int j = 30; j < 33; ++j) block[i][j] = kItem;
+  BytePlane block = UniformPlane(64, 64);
+  FillBlock(block, 30, 30, 3, 3, kItem);
   LoadBinary(std::move(block));
   const std::string report = ReportInto(Path("report.txt"));
   MainForm->BromovSeed = 5;
@@ -180,9 +174,8 @@ TEST_F(BromovTest, WalksThatAreNeverKeptOrTooRarelyAreReported) {
 
   // A line of 62 pixels: a walk of 61 points without a crossing goes straight from one end to the
   // other, which few walks do.
-  BytePlane line(64, 64);
-  line.Fill(255);
-  for (int j = 1; j < 63; ++j) line[32][j] = kItem;
+  BytePlane line = UniformPlane(64, 64);
+  FillBlock(line, 32, 1, 1, 62, kItem);
   const Expected e = Walks(line, {3, 1, 60, 300}, 3);
   ASSERT_TRUE(e.run.Walks.size() > 0 && e.run.Walks.size() < 3);
   LoadBinary(std::move(line));

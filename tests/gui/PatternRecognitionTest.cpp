@@ -10,17 +10,12 @@
 #include "app/MainWindow.h"
 #include "binary/Labeliz.h"
 #include "binary/PatternRecognition.h"
+#include "fixtures/Blocks.h"
 #include "panels/ReportForm.h"
 
 namespace {
 
 constexpr const char* kEnd = "End of the treatment\n\nResults reported in the Report File";
-constexpr std::uint8_t kBackground = 255;
-
-void Fill(BytePlane& plane, int top, int left, int lines, int columns, std::uint8_t value) {
-  for (int i = top; i < top + lines; ++i)
-    for (int j = left; j < left + columns; ++j) plane[i][j] = value;
-}
 
 // Panel 2 holding `labels` as a labeling leaves it.
 void LoadLabeled(BytePlane labels) {
@@ -34,54 +29,40 @@ void LoadLabeled(BytePlane labels) {
 
 // Code 1: a rectangle of 5 columns x 4 lines; code 2: a 9 x 9 square with a 3 x 3 hole.
 BytePlane RectangleAndRing() {
-  BytePlane labels(30, 14);
-  labels.Fill(kBackground);
-  Fill(labels, 2, 2, 4, 5, 1);
-  Fill(labels, 2, 10, 9, 9, 2);
-  Fill(labels, 5, 13, 3, 3, kBackground);
+  BytePlane labels = UniformPlane(30, 14);
+  FillBlock(labels, 2, 2, 4, 5, 1);
+  FillBlock(labels, 2, 10, 9, 9, 2);
+  FillBlock(labels, 5, 13, 3, 3, 255);
   return labels;
 }
 
 const std::string kRectangleReport =
-    "\n\n\tPARAMETERS OF THE ITEM 1  "
-    "\n\n\t\tInitial surface (in pixels) = 20\t(in meters) = 80.000000 "
-    "\n\t\tGravity center i = 3 j = 4 "
-    "\n\t\tPerimeter (in pixels) = 14\t (in meters) = 28.000000"
+    "\n\n\tPARAMETERS OF THE ITEM 1  \n\n\t\tInitial surface (in pixels) = 20\t(in meters) = 80.000000 "
+    "\n\t\tGravity center i = 3 j = 4 \n\t\tPerimeter (in pixels) = 14\t (in meters) = 28.000000"
     "\n\t\tRecalculated Surface (in pixels) = 13.000000\t (in m2) = 52.000000 "
     "\n\t\tPerimeter Length (in pixels) = 19.656000\t(in meters) = 39.312000 "
     "\n\t\tRodondity (in pixels) = 9.800000 "
     "\n\t\tRatio perimeter/surface (in pixels) = 70.000000 (euclidian) = 151.200000 "
-    "\n\t\tConvexity Index = 100.000000 "
-    "\n\t\tConvex Perimeter = 14"
-    "\n\t\tPerimeter Convexity Index [RCI] = 100.000000 "
-    "\n\t\tNo hole"
-    "\n\t\tPorosity rate (percentage) = 0 "
-    "\n\t\tExternal Convexity Index = 100.000000 "
-    "\n\t\tExternal Perimeter Convexity Index = 100.000000 "
+    "\n\t\tConvexity Index = 100.000000 \n\t\tConvex Perimeter = 14"
+    "\n\t\tPerimeter Convexity Index [RCI] = 100.000000 \n\t\tNo hole\n\t\tPorosity rate (percentage) = 0 "
+    "\n\t\tExternal Convexity Index = 100.000000 \n\t\tExternal Perimeter Convexity Index = 100.000000 "
     "\n\t\tPerimeter (in pixels) = 14\n\t\tRadius of the corresponding circle = 2.034214 "
     "\n\t\tPerimeter of the corresponding circle = 12.781346\n\t\tRATIO = 1.095346 "
     "\n\t\tExternal Perimeter (in pixels) = 19.656000\t(in meters) = 39.312000 "
     "\n\t\tExternal RATIO = 1.537866 ";
 
 const std::string kRingReport =
-    "\n\n\tPARAMETERS OF THE ITEM 2  "
-    "\n\n\t\tInitial surface (in pixels) = 72\t(in meters) = 288.000000 "
-    "\n\t\tGravity center i = 6 j = 14 "
-    "\n\t\tPerimeter (in pixels) = 44\t (in meters) = 88.000000"
+    "\n\n\tPARAMETERS OF THE ITEM 2  \n\n\t\tInitial surface (in pixels) = 72\t(in meters) = 288.000000 "
+    "\n\t\tGravity center i = 6 j = 14 \n\t\tPerimeter (in pixels) = 44\t (in meters) = 88.000000"
     "\n\t\tRecalculated Surface (in pixels) = 50.000000\t (in m2) = 200.000000 "
     "\n\t\tPerimeter Length (in pixels) = 51.312000\t(in meters) = 102.624000 "
     "\n\t\tRodondity (in pixels) = 26.888889 "
     "\n\t\tRatio perimeter/surface (in pixels) = 61.111111 (euclidian) = 102.624000 "
-    "\n\t\tConvexity Index = 88.888889 "
-    "\n\t\tConvex Perimeter = 32"
-    "\n\t\tPerimeter Convexity Index [RCI] = 72.727273 "
-    "\n\t\tNumber of Holes = 1 "
-    "\n\t\tNumber of hole pixels = 9 "
-    "\n\t\tSize of the Holes :\n\t\tmin = 9  max = 9  mean = 9 "
-    "\n\t\tPorosity Rate (Percentage) = 11.111111 "
-    "\n\t\tConvex Porosity Rate (Percentage) = 11.111111 "
-    "\n\t\tExternal Convexity Index = 100.000000 "
-    "\n\t\tExternal Perimeter Convexity Index = 100.000000 "
+    "\n\t\tConvexity Index = 88.888889 \n\t\tConvex Perimeter = 32"
+    "\n\t\tPerimeter Convexity Index [RCI] = 72.727273 \n\t\tNumber of Holes = 1 "
+    "\n\t\tNumber of hole pixels = 9 \n\t\tSize of the Holes :\n\t\tmin = 9  max = 9  mean = 9 "
+    "\n\t\tPorosity Rate (Percentage) = 11.111111 \n\t\tConvex Porosity Rate (Percentage) = 11.111111 "
+    "\n\t\tExternal Convexity Index = 100.000000 \n\t\tExternal Perimeter Convexity Index = 100.000000 "
     "\n\t\tPerimeter (in pixels) = 44\n\t\tRadius of the corresponding circle = 3.989423 "
     "\n\t\tPerimeter of the corresponding circle = 25.066283\n\t\tRATIO = 1.755346 "
     "\n\t\tExternal Perimeter (in pixels) = 37.656000\t(in meters) = 75.312000 "
@@ -182,10 +163,9 @@ TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTable) {
 }
 
 TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
-  BytePlane labels(50, 10);
-  labels.Fill(kBackground);
+  BytePlane labels = UniformPlane(50, 10);
   const int codes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
-  for (int k = 0; k < 10; ++k) Fill(labels, 2, 2 + 4 * k, 3, 3, static_cast<std::uint8_t>(codes[k]));
+  for (int k = 0; k < 10; ++k) FillBlock(labels, 2, 2 + 4 * k, 3, 3, static_cast<std::uint8_t>(codes[k]));
   LoadLabeled(std::move(labels));
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1")).save(Path("ten.xls")).message("END", kEnd);
@@ -210,10 +190,9 @@ TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
 
 TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNotMeasurable) {
   // Code 10 (another program's labels) lies on the frame only; code 3 is a 2 x 2 block.
-  BytePlane labels(12, 10);
-  labels.Fill(kBackground);
-  Fill(labels, 0, 2, 1, 4, 10);
-  Fill(labels, 4, 4, 2, 2, 3);
+  BytePlane labels = UniformPlane(12, 10);
+  FillBlock(labels, 0, 2, 1, 4, 10);
+  FillBlock(labels, 4, 4, 2, 2, 3);
   LoadLabeled(std::move(labels));
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1")).save(Path("items")).message("END", kEnd);
@@ -236,9 +215,8 @@ TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNo
 }
 
 TEST_F(PatternRecognitionTest, OnlyOneItemAndClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
-  BytePlane labels(10, 10);
-  labels.Fill(kBackground);
-  Fill(labels, 3, 3, 2, 3, 200);
+  BytePlane labels = UniformPlane(10, 10);
+  FillBlock(labels, 3, 3, 2, 3, 200);
   LoadLabeled(std::move(labels));
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) {
@@ -255,8 +233,7 @@ TEST_F(PatternRecognitionTest, OnlyOneItemAndClosingTheDialogRunsTheTreatmentAsI
 }
 
 TEST_F(PatternRecognitionTest, MoreThan253CodesAreRefusedBeforeAnyMeasureOrTable) {
-  BytePlane labels(40, 40);
-  labels.Fill(kBackground);
+  BytePlane labels = UniformPlane(40, 40);
   for (int code = 1; code <= 254; ++code) labels[1 + 2 * ((code - 1) / 19)][1 + 2 * ((code - 1) % 19)] = code;
   LoadLabeled(std::move(labels));
   const std::string report = ReportInto(Path("report.txt"));

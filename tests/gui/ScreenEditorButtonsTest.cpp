@@ -17,11 +17,7 @@ const char* const kTools =
     "LineSpeedButton DelateLineSpeedButton LocalFillingSpeedButton SaveScreenSpeedButton";
 
 BytePlane Items() {
-  BytePlane plane(6, 4);
-  plane.Fill(255);
-  plane[1][1] = plane[1][2] = 1;
-  plane[2][4] = 2;
-  return plane;
+  return PlaneFromText("......\n.11...\n....2.\n......\n");
 }
 
 TEST_F(ScreenEditorTest, StartingTheEditorAsksForAValueAndAColourAndOffersTheTools) {
@@ -71,7 +67,7 @@ TEST_F(ScreenEditorTest, ReturnOrAnOpenEndsTheEditorsState) {
   // tools away.
   drawLine();
   Press("GoBackSpeedButton");
-  EXPECT_EQ(Text(m.BinaryImage), Text(Items()));
+  EXPECT_EQ(PlaneText(m.BinaryImage), PlaneText(Items()));
   EXPECT_EQ(
       std::tuple(Shown(2, 4), TableColour(2), EnabledOf(kTools), m.IsDown("LineSpeedButton"), m.ColourMode),
       std::tuple(Gray(2), kGreenish, std::string("SaveScreenSpeedButton"), false, 0));
@@ -136,7 +132,7 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
 
 TEST_F(ScreenEditorTest, DilationContourTellsTheCountsAndKeepsTheGainedPixels) {
   // Items 1, 2, 3 of 15, 25 and 35 pixels before, grown by 10, 20 and 30 pixels.
-  BytePlane before = Background(20, 10), after = Background(20, 10);
+  BytePlane before = UniformPlane(20, 10), after = UniformPlane(20, 10);
   const int sizes[3] = {15, 25, 35}, gains[3] = {10, 20, 30};
   for (int code = 1; code <= 3; ++code)
     for (int k = 0; k < sizes[code - 1] + gains[code - 1]; ++k) {
@@ -172,12 +168,12 @@ TEST_F(ScreenEditorTest, DilationContourTellsTheCountsAndKeepsTheGainedPixels) {
             std::tuple(std::string(), 1, std::string(" 2.- LABELED IMAGE "), 0));
 
   // Only background: no item, one message, all background; another tool's colour result stays.
-  Labeled(Background(5, 5));
+  Labeled(UniformPlane(5, 5));
   MainForm->ColourMode = 3;
   ui.message("", " 0 items in the labeled image ");
   Press("AureoleSpeedButton");
-  EXPECT_EQ(std::tuple(Text(MainForm->BinaryImage), MainForm->ColourMode),
-            std::tuple(Text(Background(5, 5)), 3));
+  EXPECT_EQ(std::tuple(PlaneText(MainForm->BinaryImage), MainForm->ColourMode),
+            std::tuple(PlaneText(UniformPlane(5, 5)), 3));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "Program.h"
 #include "app/MainWindow.h"
+#include "fixtures/Blocks.h"
 #include "imaging/Image.h"
 #include "panels/SelectedGT.h"
 #include "panels/TempImage.h"
@@ -29,11 +30,6 @@ class ScreenEditorTest : public ProgramTest {
     for (const char* name : {"ZoomSpeedButton", "PipetteSpeedButton1", "ColorSpeedButton", "CuvetSpeedButton",
                              "PencilSpeedButton", "LineSpeedButton", "LocalFillingSpeedButton"})
       m.Item(name)->setChecked(false);
-  }
-  static BytePlane Background(int columns, int lines) {
-    BytePlane plane(columns, lines);
-    plane.Fill(255);
-    return plane;
   }
   // The Selected Value form answered with OK and this value.
   static auto Value(int value) {
@@ -87,15 +83,4 @@ class ScreenEditorTest : public ProgramTest {
 
 inline std::uint32_t Gray(int v) {
   return 0x010101u * static_cast<std::uint32_t>(v);
-}
-
-// A row of the plane a line: "." for the background, a digit for 0 .. 9, "(v)" beyond.
-inline std::string Text(const BytePlane& plane) {
-  std::string text;
-  for (int i = 0; i < plane.Lines(); ++i, text += "\n")
-    for (int j = 0; j < plane.Columns(); ++j) {
-      const int v = plane[i][j];
-      text += v == 255 ? "." : v < 10 ? std::to_string(v) : "(" + std::to_string(v) + ")";
-    }
-  return text;
 }

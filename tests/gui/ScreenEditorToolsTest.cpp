@@ -14,10 +14,7 @@ constexpr std::uint32_t kReddish = 0x00102090;
 
 TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIntoTheValue) {
   // Background with an item of value 7 (two pixels apart), an item of 3 and a pixel of 5.
-  BytePlane plane = Background(8, 6);
-  plane[0][0] = plane[0][1] = plane[4][6] = 7;
-  plane[2][2] = plane[2][4] = 3;
-  plane[5][0] = 5;
+  const BytePlane plane = PlaneFromText("77......\n........\n..3.3...\n........\n......7.\n5.......\n");
   for (const int zoom : kZooms) {
     SCOPED_TRACE("zoom " + std::to_string(zoom));
     Labeled(plane);
@@ -26,7 +23,7 @@ TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIn
     ui.colour(kReddish);
     ClickPixel(Qt::LeftButton, 2, 2, zoom);
     const TMainForm& m = *MainForm;
-    EXPECT_EQ(Text(m.BinaryImage), Text(plane));
+    EXPECT_EQ(PlaneText(m.BinaryImage), PlaneText(plane));
     EXPECT_EQ(TableColour(3), kReddish);
     ExpectShownFromTables();
     // The colour planes take the colour on that value only.
@@ -40,7 +37,7 @@ TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIn
     EXPECT_EQ(m.BinaryImage[4][6], 7);
     ClickPixel(Qt::LeftButton, 4, 6, zoom);
     // Both 7s become 3; the 3s already there take the new colour too.
-    EXPECT_EQ(Text(m.BinaryImage), "33......\n........\n..3.3...\n........\n......3.\n5.......\n");
+    EXPECT_EQ(PlaneText(m.BinaryImage), "33......\n........\n..3.3...\n........\n......3.\n5.......\n");
     EXPECT_EQ(std::tuple(TableColour(3), TableColour(7), Shown(2, 2), Shown(5, 0)),
               std::tuple(kBlueish, Gray(7), kBlueish, Gray(5)));
     ExpectShownFromTables();
@@ -54,22 +51,22 @@ TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoomAndNothingEl
   };
   for (const Case c : {Case{-2, 11, 4, 8, 22}, Case{2, 11, 4, 2, 5}, Case{1, 11, 4, 4, 11}}) {
     SCOPED_TRACE("zoom " + std::to_string(c.zoom));
-    Labeled(Background(30, 12));
+    Labeled(UniformPlane(30, 12));
     Editing("PencilSpeedButton", 9, kBlueish);
     EXPECT_EQ(ui::ScreenCursor(), ui::crPencil);
     TempImageForm->Zoom = c.zoom;
     TempImageForm->PaintBoxMouseDown(Qt::RightButton, c.x, c.y);
     EXPECT_EQ(MainForm->BinaryImage[c.line][c.column], 255);
     TempImageForm->PaintBoxMouseDown(Qt::LeftButton, c.x, c.y);
-    BytePlane expected = Background(30, 12);
+    BytePlane expected = UniformPlane(30, 12);
     expected[c.line][c.column] = 9;
-    EXPECT_EQ(Text(MainForm->BinaryImage), Text(expected));
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(expected));
     // The pencil leaves the colour tables alone: the pixel shows in its value's own colour.
     EXPECT_EQ(std::tuple(TableColour(9), Shown(c.line, c.column), InColourImage(c.line, c.column)),
               std::tuple(Gray(9), Gray(9), Gray(9)));
   }
   // Beyond each edge at each zoom nothing is written; at 2:1, x = -1 would truncate to column 0.
-  const std::string drawn = Text(MainForm->BinaryImage);
+  const std::string drawn = PlaneText(MainForm->BinaryImage);
   for (const auto& [zoom, x, y] : {std::tuple{2, -1, 0},
                                    {2, 0, -1},
                                    {2, 60, 0},
@@ -81,13 +78,13 @@ TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoomAndNothingEl
                                    {-20, 1, 1}}) {
     TempImageForm->Zoom = zoom;
     TempImageForm->PaintBoxMouseDown(Qt::LeftButton, x, y);
-    EXPECT_EQ(Text(MainForm->BinaryImage), drawn) << zoom << " " << x << " " << y;
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), drawn) << zoom << " " << x << " " << y;
   }
   // With the zoom button down a click zooms in; up, the next click draws.
   Press("ZoomSpeedButton");
   TempImageForm->Zoom = 1;
   TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
-  EXPECT_EQ(std::tuple(TempImageForm->Zoom, Text(MainForm->BinaryImage)), std::tuple(2, drawn));
+  EXPECT_EQ(std::tuple(TempImageForm->Zoom, PlaneText(MainForm->BinaryImage)), std::tuple(2, drawn));
   Press("ZoomSpeedButton");
   TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
   EXPECT_EQ(MainForm->BinaryImage[1][1], 9);
@@ -112,9 +109,9 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
   for (const Case& c : {Case{1, 3, to3}, Case{2, 3, to3},
                         Case{-2, 4, "99..........\n..99........\n....999.....\n.......99...\n"}}) {
     SCOPED_TRACE("zoom " + std::to_string(c.zoom));
-    BytePlane plane = Background(12, 5);
-    plane[0][0] = 4;  // the start held 4 before the left click
-    plane[2][6] = 1;  // an item pixel under the line
+    // The start holds 4 before the left click; an item pixel lies under the line.
+    const BytePlane plane =
+        PlaneFromText("4...........\n............\n......1.....\n............\n............\n");
     Labeled(plane);
     Editing("LineSpeedButton", 9, kBlueish);
     EXPECT_EQ(ui::ScreenCursor(), ui::crSACross);
@@ -122,14 +119,14 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
     ClickPixel(Qt::LeftButton, 0, 0, c.zoom);
     EXPECT_EQ(std::tuple(MainForm->BinaryImage[0][0], TempImageForm->LineStartValue), std::tuple(9, 4));
     ClickPixel(Qt::RightButton, c.endLine, 10, c.zoom);
-    EXPECT_EQ(Text(MainForm->BinaryImage).substr(0, c.drawn.size()), c.drawn);
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage).substr(0, c.drawn.size()), c.drawn);
     EXPECT_EQ(std::tuple(MainForm->LineUndoCount, MainForm->LineEnd, TableColour(9)),
               std::tuple(11, PixelPosition{c.endLine, 10}, kBlueish));
     ExpectShownFromTables();
     ASSERT_TRUE(MainForm->IsEnabled("DelateLineSpeedButton"));
 
     Press("DelateLineSpeedButton");
-    EXPECT_EQ(Text(MainForm->BinaryImage), Text(plane));
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(plane));
     EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
     ExpectShownFromTables();
     EXPECT_EQ(ui::ScreenCursor(), ui::crArrow);
@@ -137,28 +134,26 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
 }
 
 TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
-  BytePlane plane = Background(9, 6);
-  plane[1][1] = 2;
-  Labeled(plane);
+  Labeled(PlaneFromText(".........\n.2.......\n.........\n.........\n.........\n.........\n"));
   Editing("LineSpeedButton", 6, kBlueish);
 
   // A right click on the start draws nothing and leaves nothing to delete.
   ClickPixel(Qt::LeftButton, 1, 1, 1);
   ClickPixel(Qt::RightButton, 1, 1, 1);
-  EXPECT_EQ(Text(MainForm->BinaryImage),
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage),
             ".........\n.6.......\n.........\n.........\n.........\n.........\n");
   EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
 
   // A fan of two lines from one start: deleting the second keeps the first whole, start included.
   ClickPixel(Qt::RightButton, 1, 5, 1);
   ClickPixel(Qt::RightButton, 5, 1, 1);
-  EXPECT_EQ(Text(MainForm->BinaryImage),
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage),
             ".........\n.66666...\n.6.......\n.6.......\n.6.......\n.6.......\n");
   // A new start elsewhere does not change what the deletion gives back.
   ClickPixel(Qt::LeftButton, 4, 7, 1);
   Press("DelateLineSpeedButton");
   const std::string firstLine = ".........\n.66666...\n.........\n.........\n.......6.\n.........\n";
-  EXPECT_EQ(Text(MainForm->BinaryImage), firstLine);
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
 
   // Used up: pressing the line tool again does not offer it, and a forced second deletion writes
   // nothing over later edits.
@@ -168,20 +163,20 @@ TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
   EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
   MainForm->Enable({"DelateLineSpeedButton"});
   Press("DelateLineSpeedButton");
-  EXPECT_EQ(Text(MainForm->BinaryImage), firstLine);
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
 
   // The first line of a new start owns it: deleting it gives the start its value from before.
   ClickPixel(Qt::LeftButton, 3, 4, 1);
   ClickPixel(Qt::RightButton, 3, 6, 1);
   EXPECT_EQ(MainForm->BinaryImage[3][4], 6);
   Press("DelateLineSpeedButton");
-  EXPECT_EQ(Text(MainForm->BinaryImage), firstLine);
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
 }
 
 TEST_F(ScreenEditorTest, LocalFillingFillsTheBackgroundRegionAroundTheClick) {
   // A ring of 1s; the fill of its inside (any button) stays inside.
-  BytePlane plane = Background(9, 8);
-  for (int k = 2; k <= 6; ++k) plane[2][k] = plane[6][k] = plane[k][2] = plane[k][6] = 1;
+  const BytePlane plane = PlaneFromText(
+      ".........\n.........\n..11111..\n..1...1..\n..1...1..\n..1...1..\n..11111..\n.........\n");
   const std::string top = ".........\n.........\n..11111..\n..14441..\n..14441..\n..14441..\n";
   for (const int zoom : kZooms) {
     SCOPED_TRACE("zoom " + std::to_string(zoom));
@@ -189,7 +184,7 @@ TEST_F(ScreenEditorTest, LocalFillingFillsTheBackgroundRegionAroundTheClick) {
     Editing("LocalFillingSpeedButton", 4, kReddish);
     EXPECT_EQ(ui::ScreenCursor(), ui::crSACross);
     ClickPixel(Qt::RightButton, 4, 4, zoom);
-    EXPECT_EQ(Text(MainForm->BinaryImage), top + "..11111..\n.........\n");
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), top + "..11111..\n.........\n");
     const BytePlane& mask = MainForm->FillMask;
     ASSERT_TRUE(MainForm->FillMaskReady);
     int marked = 0;
@@ -200,7 +195,7 @@ TEST_F(ScreenEditorTest, LocalFillingFillsTheBackgroundRegionAroundTheClick) {
     // On an item pixel: that pixel and the background beside it on its row (frame column included),
     // not the background around the ring; the mask holds this fill's pixels.
     ClickPixel(Qt::LeftButton, 6, 2, zoom);
-    EXPECT_EQ(Text(MainForm->BinaryImage), top + "4441111..\n.........\n");
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), top + "4441111..\n.........\n");
     EXPECT_EQ(std::count(mask.Data(), mask.Data() + 72, 1), 3);
   }
 }
