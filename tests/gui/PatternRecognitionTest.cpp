@@ -114,16 +114,6 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class PatternRecognitionTest : public ProgramTest {};
 
-TEST_F(PatternRecognitionTest, NeedsALabeledImage) {
-  LoadBinary(RectangleAndRing());
-  MainForm->Enable({"Pattern1"});
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.message("ERROR", "A former labelization is required");
-  MainForm->PatRecTreatment1Click();
-  EXPECT_FALSE(MainForm->IsEnabled("Pattern1"));
-  EXPECT_EQ(ReadFile(report), "");
-}
-
 TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTable) {
   struct Case {
     bool reportOn;
@@ -232,11 +222,17 @@ TEST_F(PatternRecognitionTest, OnlyOneItemAndClosingTheDialogRunsTheTreatmentAsI
   EXPECT_TRUE(PatternRecognitionForm->CloseIsOk);
 }
 
-TEST_F(PatternRecognitionTest, MoreThan253CodesAreRefusedBeforeAnyMeasureOrTable) {
+TEST_F(PatternRecognitionTest, NeedsALabeledImageAndRefusesMoreThan253CodesBeforeAnyMeasureOrTable) {
   BytePlane labels = UniformPlane(40, 40);
   for (int code = 1; code <= 254; ++code) labels[1 + 2 * ((code - 1) / 19)][1 + 2 * ((code - 1) % 19)] = code;
-  LoadLabeled(std::move(labels));
+  LoadBinary(labels.Clone());
+  MainForm->Enable({"Pattern1"});
   const std::string report = ReportInto(Path("report.txt"));
+  ui.message("ERROR", "A former labelization is required");
+  MainForm->PatRecTreatment1Click();
+  EXPECT_EQ(std::tuple(MainForm->IsEnabled("Pattern1"), ReadFile(report)), std::tuple(false, std::string()));
+
+  LoadLabeled(std::move(labels));
   ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1"))
       .save(Path("many"))
       .message("ERROR", "More than 253 items\nPlease check the labelization");
