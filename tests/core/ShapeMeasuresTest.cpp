@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <random>
 
@@ -16,26 +15,17 @@ ItemShape Measure(const BytePlane& labels, int code) {
 }
 
 // ---- The measures as the treatment was first described: whole-image grids, the hull walked with
-// angles, lines drawn with running reals, fills over a box round the item. ----
+// angles, lines drawn with running reals, fills from the image's frame. ----
 
 using Grid = std::vector<std::vector<int>>;
-using Box = std::array<int, 4>;  // top, bottom, left, right
 
 Grid Zeros(int lines, int columns) {
   return Grid(lines, std::vector<int>(columns, 0));
 }
 
-// The bounding box of the non-zero cells, enlarged by one.
-Box Around(const Grid& g) {
-  Box box{static_cast<int>(g.size()), -1, static_cast<int>(g[0].size()), -1};
-  for (int i = 0; i < static_cast<int>(g.size()); ++i)
-    for (int j = 0; j < static_cast<int>(g[0].size()); ++j)
-      if (g[i][j]) box = {std::min(box[0], i), std::max(box[1], i), std::min(box[2], j), std::max(box[3], j)};
-  return {box[0] - 1, box[1] + 1, box[2] - 1, box[3] + 1};
-}
-
-// Sets to `mark` the 0 cells of the box 4-connected to (i, j); returns their number.
-std::int64_t Flood(Grid& g, int i, int j, int mark, const Box& box) {
+// Sets to `mark` the 0 cells 4-connected to (i, j); returns their number.
+std::int64_t Flood(Grid& g, int i, int j, int mark) {
+  const int lines = static_cast<int>(g.size()), columns = static_cast<int>(g[0].size());
   std::vector<std::pair<int, int>> stack{{i, j}};
   g[i][j] = mark;
   std::int64_t count = 0;
@@ -45,7 +35,7 @@ std::int64_t Flood(Grid& g, int i, int j, int mark, const Box& box) {
     ++count;
     for (const auto& [c, d] :
          {std::pair{a - 1, b}, std::pair{a + 1, b}, std::pair{a, b - 1}, std::pair{a, b + 1}})
-      if (c >= box[0] && c <= box[1] && d >= box[2] && d <= box[3] && g[c][d] == 0) {
+      if (c >= 0 && c < lines && d >= 0 && d < columns && g[c][d] == 0) {
         g[c][d] = mark;
         stack.push_back({c, d});
       }
@@ -128,32 +118,28 @@ ItemShape Reference(const BytePlane& labels, int code) {
   if (hull.size() > 1) {
     Grid outline = Zeros(lines, columns);
     for (std::size_t k = 1; k < hull.size(); ++k) DrawLine(hull[k - 1], hull[k], outline);
-    const Box box = Around(outline);
-    s.ConvexPerimeter = s.ConvexZone = 0;
+    s.ConvexPerimeter = 0;
     for (const auto& row : outline) s.ConvexPerimeter += std::count(row.begin(), row.end(), 1);
-    Flood(outline, box[0], box[2], 2, box);
-    for (int i = box[0]; i <= box[1]; ++i)
-      for (int j = box[2]; j <= box[3]; ++j) s.ConvexZone += outline[i][j] != 2;
+    s.ConvexZone = std::int64_t(lines) * columns - Flood(outline, 0, 0, 2);  // the frame is outside
   }
   s.ConvexityIndex = std::min(100.0, 100 * S / double(s.ConvexZone));
   s.PerimeterConvexity = std::min(100.0, 100 * double(s.ConvexPerimeter) / P);
 
-  // The holes: the regions of the item's box that its outside does not reach.
+  // The holes: the regions of non-item cells that the outside, from the frame, does not reach.
   Grid filled = b;
-  const Box box = Around(b);
-  Flood(filled, box[0], box[2], 2, box);
+  Flood(filled, 0, 0, 2);
   s.Holes.Min = std::int64_t(lines) * columns;
-  for (int i = box[0]; i <= box[1]; ++i)
-    for (int j = box[2]; j <= box[3]; ++j)
+  for (int i = 0; i < lines; ++i)
+    for (int j = 0; j < columns; ++j)
       if (filled[i][j] == 0) {
-        const std::int64_t hole = Flood(filled, i, j, 3, box);
+        const std::int64_t hole = Flood(filled, i, j, 3);
         ++s.Holes.Count;
         s.Holes.Min = std::min(s.Holes.Min, hole);
         s.Holes.Max = std::max(s.Holes.Max, hole);
         s.Holes.Total += hole;
       }
   for (auto& row : filled)
-    for (int& v : row) v = v == 1 || v == 3;
+    for (int& v : row) v = v != 2;
   const double H = double(s.Holes.Total);
   if (s.Holes.Count) {
     s.PorosityRate = 100 * H / (H + S);
