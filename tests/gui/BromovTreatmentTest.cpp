@@ -112,7 +112,7 @@ TEST_F(BromovTest, RefusalsAndCancelChangeNothing) {
             std::tuple(std::string(), std::string("Image (1:1)")));
 }
 
-TEST_F(BromovTest, AFixedSeedGivesTheSameReportTwiceAndPanel3ShowsTheWalksInRed) {
+TEST_F(BromovTest, AFixedSeedGivesTheSameReportTwicePanel3ShowsTheWalksInRedAndTheValuesAreCapped) {
   LoadBinary(DiscImage());
   const std::string report = ReportInto(Path("report.txt"));
   MainForm->BromovSeed = 9;
@@ -138,18 +138,18 @@ TEST_F(BromovTest, AFixedSeedGivesTheSameReportTwiceAndPanel3ShowsTheWalksInRed)
     if (!std::isnan(walk.Slope)) lastSlope = walk.Slope;
   EXPECT_EQ(std::tuple(MainForm->RegressionX, MainForm->RegressionY, MainForm->LastFractalDimension),
             std::tuple(e.run.LastLogWindows, e.run.LastLogCrossings, lastSlope));
-}
 
-TEST_F(BromovTest, WithoutReportTheValuesAreShownAndTheDialogValuesAreCapped) {
-  LoadBinary(DiscImage());
+  // Without the report the values are shown; 2000 walks and paths of 800 pixels run as 1000 walks of
+  // more than 500 points.
+  ReportForm->ReportOff = 1;
   MainForm->BromovSeed = 4;
-  // 2000 walks and paths of 800 pixels run as 1000 walks of more than 500 points.
-  const Expected e = Walks(MainForm->BinaryImage, {1000, 100000, 500, 100000}, 4);
-  ASSERT_EQ(e.run.Walks.size(), 1000u);
+  const Expected capped = Walks(MainForm->BinaryImage, {1000, 100000, 500, 100000}, 4);
+  ASSERT_EQ(capped.run.Walks.size(), 1000u);
   ui.dialog<TBromovForm>(Answer({1, 1, 2000, 100000, 800, 1}))
-      .message("BROMOV", e.values + "\n\nNota: No report");
+      .message("BROMOV", capped.values + "\n\nNota: No report");
   MainForm->BromovTreatment1Click();
-  ExpectPanel3Shows(e.path.Marks);
+  EXPECT_EQ(ReadFile(report), block + block);
+  ExpectPanel3Shows(capped.path.Marks);
 }
 
 TEST_F(BromovTest, WalksThatAreNeverKeptOrTooRarelyAreReported) {

@@ -52,10 +52,9 @@ class ScreenEditorTest : public ProgramTest {
   // A click on the image pixel (line, column) at a zoom: inside the pixel's square at n:1, on the
   // first of the pixels a screen point covers at 1:n.
   static void ClickPixel(Qt::MouseButton button, int line, int column, int zoom) {
+    const auto at = [zoom](int p) { return zoom >= 2 ? zoom * p + zoom - 1 : zoom <= -2 ? p / -zoom : p; };
     TempImageForm->Zoom = zoom;
-    const int x = zoom >= 2 ? zoom * column + zoom - 1 : zoom <= -2 ? column / -zoom : column;
-    const int y = zoom >= 2 ? zoom * line + zoom - 1 : zoom <= -2 ? line / -zoom : line;
-    TempImageForm->PaintBoxMouseDown(button, x, y);
+    TempImageForm->PaintBoxMouseDown(button, at(column), at(line));
   }
   static std::uint32_t Shown(int line, int column) {
     const QRgb c = TempImageForm->Bitmap().pixel(column, line);
