@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
-#include <set>
-#include <utility>
+#include <tuple>
 
 #include "binary/kernels/BrownianMeasures.h"
 #include "binary/kernels/BrownianPath.h"
 #include "binary/kernels/BrownianWalk.h"
+#include "fixtures/Blocks.h"
 
 namespace {
 
@@ -17,44 +18,14 @@ constexpr std::uint8_t kItem = 1;
 // 64 x 64: a disc of radius 25 in the middle, a lone pixel, a diagonal pair, a pair side by side and
 // a pixel on the frame, all of value 1 on 255.
 BytePlane DiscImage() {
-  BytePlane image(64, 64);
-  image.Fill(255);
-  for (int i = 0; i < 64; ++i)
-    for (int j = 0; j < 64; ++j)
-      if ((i - 32) * (i - 32) + (j - 32) * (j - 32) <= 25 * 25) image[i][j] = kItem;
-  image[3][3] = kItem;
-  image[3][10] = image[4][11] = kItem;
-  image[60][3] = image[60][4] = kItem;
-  image[0][20] = kItem;
+  BytePlane image = UniformPlane(64, 64);
+  FillDisc(image, 32, 32, 25, kItem);
+  image[3][3] = image[3][10] = image[4][11] = image[60][3] = image[60][4] = image[0][20] = kItem;
   return image;
 }
 
 WalkParameters Parameters(int walks, int crossings, int pixels) {
   return {walks, crossings, pixels, kAttemptsPerWalk * walks};
-}
-
-struct Recorded {
-  std::vector<std::vector<WalkPoint>> points;
-  std::vector<int> crossings;
-  std::vector<bool> kept;
-};
-
-WalkObserver Recorder(Recorded& r) {
-  return [&r](const WalkTrace& walk) {
-    r.points.push_back(walk.Points);
-    r.crossings.push_back(walk.Crossings);
-    r.kept.push_back(walk.Kept);
-  };
-}
-
-bool SameWalks(const std::vector<KeptWalk>& a, const std::vector<KeptWalk>& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t k = 0; k < a.size(); ++k)
-    if (a[k].Points != b[k].Points || a[k].Crossings != b[k].Crossings ||
-        a[k].Displacement != b[k].Displacement ||
-        (a[k].Slope != b[k].Slope && !(std::isnan(a[k].Slope) && std::isnan(b[k].Slope))))
-      return false;
-  return true;
 }
 
 }  // namespace
@@ -69,15 +40,15 @@ TEST(BrownianPath, ThresholdsLonePixelsAndUniformRanks) {
       if (path.Visits[i][j] == 0) walkable.push_back({i, j});
     }
   // Lone pixels inside the frame go (a diagonal pair is two lone pixels); the frame is left alone.
-  EXPECT_EQ(path.Visits[3][3], 255);
-  EXPECT_EQ(std::tuple(path.Visits[3][10], path.Visits[4][11]), std::tuple(255, 255));
-  EXPECT_EQ(std::tuple(path.Visits[60][3], path.Visits[60][4], path.Visits[0][20]), std::tuple(0, 0, 0));
+  EXPECT_EQ(std::tuple(path.Visits[3][3], path.Visits[3][10], path.Visits[4][11], path.Visits[60][3],
+                       path.Visits[60][4], path.Visits[0][20]),
+            std::tuple(255, 255, 255, 0, 0, 0));
   ASSERT_EQ(path.Pixels(), static_cast<std::int64_t>(walkable.size()));
   for (std::size_t k = 0; k < walkable.size(); ++k) ASSERT_EQ(path.PixelOfRank(k), walkable[k]);
 
-  EXPECT_EQ(BuildBrownianPath(image, 2, 254).Pixels(), 0);
-  EXPECT_EQ(BuildBrownianPath(image, 1, 255).Pixels(), 64 * 64);
-  EXPECT_EQ(BuildBrownianPath(BytePlane(), 1, 1).Pixels(), 0);
+  EXPECT_EQ(std::tuple(BuildBrownianPath(image, 2, 254).Pixels(), BuildBrownianPath(image, 1, 255).Pixels(),
+                       BuildBrownianPath(BytePlane(), 1, 1).Pixels()),
+            std::tuple(0, 64 * 64, 0));
 }
 
 TEST(BrownianWalk, RandomIsTheTwisterModuloN) {
@@ -92,80 +63,59 @@ TEST(BrownianWalk, KeptWalksAreChainsOnThePathWithTheirCrossingsCounted) {
   for (std::uint32_t seed = 1; seed <= 20; ++seed) {
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     BrownianPath path = BuildBrownianPath(image, 1, 1);
-    Recorded r;
+    struct Trace {
+      std::vector<WalkPoint> points;
+      int crossings;
+      bool kept;
+    };
+    std::vector<Trace> traces;
     WalkRandom random(seed);
-    const WalkRun run = RunBrownianWalks(path, Parameters(6, 1000, 60), random, Recorder(r));
+    const WalkRun run = RunBrownianWalks(path, Parameters(6, 1000, 60), random, [&](const WalkTrace& w) {
+      traces.push_back({w.Points, w.Crossings, w.Kept});
+    });
     // On a disc far from the border no walk is lost: the six asked are the first six tried.
-    ASSERT_EQ(run.Walks.size(), 6u);
-    EXPECT_EQ(run.Attempts, 6);
+    ASSERT_EQ(std::tuple(run.Walks.size(), run.Attempts), std::tuple(6u, 6));
 
     BytePlane expectedMarks = fresh.Marks.Clone();
-    for (std::size_t w = 0; w < r.points.size(); ++w) {
-      const std::vector<WalkPoint>& points = r.points[w];
-      ASSERT_TRUE(r.kept[w]);
-      ASSERT_EQ(points.size(), 61u);
-      EXPECT_EQ(run.Walks[w].Points, 61);
+    for (std::size_t w = 0; w < traces.size(); ++w) {
+      const std::vector<WalkPoint>& points = traces[w].points;
+      ASSERT_TRUE(traces[w].kept);
+      ASSERT_EQ(std::tuple(points.size(), run.Walks[w].Points), std::tuple(61u, 61));
       int crossings = 0;
       for (std::size_t k = 0; k < points.size(); ++k) {
         const WalkPoint& p = points[k];
         ASSERT_EQ(fresh.Visits[p.Line][p.Column], kPathPixel);
         crossings += !p.New;
-        if (k > 0) {
-          ASSERT_LE(std::abs(p.Line - points[k - 1].Line), 1);
-          ASSERT_LE(std::abs(p.Column - points[k - 1].Column), 1);
-        }
+        const WalkPoint& q = points[k > 0 ? k - 1 : 0];  // a step of one pixel at most
+        ASSERT_LE(std::max(std::abs(p.Line - q.Line), std::abs(p.Column - q.Column)), 1);
         expectedMarks[p.Line][p.Column] = p.New ? 1 : 2;
       }
-      EXPECT_EQ(r.crossings[w], crossings);
-      EXPECT_EQ(run.Walks[w].Crossings, crossings);
+      EXPECT_EQ(std::tuple(traces[w].crossings, run.Walks[w].Crossings), std::tuple(crossings, crossings));
       const double dy = points.back().Line - points.front().Line,
                    dx = points.back().Column - points.front().Column;
       EXPECT_EQ(run.Walks[w].Displacement, static_cast<std::int64_t>(std::sqrt(dy * dy + dx * dx)));
     }
     EXPECT_EQ(0, std::memcmp(path.Marks.Data(), expectedMarks.Data(), path.Marks.Size()));
     EXPECT_EQ(0, std::memcmp(path.Visits.Data(), fresh.Visits.Data(), fresh.Visits.Size()));
-
-    BrownianPath again = BuildBrownianPath(image, 1, 1);
-    WalkRandom same(seed);
-    EXPECT_TRUE(SameWalks(RunBrownianWalks(again, Parameters(6, 1000, 60), same).Walks, run.Walks));
-    EXPECT_EQ(0, std::memcmp(again.Marks.Data(), path.Marks.Data(), path.Marks.Size()));
   }
 }
 
-TEST(BrownianWalk, WalksThatCannotGrowAreTriedAHundredTimesEach) {
-  BytePlane image(64, 64);
-  image.Fill(255);
-  for (int i = 30; i < 33; ++i)
-    for (int j = 30; j < 33; ++j) image[i][j] = kItem;
+TEST(BrownianWalk, WalksThatCannotGrowAreTriedAHundredTimesEachAndWithoutAPathNoneIs) {
+  BytePlane image = UniformPlane(64, 64);
+  FillBlock(image, 30, 30, 3, 3, kItem);
   BrownianPath path = BuildBrownianPath(image, 1, 1);
   const BytePlane before = path.Marks.Clone();
   WalkRandom random(5);
-  // Nine pixels cannot give 51 points before the second crossing.
+  // Nine pixels cannot give 51 points before the second crossing; the walks tried leave no mark.
   const WalkRun run = RunBrownianWalks(path, Parameters(3, 2, 50), random);
-  EXPECT_TRUE(run.Walks.empty());
-  EXPECT_EQ(run.Attempts, 300);
+  EXPECT_EQ(std::tuple(run.Walks.size(), run.Attempts), std::tuple(0u, 300));
   EXPECT_EQ(0, std::memcmp(path.Marks.Data(), before.Data(), before.Size()));
-}
 
-TEST(BrownianWalk, NothingIsTriedWithoutAPathOrRoomForASegment) {
-  BytePlane small(20, 20);
-  small.Fill(kItem);
-  BrownianPath tooSmall = BuildBrownianPath(small, 1, 1);
-  WalkRandom random(1);
-  EXPECT_EQ(RunBrownianWalks(tooSmall, Parameters(3, 5, 10), random).Attempts, 0);
-  EXPECT_FALSE(WalksFit(20, 20));
-  EXPECT_TRUE(WalksFit(5, 21));
-
-  BytePlane blank(40, 40);
-  blank.Fill(255);
-  BrownianPath empty = BuildBrownianPath(blank, 1, 1);
+  BrownianPath empty = BuildBrownianPath(UniformPlane(64, 64), 1, 1);
   EXPECT_EQ(RunBrownianWalks(empty, Parameters(3, 5, 10), random).Attempts, 0);
-}
-
-TEST(BrownianWalk, DialogValuesAreCapped) {
-  EXPECT_EQ(std::tuple(UsedWalkCount(2000), UsedWalkCount(1000), UsedWalkCount(7)),
-            std::tuple(1000, 1000, 7));
-  EXPECT_EQ(std::tuple(UsedPathPixels(800), UsedPathPixels(500), UsedPathPixels(3)), std::tuple(500, 500, 3));
+  BrownianPath tooSmall = BuildBrownianPath(UniformPlane(20, 20, kItem), 1, 1);
+  EXPECT_EQ(RunBrownianWalks(tooSmall, Parameters(3, 5, 10), random).Attempts, 0);
+  EXPECT_EQ(std::tuple(WalksFit(20, 20), WalksFit(5, 21)), std::tuple(false, true));
 }
 
 TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossing) {
@@ -175,12 +125,11 @@ TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossing) {
   std::vector<WalkPoint> points(16);
   for (int k = 8; k < 16; ++k) points[k].New = false;
   const WalkSlope walk = MeasureWalkSlope(points);
-  const std::vector<double> windows{std::log(16), std::log(8), std::log(5), std::log(4), std::log(3)};
-  const std::vector<double> crossings{std::log(8), std::log(4), std::log(3), std::log(2), std::log(2)};
-  ASSERT_EQ(walk.LogWindows.size(), 5u);
+  const int windows[] = {16, 8, 5, 4, 3}, crossings[] = {8, 4, 3, 2, 2};
+  ASSERT_EQ(std::tuple(walk.LogWindows.size(), walk.LogCrossings.size()), std::tuple(5u, 5u));
   for (int k = 0; k < 5; ++k) {
-    EXPECT_DOUBLE_EQ(walk.LogWindows[k], windows[k]);
-    EXPECT_DOUBLE_EQ(walk.LogCrossings[k], crossings[k]);
+    EXPECT_DOUBLE_EQ(walk.LogWindows[k], std::log(windows[k]));
+    EXPECT_DOUBLE_EQ(walk.LogCrossings[k], std::log(crossings[k]));
   }
   EXPECT_NEAR(walk.Slope, 1.119889031488279, 1e-12);
 
@@ -188,8 +137,7 @@ TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossing) {
   EXPECT_TRUE(std::isnan(MeasureWalkSlope(std::vector<WalkPoint>(points.begin(), points.begin() + 8)).Slope));
   std::vector<WalkPoint> eight(8);
   for (int k = 4; k < 8; ++k) eight[k].New = false;
-  EXPECT_EQ(MeasureWalkSlope(eight).LogWindows.size(), 2u);
-  EXPECT_TRUE(std::isnan(MeasureWalkSlope(eight).Slope));
+  EXPECT_TRUE(MeasureWalkSlope(eight).LogWindows.size() == 2 && std::isnan(MeasureWalkSlope(eight).Slope));
 }
 
 TEST(BrownianMeasures, DimensionsAndMeanFromTheKeptWalks) {
@@ -204,10 +152,7 @@ TEST(BrownianMeasures, DimensionsAndMeanFromTheKeptWalks) {
   // Walks of one length: neither fit has a spread, on either axis.
   const BrownianDimensions same =
       MeasureBrownianDimensions({{51, 5, 4, nan}, {51, 9, 7, nan}, {51, 2, 12, nan}});
-  EXPECT_TRUE(std::isnan(same.Dim2));
-  EXPECT_TRUE(std::isnan(same.Dim3));
-  EXPECT_TRUE(std::isnan(same.Mean));
-  EXPECT_EQ(same.Slopes, 0);
+  EXPECT_TRUE(std::isnan(same.Dim2) && std::isnan(same.Dim3) && std::isnan(same.Mean) && same.Slopes == 0);
   // Lengths that differ but the same number of new points: no spread in x.
   EXPECT_TRUE(std::isnan(MeasureBrownianDimensions({{10, 5, 4, 1}, {20, 15, 6, 1}}).Dim2));
   // One walk: nothing to fit.

@@ -2,9 +2,12 @@
 // dilation contour.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <tuple>
 #include <vector>
 
+#include "fixtures/Blocks.h"
 #include "fixtures/Patterns.h"
 #include "imaging/Parallel.h"
 #include "panels/kernels/DilationContour.h"
@@ -21,10 +24,7 @@ TEST(EditorLine, WalksHandWorkedLines) {
     Pixels expected;
   };
   const std::vector<Case> cases = {
-      // 0.3 of a line per column: the line rounds up at 0.6, 1.5 and 2.7.
-      {{0, 0},
-       {3, 10},
-       {{0, 0}, {0, 1}, {1, 2}, {1, 3}, {1, 4}, {2, 5}, {2, 6}, {2, 7}, {2, 8}, {3, 9}, {3, 10}}},
+      // (The line (0,0) -> (3,10) is drawn pixel by pixel by the line tool's test.)
       {{2, 1}, {2, 4}, {{2, 1}, {2, 2}, {2, 3}, {2, 4}}},
       {{4, 3}, {1, 3}, {{4, 3}, {3, 3}, {2, 3}, {1, 3}}},
       {{0, 0}, {3, 3}, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
@@ -47,12 +47,10 @@ TEST(EditorLine, DrawingRecordsWhatItChangedAndRestoringGivesItBack) {
     Pixels pixels;
     const int drawn = DrawEditorLine(plane, start, end, 77, values, pixels);
     const Pixels walk = LinePixels(start, end);
-    ASSERT_EQ(drawn, static_cast<int>(walk.size()));
-    ASSERT_EQ(pixels, walk);
-    for (int k = 0; k < drawn; ++k) {
-      EXPECT_EQ(values[k], before[walk[k].Line][walk[k].Column]);
-      EXPECT_EQ(plane[walk[k].Line][walk[k].Column], 77);
-    }
+    ASSERT_EQ(std::tuple(drawn, pixels), std::tuple(static_cast<int>(walk.size()), walk));
+    for (int k = 0; k < drawn; ++k)
+      EXPECT_EQ(std::tuple(values[k], plane[walk[k].Line][walk[k].Column]),
+                std::tuple(before[walk[k].Line][walk[k].Column], 77));
     RestoreLinePixels(plane, values, pixels, drawn);
     ASSERT_TRUE(std::equal(plane.Data(), plane.Data() + plane.Size(), before.Data())) << trial;
   }
@@ -65,14 +63,12 @@ TEST(EditorLine, NothingIsDrawnOnOnePixelOrOutsideAndTheRecordStays) {
   for (const auto& [start, end] : std::vector<std::pair<PixelPosition, PixelPosition>>{
            {{2, 2}, {2, 2}}, {{0, 0}, {4, 0}}, {{0, 0}, {0, 5}}, {{-1, 0}, {2, 2}}}) {
     EXPECT_EQ(DrawEditorLine(plane, start, end, 3, values, pixels), 0);
-    EXPECT_EQ(values, (std::vector<int>{9, 8}));
-    EXPECT_EQ(pixels, (Pixels{{1, 1}, {1, 2}}));
+    EXPECT_EQ(std::tuple(values, pixels), std::tuple(std::vector<int>{9, 8}, Pixels{{1, 1}, {1, 2}}));
   }
   EXPECT_EQ(plane[2][2], 0);
   // A restore of more than was recorded stops at the record's end.
   RestoreLinePixels(plane, values, pixels, 10);
-  EXPECT_EQ(plane[1][1], 9);
-  EXPECT_EQ(plane[1][2], 8);
+  EXPECT_EQ(std::tuple(plane[1][1], plane[1][2]), std::tuple(9, 8));
 }
 
 TEST(EditorPlanes, RecodingAndColoursMatchAPixelByPixelReading) {
@@ -95,12 +91,10 @@ TEST(EditorPlanes, RecodingAndColoursMatchAPixelByPixelReading) {
       for (int i = 0; i < side; ++i)
         for (int j = 0; j < side + 2; ++j) {
           const std::uint8_t v = source[i][j];
-          ASSERT_EQ(recoded[i][j], v == source[0][0] ? 254 : v);
-          ASSERT_EQ(colour[i][3 * j], table[v].blue);
-          ASSERT_EQ(colour[i][3 * j + 1], table[v].green);
-          ASSERT_EQ(colour[i][3 * j + 2], table[v].red);
-          ASSERT_EQ(red[i][j], v == 7 ? 3 : v);
-          ASSERT_EQ(green[i][j], v == 7 ? 2 : v);
+          ASSERT_EQ(std::tuple(colour[i][3 * j], colour[i][3 * j + 1], colour[i][3 * j + 2]),
+                    std::tuple(table[v].blue, table[v].green, table[v].red));
+          ASSERT_EQ(std::tuple(recoded[i][j], red[i][j], green[i][j]),
+                    std::tuple(v == source[0][0] ? 254 : v, v == 7 ? 3 : v, v == 7 ? 2 : v));
         }
       EXPECT_EQ(blue[0][0], 0);  // of another size: left alone
     }
@@ -110,79 +104,32 @@ TEST(EditorPlanes, RecodingAndColoursMatchAPixelByPixelReading) {
   EXPECT_FALSE(PaintColourImage(none, table, colour));
 }
 
-// Items of 15, 25 and 35 pixels (codes 1, 2, 3), grown by 10, 20 and 30 pixels into the background.
-struct Grown {
-  BytePlane before, after;
-};
-Grown ThreeGrownItems() {
-  Grown g{BytePlane(20, 10), BytePlane(20, 10)};
-  g.before.Fill(255);
-  const int sizes[3] = {15, 25, 35}, gains[3] = {10, 20, 30};
-  for (int code = 1; code <= 3; ++code) {
-    const int line0 = 3 * (code - 1);  // three lines of 20 per item
-    for (int k = 0; k < sizes[code - 1]; ++k)
-      g.before[line0 + k / 20][k % 20] = static_cast<std::uint8_t>(code);
-  }
-  g.after = g.before.Clone();
-  for (int code = 1; code <= 3; ++code) {
-    const int line0 = 3 * (code - 1);
-    for (int k = sizes[code - 1]; k < sizes[code - 1] + gains[code - 1]; ++k)
-      g.after[line0 + k / 20][k % 20] = static_cast<std::uint8_t>(code);
-  }
-  return g;
-}
-
-TEST(DilationContour, ThreeGrownItemsKeepTheirGainsWithRunningCounts) {
-  Grown g = ThreeGrownItems();
-  const BytePlane after = g.after.Clone();
-  const DilationContourResult r = ExtractDilationContour(g.after, g.before);
-  EXPECT_EQ(r.Codes, (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(r.TotalPixels, (std::vector<std::int64_t>{25, 70, 135}));
-  EXPECT_EQ(r.BorderPixels, (std::vector<std::int64_t>{10, 30, 60}));
-  int kept = 0;
-  for (int i = 0; i < 10; ++i)
-    for (int j = 0; j < 20; ++j) {
-      const bool gained = g.before[i][j] == 255 && after[i][j] != 255;
-      EXPECT_EQ(g.after[i][j], gained ? after[i][j] : 255) << i << "," << j;
-      kept += gained ? 1 : 0;
-    }
-  EXPECT_EQ(kept, 60);
-}
-
-TEST(DilationContour, EveryPresentCodeIsVisitedAndZeroIsNoItem) {
-  // Codes 1..9, 11, 12, 250 and 254 (10 absent), and zeros that are not items.
+TEST(DilationContour, EveryPresentCodeIsVisitedAndOnlyBackgroundInTheBackupIsGained) {
+  // Codes 1..9, 11, 12 and 250 on line 0 (10 absent), 254 on line 1 with zeros that are not items.
   const std::vector<int> codes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 250, 254};
-  BytePlane panel(codes.size() + 2, 2), before(codes.size() + 2, 2);
-  panel.Fill(255);
-  before.Fill(255);
-  for (std::size_t k = 0; k < codes.size(); ++k) panel[0][k] = static_cast<std::uint8_t>(codes[k]);
-  panel[1][0] = panel[1][1] = 0;
-  before[0][2] = 3;  // code 3 was already there: not gained
+  BytePlane start = UniformPlane(14, 2), before = UniformPlane(14, 2), oneLine = UniformPlane(14, 1);
+  for (std::size_t k = 0; k + 1 < codes.size(); ++k) start[0][k] = static_cast<std::uint8_t>(codes[k]);
+  start[1][2] = 254;
+  start[1][0] = start[1][1] = 0;
+  before[0][2] = oneLine[0][2] = 3;  // code 3 was already there: not gained
+  BytePlane panel = start.Clone();
   const DilationContourResult r = ExtractDilationContour(panel, before);
   EXPECT_EQ(r.Codes, codes);
-  EXPECT_EQ(r.TotalPixels.back(), 13);
-  EXPECT_EQ(r.BorderPixels.back(), 12);
-  EXPECT_EQ(panel[0][2], 255);
-  EXPECT_EQ(panel[0][12], 254);
-  EXPECT_EQ(panel[1][0], 255);  // a zero becomes background
+  EXPECT_EQ(std::tuple(r.TotalPixels.back(), r.BorderPixels.back()), std::tuple(13, 12));
+  // Zeros become background.
+  EXPECT_EQ(std::tuple(panel[0][2], panel[0][11], panel[1][2], panel[1][0], panel[1][1]),
+            std::tuple(255, 250, 254, 255, 255));
+  // A backup of zeros gains nothing; one that does not reach line 1 loses the gain of 254.
+  panel = start.Clone();
+  EXPECT_EQ(ExtractDilationContour(panel, BytePlane(14, 2)).BorderPixels.back(), 0);
+  panel = start.Clone();
+  const DilationContourResult part = ExtractDilationContour(panel, oneLine);
+  EXPECT_EQ(std::tuple(part.TotalPixels.back(), part.BorderPixels.back()), std::tuple(13, 11));
+  EXPECT_EQ(panel[1][2], 255);
 
   BytePlane zeros(4, 3);
-  const DilationContourResult none = ExtractDilationContour(zeros, BytePlane(4, 3));
-  EXPECT_TRUE(none.Codes.empty());
-  for (std::size_t k = 0; k < zeros.Size(); ++k) EXPECT_EQ(zeros.Data()[k], 255);
-}
-
-TEST(DilationContour, ABackupOfZerosOrOfAnotherSizeGivesNoGain) {
-  Grown g = ThreeGrownItems();
-  BytePlane copy = g.after.Clone();
-  const DilationContourResult zeros = ExtractDilationContour(copy, BytePlane(20, 10));
-  EXPECT_EQ(zeros.BorderPixels, (std::vector<std::int64_t>{0, 0, 0}));
-  EXPECT_EQ(zeros.TotalPixels.back(), 135);
-  // A backup that reaches only the first three lines: only item 1 can gain.
-  BytePlane small(20, 3);
-  small.Fill(255);
-  const DilationContourResult part = ExtractDilationContour(g.after, small);
-  EXPECT_EQ(part.BorderPixels, (std::vector<std::int64_t>{25, 25, 25}));
+  EXPECT_TRUE(ExtractDilationContour(zeros, BytePlane(4, 3)).Codes.empty());
+  EXPECT_TRUE(std::all_of(zeros.Data(), zeros.Data() + zeros.Size(), [](int v) { return v == 255; }));
 }
 
 TEST(DilationContour, ThreadsGiveTheSameResult) {
@@ -196,8 +143,8 @@ TEST(DilationContour, ThreadsGiveTheSameResult) {
     results.push_back(ExtractDilationContour(panels.back(), before));
   }
   parallel::SetThreadLimit(0);
-  EXPECT_EQ(results[0].TotalPixels, results[1].TotalPixels);
-  EXPECT_EQ(results[0].BorderPixels, results[1].BorderPixels);
+  EXPECT_EQ(std::tie(results[0].TotalPixels, results[0].BorderPixels),
+            std::tie(results[1].TotalPixels, results[1].BorderPixels));
   EXPECT_TRUE(std::equal(panels[0].Data(), panels[0].Data() + panels[0].Size(), panels[1].Data()));
 }
 

@@ -1,71 +1,59 @@
 #include <QImage>
 #include <QLineEdit>
+#include <array>
 #include <cmath>
-#include <cstdio>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "Program.h"
 #include "app/MainWindow.h"
 #include "binary/Bromov.h"
 #include "binary/kernels/BrownianMeasures.h"
 #include "binary/kernels/BrownianWalk.h"
+#include "fixtures/Blocks.h"
+#include "imaging/PrintedValues.h"
 #include "panels/ReportForm.h"
 #include "panels/ResultImage.h"
 
 namespace {
 
 constexpr std::uint8_t kItem = 1;
-constexpr const char* kHeader = "\n\n BROWNIAN MOUVEMENT ";
+const std::string kHeader = "\n\n BROWNIAN MOUVEMENT \n\n\tNumber of Walks ";
 
 // 64 x 64: a disc of radius 25 of value 1 on 255, and a lone pixel that is no place for a walker.
 BytePlane DiscImage() {
-  BytePlane image(64, 64);
-  image.Fill(255);
-  for (int i = 0; i < 64; ++i)
-    for (int j = 0; j < 64; ++j)
-      if ((i - 32) * (i - 32) + (j - 32) * (j - 32) <= 25 * 25) image[i][j] = kItem;
+  BytePlane image = UniformPlane(64, 64);
+  FillDisc(image, 32, 32, 25, kItem);
   image[3][3] = kItem;
   return image;
 }
 
-struct Values {
-  int min, max, walks, crossings, pixels, tests;
-};
-
-auto Answer(Values v) {
+// The dialog answered with OK: thresholds, walks, crossings, pixels in a path and crossing tests.
+auto Answer(std::array<int, 6> v) {
   return [v](TBromovForm& f) {
-    f.MinThreshold = v.min;
-    f.MaxThreshold = v.max;
-    f.WalkCount = v.walks;
-    f.CrossingCount = v.crossings;
-    f.PathPixels = v.pixels;
-    f.CrossingTests = v.tests;
+    std::tie(f.MinThreshold, f.MaxThreshold, f.WalkCount, f.CrossingCount, f.PathPixels, f.CrossingTests) =
+        std::tuple(v[0], v[1], v[2], v[3], v[4], v[5]);
     return ui::mrOk;
   };
 }
 
-std::string Fixed(double value) {
-  if (std::isnan(value)) return "undefined";
-  char text[64];
-  std::snprintf(text, sizeof text, "%lf", value);
-  return text;
-}
-
-// What the walks give with this seed, worked out here from the kernels.
+// What the walks on the pixels of value 1 give with this seed, worked out here from the kernels.
 struct Expected {
   WalkRun run;
-  BrownianDimensions d;
   BrownianPath path;
   std::string values;
 };
 
-Expected Walks(const BytePlane& image, int min, int max, WalkParameters parameters, std::uint32_t seed) {
+Expected Walks(const BytePlane& image, WalkParameters parameters, std::uint32_t seed) {
   Expected e;
-  e.path = BuildBrownianPath(image, min, max);
+  e.path = BuildBrownianPath(image, 1, 1);
   WalkRandom random(seed);
   e.run = RunBrownianWalks(e.path, parameters, random);
-  e.d = MeasureBrownianDimensions(e.run.Walks);
-  e.values = "Mean " + Fixed(e.d.Mean) + " Dim2 " + Fixed(e.d.Dim2) + " Dim3 " + Fixed(e.d.Dim3);
+  const BrownianDimensions d = MeasureBrownianDimensions(e.run.Walks);
+  const auto value = [](double v) { return PrintedValue("%lf", v, 6); };
+  e.values = "Mean " + value(d.Mean) + " Dim2 " + value(d.Dim2) + " Dim3 " + value(d.Dim3);
   return e;
 }
 
@@ -76,15 +64,10 @@ void ExpectPanel3Shows(const BytePlane& marks) {
   int red = 0;
   for (int i = 0; i < marks.Lines(); ++i)
     for (int j = 0; j < marks.Columns(); ++j) {
-      const QRgb pixel = shown.pixel(j, i);
-      const int v = marks[i][j];
-      if (v == 1 || v == 2) {
-        ++red;
-        ASSERT_EQ(std::tuple(qRed(pixel), qGreen(pixel), qBlue(pixel)), std::tuple(255, 0, 0))
-            << i << " " << j;
-      } else {
-        ASSERT_EQ(std::tuple(qRed(pixel), qGreen(pixel), qBlue(pixel)), std::tuple(v, v, v)) << i << " " << j;
-      }
+      const unsigned v = marks[i][j];
+      const bool walked = v == 1 || v == 2;
+      red += walked;
+      ASSERT_EQ(shown.pixel(j, i) & 0xFFFFFFu, walked ? 0xFF0000u : 0x010101u * v) << i << " " << j;
     }
   EXPECT_GT(red, 0);
 }
@@ -93,135 +76,109 @@ void ExpectPanel3Shows(const BytePlane& marks) {
 
 class BromovTest : public ProgramTest {};
 
-TEST_F(BromovTest, MissingValuesBringTheDialogBackInOrderAndCancelChangesNothing) {
+TEST_F(BromovTest, RefusalsAndCancelChangeNothing) {
   LoadBinary(DiscImage());
   const std::string report = ReportInto(Path("report.txt"));
   MainForm->LastFractalDimension = 42;
   MainForm->ResultCaption = "before";
   ResultImageForm->SetCaptionText("Image (1:1)");
-  ui.dialog<TBromovForm>(Answer({0, 1, 5, 100, 50, 3}))
-      .message("ERROR", "Minimum Threshold not defined")
-      .dialog<TBromovForm>(Answer({255, 1, 5, 100, 50, 3}))
-      .message("ERROR", "Minimum Threshold not defined")
-      .dialog<TBromovForm>(Answer({1, 0, 5, 100, 50, 3}))
-      .message("ERROR", "Maximum Threshold not defined")
-      .dialog<TBromovForm>(Answer({1, 1, 0, 100, 50, 3}))
-      .message("ERROR", "Number of walks undefined")
-      .dialog<TBromovForm>(Answer({1, 1, -4, 100, 50, 3}))
-      .message("ERROR", "Number of walks undefined")
-      .dialog<TBromovForm>(Answer({1, 1, 5, 0, 50, 3}))
-      .message("ERROR", "Number of step undefined")
-      .dialog<TBromovForm>(Answer({1, 1, 5, 100, -1, 3}))
-      .message("ERROR", "Number of pixel in a path not undefined")
-      .dialog<TBromovForm>(Answer({1, 1, 5, 100, 50, 0}))
-      .message("ERROR", "Number of crossing tests undefined")
-      .dialog<TBromovForm>([](TBromovForm&) { return ui::mrCancel; });
+  const std::vector<std::pair<std::array<int, 6>, const char*>> refusals = {
+      {{0, 1, 5, 100, 50, 3}, "Minimum Threshold not defined"},
+      {{255, 1, 5, 100, 50, 3}, "Minimum Threshold not defined"},
+      {{1, 0, 5, 100, 50, 3}, "Maximum Threshold not defined"},
+      {{1, 1, 0, 100, 50, 3}, "Number of walks undefined"},
+      {{1, 1, -4, 100, 50, 3}, "Number of walks undefined"},
+      {{1, 1, 5, 0, 50, 3}, "Number of step undefined"},
+      {{1, 1, 5, 100, -1, 3}, "Number of pixel in a path not undefined"},
+      {{1, 1, 5, 100, 50, 0}, "Number of crossing tests undefined"}};
+  for (const auto& [values, text] : refusals) ui.dialog<TBromovForm>(Answer(values)).message("ERROR", text);
+  ui.dialog<TBromovForm>([](TBromovForm&) { return ui::mrCancel; });
   MainForm->BromovTreatment1Click();
-  EXPECT_EQ(ReadFile(report), "");
-  EXPECT_EQ(MainForm->LastFractalDimension, 42);
-  EXPECT_EQ(MainForm->ResultCaption, "before");
-  EXPECT_EQ(ResultImageForm->CaptionText(), "Image (1:1)");
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbBromov], 0);
-  // The dialog keeps its values.
-  EXPECT_EQ(BromovForm->WalkCount, 5);
+  // Nothing changes; the dialog keeps its values.
+  EXPECT_EQ(std::tuple(MainForm->LastFractalDimension, MainForm->ResultCaption,
+                       MainForm->DialogCancelBytes[cbBromov], BromovForm->WalkCount),
+            std::tuple(42.0, std::string("before"), 0, 5));
+
+  // No path between the thresholds, or no room for a segment: said, and nothing changes either.
+  ui.dialog<TBromovForm>(Answer({2, 254, 5, 100, 50, 3}))
+      .message("BROMOV",
+               "No path to walk on:\nno pixel between the thresholds\nhas a neighbour between them");
+  MainForm->BromovTreatment1Click();
+  LoadBinary(UniformPlane(20, 20, kItem));
+  ui.dialog<TBromovForm>(Answer({1, 1, 5, 100, 50, 3}))
+      .message("BROMOV", "The image is too small for the walks:\nits larger side must exceed 20 pixels");
+  MainForm->BromovTreatment1Click();
+  EXPECT_EQ(std::tuple(ReadFile(report), ResultImageForm->CaptionText()),
+            std::tuple(std::string(), std::string("Image (1:1)")));
 }
 
-TEST_F(BromovTest, AFixedSeedGivesTheSameReportTwiceAndPanel3ShowsTheWalksInRed) {
+TEST_F(BromovTest, AFixedSeedGivesTheSameReportTwicePanel3ShowsTheWalksInRedAndTheValuesAreCapped) {
   LoadBinary(DiscImage());
   const std::string report = ReportInto(Path("report.txt"));
   MainForm->BromovSeed = 9;
   MainForm->LastFractalDimension = 42;
-  const Expected e = Walks(MainForm->BinaryImage, 1, 1, {5, 1000, 50, 500}, 9);
-  ASSERT_EQ(e.run.Walks.size(), 5u);
+  const Expected e = Walks(MainForm->BinaryImage, {5, 1000, 50, 500}, 9);
   // Every kept walk has 51 points: the two dimensions have no spread to fit.
-  EXPECT_EQ(e.values.substr(e.values.find(" Dim2")), " Dim2 undefined Dim3 undefined");
-  const std::string block = std::string(kHeader) +
-                            "\n\n\tNumber of Walks 5 Max. Steps 1000 Walk Length 50 Max. Cross 3"
-                            "\n " +
-                            e.values + " ";
+  ASSERT_EQ(std::tuple(e.run.Walks.size(), e.values.substr(e.values.find(" Dim2"))),
+            std::tuple(5u, std::string(" Dim2 undefined Dim3 undefined")));
   for (int run = 0; run < 2; ++run) {
     ui.dialog<TBromovForm>(Answer({1, 1, 5, 1000, 50, 3}))
         .message("BROMOV", "Values reported in the general report\n\n" + e.values + " ");
     MainForm->BromovTreatment1Click();
   }
+  const std::string block = kHeader + "5 Max. Steps 1000 Walk Length 50 Max. Cross 3\n " + e.values + " ";
   EXPECT_EQ(ReadFile(report), block + block);
-  EXPECT_EQ(ResultImageForm->CaptionText(), " 3.-  PANEL 3 = BROWNIAN MOUVEMENT ");
-  EXPECT_EQ(MainForm->PanelCaption, " PANEL 3 = BROWNIAN MOUVEMENT ");
+  EXPECT_EQ(std::tuple(ResultImageForm->CaptionText(), MainForm->PanelCaption,
+                       MainForm->DialogCancelBytes[cbBromov]),
+            std::tuple(std::string(" 3.-  PANEL 3 = BROWNIAN MOUVEMENT "),
+                       std::string(" PANEL 3 = BROWNIAN MOUVEMENT "), 0));
   ExpectPanel3Shows(e.path.Marks);
-  EXPECT_EQ(e.path.Marks[3][3], 0);  // the lone pixel is drawn as path, never walked
-  EXPECT_EQ(MainForm->RegressionX, e.run.LastLogWindows);
-  EXPECT_EQ(MainForm->RegressionY, e.run.LastLogCrossings);
   double lastSlope = 42;
   for (const KeptWalk& walk : e.run.Walks)
     if (!std::isnan(walk.Slope)) lastSlope = walk.Slope;
-  EXPECT_EQ(MainForm->LastFractalDimension, lastSlope);
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbBromov], 0);
-}
+  EXPECT_EQ(std::tuple(MainForm->RegressionX, MainForm->RegressionY, MainForm->LastFractalDimension),
+            std::tuple(e.run.LastLogWindows, e.run.LastLogCrossings, lastSlope));
 
-TEST_F(BromovTest, WithoutReportTheValuesAreShownAndTheDialogValuesAreCapped) {
-  LoadBinary(DiscImage());
+  // Without the report the values are shown; 2000 walks and paths of 800 pixels run as 1000 walks of
+  // more than 500 points.
+  ReportForm->ReportOff = 1;
   MainForm->BromovSeed = 4;
-  // 2000 walks and paths of 800 pixels run as 1000 walks of more than 500 points.
-  const Expected e = Walks(MainForm->BinaryImage, 1, 1, {1000, 100000, 500, 100000}, 4);
-  ASSERT_EQ(e.run.Walks.size(), 1000u);
+  const Expected capped = Walks(MainForm->BinaryImage, {1000, 100000, 500, 100000}, 4);
+  ASSERT_EQ(capped.run.Walks.size(), 1000u);
   ui.dialog<TBromovForm>(Answer({1, 1, 2000, 100000, 800, 1}))
-      .message("BROMOV", e.values + "\n\nNota: No report");
+      .message("BROMOV", capped.values + "\n\nNota: No report");
   MainForm->BromovTreatment1Click();
-  ExpectPanel3Shows(e.path.Marks);
-}
-
-TEST_F(BromovTest, NoPathOrNoRoomForASegmentIsSaidAndNothingChanges) {
-  LoadBinary(DiscImage());
-  const std::string report = ReportInto(Path("report.txt"));
-  ResultImageForm->SetCaptionText("Image (1:1)");
-  ui.dialog<TBromovForm>(Answer({2, 254, 5, 100, 50, 3}))
-      .message("BROMOV",
-               "No path to walk on:\nno pixel between the thresholds\nhas a neighbour between them");
-  MainForm->BromovTreatment1Click();
-
-  BytePlane small(20, 20);
-  small.Fill(kItem);
-  LoadBinary(std::move(small));
-  ui.dialog<TBromovForm>(Answer({1, 1, 5, 100, 50, 3}))
-      .message("BROMOV", "The image is too small for the walks:\nits larger side must exceed 20 pixels");
-  MainForm->BromovTreatment1Click();
-  EXPECT_EQ(ReadFile(report), "");
-  EXPECT_EQ(ResultImageForm->CaptionText(), "Image (1:1)");
+  EXPECT_EQ(ReadFile(report), block + block);
+  ExpectPanel3Shows(capped.path.Marks);
 }
 
 TEST_F(BromovTest, WalksThatAreNeverKeptOrTooRarelyAreReported) {
   // Nine pixels cannot hold 51 points before the second crossing.
-  BytePlane block(64, 64);
-  block.Fill(255);
-  for (int i = 30; i < 33; ++i)
-    for (int j = 30; j < 33; ++j) block[i][j] = kItem;
+  BytePlane block = UniformPlane(64, 64);
+  FillBlock(block, 30, 30, 3, 3, kItem);
   LoadBinary(std::move(block));
   const std::string report = ReportInto(Path("report.txt"));
   MainForm->BromovSeed = 5;
   ui.dialog<TBromovForm>(Answer({1, 1, 3, 2, 50, 1}))
       .message("BROMOV", "No walk of more than 50 points\nin 300 attempts");
   MainForm->BromovTreatment1Click();
-  EXPECT_EQ(ReadFile(report), std::string(kHeader) +
-                                  "\n\n\tNumber of Walks 3 Max. Steps 2 Walk Length 50 Max. Cross 1"
+  EXPECT_EQ(ReadFile(report), kHeader +
+                                  "3 Max. Steps 2 Walk Length 50 Max. Cross 1"
                                   "\n\tNo walk of more than 50 points in 300 attempts");
 
   // A line of 62 pixels: a walk of 61 points without a crossing goes straight from one end to the
   // other, which few walks do.
-  BytePlane line(64, 64);
-  line.Fill(255);
-  for (int j = 1; j < 63; ++j) line[32][j] = kItem;
-  const Expected e = Walks(line, 1, 1, {3, 1, 60, 300}, 3);
-  ASSERT_GT(e.run.Walks.size(), 0u);
-  ASSERT_LT(e.run.Walks.size(), 3u);
+  BytePlane line = UniformPlane(64, 64);
+  FillBlock(line, 32, 1, 1, 62, kItem);
+  const Expected e = Walks(line, {3, 1, 60, 300}, 3);
+  ASSERT_TRUE(e.run.Walks.size() > 0 && e.run.Walks.size() < 3);
   LoadBinary(std::move(line));
   const std::string second = ReportInto(Path("second.txt"));
   MainForm->BromovSeed = 3;
   ui.dialog<TBromovForm>(Answer({1, 1, 3, 1, 60, 1}))
       .message("BROMOV", "Values reported in the general report\n\n" + e.values + " ");
   MainForm->BromovTreatment1Click();
-  EXPECT_EQ(ReadFile(second), std::string(kHeader) +
-                                  "\n\n\tNumber of Walks 3 Max. Steps 1 Walk Length 60 Max. Cross 1"
-                                  "\n\tWalks kept " +
+  EXPECT_EQ(ReadFile(second), kHeader + "3 Max. Steps 1 Walk Length 60 Max. Cross 1\n\tWalks kept " +
                                   std::to_string(e.run.Walks.size()) + " (attempts limited to 300)\n " +
                                   e.values + " ");
 }

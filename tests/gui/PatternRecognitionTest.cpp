@@ -4,22 +4,18 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "Program.h"
 #include "app/MainWindow.h"
 #include "binary/Labeliz.h"
 #include "binary/PatternRecognition.h"
+#include "fixtures/Blocks.h"
 #include "panels/ReportForm.h"
 
 namespace {
 
 constexpr const char* kEnd = "End of the treatment\n\nResults reported in the Report File";
-constexpr std::uint8_t kBackground = 255;
-
-void Fill(BytePlane& plane, int top, int left, int lines, int columns, std::uint8_t value) {
-  for (int i = top; i < top + lines; ++i)
-    for (int j = left; j < left + columns; ++j) plane[i][j] = value;
-}
 
 // Panel 2 holding `labels` as a labeling leaves it.
 void LoadLabeled(BytePlane labels) {
@@ -33,54 +29,40 @@ void LoadLabeled(BytePlane labels) {
 
 // Code 1: a rectangle of 5 columns x 4 lines; code 2: a 9 x 9 square with a 3 x 3 hole.
 BytePlane RectangleAndRing() {
-  BytePlane labels(30, 14);
-  labels.Fill(kBackground);
-  Fill(labels, 2, 2, 4, 5, 1);
-  Fill(labels, 2, 10, 9, 9, 2);
-  Fill(labels, 5, 13, 3, 3, kBackground);
+  BytePlane labels = UniformPlane(30, 14);
+  FillBlock(labels, 2, 2, 4, 5, 1);
+  FillBlock(labels, 2, 10, 9, 9, 2);
+  FillBlock(labels, 5, 13, 3, 3, 255);
   return labels;
 }
 
 const std::string kRectangleReport =
-    "\n\n\tPARAMETERS OF THE ITEM 1  "
-    "\n\n\t\tInitial surface (in pixels) = 20\t(in meters) = 80.000000 "
-    "\n\t\tGravity center i = 3 j = 4 "
-    "\n\t\tPerimeter (in pixels) = 14\t (in meters) = 28.000000"
+    "\n\n\tPARAMETERS OF THE ITEM 1  \n\n\t\tInitial surface (in pixels) = 20\t(in meters) = 80.000000 "
+    "\n\t\tGravity center i = 3 j = 4 \n\t\tPerimeter (in pixels) = 14\t (in meters) = 28.000000"
     "\n\t\tRecalculated Surface (in pixels) = 13.000000\t (in m2) = 52.000000 "
     "\n\t\tPerimeter Length (in pixels) = 19.656000\t(in meters) = 39.312000 "
     "\n\t\tRodondity (in pixels) = 9.800000 "
     "\n\t\tRatio perimeter/surface (in pixels) = 70.000000 (euclidian) = 151.200000 "
-    "\n\t\tConvexity Index = 100.000000 "
-    "\n\t\tConvex Perimeter = 14"
-    "\n\t\tPerimeter Convexity Index [RCI] = 100.000000 "
-    "\n\t\tNo hole"
-    "\n\t\tPorosity rate (percentage) = 0 "
-    "\n\t\tExternal Convexity Index = 100.000000 "
-    "\n\t\tExternal Perimeter Convexity Index = 100.000000 "
+    "\n\t\tConvexity Index = 100.000000 \n\t\tConvex Perimeter = 14"
+    "\n\t\tPerimeter Convexity Index [RCI] = 100.000000 \n\t\tNo hole\n\t\tPorosity rate (percentage) = 0 "
+    "\n\t\tExternal Convexity Index = 100.000000 \n\t\tExternal Perimeter Convexity Index = 100.000000 "
     "\n\t\tPerimeter (in pixels) = 14\n\t\tRadius of the corresponding circle = 2.034214 "
     "\n\t\tPerimeter of the corresponding circle = 12.781346\n\t\tRATIO = 1.095346 "
     "\n\t\tExternal Perimeter (in pixels) = 19.656000\t(in meters) = 39.312000 "
     "\n\t\tExternal RATIO = 1.537866 ";
 
 const std::string kRingReport =
-    "\n\n\tPARAMETERS OF THE ITEM 2  "
-    "\n\n\t\tInitial surface (in pixels) = 72\t(in meters) = 288.000000 "
-    "\n\t\tGravity center i = 6 j = 14 "
-    "\n\t\tPerimeter (in pixels) = 44\t (in meters) = 88.000000"
+    "\n\n\tPARAMETERS OF THE ITEM 2  \n\n\t\tInitial surface (in pixels) = 72\t(in meters) = 288.000000 "
+    "\n\t\tGravity center i = 6 j = 14 \n\t\tPerimeter (in pixels) = 44\t (in meters) = 88.000000"
     "\n\t\tRecalculated Surface (in pixels) = 50.000000\t (in m2) = 200.000000 "
     "\n\t\tPerimeter Length (in pixels) = 51.312000\t(in meters) = 102.624000 "
     "\n\t\tRodondity (in pixels) = 26.888889 "
     "\n\t\tRatio perimeter/surface (in pixels) = 61.111111 (euclidian) = 102.624000 "
-    "\n\t\tConvexity Index = 88.888889 "
-    "\n\t\tConvex Perimeter = 32"
-    "\n\t\tPerimeter Convexity Index [RCI] = 72.727273 "
-    "\n\t\tNumber of Holes = 1 "
-    "\n\t\tNumber of hole pixels = 9 "
-    "\n\t\tSize of the Holes :\n\t\tmin = 9  max = 9  mean = 9 "
-    "\n\t\tPorosity Rate (Percentage) = 11.111111 "
-    "\n\t\tConvex Porosity Rate (Percentage) = 11.111111 "
-    "\n\t\tExternal Convexity Index = 100.000000 "
-    "\n\t\tExternal Perimeter Convexity Index = 100.000000 "
+    "\n\t\tConvexity Index = 88.888889 \n\t\tConvex Perimeter = 32"
+    "\n\t\tPerimeter Convexity Index [RCI] = 72.727273 \n\t\tNumber of Holes = 1 "
+    "\n\t\tNumber of hole pixels = 9 \n\t\tSize of the Holes :\n\t\tmin = 9  max = 9  mean = 9 "
+    "\n\t\tPorosity Rate (Percentage) = 11.111111 \n\t\tConvex Porosity Rate (Percentage) = 11.111111 "
+    "\n\t\tExternal Convexity Index = 100.000000 \n\t\tExternal Perimeter Convexity Index = 100.000000 "
     "\n\t\tPerimeter (in pixels) = 44\n\t\tRadius of the corresponding circle = 3.989423 "
     "\n\t\tPerimeter of the corresponding circle = 25.066283\n\t\tRATIO = 1.755346 "
     "\n\t\tExternal Perimeter (in pixels) = 37.656000\t(in meters) = 75.312000 "
@@ -121,11 +103,6 @@ auto PixelSizeAndTable(const char* size) {
   };
 }
 
-auto NoTable(TPatternRecognitionForm& f) {
-  f.RadioButton2Click();
-  return ui::mrOk;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -137,53 +114,48 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class PatternRecognitionTest : public ProgramTest {};
 
-TEST_F(PatternRecognitionTest, NeedsALabeledImage) {
-  LoadBinary(RectangleAndRing());
-  MainForm->Enable({"Pattern1"});
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.message("ERROR", "A former labelization is required");
-  MainForm->PatRecTreatment1Click();
-  EXPECT_FALSE(MainForm->IsEnabled("Pattern1"));
-  EXPECT_EQ(ReadFile(report), "");
-}
-
-TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTableWhetherTheReportIsOnOrNot) {
-  for (const bool reportOn : {true, false}) {
-    SCOPED_TRACE(reportOn ? "report on" : "report off");
+TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTable) {
+  struct Case {
+    bool reportOn;
+    std::string typed, table;  // a table in no folder cannot be written: said, the treatment goes on
+  };
+  for (const Case& c : {Case{true, "on", "on.xls"}, Case{false, "off", "off.xls"},
+                        Case{true, "no/such/shapes.xls", "no/such/shapes.xls"}}) {
+    SCOPED_TRACE(c.typed);
     LoadLabeled(RectangleAndRing());
     MainForm->WorkDirectory = Dir().string();
-    const std::string report = Path(reportOn ? "on.txt" : "off.txt");
-    ReportInto(report);
-    ReportForm->ReportOff = reportOn ? 0 : 1;
+    const std::string report = ReportInto(Path(c.typed.substr(0, 2) + ".txt"));  // on, of, no
+    ReportForm->ReportOff = c.reportOn ? 0 : 1;
     MainForm->PatternTableRequested = 0;
     MainForm->HoleCount = 5;
-    const std::string table = Path(reportOn ? "on.xls" : "off.xls");
-    ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2"))
-        .save(Path(reportOn ? "on" : "off"))
-        .message("END", kEnd);
+    const std::string table = Path(c.table);
+    const bool writable = c.table.find('/') == std::string::npos;
+    ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2")).save(Path(c.typed));
+    if (!writable) ui.message("ERROR", "The file\n" + table + "\ncannot be written");
+    ui.message("END", kEnd);
     MainForm->PatRecTreatment1Click();
 
-    EXPECT_EQ(ReadFile(table), kRectangleAndRingTable);
-    EXPECT_EQ(ReadFile(report),
-              reportOn ? Header(table) + "\n\tNumber of items = 2" + kRectangleReport + kRingReport : "");
+    EXPECT_EQ(ReadFile(table), writable ? kRectangleAndRingTable : "");
+    // A table that could not be written is not registered: the report names none.
+    EXPECT_EQ(ReadFile(report), c.reportOn ? Header(writable ? table : "") + "\n\tNumber of items = 2" +
+                                                 kRectangleReport + kRingReport
+                                           : "");
     const ui::FileDialogSpec& asked = ui.FileDialogs().back();
     EXPECT_EQ(
         std::tuple(asked.title, asked.filter, asked.initialDir),
         std::tuple(std::string("Saving File"), std::string("File Excel [*.xls]|*.xls"), Dir().string()));
     // The hole census of the last item stays in the state.
     EXPECT_EQ(std::tuple(MainForm->HoleCount, MainForm->HoleMinSize, MainForm->HoleMaxSize,
-                         MainForm->HoleTotalSize),
-              std::tuple(1, 9, 9, 9));
-    EXPECT_EQ(std::tuple(MainForm->ItemCount, MainForm->PatternTableRequested), std::tuple(2, 1));
+                         MainForm->HoleTotalSize, MainForm->ItemCount, MainForm->PatternTableRequested),
+              std::tuple(1, 9, 9, 9, 2, 1));
     EXPECT_EQ(PatternRecognitionForm->PixelSize, 2.0);
   }
 }
 
 TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
-  BytePlane labels(50, 10);
-  labels.Fill(kBackground);
+  BytePlane labels = UniformPlane(50, 10);
   const int codes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
-  for (int k = 0; k < 10; ++k) Fill(labels, 2, 2 + 4 * k, 3, 3, static_cast<std::uint8_t>(codes[k]));
+  for (int k = 0; k < 10; ++k) FillBlock(labels, 2, 2 + 4 * k, 3, 3, static_cast<std::uint8_t>(codes[k]));
   LoadLabeled(std::move(labels));
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1")).save(Path("ten.xls")).message("END", kEnd);
@@ -208,10 +180,9 @@ TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
 
 TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNotMeasurable) {
   // Code 10 (another program's labels) lies on the frame only; code 3 is a 2 x 2 block.
-  BytePlane labels(12, 10);
-  labels.Fill(kBackground);
-  Fill(labels, 0, 2, 1, 4, 10);
-  Fill(labels, 4, 4, 2, 2, 3);
+  BytePlane labels = UniformPlane(12, 10);
+  FillBlock(labels, 0, 2, 1, 4, 10);
+  FillBlock(labels, 4, 4, 2, 2, 3);
   LoadLabeled(std::move(labels));
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1")).save(Path("items")).message("END", kEnd);
@@ -233,13 +204,14 @@ TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNo
   EXPECT_EQ(MainForm->ItemCount, 10);
 }
 
-TEST_F(PatternRecognitionTest, OnlyOneItem) {
-  BytePlane labels(10, 10);
-  labels.Fill(kBackground);
-  Fill(labels, 3, 3, 2, 3, 200);
+TEST_F(PatternRecognitionTest, OnlyOneItemAndClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
+  BytePlane labels = UniformPlane(10, 10);
+  FillBlock(labels, 3, 3, 2, 3, 200);
   LoadLabeled(std::move(labels));
   const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TPatternRecognitionForm>(NoTable).message("END", kEnd);
+  ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) {
+      return ui::mrCancel;
+    }).message("END", kEnd);
   MainForm->PatRecTreatment1Click();
   EXPECT_EQ(
       ReadFile(report).rfind(Header("") + "\n\tOnly one item\n\n\tPARAMETERS OF THIS ITEM \n\n\t\tInitial "
@@ -247,15 +219,20 @@ TEST_F(PatternRecognitionTest, OnlyOneItem) {
                              0),
       0u);
   EXPECT_EQ(MainForm->ItemCount, 200);
-  EXPECT_EQ(MainForm->PatternTableRequested, 0);
+  EXPECT_TRUE(PatternRecognitionForm->CloseIsOk);
 }
 
-TEST_F(PatternRecognitionTest, MoreThan253CodesAreRefusedBeforeAnyMeasureOrTable) {
-  BytePlane labels(40, 40);
-  labels.Fill(kBackground);
+TEST_F(PatternRecognitionTest, NeedsALabeledImageAndRefusesMoreThan253CodesBeforeAnyMeasureOrTable) {
+  BytePlane labels = UniformPlane(40, 40);
   for (int code = 1; code <= 254; ++code) labels[1 + 2 * ((code - 1) / 19)][1 + 2 * ((code - 1) % 19)] = code;
-  LoadLabeled(std::move(labels));
+  LoadBinary(labels.Clone());
+  MainForm->Enable({"Pattern1"});
   const std::string report = ReportInto(Path("report.txt"));
+  ui.message("ERROR", "A former labelization is required");
+  MainForm->PatRecTreatment1Click();
+  EXPECT_EQ(std::tuple(MainForm->IsEnabled("Pattern1"), ReadFile(report)), std::tuple(false, std::string()));
+
+  LoadLabeled(std::move(labels));
   ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1"))
       .save(Path("many"))
       .message("ERROR", "More than 253 items\nPlease check the labelization");
@@ -266,19 +243,6 @@ TEST_F(PatternRecognitionTest, MoreThan253CodesAreRefusedBeforeAnyMeasureOrTable
                 "this values correspond to a system order");
   EXPECT_FALSE(std::filesystem::exists(Path("many.xls")));
   EXPECT_EQ(MainForm->ItemCount, 254);
-}
-
-TEST_F(PatternRecognitionTest, ATableThatCannotBeWrittenIsSaidAndTheTreatmentGoesOn) {
-  LoadLabeled(RectangleAndRing());
-  const std::string report = ReportInto(Path("report.txt"));
-  const std::string table = Path("no/such/folder/shapes.xls");
-  ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2"))
-      .save(table)
-      .message("ERROR", "The file\n" + table + "\ncannot be written")
-      .message("END", kEnd);
-  MainForm->PatRecTreatment1Click();
-  // Not registered: the report names no table.
-  EXPECT_EQ(ReadFile(report), Header("") + "\n\tNumber of items = 2" + kRectangleReport + kRingReport);
 }
 
 TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
@@ -300,15 +264,4 @@ TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
   EXPECT_EQ(
       std::tuple(MainForm->PatternTableRequested, f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
       std::tuple(0, false, true));
-}
-
-TEST_F(PatternRecognitionTest, ClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
-  LoadLabeled(RectangleAndRing());
-  MainForm->ItemCount = 0;
-  ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) {
-      return ui::mrCancel;
-    }).message("END", kEnd);
-  MainForm->PatRecTreatment1Click();
-  EXPECT_EQ(MainForm->ItemCount, 2);
-  EXPECT_TRUE(PatternRecognitionForm->CloseIsOk);
 }

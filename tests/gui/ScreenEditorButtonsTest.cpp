@@ -1,34 +1,23 @@
 // The screen editor's buttons: starting it, Return, what an open ends, the screen save, and the
 // dilation contour.
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "ScreenEditorFixture.h"
 #include "app/Report.h"
 #include "imaging/Bmp.h"
 #include "panels/ReportForm.h"
 #include "panels/SelectImageForm.h"
-#include "ui/Cursors.h"
 
 namespace {
 
 constexpr std::uint32_t kGreenish = 0x00306020;  // red 0x20, green 0x60, blue 0x30
 const char* const kTools =
     "CuvetSpeedButton GoBackSpeedButton DilatSpeedButton AureoleSpeedButton PencilSpeedButton "
-    "LineSpeedButton "
-    "DelateLineSpeedButton LocalFillingSpeedButton SaveScreenSpeedButton";
+    "LineSpeedButton DelateLineSpeedButton LocalFillingSpeedButton SaveScreenSpeedButton";
 
 BytePlane Items() {
-  BytePlane plane(6, 4);
-  plane.Fill(255);
-  plane[1][1] = plane[1][2] = 1;
-  plane[2][4] = 2;
-  return plane;
-}
-
-std::string ReadBmp(const std::string& name) {
-  int columns = 0, lines = 0;
-  return Bytes(ReadBMPFile(name, columns, lines));
+  return PlaneFromText("......\n.11...\n....2.\n......\n");
 }
 
 TEST_F(ScreenEditorTest, StartingTheEditorAsksForAValueAndAColourAndOffersTheTools) {
@@ -41,18 +30,17 @@ TEST_F(ScreenEditorTest, StartingTheEditorAsksForAValueAndAColourAndOffersTheToo
       return ui::mrOk;
     })
       .message("ERROR", "The gray tone value must lie between 0 and 254")
-      .dialog<TSelectedValueForm>(Value(2))
-      .colour(kGreenish);
-  Press("ColorSpeedButton");
+      .dialog<TSelectedValueForm>(Value(-1))
+      .message("ERROR", "The gray tone value must lie between 0 and 254");
+  Tool("ColorSpeedButton", 254, kGreenish);
   EXPECT_EQ(EnabledOf(kTools),
             "CuvetSpeedButton GoBackSpeedButton DilatSpeedButton AureoleSpeedButton PencilSpeedButton "
             "LineSpeedButton LocalFillingSpeedButton SaveScreenSpeedButton");
   const TSelectedValueForm& form = *SelectedValueForm;
-  EXPECT_EQ(std::vector<int>({form.SelectedValue, form.Red, form.Green, form.Blue}),
-            std::vector<int>({2, 0x20, 0x60, 0x30}));
-  EXPECT_EQ(MainForm->ColourMode, 3);
+  EXPECT_EQ(
+      std::tuple(form.SelectedValue, form.Red, form.Green, form.Blue, MainForm->ColourMode, Shown(2, 4)),
+      std::tuple(254, 0x20, 0x60, 0x30, 3, 0x0002025Au));
   ExpectShownFromTables();
-  EXPECT_EQ(Shown(2, 4), (Rgb{2, 2, 90}));
 
   // Closed without OK: the value is kept, no colour is asked for and the Filling Tool stays off.
   MainForm->Enable({"CuvetSpeedButton"}, false);
@@ -62,42 +50,29 @@ TEST_F(ScreenEditorTest, StartingTheEditorAsksForAValueAndAColourAndOffersTheToo
   });
   Press("ColorSpeedButton");
   EXPECT_FALSE(MainForm->IsEnabled("CuvetSpeedButton"));
-  EXPECT_EQ(std::vector<int>({form.SelectedValue, form.Red}), std::vector<int>({8, 0x20}));
+  EXPECT_EQ(std::tuple(form.SelectedValue, form.Red), std::tuple(8, 0x20));
 }
 
-TEST_F(ScreenEditorTest, ReturnBringsBackTheLabeledImageInGrayAndTakesTheToolsAway) {
-  const BytePlane items = Items();
-  Labeled(items);
-  StartEditor(1, kGreenish);
-  Tool("PencilSpeedButton", 1, kGreenish);
-  ClickPixel(Qt::LeftButton, 3, 0, 1);
-  Tool("LineSpeedButton", 1, kGreenish);
-  ClickPixel(Qt::LeftButton, 0, 0, 1);
-  ClickPixel(Qt::RightButton, 0, 5, 1);
-  ASSERT_TRUE(MainForm->IsEnabled("DelateLineSpeedButton"));
-
-  Press("GoBackSpeedButton");
-  EXPECT_EQ(Text(MainForm->BinaryImage), Text(items));
-  EXPECT_EQ(Shown(1, 1), Gray(1));  // gray again, although the table of 1 is green
-  EXPECT_EQ(TableColour(1), Colour(kGreenish));
-  EXPECT_EQ(EnabledOf(kTools), "SaveScreenSpeedButton");
-  EXPECT_FALSE(MainForm->IsDown("LineSpeedButton"));
-  EXPECT_EQ(MainForm->ColourMode, 0);
-  // The line was undone by Return: a deletion forced afterwards changes nothing.
-  MainForm->Enable({"DelateLineSpeedButton"});
-  Press("DelateLineSpeedButton");
-  EXPECT_EQ(Text(MainForm->BinaryImage), Text(items));
-}
-
-TEST_F(ScreenEditorTest, OpeningAnImageEndsTheEditorsState) {
-  Labeled(Items());
-  StartEditor(2, kGreenish);
-  Tool("LineSpeedButton", 2, kGreenish);
-  ClickPixel(Qt::LeftButton, 3, 1, 1);
-  ClickPixel(Qt::RightButton, 3, 4, 1);
+TEST_F(ScreenEditorTest, ReturnOrAnOpenEndsTheEditorsState) {
   TMainForm& m = *MainForm;
-  ASSERT_TRUE(m.EditorState == 1 && m.LineUndoCount == 4 && m.ColourMode == 3 && m.IsDown("LineSpeedButton"));
+  const auto drawLine = [&] {
+    Labeled(Items());
+    Editing("LineSpeedButton", 2, kGreenish);
+    ClickPixel(Qt::LeftButton, 3, 1, 1);
+    ClickPixel(Qt::RightButton, 3, 4, 1);
+    ASSERT_TRUE(m.EditorState == 1 && m.LineUndoCount == 4 && m.ColourMode == 3 &&
+                m.IsDown("LineSpeedButton") && m.IsEnabled("DelateLineSpeedButton"));
+  };
+  // Return brings back the labeled image in gray (although the table of 2 is green), and takes the
+  // tools away.
+  drawLine();
+  Press("GoBackSpeedButton");
+  EXPECT_EQ(PlaneText(m.BinaryImage), PlaneText(Items()));
+  EXPECT_EQ(
+      std::tuple(Shown(2, 4), TableColour(2), EnabledOf(kTools), m.IsDown("LineSpeedButton"), m.ColourMode),
+      std::tuple(Gray(2), kGreenish, std::string("SaveScreenSpeedButton"), false, 0));
 
+  drawLine();
   WriteFile(Path("next.raw"), std::string(6, '\x40'));
   WriteFile(Path("next.txt"), "2 3");
   ui.open(Path("next.raw"), 1).dialog<TReportForm>(NoReport);
@@ -110,12 +85,7 @@ TEST_F(ScreenEditorTest, OpeningAnImageEndsTheEditorsState) {
   EXPECT_FALSE(m.IsDown("LineSpeedButton") || m.IsDown("ColorSpeedButton"));
 
   // A complementary image replaces panel 2: the line drawn on the former one can no longer be undone.
-  Labeled(Items());
-  StartEditor(2, kGreenish);
-  Tool("LineSpeedButton", 2, kGreenish);
-  ClickPixel(Qt::LeftButton, 3, 1, 1);
-  ClickPixel(Qt::RightButton, 3, 4, 1);
-  ASSERT_TRUE(m.EditorState == 1 && m.ColourMode == 3);
+  drawLine();
   WriteFile(Path("items.raw"), Bytes(Items()));
   WriteFile(Path("items.txt"), "4 6");
   ui.dialog<TSelectImageForm>([](TSelectImageForm& form) {
@@ -123,8 +93,8 @@ TEST_F(ScreenEditorTest, OpeningAnImageEndsTheEditorsState) {
       return ui::mrOk;
     }).open(Path("items.raw"), 1);
   m.OpenBinaryImage1Click();
-  EXPECT_EQ(std::vector<int>({m.LineStart.Column, m.LineUndoCount, m.EditorState, m.ColourMode}),
-            std::vector<int>(4, 0));
+  EXPECT_EQ(std::tuple(m.LineStart.Column, m.LineUndoCount, m.EditorState, m.ColourMode),
+            std::tuple(0, 0, 0, 0));
 }
 
 TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThreeKeepTheirPlanes) {
@@ -132,15 +102,16 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
   MainForm->WorkDirectory = Dir().string();
   MainForm->OriginalImage.Fill(17);
   const std::string report = ReportInto(Path("report.txt"));
-  StartEditor(2, kGreenish);
-  Tool("PencilSpeedButton", 2, kGreenish);
+  Editing("PencilSpeedButton", 2, kGreenish);
   ClickPixel(Qt::LeftButton, 0, 0, 1);
 
   ui.save(Path("screen"));
   Press("SaveScreenSpeedButton");
   EXPECT_EQ(ui.FileDialogs().back().title, "Saving Colored BMP File");
-  EXPECT_EQ(ReadBmp(Path("screen.bmp")), Bytes(MainForm->ColourImage));
-  EXPECT_EQ(ReadFile(report), "\n\n\tScreen Editor treatment registered as: " + Path("screen.bmp"));
+  int columns = 0, lines = 0;
+  EXPECT_EQ(Bytes(ReadBMPFile(Path("screen.bmp"), columns, lines)), Bytes(MainForm->ColourImage));
+  const std::string registered = "\n\n\tScreen Editor treatment registered as: ";
+  EXPECT_EQ(ReadFile(report), registered + Path("screen.bmp"));
 
   // The editor's picture is panel 2's: a save of panel 1 or 3 writes its own plane.
   ui.save(Path("one"), 1).save(Path("three"), 1);
@@ -155,28 +126,20 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
   ui.save(Path("after"), 1);
   Press("SaveScreenSpeedButton");
   EXPECT_EQ(ReadFile(Path("after.raw")), Bytes(Items()));
-  EXPECT_EQ(ReadFile(report), "\n\n\tScreen Editor treatment registered as: " + Path("screen.bmp") +
-                                  "\n\n\tFract Star registered as: " + Path("three.raw") +
-                                  "\n\n\tScreen Editor treatment registered as: " + Path("after.raw"));
-}
-
-// Items 1, 2, 3 of 15, 25 and 35 pixels before, grown by 10, 20 and 30 pixels.
-void ThreeGrownItems(BytePlane& before, BytePlane& after) {
-  before = BytePlane(20, 10);
-  before.Fill(255);
-  const int sizes[3] = {15, 25, 35}, gains[3] = {10, 20, 30};
-  after = before.Clone();
-  for (int code = 1; code <= 3; ++code)
-    for (int k = 0; k < sizes[code - 1] + gains[code - 1]; ++k) {
-      const int line = 3 * (code - 1) + k / 20, column = k % 20;
-      after[line][column] = static_cast<std::uint8_t>(code);
-      if (k < sizes[code - 1]) before[line][column] = static_cast<std::uint8_t>(code);
-    }
+  EXPECT_EQ(ReadFile(report), registered + Path("screen.bmp") + "\n\n\tFract Star registered as: " +
+                                  Path("three.raw") + registered + Path("after.raw"));
 }
 
 TEST_F(ScreenEditorTest, DilationContourTellsTheCountsAndKeepsTheGainedPixels) {
-  BytePlane before, after;
-  ThreeGrownItems(before, after);
+  // Items 1, 2, 3 of 15, 25 and 35 pixels before, grown by 10, 20 and 30 pixels.
+  BytePlane before = UniformPlane(20, 10), after = UniformPlane(20, 10), gained = UniformPlane(20, 10);
+  const int sizes[3] = {15, 25, 35}, gains[3] = {10, 20, 30};
+  for (int code = 1; code <= 3; ++code)
+    for (int k = 0; k < sizes[code - 1] + gains[code - 1]; ++k) {
+      const int line = 3 * (code - 1) + k / 20, column = k % 20;
+      after[line][column] = (k < sizes[code - 1] ? before : gained)[line][column] =
+          static_cast<std::uint8_t>(code);
+    }
   Labeled(after);
   MainForm->BinaryBackup = before.Clone();
   const std::string report = ReportInto(Path("report.txt"));
@@ -190,27 +153,21 @@ TEST_F(ScreenEditorTest, DilationContourTellsTheCountsAndKeepsTheGainedPixels) {
       .message("", " Num_pix_tot = 70\n Num_pix_bord = 30 ")
       .message("", " Num_pix_tot = 135\n Num_pix_bord = 60 ");
   Press("AureoleSpeedButton");
-  int kept = 0;
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(gained));
   for (int i = 0; i < 10; ++i)
-    for (int j = 0; j < 20; ++j) {
-      const int expected = before[i][j] == 255 ? after[i][j] : 255;
-      ASSERT_EQ(MainForm->BinaryImage[i][j], expected) << i << "," << j;
-      ASSERT_EQ(Shown(i, j), Gray(expected));
-      kept += expected != 255 ? 1 : 0;
-    }
-  EXPECT_EQ(kept, 60);
-  EXPECT_EQ(ReadFile(report), "");
-  EXPECT_EQ(MainForm->Panel2Pending[p2Labeled], 1);
-  EXPECT_EQ(TempImageForm->CaptionText(), " 2.- LABELED IMAGE ");
-  EXPECT_EQ(MainForm->ColourMode, 0);  // the screen save now writes the contour
+    for (int j = 0; j < 20; ++j) ASSERT_EQ(Shown(i, j), Gray(gained[i][j])) << i << "," << j;
+  // Nothing registered; the screen save now writes the contour.
+  EXPECT_EQ(std::tuple(ReadFile(report), MainForm->Panel2Pending[p2Labeled], TempImageForm->CaptionText(),
+                       MainForm->ColourMode),
+            std::tuple(std::string(), 1, std::string(" 2.- LABELED IMAGE "), 0));
 
   // Only background: no item, one message, all background; another tool's colour result stays.
-  Labeled(Background(5, 5));
+  Labeled(UniformPlane(5, 5));
   MainForm->ColourMode = 3;
   ui.message("", " 0 items in the labeled image ");
   Press("AureoleSpeedButton");
-  EXPECT_EQ(Text(MainForm->BinaryImage), Text(Background(5, 5)));
-  EXPECT_EQ(MainForm->ColourMode, 3);
+  EXPECT_EQ(std::tuple(PlaneText(MainForm->BinaryImage), MainForm->ColourMode),
+            std::tuple(PlaneText(UniformPlane(5, 5)), 3));
 }
 
 }  // namespace

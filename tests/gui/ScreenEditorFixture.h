@@ -1,6 +1,6 @@
 #pragma once
 // A labeled image in panel 2 as the labeling leaves it, and the person's moves in the screen editor:
-// buttons pressed, values and colours chosen, clicks at a zoom.
+// buttons pressed, values and colours chosen, clicks at a zoom. Colours are 0x00BBGGRR, as chosen.
 #include <QAction>
 #include <QImage>
 #include <algorithm>
@@ -9,6 +9,7 @@
 
 #include "Program.h"
 #include "app/MainWindow.h"
+#include "fixtures/Blocks.h"
 #include "imaging/Image.h"
 #include "panels/SelectedGT.h"
 #include "panels/TempImage.h"
@@ -30,11 +31,6 @@ class ScreenEditorTest : public ProgramTest {
                              "PencilSpeedButton", "LineSpeedButton", "LocalFillingSpeedButton"})
       m.Item(name)->setChecked(false);
   }
-  static BytePlane Background(int columns, int lines) {
-    BytePlane plane(columns, lines);
-    plane.Fill(255);
-    return plane;
-  }
   // The Selected Value form answered with OK and this value.
   static auto Value(int value) {
     return [value](TSelectedValueForm& form) {
@@ -42,71 +38,48 @@ class ScreenEditorTest : public ProgramTest {
       return ui::mrOk;
     };
   }
-  // "Recoding Labelized Items" with this value and colour (0x00BBGGRR).
-  void StartEditor(int value, std::uint32_t colour) {
-    ui.dialog<TSelectedValueForm>(Value(value)).colour(colour);
-    Press("ColorSpeedButton");
-  }
-  // A drawing tool pressed down, with its value and colour.
+  // A button pressed that asks for a value and a colour ("ColorSpeedButton" starts the editor).
   void Tool(const char* button, int value, std::uint32_t colour) {
     ui.dialog<TSelectedValueForm>(Value(value)).colour(colour);
     Press(button);
+  }
+  // The editor started, then a drawing tool pressed down, both with this value and colour.
+  void Editing(const char* button, int value, std::uint32_t colour) {
+    Tool("ColorSpeedButton", value, colour);
+    Tool(button, value, colour);
   }
   static void Press(const char* button) { MainForm->Item(button)->trigger(); }
   // A click on the image pixel (line, column) at a zoom: inside the pixel's square at n:1, on the
   // first of the pixels a screen point covers at 1:n.
   static void ClickPixel(Qt::MouseButton button, int line, int column, int zoom) {
+    const auto at = [zoom](int p) { return zoom >= 2 ? zoom * p + zoom - 1 : zoom <= -2 ? p / -zoom : p; };
     TempImageForm->Zoom = zoom;
-    const int x = zoom >= 2 ? zoom * column + zoom - 1 : zoom <= -2 ? column / -zoom : column;
-    const int y = zoom >= 2 ? zoom * line + zoom - 1 : zoom <= -2 ? line / -zoom : line;
-    TempImageForm->PaintBoxMouseDown(button, x, y);
+    TempImageForm->PaintBoxMouseDown(button, at(column), at(line));
   }
-  static Rgb Shown(int line, int column) {
+  static std::uint32_t Shown(int line, int column) {
     const QRgb c = TempImageForm->Bitmap().pixel(column, line);
-    return {static_cast<std::uint8_t>(qBlue(c)), static_cast<std::uint8_t>(qGreen(c)),
-            static_cast<std::uint8_t>(qRed(c))};
+    return qBlue(c) << 16 | qGreen(c) << 8 | qRed(c);
   }
-  static Rgb InColourImage(int line, int column) {
-    const std::uint8_t* p = MainForm->ColourImage[line] + 3 * column;
-    return {p[0], p[1], p[2]};
+  static std::uint32_t InColourImage(int line, int column) {
+    const std::uint8_t* p = MainForm->ColourImage[line] + 3 * column;  // blue, green, red
+    return p[0] << 16 | p[1] << 8 | p[2];
   }
-  static Rgb TableColour(int value) {
+  static std::uint32_t TableColour(int value) {
     const TMainForm& m = *MainForm;
-    return {static_cast<std::uint8_t>(m.PaletteBlue[value]), static_cast<std::uint8_t>(m.PaletteGreen[value]),
-            static_cast<std::uint8_t>(m.PaletteRed[value])};
+    return m.PaletteBlue[value] << 16 | m.PaletteGreen[value] << 8 | m.PaletteRed[value];
   }
   // The picture and the colour image both show each pixel in its value's table colour.
   static void ExpectShownFromTables() {
     const BytePlane& values = MainForm->BinaryImage;
     ASSERT_EQ(MainForm->ColourImage.Columns(), 3 * values.Columns());
     for (int i = 0; i < values.Lines(); ++i)
-      for (int j = 0; j < values.Columns(); ++j) {
-        ASSERT_EQ(Shown(i, j), TableColour(values[i][j])) << i << "," << j;
-        ASSERT_EQ(InColourImage(i, j), TableColour(values[i][j])) << i << "," << j;
-      }
+      for (int j = 0; j < values.Columns(); ++j)
+        ASSERT_EQ(std::tuple(Shown(i, j), InColourImage(i, j)),
+                  std::tuple(TableColour(values[i][j]), TableColour(values[i][j])))
+            << i << "," << j;
   }
 };
 
-inline Rgb Gray(int v) {
-  const auto g = static_cast<std::uint8_t>(v);
-  return {g, g, g};
-}
-
-// 0x00BBGGRR as a colour.
-inline Rgb Colour(std::uint32_t c) {
-  return {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-          static_cast<std::uint8_t>(c)};
-}
-
-inline std::string Text(const BytePlane& plane) {
-  std::string text;
-  for (int i = 0; i < plane.Lines(); ++i) {
-    for (int j = 0; j < plane.Columns(); ++j) {
-      const int v = plane[i][j];
-      text += v == 255 ? "." : std::to_string(v);
-      text += j + 1 < plane.Columns() ? " " : "";
-    }
-    text += "\n";
-  }
-  return text;
+inline std::uint32_t Gray(int v) {
+  return 0x010101u * static_cast<std::uint32_t>(v);
 }

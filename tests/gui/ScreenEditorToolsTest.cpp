@@ -1,10 +1,9 @@
 // The screen editor's tools applied by clicks in panel 2, at 1:1, 2:1 and 1:2.
-#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ScreenEditorFixture.h"
-#include "fixtures/Patterns.h"
 #include "ui/Cursors.h"
 
 namespace {
@@ -13,126 +12,116 @@ constexpr int kZooms[] = {1, 2, -2};
 constexpr std::uint32_t kBlueish = 0x00C08040;  // red 0x40, green 0x80, blue 0xC0
 constexpr std::uint32_t kReddish = 0x00102090;
 
-// Background with an item of value 7 (two pixels apart), an item of 3 and a pixel of 5.
-BytePlane ClassesPlane() {
-  BytePlane plane(8, 6);
-  plane.Fill(255);
-  plane[0][0] = plane[0][1] = plane[4][6] = 7;
-  plane[2][2] = plane[2][4] = 3;
-  plane[5][0] = 5;
-  return plane;
-}
-
-TEST_F(ScreenEditorTest, FillingToolMergesTheClickedClassIntoTheValue) {
+TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIntoTheValue) {
+  // Background with an item of value 7 (two pixels apart), an item of 3 and a pixel of 5.
+  const BytePlane plane = PlaneFromText("77......\n........\n..3.3...\n........\n......7.\n5.......\n");
   for (const int zoom : kZooms) {
     SCOPED_TRACE("zoom " + std::to_string(zoom));
-    Labeled(ClassesPlane());
-    StartEditor(3, kBlueish);
-    Press("CuvetSpeedButton");
-    EXPECT_EQ(ui::ScreenCursor(), ui::crPot);
-    ClickPixel(Qt::RightButton, 4, 6, zoom);  // the right button does nothing
-    EXPECT_EQ(MainForm->BinaryImage[4][6], 7);
-    ClickPixel(Qt::LeftButton, 4, 6, zoom);
-    // Both 7s become 3; the 3s already there take the new colour too.
-    EXPECT_EQ(Text(MainForm->BinaryImage),
-              "3 3 . . . . . .\n. . . . . . . .\n. . 3 . 3 . . .\n. . . . . . . .\n. . . . . . 3 .\n5 . . . "
-              ". . . .\n");
-    EXPECT_EQ(TableColour(3), Colour(kBlueish));
-    EXPECT_EQ(TableColour(7), Gray(7));
-    ExpectShownFromTables();
-    EXPECT_EQ(Shown(2, 2), Colour(kBlueish));
-    EXPECT_EQ(Shown(5, 0), Gray(5));
-    EXPECT_EQ(TempImageForm->Zoom, zoom);  // an edit keeps the zoom the person works at
-    MainForm->PaletteRed[3] = MainForm->PaletteGreen[3] = MainForm->PaletteBlue[3] = 3;
-  }
-}
-
-TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoom) {
-  struct Case {
-    int zoom, x, y, line, column;
-  };
-  for (const Case c : {Case{-2, 11, 4, 8, 22}, Case{2, 11, 4, 2, 5}, Case{1, 11, 4, 4, 11}}) {
-    SCOPED_TRACE("zoom " + std::to_string(c.zoom));
-    Labeled(Background(30, 12));
-    StartEditor(9, kBlueish);
-    Tool("PencilSpeedButton", 9, kBlueish);
-    EXPECT_EQ(ui::ScreenCursor(), ui::crPencil);
-    TempImageForm->Zoom = c.zoom;
-    TempImageForm->PaintBoxMouseDown(Qt::RightButton, c.x, c.y);
-    EXPECT_EQ(MainForm->BinaryImage[c.line][c.column], 255);
-    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, c.x, c.y);
-    BytePlane expected = Background(30, 12);
-    expected[c.line][c.column] = 9;
-    EXPECT_EQ(Text(MainForm->BinaryImage), Text(expected));
-    // The pencil leaves the colour tables alone: the pixel shows in its value's own colour.
-    EXPECT_EQ(TableColour(9), Gray(9));
-    EXPECT_EQ(Shown(c.line, c.column), Gray(9));
-    EXPECT_EQ(InColourImage(c.line, c.column), Gray(9));
-  }
-}
-
-TEST_F(ScreenEditorTest, PipetteRecoloursOneValueWithoutChangingValues) {
-  for (const int zoom : kZooms) {
-    SCOPED_TRACE("zoom " + std::to_string(zoom));
-    BytePlane plane = ClassesPlane();
     Labeled(plane);
     Press("PipetteSpeedButton1");
     EXPECT_EQ(ui::ScreenCursor(), ui::crPipette);
     ui.colour(kReddish);
     ClickPixel(Qt::LeftButton, 2, 2, zoom);
-    EXPECT_EQ(Text(MainForm->BinaryImage), Text(plane));
-    EXPECT_EQ(TableColour(3), Colour(kReddish));
+    const TMainForm& m = *MainForm;
+    EXPECT_EQ(PlaneText(m.BinaryImage), PlaneText(plane));
+    EXPECT_EQ(TableColour(3), kReddish);
     ExpectShownFromTables();
-    const Rgb reddish = Colour(kReddish);
-    EXPECT_EQ(
-        std::vector<int>({MainForm->RedPlane[2][4], MainForm->GreenPlane[2][4], MainForm->BluePlane[2][4]}),
-        std::vector<int>({reddish.red, reddish.green, reddish.blue}));
-    EXPECT_EQ(MainForm->RedPlane[0][0], 7);  // other values keep their colour planes
-    MainForm->PaletteRed[3] = MainForm->PaletteGreen[3] = MainForm->PaletteBlue[3] = 3;
+    // The colour planes take the colour on that value only.
+    EXPECT_EQ(std::tuple(m.RedPlane[2][4], m.GreenPlane[2][4], m.BluePlane[2][4], m.RedPlane[0][0]),
+              std::tuple(0x90, 0x20, 0x10, 7));
+
+    Tool("ColorSpeedButton", 3, kBlueish);
+    Press("CuvetSpeedButton");
+    EXPECT_EQ(ui::ScreenCursor(), ui::crPot);
+    ClickPixel(Qt::RightButton, 4, 6, zoom);  // the right button does nothing
+    EXPECT_EQ(m.BinaryImage[4][6], 7);
+    ClickPixel(Qt::LeftButton, 4, 6, zoom);
+    // Both 7s become 3; the 3s already there take the new colour too.
+    EXPECT_EQ(PlaneText(m.BinaryImage), "33......\n........\n..3.3...\n........\n......3.\n5.......\n");
+    EXPECT_EQ(std::tuple(TableColour(3), TableColour(7), Shown(2, 2), Shown(5, 0)),
+              std::tuple(kBlueish, Gray(7), kBlueish, Gray(5)));
+    ExpectShownFromTables();
+    EXPECT_EQ(TempImageForm->Zoom, zoom);  // an edit keeps the zoom the person works at
   }
 }
 
-TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
+TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoomAndNothingElsewhere) {
   struct Case {
-    int zoom;
-    int endLine, endColumn;
+    int zoom, x, y, line, column;
+  };
+  for (const Case c : {Case{-2, 11, 4, 8, 22}, Case{2, 11, 4, 2, 5}, Case{1, 11, 4, 4, 11}}) {
+    SCOPED_TRACE("zoom " + std::to_string(c.zoom));
+    Labeled(UniformPlane(30, 12));
+    Editing("PencilSpeedButton", 9, kBlueish);
+    EXPECT_EQ(ui::ScreenCursor(), ui::crPencil);
+    TempImageForm->Zoom = c.zoom;
+    TempImageForm->PaintBoxMouseDown(Qt::RightButton, c.x, c.y);
+    EXPECT_EQ(MainForm->BinaryImage[c.line][c.column], 255);
+    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, c.x, c.y);
+    BytePlane expected = UniformPlane(30, 12);
+    expected[c.line][c.column] = 9;
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(expected));
+    // The pencil leaves the colour tables alone: the pixel shows in its value's own colour.
+    EXPECT_EQ(std::tuple(TableColour(9), Shown(c.line, c.column), InColourImage(c.line, c.column)),
+              std::tuple(Gray(9), Gray(9), Gray(9)));
+  }
+  // Beyond each edge at each zoom nothing is written; at 2:1, x = -1 would truncate to column 0.
+  const std::string drawn = PlaneText(MainForm->BinaryImage);
+  const std::vector<std::tuple<int, int, int>> outside = {{2, -1, 0},  {2, 0, -1}, {2, 60, 0},
+                                                          {2, 0, 24},  {1, 30, 0}, {1, 0, 12},
+                                                          {-2, 15, 0}, {-2, 0, 6}, {-20, 1, 1}};
+  for (const auto& [zoom, x, y] : outside) {
+    TempImageForm->Zoom = zoom;
+    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, x, y);
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), drawn) << zoom << " " << x << " " << y;
+  }
+  // With the zoom button down a click zooms in; up, the next click draws.
+  Press("ZoomSpeedButton");
+  TempImageForm->Zoom = 1;
+  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
+  EXPECT_EQ(std::tuple(TempImageForm->Zoom, PlaneText(MainForm->BinaryImage)), std::tuple(2, drawn));
+  Press("ZoomSpeedButton");
+  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
+  EXPECT_EQ(MainForm->BinaryImage[1][1], 9);
+  // A value the form never accepts, or a tool left down but disabled, writes nothing.
+  SelectedValueForm->SelectedValue = 300;
+  ClickPixel(Qt::LeftButton, 2, 2, 1);
+  EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
+  SelectedValueForm->SelectedValue = 9;
+  MainForm->Enable({"PencilSpeedButton"}, false);
+  ASSERT_TRUE(MainForm->IsDown("PencilSpeedButton"));
+  ClickPixel(Qt::LeftButton, 2, 2, 1);
+  EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
+}
+
+TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
+  // (0,0) -> (3,10) visits 11 pixels; at 1:2 only even positions are reached, so (0,0) -> (4,10).
+  const std::string to3 = "99..........\n..999.......\n.....9999...\n.........99.\n";
+  struct Case {
+    int zoom, endLine;
     std::string drawn;
   };
-  // (0,0) -> (3,10) visits 11 pixels; at 1:2 only even positions are reached, so (0,0) -> (4,10).
-  const std::vector<Case> cases = {
-      {1, 3, 10,
-       "9 9 . . . . . . . . . .\n. . 9 9 9 . . . . . . .\n. . . . . 9 9 9 9 . . .\n. . . . . . . . . 9 9 "
-       ".\n"},
-      {2, 3, 10,
-       "9 9 . . . . . . . . . .\n. . 9 9 9 . . . . . . .\n. . . . . 9 9 9 9 . . .\n. . . . . . . . . 9 9 "
-       ".\n"},
-      {-2, 4, 10,
-       "9 9 . . . . . . . . . .\n. . 9 9 . . . . . . . .\n. . . . 9 9 9 . . . . .\n. . . . . . . 9 9 . . "
-       ".\n"},
-  };
-  for (const Case& c : cases) {
+  for (const Case& c : {Case{1, 3, to3}, Case{2, 3, to3},
+                        Case{-2, 4, "99..........\n..99........\n....999.....\n.......99...\n"}}) {
     SCOPED_TRACE("zoom " + std::to_string(c.zoom));
-    BytePlane plane = Background(12, 5);
-    plane[0][0] = 4;  // the start held 4 before the left click
-    plane[2][6] = 1;  // an item pixel under the line
+    // The start holds 4 before the left click; an item pixel lies under the line.
+    const BytePlane plane =
+        PlaneFromText("4...........\n............\n......1.....\n............\n............\n");
     Labeled(plane);
-    StartEditor(9, kBlueish);
-    Tool("LineSpeedButton", 9, kBlueish);
+    Editing("LineSpeedButton", 9, kBlueish);
     EXPECT_EQ(ui::ScreenCursor(), ui::crSACross);
     EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));  // nothing to delete yet
     ClickPixel(Qt::LeftButton, 0, 0, c.zoom);
-    EXPECT_EQ(MainForm->BinaryImage[0][0], 9);
-    EXPECT_EQ(TempImageForm->LineStartValue, 4);
-    ClickPixel(Qt::RightButton, c.endLine, c.endColumn, c.zoom);
-    EXPECT_EQ(Text(MainForm->BinaryImage).substr(0, c.drawn.size()), c.drawn);
-    EXPECT_EQ(MainForm->LineUndoCount, 11);
-    EXPECT_EQ(MainForm->LineEnd, (PixelPosition{c.endLine, c.endColumn}));
-    EXPECT_EQ(TableColour(9), Colour(kBlueish));
+    EXPECT_EQ(std::tuple(MainForm->BinaryImage[0][0], TempImageForm->LineStartValue), std::tuple(9, 4));
+    ClickPixel(Qt::RightButton, c.endLine, 10, c.zoom);
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage).substr(0, c.drawn.size()), c.drawn);
+    EXPECT_EQ(std::tuple(MainForm->LineUndoCount, MainForm->LineEnd, TableColour(9)),
+              std::tuple(11, PixelPosition{c.endLine, 10}, kBlueish));
     ExpectShownFromTables();
     ASSERT_TRUE(MainForm->IsEnabled("DelateLineSpeedButton"));
 
     Press("DelateLineSpeedButton");
-    EXPECT_EQ(Text(MainForm->BinaryImage), Text(plane));
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(plane));
     EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
     ExpectShownFromTables();
     EXPECT_EQ(ui::ScreenCursor(), ui::crArrow);
@@ -140,145 +129,69 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
 }
 
 TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
-  BytePlane plane = Background(9, 6);
-  plane[1][1] = 2;
-  Labeled(plane);
-  StartEditor(6, kBlueish);
-  Tool("LineSpeedButton", 6, kBlueish);
+  Labeled(PlaneFromText(".........\n.2.......\n.........\n.........\n.........\n.........\n"));
+  Editing("LineSpeedButton", 6, kBlueish);
 
   // A right click on the start draws nothing and leaves nothing to delete.
   ClickPixel(Qt::LeftButton, 1, 1, 1);
   ClickPixel(Qt::RightButton, 1, 1, 1);
-  EXPECT_EQ(Text(MainForm->BinaryImage),
-            ". . . . . . . . .\n. 6 . . . . . . .\n. . . . . . . . .\n"
-            ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n");
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage),
+            ".........\n.6.......\n.........\n.........\n.........\n.........\n");
   EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
 
   // A fan of two lines from one start: deleting the second keeps the first whole, start included.
   ClickPixel(Qt::RightButton, 1, 5, 1);
   ClickPixel(Qt::RightButton, 5, 1, 1);
-  const std::string fan =
-      ". . . . . . . . .\n. 6 6 6 6 6 . . .\n. 6 . . . . . . .\n"
-      ". 6 . . . . . . .\n. 6 . . . . . . .\n. 6 . . . . . . .\n";
-  EXPECT_EQ(Text(MainForm->BinaryImage), fan);
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage),
+            ".........\n.66666...\n.6.......\n.6.......\n.6.......\n.6.......\n");
   // A new start elsewhere does not change what the deletion gives back.
   ClickPixel(Qt::LeftButton, 4, 7, 1);
   Press("DelateLineSpeedButton");
-  const std::string firstLine =
-      ". . . . . . . . .\n. 6 6 6 6 6 . . .\n. . . . . . . . .\n"
-      ". . . . . . . . .\n. . . . . . . 6 .\n. . . . . . . . .\n";
-  EXPECT_EQ(Text(MainForm->BinaryImage), firstLine);
+  const std::string firstLine = ".........\n.66666...\n.........\n.........\n.......6.\n.........\n";
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
 
   // Used up: pressing the line tool again does not offer it, and a forced second deletion writes
   // nothing over later edits.
   Press("LineSpeedButton");  // up
   EXPECT_FALSE(MainForm->IsDown("LineSpeedButton"));
-  ui.dialog<TSelectedValueForm>(Value(6)).colour(kBlueish);
-  Press("LineSpeedButton");  // down again
+  Tool("LineSpeedButton", 6, kBlueish);  // down again
   EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
   MainForm->Enable({"DelateLineSpeedButton"});
   Press("DelateLineSpeedButton");
-  EXPECT_EQ(Text(MainForm->BinaryImage), firstLine);
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
 
   // The first line of a new start owns it: deleting it gives the start its value from before.
   ClickPixel(Qt::LeftButton, 3, 4, 1);
   ClickPixel(Qt::RightButton, 3, 6, 1);
   EXPECT_EQ(MainForm->BinaryImage[3][4], 6);
   Press("DelateLineSpeedButton");
-  EXPECT_EQ(Text(MainForm->BinaryImage), firstLine);
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
 }
 
 TEST_F(ScreenEditorTest, LocalFillingFillsTheBackgroundRegionAroundTheClick) {
+  // A ring of 1s; the fill of its inside (any button) stays inside.
+  const BytePlane plane = PlaneFromText(
+      ".........\n.........\n..11111..\n..1...1..\n..1...1..\n..1...1..\n..11111..\n.........\n");
+  const std::string top = ".........\n.........\n..11111..\n..14441..\n..14441..\n..14441..\n";
   for (const int zoom : kZooms) {
     SCOPED_TRACE("zoom " + std::to_string(zoom));
-    // A ring of 1s; the fill of its inside (any button) stays inside.
-    BytePlane plane = Background(9, 8);
-    for (int j = 2; j <= 6; ++j) plane[2][j] = plane[6][j] = 1;
-    for (int i = 2; i <= 6; ++i) plane[i][2] = plane[i][6] = 1;
     Labeled(plane);
-    StartEditor(4, kReddish);
-    Tool("LocalFillingSpeedButton", 4, kReddish);
+    Editing("LocalFillingSpeedButton", 4, kReddish);
     EXPECT_EQ(ui::ScreenCursor(), ui::crSACross);
     ClickPixel(Qt::RightButton, 4, 4, zoom);
-    const std::string top = ". . . . . . . . .\n. . . . . . . . .\n. . 1 1 1 1 1 . .\n";
-    const std::string inside = ". . 1 4 4 4 1 . .\n. . 1 4 4 4 1 . .\n. . 1 4 4 4 1 . .\n";
-    EXPECT_EQ(Text(MainForm->BinaryImage), top + inside + ". . 1 1 1 1 1 . .\n. . . . . . . . .\n");
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), top + "..11111..\n.........\n");
     ASSERT_TRUE(MainForm->FillMaskReady);
-    int marked = 0;
-    for (int i = 3; i <= 5; ++i)
-      for (int j = 3; j <= 5; ++j) marked += MainForm->FillMask[i][j] == 1 ? 1 : 0;
-    EXPECT_EQ(marked, 9);
-    EXPECT_EQ(std::count(MainForm->FillMask.Data(), MainForm->FillMask.Data() + 72, 1), 9);
-    EXPECT_EQ(TableColour(4), Colour(kReddish));
+    const std::string none = ".........\n";
+    EXPECT_EQ(PlaneText(MainForm->FillMask),
+              none + none + none + "...111...\n...111...\n...111...\n" + none + none);
+    EXPECT_EQ(TableColour(4), kReddish);
     ExpectShownFromTables();
     // On an item pixel: that pixel and the background beside it on its row (frame column included),
-    // not the background around the ring.
+    // not the background around the ring; the mask holds this fill's pixels.
     ClickPixel(Qt::LeftButton, 6, 2, zoom);
-    EXPECT_EQ(Text(MainForm->BinaryImage), top + inside + "4 4 4 1 1 1 1 . .\n. . . . . . . . .\n");
-    EXPECT_EQ(std::count(MainForm->FillMask.Data(), MainForm->FillMask.Data() + 72, 1), 3);  // this fill's
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), top + "4441111..\n.........\n");
+    EXPECT_EQ(PlaneText(MainForm->FillMask), none + none + none + none + none + none + "111......\n" + none);
   }
-}
-
-TEST_F(ScreenEditorTest, AFillClosedByALineToColumnOneWritesTheFrameColumns) {
-  Labeled(Background(8, 5));
-  StartEditor(2, kBlueish);
-  Tool("LineSpeedButton", 2, kBlueish);
-  ClickPixel(Qt::LeftButton, 2, 1, 1);
-  ClickPixel(Qt::RightButton, 2, 7, 1);
-  Tool("LocalFillingSpeedButton", 5, kReddish);
-  ClickPixel(Qt::LeftButton, 0, 3, 1);
-  // The line closes the region at column 1: column 0, the frame, is no way through. Rows 0 and 1
-  // reach column 1, so their frame pixels are written too.
-  EXPECT_EQ(Text(MainForm->BinaryImage),
-            "5 5 5 5 5 5 5 5\n5 5 5 5 5 5 5 5\n. 2 2 2 2 2 2 2\n"
-            ". . . . . . . .\n. . . . . . . .\n");
-}
-
-TEST_F(ScreenEditorTest, AZoomClickOrAClickOutsideTheImageWritesNothing) {
-  Labeled(Background(6, 4));
-  StartEditor(3, kBlueish);
-  Tool("PencilSpeedButton", 3, kBlueish);
-  const std::string untouched = Text(MainForm->BinaryImage);
-  // Beyond each edge at each zoom; at 2:1, x = -1 would truncate to column 0.
-  struct Case {
-    int zoom, x, y;
-  };
-  for (const Case c : {Case{2, -1, 0}, Case{2, 0, -1}, Case{2, 12, 0}, Case{2, 0, 8}, Case{1, 6, 0},
-                       Case{1, 0, 4}, Case{-2, 3, 0}, Case{-2, 0, 2}, Case{-20, 1, 1}}) {
-    TempImageForm->Zoom = c.zoom;
-    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, c.x, c.y);
-    EXPECT_EQ(Text(MainForm->BinaryImage), untouched) << c.zoom << " " << c.x << " " << c.y;
-  }
-  Press("ZoomSpeedButton");
-  TempImageForm->Zoom = 1;
-  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
-  EXPECT_EQ(TempImageForm->Zoom, 2);
-  EXPECT_EQ(Text(MainForm->BinaryImage), untouched);
-  Press("ZoomSpeedButton");  // up: the next click draws
-  TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 2);
-  EXPECT_EQ(MainForm->BinaryImage[1][1], 3);
-}
-
-TEST_F(ScreenEditorTest, RefusedValuesComeBackAndADisabledToolLeftDownDoesNothing) {
-  Labeled(Background(6, 4));
-  MainForm->Enable({"PencilSpeedButton"});
-  ui.dialog<TSelectedValueForm>(Value(255))
-      .message("ERROR", "The gray tone value must lie between 0 and 254")
-      .dialog<TSelectedValueForm>(Value(-1))
-      .message("ERROR", "The gray tone value must lie between 0 and 254")
-      .dialog<TSelectedValueForm>(Value(254))
-      .colour(kBlueish);
-  Press("PencilSpeedButton");
-  ClickPixel(Qt::LeftButton, 1, 1, 1);
-  EXPECT_EQ(MainForm->BinaryImage[1][1], 254);
-  SelectedValueForm->SelectedValue = 300;  // never accepted by the form: no tool writes it
-  ClickPixel(Qt::LeftButton, 2, 2, 1);
-  EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
-  SelectedValueForm->SelectedValue = 254;
-  MainForm->Enable({"PencilSpeedButton"}, false);
-  ASSERT_TRUE(MainForm->IsDown("PencilSpeedButton"));
-  ClickPixel(Qt::LeftButton, 2, 2, 1);
-  EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
 }
 
 }  // namespace
