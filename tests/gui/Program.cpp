@@ -26,6 +26,14 @@ void ProgramTest::TearDown() {
   std::filesystem::remove_all(dir_.parent_path());
 }
 
+void ProgramTest::OpenThroughTheMenu(const BytePlane& plane) {
+  WriteFile(Path("opened.raw"), Bytes(plane));
+  WriteFile(Path("opened.txt"),
+            std::to_string(plane.Lines()) + "\n" + std::to_string(plane.Columns()) + "\n");
+  ui.open(Path("opened.raw"), 1).dialog<TReportForm>(NoReport);
+  MainForm->Open1Click();
+}
+
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;

@@ -19,6 +19,8 @@ class ProgramTest : public ::testing::Test {
   // A fresh folder for the files of this test.
   std::filesystem::path Dir() const { return dir_; }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  // Opens `plane` as a new original raw image through File > Open, the report declined.
+  void OpenThroughTheMenu(const BytePlane& plane);
 
   Script ui;
 
