@@ -107,19 +107,6 @@ TEST(PinsStretch, UniformImagesSumFiveOrNineTimesTheirValueAndGiveZero) {
       }
 }
 
-TEST(PinsStretch, ALonePeakReachesEveryNeighbourAndTheSquareMakesTheSumsEqual) {
-  BytePlane peak(3, 3), out;
-  peak[1][1] = 9;
-  // Cross: the centre and its four neighbours sum to 9, the corners to 0.
-  EXPECT_EQ(PinsStretch(peak, Params(4), out).MaxSum, 9);
-  EXPECT_EQ(std::tuple(RowOf(out, 0), RowOf(out, 1)),
-            std::tuple(std::vector<int>{0, 255, 0}, std::vector<int>{255, 255, 255}));
-  // Square: every pixel sees the peak once, so all sums are 9 and the image is 0.
-  const PinsOutcome square = PinsStretch(peak, Params(8), out);
-  EXPECT_EQ(std::tuple(square.MinSum, square.MaxSum, RowOf(out, 0)),
-            std::tuple(9, 9, std::vector<int>(3, 0)));
-}
-
 // Column ramp 0..5 on 4 lines, cross: sums per column 1, 5, 10, 15, 20, 24 (the first column 0 + 0 +
 // 1, the last 5 + 5 + 4 + 2 x 5); the inner histogram holds 5, 10, 15, 20 twice each; L x C = 24.
 TEST(PinsStretch, ColumnRampByHand) {

@@ -68,49 +68,30 @@ std::vector<int> LiteralExtraction(const BytePlane& s, const BytePlane& zones, c
   return v;
 }
 
-TEST(SequenceExtraction, WorkedZones) {
-  const BytePlane image = MakeNumbered(6, 5, 10), none(6, 5);  // pixel (i, j) = 10 i + j
-  const SequenceFrame frame{5, 6, 0, 1};
-  // The whole scene of 5 x 6 leaves its one-pixel border out; lines, columns and rectangles read
-  // from first + 1 to last - 2; bounds one apart are valid and give nothing.
-  EXPECT_EQ(Extract(image, none, Zone(kWholeScene), frame),
-            (std::vector<int>{11, 12, 13, 14, 21, 22, 23, 24, 31, 32, 33, 34}));
-  EXPECT_EQ(Extract(image, none, Line(2, 0, 5), frame), (std::vector<int>{21, 22, 23}));
-  EXPECT_EQ(Extract(image, none, Column(3, 0, 4), frame), (std::vector<int>{13, 23}));
-  EXPECT_EQ(Extract(image, none, Zone(kRectangularZone, 0, 1, 4, 5), frame),
-            (std::vector<int>{12, 13, 22, 23}));
-  EXPECT_TRUE(Extract(image, none, Zone(kRectangularZone, 1, 1, 2, 2), frame).empty());
-
-  // Labeled zones: line by line from (0, 0); a frame of 1 leaves the pixels on the edge out.
+// What the handlers' own cases do not reach: bounds one apart read nothing, and a zone code no byte
+// holds matches no pixel. The diagonal rounds its accumulator half up and leaves the last point out.
+TEST(SequenceExtraction, EmptyReadsAndDiagonalPixels) {
+  const BytePlane image = MakeNumbered(6, 5, 10);
   BytePlane zones(6, 5);
-  zones.Fill(255);
-  zones[0][0] = zones[1][2] = zones[3][4] = zones[4][5] = 7;
+  zones.Fill(44);  // 300 as a byte
   SequenceZone labeled{kLabeledZones};
-  labeled.ZoneCode = 7;
-  EXPECT_EQ(Extract(image, zones, labeled, frame), (std::vector<int>{0, 12, 34, 45}));
-  EXPECT_EQ(Extract(image, zones, labeled, {5, 6, 1, 1}), (std::vector<int>{12, 34}));
-  labeled.ZoneCode = 300;  // no byte holds it
-  EXPECT_TRUE(Extract(image, zones, labeled, frame).empty());
-}
+  labeled.ZoneCode = 300;
+  EXPECT_TRUE(Extract(image, zones, labeled, {5, 6, 0, 1}).empty());
+  EXPECT_TRUE(Extract(image, zones, Zone(kRectangularZone, 1, 1, 2, 2), {5, 6, 0, 1}).empty());
 
-TEST(SequenceExtraction, DiagonalPixels) {
   using P = std::vector<std::pair<int, int>>;
   auto pixels = [](int a, int b, int c, int d) {
     P out;
     for (const DiagonalStep& s : DiagonalPixels(a, b, c, d)) out.emplace_back(s.Line, s.Column);
     return out;
   };
-  // The accumulator 0.5 rounds up; the last point is left out.
-  EXPECT_EQ(pixels(0, 0, 3, 6), (P{{0, 0}, {1, 1}, {1, 2}, {2, 3}, {2, 4}, {3, 5}}));
   // The running sum of 0.1 reaches 7.4999..., not 7.5, after five steps: (7, 5).
   const P steps = pixels(7, 0, 8, 10);
   ASSERT_EQ(steps.size(), 10u);
   EXPECT_EQ(std::pair(steps[5], steps[6]), std::pair(std::pair{7, 5}, std::pair{8, 6}));
-  // Anti-diagonals and lines along an axis.
-  EXPECT_EQ(pixels(3, 0, 0, 3), (P{{3, 0}, {2, 1}, {1, 2}}));
-  EXPECT_EQ(pixels(2, 4, 2, 1), (P{{2, 4}, {2, 3}, {2, 2}}));
-  EXPECT_EQ(pixels(0, 1, 2, 1), (P{{0, 1}, {1, 1}}));
-  EXPECT_TRUE(pixels(4, 4, 4, 4).empty());
+  // Lines along an axis, and no line at all.
+  EXPECT_EQ(std::tuple(pixels(2, 4, 2, 1), pixels(0, 1, 2, 1), pixels(4, 4, 4, 4)),
+            std::tuple(P{{2, 4}, {2, 3}, {2, 2}}, P{{0, 1}, {1, 1}}, P{}));
 }
 
 TEST(SequenceExtraction, ZoneFaults) {
@@ -121,39 +102,22 @@ TEST(SequenceExtraction, ZoneFaults) {
     SequenceFrame frame;
     ZoneFault fault;
   };
+  // The refusals the handlers' messages do not already show, and bounds on the very edge.
   const Case cases[] = {
-      {Zone(kNoItem), frame, ZoneFault::NoItem},
       {Zone(7), frame, ZoneFault::NoItem},
-      {Zone(kWholeScene), frame, ZoneFault::None},
-      {Zone(kWholeScene), {10, 12, 5, 5}, ZoneFault::EmptyFrame},
       {Zone(kWholeScene), {0, 0, 0, 1}, ZoneFault::EmptyFrame},
       {Line(9, 0, 11), frame, ZoneFault::None},
-      {Line(10, 0, 11), frame, ZoneFault::SelectedLine},
-      {Line(-1, 0, 11), frame, ZoneFault::SelectedLine},
-      {Line(3, -1, 11), frame, ZoneFault::FirstColumn},
-      {Line(3, 0, 12), frame, ZoneFault::LastColumn},
-      {Line(3, 5, 5), frame, ZoneFault::ColumnOrder},
       {Line(3, 6, 5), frame, ZoneFault::ColumnOrder},
-      {Line(1, 2, 9), inner, ZoneFault::SelectedLine},
-      {Line(2, 1, 9), inner, ZoneFault::FirstColumn},
-      {Line(2, 2, 10), inner, ZoneFault::LastColumn},
       {Column(11, 0, 9), frame, ZoneFault::None},
-      {Column(12, 0, 9), frame, ZoneFault::SelectedColumn},
-      {Column(2, 0, 10), frame, ZoneFault::LastLine},
-      {Column(2, -3, 9), frame, ZoneFault::FirstLine},
       {Column(2, 4, 4), frame, ZoneFault::LineOrder},
       {Zone(kDiagonalLine, 9, 0, 0, 11), frame, ZoneFault::None},  // an anti-diagonal
-      {Zone(kDiagonalLine, 4, 4, 4, 4), frame, ZoneFault::SamePoints},
       {Zone(kDiagonalLine, 3, 3, 3, 0), frame, ZoneFault::None},
       {Zone(kDiagonalLine, 10, 0, 0, 0), frame, ZoneFault::FirstLine},
       {Zone(kDiagonalLine, 0, 0, 0, 12), frame, ZoneFault::LastColumn},
-      {Zone(kDiagonalLine, 7, 9, 2, 1), inner, ZoneFault::LastColumn},
       {Zone(kRectangularZone, 0, 0, 9, 11), frame, ZoneFault::None},
-      {Zone(kRectangularZone, 5, 0, 4, 11), frame, ZoneFault::LineOrder},
       {Zone(kRectangularZone, 0, 5, 9, 5), frame, ZoneFault::ColumnOrder},
       {Zone(kRectangularZone, 0, 0, 10, 11), frame, ZoneFault::LastLine},
       {Zone(kRectangularZone, 1, 2, 7, 9), inner, ZoneFault::FirstLine},
-      {Zone(kLabeledZones), frame, ZoneFault::None},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "item " << c.zone.StudiedItem << " " << c.zone.FirstLine << ","

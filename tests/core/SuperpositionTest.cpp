@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 
 #include "ThreadCounts.h"
 #include "fixtures/Patterns.h"
@@ -9,26 +8,6 @@
 #include "graytone/kernels/Superposition.h"
 
 namespace {
-
-constexpr Rgb kRed{0, 0, 255};
-
-// Base grays 0, 100, 200 on line 0 and 50, 150, 250 on line 1; the mask has the item 3 on the first
-// column, another item 1 on the second, background 255 on the third; the original 10, 11, 12.
-struct Scene {
-  BytePlane base{3, 2}, mask{3, 2}, original{3, 2};
-  Scene() {
-    for (int i = 0; i < 2; ++i)
-      for (int j = 0; j < 3; ++j) {
-        base[i][j] = static_cast<std::uint8_t>(100 * j + 50 * i);
-        mask[i][j] = static_cast<std::uint8_t>(j == 0 ? 3 : j == 1 ? 1 : 255);
-        original[i][j] = static_cast<std::uint8_t>(10 + j);
-      }
-  }
-};
-
-TransparentParams Transparent(double alpha, bool local = false) {
-  return {3, alpha, kRed, local};
-}
 
 // One pixel as the treatment describes it: three images, then the blend, then the local override.
 Rgb LiteralTransparent(int base, int mask, int original, const TransparentParams& p) {
@@ -46,42 +25,8 @@ Rgb LiteralTransparent(int base, int mask, int original, const TransparentParams
 
 }  // namespace
 
-TEST(Superposition, SingleShowsTheItemInColourOverGraysThatAreNeverBlack) {
-  const Scene s;
-  BytePlane bgr;
-  ASSERT_TRUE(SuperposeSingle(s.base, s.mask, 3, kRed, bgr));
-  EXPECT_EQ(std::tuple(BgrAt(bgr, 0, 0), BgrAt(bgr, 1, 0), BgrAt(bgr, 0, 1), BgrAt(bgr, 1, 2)),
-            std::tuple(kRed, kRed, GrayRgb(100), GrayRgb(250)));
-  // The 0 of the base shows as 1 where no item covers it.
-  ASSERT_TRUE(SuperposeSingle(s.base, s.mask, 1, kRed, bgr));
-  EXPECT_EQ(std::tuple(BgrAt(bgr, 0, 0), BgrAt(bgr, 0, 1)), std::tuple(GrayRgb(1), kRed));
-  // A value no pixel holds leaves the base alone.
-  ASSERT_TRUE(SuperposeSingle(s.base, s.mask, 300, kRed, bgr));
-  EXPECT_EQ(BgrAt(bgr, 0, 0), GrayRgb(1));
-}
-
-TEST(Superposition, TransparentByHand) {
-  const Scene s;
-  BytePlane bgr;
-  auto at = [&](double alpha, bool local = false) {
-    EXPECT_TRUE(SuperposeTransparent(s.base, s.mask, s.original, Transparent(alpha, local), bgr));
-    return std::tuple(BgrAt(bgr, 0, 0), BgrAt(bgr, 1, 0), BgrAt(bgr, 0, 1), BgrAt(bgr, 1, 2));
-  };
-  // Two item pixels (base 0 and 50), the other item (100), the background (250). Opacity 0: the base
-  // itself, 0 kept as 0; 100, global: the colour on the item, white everywhere else; opacities beyond
-  // 0 .. 1 are limited.
-  const auto base = std::tuple(GrayRgb(0), GrayRgb(50), GrayRgb(100), GrayRgb(250));
-  const auto full = std::tuple(kRed, kRed, GrayRgb(255), GrayRgb(255));
-  EXPECT_EQ(at(0), base);
-  EXPECT_EQ(at(-1), base);
-  EXPECT_EQ(at(1), full);
-  EXPECT_EQ(at(2.5), full);
-  // Half: 50 -> (25, 25, 152.5), 100 -> 177.5, 250 -> 252.5, truncated; local: the background shows
-  // the original's grays, the other item keeps the blend.
-  EXPECT_EQ(at(0.5), std::tuple(Rgb{0, 0, 127}, Rgb{25, 25, 152}, GrayRgb(177), GrayRgb(252)));
-  EXPECT_EQ(at(0.5, true), std::tuple(Rgb{0, 0, 127}, Rgb{25, 25, 152}, GrayRgb(177), GrayRgb(12)));
-}
-
+// The handler's own cases give the hand-worked values; here every opacity the kernel may be given,
+// those beyond 0 .. 1 included, against the reference, at several thread counts.
 class SuperpositionAtThreads : public AtThreadCounts {};
 INSTANTIATE_AT_THREAD_COUNTS(SuperpositionAtThreads);
 
@@ -91,7 +36,7 @@ TEST_P(SuperpositionAtThreads, TransparentMatchesThePixelByPixelReference) {
   BytePlane mask = MakeRandomGray(columns, lines, 5);
   for (std::size_t k = 0; k < mask.Size(); ++k)
     mask.Data()[k] = mask.Data()[k] < 128 ? 255 : mask.Data()[k] & 3;
-  for (const double alpha : {0.0, 0.07, 0.33, 0.5, 0.99, 1.0})
+  for (const double alpha : {-1.0, 0.0, 0.07, 0.33, 0.5, 0.99, 1.0, 2.5})
     for (const bool local : {false, true}) {
       const TransparentParams params{2, alpha, {40, 200, 255}, local};
       BytePlane bgr;
@@ -104,11 +49,12 @@ TEST_P(SuperpositionAtThreads, TransparentMatchesThePixelByPixelReference) {
 }
 
 TEST(Superposition, PlanesOfAnotherSizeAreRefused) {
-  const Scene s;
+  const BytePlane plane(3, 2);
+  const TransparentParams global{3, 0.5, {0, 0, 255}, false}, local{3, 0.5, {0, 0, 255}, true};
   BytePlane bgr;
-  EXPECT_FALSE(SuperposeSingle(s.base, BytePlane(2, 2), 3, kRed, bgr));
-  EXPECT_FALSE(SuperposeTransparent(s.base, BytePlane(3, 3), s.original, Transparent(0.5), bgr));
-  EXPECT_FALSE(SuperposeTransparent(s.base, s.mask, BytePlane(1, 1), Transparent(0.5, true), bgr));
-  EXPECT_TRUE(SuperposeTransparent(s.base, s.mask, BytePlane(1, 1), Transparent(0.5, false), bgr));
-  EXPECT_FALSE(SuperposeSingle(BytePlane(), BytePlane(), 3, kRed, bgr));
+  EXPECT_FALSE(SuperposeSingle(plane, BytePlane(2, 2), 3, {}, bgr));
+  EXPECT_FALSE(SuperposeTransparent(plane, BytePlane(3, 3), plane, global, bgr));
+  EXPECT_FALSE(SuperposeTransparent(plane, plane, BytePlane(1, 1), local, bgr));
+  EXPECT_TRUE(SuperposeTransparent(plane, plane, BytePlane(1, 1), global, bgr));  // the original is not read
+  EXPECT_FALSE(SuperposeSingle(BytePlane(), BytePlane(), 3, {}, bgr));
 }

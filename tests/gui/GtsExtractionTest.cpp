@@ -192,9 +192,7 @@ TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
 }
 
 TEST_F(GtsExtractionTest, CurveStopsAtTheSixHundredNinetiethValue) {
-  LoadOriginal(MakeNumbered(25, 3, 10));
-  MainForm->GtsValues.assign(1000, 0);
-  for (int i = 0; i < 1000; ++i) MainForm->GtsValues[static_cast<std::size_t>(i)] = i % 256;
+  for (int i = 0; i < 1000; ++i) MainForm->GtsValues.push_back(i % 256);
   MainForm->GtsLength = 999;
   RecordingCanvas canvas;
   FirmagramForm->PaintBoxPaint(canvas);
@@ -236,10 +234,7 @@ TEST_F(GtsExtractionTest, EditsWarnOutOfFrameValues) {
 TEST_F(GtsExtractionTest, ANewImageTakesTheSequenceAway) {
   Extract({1});
   MainForm->DiagramSavedFlags.GtsPending = 1;
-  WriteFile(Path("n.raw"), std::string(16, '\x05'));
-  WriteFile(Path("n.txt"), "4\n4\n");
-  ui.open(Path("n.raw"), 1).dialog<TReportForm>(NoReport);
-  MainForm->Open1Click();
+  OpenThroughTheMenu(BytePlane(4, 4));
   EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength, MainForm->GtsValues.size(),
                        MainForm->DiagramSavedFlags.GtsPending, EnabledOf(kEntries)),
             std::tuple(0, 0, 0u, 0, "GTSTreatments1 Diagram1"));

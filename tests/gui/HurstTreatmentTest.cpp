@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -15,7 +16,6 @@
 #include "fixtures/Sequences.h"
 #include "panels/ReportForm.h"
 #include "sequence/Hurst.h"
-#include "sequence/HurstSources.h"
 #include "sequence/kernels/HurstExponent.h"
 
 namespace {
@@ -58,6 +58,19 @@ class HurstTreatmentTest : public ProgramTest {
     MainForm->GtsValues = std::move(values);
     MainForm->GtsReady = 1;
   }
+  // One run that gives a result: the dialog's answer (and the divider dialog's), the result's message,
+  // then the diagram window closed, or saved as `saveAs`.
+  void Run(std::function<int(THurstForm&)> answer, const std::string& message, const std::string& saveAs = "",
+           std::function<int(THurstDividerForm&)> dividers = nullptr) {
+    ui.dialog<THurstForm>(answer);
+    if (dividers) ui.dialog<THurstDividerForm>(dividers);
+    ui.message("HURST", message);
+    if (saveAs.empty())
+      ui.ok<TDiagHurstResultForm>();
+    else
+      ui.press<TDiagHurstResultForm>(&TDiagHurstResultForm::BitBtnSaveClick).save(Path(saveAs));
+    MainForm->HurstTreatment1Click();
+  }
   std::string Report() { return ReadFile(Path("r.txt")); }
   // The state a run must not touch when it refuses or is cancelled.
   auto Results() const {
@@ -74,11 +87,7 @@ TEST_F(HurstTreatmentTest, SlidingWindowsOnTheGrayToneSequence) {
   ReportInto(Path("r.txt"));
   ASSERT_EQ(EnabledOf("Diagram1 HurstExponent1"), "");
   const double deviation = std::log10(std::sqrt(8.0 / 3.0)), slope = deviation / std::log10(1.5);
-  ui.dialog<THurstForm>(Windows(0, 0, 2, 1, 2))
-      .message("HURST", SlidingMessage(2, slope))
-      .press<TDiagHurstResultForm>(&TDiagHurstResultForm::BitBtnSaveClick)
-      .save(Path("h"));
-  MainForm->HurstTreatment1Click();
+  Run(Windows(0, 0, 2, 1, 2), SlidingMessage(2, slope), "h");
 
   const TMainForm& m = *MainForm;
   EXPECT_EQ(std::tuple(m.HurstPointCount, m.HurstWindowMode, m.HurstLogDeviation[1]), std::tuple(2, 1, 0.0));
@@ -110,19 +119,14 @@ TEST_F(HurstTreatmentTest, JumpingWindowsOverTheChosenDividers) {
   HurstDividerForm->DividerEdit[40]->setText("stale");
   const HurstFit some = FitHurst(JumpingDeviations(walk.data() + 1, 120, {2, 3, 4}));
   const HurstFit all = FitHurst(JumpingDeviations(walk.data() + 1, 120, ListDividers(120)));
-  ui.dialog<THurstForm>(Windows(0, 1))
-      .dialog<THurstDividerForm>([](THurstDividerForm& f) {
-        std::string shown;
-        for (int k = 0; k <= 16; ++k) shown += f.DividerEdit[k]->text().toStdString() + " ";
-        EXPECT_EQ(
-            std::tuple(f.TNDataEdit->text().toStdString(), f.TNDivisorsEdit->text().toStdString(),
-                       f.OriginalRangeEdit->text().toStdString(), shown, f.DividerEdit[40]->text().isEmpty()),
-            std::tuple("120", "16", "150", "1 2 3 4 5 6 8 10 12 15 20 24 30 40 60 120  ", true));
-        return Dividers(2, 2, 4)(f);
-      })
-      .message("HURST", JumpingMessage(some))
-      .ok<TDiagHurstResultForm>();
-  MainForm->HurstTreatment1Click();
+  Run(Windows(0, 1), JumpingMessage(some), "", [](THurstDividerForm& f) {
+    std::string shown;
+    for (int k = 0; k <= 16; ++k) shown += EditText(f.DividerEdit[k]) + " ";
+    EXPECT_EQ(std::tuple(EditText(f.TNDataEdit), EditText(f.TNDivisorsEdit), EditText(f.OriginalRangeEdit),
+                         shown, f.DividerEdit[40]->text().isEmpty()),
+              std::tuple("120", "16", "150", "1 2 3 4 5 6 8 10 12 15 20 24 30 40 60 120  ", true));
+    return Dividers(2, 2, 4)(f);
+  });
 
   const TMainForm& m = *MainForm;
   EXPECT_EQ(std::tuple(m.HurstWindowMode, m.HurstFirstDivider, m.HurstLastDivider, m.HurstPointCount,
@@ -136,11 +140,7 @@ TEST_F(HurstTreatmentTest, JumpingWindowsOverTheChosenDividers) {
   EXPECT_EQ(std::tuple(EnabledOf("HurstExponent1"), HurstDividerForm->Caption()),
             std::tuple("", " Dividers"));
 
-  ui.dialog<THurstForm>(Windows(0, 1))
-      .dialog<THurstDividerForm>(Dividers(1))
-      .message("HURST", JumpingMessage(all))
-      .ok<TDiagHurstResultForm>();
-  MainForm->HurstTreatment1Click();
+  Run(Windows(0, 1), JumpingMessage(all), "", Dividers(1));
   EXPECT_EQ(std::tuple(m.HurstPointCount, m.HurstSlope, m.HurstFirstDivider, m.HurstLastDivider),
             std::tuple(15, all.Slope, 1, 120));
 }
@@ -158,10 +158,7 @@ TEST_F(HurstTreatmentTest, OrientationAndDistanceSources) {
   MainForm->OrientationLength = MainForm->PerimDistLength = 400;
   ReportInto(Path("r.txt"));
   for (int dataIn : {1, 2}) {
-    ui.dialog<THurstForm>(Windows(dataIn, 0))
-        .message("HURST", SlidingMessage(10, expected))
-        .ok<TDiagHurstResultForm>();
-    MainForm->HurstTreatment1Click();
+    Run(Windows(dataIn, 0), SlidingMessage(10, expected));
     EXPECT_EQ(MainForm->HurstSlope, expected) << dataIn;
   }
   const std::string block =
@@ -170,95 +167,64 @@ TEST_F(HurstTreatmentTest, OrientationAndDistanceSources) {
       "\n\tHurst Value = " +
       Fixed(expected) + " \n\tR2 = " + Fixed(MainForm->HurstR2) + " ";
   EXPECT_EQ(Report(), block + block);
-  // The interface itself: real values from 0, never past what is held.
-  MainForm->OrientationLength = 1000;
-  EXPECT_EQ(
-      std::tuple(OrientationSource(*MainForm).Values.size(), OrientationSource(*MainForm).Values.front()),
-      std::tuple(401u, walk.front()));
-  EXPECT_EQ(DistanceSource(*MainForm).Values, walk);
 }
 
-// Absent or short sources and unusable sliding sizes: the message and the dialog again; Cancel then
-// changes nothing.
+// Absent or short sources, unusable sliding sizes and divider ranges: the message and the dialog
+// again; Cancel, or closing the divider dialog, then changes nothing.
 TEST_F(HurstTreatmentTest, RefusalsBringTheDialogBackAndCancelChangesNothing) {
   MainForm->GtsLength = 40;  // values without an extraction: not a sequence
   MainForm->GtsValues.assign(41, 1);
   ReportInto(Path("r.txt"));
   const auto before = Results();
-  auto cancel = [&] {
+  using Answer = std::function<int(THurstForm&)>;
+  auto refused = [&](std::vector<std::pair<Answer, std::string>> cases) {
+    for (const auto& [answer, message] : cases) ui.dialog<THurstForm>(answer).message("ERROR", message);
     ui.dialog<THurstForm>([](THurstForm&) { return ui::mrCancel; });
     MainForm->HurstTreatment1Click();
   };
-  ui.dialog<THurstForm>(Windows(0, 0))
-      .message("ERROR", "No Gray Tone Sequence has been extracted")
-      .dialog<THurstForm>(Windows(1, 1))
-      .message("ERROR", "No Perimeter orientation has been computed")
-      .dialog<THurstForm>(Windows(2, 0))
-      .message("ERROR", "No Distance Perimeter/Center has been computed");
-  cancel();
+  refused({{Windows(0, 0), "No Gray Tone Sequence has been extracted"},
+           {Windows(1, 1), "No Perimeter orientation has been computed"},
+           {Windows(2, 0), "No Distance Perimeter/Center has been computed"}});
   MainForm->GtsReady = 1;
   MainForm->GtsLength = 2;
   MainForm->OrientationLength = 5;  // more than the vector holds
   MainForm->OrientationValues.assign(3, 90);
-  ui.dialog<THurstForm>(Windows(0, 1))
-      .message("ERROR", "The Gray Tone Sequence holds fewer than 3 values")
-      .dialog<THurstForm>(Windows(1, 0, 2, 1, 2))
-      .message("ERROR", "The Perimeter orientation holds fewer than 3 values");
-  cancel();
-
+  refused({{Windows(0, 1), "The Gray Tone Sequence holds fewer than 3 values"},
+           {Windows(1, 0, 2, 1, 2), "The Perimeter orientation holds fewer than 3 values"}});
   MainForm->GtsLength = 40;
-  struct Case {
-    int first, step, count;
-    const char* message;
-  };
-  const Case cases[] = {
-      {1, 5, 4, "First Window Size must be at least 2"},
-      {2, 0, 4, "Step of increasing must be at least 1"},
-      {2, 1, 1, "Total Number of steps must lie between 2 and 127"},
-      {2, 0, 128, "Step of increasing must be at least 1"},
-      {2, 1, 128, "Total Number of steps must lie between 2 and 127"},
-      {10, 11, 4, "The largest window (43 values) is longer than the sequence (40 values)"},
-      {2000000000, 2000000000, 100,
-       "The largest window (200000000000 values) is longer than the sequence (40 values)"},
-  };
-  for (const Case& c : cases)
-    ui.dialog<THurstForm>(Windows(0, 0, c.first, c.step, c.count)).message("ERROR", c.message);
-  cancel();
-  EXPECT_EQ(Results(), before);
-  EXPECT_EQ(Report(), "");
-}
+  refused(
+      {{Windows(0, 0, 1, 5, 4), "First Window Size must be at least 2"},
+       {Windows(0, 0, 2, 0, 4), "Step of increasing must be at least 1"},
+       {Windows(0, 0, 2, 1, 1), "Total Number of steps must lie between 2 and 127"},
+       {Windows(0, 0, 2, 0, 128), "Step of increasing must be at least 1"},
+       {Windows(0, 0, 2, 1, 128), "Total Number of steps must lie between 2 and 127"},
+       {Windows(0, 0, 10, 11, 4), "The largest window (43 values) is longer than the sequence (40 values)"},
+       {Windows(0, 0, 2000000000, 2000000000, 100),
+        "The largest window (200000000000 values) is longer than the sequence (40 values)"}});
 
-TEST_F(HurstTreatmentTest, DividerRangeRefusedUntilUsableAndClosingAbandons) {
-  PutGrayToneSequence(fixtures::RandomWalk(150, 1));
-  ReportInto(Path("r.txt"));
-  const auto before = Results();
   auto close = [](THurstDividerForm&) { return ui::mrCancel; };
-  ui.dialog<THurstForm>(Windows(0, 1))
-      .dialog<THurstDividerForm>(Dividers(0))
-      .message("ERROR", "Divider Selection not defined")
-      .dialog<THurstDividerForm>(Dividers(2, 0, 4))
-      .message("ERROR", "Lower Value Range out of the list of dividers")
-      .dialog<THurstDividerForm>(Dividers(2, 3, 17))
-      .message("ERROR", "Upper Value Range out of the list of dividers")
-      .dialog<THurstDividerForm>(Dividers(2, 4, 4))
-      .message("ERROR", "The Lower Value Range must be smaller than the Upper Value Range")
-      .dialog<THurstDividerForm>(close);
+  PutGrayToneSequence(fixtures::RandomWalk(150, 1));
+  ui.dialog<THurstForm>(Windows(0, 1));
+  for (const auto& [lower, upper, message] :
+       {std::tuple{0, 4, "Lower Value Range out of the list of dividers"},
+        {3, 17, "Upper Value Range out of the list of dividers"},
+        {4, 4, "The Lower Value Range must be smaller than the Upper Value Range"}})
+    ui.dialog<THurstDividerForm>(Dividers(2, lower, upper)).message("ERROR", message);
+  ui.dialog<THurstDividerForm>(Dividers(0)).message("ERROR", "Divider Selection not defined");
+  ui.dialog<THurstDividerForm>(close);
   MainForm->HurstTreatment1Click();
-  EXPECT_EQ(Results(), before);
-  EXPECT_EQ(Report(), "");
-
   // More than 127 divisors (L' = 55440 has 120; 720720, 240): all of them cannot be taken.
   PutGrayToneSequence(std::vector<int>(720721, 3));
   ui.dialog<THurstForm>(Windows(0, 1))
       .dialog<THurstDividerForm>([](THurstDividerForm& f) {
-        EXPECT_EQ(std::tuple(f.TNDataEdit->text().toStdString(), f.TNDivisorsEdit->text().toStdString()),
+        EXPECT_EQ(std::tuple(EditText(f.TNDataEdit), EditText(f.TNDivisorsEdit)),
                   std::tuple("720720", "240"));
         return Dividers(1)(f);
       })
       .message("ERROR", "More than 127 dividers selected")
       .dialog<THurstDividerForm>(close);
   MainForm->HurstTreatment1Click();
-  EXPECT_EQ(Results(), before);
+  EXPECT_EQ(std::tuple(Results(), Report()), std::tuple(before, ""));
 }
 
 // No spread at all: no point to fit, the message, and the former result stays. 0, 1, 0, 1, ... in
@@ -279,15 +245,8 @@ TEST_F(HurstTreatmentTest, FlatSequenceHasNoExponentAndEqualDeviationsNoCorrelat
   EXPECT_EQ(std::tuple(Results(), Report(), EnabledOf("HurstExponent1")), std::tuple(before, "", ""));
 
   PutGrayToneSequence({0, 1, 0, 1, 0, 1, 0, 1, 0});
-  ui.dialog<THurstForm>(Windows(0, 1))
-      .dialog<THurstDividerForm>(Dividers(2, 2, 4))  // L' = 8: sizes 2, 4 and 8
-      .message("HURST", "R2 = undefined Hurst Exponent = 0.000000 ")
-      .ok<TDiagHurstResultForm>()
-      .dialog<THurstForm>(Windows(0, 0, 2, 2, 2))
-      .message("HURST", "num_step = 2 Hurst Exponent = 0.000000 ")
-      .ok<TDiagHurstResultForm>();
-  MainForm->HurstTreatment1Click();
-  MainForm->HurstTreatment1Click();
+  Run(Windows(0, 1), "R2 = undefined Hurst Exponent = 0.000000 ", "", Dividers(2, 2, 4));  // sizes 2, 4, 8
+  Run(Windows(0, 0, 2, 2, 2), "num_step = 2 Hurst Exponent = 0.000000 ");
   EXPECT_TRUE(std::isnan(MainForm->HurstR2));
   EXPECT_NE(Report().find("\n\tHurst Value = 0.000000 \n\tR2 = undefined "), std::string::npos) << Report();
   EXPECT_EQ(Report().find("nan"), std::string::npos);
@@ -301,27 +260,19 @@ TEST_F(HurstTreatmentTest, SavedFileWaitsForTheReport) {
   ASSERT_TRUE(OpenReportFile(Path("r.txt")));
   const double h =
       FitHurst(SlidingDeviations(MainForm->GtsValues.data(), 300, SlidingSizes(10, 5, 10))).Slope;
-  auto run = [&](const std::string& saveAs) {
-    ui.dialog<THurstForm>(Windows(0, 0)).message("HURST", SlidingMessage(10, h));
-    if (saveAs.empty())
-      ui.ok<TDiagHurstResultForm>();
-    else
-      ui.press<TDiagHurstResultForm>(&TDiagHurstResultForm::BitBtnSaveClick).save(Path(saveAs));
-    MainForm->HurstTreatment1Click();
-  };
-  run("first");
+  Run(Windows(0, 0), SlidingMessage(10, h), "first");
   EXPECT_EQ(
       std::tuple(Report(), MainForm->DiagramSavedFlags.HurstSaved, MainForm->DiagramSavedFlags.HurstPending),
       std::tuple("", 1, 1));
   ReportForm->ReportOff = 0;
-  run("");
+  Run(Windows(0, 0), SlidingMessage(10, h));
   EXPECT_NE(
       Report().find("\n\n\tHurst Exponent Calculation registered\n\tin the file " + Path("first.xls") + " "),
       std::string::npos);
   // The new result is not saved yet.
   EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.HurstPending, MainForm->DiagramSavedFlags.HurstSaved),
             std::tuple(0, 0));
-  run("second");
+  Run(Windows(0, 0), SlidingMessage(10, h), "second");
   EXPECT_TRUE(std::filesystem::exists(Path("second.xls")));
 }
 

@@ -7,8 +7,11 @@
 #include <string>
 
 #include "Script.h"
+#include "imaging/Image.h"
 #include "imaging/Plane.h"
 
+class QLineEdit;
+class TPanelForm;
 class TReportForm;
 
 class ProgramTest : public ::testing::Test {
@@ -43,5 +46,8 @@ int YesReport(TReportForm& form);
 std::string EnabledOf(const std::string& names);
 
 std::string Bytes(const BytePlane& plane);
+std::string EditText(const QLineEdit* edit);
+// Pixel (line, column) of a panel's bitmap, as the colour image holds it.
+Rgb ShownPixel(const TPanelForm& panel, int line, int column);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);

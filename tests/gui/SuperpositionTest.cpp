@@ -1,5 +1,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
+#include <array>
 #include <cstdio>
 #include <string>
 #include <tuple>
@@ -23,9 +24,7 @@ Rgb Colour(int i, int j) {
 }
 
 Rgb Shown(int i, int j) {
-  const QRgb c = ResultImageForm->Bitmap().pixel(j, i);
-  return {static_cast<std::uint8_t>(qBlue(c)), static_cast<std::uint8_t>(qGreen(c)),
-          static_cast<std::uint8_t>(qRed(c))};
+  return ShownPixel(*ResultImageForm, i, j);
 }
 
 auto Single(int slice, int grayTone) {
@@ -102,15 +101,13 @@ TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOver
 
 TEST_F(SuperpositionTest, TransparentAsksInOrderAndSaysTheValues) {
   TMainForm& m = *MainForm;
-  ui.dialog<TSuperpTranspForm>(Transparent(0, 0, -1, 0))
-      .message("ERROR", "No Selected Image")
-      .dialog<TSuperpTranspForm>(Transparent(1, 0, -1, 0))
-      .message("ERROR", "Gray Tone Value Missing")
-      .dialog<TSuperpTranspForm>(Transparent(1, 3, -1, 0))
-      .message("ERROR", "Coefficient of Opacity not defined")
-      .dialog<TSuperpTranspForm>(Transparent(1, 3, 250, 0))
-      .message("ERROR", "Type of Treatment not defined")
-      .dialog<TSuperpTranspForm>(Transparent(1, 3, 250, 1))
+  for (const auto& [values, message] : {std::pair{std::array{0, 0, -1, 0}, "No Selected Image"},
+                                        {{1, 0, -1, 0}, "Gray Tone Value Missing"},
+                                        {{1, 3, -1, 0}, "Coefficient of Opacity not defined"},
+                                        {{1, 3, 250, 0}, "Type of Treatment not defined"}})
+    ui.dialog<TSuperpTranspForm>(Transparent(values[0], values[1], values[2], values[3]))
+        .message("ERROR", message);
+  ui.dialog<TSuperpTranspForm>(Transparent(1, 3, 250, 1))
       .message("INFO", "Values Selection 1 Gray Tone 3 Opacity 250 Treatment 1 ")
       .colour(kRedValue);
   m.TransparentSuperpositionClick();

@@ -155,6 +155,8 @@ TEST_F(WaveletTreatmentTest, RefusalsBringTheDialogBackAndClosingAbandons) {
 // in the message and the report, never nan.
 TEST_F(WaveletTreatmentTest, FlatImageIsRefusedAndAFlatSequenceIsUndefined) {
   MainForm->OriginalImage.Fill(90);
+  MainForm->WaveletGtsValues = {1, 2, 3};  // an earlier sequence
+  MainForm->WaveletGtsReady = 1;
   ReportInto(Path("r.txt"));
   ui.dialog<TWaveletTreatmentForm>(Typed({}))
       .message("ERROR", "The image filtered with Sigma = 1.000000 is flat:\nno sequence can be taken from it")
