@@ -30,15 +30,6 @@ std::vector<int> BitmapRow(const TPanelForm& panel, int line) {
   return row;
 }
 
-auto Pins(int vicinity, int imageChoice, int saturation = 0, double global = 0, double left = 0,
-          double right = 0) {
-  return [=](TPinsForm& f) {
-    std::tie(f.Vicinity, f.ImageChoice, f.Saturation, f.GlobPerc, f.LeftPerc, f.RigthPerc) =
-        std::tuple(vicinity, imageChoice, saturation, global, left, right);
-    return ui::mrOk;
-  };
-}
-
 }  // namespace
 
 class PinsTreatmentTest : public ProgramTest {
@@ -48,8 +39,15 @@ class PinsTreatmentTest : public ProgramTest {
     LoadOriginal(ColumnRamp());
     MainForm->SavedPanelCaption = "original.raw";
   }
-  void Stretch(int vicinity, int imageChoice, int saturation = 0, double global = 0) {
-    ui.dialog<TPinsForm>(Pins(vicinity, imageChoice, saturation, global));
+  // The dialog's values, then the treatment; `refusal` is the message it then shows, if any.
+  void Stretch(int vicinity, int imageChoice, int saturation = 0, double global = 0, double left = 0,
+               double right = 0, const char* refusal = nullptr) {
+    ui.dialog<TPinsForm>([=](TPinsForm& f) {
+      std::tie(f.Vicinity, f.ImageChoice, f.Saturation, f.GlobPerc, f.LeftPerc, f.RigthPerc) =
+          std::tuple(vicinity, imageChoice, saturation, global, left, right);
+      return ui::mrOk;
+    });
+    if (refusal) ui.message("ERROR", refusal);
     MainForm->PinsTreatment1Click();
   }
 };
@@ -105,8 +103,7 @@ TEST_F(PinsTreatmentTest, SaturationCutsTheExtremeSumsOfTheChosenPanel) {
 
   // Asymmetric 0 % and 10 %: cuts 4 and 16. The global percentage is not used.
   m.ResultImage = ColumnRamp();
-  ui.dialog<TPinsForm>(Pins(4, 1, 2, 80, 0, 10));
-  m.PinsTreatment1Click();
+  Stretch(4, 1, 2, 80, 0, 10);
   EXPECT_EQ(RowOf(m.ResultImage, 3), (std::vector<int>{0, 20, 117, 215, 255, 255}));
 
   // Vicinity 0 (no choice made) is the cross; the square gives sums 2 .. 43 and 9 at (1, 1).
@@ -131,8 +128,7 @@ TEST_F(PinsTreatmentTest, ARefusedStretchingChangesNothingAndUndoKeepsItsPanel) 
   };
   for (const auto& [values, text] : cases) {
     const auto& [saturation, global, left, right] = values;
-    ui.dialog<TPinsForm>(Pins(4, 1, saturation, global, left, right)).message("ERROR", text);
-    m.PinsTreatment1Click();
+    Stretch(4, 1, saturation, global, left, right, text);
     // The undo image is still the one before the first stretching.
     EXPECT_EQ(std::tuple(Bytes(m.ResultImage), Bytes(m.UndoImage), m.PanelCaption, m.ColourMode,
                          EnabledOf("UndoSpeedButton1")),
