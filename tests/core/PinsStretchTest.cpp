@@ -1,44 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
+#include "ThreadCounts.h"
 #include "fixtures/Patterns.h"
+#include "fixtures/Pixels.h"
 #include "graytone/kernels/PinsStretch.h"
-#include "imaging/Parallel.h"
 
 namespace {
 
-struct ThreadLimit {
-  explicit ThreadLimit(int threads) { parallel::SetThreadLimit(threads); }
-  ~ThreadLimit() { parallel::SetThreadLimit(0); }
-};
-
-BytePlane Uniform(int columns, int lines, std::uint8_t value) {
-  BytePlane plane(columns, lines);
-  plane.Fill(value);
-  return plane;
-}
-
-// Pixel (i, j) = j.
-BytePlane ColumnRamp(int columns, int lines) {
-  BytePlane plane(columns, lines);
-  for (int i = 0; i < lines; ++i)
-    for (int j = 0; j < columns; ++j) plane[i][j] = static_cast<std::uint8_t>(j);
-  return plane;
-}
-
-std::vector<int> Row(const BytePlane& plane, int line) {
-  return std::vector<int>(plane[line], plane[line] + plane.Columns());
-}
-
 PinsParams Params(int vicinity, int saturation = 0, double low = 0, double high = 0) {
-  PinsParams params;
-  params.Vicinity = vicinity;
-  params.Saturation = saturation;
-  params.LowPercentage = low;
-  params.HighPercentage = high;
-  return params;
+  return {vicinity, saturation, low, high};
 }
 
 // The stretching as the treatment describes it, case by case (inner pixel, first or last line, first
@@ -76,65 +50,42 @@ int LiteralSum(const BytePlane& w, int i, int j, bool eight) {
 
 Literal LiteralPins(const BytePlane& w, const PinsParams& p) {
   const int L = w.Lines(), C = w.Columns();
-  const bool eight = p.Vicinity == 8;
   Literal r;
   std::vector<std::vector<int>> S(L, std::vector<int>(C));
-  std::vector<long long> H(kPinsHistogramCells, 0);
+  std::vector<long long> H(kPinsHistogramCells, 0);  // of the inner pixels only
   for (int i = 0; i < L; ++i)
     for (int j = 0; j < C; ++j) {
-      S[i][j] = LiteralSum(w, i, j, eight);
-      if (S[i][j] < r.min) r.min = S[i][j];
-      if (S[i][j] > r.max) r.max = S[i][j];
+      S[i][j] = LiteralSum(w, i, j, p.Vicinity == 8);
+      r.min = std::min(r.min, S[i][j]), r.max = std::max(r.max, S[i][j]);
+      if (i >= 1 && i <= L - 2 && j >= 1 && j <= C - 2) ++H[S[i][j]];
     }
-  for (int i = 1; i <= L - 2; ++i)
-    for (int j = 1; j <= C - 2; ++j) ++H[S[i][j]];
   r.out = BytePlane(C, L);
-  if (p.Saturation == 0) {
+  auto stretch = [&](auto gray) {
     for (int i = 0; i < L; ++i)
-      for (int j = 0; j < C; ++j)
-        r.out[i][j] = r.max == r.min ? 0 : (int)((double)(S[i][j] - r.min) / (r.max - r.min) * 255);
-    return r;
-  }
-  auto n = [&](double perc) {
-    perc = perc < 0 ? 0 : perc > 100 ? 100 : perc;
-    return (long long)(0.01 * L * C * perc);
+      for (int j = 0; j < C; ++j) r.out[i][j] = static_cast<std::uint8_t>(gray(S[i][j]));
   };
-  long long total = 0;
-  bool found = false;
-  for (int s = r.min; s <= r.max && !found; ++s) {
-    total += H[s];
-    if (total > n(p.LowPercentage)) {
-      r.low = s - 1;
-      found = true;
-    }
+  if (p.Saturation == 0) {
+    stretch([&](int s) { return r.max == r.min ? 0 : (int)((double)(s - r.min) / (r.max - r.min) * 255); });
+    return r;
   }
-  if (!found) {
+  // From one end, the cut stands next to the first sum at which more than n pixels are counted.
+  auto cut = [&](double perc, int from, int to, int direction, int& at) {
+    const long long n = (long long)(0.01 * L * C * std::clamp(perc, 0.0, 100.0));
+    long long total = 0;
+    for (int s = from; s != to + direction; s += direction)
+      if ((total += H[s]) > n) return (at = s - direction), true;
+    return false;
+  };
+  if (!cut(p.LowPercentage, r.min, r.max, 1, r.low))
     r.status = PinsStatus::NoLowCut;
-    return r;
-  }
-  total = 0;
-  found = false;
-  for (int s = r.max; s >= r.min && !found; --s) {
-    total += H[s];
-    if (total > n(p.HighPercentage)) {
-      r.high = s + 1;
-      found = true;
-    }
-  }
-  if (!found) {
+  else if (!cut(p.HighPercentage, r.max, r.min, -1, r.high))
     r.status = PinsStatus::NoHighCut;
-    return r;
-  }
-  if (r.low >= r.high) {
+  else if (r.low >= r.high)
     r.status = PinsStatus::CutsCrossed;
-    return r;
-  }
-  const int range = r.high - r.low + 1;
-  for (int i = 0; i < L; ++i)
-    for (int j = 0; j < C; ++j)
-      r.out[i][j] = S[i][j] < r.low    ? 0
-                    : S[i][j] > r.high ? 255
-                                       : (int)((double)(S[i][j] - r.low) / range * 253 + 1);
+  else
+    stretch([&](int s) {
+      return s < r.low ? 0 : s > r.high ? 255 : (int)((double)(s - r.low) / (r.high - r.low + 1) * 253 + 1);
+    });
   return r;
 }
 
@@ -144,28 +95,16 @@ TEST(PinsStretch, UniformImagesSumFiveOrNineTimesTheirValueAndGiveZero) {
   for (const auto& [columns, lines] : {std::pair{1, 1}, {1, 5}, {6, 1}, {2, 2}, {7, 6}})
     for (const int v : {0, 7, 255})
       for (const auto& [vicinity, terms] : {std::pair{4, 5}, {8, 9}, {0, 5}}) {
-        BytePlane out;
-        const PinsOutcome outcome = PinsStretch(Uniform(columns, lines, v), Params(vicinity), out);
-        EXPECT_EQ(std::tuple(outcome.Status, outcome.MinSum, outcome.MaxSum),
-                  std::tuple(PinsStatus::Done, terms * v, terms * v))
-            << columns << " x " << lines << " v " << v << " vicinity " << vicinity;
-        EXPECT_EQ(out.Lines(), lines);
-        for (std::size_t k = 0; k < out.Size(); ++k) ASSERT_EQ(out.Data()[k], 0);
+        SCOPED_TRACE(testing::Message()
+                     << columns << " x " << lines << " v " << v << " vicinity " << vicinity);
+        BytePlane uniform(columns, lines), out;
+        uniform.Fill(static_cast<std::uint8_t>(v));
+        const PinsOutcome outcome = PinsStretch(uniform, Params(vicinity), out);
+        EXPECT_EQ(std::tuple(outcome.Status, outcome.MinSum, outcome.MaxSum, out.Lines()),
+                  std::tuple(PinsStatus::Done, terms * v, terms * v, lines));
+        EXPECT_EQ(std::count(out.Data(), out.Data() + out.Size(), 0),
+                  static_cast<std::ptrdiff_t>(out.Size()));
       }
-}
-
-TEST(PinsStretch, ALonePeakReachesEveryNeighbourAndTheSquareMakesTheSumsEqual) {
-  BytePlane peak(3, 3);
-  peak[1][1] = 9;
-  BytePlane out;
-  // Cross: the centre and its four neighbours sum to 9, the corners to 0.
-  EXPECT_EQ(PinsStretch(peak, Params(4), out).MaxSum, 9);
-  EXPECT_EQ(Row(out, 0), (std::vector<int>{0, 255, 0}));
-  EXPECT_EQ(Row(out, 1), (std::vector<int>{255, 255, 255}));
-  // Square: every pixel sees the peak once, so all sums are 9 and the image is 0.
-  const PinsOutcome square = PinsStretch(peak, Params(8), out);
-  EXPECT_EQ(std::tuple(square.MinSum, square.MaxSum), std::tuple(9, 9));
-  EXPECT_EQ(Row(out, 0), (std::vector<int>{0, 0, 0}));
 }
 
 // Column ramp 0..5 on 4 lines, cross: sums per column 1, 5, 10, 15, 20, 24 (the first column 0 + 0 +
@@ -194,20 +133,22 @@ TEST(PinsStretch, ColumnRampByHand) {
       {Params(4, 1, 30, 30), PinsStatus::CutsCrossed, {}, 19, 6},
   };
   for (const Case& c : cases) {
-    BytePlane out = Uniform(6, 4, 77);
-    const PinsOutcome outcome = PinsStretch(ColumnRamp(6, 4), c.params, out);
-    EXPECT_EQ(std::tuple(outcome.Status, outcome.MinSum, outcome.MaxSum), std::tuple(c.status, 1, 24));
-    if (c.status == PinsStatus::Done) {
-      for (int i = 0; i < 4; ++i) EXPECT_EQ(Row(out, i), c.row) << c.params.LowPercentage;
-    } else {
-      EXPECT_EQ(Row(out, 2), std::vector<int>(6, 77));  // a refusal leaves the output untouched
-    }
-    EXPECT_EQ(std::tuple(outcome.LowCut, outcome.HighCut), std::tuple(c.low, c.high))
-        << c.params.LowPercentage;
+    SCOPED_TRACE(c.params.LowPercentage);
+    BytePlane out(6, 4);
+    out.Fill(77);
+    const PinsOutcome outcome = PinsStretch(MakeNumbered(6, 4, 0), c.params, out);
+    EXPECT_EQ(std::tuple(outcome.Status, outcome.MinSum, outcome.MaxSum, outcome.LowCut, outcome.HighCut),
+              std::tuple(c.status, 1, 24, c.low, c.high));
+    // Every line alike; a refusal leaves the output untouched.
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(RowOf(out, i), c.row.empty() ? std::vector<int>(6, 77) : c.row);
   }
 }
 
-TEST(PinsStretch, MatchesTheCaseByCaseReferenceOnRandomImages) {
+// Random images against the reference, at several thread counts with small chunks.
+class PinsStretchAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(PinsStretchAtThreads);
+
+TEST_P(PinsStretchAtThreads, MatchesTheCaseByCaseReferenceOnRandomImages) {
   int refused = 0;
   for (const auto& [columns, lines] : {std::pair{2, 2}, {2, 9}, {9, 2}, {3, 3}, {17, 11}, {64, 40}})
     for (const std::uint32_t seed : {1u, 2u})
@@ -218,39 +159,28 @@ TEST(PinsStretch, MatchesTheCaseByCaseReferenceOnRandomImages) {
                                                     {1, 20.0, 20.0},
                                                     {2, 1.0, 12.0},
                                                     {2, 45.0, 2.0}}) {
+          SCOPED_TRACE(testing::Message()
+                       << columns << " x " << lines << " s" << saturation << " v" << vicinity);
           const BytePlane image = MakeRandomGray(columns, lines, seed * 31 + columns);
           const PinsParams params = Params(vicinity, saturation, low, high);
           const Literal expected = LiteralPins(image, params);
           BytePlane out;
           const PinsOutcome outcome = PinsStretch(image, params, out);
-          ASSERT_EQ(outcome.Status, expected.status) << columns << " x " << lines << " s" << saturation;
-          EXPECT_EQ(std::tuple(outcome.MinSum, outcome.MaxSum), std::tuple(expected.min, expected.max));
+          ASSERT_EQ(std::tuple(outcome.Status, outcome.MinSum, outcome.MaxSum),
+                    std::tuple(expected.status, expected.min, expected.max));
           if (expected.status != PinsStatus::Done) {
             ++refused;
             continue;
           }
-          ASSERT_EQ(out.Size(), expected.out.Size());
-          for (std::size_t k = 0; k < out.Size(); ++k)
-            ASSERT_EQ(out.Data()[k], expected.out.Data()[k]) << columns << " x " << lines << " at " << k;
+          ASSERT_TRUE(std::equal(out.Data(), out.Data() + out.Size(), expected.out.Data(),
+                                 expected.out.Data() + expected.out.Size()));
         }
   EXPECT_GT(refused, 0);  // the refusals were reached too
-}
-
-TEST(PinsStretch, ManyChunksAndThreadsGiveTheSameImage) {
-  const BytePlane image = MakeRandomGray(2048, 300, 9);  // several chunks of rows
-  const PinsParams params = Params(8, 1, 2.5, 2.5);
-  const Literal expected = LiteralPins(image, params);
-  for (const int threads : {1, 4}) {
-    ThreadLimit limit(threads);
-    BytePlane out;
-    ASSERT_EQ(PinsStretch(image, params, out).Status, PinsStatus::Done);
-    EXPECT_TRUE(std::equal(out.Data(), out.Data() + out.Size(), expected.out.Data())) << threads;
-  }
 }
 
 TEST(PinsStretch, AnEmptyImageGivesNothingAndAnOutputOfAnotherSizeIsRemade) {
   BytePlane out(3, 3);
   EXPECT_EQ(PinsStretch(BytePlane(), Params(4), out).Status, PinsStatus::Done);
-  EXPECT_EQ(PinsStretch(ColumnRamp(6, 4), Params(4), out).Status, PinsStatus::Done);
+  EXPECT_EQ(PinsStretch(MakeNumbered(6, 4, 0), Params(4), out).Status, PinsStatus::Done);
   EXPECT_EQ(std::tuple(out.Lines(), out.Columns()), std::tuple(4, 6));
 }

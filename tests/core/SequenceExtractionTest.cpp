@@ -4,22 +4,19 @@
 #include <vector>
 
 #include "fixtures/Patterns.h"
+#include "fixtures/Pixels.h"
 #include "sequence/kernels/SequenceExtraction.h"
 
 namespace {
 
-SequenceFrame Frame(const BytePlane& plane, int border = 0, int sceneBorder = 1) {
-  return {plane.Lines(), plane.Columns(), border, sceneBorder};
-}
-
 SequenceZone Zone(int item, int firstLine = 0, int firstColumn = 0, int lastLine = 0, int lastColumn = 0) {
-  SequenceZone zone;
-  zone.StudiedItem = item;
-  zone.FirstLine = firstLine;
-  zone.FirstColumn = firstColumn;
-  zone.LastLine = lastLine;
-  zone.LastColumn = lastColumn;
-  return zone;
+  return {item, 0, 0, firstLine, firstColumn, lastLine, lastColumn};
+}
+SequenceZone Line(int selected, int first, int last) {
+  return {kHorizontalLine, selected, 0, 0, first, 0, last};
+}
+SequenceZone Column(int selected, int first, int last) {
+  return {kVerticalLine, 0, selected, first, 0, last};
 }
 
 std::vector<int> Extract(const BytePlane& source, const BytePlane& zones, const SequenceZone& zone,
@@ -71,70 +68,30 @@ std::vector<int> LiteralExtraction(const BytePlane& s, const BytePlane& zones, c
   return v;
 }
 
-BytePlane Numbered(int columns, int lines) {
-  BytePlane plane(columns, lines);
-  for (int i = 0; i < lines; ++i)
-    for (int j = 0; j < columns; ++j) plane[i][j] = static_cast<std::uint8_t>(10 * i + j);
-  return plane;
-}
+// What the handlers' own cases do not reach: bounds one apart read nothing, and a zone code no byte
+// holds matches no pixel. The diagonal rounds its accumulator half up and leaves the last point out.
+TEST(SequenceExtraction, EmptyReadsAndDiagonalPixels) {
+  const BytePlane image = MakeNumbered(6, 5, 10);
+  BytePlane zones(6, 5);
+  zones.Fill(44);  // 300 as a byte
+  SequenceZone labeled{kLabeledZones};
+  labeled.ZoneCode = 300;
+  EXPECT_TRUE(Extract(image, zones, labeled, {5, 6, 0, 1}).empty());
+  EXPECT_TRUE(Extract(image, zones, Zone(kRectangularZone, 1, 1, 2, 2), {5, 6, 0, 1}).empty());
 
-TEST(SequenceExtraction, WorkedZones) {
-  const BytePlane image = Numbered(6, 5);  // pixel (i, j) = 10 i + j
-  const BytePlane none(6, 5);
-  // The whole scene of 5 x 6 leaves its one-pixel border out: 3 x 4 = 12 values.
-  EXPECT_EQ(Extract(image, none, Zone(kWholeScene), Frame(image)),
-            (std::vector<int>{11, 12, 13, 14, 21, 22, 23, 24, 31, 32, 33, 34}));
-  SequenceZone line = Zone(kHorizontalLine, 0, 0, 0, 5);
-  line.SelectedLine = 2;
-  EXPECT_EQ(Extract(image, none, line, Frame(image)), (std::vector<int>{21, 22, 23}));
-  SequenceZone column = Zone(kVerticalLine, 0, 0, 4, 0);
-  column.SelectedColumn = 3;
-  EXPECT_EQ(Extract(image, none, column, Frame(image)), (std::vector<int>{13, 23}));
-  EXPECT_EQ(Extract(image, none, Zone(kRectangularZone, 0, 1, 4, 5), Frame(image)),
-            (std::vector<int>{12, 13, 22, 23}));
-  // From first + 1 to last - 2: columns 0 .. 10 of a wider image take columns 1 .. 8.
-  const BytePlane wide = Numbered(12, 3);
-  line = Zone(kHorizontalLine, 0, 0, 0, 10);
-  line.SelectedLine = 1;
-  EXPECT_EQ(Extract(wide, BytePlane(12, 3), line, Frame(wide)).size(), 8u);
-  // Bounds one apart are valid and give nothing.
-  EXPECT_TRUE(Extract(image, none, Zone(kRectangularZone, 1, 1, 2, 2), Frame(image)).empty());
-}
-
-TEST(SequenceExtraction, DiagonalPixels) {
   using P = std::vector<std::pair<int, int>>;
   auto pixels = [](int a, int b, int c, int d) {
     P out;
     for (const DiagonalStep& s : DiagonalPixels(a, b, c, d)) out.emplace_back(s.Line, s.Column);
     return out;
   };
-  // The accumulator 0.5 rounds up; the last point is left out.
-  EXPECT_EQ(pixels(0, 0, 3, 6), (P{{0, 0}, {1, 1}, {1, 2}, {2, 3}, {2, 4}, {3, 5}}));
   // The running sum of 0.1 reaches 7.4999..., not 7.5, after five steps: (7, 5).
   const P steps = pixels(7, 0, 8, 10);
   ASSERT_EQ(steps.size(), 10u);
-  EXPECT_EQ(steps[5], (std::pair{7, 5}));
-  EXPECT_EQ(steps[6], (std::pair{8, 6}));
-  // Anti-diagonals and lines along an axis.
-  EXPECT_EQ(pixels(3, 0, 0, 3), (P{{3, 0}, {2, 1}, {1, 2}}));
-  EXPECT_EQ(pixels(2, 4, 2, 1), (P{{2, 4}, {2, 3}, {2, 2}}));
-  EXPECT_EQ(pixels(0, 1, 2, 1), (P{{0, 1}, {1, 1}}));
-  EXPECT_TRUE(pixels(4, 4, 4, 4).empty());
-}
-
-TEST(SequenceExtraction, LabeledZonesInTheirFrame) {
-  const BytePlane image = Numbered(6, 5);
-  BytePlane zones(6, 5);
-  zones.Fill(255);
-  zones[0][0] = zones[1][2] = zones[3][4] = zones[4][5] = 7;
-  SequenceZone zone = Zone(kLabeledZones);
-  zone.ZoneCode = 7;
-  // Line by line from (0, 0), over the whole image.
-  EXPECT_EQ(Extract(image, zones, zone, Frame(image)), (std::vector<int>{0, 12, 34, 45}));
-  // A frame of 1: the pixels on the edge are not read.
-  EXPECT_EQ(Extract(image, zones, zone, Frame(image, 1, 1)), (std::vector<int>{12, 34}));
-  zone.ZoneCode = 300;  // no byte holds it
-  EXPECT_TRUE(Extract(image, zones, zone, Frame(image)).empty());
+  EXPECT_EQ(std::pair(steps[5], steps[6]), std::pair(std::pair{7, 5}, std::pair{8, 6}));
+  // Lines along an axis, and no line at all.
+  EXPECT_EQ(std::tuple(pixels(2, 4, 2, 1), pixels(0, 1, 2, 1), pixels(4, 4, 4, 4)),
+            std::tuple(P{{2, 4}, {2, 3}, {2, 2}}, P{{0, 1}, {1, 1}}, P{}));
 }
 
 TEST(SequenceExtraction, ZoneFaults) {
@@ -145,54 +102,28 @@ TEST(SequenceExtraction, ZoneFaults) {
     SequenceFrame frame;
     ZoneFault fault;
   };
-  auto line = [](int selected, int first, int last) {
-    SequenceZone z = Zone(kHorizontalLine, 0, first, 0, last);
-    z.SelectedLine = selected;
-    return z;
-  };
-  auto column = [](int selected, int first, int last) {
-    SequenceZone z = Zone(kVerticalLine, first, 0, last, 0);
-    z.SelectedColumn = selected;
-    return z;
-  };
+  // The refusals the handlers' messages do not already show, and bounds on the very edge.
   const Case cases[] = {
-      {Zone(kNoItem), frame, ZoneFault::NoItem},
       {Zone(7), frame, ZoneFault::NoItem},
-      {Zone(kWholeScene), frame, ZoneFault::None},
-      {Zone(kWholeScene), {10, 12, 5, 5}, ZoneFault::EmptyFrame},
       {Zone(kWholeScene), {0, 0, 0, 1}, ZoneFault::EmptyFrame},
-      {line(9, 0, 11), frame, ZoneFault::None},
-      {line(10, 0, 11), frame, ZoneFault::SelectedLine},
-      {line(-1, 0, 11), frame, ZoneFault::SelectedLine},
-      {line(3, -1, 11), frame, ZoneFault::FirstColumn},
-      {line(3, 0, 12), frame, ZoneFault::LastColumn},
-      {line(3, 5, 5), frame, ZoneFault::ColumnOrder},
-      {line(3, 6, 5), frame, ZoneFault::ColumnOrder},
-      {line(1, 2, 9), inner, ZoneFault::SelectedLine},
-      {line(2, 1, 9), inner, ZoneFault::FirstColumn},
-      {line(2, 2, 10), inner, ZoneFault::LastColumn},
-      {column(11, 0, 9), frame, ZoneFault::None},
-      {column(12, 0, 9), frame, ZoneFault::SelectedColumn},
-      {column(2, 0, 10), frame, ZoneFault::LastLine},
-      {column(2, -3, 9), frame, ZoneFault::FirstLine},
-      {column(2, 4, 4), frame, ZoneFault::LineOrder},
+      {Line(9, 0, 11), frame, ZoneFault::None},
+      {Line(3, 6, 5), frame, ZoneFault::ColumnOrder},
+      {Column(11, 0, 9), frame, ZoneFault::None},
+      {Column(2, 4, 4), frame, ZoneFault::LineOrder},
       {Zone(kDiagonalLine, 9, 0, 0, 11), frame, ZoneFault::None},  // an anti-diagonal
-      {Zone(kDiagonalLine, 4, 4, 4, 4), frame, ZoneFault::SamePoints},
       {Zone(kDiagonalLine, 3, 3, 3, 0), frame, ZoneFault::None},
       {Zone(kDiagonalLine, 10, 0, 0, 0), frame, ZoneFault::FirstLine},
       {Zone(kDiagonalLine, 0, 0, 0, 12), frame, ZoneFault::LastColumn},
-      {Zone(kDiagonalLine, 7, 9, 2, 1), inner, ZoneFault::LastColumn},
       {Zone(kRectangularZone, 0, 0, 9, 11), frame, ZoneFault::None},
-      {Zone(kRectangularZone, 5, 0, 4, 11), frame, ZoneFault::LineOrder},
       {Zone(kRectangularZone, 0, 5, 9, 5), frame, ZoneFault::ColumnOrder},
       {Zone(kRectangularZone, 0, 0, 10, 11), frame, ZoneFault::LastLine},
       {Zone(kRectangularZone, 1, 2, 7, 9), inner, ZoneFault::FirstLine},
-      {Zone(kLabeledZones), frame, ZoneFault::None},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CheckZone(c.zone, c.frame), c.fault)
-        << "item " << c.zone.StudiedItem << " " << c.zone.FirstLine << "," << c.zone.FirstColumn << " "
-        << c.zone.LastLine << "," << c.zone.LastColumn;
+    SCOPED_TRACE(testing::Message() << "item " << c.zone.StudiedItem << " " << c.zone.FirstLine << ","
+                                    << c.zone.FirstColumn << " " << c.zone.LastLine << ","
+                                    << c.zone.LastColumn);
+    EXPECT_EQ(CheckZone(c.zone, c.frame), c.fault);
     // A refused zone reads nothing.
     if (c.fault != ZoneFault::None) {
       EXPECT_EQ(CountSequenceValues(c.zone, c.frame, BytePlane(12, 10)), 0);

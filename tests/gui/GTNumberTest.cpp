@@ -4,6 +4,7 @@
 
 #include "Program.h"
 #include "app/MainWindow.h"
+#include "fixtures/Pixels.h"
 #include "graytone/GTNumber.h"
 
 namespace {
@@ -15,51 +16,30 @@ auto Treated(int image) {
   };
 }
 
-// 20 x 20, pixel (i, j) = 20 i + j truncated to a byte (every gray, some twice).
-BytePlane Grays() {
-  BytePlane plane(20, 20);
-  for (int i = 0; i < 20; ++i)
-    for (int j = 0; j < 20; ++j) plane[i][j] = static_cast<std::uint8_t>(20 * i + j);
-  return plane;
-}
-
-// Items 1 .. 12 without 10 on background 255, each of a few pixels.
-BytePlane Labels() {
-  BytePlane plane(20, 20);
-  plane.Fill(255);
-  int code = 1;
-  for (int k = 0; k < 11; ++k, ++code) {
-    if (code == 10) ++code;
-    plane[1 + k][2] = plane[1 + k][3] = static_cast<std::uint8_t>(code);
-  }
-  return plane;
-}
-
 }  // namespace
 
 class GTNumberTest : public ProgramTest {};
 
+// Panel 1: 20 i + j truncated to a byte, every gray; panel 2: items 1 .. 12 without 10, of two pixels
+// each, on background 255; panel 3: five grays inside a 6-pixel frame of another value, not counted.
 TEST_F(GTNumberTest, CountsTheChosenPanel) {
-  LoadOriginal(Grays());
+  LoadOriginal(MakeNumbered(20, 20, 20));
   TMainForm& m = *MainForm;
-  m.BinaryImage = Labels();
+  m.BinaryImage.Fill(255);
+  for (int k = 0, code = 1; k < 11; ++k, ++code)
+    m.BinaryImage[1 + k][2] = m.BinaryImage[1 + k][3] = code += code == 10;
   m.HasLabeledImage = 1;
-  // Panel 3: the ramp with a 6-pixel frame of another value, which is not counted.
   m.ResultImage.Fill(0);
   for (int i = 6; i < 14; ++i)
     for (int j = 6; j < 14; ++j) m.ResultImage[i][j] = static_cast<std::uint8_t>(100 + (i + j) % 5);
   m.ResultBorder = 6;
-  struct Case {
-    int image;
-    const char* text;
-  };
-  const Case cases[] = {
+  const std::pair<int, const char*> cases[] = {
       {0, " 256 gray tones in the Original Image "},
       {1, " 11 items in the labeled image "},
       {2, " 5 gray tones in the Resulting Image "},
   };
-  for (const Case& c : cases) {
-    ui.dialog<TGTNumberForm>(Treated(c.image)).message("", c.text);
+  for (const auto& [image, text] : cases) {
+    ui.dialog<TGTNumberForm>(Treated(image)).message("", text);
     m.GTNumber1Click();
   }
   // A border that leaves no computed pixel counts nothing.
@@ -86,7 +66,7 @@ TEST_F(GTNumberTest, BinaryImagesCountOneItemAndTheHighCodesCount) {
 }
 
 TEST_F(GTNumberTest, PanelTwoWithoutABinaryOrLabeledImageIsRefused) {
-  LoadOriginal(Grays());
+  LoadOriginal(MakeNumbered(20, 20, 20));
   TGTNumberForm& f = *GTNumberForm;
   EXPECT_EQ(std::tuple(f.TreatedImage, f.RadioButton3->isChecked()), std::tuple(2, true));
   // The refusal takes the check mark back to the button that had it: OK then counts that image.

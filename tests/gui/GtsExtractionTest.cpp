@@ -3,7 +3,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <filesystem>
+#include <array>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -11,67 +11,50 @@
 #include "Program.h"
 #include "app/MainWindow.h"
 #include "app/Report.h"
+#include "fixtures/Pixels.h"
 #include "panels/ReportForm.h"
 #include "sequence/Firmagram.h"
 #include "sequence/FirmagramParam.h"
 
 namespace {
 
-// Pixel (i, j) = 10 i + j.
-BytePlane Numbered(int columns, int lines) {
-  BytePlane plane(columns, lines);
-  for (int i = 0; i < lines; ++i)
-    for (int j = 0; j < columns; ++j) plane[i][j] = static_cast<std::uint8_t>(10 * i + j);
-  return plane;
-}
-
-struct Bounds {
-  int item, selectedLine = 0, selectedColumn = 0, firstLine = 0, firstColumn = 0, lastLine = 0,
-            lastColumn = 0, zoneCode = 0, dataIn = 0;
-};
+// The dialog's item, selected line and column, first line and column, last line and column, zone
+// code and image.
+using Bounds = std::array<int, 9>;
 
 auto Choose(Bounds b) {
   return [b](TFirmagramParamForm& f) {
-    f.StudiedItem = b.item;
-    f.SelectedLine = b.selectedLine;
-    f.SelectedColumn = b.selectedColumn;
-    f.FirstLine = b.firstLine;
-    f.FirstColumn = b.firstColumn;
-    f.LastLine = b.lastLine;
-    f.LastColumn = b.lastColumn;
-    f.ZoneCode = b.zoneCode;
-    f.DataIn = b.dataIn;
+    int* const fields[] = {&f.StudiedItem, &f.SelectedLine, &f.SelectedColumn, &f.FirstLine, &f.FirstColumn,
+                           &f.LastLine,    &f.LastColumn,   &f.ZoneCode,       &f.DataIn};
+    for (int k = 0; k < 9; ++k) *fields[k] = b[k];
     return ui::mrOk;
   };
 }
 
-int Cancel(TFirmagramParamForm&) {
-  return ui::mrCancel;
-}
-
 const std::string kGtsLine = "\n\tGray Tone Sequence [GTS] registered\n\tin the file ";
+const std::string kWholeScene = "11\n12\n13\n14\n21\n22\n23\n24\n31\n32\n33\n";
 constexpr const char* kEntries = "GTSTreatments1 Diagram1 DiagFirmagram1";
 
 class GtsExtractionTest : public ProgramTest {
  protected:
   void SetUp() override {
     ProgramTest::SetUp();
-    LoadOriginal(Numbered(6, 5));
+    LoadOriginal(MakeNumbered(6, 5, 10));  // pixel (i, j) = 10 i + j
     MainForm->WorkDirectory = Dir().string();
   }
   // One extraction, the window closed (after a Save when `saveAs` is given).
   void Extract(Bounds b, const std::string& saveAs = "") {
     ui.dialog<TFirmagramParamForm>(Choose(b));
-    if (saveAs.empty()) {
+    if (saveAs.empty())
       ui.ok<TFirmagramForm>();
-    } else {
+    else
       ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick).save(Path(saveAs));
-    }
     MainForm->FirmagramTreatment1Click();
   }
-  std::vector<int> Used() const {
-    const TMainForm& m = *MainForm;
-    return std::vector<int>(m.GtsValues.begin(), m.GtsValues.begin() + std::max(0, m.GtsLength));
+  void SaveRefused() {
+    ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
+        .message("REGISTRATION", "This diagram has been already registered ");
+    MainForm->DiagFirmagram1Click();
   }
 };
 
@@ -82,22 +65,21 @@ TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
 
   const TMainForm& m = *MainForm;
   // 5 x 6 without the border: 12 values, of which the readers use 11.
-  EXPECT_EQ(std::tuple(m.GtsReady, m.GtsLength, m.GtsValues.size()), std::tuple(1, 11, 12u));
-  EXPECT_EQ(Used(), (std::vector<int>{11, 12, 13, 14, 21, 22, 23, 24, 31, 32, 33}));
-  EXPECT_EQ(ReadFile(Path("gts.xls")), "11\n12\n13\n14\n21\n22\n23\n24\n31\n32\n33\n");
+  EXPECT_EQ(std::tuple(m.GtsReady, m.GtsLength, m.GtsValues.size(), m.GtsValues[11]),
+            std::tuple(1, 11, 12u, 34));
+  EXPECT_EQ(ReadFile(Path("gts.xls")), kWholeScene);
   ASSERT_EQ(ui.FileDialogs().size(), 1u);
-  EXPECT_EQ(ui.FileDialogs()[0].title, "Save Firmagram");
-  EXPECT_EQ(ui.FileDialogs()[0].filter, "File .xls|*.xls|File .ts|*.ts");
-  EXPECT_EQ(ui.FileDialogs()[0].initialDir, Dir().string());
+  EXPECT_EQ(std::tuple(ui.FileDialogs()[0].title, ui.FileDialogs()[0].filter, ui.FileDialogs()[0].initialDir),
+            std::tuple("Save Firmagram", "File .xls|*.xls|File .ts|*.ts", Dir().string()));
   EXPECT_EQ(ReadFile(report), kGtsLine + Path("gts.xls") + " ");
   EXPECT_EQ(EnabledOf(kEntries), kEntries);
   EXPECT_EQ(std::tuple(m.DiagramSavedFlags.GtsSaved, m.DiagramSavedFlags.GtsPending), std::tuple(1, 0));
-  EXPECT_EQ(FirmagramParamForm->Caption(), " GTS Parameters");
-  EXPECT_EQ(FirmagramForm->Caption(), " Partial Gray Tones Sequence");
+  EXPECT_EQ(std::tuple(FirmagramParamForm->Caption(), FirmagramForm->Caption()),
+            std::tuple(" GTS Parameters", " Partial Gray Tones Sequence"));
 }
 
 TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
-  BytePlane result = Numbered(6, 5);
+  BytePlane result = MakeNumbered(6, 5, 10);
   for (std::size_t k = 0; k < result.Size(); ++k) result.Data()[k] += 100;
   MainForm->ResultImage = std::move(result);
   MainForm->BinaryImage.Fill(255);
@@ -109,24 +91,21 @@ TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
   const Case cases[] = {
       {{2, 1, 0, 0, 0, 0, 5}, {11, 12, 13}},
       {{3, 0, 4, 0, 0, 4, 0}, {14, 24}},
-      {{4, 0, 0, 0, 0, 3, 5}, {0, 11, 12, 23, 24}},  // steps along the columns, lines rounded
-      {{4, 0, 0, 4, 0, 0, 2}, {40, 31, 21, 12}},     // an anti-diagonal
+      {{4, 0, 0, 4, 0, 0, 2}, {40, 31, 21, 12}},  // an anti-diagonal
       {{5, 0, 0, 0, 1, 4, 5}, {12, 13, 22, 23}},
       {{6, 0, 0, 0, 0, 0, 0, 9}, {0, 23, 45}},
       {{1, 0, 0, 0, 0, 0, 0, 0, 1}, {111, 112, 113, 114, 121, 122, 123, 124, 131, 132, 133, 134}},
   };
   for (const Case& c : cases) {
     Extract(c.bounds);
-    EXPECT_EQ(MainForm->GtsValues, c.values) << "mode " << c.bounds.item;
-    EXPECT_EQ(MainForm->GtsLength, static_cast<int>(c.values.size()) - 1);
+    EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength), std::tuple(c.values, c.values.size() - 1))
+        << "mode " << c.bounds[0];
   }
-}
-
-TEST_F(GtsExtractionTest, DiagonalFromTheCornerTakesSixPixels) {
-  LoadOriginal(Numbered(8, 5));
+  // From the corner of a wider image, the diagonal takes six pixels.
+  LoadOriginal(MakeNumbered(8, 5, 10));
   Extract({4, 0, 0, 0, 0, 3, 6});
-  EXPECT_EQ(MainForm->GtsValues, (std::vector<int>{0, 11, 12, 23, 24, 35}));
-  EXPECT_EQ(MainForm->GtsLength, 5);
+  EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength),
+            std::tuple(std::vector<int>{0, 11, 12, 23, 24, 35}, 5));
 }
 
 // Each bound is checked when OK is pressed: the message, and the dialog again; Cancel then leaves
@@ -137,11 +116,7 @@ TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormer
   MainForm->Enable({"Diagram1", "DiagFirmagram1"}, false);
   MainForm->DiagramSavedFlags.GtsSaved = 1;
   const std::string report = ReportInto(Path("r.txt"));
-  struct Refusal {
-    Bounds bounds;
-    const char* message;
-  };
-  const Refusal refusals[] = {
+  const std::pair<Bounds, const char*> refusals[] = {
       {{2, 5, 0, 0, 0, 0, 5}, "Line number out of the frame"},
       {{2, 1, 0, 0, -1, 0, 5}, "First column number out of the frame"},
       {{2, 1, 0, 0, 0, 0, 6}, "Last column number out of the frame"},
@@ -158,16 +133,15 @@ TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormer
       {{5, 0, 0, 0, 3, 4, 2}, "The first column must be smaller than the last column"},
       {{0}, "Studied Item not selected"},
   };
-  for (const Refusal& r : refusals)
-    ui.dialog<TFirmagramParamForm>(Choose(r.bounds)).message("ERROR", r.message);
-  ui.dialog<TFirmagramParamForm>(Cancel);
+  for (const auto& [bounds, message] : refusals)
+    ui.dialog<TFirmagramParamForm>(Choose(bounds)).message("ERROR", message);
+  ui.dialog<TFirmagramParamForm>([](TFirmagramParamForm&) { return ui::mrCancel; });
   MainForm->FirmagramTreatment1Click();
 
-  EXPECT_EQ(MainForm->GtsValues, former);
-  EXPECT_EQ(MainForm->GtsLength, 11);
-  EXPECT_EQ(EnabledOf(kEntries), "GTSTreatments1");
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbFirmagramParam], 0);
-  EXPECT_EQ(MainForm->DiagramSavedFlags.GtsSaved, 1);
+  EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength, EnabledOf(kEntries)),
+            std::tuple(former, 11, "GTSTreatments1"));
+  EXPECT_EQ(std::tuple(MainForm->DialogCancelBytes[cbFirmagramParam], MainForm->DiagramSavedFlags.GtsSaved),
+            std::tuple(0, 1));
   EXPECT_EQ(ReadFile(report), "");
 }
 
@@ -180,26 +154,19 @@ TEST_F(GtsExtractionTest, SaveGuardAndPendingRegistration) {
       .press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
       .save(Path("a"), 2);
   MainForm->FirmagramTreatment1Click();
-  EXPECT_EQ(ReadFile(Path("a.ts")), "11\n12\n13\n14\n21\n22\n23\n24\n31\n32\n33\n");
-  EXPECT_EQ(ReadFile(Path("r.txt")), "");
-  EXPECT_EQ(MainForm->DiagramSavedFlags.GtsPending, 1);
-
+  EXPECT_EQ(
+      std::tuple(ReadFile(Path("a.ts")), ReadFile(Path("r.txt")), MainForm->DiagramSavedFlags.GtsPending),
+      std::tuple(kWholeScene, "", 1));
   // From the Diagram menu: the same sequence is not saved twice, and nothing is reported.
-  ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
-      .message("REGISTRATION", "This diagram has been already registered ");
-  MainForm->DiagFirmagram1Click();
+  SaveRefused();
   EXPECT_EQ(ui.FileDialogs().size(), 1u);
 
   ReportForm->ReportOff = 0;
   Extract({5, 0, 0, 0, 0, 4, 5}, "b");
-  EXPECT_EQ(ReadFile(Path("b.xls")), "11\n12\n13\n21\n22\n");
-  EXPECT_EQ(ReadFile(Path("r.txt")), kGtsLine + Path("b.xls") + " ");
-  EXPECT_EQ(MainForm->DiagramSavedFlags.GtsPending, 0);
-
-  // Shown again from the Diagram menu and saved: it is the same sequence, refused.
-  ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
-      .message("REGISTRATION", "This diagram has been already registered ");
-  MainForm->DiagFirmagram1Click();
+  EXPECT_EQ(
+      std::tuple(ReadFile(Path("b.xls")), ReadFile(Path("r.txt")), MainForm->DiagramSavedFlags.GtsPending),
+      std::tuple("11\n12\n13\n21\n22\n", kGtsLine + Path("b.xls") + " ", 0));
+  SaveRefused();  // shown again from the Diagram menu, it is the same sequence
 }
 
 TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
@@ -207,8 +174,8 @@ TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
   const std::string report = ReportInto(Path("r.txt"));
   // A code that panel 2 does not hold: no value; the window draws its axes and saves an empty file.
   Extract({6, 0, 0, 0, 0, 0, 0, 12}, "empty");
-  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength), std::tuple(1, -1));
-  EXPECT_EQ(ReadFile(Path("empty.xls")), "");
+  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength, ReadFile(Path("empty.xls"))),
+            std::tuple(1, -1, ""));
   RecordingCanvas canvas;
   FirmagramForm->PaintBoxPaint(canvas);
   EXPECT_EQ(canvas.lines.size(), 2u);
@@ -225,20 +192,16 @@ TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
 }
 
 TEST_F(GtsExtractionTest, CurveStopsAtTheSixHundredNinetiethValue) {
-  LoadOriginal(Numbered(25, 3));
-  MainForm->GtsValues.assign(1000, 0);
-  for (int i = 0; i < 1000; ++i) MainForm->GtsValues[static_cast<std::size_t>(i)] = i % 256;
+  for (int i = 0; i < 1000; ++i) MainForm->GtsValues.push_back(i % 256);
   MainForm->GtsLength = 999;
   RecordingCanvas canvas;
   FirmagramForm->PaintBoxPaint(canvas);
-  EXPECT_TRUE(canvas.HasLine(2, 128, 700, 128));
-  EXPECT_TRUE(canvas.HasLine(9, 0, 9, 255));
-  EXPECT_TRUE(canvas.HasText(12, 130, "128"));
+  EXPECT_TRUE(canvas.HasLine(2, 128, 700, 128) && canvas.HasLine(9, 0, 9, 255) &&
+              canvas.HasText(12, 130, "128"));
   // Two axes, then one segment a value from the second to the 690th; 255 at the top.
   ASSERT_EQ(canvas.lines.size(), 2u + 689u);
   EXPECT_EQ(canvas.lines[2], (RecordedLine{10, 255, 11, 254, Pen::Blue}));
   EXPECT_EQ(canvas.lines.back(), (RecordedLine{698, 255 - 688 % 256, 699, 255 - 689 % 256, Pen::Blue}));
-
   // A length past the vector is never read past it.
   MainForm->GtsLength = 5000;
   RecordingCanvas again;
@@ -249,11 +212,10 @@ TEST_F(GtsExtractionTest, CurveStopsAtTheSixHundredNinetiethValue) {
 // The edits say at once when a line or column lies past the frame; the value stays.
 TEST_F(GtsExtractionTest, EditsWarnOutOfFrameValues) {
   TFirmagramParamForm& f = *FirmagramParamForm;
-  ui.message("ERROR", "Line number out of the frame")
-      .message("ERROR", "Selected column out of the frame")
-      .message("ERROR", "Last column number out of the frame")
-      .message("ERROR", "Last line out of the frame")
-      .message("ERROR", "Last column out of the frame");
+  for (const char* message :
+       {"Line number out of the frame", "Selected column out of the frame",
+        "Last column number out of the frame", "Last line out of the frame", "Last column out of the frame"})
+    ui.message("ERROR", message);
   f.SelectLineEdit->setText("6");
   f.SelectColumnEdit->setText("7");
   f.LastColEdit->setText("7");
@@ -264,31 +226,18 @@ TEST_F(GtsExtractionTest, EditsWarnOutOfFrameValues) {
   EXPECT_EQ(std::tuple(f.SelectedLine, f.SelectedColumn, f.LastColumn, f.LastLine, f.FirstColumn),
             std::tuple(6, 7, 12, 5, 999));
   f.ChooseStudiedItem(3);
-  EXPECT_EQ(f.StudiedItem, 3);
-  EXPECT_TRUE(f.StudiedItemRadios[2]->isChecked());
-  EXPECT_FALSE(f.Boxes[1]->isHidden());
-  EXPECT_TRUE(f.Boxes[0]->isHidden());
+  EXPECT_EQ(std::tuple(f.StudiedItem, f.StudiedItemRadios[2]->isChecked(), f.Boxes[1]->isHidden(),
+                       f.Boxes[0]->isHidden()),
+            std::tuple(3, true, false, true));
 }
 
 TEST_F(GtsExtractionTest, ANewImageTakesTheSequenceAway) {
   Extract({1});
   MainForm->DiagramSavedFlags.GtsPending = 1;
-  const BytePlane next = Numbered(4, 4);
-  WriteFile(Path("n.raw"), Bytes(next));
-  WriteFile(Path("n.txt"), "4\n4\n");
-  ui.open(Path("n.raw"), 1).dialog<TReportForm>(NoReport);
-  MainForm->Open1Click();
-  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength, MainForm->GtsValues.size()),
-            std::tuple(0, 0, 0u));
-  EXPECT_EQ(MainForm->DiagramSavedFlags.GtsPending, 0);
-  EXPECT_EQ(EnabledOf(kEntries), "GTSTreatments1 Diagram1");
-}
-
-TEST_F(GtsExtractionTest, NoImageNoDialog) {
-  MainForm->OriginalImage = BytePlane();
-  ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
-  MainForm->FirmagramTreatment1Click();
-  EXPECT_EQ(MainForm->GtsReady, 0);
+  OpenThroughTheMenu(BytePlane(4, 4));
+  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength, MainForm->GtsValues.size(),
+                       MainForm->DiagramSavedFlags.GtsPending, EnabledOf(kEntries)),
+            std::tuple(0, 0, 0u, 0, "GTSTreatments1 Diagram1"));
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include <unistd.h>
 
+#include <QLineEdit>
 #include <fstream>
 #include <sstream>
 
 #include "app/Forms.h"
 #include "app/MainWindow.h"
 #include "app/Report.h"
+#include "panels/PanelForm.h"
 #include "panels/ReportForm.h"
 
 void ProgramTest::SetUp() {
@@ -24,6 +26,14 @@ void ProgramTest::TearDown() {
   CloseReportFile();
   DestroyForms();
   std::filesystem::remove_all(dir_.parent_path());
+}
+
+void ProgramTest::OpenThroughTheMenu(const BytePlane& plane) {
+  WriteFile(Path("opened.raw"), Bytes(plane));
+  WriteFile(Path("opened.txt"),
+            std::to_string(plane.Lines()) + "\n" + std::to_string(plane.Columns()) + "\n");
+  ui.open(Path("opened.raw"), 1).dialog<TReportForm>(NoReport);
+  MainForm->Open1Click();
 }
 
 std::string ReadFile(const std::string& path) {
@@ -76,6 +86,16 @@ std::string EnabledOf(const std::string& names) {
 
 std::string Bytes(const BytePlane& plane) {
   return std::string(reinterpret_cast<const char*>(plane.Data()), plane.Size());
+}
+
+std::string EditText(const QLineEdit* edit) {
+  return edit->text().toStdString();
+}
+
+Rgb ShownPixel(const TPanelForm& panel, int line, int column) {
+  const QRgb c = panel.Bitmap().pixel(column, line);
+  return {static_cast<std::uint8_t>(qBlue(c)), static_cast<std::uint8_t>(qGreen(c)),
+          static_cast<std::uint8_t>(qRed(c))};
 }
 
 std::string ReportInto(const std::string& path) {

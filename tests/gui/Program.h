@@ -7,8 +7,11 @@
 #include <string>
 
 #include "Script.h"
+#include "imaging/Image.h"
 #include "imaging/Plane.h"
 
+class QLineEdit;
+class TPanelForm;
 class TReportForm;
 
 class ProgramTest : public ::testing::Test {
@@ -19,6 +22,8 @@ class ProgramTest : public ::testing::Test {
   // A fresh folder for the files of this test.
   std::filesystem::path Dir() const { return dir_; }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  // Opens `plane` as a new original raw image through File > Open, the report declined.
+  void OpenThroughTheMenu(const BytePlane& plane);
 
   Script ui;
 
@@ -41,5 +46,8 @@ int YesReport(TReportForm& form);
 std::string EnabledOf(const std::string& names);
 
 std::string Bytes(const BytePlane& plane);
+std::string EditText(const QLineEdit* edit);
+// Pixel (line, column) of a panel's bitmap, as the colour image holds it.
+Rgb ShownPixel(const TPanelForm& panel, int line, int column);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);

@@ -7,9 +7,9 @@
 
 #include "Program.h"
 #include "app/MainWindow.h"
+#include "fixtures/Pixels.h"
 #include "graytone/Threshold.h"
 #include "panels/ImageWindow.h"
-#include "panels/ReportForm.h"
 #include "panels/ResultImage.h"
 
 namespace {
@@ -20,43 +20,37 @@ constexpr Rgb kRed{0, 0, 255};
 constexpr Rgb kGreen{0, 200, 0};
 constexpr Rgb kBlack{0, 0, 0};
 
-// 16 x 16, pixel (i, j) = 16 i + j: every gray once.
-BytePlane Ramp16() {
-  BytePlane plane(16, 16);
-  for (int i = 0; i < 16; ++i)
-    for (int j = 0; j < 16; ++j) plane[i][j] = static_cast<std::uint8_t>(16 * i + j);
-  return plane;
-}
-
-Rgb Gray(int g) {
-  const auto v = static_cast<std::uint8_t>(g);
-  return {v, v, v};
-}
-
-// The colour-image bytes (blue, green, red) of the ramp pixel holding gray g.
+// The colour image's pixel holding gray g of the ramp, and the same pixel as a panel shows it.
 Rgb Colour(int g) {
-  const std::uint8_t* p = MainForm->ColourImage[g / 16] + 3 * (g % 16);
-  return {p[0], p[1], p[2]};
+  return BgrAt(MainForm->ColourImage, g / 16, g % 16);
 }
-
-// The same pixel as the panel shows it.
 Rgb Shown(const TPanelForm& panel, int g) {
-  const QRgb c = panel.Bitmap().pixel(g % 16, g / 16);
-  return {static_cast<std::uint8_t>(qBlue(c)), static_cast<std::uint8_t>(qGreen(c)),
-          static_cast<std::uint8_t>(qRed(c))};
+  return ShownPixel(panel, g / 16, g % 16);
 }
 
-std::string Text(const QLineEdit* edit) {
-  return edit->text().toStdString();
+// The window's steps, then Exit; or closed without it.
+auto Steps(std::function<void(TThresholdForm&)> steps) {
+  return [steps](TThresholdForm& f) {
+    steps(f);
+    f.BitBtn1Click();
+    return f.ModalResult();
+  };
+}
+auto Closed(std::function<void(TThresholdForm&)> steps) {
+  return [steps](TThresholdForm& f) {
+    steps(f);
+    return ui::mrCancel;
+  };
 }
 
 }  // namespace
 
+// Panel 1: a 16 x 16 ramp, pixel (i, j) = 16 i + j, every gray once.
 class ThresholdToolTest : public ProgramTest {
  protected:
   void SetUp() override {
     ProgramTest::SetUp();
-    LoadOriginal(Ramp16());
+    LoadOriginal(MakeNumbered(16, 16, 16));
     MainForm->PanelCaption = " 3.- CAPTION ";
     MainForm->RedPlane.Fill(7);  // panel 2's colouring, which the tool must leave alone
   }
@@ -64,54 +58,57 @@ class ThresholdToolTest : public ProgramTest {
 
 TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
   TMainForm& m = *MainForm;
-  ui.dialog<TThresholdForm>([](TThresholdForm& f) {
+  ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) {
       f.Button1Click();  // red
       f.MoveScrollBar(100);
-      EXPECT_EQ(std::tuple(Text(f.MaxEdit), f.SegmentMax, Text(f.MinEdit), f.SegmentMin),
+      EXPECT_EQ(std::tuple(EditText(f.MaxEdit), f.SegmentMax, EditText(f.MinEdit), f.SegmentMin),
                 std::tuple("100", 100, "0", 0));
-      EXPECT_EQ(std::tuple(Colour(0), Colour(100), Colour(101), Colour(255)),
-                std::tuple(kRed, kRed, Gray(101), Gray(255)));
-      EXPECT_EQ(std::tuple(Shown(*ImageForm, 100), Shown(*ImageForm, 101)), std::tuple(kRed, Gray(101)));
-      EXPECT_EQ(ImageForm->CaptionText(), " 3.- CAPTION ");
-
+      EXPECT_EQ(std::tuple(Colour(0), Colour(100), Colour(101), Colour(255), Shown(*ImageForm, 100),
+                           Shown(*ImageForm, 101), ImageForm->CaptionText()),
+                std::tuple(kRed, kRed, GrayRgb(101), GrayRgb(255), kRed, GrayRgb(101), " 3.- CAPTION "));
       f.Button2Click();
-      EXPECT_EQ(std::tuple(Text(f.MinEdit), f.SegmentMin, Text(f.SegmentEdit), f.SegmentNumber),
+      EXPECT_EQ(std::tuple(EditText(f.MinEdit), f.SegmentMin, EditText(f.SegmentEdit), f.SegmentNumber),
                 std::tuple("101", 101, "2", 2));
       f.Button1Click();  // green
       f.MoveScrollBar(180);
       f.MoveScrollBar(150);  // going back keeps the colour above
-      EXPECT_EQ(std::tuple(Colour(100), Colour(101), Colour(151), Colour(180), Colour(181)),
-                std::tuple(kRed, kGreen, kGreen, kGreen, Gray(181)));
-      EXPECT_EQ(Shown(*ImageForm, 170), kGreen);
-      EXPECT_EQ(Text(f.MaxEdit), "150");
-      f.BitBtn1Click();
-      return f.ModalResult();
-    })
+      EXPECT_EQ(std::tuple(Colour(100), Colour(101), Colour(151), Colour(180), Colour(181),
+                           Shown(*ImageForm, 170), EditText(f.MaxEdit)),
+                std::tuple(kRed, kGreen, kGreen, kGreen, GrayRgb(181), kGreen, "150"));
+    }))
       .colour(kRedValue)
       .colour(kGreenValue);
   m.Enable({"SaveOriginalSpeedButton1", "SaveParamSpeedButton1"}, false);
   m.Thresholding1Click();
-
+  // The colour image and its flag; the gray planes stay.
   EXPECT_EQ(
-      std::tuple(m.ColourMode, m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3ColouredParameter]),
-      std::tuple(3, 1, 0));
-  EXPECT_EQ(EnabledOf("SaveOriginalSpeedButton1 SaveParamSpeedButton1"), "SaveOriginalSpeedButton1");
-  EXPECT_EQ(std::tuple(m.RedPlane[0][0], m.OriginalImage[6][4]), std::tuple(7, 100));  // gray planes stay
-  EXPECT_EQ(Colour(120), kGreen);
+      std::tuple(m.ColourMode, m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3ColouredParameter],
+                 EnabledOf("SaveOriginalSpeedButton1 SaveParamSpeedButton1"), m.RedPlane[0][0],
+                 m.OriginalImage[6][4], Colour(120)),
+      std::tuple(3, 1, 0, "SaveOriginalSpeedButton1", 7, 100, kGreen));
 }
 
-TEST_F(ThresholdToolTest, DefaultsPaintBlackAndACancelledColourDialogKeepsItsColour) {
-  ui.dialog<TThresholdForm>([](TThresholdForm& f) {
-      f.MoveScrollBar(10);  // no colour chosen: black
-      EXPECT_EQ(std::tuple(Colour(0), Colour(10), Colour(11)), std::tuple(kBlack, kBlack, Gray(11)));
+// No colour chosen paints black; a cancelled colour dialog keeps the colour. A drag paints once, up
+// to the highest position it passed, and a move not painted yet is painted before Next Segment reads
+// the upper bound. Closed without Exit: no colour result.
+TEST_F(ThresholdToolTest, DefaultsColourDialogAndDragsWithoutExit) {
+  ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) {
+      f.MoveScrollBar(10);
+      EXPECT_EQ(std::tuple(Colour(0), Colour(10), Colour(11)), std::tuple(kBlack, kBlack, GrayRgb(11)));
       f.Button1Click();  // red
       f.Button2Click();
       f.Button1Click();  // cancelled: red still
-      f.MoveScrollBar(20);
-      EXPECT_EQ(std::tuple(Colour(10), Colour(11), Colour(20), Colour(21)),
-                std::tuple(kBlack, kRed, kRed, Gray(21)));
-      return ui::mrCancel;  // closed without Exit
-    })
+      f.ScrollBar1->setValue(120);
+      f.ScrollBar1->setValue(60);
+      EXPECT_EQ(std::tuple(EditText(f.MaxEdit), Colour(11)), std::tuple("10", GrayRgb(11)));  // not yet
+      QCoreApplication::processEvents();
+      EXPECT_EQ(
+          std::tuple(EditText(f.MaxEdit), f.SegmentMax, Colour(10), Colour(11), Colour(120), Colour(121)),
+          std::tuple("60", 60, kBlack, kRed, kRed, GrayRgb(121)));
+      f.ScrollBar1->setValue(70);
+      f.Button2Click();
+      EXPECT_EQ(std::tuple(EditText(f.MinEdit), EditText(f.MaxEdit)), std::tuple("71", "70"));
+    }))
       .colour(kRedValue)
       .cancelColour();
   MainForm->Thresholding1Click();
@@ -124,98 +121,60 @@ TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
   m.ColourImage.Fill(9);  // another tool's colour image
   ui.press<TThresholdForm>(&TThresholdForm::BitBtn1Click);
   m.Thresholding1Click();
-  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3ColouredOriginal]), std::tuple(3, 1));
-  EXPECT_EQ(std::tuple(Colour(0), Colour(77), Colour(255)), std::tuple(Gray(0), Gray(77), Gray(255)));
-
+  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3ColouredOriginal], Colour(0), Colour(77), Colour(255)),
+            std::tuple(3, 1, GrayRgb(0), GrayRgb(77), GrayRgb(255)));
   // Painted, then another tool's colour image in between: Exit gives back the painted picture.
-  ui.dialog<TThresholdForm>([](TThresholdForm& f) {
-    f.MoveScrollBar(30);
-    f.BitBtn1Click();
-    return f.ModalResult();
-  });
+  ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) { f.MoveScrollBar(30); }));
   m.Thresholding1Click();
   m.ColourImage.Fill(9);
   ui.press<TThresholdForm>(&TThresholdForm::BitBtn1Click);
   m.Thresholding1Click();
-  EXPECT_EQ(std::tuple(Colour(30), Colour(31)), std::tuple(Rgb{0, 0, 0}, Gray(31)));
+  EXPECT_EQ(std::tuple(Colour(30), Colour(31)), std::tuple(kBlack, GrayRgb(31)));
 }
 
 TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInChange) {
   TMainForm& m = *MainForm;
   for (int i = 0; i < 16; ++i)
     for (int j = 0; j < 16; ++j) m.ResultImage[i][j] = static_cast<std::uint8_t>(255 - 16 * i - j);
-  ui.dialog<TThresholdForm>([](TThresholdForm& f) {
+  ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) {
       f.Button1Click();
       f.MoveScrollBar(50);
-      f.BitBtn1Click();
-      return f.ModalResult();
-    }).colour(kRedValue);
+    }))
+      .colour(kRedValue);
   m.Thresholding1Click();
-
   // A second use goes on from the planes as they are.
-  ui.dialog<TThresholdForm>([](TThresholdForm& f) {
+  ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) {
       f.Button2Click();
-      EXPECT_EQ(f.SegmentMin, 51);
       f.Button1Click();
       f.MoveScrollBar(60);
-      EXPECT_EQ(std::tuple(Colour(50), Colour(51), Colour(60), Colour(61)),
-                std::tuple(kRed, kGreen, kGreen, Gray(61)));
+      EXPECT_EQ(std::tuple(f.SegmentMin, Colour(50), Colour(51), Colour(60), Colour(61)),
+                std::tuple(51, kRed, kGreen, kGreen, GrayRgb(61)));
       // Panel 3: the planes are made anew from its grays; pixels of gray 0 .. 60 there are painted.
       f.RadioButton2Click();
-      EXPECT_EQ(std::tuple(f.DataIn, f.RadioButton2->isChecked()), std::tuple(2, true));
       f.SegmentMin = 0;
       f.MoveScrollBar(10);
-      EXPECT_EQ(std::tuple(Colour(255), Colour(245), Colour(244), Colour(0)),
-                std::tuple(kGreen, kGreen, Gray(11), Gray(255)));
-      EXPECT_EQ(Shown(*ResultImageForm, 255), kGreen);
-      EXPECT_EQ(ResultImageForm->CaptionText(), " 3.- CAPTION ");
-      f.BitBtn1Click();
-      return f.ModalResult();
-    }).colour(kGreenValue);
+      EXPECT_EQ(std::tuple(f.DataIn, f.RadioButton2->isChecked(), Colour(255), Colour(245), Colour(244),
+                           Colour(0), Shown(*ResultImageForm, 255), ResultImageForm->CaptionText()),
+                std::tuple(2, true, kGreen, kGreen, GrayRgb(11), GrayRgb(255), kGreen, " 3.- CAPTION "));
+    }))
+      .colour(kGreenValue);
   m.Enable({"SaveParamSpeedButton1"}, false);
   m.Thresholding1Click();
-  EXPECT_EQ(std::tuple(m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3ColouredParameter]),
-            std::tuple(1, 1));
-  EXPECT_EQ(EnabledOf("SaveParamSpeedButton1"), "SaveParamSpeedButton1");
-}
-
-TEST_F(ThresholdToolTest, ADragPaintsOnceUpToTheHighestPositionItPassed) {
-  ui.dialog<TThresholdForm>([](TThresholdForm& f) {
-    f.ScrollBar1->setValue(120);
-    f.ScrollBar1->setValue(60);
-    EXPECT_EQ(Text(f.MaxEdit), "");  // nothing painted yet
-    QCoreApplication::processEvents();
-    EXPECT_EQ(std::tuple(Text(f.MaxEdit), f.SegmentMax), std::tuple("60", 60));
-    EXPECT_EQ(std::tuple(Colour(120), Colour(121)), std::tuple(kBlack, Gray(121)));
-    // A move not painted yet is painted before Next Segment reads the upper bound.
-    f.ScrollBar1->setValue(70);
-    f.Button2Click();
-    EXPECT_EQ(std::tuple(Text(f.MinEdit), Text(f.MaxEdit)), std::tuple("71", "70"));
-    return ui::mrCancel;
-  });
-  MainForm->Thresholding1Click();
+  EXPECT_EQ(std::tuple(m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3ColouredParameter],
+                       EnabledOf("SaveParamSpeedButton1")),
+            std::tuple(1, 1, "SaveParamSpeedButton1"));
 }
 
 TEST_F(ThresholdToolTest, ANewOriginalImageMakesThePlanesAnew) {
-  TMainForm& m = *MainForm;
-  ui.dialog<TThresholdForm>([](TThresholdForm& f) {
-    f.MoveScrollBar(255);  // everything black
-    return ui::mrCancel;
-  });
-  m.Thresholding1Click();
-  EXPECT_FALSE(m.ThresholdPlanes.Red.Empty());
-
-  WriteFile(Path("next.raw"), Bytes(Ramp16()));
-  WriteFile(Path("next.txt"), "16\n16\n");
-  ui.open(Path("next.raw"), 1).dialog<TReportForm>(NoReport);
-  m.Open1Click();
-  EXPECT_TRUE(m.ThresholdPlanes.Red.Empty());
-
-  ui.dialog<TThresholdForm>([](TThresholdForm& f) {
+  ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) { f.MoveScrollBar(255); }));  // all black
+  MainForm->Thresholding1Click();
+  EXPECT_FALSE(MainForm->ThresholdPlanes.Red.Empty());
+  OpenThroughTheMenu(MakeNumbered(16, 16, 16));
+  EXPECT_TRUE(MainForm->ThresholdPlanes.Red.Empty());
+  ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) {
     f.Button2Click();  // segment 256 .. : paints nothing
     f.MoveScrollBar(3);
-    EXPECT_EQ(std::tuple(Colour(0), Colour(200)), std::tuple(Gray(0), Gray(200)));
-    return ui::mrCancel;
-  });
-  m.Thresholding1Click();
+    EXPECT_EQ(std::tuple(Colour(0), Colour(200)), std::tuple(GrayRgb(0), GrayRgb(200)));
+  }));
+  MainForm->Thresholding1Click();
 }
