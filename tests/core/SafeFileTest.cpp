@@ -38,6 +38,7 @@ TEST(SafeFile, AFailedSaveLeavesTheEarlierFileWholeAndNoTemporaryBehind) {
   {
     FileSizeLimit full(2000);  // the disk fills up after 2000 bytes of any one file
     EXPECT_EQ(WriteBMPFile(bmp, Filled(64, 64, 9), 64, 64, 0), -1);
+    EXPECT_EQ(WriteBMPFile(dir.File("new.bmp"), Filled(64, 64, 9), 64, 64, 0), -1);  // no half file left
     EXPECT_EQ(WriteRawImageFiles(raw, size, Filled(64, 64, 9), 64, 64), RawSaveStatus::RawFailed);
     EXPECT_FALSE(WriteRawFile(raw, Filled(64, 64, 9), 64, 64));
     EXPECT_FALSE(WriteTextFileSafely(dir.File("d.xls"), std::string(3000, 'x')));
