@@ -46,32 +46,26 @@ BytePlane LiteralBinarize(const BytePlane& source, const BinarizeParams& p) {
 
 // A ramp of the column number: item counts and the percentages as the report prints them.
 TEST(Binarize, RampCountsAndPercentages) {
-  struct Case {
-    int lines;
-    BinarizeParams params;
-    std::int64_t items;
-    const char* percentages;
-  };
-  const Case cases[] = {
-      // The 64 x 256 ramp with 100 .. 149, with and without a border, is pinned by the treatment's test.
+  // The 64 x 256 ramp with 100 .. 149, with and without a border, is pinned by the treatment's test.
+  // Thresholds crossed select nothing; thresholds outside the byte range select everything.
+  const std::tuple<int, BinarizeParams, std::int64_t, const char*> cases[] = {
       {64, {100, 152, 6, false}, 52 * 53, "16.82 83.18"},
       {64, {0, 255, 6, false}, (64 - 12) * (256 - 12), "77.44 22.56"},
       {20, {0, 255, 0, false}, 20 * 256, "100.00 0.00"},
       {16, {150, 100, 0, true}, 0, "0.00 100.00"},
-      {4, {-20, 1000, 0, true}, 4 * 256, "100.00 0.00"},  // thresholds outside the byte range
+      {4, {-20, 1000, 0, true}, 4 * 256, "100.00 0.00"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.percentages);
-    BytePlane ramp(256, c.lines);
-    for (int i = 0; i < c.lines; ++i) {
+  for (const auto& [lines, params, items, percentages] : cases) {
+    SCOPED_TRACE(percentages);
+    BytePlane ramp(256, lines);
+    for (int i = 0; i < lines; ++i) {
       for (int j = 0; j < 256; ++j) ramp[i][j] = static_cast<std::uint8_t>(j);
     }
-    const BinarizeResult result = Binarize(ramp, c.params);
-    EXPECT_EQ(std::tuple(result.ItemPixels, result.BackgroundPixels),
-              std::tuple(c.items, c.lines * 256 - c.items));
+    const BinarizeResult result = Binarize(ramp, params);
+    EXPECT_EQ(std::tuple(result.ItemPixels, result.BackgroundPixels), std::tuple(items, lines * 256 - items));
     char text[32];
     std::snprintf(text, sizeof text, "%4.2lf %4.2lf", result.ItemPercentage, result.BackgroundPercentage);
-    EXPECT_STREQ(text, c.percentages);
+    EXPECT_STREQ(text, percentages);
   }
   EXPECT_TRUE(Binarize(BytePlane(), {0, 255, 0, true}).Binary.Empty());
 }

@@ -3,7 +3,6 @@
 
 #include <climits>
 #include <cstring>
-#include <functional>
 #include <iterator>
 #include <tuple>
 #include <vector>
@@ -16,7 +15,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Put(Bytes& file, std::size_t at, std::uint32_t v, int bytes = 4) {
+void Put(Bytes& file, std::size_t at, std::uint64_t v, int bytes = 4) {
   for (int k = 0; k < bytes; ++k) file[at + k] = static_cast<std::uint8_t>(v >> (8 * k));
 }
 
@@ -36,20 +35,18 @@ Bytes ValidFile(int columns, int lines, int type) {
 // Read back into a plane kept from file to file: its memory is reused when the next file has its size.
 TEST(BmpRead, RoundTripsGiveThePlaneBackLineZeroFirst) {
   ScratchDir dir;
-  struct Case {
-    int columns, lines, type;
-  };
-  const Case cases[] = {{37, 23, 0}, {37, 23, 0}, {37, 23, 2}, {1, 1, 0}, {1, 1, 2}, {64, 2, 0}};
+  const std::tuple<int, int, int> cases[] = {{37, 23, 0}, {37, 23, 0}, {37, 23, 2},
+                                             {1, 1, 0},   {1, 1, 2},   {64, 2, 0}};
   BytePlane kept;
-  for (std::uint32_t seed = 0; seed < std::size(cases); ++seed) {
-    const Case c = cases[seed];
-    SCOPED_TRACE(seed);
+  std::uint32_t seed = 0;
+  for (const auto& [width, height, type] : cases) {
+    SCOPED_TRACE(++seed);
     const BytePlane plane =
-        c.type == 2 ? MakeRandomBgr(c.columns, c.lines, seed) : MakeRandomGray(c.columns, c.lines, seed);
-    ASSERT_EQ(WriteBMPFile(dir.File("t.bmp"), plane, c.columns, c.lines, c.type), 0);
+        type == 2 ? MakeRandomBgr(width, height, seed) : MakeRandomGray(width, height, seed);
+    ASSERT_EQ(WriteBMPFile(dir.File("t.bmp"), plane, width, height, type), 0);
     int columns = -1, lines = -1;
     EXPECT_TRUE(SamePlanes(ReadBMPFile(dir.File("t.bmp"), columns, lines), plane));
-    EXPECT_EQ(std::tuple(columns, lines), std::tuple(c.columns, c.lines));
+    EXPECT_EQ(std::tuple(columns, lines), std::tuple(width, height));
     const bool sameSize = kept.Columns() == plane.Columns() && kept.Lines() == plane.Lines();
     const std::uint8_t* memory = kept.Data();
     ASSERT_TRUE(ReadBMPFileInto(dir.File("t.bmp"), kept, columns, lines));
@@ -72,56 +69,58 @@ TEST(BmpRead, NegativeHeightIsReadTopDownAndTrailingBytesAreIgnored) {
     EXPECT_EQ(std::memcmp(plane[k], &file[1078 + 8 * k], 6), 0) << "line " << k << " is file row " << k;
 }
 
-auto Cut(std::size_t size) {
-  return [size](Bytes& f) { f.resize(size); };
-}
-auto Set(std::size_t at, std::uint32_t v, int bytes = 4) {
-  return [=](Bytes& f) { Put(f, at, v, bytes); };
-}
-
-// Each refused from the header alone, before anything is allocated for the pixels.
+// Each refused from the header alone, before anything is allocated for the pixels: the valid 6 x 4
+// file of the type cut short to `at` bytes when `bytes` is 0 (554: half the palette; 1109 and 133: one
+// byte short of the last row of 8 and of 20 bytes), or with `value` written over `bytes` bytes at `at`
+// (at 18, 8 bytes: the width and the height).
 TEST(BmpRead, MalformedFilesAreRefusedCleanly) {
-  struct Malformed {
-    const char* name;
-    int type;  // of the valid 6 x 4 file the case starts from
-    std::function<void(Bytes&)> spoil;
+  using Malformed =
+      std::tuple<const char*, int, std::size_t, std::uint64_t, int>;  // name, type, at, value, bytes
+  const std::uint32_t minus5 = static_cast<std::uint32_t>(-5), minus6 = static_cast<std::uint32_t>(-6);
+  const std::vector<Malformed> layouts = {
+      {"Empty", 0, 0, 0, 0},
+      {"ShortHeader", 0, 30, 0, 0},
+      {"HeaderOnly", 0, 54, 0, 0},
+      {"ShortPalette", 0, 554, 0, 0},
+      {"LastRowShort8", 0, 1109, 0, 0},
+      {"LastRowShort24", 2, 133, 0, 0},
+      {"BadSignature", 0, 1, 'N', 1},
+      {"ThirtyTwoBits", 2, 28, 32, 2},
+      {"SixteenBits", 2, 28, 16, 2},
+      {"OneBit", 0, 28, 1, 2},
+      {"RunLength8", 0, 30, 1, 4},
+      {"RunLength4", 0, 30, 2, 4},
+      {"BitFields", 2, 30, 3, 4},
+      {"EightBitsAtOffset54", 0, 10, 54, 4},
+      {"EightBitsAtOffset1082", 0, 10, 1082, 4},
+      {"TwentyFourBitsAtOffset1078", 2, 10, 1078, 4},
   };
-  const Malformed cases[] = {{"Empty", 0, Cut(0)},
-                             {"ShortHeader", 0, Cut(30)},
-                             {"HeaderOnly", 0, Cut(54)},
-                             {"ShortPalette", 0, Cut(54 + 500)},
-                             {"LastRowShort8", 0, Cut(1078 + 4 * 8 - 1)},
-                             {"LastRowShort24", 2, Cut(54 + 4 * 20 - 1)},
-                             {"BadSignature", 0, Set(1, 'N', 1)},
-                             {"ThirtyTwoBits", 2, Set(28, 32, 2)},
-                             {"SixteenBits", 2, Set(28, 16, 2)},
-                             {"OneBit", 0, Set(28, 1, 2)},
-                             {"RunLength8", 0, Set(30, 1)},
-                             {"RunLength4", 0, Set(30, 2)},
-                             {"BitFields", 2, Set(30, 3)},
-                             {"EightBitsAtOffset54", 0, Set(10, 54)},
-                             {"EightBitsAtOffset1082", 0, Set(10, 1082)},
-                             {"TwentyFourBitsAtOffset1078", 2, Set(10, 1078)},
-                             {"WiderThanTheFile", 0, Set(18, 9)},
-                             {"TallerThanTheFile", 2, Set(22, 5)},
-                             {"TallerTopDown", 0, Set(22, static_cast<std::uint32_t>(-5))},
-                             {"ZeroWidth", 0, Set(18, 0)},
-                             {"ZeroHeight", 0, Set(22, 0)},
-                             {"NegativeWidth", 0, Set(18, static_cast<std::uint32_t>(-6))},
-                             {"HugeWidth", 0, Set(18, INT32_MAX)},
-                             {"HugeHeight", 0, Set(22, INT32_MAX)},
-                             {"HugeWidth24", 2, Set(18, INT32_MAX)},
-                             {"MostNegativeHeight", 0, Set(22, 0x80000000u)},
-                             {"HugeBoth", 2, [](Bytes& f) { Put(f, 18, 0x10000), Put(f, 22, 0x10000); }}};
+  const std::vector<Malformed> sides = {
+      {"WiderThanTheFile", 0, 18, 9, 4},
+      {"TallerThanTheFile", 2, 22, 5, 4},
+      {"TallerTopDown", 0, 22, minus5, 4},
+      {"ZeroWidth", 0, 18, 0, 4},
+      {"ZeroHeight", 0, 22, 0, 4},
+      {"NegativeWidth", 0, 18, minus6, 4},
+      {"HugeWidth", 0, 18, INT32_MAX, 4},
+      {"HugeHeight", 0, 22, INT32_MAX, 4},
+      {"HugeWidth24", 2, 18, INT32_MAX, 4},
+      {"MostNegativeHeight", 0, 22, 0x80000000u, 4},
+      {"HugeBoth", 2, 18, 0x0001000000010000u, 8},
+  };
   ScratchDir dir;
-  for (const Malformed& c : cases) {
-    Bytes file = ValidFile(6, 4, c.type);
-    c.spoil(file);
-    ASSERT_TRUE(WriteFileBytes(dir.File("bad.bmp"), file));
-    EXPECT_FALSE(CheckBMPLayout(ReadBMPHeader(dir.File("bad.bmp"))).valid) << c.name;
-    int columns = -1, lines = -1;
-    EXPECT_TRUE(ReadBMPFile(dir.File("bad.bmp"), columns, lines).Empty()) << c.name;
-    EXPECT_EQ(std::tuple(columns, lines), std::tuple(0, 0)) << c.name;
+  for (const std::vector<Malformed>& table : {layouts, sides}) {
+    for (const auto& [name, type, at, value, bytes] : table) {
+      SCOPED_TRACE(name);
+      Bytes file = ValidFile(6, 4, type);
+      if (bytes == 0) file.resize(at);
+      Put(file, at, value, bytes);
+      ASSERT_TRUE(WriteFileBytes(dir.File("bad.bmp"), file));
+      EXPECT_FALSE(CheckBMPLayout(ReadBMPHeader(dir.File("bad.bmp"))).valid);
+      int columns = -1, lines = -1;
+      EXPECT_TRUE(ReadBMPFile(dir.File("bad.bmp"), columns, lines).Empty());
+      EXPECT_EQ(std::tuple(columns, lines), std::tuple(0, 0));
+    }
   }
   for (const std::string& name : {dir.File("none.bmp"), dir.Path()}) {  // missing, a folder
     int columns = -1, lines = -1;

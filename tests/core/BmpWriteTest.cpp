@@ -40,14 +40,12 @@ TEST(BmpWrite, HeadersAndThePaletteByteForByte) {
 
 // Rows go bottom-up, each padded with zeros to a multiple of four bytes.
 TEST(BmpWrite, RowsAreLastLineFirstAndZeroPadded) {
-  struct Padding {
-    int columns, type, rowSize;
-  };
-  const Padding cases[] = {{1, 0, 4}, {2, 0, 4}, {3, 0, 4},  {4, 0, 4},  {5, 0, 8}, {5, 1, 8},
-                           {1, 2, 4}, {2, 2, 8}, {3, 2, 12}, {4, 2, 12}, {5, 2, 16}};
+  const std::tuple<int, int, int> cases[] = {{1, 0, 4},  {2, 0, 4},  {3, 0, 4}, {4, 0, 4},
+                                             {5, 0, 8},  {5, 1, 8},  {1, 2, 4}, {2, 2, 8},
+                                             {3, 2, 12}, {4, 2, 12}, {5, 2, 16}};
   constexpr int kLines = 3;
   ScratchDir dir;
-  for (const auto [columns, type, rowSize] : cases) {
+  for (const auto& [columns, type, rowSize] : cases) {
     SCOPED_TRACE(std::to_string(columns) + " columns, type " + std::to_string(type));
     const int rowBytes = type == 2 ? 3 * columns : columns, offset = type == 2 ? 54 : 1078;
     BytePlane plane(rowBytes, kLines);  // rows told apart in the file

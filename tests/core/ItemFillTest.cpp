@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <numeric>
 #include <random>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -59,14 +62,12 @@ int LiteralCountItems(BytePlane& m, IntPlane& labels, long long minSize, long lo
 
 // Labels of cells no kept item covers: the walk must leave them as they were.
 constexpr std::int32_t kUntouched = -7;
+constexpr int kNoBound = 1 << 30;
 
-// The first cell where two planes of one size differ, -1 when none.
+// The first cell where two planes of one size differ; their size when none does.
 template <class T, class U>
-long FirstDifference(const Plane<T>& a, const Plane<U>& b) {
-  for (std::size_t k = 0; k < a.Size(); ++k) {
-    if (a.Data()[k] != b.Data()[k]) return static_cast<long>(k);
-  }
-  return -1;
+std::size_t FirstDifference(const Plane<T>& a, const Plane<U>& b) {
+  return static_cast<std::size_t>(std::mismatch(a.Data(), a.Data() + a.Size(), b.Data()).first - a.Data());
 }
 
 // `bands` 0: CountItems as the treatments call it (banded on its own when the plane is large); -1:
@@ -79,63 +80,106 @@ ItemCountResult Walk(BytePlane& binary, IntPlane& labels, int minSize, int maxSi
                     : CountItemsInBands(binary, labels, minSize, maxSize, bands);
 }
 
-TEST(ItemFill, SizeBoundsAndSinglePixels) {
-  struct Case {
-    int minSize, maxSize, items;
-    std::int64_t pixels;
-  };
-  // A single pixel (size 0), a 2 x 2 block (4) and a 3 x 3 block (9).
-  const Case cases[] = {{0, 100, 3, 14}, {1, 100, 2, 13}, {5, 100, 1, 9},
-                        {0, 0, 1, 1},    {4, 4, 1, 4},    {10, 5, 0, 0}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.minSize) + ".." + std::to_string(c.maxSize));
-    BytePlane binary(20, 12);
-    binary[2][2] = binary[2][5] = binary[2][6] = binary[3][5] = binary[3][6] = 1;
-    for (int i = 2; i < 5; ++i) std::fill(binary[i] + 10, binary[i] + 13, 1);
-    IntPlane labels(20, 12);
-    const ItemCountResult result = CountItems(binary, labels, c.minSize, c.maxSize);
-    EXPECT_EQ(std::tuple(result.KeptItems, result.LabeledPixels), std::tuple(c.items, c.pixels));
-    EXPECT_EQ(binary[2][2], 0) << "a dropped item is consumed all the same";
+// The walks of `a`, cut into bands every way, against the literal walk; the walk of its frame, its
+// pixels per code, its painted codes and the labeling against the literal walk of a frame-cleared copy.
+void ExpectTheLiteralWalk(const BytePlane& a, int minSize, int maxSize, std::initializer_list<int> bands) {
+  const int lines = a.Lines(), columns = a.Columns();
+  IntPlane expectedLabels(columns, lines);
+  expectedLabels.Fill(kUntouched);
+  BytePlane expectedPlane = a.Clone();
+  const int expectedCount = LiteralCountItems(expectedPlane, expectedLabels, minSize, maxSize);
+  const std::int64_t expectedPixels = std::count_if(expectedLabels.Data(), expectedLabels.Data() + a.Size(),
+                                                    [](std::int32_t label) { return label > 0; });
+  PixelStack kept;
+  for (int band : bands) {
+    SCOPED_TRACE(band);
+    if (band == -2 && (minSize > 0 || maxSize < kNoBound)) continue;
+    BytePlane b = a.Clone();
+    IntPlane labels(columns, lines);
+    labels.Fill(kUntouched);
+    const ItemCountResult result = Walk(b, labels, minSize, maxSize, band, kept);
+    ASSERT_EQ(std::tuple(result.ItemCount, result.LabeledPixels), std::tuple(expectedCount, expectedPixels));
+    ASSERT_EQ(std::tuple(FirstDifference(labels, expectedLabels), FirstDifference(b, expectedPlane)),
+              std::tuple(a.Size(), a.Size()));
   }
-  EXPECT_EQ(std::tuple(ItemSize(1), ItemSize(2)), std::tuple(0, 2));
+
+  BytePlane framed = a.Clone(), expectedCodes(columns, lines);
+  for (int i = 0; i < lines; ++i) framed[i][0] = framed[i][columns - 1] = 0;
+  for (int j = 0; j < columns; ++j) framed[0][j] = framed[lines - 1][j] = 0;
+  IntPlane framedLabels(columns, lines);
+  const int framedCount = LiteralCountItems(framed, framedLabels, minSize, maxSize);
+  std::vector<std::int64_t> perCode(static_cast<std::size_t>(framedCount) + 1, 0);
+  for (std::size_t k = 0; k < a.Size(); ++k) {
+    const int label = framedLabels.Data()[k];
+    expectedCodes.Data()[k] = static_cast<std::uint8_t>(label > 0 ? label : 255);
+    perCode[static_cast<std::size_t>(std::max(label, 0))] += label > 0;
+  }
+  const std::int64_t framedPixels = std::accumulate(perCode.begin(), perCode.end(), std::int64_t{0});
+  for (int band : {1, 3, lines}) {
+    SCOPED_TRACE(band);
+    PixelStack stack;
+    const ItemCountResult result = CountItemsInFrame(a, minSize, maxSize, stack, band);
+    ASSERT_EQ(std::tuple(result.ItemCount, result.LabeledPixels), std::tuple(framedCount, framedPixels));
+    ASSERT_EQ(ItemPixelsPerCode(stack), perCode);
+    if (framedCount > 254) continue;
+    BytePlane codes(columns, lines);
+    PaintItemCodes(stack, a, codes, 255);
+    ASSERT_EQ(FirstDifference(codes, expectedCodes), a.Size());
+  }
+  // The labeling picks its bands as CountItems does.
+  const LabelingResult labeled = LabelItems(a, minSize, maxSize, kept);
+  ASSERT_EQ(std::tuple(labeled.ItemCount, labeled.LabeledPixels, labeled.PixelsPerCode),
+            std::tuple(framedCount, framedPixels, perCode));
+  ASSERT_TRUE(!labeled.FitsInBytes() || FirstDifference(labeled.Labeled, expectedCodes) == a.Size());
 }
 
-TEST(ItemFill, ItemsOrderedByTheirFirstPixelThatCanStart) {
-  // Item A begins on the last column, where no item starts, and is first started on line 2 at
-  // column 8; item B starts on line 1 at column 1, so it is found first; the pixels above B on line 0
-  // are never reached. Item C lies on the last line only and item D on the last column only: never
-  // walked, left as they were. Item E is a single pixel, kept with a minimum size of 0.
-  for (int bands : {1, 2, 3, 10}) {
-    SCOPED_TRACE(bands);
-    BytePlane binary(10, 10);
-    binary[1][9] = binary[2][8] = 1;  // A
-    binary[1][1] = binary[2][1] = 1;  // B
-    binary[0][1] = binary[0][2] = 1;  // line 0
-    binary[9][3] = binary[9][4] = 1;  // C
-    binary[5][9] = binary[6][9] = 1;  // D
-    binary[7][5] = 1;                 // E
-    IntPlane labels(10, 10);
-    labels.Fill(kUntouched);
-    const ItemCountResult result = CountItemsInBands(binary, labels, 0, 100, bands);
-    EXPECT_EQ(std::tuple(result.ItemCount, result.LabeledPixels), std::tuple(3, 5));
-    EXPECT_EQ((std::vector<int>{labels[1][1], labels[2][1], labels[1][9], labels[2][8], labels[7][5]}),
-              (std::vector<int>{1, 1, 2, 2, 3}));
-    EXPECT_EQ(binary[7][5], 0);
-    for (auto [i, j] : {std::pair{9, 3}, {9, 4}, {5, 9}, {6, 9}, {0, 1}, {0, 2}, {4, 4}}) {
-      EXPECT_EQ(binary[i][j], i == 4 ? 0 : 1) << i << "," << j;
-      EXPECT_EQ(labels[i][j], kUntouched) << i << "," << j;
+// B starts on line 1 at column 1 (the pixels above it on line 0 are never reached); A begins on the
+// last column, where no item starts, so it starts at its second pixel (line 2, column 8); then the
+// 3 x 3 block Q and the single pixel E (size 0). C on the last line and D on the last column are never
+// walked: left as they were. A dropped item is consumed all the same.
+TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
+  const int u = kUntouched;
+  const std::tuple<int, int, std::int64_t, std::vector<int>> cases[] = {
+      {0, 100, 14, {1, 2, 3, 4}}, {1, 100, 13, {1, 2, 3, u}}, {3, 100, 9, {u, u, 1, u}},
+      {0, 0, 1, {u, u, u, 1}},    {2, 2, 4, {1, 2, u, u}},    {10, 5, 0, {u, u, u, u}}};
+  PixelStack kept;
+  for (const auto& [minSize, maxSize, pixels, codes] : cases) {
+    for (int bands : {-1, 0, 1, 2, 3, 10}) {
+      SCOPED_TRACE(std::to_string(minSize) + ".." + std::to_string(maxSize) + " bands " +
+                   std::to_string(bands));
+      BytePlane binary(10, 10);
+      binary[0][1] = binary[0][2] = binary[1][1] = binary[2][1] = 1;           // line 0, B
+      binary[1][9] = binary[2][8] = binary[8][1] = 1;                          // A, E
+      binary[9][3] = binary[9][4] = binary[5][9] = binary[6][9] = 1;           // C, D
+      for (int i = 4; i < 7; ++i) std::fill(binary[i] + 3, binary[i] + 6, 1);  // Q
+      IntPlane labels(10, 10);
+      labels.Fill(kUntouched);
+      const ItemCountResult result = Walk(binary, labels, minSize, maxSize, bands, kept);
+      const int items =
+          static_cast<int>(std::count_if(codes.begin(), codes.end(), [](int c) { return c > 0; }));
+      EXPECT_EQ(std::tuple(result.ItemCount, result.KeptItems, result.LabeledPixels),
+                std::tuple(items, items, pixels));
+      EXPECT_EQ((std::vector<int>{labels[1][1], labels[2][1], labels[1][9], labels[2][8], labels[5][4],
+                                  labels[8][1]}),
+                (std::vector<int>{codes[0], codes[0], codes[1], codes[1], codes[2], codes[3]}));
+      EXPECT_EQ((std::vector<int>{binary[1][1], binary[2][8], binary[5][4], binary[8][1]}),
+                std::vector<int>(4, 0));
+      for (auto [i, j] : {std::pair{0, 1}, {0, 2}, {9, 3}, {9, 4}, {5, 9}, {6, 9}, {3, 3}})
+        EXPECT_TRUE(binary[i][j] == (i != 3) && labels[i][j] == kUntouched) << i << "," << j;
     }
   }
+  BytePlane binary(5, 5), empty;
+  binary[2][2] = 1;
+  IntPlane small(3, 3), none;
+  EXPECT_EQ(CountItems(binary, small, 0, 10).ItemCount, 0) << "planes of different sizes";
+  EXPECT_EQ(CountItems(empty, none, 0, 10).ItemCount, 0);
 }
 
 // Random planes of every shape (rows wider than the 64 columns read at a time among them), values 0,
 // 1 and 255, every third with rows repeated in streaks (the walk keeps one copy of their runs), some
-// differing on column 0 only, outside the runs. The walks, cut into bands every way, against the
-// literal walk; the walk of the frame, its pixels per code, its painted codes and the labeling against
-// the literal walk of a frame-cleared copy.
+// differing on column 0 only, outside the runs.
 TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomImages) {
   std::mt19937 random(2024);
-  PixelStack kept;
   for (int round = 0; round < 160; ++round) {
     SCOPED_TRACE(round);
     const bool wide = round % 4 == 0;
@@ -149,96 +193,25 @@ TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomImages) {
         a[i][j] = repeat ? a[i - 1][j] : random() % 100 < density ? 1 : random() % 2 ? 0 : 255;
       if (repeat && random() % 6 == 0) a[i][0] = static_cast<std::uint8_t>(random() % 2);
     }
-    const int minSize = static_cast<int>(random() % 4);
-    const int maxSize = random() % 3 == 0 ? 6 : 1 << 30;
-    IntPlane expectedLabels(columns, lines);
-    expectedLabels.Fill(kUntouched);
-    BytePlane expectedPlane = a.Clone();
-    const int expectedCount = LiteralCountItems(expectedPlane, expectedLabels, minSize, maxSize);
-    for (int bands : {-1, 0, 1, 2, 3, 7, 64, lines}) {
-      SCOPED_TRACE(bands);
-      BytePlane b = a.Clone();
-      IntPlane labels(columns, lines);
-      labels.Fill(kUntouched);
-      ASSERT_EQ(Walk(b, labels, minSize, maxSize, bands, kept).ItemCount, expectedCount);
-      ASSERT_EQ(std::tuple(FirstDifference(labels, expectedLabels), FirstDifference(b, expectedPlane)),
-                std::tuple(-1, -1));
-    }
-
-    BytePlane framed = a.Clone(), expectedCodes(columns, lines);
-    for (int i = 0; i < lines; ++i) framed[i][0] = framed[i][columns - 1] = 0;
-    for (int j = 0; j < columns; ++j) framed[0][j] = framed[lines - 1][j] = 0;
-    IntPlane framedLabels(columns, lines);
-    const int framedCount = LiteralCountItems(framed, framedLabels, minSize, maxSize);
-    std::vector<std::int64_t> perCode(static_cast<std::size_t>(framedCount) + 1, 0);
-    std::int64_t framedPixels = 0;
-    for (std::size_t k = 0; k < a.Size(); ++k) {
-      const int label = framedLabels.Data()[k];
-      expectedCodes.Data()[k] = static_cast<std::uint8_t>(label > 0 ? label : 255);
-      if (label > 0) ++perCode[static_cast<std::size_t>(label)], ++framedPixels;
-    }
-    for (int bands : {0, 1, 3, lines}) {
-      SCOPED_TRACE(bands);
-      PixelStack stack;
-      const ItemCountResult result = CountItemsInFrame(a, minSize, maxSize, stack, bands);
-      ASSERT_EQ(std::tuple(result.ItemCount, result.LabeledPixels), std::tuple(framedCount, framedPixels));
-      ASSERT_EQ(ItemPixelsPerCode(stack), perCode);
-      if (framedCount > 254) continue;
-      BytePlane codes(columns, lines);
-      PaintItemCodes(stack, a, codes, 255);
-      ASSERT_EQ(FirstDifference(codes, expectedCodes), -1);
-    }
-    const LabelingResult labeled = LabelItems(a, minSize, maxSize);
-    ASSERT_EQ(std::tuple(labeled.ItemCount, labeled.LabeledPixels, labeled.PixelsPerCode),
-              std::tuple(framedCount, framedPixels, perCode));
-    ASSERT_TRUE(!labeled.FitsInBytes() || FirstDifference(labeled.Labeled, expectedCodes) == -1);
+    const int minSize = static_cast<int>(random() % 4), maxSize = random() % 3 == 0 ? 6 : kNoBound;
+    ASSERT_NO_FATAL_FAILURE(ExpectTheLiteralWalk(a, minSize, maxSize, {-2, -1, 0, 1, 2, 3, 7, 64, lines}));
   }
 }
 
-// Long and branchy single items (a square, a spiral, a comb) and a noise large enough for CountItems
-// to cut it into bands when several cores are there, with items of every shape crossing band edges:
-// every way of walking gives the one-band walk's items, and that one finds each single item whole.
+// Long and branchy single items crossing every band edge, and a noise with items of every shape.
 TEST_P(ItemFillAtThreads, LargeItemsAreTheSameHoweverCut) {
   std::mt19937 random(5);
-  BytePlane noise(700, 520);
+  BytePlane noise(300, 200);
   for (std::size_t k = 0; k < noise.Size(); ++k) noise.Data()[k] = random() % 100 < 40 ? 1 : 0;
-  std::pair<const char*, BytePlane> cases[] = {
+  const std::pair<const char*, BytePlane> cases[] = {
       {"square", fixtures::FilledSquare(200, 200, 10, 10, 180, 1, 0)},
       {"spiral", fixtures::Spiral(181, 1, 0)},
       {"comb", fixtures::Comb(200, 150, 1, 0)},
       {"noise", std::move(noise)}};
-  PixelStack kept;
-  for (auto& [name, plane] : cases) {
+  for (const auto& [name, plane] : cases) {
     SCOPED_TRACE(name);
-    BytePlane one = plane.Clone();
-    IntPlane oneLabels(one.Columns(), one.Lines());
-    const ItemCountResult expected = CountItemsInBands(one, oneLabels, 0, 1 << 30, 1);
-    if (std::string(name) == "noise") {
-      EXPECT_GT(expected.KeptItems, 1000);
-    } else {
-      EXPECT_EQ(std::tuple(expected.ItemCount, expected.LabeledPixels, FirstDifference(oneLabels, plane),
-                           FirstDifference(one, BytePlane(one.Columns(), one.Lines()))),
-                std::tuple(1, std::count(plane.Data(), plane.Data() + plane.Size(), 1), -1, -1));
-    }
-    for (int bands : {0, 4, 9, 37, one.Lines(), -2}) {
-      SCOPED_TRACE(bands);
-      BytePlane many = plane.Clone();
-      IntPlane manyLabels(one.Columns(), one.Lines());
-      const ItemCountResult result = Walk(many, manyLabels, 0, 1 << 30, bands, kept);
-      EXPECT_EQ(std::tuple(result.ItemCount, result.LabeledPixels),
-                std::tuple(expected.ItemCount, expected.LabeledPixels));
-      ASSERT_EQ(std::tuple(FirstDifference(manyLabels, oneLabels), FirstDifference(many, one)),
-                std::tuple(-1, -1));
-    }
+    ASSERT_NO_FATAL_FAILURE(ExpectTheLiteralWalk(plane, 0, kNoBound, {-2, 0, 4, 9, 37, plane.Lines()}));
   }
-}
-
-TEST(ItemFill, MismatchedOrEmptyPlanesLabelNothing) {
-  BytePlane binary(5, 5), empty;
-  binary[2][2] = 1;
-  IntPlane small(3, 3), none;
-  EXPECT_EQ(CountItems(binary, small, 0, 10).ItemCount, 0);
-  EXPECT_EQ(CountItems(empty, none, 0, 10).ItemCount, 0);
 }
 
 }  // namespace

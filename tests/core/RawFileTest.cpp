@@ -24,41 +24,36 @@ std::string TextOf(const std::string& fileName) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+// An editor's byte-order mark (a partial one is no mark), a number across the end of the 4096-byte
+// read buffer, the largest file and one byte more, spaces and tabs, a size file as a save writes it.
 TEST(RawFile, SizeFileTable) {
-  struct Case {
-    std::string content;
-    SizeFileStatus status;
-    int lines = 0, columns = 0;
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::pair<std::string, SizeFileResult> cases[] = {
+      {"3\n4\n", {S::Ok, 3, 4}},
+      {bom + "3\n4\n", {S::Ok, 3, 4}},
+      {bom.substr(0, 2) + "3\n4\n", {S::MissingNumbers}},
+      {std::string(4090, ' ') + "3\n65535\n", {S::Ok, 3, 65535}},
+      {std::string(64 * 1024 - 3, ' ') + "3 4", {S::Ok, 3, 4}},
+      {std::string(64 * 1024 - 2, ' ') + "3 4", {S::TooLarge}},
+      {"  480 \t 640", {S::Ok, 480, 640}},
+      {"3\n4\n1\n0\n255\n", {S::Ok, 3, 4}},
+      {"65535 1", {S::Ok, 65535, 1}},
   };
-  const std::string bom = "\xEF\xBB\xBF";  // an editor's byte-order mark
-  const Case cases[] = {
-      {"3\n4\n", S::Ok, 3, 4},
-      {bom + "3\n4\n", S::Ok, 3, 4},
-      {std::string(4090, ' ') + "3\n65535\n", S::Ok, 3, 65535},  // a number across the read buffer's end
-      {std::string(64 * 1024 - 3, ' ') + "3 4", S::Ok, 3, 4},    // the largest
-      {std::string(64 * 1024 - 2, ' ') + "3 4", S::TooLarge},
-      {bom.substr(0, 2) + "3\n4\n", S::MissingNumbers},
-      {"  480 \t 640", S::Ok, 480, 640},
-      {"3\n4\n1\n0\n255\n", S::Ok, 3, 4},  // as a save writes it
-      {"65535 1", S::Ok, 65535, 1},
-      {"", S::MissingNumbers},
-      {"3\n", S::MissingNumbers},
-      {"lines 3 columns 4", S::MissingNumbers},
-      {"3 x", S::MissingNumbers},
-      {"0 4", S::BadSize},
-      {"3 0", S::BadSize},
-      {"-3 4", S::BadSize},
-      {"65536 4", S::BadSize},
-      {"3 99999999999999999999999", S::BadSize}};
+  const std::pair<const char*, S> refused[] = {
+      {"", S::MissingNumbers},    {"3\n", S::MissingNumbers}, {"lines 3 columns 4", S::MissingNumbers},
+      {"3 x", S::MissingNumbers}, {"0 4", S::BadSize},        {"3 0", S::BadSize},
+      {"-3 4", S::BadSize},       {"65536 4", S::BadSize},    {"3 99999999999999999999999", S::BadSize}};
   ScratchDir dir;
-  for (const Case& c : cases) {
-    SCOPED_TRACE('"' + c.content.substr(0, 40) + '"');
-    ASSERT_TRUE(WriteFileBytes(dir.File("s.txt"), Text(c.content)));
+  const auto check = [&](const std::string& content, const SizeFileResult& expected) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("s.txt"), Text(content)));
     const SizeFileResult r = ReadSizeFile(dir.File("s.txt"));
     const bool ok = r.status == S::Ok;
     EXPECT_EQ(std::tuple(r.status, ok ? r.lines : 0, ok ? r.columns : 0),
-              std::tuple(c.status, c.lines, c.columns));
-  }
+              std::tuple(expected.status, expected.lines, expected.columns))
+        << '"' << content.substr(0, 40) << '"';
+  };
+  for (const auto& [content, expected] : cases) check(content, expected);
+  for (const auto& [content, status] : refused) check(content, {status});
   EXPECT_EQ(ReadSizeFile(dir.File("none.txt")).status, S::Missing);
   EXPECT_EQ(ReadSizeFile(dir.Path()).status, S::Unreadable);
 }
@@ -110,12 +105,7 @@ TEST(RawFile, RefusedReadsLeaveThePlaneAlone) {
   ScratchDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.File("short.raw"), Bytes(11, 7)));
   ASSERT_TRUE(WriteFileBytes(dir.File("empty.raw"), Bytes{}));
-  struct Case {
-    std::string name;
-    int columns, lines;
-    RawFileStatus status;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, int, int, RawFileStatus> cases[] = {
       {dir.File("short.raw"), 4, 3, RawFileStatus::TooShort},
       {dir.File("empty.raw"), 1, 1, RawFileStatus::TooShort},
       {dir.Path(), 4, 3, RawFileStatus::Unreadable},
@@ -124,10 +114,10 @@ TEST(RawFile, RefusedReadsLeaveThePlaneAlone) {
       {dir.File("short.raw"), 4, -1, RawFileStatus::BadSize},
       {dir.File("short.raw"), 70000, 1, RawFileStatus::BadSize},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, columns, lines, status] : cases) {
     BytePlane plane(2, 2);
     plane[1][1] = 9;
-    EXPECT_EQ(ReadRawFile(c.name, c.columns, c.lines, plane), c.status) << c.name;
+    EXPECT_EQ(ReadRawFile(name, columns, lines, plane), status) << name;
     EXPECT_EQ(std::tuple(plane.Lines(), plane[1][1]), std::tuple(2, 9));
   }
 }
