@@ -72,55 +72,38 @@ TEST(BmpRead, NegativeHeightIsReadTopDownAndTrailingBytesAreIgnored) {
 // Each refused from the header alone, before anything is allocated for the pixels: the valid 6 x 4
 // file of the type cut short to `at` bytes when `bytes` is 0 (554: half the palette; 1109 and 133: one
 // byte short of the last row of 8 and of 20 bytes), or with `value` written over `bytes` bytes at `at`
-// (at 18, 8 bytes: the width and the height).
+// (at 18, 8 bytes: the width and the height). Each case: name, type, at, value, bytes.
 TEST(BmpRead, MalformedFilesAreRefusedCleanly) {
-  using Malformed =
-      std::tuple<const char*, int, std::size_t, std::uint64_t, int>;  // name, type, at, value, bytes
   const std::uint32_t minus5 = static_cast<std::uint32_t>(-5), minus6 = static_cast<std::uint32_t>(-6);
-  const std::vector<Malformed> layouts = {
-      {"Empty", 0, 0, 0, 0},
-      {"ShortHeader", 0, 30, 0, 0},
-      {"HeaderOnly", 0, 54, 0, 0},
-      {"ShortPalette", 0, 554, 0, 0},
-      {"LastRowShort8", 0, 1109, 0, 0},
-      {"LastRowShort24", 2, 133, 0, 0},
-      {"BadSignature", 0, 1, 'N', 1},
-      {"ThirtyTwoBits", 2, 28, 32, 2},
-      {"SixteenBits", 2, 28, 16, 2},
-      {"OneBit", 0, 28, 1, 2},
-      {"RunLength8", 0, 30, 1, 4},
-      {"RunLength4", 0, 30, 2, 4},
-      {"BitFields", 2, 30, 3, 4},
-      {"EightBitsAtOffset54", 0, 10, 54, 4},
-      {"EightBitsAtOffset1082", 0, 10, 1082, 4},
-      {"TwentyFourBitsAtOffset1078", 2, 10, 1078, 4},
-  };
-  const std::vector<Malformed> sides = {
-      {"WiderThanTheFile", 0, 18, 9, 4},
-      {"TallerThanTheFile", 2, 22, 5, 4},
-      {"TallerTopDown", 0, 22, minus5, 4},
-      {"ZeroWidth", 0, 18, 0, 4},
-      {"ZeroHeight", 0, 22, 0, 4},
-      {"NegativeWidth", 0, 18, minus6, 4},
-      {"HugeWidth", 0, 18, INT32_MAX, 4},
-      {"HugeHeight", 0, 22, INT32_MAX, 4},
-      {"HugeWidth24", 2, 18, INT32_MAX, 4},
-      {"MostNegativeHeight", 0, 22, 0x80000000u, 4},
+  // clang-format off
+  const std::tuple<const char*, int, std::size_t, std::uint64_t, int> cases[] = {
+      {"Empty", 0, 0, 0, 0},                           {"ShortHeader", 0, 30, 0, 0},
+      {"HeaderOnly", 0, 54, 0, 0},                     {"ShortPalette", 0, 554, 0, 0},
+      {"LastRowShort8", 0, 1109, 0, 0},                {"LastRowShort24", 2, 133, 0, 0},
+      {"BadSignature", 0, 1, 'N', 1},                  {"ThirtyTwoBits", 2, 28, 32, 2},
+      {"SixteenBits", 2, 28, 16, 2},                   {"OneBit", 0, 28, 1, 2},
+      {"RunLength8", 0, 30, 1, 4},                     {"RunLength4", 0, 30, 2, 4},
+      {"BitFields", 2, 30, 3, 4},                      {"EightBitsAtOffset54", 0, 10, 54, 4},
+      {"EightBitsAtOffset1082", 0, 10, 1082, 4},       {"TwentyFourBitsAtOffset1078", 2, 10, 1078, 4},
+      {"WiderThanTheFile", 0, 18, 9, 4},               {"TallerThanTheFile", 2, 22, 5, 4},
+      {"TallerTopDown", 0, 22, minus5, 4},             {"ZeroWidth", 0, 18, 0, 4},
+      {"ZeroHeight", 0, 22, 0, 4},                     {"NegativeWidth", 0, 18, minus6, 4},
+      {"HugeWidth", 0, 18, INT32_MAX, 4},              {"HugeHeight", 0, 22, INT32_MAX, 4},
+      {"HugeWidth24", 2, 18, INT32_MAX, 4},            {"MostNegativeHeight", 0, 22, 0x80000000u, 4},
       {"HugeBoth", 2, 18, 0x0001000000010000u, 8},
   };
+  // clang-format on
   ScratchDir dir;
-  for (const std::vector<Malformed>& table : {layouts, sides}) {
-    for (const auto& [name, type, at, value, bytes] : table) {
-      SCOPED_TRACE(name);
-      Bytes file = ValidFile(6, 4, type);
-      if (bytes == 0) file.resize(at);
-      Put(file, at, value, bytes);
-      ASSERT_TRUE(WriteFileBytes(dir.File("bad.bmp"), file));
-      EXPECT_FALSE(CheckBMPLayout(ReadBMPHeader(dir.File("bad.bmp"))).valid);
-      int columns = -1, lines = -1;
-      EXPECT_TRUE(ReadBMPFile(dir.File("bad.bmp"), columns, lines).Empty());
-      EXPECT_EQ(std::tuple(columns, lines), std::tuple(0, 0));
-    }
+  for (const auto& [name, type, at, value, bytes] : cases) {
+    SCOPED_TRACE(name);
+    Bytes file = ValidFile(6, 4, type);
+    if (bytes == 0) file.resize(at);
+    Put(file, at, value, bytes);
+    ASSERT_TRUE(WriteFileBytes(dir.File("bad.bmp"), file));
+    EXPECT_FALSE(CheckBMPLayout(ReadBMPHeader(dir.File("bad.bmp"))).valid);
+    int columns = -1, lines = -1;
+    EXPECT_TRUE(ReadBMPFile(dir.File("bad.bmp"), columns, lines).Empty());
+    EXPECT_EQ(std::tuple(columns, lines), std::tuple(0, 0));
   }
   for (const std::string& name : {dir.File("none.bmp"), dir.Path()}) {  // missing, a folder
     int columns = -1, lines = -1;

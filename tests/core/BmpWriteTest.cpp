@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -52,33 +53,30 @@ TEST(BmpWrite, RowsAreLastLineFirstAndZeroPadded) {
     for (int i = 0; i < kLines; ++i) {
       for (int j = 0; j < rowBytes; ++j) plane[i][j] = static_cast<std::uint8_t>(10 * (i + 1) + j);
     }
+    Bytes rows;
+    for (int i = kLines - 1; i >= 0; --i) {
+      rows.insert(rows.end(), plane[i], plane[i] + rowBytes);
+      rows.resize(rows.size() + rowSize - rowBytes);
+    }
     ASSERT_EQ(WriteBMPFile(dir.File("r.bmp"), plane, columns, kLines, type), 0);
     const Bytes file = ReadFileBytes(dir.File("r.bmp"));
-    ASSERT_EQ(file.size(), static_cast<std::size_t>(offset + kLines * rowSize));
-    for (int k = 0; k < kLines; ++k) {
-      for (int b = 0; b < rowSize; ++b) {
-        const std::uint8_t expected = b < rowBytes ? plane[kLines - 1 - k][b] : 0;
-        ASSERT_EQ(file[offset + k * rowSize + b], expected) << "file row " << k << " byte " << b;
-      }
-    }
+    EXPECT_EQ(Bytes(file.begin() + std::min<std::size_t>(offset, file.size()), file.end()), rows);
   }
 }
 
 TEST(BmpWrite, RefusesSizesThePlaneCannotGiveAndPlacesItCannotWrite) {
   ScratchDir dir;
   const BytePlane plane(4, 4);
-  EXPECT_EQ(WriteBMPFile(dir.File("a.bmp"), plane, 0, 4, 0), -1);
-  EXPECT_EQ(WriteBMPFile(dir.File("b.bmp"), plane, 4, -1, 0), -1);
-  EXPECT_EQ(WriteBMPFile(dir.File("c.bmp"), plane, 5, 4, 0), -1);
-  EXPECT_EQ(WriteBMPFile(dir.File("d.bmp"), plane, 4, 5, 0), -1);
-  EXPECT_EQ(WriteBMPFile(dir.File("e.bmp"), plane, 2, 4, 2), -1);  // 24 bits needs 6 bytes a row
+  // 2 x 4 in 24 bits needs 6 bytes a row.
+  for (const auto& [columns, lines, type] :
+       {std::array{0, 4, 0}, {4, -1, 0}, {5, 4, 0}, {4, 5, 0}, {2, 4, 2}})
+    EXPECT_EQ(WriteBMPFile(dir.File("a.bmp"), plane, columns, lines, type), -1) << columns << " x " << lines;
   EXPECT_EQ(WriteBMPFile(dir.File("f.bmp"), BytePlane(), 1, 1, 0), -1);
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
   EXPECT_EQ(WriteBMPFile(dir.Path(), plane, 4, 4, 0), -1);  // a folder
   EXPECT_EQ(WriteBMPFile(dir.File("no/such/folder.bmp"), plane, 4, 4, 0), -1);
   EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  EXPECT_EQ(WriteBMPFile("/dev/full", MakeGrayRamp(64, 64), 64, 64, 0), -1);
   // A 1 x 1 file fits the stream's buffer: only its flush at the close fails.
   EXPECT_EQ(WriteBMPFile("/dev/full", MakeGrayRamp(1, 1), 1, 1, 0), -1);
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));

@@ -62,31 +62,28 @@ TEST(Image, EveryTypeStartsBlackAndIgnoresWhatFallsOutside) {
   }
 }
 
-TEST(Image, ColourOnOneByteImagesIsTheTruncatedMean) {
-  const std::pair<Rgb, int> cases[] = {
+// A colour set on a one-byte image is the truncated mean of its three; colour images keep blue, green,
+// red, and a one-byte value set there goes to all three; palette images are read through the palette.
+TEST(Image, ColoursOnEveryType) {
+  const std::pair<Rgb, int> means[] = {
       {{10, 20, 31}, 20}, {{255, 255, 254}, 254}, {{0, 0, 2}, 0}, {{1, 1, 1}, 1}, {{255, 255, 255}, 255}};
-  for (const auto& [colour, stored] : cases) {
+  for (const auto& [colour, stored] : means) {
     IMAGE gray(2, 2, IMAGE::kGray), palette(2, 2, IMAGE::kPalette);
     gray.SetPixelRGB(1, 0, colour);
     palette.SetPixelRGB(0, 1, colour);
     EXPECT_EQ(std::tuple(gray.Row(0)[1], palette.Row(1)[0]), std::tuple(stored, stored)) << stored;
   }
-}
-
-TEST(Image, ColourBytesAreBlueGreenRedAndPalettesAreLookedUp) {
-  IMAGE colour(3, 2, IMAGE::kRgb);
+  IMAGE colour(3, 2, IMAGE::kRgb), palette(2, 1, IMAGE::kPalette), gray(1, 1, IMAGE::kGray);
   colour.SetPixelRGB(1, 0, {10, 20, 30});
-  colour.SetPixel(2, 1, 9);  // all three bytes
+  colour.SetPixel(2, 1, 9);
   EXPECT_EQ(PixelBytes(colour), (Bytes{0, 0, 0, 10, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 9, 9}));
-  EXPECT_EQ(std::tuple(colour.GetPixelRGB(1, 0), colour.GetPixelRGB(2, 1)),
-            std::tuple(Rgb{10, 20, 30}, Rgb{9, 9, 9}));
-  IMAGE palette(2, 1, IMAGE::kPalette), gray(1, 1, IMAGE::kGray);
   std::copy_n("\x01\x02\x03", 3, palette.Palette().begin() + 4 * 7);
   palette.SetPixel(0, 0, 7);
   palette.SetPixel(1, 0, 8);
   gray.SetPixel(0, 0, 7);
-  EXPECT_EQ(std::tuple(palette.GetPixelRGB(0, 0), palette.GetPixelRGB(1, 0), gray.GetPixelRGB(0, 0)),
-            std::tuple(Rgb{1, 2, 3}, Rgb{8, 8, 8}, Rgb{7, 7, 7}));
+  EXPECT_EQ(std::tuple(colour.GetPixelRGB(1, 0), colour.GetPixelRGB(2, 1), palette.GetPixelRGB(0, 0),
+                       palette.GetPixelRGB(1, 0), gray.GetPixelRGB(0, 0)),
+            std::tuple(Rgb{10, 20, 30}, Rgb{9, 9, 9}, Rgb{1, 2, 3}, Rgb{8, 8, 8}, Rgb{7, 7, 7}));
 }
 
 TEST(Image, FillInitAndMove) {

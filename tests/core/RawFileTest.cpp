@@ -19,11 +19,6 @@ Bytes Text(const std::string& text) {
   return Bytes(text.begin(), text.end());
 }
 
-std::string TextOf(const std::string& fileName) {
-  const Bytes bytes = ReadFileBytes(fileName);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 // An editor's byte-order mark (a partial one is no mark), a number across the end of the 4096-byte
 // read buffer, the largest file and one byte more, spaces and tabs, a size file as a save writes it.
 TEST(RawFile, SizeFileTable) {
@@ -61,18 +56,16 @@ TEST(RawFile, SizeFileTable) {
 TEST(RawFile, SizeFilesAreWrittenByteForByteAndFailedWritesAreSaid) {
   ScratchDir dir;
   ASSERT_TRUE(WriteSizeFile(dir.File("open.txt"), 3, 4));
-  EXPECT_EQ(TextOf(dir.File("open.txt")), "3\n4\n");
+  EXPECT_EQ(ReadFileText(dir.File("open.txt")), "3\n4\n");
   ASSERT_TRUE(WriteSavedSizeFile(dir.File("save.txt"), 480, 640));
-  EXPECT_EQ(TextOf(dir.File("save.txt")), "480\n640\n1\n0\n255\n");
+  EXPECT_EQ(ReadFileText(dir.File("save.txt")), "480\n640\n1\n0\n255\n");
   const std::string missing = dir.File("no/such/folder/x.txt");
   const BytePlane plane(4, 3);
-  EXPECT_FALSE(WriteSizeFile(missing, 3, 4));
-  EXPECT_FALSE(WriteSavedSizeFile(missing, 3, 4));
-  EXPECT_FALSE(WriteRawFile(missing, plane, 4, 3));
+  EXPECT_FALSE(WriteSizeFile(missing, 3, 4) || WriteSavedSizeFile(missing, 3, 4) ||
+               WriteRawFile(missing, plane, 4, 3));
   // Buffered writes of a few bytes only fail when flushed: the close must be checked.
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
-  EXPECT_FALSE(WriteSizeFile("/dev/full", 3, 4));
-  EXPECT_FALSE(WriteRawFile("/dev/full", plane, 4, 3));
+  EXPECT_FALSE(WriteSizeFile("/dev/full", 3, 4) || WriteRawFile("/dev/full", plane, 4, 3));
 }
 
 TEST(RawFile, ReadsRowsTopFirstAndRoundTrips) {
@@ -105,19 +98,16 @@ TEST(RawFile, RefusedReadsLeaveThePlaneAlone) {
   ScratchDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.File("short.raw"), Bytes(11, 7)));
   ASSERT_TRUE(WriteFileBytes(dir.File("empty.raw"), Bytes{}));
-  const std::tuple<std::string, int, int, RawFileStatus> cases[] = {
-      {dir.File("short.raw"), 4, 3, RawFileStatus::TooShort},
-      {dir.File("empty.raw"), 1, 1, RawFileStatus::TooShort},
-      {dir.Path(), 4, 3, RawFileStatus::Unreadable},
-      {dir.File("none.raw"), 4, 3, RawFileStatus::Unreadable},
-      {dir.File("short.raw"), 0, 3, RawFileStatus::BadSize},
-      {dir.File("short.raw"), 4, -1, RawFileStatus::BadSize},
-      {dir.File("short.raw"), 70000, 1, RawFileStatus::BadSize},
-  };
+  using R = RawFileStatus;
+  // "": the folder.
+  const std::tuple<const char*, int, int, RawFileStatus> cases[] = {
+      {"short.raw", 4, 3, R::TooShort},   {"empty.raw", 1, 1, R::TooShort}, {"", 4, 3, R::Unreadable},
+      {"none.raw", 4, 3, R::Unreadable},  {"short.raw", 0, 3, R::BadSize},  {"short.raw", 4, -1, R::BadSize},
+      {"short.raw", 70000, 1, R::BadSize}};
   for (const auto& [name, columns, lines, status] : cases) {
     BytePlane plane(2, 2);
     plane[1][1] = 9;
-    EXPECT_EQ(ReadRawFile(name, columns, lines, plane), status) << name;
+    EXPECT_EQ(ReadRawFile(dir.File(name), columns, lines, plane), status) << name;
     EXPECT_EQ(std::tuple(plane.Lines(), plane[1][1]), std::tuple(2, 9));
   }
 }
@@ -141,15 +131,11 @@ TEST(RawFile, FileSizeSizeFileNameAndFolder) {
   EXPECT_EQ(std::tuple(GetFileSize(dir.File("f")), GetFileSize(dir.File("e"))), std::tuple(1234, 0));
   EXPECT_EQ(std::tuple(GetFileSize(dir.File("none")), GetFileSize(dir.Path())), std::tuple(-1, -1));
 
-  // Only the last extension is replaced.
-  const std::pair<std::string, std::string> cases[] = {
-      {"/home/a/carpet.raw", "/home/a/carpet.txt"},
-      {"/home/a/out.raw.raw", "/home/a/out.raw.txt"},  // a save of a name typed with ".raw"
-      {"/home/a/noext", "/home/a/noext.txt"},
-      {"/home/a.b/noext", "/home/a.b/noext.txt"},
-      {"/home/a/.hidden", "/home/a/.hidden.txt"},
-      {"plain.bmp", "plain.txt"},
-  };
+  // Only the last extension is replaced (out.raw.raw: a save of a name typed with ".raw").
+  const std::pair<const char*, const char*> cases[] = {
+      {"/home/a/carpet.raw", "/home/a/carpet.txt"}, {"/home/a/out.raw.raw", "/home/a/out.raw.txt"},
+      {"/home/a/noext", "/home/a/noext.txt"},       {"/home/a.b/noext", "/home/a.b/noext.txt"},
+      {"/home/a/.hidden", "/home/a/.hidden.txt"},   {"plain.bmp", "plain.txt"}};
   for (const auto& [image, size] : cases) EXPECT_EQ(SizeFileName(image), size);
   EXPECT_EQ(std::tuple(FolderOf("/home/a/carpet.raw"), FolderOf("/carpet.raw"), FolderOf("carpet.raw")),
             std::tuple("/home/a", "/", ""));

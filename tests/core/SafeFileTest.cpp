@@ -14,11 +14,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::string Text(const std::string& fileName) {
-  const Bytes bytes = ReadFileBytes(fileName);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 TEST(SafeFile, AFailedSaveLeavesTheEarlierFileWholeAndNoTemporaryBehind) {
   ScratchDir dir;
   const std::string bmp = dir.File("a.bmp"), raw = dir.File("a.raw"), size = dir.File("a.txt");
@@ -39,13 +34,13 @@ TEST(SafeFile, AFailedSaveLeavesTheEarlierFileWholeAndNoTemporaryBehind) {
   }
   EXPECT_EQ(ReadFileBytes(bmp), bmpBefore);
   EXPECT_EQ(ReadFileBytes(raw), rawBefore);
-  EXPECT_EQ(Text(size), "8\n8\n1\n0\n255\n");  // the pair is replaced together or not at all
-  EXPECT_EQ(Text(dir.File("d.xls")), "1\t2\n");
+  EXPECT_EQ(ReadFileText(size), "8\n8\n1\n0\n255\n");  // the pair is replaced together or not at all
+  EXPECT_EQ(ReadFileText(dir.File("d.xls")), "1\t2\n");
   EXPECT_EQ(FolderEntries(dir.Path()), entries);
   // Once there is room, the save replaces both files.
   ASSERT_EQ(WriteRawImageFiles(raw, size, next, 16, 4), RawSaveStatus::Ok);
   EXPECT_EQ(ReadFileBytes(raw), Bytes(next.Data(), next.Data() + 64));
-  EXPECT_EQ(Text(size), "4\n16\n1\n0\n255\n");
+  EXPECT_EQ(ReadFileText(size), "4\n16\n1\n0\n255\n");
 }
 
 TEST(SafeFile, ARenameThatFailsHalfWayPutsTheFirstFileBack) {
@@ -57,7 +52,7 @@ TEST(SafeFile, ARenameThatFailsHalfWayPutsTheFirstFileBack) {
   // A folder now stands where the second file should go: its rename fails.
   std::filesystem::create_directories(dir.File("second/inside"));
   EXPECT_FALSE(SafeFile::CommitTogether({&first, &second}));
-  EXPECT_EQ(Text(dir.File("first")), "old first");
+  EXPECT_EQ(ReadFileText(dir.File("first")), "old first");
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"first", "second"}));
 }
 
@@ -68,7 +63,7 @@ TEST(SafeFile, LinksDevicesFoldersAndPermissions) {
   std::filesystem::create_symlink(dir.File("real.txt"), dir.File("link.txt"));
   ASSERT_TRUE(WriteTextFileSafely(dir.File("link.txt"), "two"));
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
-  EXPECT_EQ(Text(dir.File("real.txt")), "two");
+  EXPECT_EQ(ReadFileText(dir.File("real.txt")), "two");
 
   // A replaced file keeps its permissions.
   std::filesystem::permissions(dir.File("real.txt"), std::filesystem::perms(0640));
