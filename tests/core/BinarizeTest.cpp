@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <random>
-#include <string>
 #include <tuple>
 
 #include "ThreadCounts.h"
@@ -26,17 +25,15 @@ BytePlane LiteralBinarize(const BytePlane& source, const BinarizeParams& p) {
   BytePlane out(columns, lines);
   out.Fill(255);
   for (int i = b; i < lines - b; ++i) {
-    for (int j = b; j < columns - b; ++j) {
+    for (int j = b; j < columns - b; ++j)
       if (p.MinValue <= source[i][j] && source[i][j] <= p.MaxValue) out[i][j] = 1;
-    }
   }
   if (!p.KeepIsolated) {
     for (int i = 1; i < lines - 1; ++i) {
       for (int j = 1; j < columns - 1; ++j) {
         int count = 0;
-        for (int r = i - 1; r <= i + 1; ++r) {
+        for (int r = i - 1; r <= i + 1; ++r)
           for (int c = j - 1; c <= j + 1; ++c) count += out[r][c] == 1;
-        }
         if (out[i][j] == 1 && count == 1) out[i][j] = 255;
       }
     }
@@ -58,9 +55,8 @@ TEST(Binarize, RampCountsAndPercentages) {
   for (const auto& [lines, params, items, percentages] : cases) {
     SCOPED_TRACE(percentages);
     BytePlane ramp(256, lines);
-    for (int i = 0; i < lines; ++i) {
+    for (int i = 0; i < lines; ++i)
       for (int j = 0; j < 256; ++j) ramp[i][j] = static_cast<std::uint8_t>(j);
-    }
     const BinarizeResult result = Binarize(ramp, params);
     EXPECT_EQ(std::tuple(result.ItemPixels, result.BackgroundPixels), std::tuple(items, lines * 256 - items));
     char text[32];

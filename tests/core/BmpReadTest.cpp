@@ -3,9 +3,7 @@
 
 #include <climits>
 #include <cstring>
-#include <iterator>
 #include <tuple>
-#include <vector>
 
 #include "fixtures/Patterns.h"
 #include "fixtures/ScratchFiles.h"

@@ -2,9 +2,7 @@
 
 #include <array>
 #include <filesystem>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "fixtures/Patterns.h"
 #include "fixtures/ScratchFiles.h"
@@ -50,9 +48,8 @@ TEST(BmpWrite, RowsAreLastLineFirstAndZeroPadded) {
     SCOPED_TRACE(std::to_string(columns) + " columns, type " + std::to_string(type));
     const int rowBytes = type == 2 ? 3 * columns : columns, offset = type == 2 ? 54 : 1078;
     BytePlane plane(rowBytes, kLines);  // rows told apart in the file
-    for (int i = 0; i < kLines; ++i) {
+    for (int i = 0; i < kLines; ++i)
       for (int j = 0; j < rowBytes; ++j) plane[i][j] = static_cast<std::uint8_t>(10 * (i + 1) + j);
-    }
     Bytes rows;
     for (int i = kLines - 1; i >= 0; --i) {
       rows.insert(rows.end(), plane[i], plane[i] + rowBytes);

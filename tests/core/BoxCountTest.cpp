@@ -78,9 +78,8 @@ BoxCountTable BruteCount(const BytePlane& plane, const ItemSelector& items, cons
       for (int j = 0; j < cr - s + 1; j += s) {
         ++table.Examined[s];
         int n = 0;
-        for (int r = i; r < i + s; ++r) {
+        for (int r = i; r < i + s; ++r)
           for (int c = j; c < j + s; ++c) n += items.IsItem[plane[r][c]];
-        }
         table.Filled[s] += p.TotalFitting ? n == s * s : n > 0;
       }
     }

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <tuple>
-#include <vector>
 
 #include "binary/kernels/Dividers.h"
 
@@ -11,9 +10,8 @@ namespace {
 // Reference lists by trial division up to n - 2 (n = 1 gives 1, 1).
 std::vector<int> LiteralListDividers(int n) {
   std::vector<int> out{1};
-  for (int d = 2; d < n - 1; ++d) {
+  for (int d = 2; d < n - 1; ++d)
     if (n % d == 0) out.push_back(d);
-  }
   out.push_back(n);
   return out;
 }
@@ -28,9 +26,8 @@ int TrueCommonDividers(int a, int b) {
 BorderProposal LiteralBorderSearch(int lines, int columns, int range) {
   BorderProposal p;
   int best = 0;
-  for (int l = lines - 1; l >= lines - range + 1; --l) {
+  for (int l = lines - 1; l >= lines - range + 1; --l)
     for (int c = columns - 1; c >= columns - range + 1; --c) best = std::max(best, TrueCommonDividers(l, c));
-  }
   for (int l = lines - 1; l >= lines - range + 1; --l) {
     for (int c = columns - 1; c >= columns - range + 1; --c) {
       if (TrueCommonDividers(l, c) == best) {

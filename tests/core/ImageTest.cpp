@@ -115,9 +115,8 @@ TEST(Image, BulkSettersMatchPerPixelCalls) {
       const BytePlane gray = MakeRandomGray(columns, lines, 17), bgr = MakeRandomBgr(columns, lines, 23);
       IMAGE bulk(11, 9, type), single(11, 9, type);
       bulk.SetFromPlane(gray);
-      for (int y = 0; y < lines; ++y) {
+      for (int y = 0; y < lines; ++y)
         for (int x = 0; x < columns; ++x) single.SetPixel(x, y, gray[y][x]);
-      }
       EXPECT_EQ(PixelBytes(bulk), PixelBytes(single));
       bulk.SetFromPlaneRGB(bgr);
       for (int y = 0; y < lines; ++y) {

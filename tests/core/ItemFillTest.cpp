@@ -7,7 +7,6 @@
 #include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "ThreadCounts.h"
 #include "binary/kernels/Labeling.h"

@@ -1,21 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "binary/kernels/Labeling.h"
 
 // The labeling is checked against the literal walk on random images in ItemFillTest.
 namespace {
 
-// Binary image (1 on 255) holding `count` separate 2 x 2 items on a grid of 3-pixel cells.
-BytePlane GridOfItems(int count, int perRow) {
-  const int rows = (count + perRow - 1) / perRow;
-  BytePlane plane(perRow * 3 + 2, rows * 3 + 2);
+// Binary image (1 on 255) holding `count` single pixels two apart, 20 to a row.
+BytePlane Dots(int count) {
+  BytePlane plane(43, (count + 19) / 20 * 2 + 3);
   plane.Fill(255);
-  for (int k = 0; k < count; ++k) {
-    const int top = 1 + k / perRow * 3, left = 1 + k % perRow * 3;
-    plane[top][left] = plane[top][left + 1] = plane[top + 1][left] = plane[top + 1][left + 1] = 1;
-  }
+  for (int k = 0; k < count; ++k) plane[2 + k / 20 * 2][2 + k % 20 * 2] = 1;
   return plane;
 }
 
@@ -33,11 +27,11 @@ TEST(Labeling, EdgePixelsBecomeBackground) {
 }
 
 TEST(Labeling, MoreThan253ItemsAreNotPainted) {
-  const LabelingResult fits = LabelItems(GridOfItems(253, 20), 1, 100);
+  const LabelingResult fits = LabelItems(Dots(253), 0, 100);
   EXPECT_TRUE(fits.FitsInBytes());
   EXPECT_EQ(fits.ItemCount, 254);
   EXPECT_FALSE(fits.Labeled.Empty());
-  const LabelingResult tooMany = LabelItems(GridOfItems(254, 20), 1, 100);
+  const LabelingResult tooMany = LabelItems(Dots(254), 0, 100);
   EXPECT_FALSE(tooMany.FitsInBytes());
   EXPECT_EQ(tooMany.KeptItems, 254);
   EXPECT_TRUE(tooMany.Labeled.Empty());

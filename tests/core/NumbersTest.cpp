@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cmath>
-#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>

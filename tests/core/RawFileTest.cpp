@@ -3,9 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "fixtures/ScratchFiles.h"
 #include "imaging/RawFile.h"

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "fixtures/Patterns.h"
 #include "fixtures/ScratchFiles.h"
