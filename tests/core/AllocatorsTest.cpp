@@ -1,61 +1,46 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdint>
+#include <tuple>
 
 #include "imaging/Allocators.h"
 
 namespace {
 
+// Every kind of plane: columns first, zero cells; refused sizes give an empty plane (the last two ask
+// for far more than any machine has: refused, not an abort); released, it is empty.
 template <class PlaneT>
-void ExpectZeroFilled(const PlaneT& plane, int columns, int lines) {
-  ASSERT_EQ(plane.Columns(), columns);
-  ASSERT_EQ(plane.Lines(), lines);
-  for (int i = 0; i < lines; ++i)
-    for (int j = 0; j < columns; ++j) ASSERT_EQ(plane[i][j], 0) << "line " << i << " column " << j;
-}
-
-TEST(Allocators, ColumnsComeFirstAndCellsAreZero) {
-  ExpectZeroFilled(AllocByteMatrix(1, 1), 1, 1);
-  ExpectZeroFilled(AllocByteMatrix(7, 3), 7, 3);
-  ExpectZeroFilled(AllocWordMatrix(7, 3), 7, 3);
-  ExpectZeroFilled(AllocIntMatrix(7, 3), 7, 3);
-  ExpectZeroFilled(AllocDoubleMatrix(7, 3), 7, 3);
-}
-
-// The last two ask for far more than any machine has: refused, not an abort.
-TEST(Allocators, RefusedSizesGiveEmptyPlanesOfEveryKind) {
-  const std::pair<int, int> sizes[] = {
+void CheckPlanes(PlaneT (*alloc)(int, int), void (*release)(PlaneT&)) {
+  const PlaneT plane = alloc(7, 3);
+  ASSERT_EQ(std::tuple(plane.Columns(), plane.Lines()), std::tuple(7, 3));
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 7; ++j) ASSERT_EQ(plane[i][j], 0) << "line " << i << " column " << j;
+  EXPECT_EQ(alloc(1, 1)[0][0], 0);
+  const std::pair<int, int> refused[] = {
       {0, 5}, {5, 0}, {0, 0}, {-1, 5}, {5, -1}, {INT_MIN, 3}, {INT_MAX, INT_MAX}, {1 << 20, 1 << 20}};
-  for (const auto& [columns, lines] : sizes) {
-    EXPECT_TRUE(AllocByteMatrix(columns, lines).Empty()) << columns << " x " << lines;
-    EXPECT_TRUE(AllocWordMatrix(columns, lines).Empty()) << columns << " x " << lines;
-    EXPECT_TRUE(AllocIntMatrix(columns, lines).Empty()) << columns << " x " << lines;
-    EXPECT_TRUE(AllocDoubleMatrix(columns, lines).Empty()) << columns << " x " << lines;
-  }
+  for (const auto& [columns, lines] : refused)
+    EXPECT_TRUE(alloc(columns, lines).Empty()) << columns << " x " << lines;
+  PlaneT released = alloc(4, 4);
+  if (release != nullptr) release(released);
+  EXPECT_EQ(std::tuple(released.Empty(), released.Lines()), std::tuple(release != nullptr, release ? 0 : 4));
+}
+
+TEST(Allocators, PlanesOfEveryKind) {
+  CheckPlanes(AllocByteMatrix, FreeByteMatrix);
+  CheckPlanes<WordPlane>(AllocWordMatrix, nullptr);
+  CheckPlanes(AllocIntMatrix, FreeIntMatrix);
+  CheckPlanes(AllocDoubleMatrix, FreeDoubleMatrix);
 }
 
 TEST(Allocators, VectorsAreZeroFilledOrEmpty) {
   EXPECT_EQ(AllocByteVector(5), std::vector<std::uint8_t>(5, 0));
   EXPECT_EQ(AllocIntVector(4), std::vector<std::int32_t>(4, 0));
   EXPECT_EQ(AllocDoubleVector(3), std::vector<double>(3, 0.0));
-  for (std::int64_t n : {std::int64_t{0}, std::int64_t{-1}, INT64_MIN, INT64_MAX}) {
+  for (std::int64_t n : {std::int64_t{0}, std::int64_t{-1}, INT64_MIN, INT64_MAX})
     EXPECT_TRUE(AllocByteVector(n).empty() && AllocIntVector(n).empty() && AllocDoubleVector(n).empty()) << n;
-  }
-}
-
-TEST(Allocators, ReleaseLeavesEmpty) {
-  BytePlane bytes = AllocByteMatrix(4, 4);
-  IntPlane ints = AllocIntMatrix(4, 4);
-  DoublePlane doubles = AllocDoubleMatrix(4, 4);
-  std::vector<std::int32_t> vector = AllocIntVector(9);
-  FreeByteMatrix(bytes);
-  FreeIntMatrix(ints);
-  FreeDoubleMatrix(doubles);
-  FreeIntVector(vector);
-  EXPECT_TRUE(bytes.Empty() && ints.Empty() && doubles.Empty() && vector.empty());
-  EXPECT_EQ(bytes.Lines(), 0);
-  EXPECT_EQ(vector.capacity(), 0u);
+  std::vector<std::int32_t> released = AllocIntVector(9);
+  FreeIntVector(released);
+  EXPECT_EQ(released.capacity(), 0u);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
-#include <vector>
 
 #include "binary/kernels/Dividers.h"
 
@@ -10,9 +10,8 @@ namespace {
 // Reference lists by trial division up to n - 2 (n = 1 gives 1, 1).
 std::vector<int> LiteralListDividers(int n) {
   std::vector<int> out{1};
-  for (int d = 2; d < n - 1; ++d) {
+  for (int d = 2; d < n - 1; ++d)
     if (n % d == 0) out.push_back(d);
-  }
   out.push_back(n);
   return out;
 }
@@ -27,9 +26,8 @@ int TrueCommonDividers(int a, int b) {
 BorderProposal LiteralBorderSearch(int lines, int columns, int range) {
   BorderProposal p;
   int best = 0;
-  for (int l = lines - 1; l >= lines - range + 1; --l) {
+  for (int l = lines - 1; l >= lines - range + 1; --l)
     for (int c = columns - 1; c >= columns - range + 1; --c) best = std::max(best, TrueCommonDividers(l, c));
-  }
   for (int l = lines - 1; l >= lines - range + 1; --l) {
     for (int c = columns - 1; c >= columns - range + 1; --c) {
       if (TrueCommonDividers(l, c) == best) {
@@ -41,16 +39,14 @@ BorderProposal LiteralBorderSearch(int lines, int columns, int range) {
   return p;
 }
 
-TEST(Dividers, Lists) {
-  EXPECT_EQ(ListDividers(12), (std::vector<int>{1, 2, 3, 4, 6, 12}));
-  EXPECT_EQ(ListDividers(1), (std::vector<int>{1, 1}));
-  EXPECT_TRUE(ListDividers(0).empty());
-  EXPECT_TRUE(ListDividers(-6).empty());
-  for (int n = 1; n <= 3000; ++n) ASSERT_EQ(ListDividers(n), LiteralListDividers(n)) << n;
-  EXPECT_EQ(ListDividers(55440).size(), 120u);
+auto Fields(const BorderProposal& p) {
+  return std::tuple(p.Found, p.Lines, p.Columns, p.CommonDividers);
 }
 
-TEST(Dividers, CommonLists) {
+TEST(Dividers, ListsAgainstTrialDivision) {
+  EXPECT_TRUE(ListDividers(0).empty() && ListDividers(-6).empty());
+  for (int n = 1; n <= 3000; ++n) ASSERT_EQ(ListDividers(n), LiteralListDividers(n)) << n;
+  EXPECT_EQ(ListDividers(55440).size(), 120u);
   EXPECT_EQ(ListCommonDividers(256, 256), (std::vector<int>{1, 2, 4, 8, 16, 32, 64, 128, 256}));
   EXPECT_EQ(ListCommonDividers(12, 18), (std::vector<int>{1, 2, 3, 6}));
   EXPECT_EQ(CountCommonDividers(0, 5), 0);
@@ -63,31 +59,23 @@ TEST(Dividers, CommonLists) {
 }
 
 TEST(Dividers, BorderProposals) {
-  const BorderProposal p47 = ProposeBorderSize(47, 47, 10), p257 = ProposeBorderSize(257, 257, 257);
-  EXPECT_EQ(std::tuple(p47.Found, p47.Lines, p47.Columns, p47.CommonDividers), std::tuple(true, 40, 40, 8));
-  EXPECT_EQ(std::tuple(p257.Found, p257.Lines, p257.Columns, p257.CommonDividers),
-            std::tuple(true, 240, 240, 20));
-
-  EXPECT_FALSE(ProposeBorderSize(47, 47, 1).Found);
-  EXPECT_FALSE(ProposeBorderSize(47, 47, 0).Found);
-  EXPECT_FALSE(ProposeBorderSize(47, 47, -3).Found);
-  EXPECT_FALSE(ProposeBorderSize(1, 300, 50).Found) << "a range clamped to one line leaves no candidate";
+  EXPECT_EQ(Fields(ProposeBorderSize(47, 47, 10)), std::tuple(true, 40, 40, 8));
+  EXPECT_EQ(Fields(ProposeBorderSize(257, 257, 257)), std::tuple(true, 240, 240, 20));
+  // A range clamped to one line leaves no candidate.
+  for (const auto& [lines, columns, range] : {std::array{47, 47, 1}, {47, 47, 0}, {47, 47, -3}, {1, 300, 50}})
+    EXPECT_FALSE(ProposeBorderSize(lines, columns, range).Found)
+        << lines << "x" << columns << " range " << range;
   const BorderProposal clamped = ProposeBorderSize(30, 500, 1000);
-  ASSERT_TRUE(clamped.Found);
-  EXPECT_LT(clamped.Lines, 30);
-  EXPECT_GT(clamped.Columns, 470);
+  EXPECT_TRUE(clamped.Found && clamped.Lines < 30 && clamped.Columns > 470);
 }
 
 TEST(Dividers, BorderSearchMatchesEveryPairTried) {
   const int sizes[][2] = {{47, 47}, {60, 45}, {100, 64}, {31, 97}, {128, 120}, {17, 200}, {2, 2}, {3, 9}};
   for (const auto& size : sizes) {
     for (int range = 2; range <= std::min(size[0], size[1]); range += range < 12 ? 1 : 7) {
-      const BorderProposal expected = LiteralBorderSearch(size[0], size[1], range);
-      const BorderProposal got = ProposeBorderSize(size[0], size[1], range);
-      ASSERT_TRUE(got.Found);
-      ASSERT_EQ(got.Lines, expected.Lines) << size[0] << "x" << size[1] << " range " << range;
-      ASSERT_EQ(got.Columns, expected.Columns) << size[0] << "x" << size[1] << " range " << range;
-      ASSERT_EQ(got.CommonDividers, expected.CommonDividers);
+      ASSERT_EQ(Fields(ProposeBorderSize(size[0], size[1], range)),
+                Fields(LiteralBorderSearch(size[0], size[1], range)))
+          << size[0] << "x" << size[1] << " range " << range;
     }
   }
 }

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <numeric>
 #include <random>
+#include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "ThreadCounts.h"
+#include "binary/kernels/Labeling.h"
 #include "fixtures/Fractals.h"
 #include "imaging/ItemFill.h"
 
@@ -58,215 +61,156 @@ int LiteralCountItems(BytePlane& m, IntPlane& labels, long long minSize, long lo
 
 // Labels of cells no kept item covers: the walk must leave them as they were.
 constexpr std::int32_t kUntouched = -7;
+constexpr int kNoBound = 1 << 30;
 
-void Block(BytePlane& plane, int top, int left, int side) {
-  for (int i = top; i < top + side; ++i) {
-    for (int j = left; j < left + side; ++j) plane[i][j] = 1;
-  }
+// The first cell where two planes of one size differ; their size when none does.
+template <class T, class U>
+std::size_t FirstDifference(const Plane<T>& a, const Plane<U>& b) {
+  return static_cast<std::size_t>(std::mismatch(a.Data(), a.Data() + a.Size(), b.Data()).first - a.Data());
 }
 
-std::int64_t Ones(const BytePlane& plane) {
-  std::int64_t ones = 0;
-  for (std::size_t k = 0; k < plane.Size(); ++k) ones += plane.Data()[k] == 1;
-  return ones;
-}
-
-// `bands` 0: CountItems as the treatments call it (banded on its own when the plane is large).
-ItemCountResult Walk(BytePlane& binary, IntPlane& labels, int minSize, int maxSize, int bands) {
+// `bands` 0: CountItems as the treatments call it (banded on its own when the plane is large); -1:
+// the same with a stack kept between calls; -2: the dilation's walk, which keeps every item.
+ItemCountResult Walk(BytePlane& binary, IntPlane& labels, int minSize, int maxSize, int bands,
+                     PixelStack& kept) {
+  if (bands == -2) return WalkItemsForDilation(binary, labels);
+  if (bands == -1) return CountItems(binary, labels, minSize, maxSize, kept);
   return bands == 0 ? CountItems(binary, labels, minSize, maxSize)
                     : CountItemsInBands(binary, labels, minSize, maxSize, bands);
 }
 
-TEST(ItemFill, SizeBoundsAndSinglePixels) {
-  struct Case {
-    int minSize, maxSize, items;
-    std::int64_t pixels;
-  };
-  // A single pixel (size 0), a 2 x 2 block (4) and a 3 x 3 block (9).
-  const Case cases[] = {{0, 100, 3, 14}, {1, 100, 2, 13}, {5, 100, 1, 9},
-                        {0, 0, 1, 1},    {4, 4, 1, 4},    {10, 5, 0, 0}};
-  for (const Case& c : cases) {
-    BytePlane binary(20, 12);
-    binary[2][2] = 1;
-    Block(binary, 2, 5, 2);
-    Block(binary, 2, 10, 3);
-    IntPlane labels(20, 12);
-    const ItemCountResult result = CountItems(binary, labels, c.minSize, c.maxSize);
-    EXPECT_EQ(std::tuple(result.KeptItems, result.LabeledPixels), std::tuple(c.items, c.pixels))
-        << c.minSize << ".." << c.maxSize;
-    EXPECT_EQ(binary[2][2], 0) << "a dropped item is consumed all the same";
-  }
-  EXPECT_EQ(std::tuple(ItemSize(1), ItemSize(2)), std::tuple(0, 2));
-}
-
-TEST(ItemFill, ItemsOrderedByTheirFirstPixelThatCanStart) {
-  // Item A begins on the last column, where no item starts, and is first started on line 2 at
-  // column 8; item B starts on line 1 at column 1, so it is found first; the pixels above B on line 0
-  // are never reached. Item C lies on the last line only and item D on the last column only: never
-  // walked, left as they were. Item E is a single pixel, kept with a minimum size of 0.
-  for (int bands : {1, 2, 3, 10}) {
-    BytePlane binary(10, 10);
-    binary[1][9] = binary[2][8] = 1;  // A
-    binary[1][1] = binary[2][1] = 1;  // B
-    binary[0][1] = binary[0][2] = 1;  // line 0
-    binary[9][3] = binary[9][4] = 1;  // C
-    binary[5][9] = binary[6][9] = 1;  // D
-    binary[7][5] = 1;                 // E
-    IntPlane labels(10, 10);
+// The walks of `a`, cut into bands every way, against the literal walk; the walk of its frame, its
+// pixels per code, its painted codes and the labeling against the literal walk of a frame-cleared copy.
+void ExpectTheLiteralWalk(const BytePlane& a, int minSize, int maxSize, std::initializer_list<int> bands) {
+  const int lines = a.Lines(), columns = a.Columns();
+  IntPlane expectedLabels(columns, lines);
+  expectedLabels.Fill(kUntouched);
+  BytePlane expectedPlane = a.Clone();
+  const int expectedCount = LiteralCountItems(expectedPlane, expectedLabels, minSize, maxSize);
+  const std::int64_t expectedPixels = std::count_if(expectedLabels.Data(), expectedLabels.Data() + a.Size(),
+                                                    [](std::int32_t label) { return label > 0; });
+  PixelStack kept;
+  for (int band : bands) {
+    SCOPED_TRACE(band);
+    if (band == -2 && (minSize > 0 || maxSize < kNoBound)) continue;
+    BytePlane b = a.Clone();
+    IntPlane labels(columns, lines);
     labels.Fill(kUntouched);
-    const ItemCountResult result = CountItemsInBands(binary, labels, 0, 100, bands);
-    EXPECT_EQ(std::tuple(result.ItemCount, result.LabeledPixels), std::tuple(3, 5)) << bands;
-    EXPECT_EQ((std::vector<int>{labels[1][1], labels[2][1], labels[1][9], labels[2][8], labels[7][5]}),
-              (std::vector<int>{1, 1, 2, 2, 3}))
-        << bands;
-    EXPECT_EQ(binary[7][5], 0) << bands;
-    for (auto [i, j] : {std::pair{9, 3}, {9, 4}, {5, 9}, {6, 9}, {0, 1}, {0, 2}}) {
-      EXPECT_EQ(binary[i][j], 1) << bands << " at " << i << "," << j;
-      EXPECT_EQ(labels[i][j], kUntouched) << bands << " at " << i << "," << j;
-    }
-    EXPECT_EQ(labels[4][4], kUntouched) << "background is left as it was";
+    const ItemCountResult result = Walk(b, labels, minSize, maxSize, band, kept);
+    ASSERT_EQ(std::tuple(result.ItemCount, result.LabeledPixels), std::tuple(expectedCount, expectedPixels));
+    ASSERT_EQ(std::tuple(FirstDifference(labels, expectedLabels), FirstDifference(b, expectedPlane)),
+              std::tuple(a.Size(), a.Size()));
   }
+
+  BytePlane framed = a.Clone(), expectedCodes(columns, lines);
+  for (int i = 0; i < lines; ++i) framed[i][0] = framed[i][columns - 1] = 0;
+  for (int j = 0; j < columns; ++j) framed[0][j] = framed[lines - 1][j] = 0;
+  IntPlane framedLabels(columns, lines);
+  const int framedCount = LiteralCountItems(framed, framedLabels, minSize, maxSize);
+  std::vector<std::int64_t> perCode(static_cast<std::size_t>(framedCount) + 1, 0);
+  for (std::size_t k = 0; k < a.Size(); ++k) {
+    const int label = framedLabels.Data()[k];
+    expectedCodes.Data()[k] = static_cast<std::uint8_t>(label > 0 ? label : 255);
+    perCode[static_cast<std::size_t>(std::max(label, 0))] += label > 0;
+  }
+  const std::int64_t framedPixels = std::accumulate(perCode.begin(), perCode.end(), std::int64_t{0});
+  for (int band : {1, 3, lines}) {
+    SCOPED_TRACE(band);
+    PixelStack stack;
+    const ItemCountResult result = CountItemsInFrame(a, minSize, maxSize, stack, band);
+    ASSERT_EQ(std::tuple(result.ItemCount, result.LabeledPixels), std::tuple(framedCount, framedPixels));
+    ASSERT_EQ(ItemPixelsPerCode(stack), perCode);
+    if (framedCount > 254) continue;
+    BytePlane codes(columns, lines);
+    PaintItemCodes(stack, a, codes, 255);
+    ASSERT_EQ(FirstDifference(codes, expectedCodes), a.Size());
+  }
+  // The labeling picks its bands as CountItems does.
+  const LabelingResult labeled = LabelItems(a, minSize, maxSize, kept);
+  ASSERT_EQ(std::tuple(labeled.ItemCount, labeled.LabeledPixels, labeled.PixelsPerCode),
+            std::tuple(framedCount, framedPixels, perCode));
+  ASSERT_TRUE(!labeled.FitsInBytes() || FirstDifference(labeled.Labeled, expectedCodes) == a.Size());
 }
 
-TEST_P(ItemFillAtThreads, LongAndBranchyItemsAreSingleItemsAcrossEveryBandEdge) {
-  struct Case {
-    const char* name;
-    BytePlane plane;
-  };
-  Case cases[] = {{"square of 32400 pixels", fixtures::FilledSquare(200, 200, 10, 10, 180, 1, 0)},
-                  {"spiral", fixtures::Spiral(181, 1, 0)},
-                  {"comb", fixtures::Comb(200, 150, 1, 0)}};
-  for (Case& c : cases) {
-    const std::int64_t ones = Ones(c.plane);
-    for (int bands : {0, 1, 4, 9, c.plane.Lines()}) {
-      BytePlane copy = c.plane.Clone();
-      IntPlane labels(copy.Columns(), copy.Lines());
-      const ItemCountResult result = Walk(copy, labels, 1, 1 << 30, bands);
-      EXPECT_EQ(std::tuple(result.ItemCount, result.LabeledPixels), std::tuple(1, ones)) << c.name << bands;
-      for (std::size_t k = 0; k < copy.Size(); ++k) {
-        ASSERT_EQ(labels.Data()[k], c.plane.Data()[k]) << c.name << " bands " << bands << " at " << k;
-        ASSERT_EQ(copy.Data()[k], 0) << c.name << " bands " << bands << " at " << k;
-      }
+// B starts on line 1 at column 1 (the pixels above it on line 0 are never reached); A begins on the
+// last column, where no item starts, so it starts at its second pixel (line 2, column 8); then the
+// 3 x 3 block Q and the single pixel E (size 0). C on the last line and D on the last column are never
+// walked: left as they were. A dropped item is consumed all the same.
+TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
+  const int u = kUntouched;
+  const std::tuple<int, int, std::int64_t, std::vector<int>> cases[] = {
+      {0, 100, 14, {1, 2, 3, 4}}, {1, 100, 13, {1, 2, 3, u}}, {3, 100, 9, {u, u, 1, u}},
+      {0, 0, 1, {u, u, u, 1}},    {2, 2, 4, {1, 2, u, u}},    {10, 5, 0, {u, u, u, u}}};
+  PixelStack kept;
+  for (const auto& [minSize, maxSize, pixels, codes] : cases) {
+    for (int bands : {-1, 0, 1, 2, 3, 10}) {
+      SCOPED_TRACE(std::to_string(minSize) + ".." + std::to_string(maxSize) + " bands " +
+                   std::to_string(bands));
+      BytePlane binary(10, 10);
+      binary[0][1] = binary[0][2] = binary[1][1] = binary[2][1] = 1;           // line 0, B
+      binary[1][9] = binary[2][8] = binary[8][1] = 1;                          // A, E
+      binary[9][3] = binary[9][4] = binary[5][9] = binary[6][9] = 1;           // C, D
+      for (int i = 4; i < 7; ++i) std::fill(binary[i] + 3, binary[i] + 6, 1);  // Q
+      IntPlane labels(10, 10);
+      labels.Fill(kUntouched);
+      const ItemCountResult result = Walk(binary, labels, minSize, maxSize, bands, kept);
+      const int items =
+          static_cast<int>(std::count_if(codes.begin(), codes.end(), [](int c) { return c > 0; }));
+      EXPECT_EQ(std::tuple(result.ItemCount, result.KeptItems, result.LabeledPixels),
+                std::tuple(items, items, pixels));
+      EXPECT_EQ((std::vector<int>{labels[1][1], labels[2][1], labels[1][9], labels[2][8], labels[5][4],
+                                  labels[8][1]}),
+                (std::vector<int>{codes[0], codes[0], codes[1], codes[1], codes[2], codes[3]}));
+      EXPECT_EQ((std::vector<int>{binary[1][1], binary[2][8], binary[5][4], binary[8][1]}),
+                std::vector<int>(4, 0));
+      for (auto [i, j] : {std::pair{0, 1}, {0, 2}, {9, 3}, {9, 4}, {5, 9}, {6, 9}, {3, 3}})
+        EXPECT_TRUE(binary[i][j] == (i != 3) && labels[i][j] == kUntouched) << i << "," << j;
     }
   }
+  BytePlane binary(5, 5), empty;
+  binary[2][2] = 1;
+  IntPlane small(3, 3), none;
+  EXPECT_EQ(CountItems(binary, small, 0, 10).ItemCount, 0) << "planes of different sizes";
+  EXPECT_EQ(CountItems(empty, none, 0, 10).ItemCount, 0);
 }
 
-// Random planes of every shape (rows wider than the 64 columns read at a time among them), values
-// 0, 1 and 255, size bounds, and every way of cutting into bands, against the literal walk.
+// Random planes of every shape (rows wider than the 64 columns read at a time among them), values 0,
+// 1 and 255, every third with rows repeated in streaks (the walk keeps one copy of their runs), some
+// differing on column 0 only, outside the runs.
 TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomImages) {
   std::mt19937 random(2024);
-  PixelStack stack;
   for (int round = 0; round < 160; ++round) {
+    SCOPED_TRACE(round);
     const bool wide = round % 4 == 0;
     const int lines = 1 + static_cast<int>(random() % (wide ? 13 : 40));
     const int columns = wide ? 60 + static_cast<int>(random() % 150) : 1 + static_cast<int>(random() % 40);
     const unsigned density = 20 + random() % 60;
     BytePlane a(columns, lines);
-    for (std::size_t k = 0; k < a.Size(); ++k)
-      a.Data()[k] = random() % 100 < density ? 1 : (random() % 2 ? 0 : 255);
-    const int minSize = static_cast<int>(random() % 4);
-    const int maxSize = random() % 3 == 0 ? 6 : 1 << 30;
-    IntPlane expectedLabels(columns, lines);
-    expectedLabels.Fill(kUntouched);
-    BytePlane expectedPlane = a.Clone();
-    const int expectedCount = LiteralCountItems(expectedPlane, expectedLabels, minSize, maxSize);
-    for (int bands : {-1, 0, 1, 2, 3, 7, 64, lines}) {  // -1: CountItems with a stack kept between calls
-      BytePlane b = a.Clone();
-      IntPlane labels(columns, lines);
-      labels.Fill(kUntouched);
-      const ItemCountResult result = bands < 0 ? CountItems(b, labels, minSize, maxSize, stack)
-                                               : Walk(b, labels, minSize, maxSize, bands);
-      ASSERT_EQ(result.ItemCount, expectedCount) << "round " << round << " bands " << bands;
-      for (std::size_t k = 0; k < a.Size(); ++k) {
-        ASSERT_EQ(labels.Data()[k], expectedLabels.Data()[k]) << round << " bands " << bands << " at " << k;
-        ASSERT_EQ(b.Data()[k], expectedPlane.Data()[k]) << round << " bands " << bands << " at " << k;
-      }
+    for (int i = 0; i < lines; ++i) {
+      const bool repeat = round % 3 == 0 && i > 0 && random() % 4 != 0;
+      for (int j = 0; j < columns; ++j)
+        a[i][j] = repeat ? a[i - 1][j] : random() % 100 < density ? 1 : random() % 2 ? 0 : 255;
+      if (repeat && random() % 6 == 0) a[i][0] = static_cast<std::uint8_t>(random() % 2);
     }
+    const int minSize = static_cast<int>(random() % 4), maxSize = random() % 3 == 0 ? 6 : kNoBound;
+    ASSERT_NO_FATAL_FAILURE(ExpectTheLiteralWalk(a, minSize, maxSize, {-2, -1, 0, 1, 2, 3, 7, 64, lines}));
   }
 }
 
-// Rows repeated in streaks (the walk keeps one copy of their runs): streaks across band edges, on
-// the last line where nothing starts, with runs on the last column; the walk and the labeling of a
-// frame-cleared copy against the literal walk.
-TEST_P(ItemFillAtThreads, RepeatedRowsAreWalkedAndPaintedLikeAnyOther) {
-  std::mt19937 random(77);
-  for (int round = 0; round < 40; ++round) {
-    const int lines = 2 + static_cast<int>(random() % 40);
-    const int columns = 1 + static_cast<int>(random() % (round % 3 == 0 ? 150 : 20));
-    BytePlane a(columns, lines);
-    for (int i = 0; i < lines;) {
-      std::vector<std::uint8_t> row(static_cast<std::size_t>(columns));
-      for (std::uint8_t& cell : row) cell = random() % 100 < 45 ? 1 : (random() % 2 ? 0 : 255);
-      for (int n = 1 + static_cast<int>(random() % 8); n > 0 && i < lines; --n, ++i) {
-        std::copy(row.begin(), row.end(), a[i]);
-        if (random() % 6 == 0)
-          a[i][0] = static_cast<std::uint8_t>(random() % 2);  // outside the runs' columns
-      }
-    }
-    const int minSize = static_cast<int>(random() % 3), maxSize = random() % 2 ? 1 << 30 : 12;
-    for (int bands : {1, 2, 5, lines}) {
-      IntPlane expectedLabels(columns, lines), labels(columns, lines);
-      expectedLabels.Fill(kUntouched);
-      labels.Fill(kUntouched);
-      BytePlane expectedPlane = a.Clone(), b = a.Clone();
-      const int expectedCount = LiteralCountItems(expectedPlane, expectedLabels, minSize, maxSize);
-      ASSERT_EQ(CountItemsInBands(b, labels, minSize, maxSize, bands).ItemCount, expectedCount) << round;
-      for (std::size_t k = 0; k < a.Size(); ++k) {
-        ASSERT_EQ(labels.Data()[k], expectedLabels.Data()[k]) << round << " bands " << bands << " at " << k;
-        ASSERT_EQ(b.Data()[k], expectedPlane.Data()[k]) << round << " bands " << bands << " at " << k;
-      }
-
-      BytePlane framed = a.Clone();
-      for (int i = 0; i < lines; ++i) framed[i][0] = framed[i][columns - 1] = 0;
-      for (int j = 0; j < columns; ++j) framed[0][j] = framed[lines - 1][j] = 0;
-      IntPlane framedLabels(columns, lines);
-      const int framedCount = LiteralCountItems(framed, framedLabels, minSize, maxSize);
-      PixelStack stack;
-      ASSERT_EQ(CountItemsInFrame(a, minSize, maxSize, stack, bands).ItemCount, framedCount) << round;
-      if (framedCount > 254) continue;
-      BytePlane codes(columns, lines);
-      PaintItemCodes(stack, a, codes, 255);
-      for (std::size_t k = 0; k < a.Size(); ++k) {
-        const int code = framedLabels.Data()[k] > 0 ? framedLabels.Data()[k] : 255;
-        ASSERT_EQ(codes.Data()[k], code) << round << " bands " << bands << " at " << k;
-      }
-    }
-  }
-}
-
-TEST_P(ItemFillAtThreads, LargeNoiseGivesOneWalksItemsHoweverCut) {
-  // Large enough for CountItems to cut the plane into bands when several cores are there; items of
-  // every shape and size, many crossing band edges.
+// Long and branchy single items crossing every band edge, and a noise with items of every shape.
+TEST_P(ItemFillAtThreads, LargeItemsAreTheSameHoweverCut) {
   std::mt19937 random(5);
-  BytePlane noise(700, 520);
+  BytePlane noise(300, 200);
   for (std::size_t k = 0; k < noise.Size(); ++k) noise.Data()[k] = random() % 100 < 40 ? 1 : 0;
-  BytePlane one = noise.Clone();
-  IntPlane oneLabels(700, 520);
-  const ItemCountResult expected = CountItemsInBands(one, oneLabels, 0, 1 << 30, 1);
-  EXPECT_GT(expected.KeptItems, 1000);
-  for (int bands : {0, 8, 37, 520, -1}) {  // -1: the dilation's walk
-    BytePlane many = noise.Clone();
-    IntPlane manyLabels(700, 520);
-    const ItemCountResult result =
-        bands < 0 ? WalkItemsForDilation(many, manyLabels) : Walk(many, manyLabels, 0, 1 << 30, bands);
-    EXPECT_EQ(std::tuple(result.ItemCount, result.LabeledPixels),
-              std::tuple(expected.ItemCount, expected.LabeledPixels))
-        << bands;
-    for (std::size_t k = 0; k < one.Size(); ++k) {
-      ASSERT_EQ(manyLabels.Data()[k], oneLabels.Data()[k]) << bands << " at " << k;
-      ASSERT_EQ(many.Data()[k], one.Data()[k]) << bands << " at " << k;
-    }
+  const std::pair<const char*, BytePlane> cases[] = {
+      {"square", fixtures::FilledSquare(200, 200, 10, 10, 180, 1, 0)},
+      {"spiral", fixtures::Spiral(181, 1, 0)},
+      {"comb", fixtures::Comb(200, 150, 1, 0)},
+      {"noise", std::move(noise)}};
+  for (const auto& [name, plane] : cases) {
+    SCOPED_TRACE(name);
+    ASSERT_NO_FATAL_FAILURE(ExpectTheLiteralWalk(plane, 0, kNoBound, {-2, 0, 4, 9, 37, plane.Lines()}));
   }
-}
-
-TEST(ItemFill, MismatchedOrEmptyPlanesLabelNothing) {
-  BytePlane binary(5, 5);
-  binary[2][2] = 1;
-  IntPlane small(3, 3);
-  EXPECT_EQ(CountItems(binary, small, 0, 10).ItemCount, 0);
-  BytePlane empty;
-  IntPlane none;
-  EXPECT_EQ(CountItems(empty, none, 0, 10).ItemCount, 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <set>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "imaging/Parallel.h"
@@ -17,22 +18,20 @@ struct ThreadLimit {
   ~ThreadLimit() { parallel::SetThreadLimit(0); }
 };
 
-}  // namespace
-
 TEST(Parallel, EveryIndexOnceInChunksOfTheGrainAtAnyThreadCount) {
   for (const int threads : {1, 2, 8}) {
     ThreadLimit limit(threads);
     for (const std::int64_t count : {1, 7, 1000, 100003}) {
       for (const std::int64_t grain : {1, 3, 64, 200000}) {
-        std::vector<std::atomic<int>> hits(count);
-        std::vector<std::atomic<int>> chunks(parallel::ChunkCount(count, grain));
+        SCOPED_TRACE(std::to_string(threads) + " threads, grain " + std::to_string(grain));
+        std::vector<std::atomic<int>> hits(count), chunks(parallel::ChunkCount(count, grain));
         parallel::For(count, grain, [&](std::int64_t first, std::int64_t last) {
           ASSERT_EQ(first % grain, 0);
           ASSERT_EQ(last, std::min(count, first + grain));
           ++chunks[parallel::ChunkIndex(first, grain)];
           for (std::int64_t k = first; k < last; ++k) ++hits[k];
         });
-        for (const auto& hit : hits) ASSERT_EQ(hit.load(), 1) << threads << " threads, grain " << grain;
+        for (const auto& hit : hits) ASSERT_EQ(hit.load(), 1);
         for (const auto& chunk : chunks) ASSERT_EQ(chunk.load(), 1);
       }
     }
@@ -46,32 +45,17 @@ TEST(Parallel, NestedLoopsRunInlineAndErrorsReachTheCaller) {
     parallel::For(10, 1, [&](std::int64_t inner, std::int64_t) { sum += first * 10 + inner; });
   });
   EXPECT_EQ(sum.load(), 639 * 640 / 2);
-
-  EXPECT_THROW(parallel::For(100, 1,
-                             [](std::int64_t first, std::int64_t) {
-                               if (first == 37) throw std::runtime_error("chunk 37");
-                             }),
-               std::runtime_error);
+  const auto failing = [](std::int64_t first, std::int64_t) {
+    if (first == 37) throw std::runtime_error("chunk 37");
+  };
+  EXPECT_THROW(parallel::For(100, 1, failing), std::runtime_error);
   // The pool is usable after a failed loop.
   std::atomic<int> after{0};
   parallel::For(100, 1, [&](std::int64_t, std::int64_t) { ++after; });
   EXPECT_EQ(after.load(), 100);
 }
 
-TEST(Parallel, ThreadLimitAndGrains) {
-  {
-    ThreadLimit limit(3);
-    EXPECT_EQ(parallel::Threads(), 3);
-  }
-  EXPECT_GE(parallel::Threads(), 1);
-  EXPECT_EQ(parallel::ChunkCount(0, 5), 0);
-  EXPECT_EQ(parallel::ChunkCount(10, 5), 2);
-  EXPECT_EQ(parallel::ChunkCount(11, 5), 3);
-  EXPECT_EQ(parallel::RowGrain(4096), parallel::kChunkWork / 4096);
-  EXPECT_EQ(parallel::RowGrain(parallel::kChunkWork * 2), 1);
-}
-
-TEST(Parallel, AJobUsesAtMostTheThreadCountAndTheAutomaticCountFollowsTheCores) {
+TEST(Parallel, AJobUsesAtMostTheThreadCountAndGrainsFollowTheChunkWork) {
   for (const int threads : {1, 3}) {
     ThreadLimit limit(threads);
     std::mutex mutex;
@@ -84,9 +68,13 @@ TEST(Parallel, AJobUsesAtMostTheThreadCountAndTheAutomaticCountFollowsTheCores) 
     EXPECT_LE(static_cast<int>(seen.size()), threads);
     EXPECT_TRUE(seen.count(std::this_thread::get_id())) << "the caller claims chunks too";
   }
-  const int automatic = parallel::Threads();
-  EXPECT_GE(automatic, 1);
-  EXPECT_LE(automatic, parallel::CoresAllowed());
+  EXPECT_TRUE(parallel::Threads() >= 1 && parallel::Threads() <= parallel::CoresAllowed());
+  using parallel::ChunkCount, parallel::RowGrain, parallel::kChunkWork;
+  EXPECT_EQ(std::tuple(ChunkCount(0, 5), ChunkCount(10, 5), ChunkCount(11, 5)), std::tuple(0, 2, 3));
+  parallel::SetChunkWork(64);  // as the kernel tests cut their small images
+  EXPECT_EQ(std::tuple(RowGrain(16), RowGrain(1000)), std::tuple(4, 1));
+  parallel::SetChunkWork(0);  // back to the default
+  EXPECT_EQ(std::tuple(RowGrain(4096), RowGrain(kChunkWork * 2)), std::tuple(kChunkWork / 4096, 1));
 }
 
 TEST(Parallel, ASecondCallerRunsItsLoopWhileTheFirstRuns) {
@@ -107,10 +95,4 @@ TEST(Parallel, ASecondCallerRunsItsLoopWhileTheFirstRuns) {
   EXPECT_EQ(inner.load(), 100);
 }
 
-TEST(Parallel, SmallerChunksForTestsCutRowsFiner) {
-  parallel::SetChunkWork(64);
-  EXPECT_EQ(parallel::RowGrain(16), 4);
-  EXPECT_EQ(parallel::RowGrain(1000), 1);
-  parallel::SetChunkWork(0);
-  EXPECT_EQ(parallel::ChunkWork(), parallel::kChunkWork);
-}
+}  // namespace

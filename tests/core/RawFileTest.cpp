@@ -2,11 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "fixtures/ScratchFiles.h"
 #include "imaging/RawFile.h"
@@ -14,82 +11,59 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using S = SizeFileStatus;
 
 Bytes Text(const std::string& text) {
   return Bytes(text.begin(), text.end());
 }
 
-std::string AsText(const Bytes& bytes) {
-  return std::string(bytes.begin(), bytes.end());
-}
-
+// An editor's byte-order mark (a partial one is no mark), a number across the end of the 4096-byte
+// read buffer, the largest file and one byte more, spaces and tabs, a size file as a save writes it.
 TEST(RawFile, SizeFileTable) {
-  struct Case {
-    const char* content;
-    SizeFileStatus status;
-    int lines, columns;
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::pair<std::string, SizeFileResult> cases[] = {
+      {"3\n4\n", {S::Ok, 3, 4}},
+      {bom + "3\n4\n", {S::Ok, 3, 4}},
+      {bom.substr(0, 2) + "3\n4\n", {S::MissingNumbers}},
+      {std::string(4090, ' ') + "3\n65535\n", {S::Ok, 3, 65535}},
+      {std::string(64 * 1024 - 3, ' ') + "3 4", {S::Ok, 3, 4}},
+      {std::string(64 * 1024 - 2, ' ') + "3 4", {S::TooLarge}},
+      {"  480 \t 640", {S::Ok, 480, 640}},
+      {"3\n4\n1\n0\n255\n", {S::Ok, 3, 4}},
+      {"65535 1", {S::Ok, 65535, 1}},
   };
-  const std::string cutAtABufferEnd = std::string(4090, ' ') + "3\n65535\n";
-  const std::string largest = std::string(64 * 1024 - 3, ' ') + "3 4";
-  const std::string tooLarge = std::string(64 * 1024 - 2, ' ') + "3 4";
-  const Case cases[] = {
-      {"3\n4\n", SizeFileStatus::Ok, 3, 4},
-      {"\xEF\xBB\xBF"
-       "3\n4\n",
-       SizeFileStatus::Ok, 3, 4},  // an editor's byte-order mark
-      {cutAtABufferEnd.c_str(), SizeFileStatus::Ok, 3, 65535},
-      {largest.c_str(), SizeFileStatus::Ok, 3, 4},
-      {tooLarge.c_str(), SizeFileStatus::TooLarge, 0, 0},
-      {"\xEF\xBB"
-       "3\n4\n",
-       SizeFileStatus::MissingNumbers, 0, 0},
-      {"  480 \t 640", SizeFileStatus::Ok, 480, 640},
-      {"3\n4\n1\n0\n255\n", SizeFileStatus::Ok, 3, 4},  // as a save writes it
-      {"65535 1", SizeFileStatus::Ok, 65535, 1},
-      {"", SizeFileStatus::MissingNumbers, 0, 0},
-      {"3\n", SizeFileStatus::MissingNumbers, 0, 0},
-      {"lines 3 columns 4", SizeFileStatus::MissingNumbers, 0, 0},
-      {"3 x", SizeFileStatus::MissingNumbers, 0, 0},
-      {"0 4", SizeFileStatus::BadSize, 0, 0},
-      {"3 0", SizeFileStatus::BadSize, 0, 0},
-      {"-3 4", SizeFileStatus::BadSize, 0, 0},
-      {"65536 4", SizeFileStatus::BadSize, 0, 0},
-      {"3 99999999999999999999999", SizeFileStatus::BadSize, 0, 0},
-  };
+  const std::pair<const char*, S> refused[] = {
+      {"", S::MissingNumbers},    {"3\n", S::MissingNumbers}, {"lines 3 columns 4", S::MissingNumbers},
+      {"3 x", S::MissingNumbers}, {"0 4", S::BadSize},        {"3 0", S::BadSize},
+      {"-3 4", S::BadSize},       {"65536 4", S::BadSize},    {"3 99999999999999999999999", S::BadSize}};
   ScratchDir dir;
-  for (const Case& c : cases) {
-    ASSERT_TRUE(WriteFileBytes(dir.File("s.txt"), Text(c.content)));
+  const auto check = [&](const std::string& content, const SizeFileResult& expected) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("s.txt"), Text(content)));
     const SizeFileResult r = ReadSizeFile(dir.File("s.txt"));
-    EXPECT_EQ(r.status, c.status) << '"' << c.content << '"';
-    if (c.status == SizeFileStatus::Ok) {
-      EXPECT_EQ(r.lines, c.lines) << c.content;
-      EXPECT_EQ(r.columns, c.columns) << c.content;
-    }
-  }
+    const bool ok = r.status == S::Ok;
+    EXPECT_EQ(std::tuple(r.status, ok ? r.lines : 0, ok ? r.columns : 0),
+              std::tuple(expected.status, expected.lines, expected.columns))
+        << '"' << content.substr(0, 40) << '"';
+  };
+  for (const auto& [content, expected] : cases) check(content, expected);
+  for (const auto& [content, status] : refused) check(content, {status});
+  EXPECT_EQ(ReadSizeFile(dir.File("none.txt")).status, S::Missing);
+  EXPECT_EQ(ReadSizeFile(dir.Path()).status, S::Unreadable);
 }
 
-TEST(RawFile, SizeFilesAreWrittenByteForByteAndMissingOrFolderAreSaid) {
+TEST(RawFile, SizeFilesAreWrittenByteForByteAndFailedWritesAreSaid) {
   ScratchDir dir;
   ASSERT_TRUE(WriteSizeFile(dir.File("open.txt"), 3, 4));
-  EXPECT_EQ(AsText(ReadFileBytes(dir.File("open.txt"))), "3\n4\n");
+  EXPECT_EQ(ReadFileText(dir.File("open.txt")), "3\n4\n");
   ASSERT_TRUE(WriteSavedSizeFile(dir.File("save.txt"), 480, 640));
-  EXPECT_EQ(AsText(ReadFileBytes(dir.File("save.txt"))), "480\n640\n1\n0\n255\n");
-  EXPECT_EQ(ReadSizeFile(dir.File("none.txt")).status, SizeFileStatus::Missing);
-  std::filesystem::create_directory(dir.File("folder.txt"));
-  EXPECT_EQ(ReadSizeFile(dir.File("folder.txt")).status, SizeFileStatus::Unreadable);
-}
-
-TEST(RawFile, WritesIntoAMissingFolderOrAFullDeviceFail) {
-  ScratchDir dir;
-  const std::string name = dir.File("no/such/folder/x.txt");
-  BytePlane plane(4, 3);
-  EXPECT_FALSE(WriteSizeFile(name, 3, 4));
-  EXPECT_FALSE(WriteSavedSizeFile(name, 3, 4));
-  EXPECT_FALSE(WriteRawFile(dir.File("no/such/x.raw"), plane, 4, 3));
+  EXPECT_EQ(ReadFileText(dir.File("save.txt")), "480\n640\n1\n0\n255\n");
+  const std::string missing = dir.File("no/such/folder/x.txt");
+  const BytePlane plane(4, 3);
+  EXPECT_FALSE(WriteSizeFile(missing, 3, 4) || WriteSavedSizeFile(missing, 3, 4) ||
+               WriteRawFile(missing, plane, 4, 3));
   // Buffered writes of a few bytes only fail when flushed: the close must be checked.
   if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
-  EXPECT_FALSE(WriteSizeFile("/dev/full", 3, 4));
-  EXPECT_FALSE(WriteRawFile("/dev/full", plane, 4, 3));
+  EXPECT_FALSE(WriteSizeFile("/dev/full", 3, 4) || WriteRawFile("/dev/full", plane, 4, 3));
 }
 
 TEST(RawFile, ReadsRowsTopFirstAndRoundTrips) {
@@ -122,27 +96,17 @@ TEST(RawFile, RefusedReadsLeaveThePlaneAlone) {
   ScratchDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.File("short.raw"), Bytes(11, 7)));
   ASSERT_TRUE(WriteFileBytes(dir.File("empty.raw"), Bytes{}));
-  std::filesystem::create_directory(dir.File("folder.raw"));
-  struct Case {
-    std::string name;
-    int columns, lines;
-    RawFileStatus status;
-  };
-  const Case cases[] = {
-      {dir.File("short.raw"), 4, 3, RawFileStatus::TooShort},
-      {dir.File("empty.raw"), 1, 1, RawFileStatus::TooShort},
-      {dir.File("folder.raw"), 4, 3, RawFileStatus::Unreadable},
-      {dir.File("none.raw"), 4, 3, RawFileStatus::Unreadable},
-      {dir.File("short.raw"), 0, 3, RawFileStatus::BadSize},
-      {dir.File("short.raw"), 4, -1, RawFileStatus::BadSize},
-      {dir.File("short.raw"), 70000, 1, RawFileStatus::BadSize},
-  };
-  for (const Case& c : cases) {
+  using R = RawFileStatus;
+  // "": the folder.
+  const std::tuple<const char*, int, int, RawFileStatus> cases[] = {
+      {"short.raw", 4, 3, R::TooShort},   {"empty.raw", 1, 1, R::TooShort}, {"", 4, 3, R::Unreadable},
+      {"none.raw", 4, 3, R::Unreadable},  {"short.raw", 0, 3, R::BadSize},  {"short.raw", 4, -1, R::BadSize},
+      {"short.raw", 70000, 1, R::BadSize}};
+  for (const auto& [name, columns, lines, status] : cases) {
     BytePlane plane(2, 2);
     plane[1][1] = 9;
-    EXPECT_EQ(ReadRawFile(c.name, c.columns, c.lines, plane), c.status) << c.name;
-    EXPECT_EQ(plane.Lines(), 2);
-    EXPECT_EQ(plane[1][1], 9);
+    EXPECT_EQ(ReadRawFile(dir.File(name), columns, lines, plane), status) << name;
+    EXPECT_EQ(std::tuple(plane.Lines(), plane[1][1]), std::tuple(2, 9));
   }
 }
 
@@ -150,37 +114,29 @@ TEST(RawFile, UnreadableFileIsRefused) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
   ScratchDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.File("locked.raw"), Bytes(12, 1)));
-  ASSERT_EQ(chmod(dir.File("locked.raw").c_str(), 0), 0);
+  ASSERT_TRUE(WriteFileBytes(dir.File("locked.txt"), Text("3 4")));
+  ASSERT_EQ(chmod(dir.File("locked.raw").c_str(), 0) | chmod(dir.File("locked.txt").c_str(), 0), 0);
   BytePlane plane;
   EXPECT_EQ(ReadRawFile(dir.File("locked.raw"), 4, 3, plane), RawFileStatus::Unreadable);
   EXPECT_EQ(GetFileSize(dir.File("locked.raw")), -1);
-  ASSERT_TRUE(WriteFileBytes(dir.File("locked.txt"), Text("3 4")));
-  ASSERT_EQ(chmod(dir.File("locked.txt").c_str(), 0), 0);
-  EXPECT_EQ(ReadSizeFile(dir.File("locked.txt")).status, SizeFileStatus::Unreadable);
+  EXPECT_EQ(ReadSizeFile(dir.File("locked.txt")).status, S::Unreadable);
 }
 
 TEST(RawFile, FileSizeSizeFileNameAndFolder) {
   ScratchDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.File("f"), Bytes(1234, 0)));
   ASSERT_TRUE(WriteFileBytes(dir.File("e"), Bytes{}));
-  EXPECT_EQ(GetFileSize(dir.File("f")), 1234);
-  EXPECT_EQ(GetFileSize(dir.File("e")), 0);
-  EXPECT_EQ(GetFileSize(dir.File("none")), -1);
-  EXPECT_EQ(GetFileSize(dir.Path()), -1);
+  EXPECT_EQ(std::tuple(GetFileSize(dir.File("f")), GetFileSize(dir.File("e"))), std::tuple(1234, 0));
+  EXPECT_EQ(std::tuple(GetFileSize(dir.File("none")), GetFileSize(dir.Path())), std::tuple(-1, -1));
 
-  // Only the last extension is replaced.
-  const std::pair<std::string, std::string> cases[] = {
-      {"/home/a/carpet.raw", "/home/a/carpet.txt"},
-      {"/home/a/out.raw.raw", "/home/a/out.raw.txt"},  // a save of a name typed with ".raw"
-      {"/home/a/noext", "/home/a/noext.txt"},
-      {"/home/a.b/noext", "/home/a.b/noext.txt"},
-      {"/home/a/.hidden", "/home/a/.hidden.txt"},
-      {"plain.bmp", "plain.txt"},
-  };
+  // Only the last extension is replaced (out.raw.raw: a save of a name typed with ".raw").
+  const std::pair<const char*, const char*> cases[] = {
+      {"/home/a/carpet.raw", "/home/a/carpet.txt"}, {"/home/a/out.raw.raw", "/home/a/out.raw.txt"},
+      {"/home/a/noext", "/home/a/noext.txt"},       {"/home/a.b/noext", "/home/a.b/noext.txt"},
+      {"/home/a/.hidden", "/home/a/.hidden.txt"},   {"plain.bmp", "plain.txt"}};
   for (const auto& [image, size] : cases) EXPECT_EQ(SizeFileName(image), size);
-  EXPECT_EQ(FolderOf("/home/a/carpet.raw"), "/home/a");
-  EXPECT_EQ(FolderOf("/carpet.raw"), "/");
-  EXPECT_EQ(FolderOf("carpet.raw"), "");
+  EXPECT_EQ(std::tuple(FolderOf("/home/a/carpet.raw"), FolderOf("/carpet.raw"), FolderOf("carpet.raw")),
+            std::tuple("/home/a", "/", ""));
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
+#include "fixtures/Patterns.h"
 #include "fixtures/ScratchFiles.h"
 #include "imaging/Bmp.h"
 #include "imaging/RawFile.h"
@@ -13,45 +12,33 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::string Text(const std::string& fileName) {
-  const Bytes bytes = ReadFileBytes(fileName);
-  return std::string(bytes.begin(), bytes.end());
-}
-
-BytePlane Filled(int columns, int lines, std::uint8_t value) {
-  BytePlane plane(columns, lines);
-  plane.Fill(value);
-  return plane;
-}
-
-}  // namespace
-
 TEST(SafeFile, AFailedSaveLeavesTheEarlierFileWholeAndNoTemporaryBehind) {
   ScratchDir dir;
   const std::string bmp = dir.File("a.bmp"), raw = dir.File("a.raw"), size = dir.File("a.txt");
-  ASSERT_EQ(WriteBMPFile(bmp, Filled(8, 8, 7), 8, 8, 0), 0);
-  ASSERT_EQ(WriteRawImageFiles(raw, size, Filled(8, 8, 7), 8, 8), RawSaveStatus::Ok);
+  const BytePlane small = MakeGrayRamp(8, 8), large = MakeRandomGray(64, 64, 1),
+                  next = MakeRandomGray(16, 4, 2);
+  ASSERT_EQ(WriteBMPFile(bmp, small, 8, 8, 0), 0);
+  ASSERT_EQ(WriteRawImageFiles(raw, size, small, 8, 8), RawSaveStatus::Ok);
   ASSERT_TRUE(WriteTextFileSafely(dir.File("d.xls"), "1\t2\n"));
   const Bytes bmpBefore = ReadFileBytes(bmp), rawBefore = ReadFileBytes(raw);
   const std::vector<std::string> entries = FolderEntries(dir.Path());
-
   {
     FileSizeLimit full(2000);  // the disk fills up after 2000 bytes of any one file
-    EXPECT_EQ(WriteBMPFile(bmp, Filled(64, 64, 9), 64, 64, 0), -1);
-    EXPECT_EQ(WriteRawImageFiles(raw, size, Filled(64, 64, 9), 64, 64), RawSaveStatus::RawFailed);
-    EXPECT_FALSE(WriteRawFile(raw, Filled(64, 64, 9), 64, 64));
+    EXPECT_EQ(WriteBMPFile(bmp, large, 64, 64, 0), -1);
+    EXPECT_EQ(WriteBMPFile(dir.File("new.bmp"), large, 64, 64, 0), -1);  // no half file left
+    EXPECT_EQ(WriteRawImageFiles(raw, size, large, 64, 64), RawSaveStatus::RawFailed);
+    EXPECT_FALSE(WriteRawFile(raw, large, 64, 64));
     EXPECT_FALSE(WriteTextFileSafely(dir.File("d.xls"), std::string(3000, 'x')));
   }
   EXPECT_EQ(ReadFileBytes(bmp), bmpBefore);
   EXPECT_EQ(ReadFileBytes(raw), rawBefore);
-  EXPECT_EQ(Text(size), "8\n8\n1\n0\n255\n");  // the pair is replaced together or not at all
-  EXPECT_EQ(Text(dir.File("d.xls")), "1\t2\n");
+  EXPECT_EQ(ReadFileText(size), "8\n8\n1\n0\n255\n");  // the pair is replaced together or not at all
+  EXPECT_EQ(ReadFileText(dir.File("d.xls")), "1\t2\n");
   EXPECT_EQ(FolderEntries(dir.Path()), entries);
-
   // Once there is room, the save replaces both files.
-  ASSERT_EQ(WriteRawImageFiles(raw, size, Filled(16, 4, 9), 16, 4), RawSaveStatus::Ok);
-  EXPECT_EQ(ReadFileBytes(raw), Bytes(64, 9));
-  EXPECT_EQ(Text(size), "4\n16\n1\n0\n255\n");
+  ASSERT_EQ(WriteRawImageFiles(raw, size, next, 16, 4), RawSaveStatus::Ok);
+  EXPECT_EQ(ReadFileBytes(raw), Bytes(next.Data(), next.Data() + 64));
+  EXPECT_EQ(ReadFileText(size), "4\n16\n1\n0\n255\n");
 }
 
 TEST(SafeFile, ARenameThatFailsHalfWayPutsTheFirstFileBack) {
@@ -61,10 +48,9 @@ TEST(SafeFile, ARenameThatFailsHalfWayPutsTheFirstFileBack) {
   ASSERT_TRUE(first.Open() && first.Write(std::string("new first")));
   ASSERT_TRUE(second.Open() && second.Write(std::string("new second")));
   // A folder now stands where the second file should go: its rename fails.
-  std::filesystem::create_directory(dir.File("second"));
-  std::filesystem::create_directory(dir.File("second/inside"));
+  std::filesystem::create_directories(dir.File("second/inside"));
   EXPECT_FALSE(SafeFile::CommitTogether({&first, &second}));
-  EXPECT_EQ(Text(dir.File("first")), "old first");
+  EXPECT_EQ(ReadFileText(dir.File("first")), "old first");
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"first", "second"}));
 }
 
@@ -75,7 +61,7 @@ TEST(SafeFile, LinksDevicesFoldersAndPermissions) {
   std::filesystem::create_symlink(dir.File("real.txt"), dir.File("link.txt"));
   ASSERT_TRUE(WriteTextFileSafely(dir.File("link.txt"), "two"));
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
-  EXPECT_EQ(Text(dir.File("real.txt")), "two");
+  EXPECT_EQ(ReadFileText(dir.File("real.txt")), "two");
 
   // A replaced file keeps its permissions.
   std::filesystem::permissions(dir.File("real.txt"), std::filesystem::perms(0640));
@@ -83,9 +69,10 @@ TEST(SafeFile, LinksDevicesFoldersAndPermissions) {
   EXPECT_EQ(std::filesystem::status(dir.File("real.txt")).permissions(), std::filesystem::perms(0640));
 
   // A folder is not a file; a device is written in place and stays a device.
-  std::filesystem::create_directory(dir.File("folder"));
-  EXPECT_FALSE(WriteTextFileSafely(dir.File("folder"), "x"));
+  EXPECT_FALSE(WriteTextFileSafely(dir.Path(), "x"));
   EXPECT_FALSE(WriteTextFileSafely(dir.File("no/such/folder.txt"), "x"));
   EXPECT_TRUE(WriteTextFileSafely("/dev/null", "x"));
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
+
+}  // namespace
