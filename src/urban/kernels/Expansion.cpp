@@ -1,6 +1,7 @@
 #include "urban/kernels/Expansion.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -17,11 +18,7 @@ constexpr long double kPercent = 100.0L;
 // About the work of resampling one cell, in pixel visits, for sharing the cells among threads.
 constexpr std::int64_t kCellWork = 16;
 
-// A run of reduced cells on one cell line: columns First .. Last.
-struct CellRun {
-  int Line = 0;
-  int First = 0, Last = 0;
-};
+constexpr int kWordBits = 64;
 
 // The reduction of the covered pixels to one box side: the boxes of every cell, which cells each
 // pixel line and column falls in, and which cells are counted (not 255).
@@ -32,13 +29,17 @@ class BoxGrid {
         columns_(columns),
         cellLines_(lines / side),
         cellColumns_(columns / side),
+        words_((std::max(cellColumns_, 0) + kWordBits - 1) / kWordBits),
         rowSpans_(Spans(lines, cellLines_)),
         columnSpans_(Spans(columns, cellColumns_)),
         rowCells_(CellsOf(rowSpans_, lines)),
-        columnCells_(CellsOf(columnSpans_, columns)),
-        counted_(static_cast<std::size_t>(cellLines_) * static_cast<std::size_t>(cellColumns_), 0) {
-    if (cellLines_ > 0 && cellColumns_ > 0)
-      area_ = BoxSide(lines, cellLines_) * BoxSide(columns, cellColumns_);
+        columnCells_(CellsOf(columnSpans_, columns)) {
+    if (cellLines_ <= 0 || cellColumns_ <= 0) return;
+    area_ = BoxSide(lines, cellLines_) * BoxSide(columns, cellColumns_);
+    const auto cells = static_cast<std::size_t>(cellLines_) * static_cast<std::size_t>(cellColumns_);
+    counted_.assign(cells, 0);
+    stale_.assign(static_cast<std::size_t>(cellLines_) * static_cast<std::size_t>(words_), 0);
+    staleWords_.assign(static_cast<std::size_t>(cellLines_), {words_, -1});
   }
 
   std::int64_t Count() const { return count_; }
@@ -46,34 +47,21 @@ class BoxGrid {
   // Resamples again every cell whose box holds a pixel of the runs, and counts anew.
   void Update(const BytePlane& covered, const std::vector<RunChange>& runs) {
     if (counted_.empty()) return;
-    cells_.clear();
     for (const RunChange& run : runs) {
       const auto [firstLine, lastLine] = rowCells_[run.Line];
       const int first = columnCells_[run.First].first, last = columnCells_[run.Last].second;
-      for (int i = firstLine; i <= lastLine; ++i) cells_.push_back({i, first, last});
+      for (int i = firstLine; i <= lastLine; ++i) MarkStale(i, first, last);
     }
-    Merge();
-    const std::int64_t chunks = static_cast<std::int64_t>(cells_.size());
-    std::int64_t cells = 0;
-    for (const CellRun& run : cells_) cells += run.Last - run.First + 1;
-    const std::int64_t grain =
-        parallel::RowGrain((cells / std::max<std::int64_t>(chunks, 1) + 1) * kCellWork);
-    std::vector<std::int64_t> changes(parallel::ChunkCount(chunks, grain), 0);
-    parallel::For(chunks, grain, [&](std::int64_t begin, std::int64_t end) {
+    const auto lines = static_cast<std::int64_t>(staleLines_.size());
+    const std::int64_t grain = parallel::RowGrain(static_cast<std::int64_t>(cellColumns_) * kCellWork);
+    std::vector<std::int64_t> changes(parallel::ChunkCount(lines, grain), 0);
+    parallel::For(lines, grain, [&](std::int64_t begin, std::int64_t end) {
       std::int64_t change = 0;
-      for (std::int64_t k = begin; k < end; ++k) {
-        const CellRun& cells = cells_[k];
-        const BoxSpan& rows = rowSpans_[cells.Line];
-        std::uint8_t* counted = counted_.data() + static_cast<std::size_t>(cells.Line) * cellColumns_;
-        for (int j = cells.First; j <= cells.Last; ++j) {
-          const bool now = BoxValue(covered, lines_, columns_, rows, columnSpans_[j], area_) != kUncovered;
-          change += static_cast<int>(now) - counted[j];
-          counted[j] = now;
-        }
-      }
+      for (std::int64_t k = begin; k < end; ++k) change += Resample(covered, staleLines_[k]);
       changes[parallel::ChunkIndex(begin, grain)] = change;
     });
     for (std::int64_t change : changes) count_ += change;
+    staleLines_.clear();
   }
 
  private:
@@ -98,29 +86,55 @@ class BoxGrid {
     return cells;
   }
 
-  // The cell runs in line order, overlapping or touching runs of a line made one.
-  void Merge() {
-    std::erase_if(cells_, [](const CellRun& run) { return run.First > run.Last; });
-    std::sort(cells_.begin(), cells_.end(), [](const CellRun& a, const CellRun& b) {
-      return a.Line != b.Line ? a.Line < b.Line : a.First < b.First;
-    });
-    std::size_t kept = 0;
-    for (const CellRun& run : cells_) {
-      if (kept > 0 && cells_[kept - 1].Line == run.Line && cells_[kept - 1].Last + 1 >= run.First)
-        cells_[kept - 1].Last = std::max(cells_[kept - 1].Last, run.Last);
-      else
-        cells_[kept++] = run;
+  // Cells first .. last of cell line i are to be resampled.
+  void MarkStale(int i, int first, int last) {
+    if (first > last) return;
+    std::uint64_t* words = stale_.data() + static_cast<std::size_t>(i) * words_;
+    auto& [low, high] = staleWords_[i];
+    if (high < 0) staleLines_.push_back(i);
+    const int firstWord = first / kWordBits, lastWord = last / kWordBits;
+    low = std::min(low, firstWord);
+    high = std::max(high, lastWord);
+    for (int w = firstWord; w <= lastWord; ++w) {
+      const int from = w == firstWord ? first % kWordBits : 0;
+      const int to = w == lastWord ? last % kWordBits : kWordBits - 1;
+      const std::uint64_t upTo = to == kWordBits - 1 ? ~std::uint64_t{0} : (std::uint64_t{1} << (to + 1)) - 1;
+      words[w] |= upTo & ~((std::uint64_t{1} << from) - 1);
     }
-    cells_.resize(kept);
   }
 
-  int lines_, columns_, cellLines_, cellColumns_;
+  // Resamples the stale cells of cell line i; returns the change in the count.
+  std::int64_t Resample(const BytePlane& covered, int i) {
+    std::uint64_t* words = stale_.data() + static_cast<std::size_t>(i) * words_;
+    auto& [low, high] = staleWords_[i];
+    const BoxSpan& rows = rowSpans_[i];
+    std::uint8_t* counted = counted_.data() + static_cast<std::size_t>(i) * cellColumns_;
+    std::int64_t change = 0;
+    for (int w = low; w <= high; ++w) {
+      for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1) {
+        const int j = w * kWordBits + std::countr_zero(bits);
+        const bool now = BoxValue(covered, lines_, columns_, rows, columnSpans_[j], area_) != kUncovered;
+        change += static_cast<int>(now) - counted[j];
+        counted[j] = now;
+      }
+      words[w] = 0;
+    }
+    low = words_;
+    high = -1;
+    return change;
+  }
+
+  int lines_, columns_, cellLines_, cellColumns_, words_;
   double area_ = 0;
   std::vector<BoxSpan> rowSpans_, columnSpans_;
   std::vector<std::pair<int, int>> rowCells_, columnCells_;
   std::vector<std::uint8_t> counted_;
   std::int64_t count_ = 0;
-  std::vector<CellRun> cells_;
+  // The cells to resample: one bit each, line by line, with the span of words of each line in use and
+  // the lines that have any.
+  std::vector<std::uint64_t> stale_;
+  std::vector<std::pair<int, int>> staleWords_;
+  std::vector<int> staleLines_;
 };
 
 // The covered pixels of the current disc (1 on 255), rewritten where the disc changed.
