@@ -19,6 +19,7 @@
 #include "panels/TempImage.h"
 #include "ui/Cursors.h"
 #include "ui/Driver.h"
+#include "urban/UrbanForm.h"
 
 namespace {
 
@@ -107,6 +108,7 @@ void ReleasePreviousImage(TMainForm& m) {
   m.DiagramSavedFlags.GtsSaved = m.DiagramSavedFlags.GtsPending = 0;
   m.DiagramSavedFlags.HurstPending = 0;
   m.Enable({"DiagFirmagram1"}, false);
+  ReleaseUrbanResults(m);
   m.ResultBorder = 0;
   m.EditorState = 0;
   m.BinaryImageName.clear();

@@ -20,13 +20,6 @@ void TMainForm::CubicDensityTreatment1Click() {}
 void TMainForm::MorletTreatment1Click() {}
 void TMainForm::FractalThTreatment1Click() {}
 
-// Urban field: expansions, perimeter and hole extraction, perimeter distance.
-void TMainForm::RE_TreatmentClick() {}
-void TMainForm::CrownTreatmentClick() {}
-void TMainForm::PerimDistTreatmentClick() {}
-void TMainForm::HoleTreatmentClick() {}
-void TMainForm::PerimExtractTreatmentClick() {}
-
 // Urban field: exploration, smoothing and morphology, density and homogeneity, adaptive closing.
 void TMainForm::P_TreatmentClick() {}
 void TMainForm::MajSmoothTreatmentClick() {}
