@@ -41,18 +41,6 @@ void MarkValue(const std::uint8_t* __restrict in, std::uint8_t value, std::uint8
                                        (kOutlineBackground - kOutlinePixel) * (in[j] == value));
 }
 
-// Columns 1 .. columns - 2 of a perimeter line: the pixels of the value touching the outside. Hole
-// borders touch background that is not the outside and give nothing.
-void PerimeterRow(const std::uint8_t* __restrict above, const std::uint8_t* __restrict row,
-                  const std::uint8_t* __restrict below, std::uint8_t* __restrict out, int columns) {
-  for (int j = 1; j < columns - 1; ++j) {
-    const int touches =
-        (above[j] == kOutside) | (below[j] == kOutside) | (row[j - 1] == kOutside) | (row[j + 1] == kOutside);
-    out[j] = static_cast<std::uint8_t>(kOutlineBackground - (kOutlineBackground - kOutlinePixel) *
-                                                                ((row[j] == kOutlinePixel) & touches));
-  }
-}
-
 // Background bytes (255) found eight at a time: a word of eight bytes and the bytes of it that are
 // background.
 constexpr std::uint64_t kLowBits = 0x0101010101010101ULL;
@@ -73,7 +61,17 @@ std::uint64_t ZeroBytes(std::uint64_t word) {
 // The first column c in [from, to] whose byte is (or, with want false, is not) background; to + 1
 // when there is none.
 int NextColumn(const std::uint8_t* row, int from, int to, bool want) {
+  auto hitsOf = [want](std::uint64_t word) {
+    const std::uint64_t inverted = ~word;  // background bytes are 0 here
+    return want ? ZeroBytes(inverted) : inverted;
+  };
   int c = from;
+  // Long runs are skipped 32 bytes at a time.
+  for (; c + 32 <= to + 1; c += 32) {
+    if ((hitsOf(Word(row + c)) | hitsOf(Word(row + c + 8)) | hitsOf(Word(row + c + 16)) |
+         hitsOf(Word(row + c + 24))) != 0)
+      break;
+  }
   for (; c + 8 <= to + 1; c += 8) {
     const std::uint64_t inverted = ~Word(row + c);  // background bytes are 0 here
     const std::uint64_t hits = want ? ZeroBytes(inverted) : inverted;
@@ -84,41 +82,94 @@ int NextColumn(const std::uint8_t* row, int from, int to, bool want) {
   return to + 1;
 }
 
-// The last column c in [to, from] (going left) whose byte is not background; to - 1 when there is none.
-int PreviousForeground(const std::uint8_t* row, int from, int to) {
-  int c = from;
-  for (; c - 7 >= to; c -= 8) {
-    const std::uint64_t inverted = ~Word(row + c - 7);
-    if (inverted != 0) return c - 7 + (63 - std::countl_zero(inverted)) / 8;
+// The background runs of every line of a plane, line after line, and the ones 4-connected to the
+// corner pixel (0, 0): the outside. Lines are scanned once, many bytes at a time, and the runs of
+// neighbouring lines that overlap are joined, so the outside costs a pass and a few operations a run.
+class BackgroundRuns {
+ public:
+  explicit BackgroundRuns(const BytePlane& mask) : lines_(mask.Lines()), columns_(mask.Columns()) {
+    const std::int64_t grain = parallel::RowGrain(columns_);
+    std::vector<std::vector<Run>> parts(static_cast<std::size_t>(parallel::ChunkCount(lines_, grain)));
+    rowStarts_.assign(static_cast<std::size_t>(lines_) + 1, 0);
+    parallel::For(lines_, grain, [&](std::int64_t first, std::int64_t last) {
+      auto& runs = parts[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))];
+      for (int i = static_cast<int>(first); i < last; ++i) {
+        const std::uint8_t* row = mask[i];
+        const std::size_t before = runs.size();
+        for (int c = NextColumn(row, 0, columns_ - 1, true); c < columns_;) {
+          const int end = NextColumn(row, c, columns_ - 1, false);
+          runs.push_back({c, end - 1});
+          c = NextColumn(row, end, columns_ - 1, true);
+        }
+        rowStarts_[i + 1] = static_cast<int>(runs.size() - before);
+      }
+    });
+    for (int i = 0; i < lines_; ++i) rowStarts_[i + 1] += rowStarts_[i];
+    for (const auto& part : parts) runs_.insert(runs_.end(), part.begin(), part.end());
+    Join();
   }
-  for (; c >= to; --c)
-    if (row[c] != kOutlineBackground) return c;
-  return to - 1;
-}
 
-// Fills with 2 the background (255) 4-connected to the corner pixel (0, 0), which is background:
-// the outside. Runs are found and written many bytes at a time.
-void FillOutside(BytePlane& mask) {
-  const int lines = mask.Lines(), columns = mask.Columns();
-  if (lines == 0 || mask[0][0] != kOutlineBackground) return;
-  std::vector<std::array<int, 2>> seeds = {{0, 0}};
-  while (!seeds.empty()) {
-    const auto [y, x] = seeds.back();
-    seeds.pop_back();
-    std::uint8_t* row = mask[y];
-    if (row[x] != kOutlineBackground) continue;  // filled since it was seeded
-    const int left = PreviousForeground(row, x, 0) + 1;
-    const int right = NextColumn(row, x, columns - 1, false) - 1;
-    std::memset(row + left, kOutside, static_cast<std::size_t>(right - left + 1));
-    // One seed for each background run of the lines above and below that touches the span.
-    for (int next : {y - 1, y + 1}) {
-      if (next < 0 || next >= lines) continue;
-      const std::uint8_t* other = mask[next];
-      for (int c = NextColumn(other, left, right, true); c <= right;
-           c = NextColumn(other, NextColumn(other, c, right, false), right, true))
-        seeds.push_back({next, c});
-    }
+  // Writes `value` over the outside's runs.
+  void FillOutside(BytePlane& mask, std::uint8_t value) const {
+    if (runs_.empty() || rowStarts_[1] == 0 || runs_[0].first != 0) return;  // (0, 0) is not background
+    const int outside = Root(0);
+    parallel::For(lines_, parallel::RowGrain(columns_), [&](std::int64_t first, std::int64_t last) {
+      for (int i = static_cast<int>(first); i < last; ++i)
+        for (int k = rowStarts_[i]; k < rowStarts_[i + 1]; ++k)
+          if (Root(k) == outside)
+            std::memset(mask[i] + runs_[k].first, value,
+                        static_cast<std::size_t>(runs_[k].last - runs_[k].first + 1));
+    });
   }
+
+ private:
+  struct Run {
+    int first, last;
+  };
+
+  // Each run points at the lowest run it is joined to so far; after Join, at its component's lowest.
+  void Join() {
+    parent_.resize(runs_.size());
+    for (std::size_t k = 0; k < parent_.size(); ++k) parent_[k] = static_cast<int>(k);
+    for (int i = 1; i < lines_; ++i) {
+      int a = rowStarts_[i - 1], b = rowStarts_[i];
+      while (a < rowStarts_[i] && b < rowStarts_[i + 1]) {
+        if (runs_[a].first <= runs_[b].last && runs_[b].first <= runs_[a].last) Unite(a, b);
+        if (runs_[a].last < runs_[b].last)
+          ++a;
+        else
+          ++b;
+      }
+    }
+    for (std::size_t k = 0; k < parent_.size(); ++k) parent_[k] = parent_[parent_[k]];
+  }
+
+  int Find(int k) {
+    while (parent_[k] != k) k = parent_[k] = parent_[parent_[k]];
+    return k;
+  }
+  void Unite(int a, int b) {
+    a = Find(a);
+    b = Find(b);
+    if (a < b)
+      parent_[b] = a;
+    else
+      parent_[a] = b;
+  }
+  // After Join every run points straight at its root: runs are joined in increasing order, so a
+  // parent always comes before its child and one pass in order flattens every chain.
+  int Root(int k) const { return parent_[k]; }
+
+  int lines_, columns_;
+  std::vector<int> rowStarts_;
+  std::vector<Run> runs_;
+  std::vector<int> parent_;
+};
+
+// Fills with 2 the background (255) 4-connected to the corner pixel (0, 0): the outside.
+void FillOutside(BytePlane& mask) {
+  if (mask.Empty()) return;
+  BackgroundRuns(mask).FillOutside(mask, kOutside);
 }
 
 // 1 on the pixels of the value (none in the frame), 2 on the background reached from the corner,
@@ -143,34 +194,50 @@ BytePlane ExtractionMask(const BytePlane& image, int value) {
   return mask;
 }
 
-// Appends the outline pixels of line i, skipping eight background pixels at a time.
-void ListOutlinePixels(const std::uint8_t* row, int i, int columns, std::vector<std::array<int, 2>>& pixels) {
-  constexpr std::uint64_t kAllBackground = ~std::uint64_t{0};
-  static_assert(kOutlineBackground == 0xFF);
-  int j = 0;
-  for (; j + 8 <= columns; j += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, row + j, sizeof word);
-    if (word == kAllBackground) continue;
-    for (int k = j; k < j + 8; ++k)
-      if (row[k] == kOutlinePixel) pixels.push_back({i, k});
-  }
-  for (; j < columns; ++j)
-    if (row[j] == kOutlinePixel) pixels.push_back({i, j});
-}
+}  // namespace
 
-// PruneCorners on a plane whose outline pixels are all listed, in row order: only they are looked at.
-void PruneListedCorners(BytePlane& outline, const std::vector<std::array<int, 2>>& pixels) {
+void PruneCorners(BytePlane& outline, const std::vector<std::array<int, 2>>& pixels) {
   for (const auto& [i, j] : pixels)
     if (outline[i][j] == kOutlinePixel && IsCorner(outline, i, j)) outline[i][j] = kOutlineBackground;
 }
 
-}  // namespace
+void OutlineRow(const std::uint8_t* __restrict above, const std::uint8_t* __restrict row,
+                const std::uint8_t* __restrict below, std::uint8_t outside, std::uint8_t* __restrict out,
+                int columns) {
+  // Branch-free, so that a line is done many pixels at a time.
+  for (int j = 1; j < columns - 1; ++j) {
+    const int touches =
+        (above[j] == outside) | (below[j] == outside) | (row[j - 1] == outside) | (row[j + 1] == outside);
+    out[j] = static_cast<std::uint8_t>(kOutlineBackground - (kOutlineBackground - kOutlinePixel) *
+                                                                ((row[j] == kOutlinePixel) & touches));
+  }
+}
+
+void ListOutlinePixels(const std::uint8_t* row, int line, int columns,
+                       std::vector<std::array<int, 2>>& pixels) {
+  constexpr std::uint64_t kAllBackground = ~std::uint64_t{0};
+  static_assert(kOutlineBackground == 0xFF);
+  int j = 0;
+  for (; j + 8 <= columns; j += 8) {
+    if (Word(row + j) == kAllBackground) continue;
+    for (int k = j; k < j + 8; ++k)
+      if (row[k] == kOutlinePixel) pixels.push_back({line, k});
+  }
+  for (; j < columns; ++j)
+    if (row[j] == kOutlinePixel) pixels.push_back({line, j});
+}
 
 void PruneCorners(BytePlane& outline) {
-  for (int i = 1; i < outline.Lines() - 1; ++i)
-    for (int j = 1; j < outline.Columns() - 1; ++j)
-      if (outline[i][j] == kOutlinePixel && IsCorner(outline, i, j)) outline[i][j] = kOutlineBackground;
+  const int columns = outline.Columns();
+  std::vector<std::array<int, 2>> pixels;
+  for (int i = 1; i < outline.Lines() - 1; ++i) {
+    // The line's pixels listed before any of them goes: a removal only clears pixels.
+    pixels.clear();
+    ListOutlinePixels(outline[i], i, columns, pixels);
+    for (const auto& [line, j] : pixels)
+      if (j >= 1 && j <= columns - 2 && outline[i][j] == kOutlinePixel && IsCorner(outline, i, j))
+        outline[i][j] = kOutlineBackground;
+  }
 }
 
 BytePlane ExtractPerimeter(const BytePlane& image, int value) {
@@ -200,7 +267,9 @@ BytePlane ExtractPerimeter(const BytePlane& image, int value) {
       if (i < 1 || i > lines - 2) {
         std::memset(out, kOutlineBackground, width);
       } else {
-        PerimeterRow(above.data(), current.data(), i + 1 < last ? plane[i + 1] : kept + width, out, columns);
+        // Hole borders touch background that is not the outside: they give nothing.
+        OutlineRow(above.data(), current.data(), i + 1 < last ? plane[i + 1] : kept + width, kOutside, out,
+                   columns);
         out[0] = out[columns - 1] = kOutlineBackground;
         ListOutlinePixels(out, i, columns, found[chunk]);
       }
@@ -209,7 +278,7 @@ BytePlane ExtractPerimeter(const BytePlane& image, int value) {
   });
   std::vector<std::array<int, 2>> pixels;
   for (const auto& part : found) pixels.insert(pixels.end(), part.begin(), part.end());
-  PruneListedCorners(plane, pixels);
+  PruneCorners(plane, pixels);
   return plane;
 }
 

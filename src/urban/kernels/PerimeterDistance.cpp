@@ -1,6 +1,7 @@
 #include "urban/kernels/PerimeterDistance.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -31,40 +32,57 @@ BytePlane StudiedPixels(const BytePlane& binary, int value) {
   return mask;
 }
 
+// Marks 1 in `out` where `src`, shifted by `shift` columns, holds a studied pixel; only the columns
+// whose source lies in [first, last).
+void OrShifted(const std::uint8_t* __restrict src, int shift, int first, int last,
+               std::uint8_t* __restrict out, int columns) {
+  const int from = std::max(0, first - shift), to = std::min(columns, last - shift);
+  for (int j = from; j < to; ++j) out[j] |= static_cast<std::uint8_t>(src[j + shift] == kStudied);
+}
+
 // One dilation: every background pixel that is a neighbour (of the offsets) of a studied pixel lying
 // on lines and columns margin .. size - 1 - margin becomes studied.
 template <std::size_t N>
 BytePlane Dilated(const BytePlane& mask, const Offset (&offsets)[N], int margin) {
   const int lines = mask.Lines(), columns = mask.Columns();
   BytePlane out(columns, lines);
-  parallel::For(lines, parallel::RowGrain(columns * static_cast<int>(N)),
-                [&](std::int64_t first, std::int64_t last) {
-                  for (int i = static_cast<int>(first); i < last; ++i) {
-                    for (int j = 0; j < columns; ++j) {
-                      bool studied = mask[i][j] == kStudied;
-                      for (std::size_t k = 0; k < N && !studied; ++k) {
-                        const int l = i + offsets[k].line, c = j + offsets[k].column;
-                        studied = l >= margin && l < lines - margin && c >= margin && c < columns - margin &&
-                                  mask[l][c] == kStudied;
-                      }
-                      out[i][j] = studied ? kStudied : kOther;
-                    }
-                  }
-                });
+  parallel::For(lines, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
+    for (int i = static_cast<int>(first); i < last; ++i) {
+      std::uint8_t* o = out[i];
+      const std::uint8_t* self = mask[i];
+      for (int j = 0; j < columns; ++j) o[j] = self[j] == kStudied;
+      for (const Offset& d : offsets) {
+        const int l = i + d.line;
+        if (l >= margin && l < lines - margin)
+          OrShifted(mask[l], d.column, margin, columns - margin, o, columns);
+      }
+      for (int j = 0; j < columns; ++j) o[j] = static_cast<std::uint8_t>(kOther - (kOther - kStudied) * o[j]);
+    }
+  });
   return out;
 }
 
-// The studied pixels of lines and columns 1 .. size - 2 with a 4-neighbour not studied.
-BytePlane OutlineOf(const BytePlane& mask) {
+// The studied pixels of lines and columns 1 .. size - 2 with a 4-neighbour not studied, and their
+// list in row order.
+BytePlane OutlineOf(const BytePlane& mask, std::vector<std::array<int, 2>>& pixels) {
   const int lines = mask.Lines(), columns = mask.Columns();
   BytePlane outline(columns, lines);
-  outline.Fill(kOther);
-  for (int i = 1; i < lines - 1; ++i)
-    for (int j = 1; j < columns - 1; ++j) {
-      if (mask[i][j] != kStudied) continue;
-      for (const Offset& o : kFour)
-        if (mask[i + o.line][j + o.column] == kOther) outline[i][j] = kStudied;
+  const std::int64_t grain = parallel::RowGrain(columns);
+  std::vector<std::vector<std::array<int, 2>>> found(
+      static_cast<std::size_t>(parallel::ChunkCount(lines, grain)));
+  parallel::For(lines, grain, [&](std::int64_t first, std::int64_t last) {
+    auto& part = found[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))];
+    for (int i = static_cast<int>(first); i < last; ++i) {
+      std::uint8_t* out = outline[i];
+      std::memset(out, kOther, static_cast<std::size_t>(columns));
+      if (i < 1 || i > lines - 2) continue;
+      OutlineRow(mask[i - 1], mask[i], mask[i + 1], kOther, out, columns);
+      out[0] = out[columns - 1] = kOther;
+      ListOutlinePixels(out, i, columns, part);
     }
+  });
+  pixels.clear();
+  for (const auto& part : found) pixels.insert(pixels.end(), part.begin(), part.end());
   return outline;
 }
 
@@ -119,8 +137,9 @@ PerimeterDistanceResult PerimeterDistance(const BytePlane& binary, const Perimet
     mask = Dilated(mask, kEight, 1);
     mask = Dilated(mask, kEight, 1);
   }
-  BytePlane outline = OutlineOf(mask);
-  PruneCorners(outline);
+  std::vector<std::array<int, 2>> listed;
+  BytePlane outline = OutlineOf(mask, listed);
+  PruneCorners(outline, listed);
 
   // The item mask keeps the outline inside and the studied pixels on the outer lines and columns.
   for (int i = 1; i < lines - 1; ++i)
@@ -129,14 +148,13 @@ PerimeterDistanceResult PerimeterDistance(const BytePlane& binary, const Perimet
 
   std::int64_t count = 0, lineSum = 0, columnSum = 0;
   Pixel start{-1, -1};
-  for (int i = 0; i < lines; ++i)
-    for (int j = 0; j < columns; ++j)
-      if (outline[i][j] == kStudied) {
-        ++count;
-        lineSum += i;
-        columnSum += j;
-        if (i > start.line) start = {i, j};
-      }
+  for (const auto& [i, j] : listed)
+    if (outline[i][j] == kStudied) {  // not pruned
+      ++count;
+      lineSum += i;
+      columnSum += j;
+      if (i > start.line) start = {i, j};
+    }
   result.PerimeterMask = outline.Clone();
   if (count == 0) {
     result.Fault = PerimeterFault::NoOutline;
