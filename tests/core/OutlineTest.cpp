@@ -105,6 +105,12 @@ TEST(OutlineTest, PerimeterAndHolesEqualThePlainExtraction) {
       }
     }
   }
+  // Winding background: a spiral's channel and a comb's gaps reach the outside the long way round.
+  for (const BytePlane& winding : {fixtures::Spiral(61), fixtures::Comb(40, 70), fixtures::SierpinskiCarpet(4)}) {
+    EXPECT_EQ(Picture(ExtractPerimeter(winding, 1)), Picture(LiteralPerimeter(winding, 1)));
+    EXPECT_EQ(Picture(ExtractHoles(winding, 1)), Picture(LiteralHoles(winding, 1)));
+    EXPECT_EQ(Picture(ExtractHoles(winding, 255)), Picture(LiteralHoles(winding, 255)));
+  }
   // Many small chunks of lines: every chunk's edge lines are read before they are overwritten.
   const BytePlane large = FourValues(40, 3000, 9, 3);
   EXPECT_EQ(Picture(ExtractPerimeter(large, 2)), Picture(LiteralPerimeter(large, 2)));
