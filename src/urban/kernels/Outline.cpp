@@ -82,94 +82,41 @@ int NextColumn(const std::uint8_t* row, int from, int to, bool want) {
   return to + 1;
 }
 
-// The background runs of every line of a plane, line after line, and the ones 4-connected to the
-// corner pixel (0, 0): the outside. Lines are scanned once, many bytes at a time, and the runs of
-// neighbouring lines that overlap are joined, so the outside costs a pass and a few operations a run.
-class BackgroundRuns {
- public:
-  explicit BackgroundRuns(const BytePlane& mask) : lines_(mask.Lines()), columns_(mask.Columns()) {
-    const std::int64_t grain = parallel::RowGrain(columns_);
-    std::vector<std::vector<Run>> parts(static_cast<std::size_t>(parallel::ChunkCount(lines_, grain)));
-    rowStarts_.assign(static_cast<std::size_t>(lines_) + 1, 0);
-    parallel::For(lines_, grain, [&](std::int64_t first, std::int64_t last) {
-      auto& runs = parts[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))];
-      for (int i = static_cast<int>(first); i < last; ++i) {
-        const std::uint8_t* row = mask[i];
-        const std::size_t before = runs.size();
-        for (int c = NextColumn(row, 0, columns_ - 1, true); c < columns_;) {
-          const int end = NextColumn(row, c, columns_ - 1, false);
-          runs.push_back({c, end - 1});
-          c = NextColumn(row, end, columns_ - 1, true);
-        }
-        rowStarts_[i + 1] = static_cast<int>(runs.size() - before);
-      }
-    });
-    for (int i = 0; i < lines_; ++i) rowStarts_[i + 1] += rowStarts_[i];
-    for (const auto& part : parts) runs_.insert(runs_.end(), part.begin(), part.end());
-    Join();
+// The last column c in [to, from] (going left) whose byte is not background; to - 1 when there is none.
+int PreviousForeground(const std::uint8_t* row, int from, int to) {
+  int c = from;
+  for (; c - 7 >= to; c -= 8) {
+    const std::uint64_t inverted = ~Word(row + c - 7);
+    if (inverted != 0) return c - 7 + (63 - std::countl_zero(inverted)) / 8;
   }
+  for (; c >= to; --c)
+    if (row[c] != kOutlineBackground) return c;
+  return to - 1;
+}
 
-  // Writes `value` over the outside's runs.
-  void FillOutside(BytePlane& mask, std::uint8_t value) const {
-    if (runs_.empty() || rowStarts_[1] == 0 || runs_[0].first != 0) return;  // (0, 0) is not background
-    const int outside = Root(0);
-    parallel::For(lines_, parallel::RowGrain(columns_), [&](std::int64_t first, std::int64_t last) {
-      for (int i = static_cast<int>(first); i < last; ++i)
-        for (int k = rowStarts_[i]; k < rowStarts_[i + 1]; ++k)
-          if (Root(k) == outside)
-            std::memset(mask[i] + runs_[k].first, value,
-                        static_cast<std::size_t>(runs_[k].last - runs_[k].first + 1));
-    });
-  }
-
- private:
-  struct Run {
-    int first, last;
-  };
-
-  // Each run points at the lowest run it is joined to so far; after Join, at its component's lowest.
-  void Join() {
-    parent_.resize(runs_.size());
-    for (std::size_t k = 0; k < parent_.size(); ++k) parent_[k] = static_cast<int>(k);
-    for (int i = 1; i < lines_; ++i) {
-      int a = rowStarts_[i - 1], b = rowStarts_[i];
-      while (a < rowStarts_[i] && b < rowStarts_[i + 1]) {
-        if (runs_[a].first <= runs_[b].last && runs_[b].first <= runs_[a].last) Unite(a, b);
-        if (runs_[a].last < runs_[b].last)
-          ++a;
-        else
-          ++b;
-      }
-    }
-    for (std::size_t k = 0; k < parent_.size(); ++k) parent_[k] = parent_[parent_[k]];
-  }
-
-  int Find(int k) {
-    while (parent_[k] != k) k = parent_[k] = parent_[parent_[k]];
-    return k;
-  }
-  void Unite(int a, int b) {
-    a = Find(a);
-    b = Find(b);
-    if (a < b)
-      parent_[b] = a;
-    else
-      parent_[a] = b;
-  }
-  // After Join every run points straight at its root: runs are joined in increasing order, so a
-  // parent always comes before its child and one pass in order flattens every chain.
-  int Root(int k) const { return parent_[k]; }
-
-  int lines_, columns_;
-  std::vector<int> rowStarts_;
-  std::vector<Run> runs_;
-  std::vector<int> parent_;
-};
-
-// Fills with 2 the background (255) 4-connected to the corner pixel (0, 0): the outside.
+// Fills with 2 the background (255) 4-connected to the corner pixel (0, 0), which is background:
+// the outside. Runs are found and written many bytes at a time.
 void FillOutside(BytePlane& mask) {
-  if (mask.Empty()) return;
-  BackgroundRuns(mask).FillOutside(mask, kOutside);
+  const int lines = mask.Lines(), columns = mask.Columns();
+  if (lines == 0 || mask[0][0] != kOutlineBackground) return;
+  std::vector<std::array<int, 2>> seeds = {{0, 0}};
+  while (!seeds.empty()) {
+    const auto [y, x] = seeds.back();
+    seeds.pop_back();
+    std::uint8_t* row = mask[y];
+    if (row[x] != kOutlineBackground) continue;  // filled since it was seeded
+    const int left = PreviousForeground(row, x, 0) + 1;
+    const int right = NextColumn(row, x, columns - 1, false) - 1;
+    std::memset(row + left, kOutside, static_cast<std::size_t>(right - left + 1));
+    // One seed for each background run of the lines above and below that touches the span.
+    for (int next : {y - 1, y + 1}) {
+      if (next < 0 || next >= lines) continue;
+      const std::uint8_t* other = mask[next];
+      for (int c = NextColumn(other, left, right, true); c <= right;
+           c = NextColumn(other, NextColumn(other, c, right, false), right, true))
+        seeds.push_back({next, c});
+    }
+  }
 }
 
 // 1 on the pixels of the value (none in the frame), 2 on the background reached from the corner,
