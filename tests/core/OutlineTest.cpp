@@ -106,7 +106,8 @@ TEST(OutlineTest, PerimeterAndHolesEqualThePlainExtraction) {
     }
   }
   // Winding background: a spiral's channel and a comb's gaps reach the outside the long way round.
-  for (const BytePlane& winding : {fixtures::Spiral(61), fixtures::Comb(40, 70), fixtures::SierpinskiCarpet(4)}) {
+  for (const BytePlane& winding :
+       {fixtures::Spiral(61), fixtures::Comb(40, 70), fixtures::SierpinskiCarpet(4)}) {
     EXPECT_EQ(Picture(ExtractPerimeter(winding, 1)), Picture(LiteralPerimeter(winding, 1)));
     EXPECT_EQ(Picture(ExtractHoles(winding, 1)), Picture(LiteralHoles(winding, 1)));
     EXPECT_EQ(Picture(ExtractHoles(winding, 255)), Picture(LiteralHoles(winding, 255)));

@@ -72,11 +72,8 @@ int NextColumn(const std::uint8_t* row, int from, int to, bool want) {
          hitsOf(Word(row + c + 24))) != 0)
       break;
   }
-  for (; c + 8 <= to + 1; c += 8) {
-    const std::uint64_t inverted = ~Word(row + c);  // background bytes are 0 here
-    const std::uint64_t hits = want ? ZeroBytes(inverted) : inverted;
-    if (hits != 0) return c + std::countr_zero(hits) / 8;
-  }
+  for (; c + 8 <= to + 1; c += 8)
+    if (const std::uint64_t hits = hitsOf(Word(row + c)); hits != 0) return c + std::countr_zero(hits) / 8;
   for (; c <= to; ++c)
     if ((row[c] == kOutlineBackground) == want) return c;
   return to + 1;

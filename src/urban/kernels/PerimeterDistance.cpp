@@ -184,7 +184,6 @@ PerimeterDistanceResult PerimeterDistance(const BytePlane& binary, const Perimet
   const std::size_t n = walk.size() - 1;
   result.Distances.resize(n);
   std::int64_t sum = 0;
-  result.DistMin = result.DistMax = -1;
   for (std::size_t k = 0; k < n; ++k) {
     const double dl = static_cast<double>(walk[k].line) - result.CentreLine;
     const double dc = static_cast<double>(walk[k].column) - result.CentreColumn;
