@@ -47,13 +47,16 @@ class BoxGrid {
   // Resamples again every cell whose box holds a pixel of the runs, and counts anew.
   void Update(const BytePlane& covered, const std::vector<RunChange>& runs) {
     if (counted_.empty()) return;
+    std::int64_t marked = 0;  // cells marked, counted again when marked twice: about the work
     for (const RunChange& run : runs) {
       const auto [firstLine, lastLine] = rowCells_[run.Line];
       const int first = columnCells_[run.First].first, last = columnCells_[run.Last].second;
       for (int i = firstLine; i <= lastLine; ++i) MarkStale(i, first, last);
+      marked += static_cast<std::int64_t>(lastLine - firstLine + 1) * std::max(last - first + 1, 0);
     }
+    // A ring's few cells a line stay on one thread; a whole disc's are shared out by lines.
     const auto lines = static_cast<std::int64_t>(staleLines_.size());
-    const std::int64_t grain = parallel::RowGrain(static_cast<std::int64_t>(cellColumns_) * kCellWork);
+    const std::int64_t grain = parallel::RowGrain(marked * kCellWork / std::max<std::int64_t>(lines, 1) + 1);
     std::vector<std::int64_t> changes(parallel::ChunkCount(lines, grain), 0);
     parallel::For(lines, grain, [&](std::int64_t begin, std::int64_t end) {
       std::int64_t change = 0;
