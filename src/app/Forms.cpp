@@ -43,6 +43,9 @@
 #include "sequence/FirmagramParam.h"
 #include "sequence/Hurst.h"
 #include "sequence/WaveletTreatmentForm.h"
+#include "urban/ExpansionForms.h"
+#include "urban/ExtractionForms.h"
+#include "urban/PerimRoughnessParam.h"
 
 namespace {
 
@@ -135,6 +138,11 @@ void CreateForms() {
   Create(SelectedValueForm, owner);
 
   // Urban field: expansions, perimeter and hole extraction, perimeter distance.
+  Create(DilBoxForm, owner);
+  Create(CrownExpansionForm, owner);
+  Create(PerimExtractValueForm, owner);
+  Create(PerimRoughnessParamForm, owner);
+  Create(HoleExtractForm, owner);
 
   // Urban field: exploration, smoothing and morphology, density and homogeneity, adaptive closing.
 

@@ -19,6 +19,7 @@
 #include "panels/TempImage.h"
 #include "ui/Cursors.h"
 #include "ui/Driver.h"
+#include "urban/UrbanForm.h"
 
 namespace {
 
@@ -116,6 +117,7 @@ void ReleasePreviousImage(TMainForm& m) {
   m.CircleLogCount.clear();
   m.DiagramSavedFlags.CircleSaved = m.DiagramSavedFlags.CirclePending = 0;
   m.Enable({"DiagCircleScan", "CircleScanning1"}, false);
+  ReleaseUrbanResults(m);
   m.ResultBorder = 0;
   m.EditorState = 0;
   m.BinaryImageName.clear();

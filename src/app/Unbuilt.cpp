@@ -2,13 +2,6 @@
 // Each one leaves this list when its subsystem defines it.
 #include "app/MainWindow.h"
 
-// Urban field: expansions, perimeter and hole extraction, perimeter distance.
-void TMainForm::RE_TreatmentClick() {}
-void TMainForm::CrownTreatmentClick() {}
-void TMainForm::PerimDistTreatmentClick() {}
-void TMainForm::HoleTreatmentClick() {}
-void TMainForm::PerimExtractTreatmentClick() {}
-
 // Urban field: exploration, smoothing and morphology, density and homogeneity, adaptive closing.
 void TMainForm::P_TreatmentClick() {}
 void TMainForm::MajSmoothTreatmentClick() {}

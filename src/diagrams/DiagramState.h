@@ -11,7 +11,7 @@ struct ExpansionResults {
   std::vector<double> Densities;          // density in percent per step
   std::vector<int> Radii;                 // radius in pixels of each step
   int FirstRadius = 0;
-  int PixelSize = 0;  // metres per pixel, truncated
+  double PixelSize = 0;  // metres per pixel
   int StepCount = 0;
   int LastRadius = 0;
 };

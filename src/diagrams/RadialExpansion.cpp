@@ -1,6 +1,8 @@
 #include "diagrams/RadialExpansion.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "app/MainWindow.h"
 
@@ -15,6 +17,13 @@ int HeldSteps() {
   const ExpansionResults& e = MainForm->Expansion;
   const int held = static_cast<int>(std::min(e.FractalDimensions.size(), e.Densities.size())) - 1;
   return std::max(0, std::min(e.StepCount, held));
+}
+
+// A radius in metres, truncated, within the int range.
+int RadiusMetres(int radius, double pixelSize) {
+  const double metres = std::trunc(radius * pixelSize);
+  if (!std::isfinite(metres)) return 0;
+  return static_cast<int>(std::clamp(metres, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 // The radius step i was computed at.
@@ -72,7 +81,7 @@ void TRadialExpansionForm::BitBtn1Click() {
         for (int i = 1; i <= HeldSteps(); ++i) {
           const int radius = StepRadius(i);
           if (std::fprintf(file, "%d\t%2.4lf\t%2.4lf\t%d\n", radius, e.FractalDimensions[i], e.Densities[i],
-                           radius * e.PixelSize) < 0)
+                           RadiusMetres(radius, e.PixelSize)) < 0)
             return false;
         }
         return true;

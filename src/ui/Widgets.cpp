@@ -68,6 +68,33 @@ QGroupBox* RadioGroup(QWidget* parent, const QString& title, const std::vector<c
   return box;
 }
 
+QGroupBox* CodeRadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions,
+                          int& member, std::vector<QRadioButton*>* radios, std::function<void(int)> also) {
+  auto* box = new QGroupBox(title, parent);
+  auto* layout = new QVBoxLayout(box);
+  std::vector<QRadioButton*> buttons;
+  for (const char* caption : captions) {
+    auto* radio = new QRadioButton(QString::fromUtf8(caption), box);
+    radio->setAutoExclusive(false);
+    layout->addWidget(radio);
+    buttons.push_back(radio);
+  }
+  for (std::size_t k = 0; k < buttons.size(); ++k) {
+    const int code = static_cast<int>(k) + 1;
+    QObject::connect(buttons[k], &QRadioButton::clicked, parent, [buttons, code, &member, also] {
+      CheckCode(buttons, code);
+      member = code;
+      if (also) also(code);
+    });
+  }
+  if (radios) radios->insert(radios->end(), buttons.begin(), buttons.end());
+  return box;
+}
+
+void CheckCode(const std::vector<QRadioButton*>& radios, int code) {
+  for (std::size_t k = 0; k < radios.size(); ++k) radios[k]->setChecked(static_cast<int>(k) + 1 == code);
+}
+
 QPushButton* OkButton(Form* form) {
   auto* ok = new QPushButton(QStringLiteral("OK"), form);
   ok->setDefault(true);

@@ -31,6 +31,14 @@ QGroupBox* LabeledRows(QWidget* parent, const QString& title,
 QGroupBox* RadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions,
                       int& member, std::vector<QRadioButton*>* radios = nullptr);
 
+// Radio buttons that store codes 1, 2, ... into `member` when clicked, none checked at first (0: none
+// chosen); a click checks its button and unchecks the others, then calls `also` with the code.
+QGroupBox* CodeRadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions,
+                          int& member, std::vector<QRadioButton*>* radios = nullptr,
+                          std::function<void(int)> also = nullptr);
+// Checks the button of `code` in such a group (none for a code outside 1 .. size), without a click.
+void CheckCode(const std::vector<QRadioButton*>& radios, int code);
+
 // "OK" (the default button) ending the form with mrOk.
 QPushButton* OkButton(Form* form);
 // "OK" and "Cancel" side by side; Cancel ends the form with mrCancel.

@@ -1,4 +1,7 @@
 #pragma once
 // State of the urban field treatments, held by the main window.
+#include "urban/UrbanForm.h"
 
-struct UrbanState {};
+struct UrbanState {
+  TUrbanForm UrbanForm;
+};
