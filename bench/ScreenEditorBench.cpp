@@ -72,6 +72,7 @@ class BenchDriver : public ui::Driver {
   double ClockSeconds() override { return 0; }
   void ProcessEvents() override {}
   void Wait(double) override {}
+  bool SetUpPrinter(ui::Printer&) override { return false; }
 };
 
 void EnsureProgram() {
