@@ -1,10 +1,11 @@
-// Adaptive closing linking. The growth follows the shape's edge instead of passing over the whole
-// plane: only the pixels next to the shape can join it, and only a pixel that joins can make two
-// pieces touch, so the pieces are kept as sets of item codes joined as pixels join. The shrinking
-// and the notches work on packed rows.
+// Adaptive closing linking. The shape grows, notches and shrinks as packed rows. Which pieces have come
+// to touch is followed without labeling the plane again: each pixel that joins takes the code of a
+// piece beside it, and only a joining pixel beside another piece's code can join two pieces, whose
+// sets of codes are then merged.
 #include "urban/kernels/AdaptiveClosing.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstdint>
 #include <numeric>
@@ -18,21 +19,42 @@ namespace {
 
 using Index = std::int64_t;
 
-constexpr std::uint8_t kOut = 0;     // inside the frame, outside the shape
-constexpr std::uint8_t kIn = 1;      // in the shape
-constexpr std::uint8_t kQueued = 2;  // joining in the current step
-constexpr std::uint8_t kFrame = 3;   // the outermost lines and columns: never part of the shape
+constexpr int kWordBits = 64;
 constexpr std::uint8_t kItem = 1;
-constexpr int kNotchNeighbours = 3;
+
+// Codes kept in tiles of 4 x 4 pixels, one cache line each: the pixels that join in one step lie along
+// the shape's edge, up and down as much as across, and a tile holds several of them either way.
+class TiledCodes {
+ public:
+  TiledCodes() = default;
+  TiledCodes(int columns, int lines)
+      : across_((columns + kTileSide - 1) / kTileSide),
+        cells_(static_cast<std::size_t>(across_) * ((lines + kTileSide - 1) / kTileSide) * kTileSide * kTileSide,
+               0) {}
+  std::int32_t& At(int i, int j) { return cells_[Place(i, j)]; }
+  std::int32_t At(int i, int j) const { return cells_[Place(i, j)]; }
+
+ private:
+  static constexpr int kTileSide = 8;
+  std::size_t Place(int i, int j) const {
+    const std::size_t tile = static_cast<std::size_t>(i >> 3) * across_ + static_cast<std::size_t>(j >> 3);
+    return tile * (kTileSide * kTileSide) + static_cast<std::size_t>((i & 7) * kTileSide + (j & 7));
+  }
+  std::size_t across_ = 0;
+  std::vector<std::int32_t> cells_;
+};
 
 struct Growth {
-  BytePlane cells;                 // kOut, kIn, kFrame
-  IntPlane codes;                  // the code of the piece each pixel of the shape came from
-  std::vector<int> parent;         // sets of codes: the pieces as they have joined
+  int lines = 0, columns = 0;
+  BitRows shape;            // the shape after the last pass
+  BitRows before;           // the shape before it
+  TiledCodes codes;         // code of the piece each pixel of the shape came from; 0 outside
+  std::vector<int> parent;  // sets of codes: the pieces as they have joined
   int pieces = 0;
-  std::vector<Index> edge;         // pixels of the shape with an outside pixel among their 8 neighbours
-  std::vector<Index> joined;       // the pixels of the current step
-  Index offsets[8] = {};           // the 8 neighbours: the first four are the 4 neighbours
+  ExaminedRegion inside;  // inside the frame
+  std::int64_t grain = 1;
+  std::vector<std::vector<Index>> contacts;  // per chunk: joining pixels beside another piece
+  std::vector<std::int64_t> joinedPerChunk;
 };
 
 int Root(std::vector<int>& parent, int code) {
@@ -44,128 +66,148 @@ int Root(std::vector<int>& parent, int code) {
   return code;
 }
 
-bool HasOutsideNeighbour(const Growth& g, Index p) {
-  const std::uint8_t* cells = g.cells.Data();
-  for (Index offset : g.offsets)
-    if (cells[p + offset] == kOut) return true;
-  return false;
+// The same without shortening the way, for the bands that read the sets side by side.
+int RootReadOnly(const std::vector<int>& parent, int code) {
+  while (parent[static_cast<std::size_t>(code)] != code) code = parent[static_cast<std::size_t>(code)];
+  return code;
 }
 
-// One growth step with the first `neighbours` offsets; true when two pieces came to touch.
-bool Grow(Growth& g, int neighbours) {
-  std::uint8_t* cells = g.cells.Data();
-  std::int32_t* codes = g.codes.Data();
-  g.joined.clear();
-  for (Index p : g.edge) {
-    for (int n = 0; n < neighbours; ++n) {
-      const Index q = p + g.offsets[n];
-      if (cells[q] != kOut) continue;
-      cells[q] = kQueued;
-      codes[q] = codes[p];  // any neighbour's piece: the pieces are joined below anyway
-      g.joined.push_back(q);
+constexpr int kAround[8][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
+
+// Codes for the pixels of one word of a line that joined: each takes the code of a neighbour that was
+// in the shape before the pass, looked for direction by direction on whole words. Those codes are not
+// being written, whatever the order of the bands.
+void TakeCodes(std::uint64_t fresh, int i, int w, Growth& g) {
+  const int words = g.shape.Words();
+  const std::uint64_t* up = g.before.Row(i - 1);
+  const std::uint64_t* mid = g.before.Row(i);
+  const std::uint64_t* down = g.before.Row(i + 1);
+  // In the order of kAround: the pixels that have that neighbour in the old shape.
+  const std::uint64_t sides[8] = {FromLeft(mid, w),  FromRight(mid, w, words), up[w],
+                                  down[w],           FromLeft(up, w),          FromRight(up, w, words),
+                                  FromLeft(down, w), FromRight(down, w, words)};
+  for (int d = 0; d < 8 && fresh; ++d) {
+    for (std::uint64_t take = fresh & sides[d]; take; take &= take - 1) {
+      const int j = w * kWordBits + std::countr_zero(take);
+      g.codes.At(i, j) = g.codes.At(i + kAround[d][0], j + kAround[d][1]);
     }
+    fresh &= ~sides[d];
   }
-  for (Index q : g.joined) cells[q] = kIn;
+}
+
+// The joining pixels of line i beside a pixel of another piece (only they can join two pieces) go to
+// `contacts`. Lines i - 1 .. i + 1 must have their codes.
+void FindContacts(const Growth& g, int i, std::vector<Index>& contacts) {
+  const int words = g.shape.Words();
+  const std::uint64_t* now = g.shape.Row(i);
+  const std::uint64_t* was = g.before.Row(i);
+  for (int w = 0; w < words; ++w)
+    for (std::uint64_t fresh = now[w] & ~was[w]; fresh; fresh &= fresh - 1) {
+      const int j = w * kWordBits + std::countr_zero(fresh);
+      const std::int32_t code = g.codes.At(i, j);
+      for (const auto& d : kAround) {
+        const std::int32_t next = g.codes.At(i + d[0], j + d[1]);
+        // Codes of pieces joined earlier differ too: the sets tell them apart.
+        if (next != 0 && next != code && RootReadOnly(g.parent, next) != RootReadOnly(g.parent, code)) {
+          contacts.push_back(static_cast<Index>(i) * g.columns + j);
+          break;
+        }
+      }
+    }
+}
+
+// One growth step: a pass, codes for the joining pixels, and the pieces they join. Returns whether two
+// pieces came to touch, and sets `joined` to the number of pixels that joined.
+bool Grow(Growth& g, BitPass pass, std::int64_t& joined) {
+  RunBitPass(pass, g.inside, g.shape, g.before, 1, g.lines - 2);
+  const std::int64_t rows = g.lines - 2;
+  const int words = g.shape.Words();
+  // Each band gives codes line by line and looks for contacts one line behind, while those lines are
+  // still in the cache; its first and last lines, whose neighbours belong to other bands, wait until
+  // every band has its codes.
+  parallel::For(rows, g.grain, [&](std::int64_t first, std::int64_t last) {
+    const auto chunk = static_cast<std::size_t>(parallel::ChunkIndex(first, g.grain));
+    auto& contacts = g.contacts[chunk];
+    contacts.clear();
+    std::int64_t count = 0;
+    const auto top = static_cast<int>(first) + 1, bottom = static_cast<int>(last);
+    for (int i = top; i <= bottom; ++i) {
+      const std::uint64_t* now = g.shape.Row(i);
+      const std::uint64_t* was = g.before.Row(i);
+      for (int w = 0; w < words; ++w) {
+        const std::uint64_t fresh = now[w] & ~was[w];
+        if (!fresh) continue;
+        count += std::popcount(fresh);
+        TakeCodes(fresh, i, w, g);
+      }
+      if (i - 1 > top) FindContacts(g, i - 1, contacts);
+    }
+    g.joinedPerChunk[chunk] = count;
+  });
+  parallel::For(parallel::ChunkCount(rows, g.grain), 1, [&](std::int64_t k, std::int64_t) {
+    const auto top = static_cast<int>(k * g.grain) + 1;
+    const auto bottom = static_cast<int>(std::min(rows, (k + 1) * g.grain));
+    auto& contacts = g.contacts[static_cast<std::size_t>(k)];
+    FindContacts(g, top, contacts);
+    if (bottom != top) FindContacts(g, bottom, contacts);
+  });
+  joined = std::accumulate(g.joinedPerChunk.begin(), g.joinedPerChunk.end(), std::int64_t{0});
+
   bool touched = false;
-  for (Index q : g.joined) {
-    for (Index offset : g.offsets) {
-      if (cells[q + offset] != kIn) continue;
-      const int a = Root(g.parent, codes[q]);
-      const int b = Root(g.parent, codes[q + offset]);
-      if (a == b) continue;
-      g.parent[static_cast<std::size_t>(std::max(a, b))] = std::min(a, b);
-      --g.pieces;
-      touched = true;
+  for (const auto& contacts : g.contacts)
+    for (const Index p : contacts) {
+      const auto i = static_cast<int>(p / g.columns), j = static_cast<int>(p % g.columns);
+      for (const auto& d : kAround) {
+        const std::int32_t next = g.codes.At(i + d[0], j + d[1]);
+        if (next == 0) continue;
+        const int x = Root(g.parent, g.codes.At(i, j)), y = Root(g.parent, next);
+        if (x == y) continue;
+        g.parent[static_cast<std::size_t>(std::max(x, y))] = std::min(x, y);
+        --g.pieces;
+        touched = true;
+      }
     }
-  }
-  std::erase_if(g.edge, [&](Index p) { return !HasOutsideNeighbour(g, p); });
-  for (Index q : g.joined)
-    if (HasOutsideNeighbour(g, q)) g.edge.push_back(q);
   return touched;
 }
 
-// The value's pixels inside the frame; the frame marked.
-void MarkCells(const BytePlane& binary, int value, BytePlane& cells) {
+// The value's pixels inside the frame, as bytes of 1 for the item walk and as bits.
+void MarkInside(const BytePlane& binary, int value, BytePlane& ones, BitRows& bits) {
   const int lines = binary.Lines();
   const int columns = binary.Columns();
-  parallel::For(lines, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
-    for (auto i = static_cast<int>(first); i < last; ++i) {
-      const std::uint8_t* in = binary[i];
-      std::uint8_t* out = cells[i];
-      if (i == 0 || i == lines - 1) {
-        std::fill(out, out + columns, kFrame);
-        continue;
-      }
-      out[0] = out[columns - 1] = kFrame;
-      for (int j = 1; j + 1 < columns; ++j) out[j] = in[j] == value ? kIn : kOut;
-    }
-  });
-}
-
-// The shape's pixels with an outside neighbour, in raster order.
-std::vector<Index> FindEdge(const Growth& g) {
-  const int lines = g.cells.Lines();
-  const int columns = g.cells.Columns();
-  const std::int64_t grain = parallel::RowGrain(columns);
-  std::vector<std::vector<Index>> parts(static_cast<std::size_t>(parallel::ChunkCount(lines - 2, grain)));
-  parallel::For(lines - 2, grain, [&](std::int64_t first, std::int64_t last) {
-    auto& part = parts[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))];
-    for (Index i = first + 1; i < last + 1; ++i)
-      for (Index j = 1; j + 1 < columns; ++j) {
-        const Index p = i * columns + j;
-        if (g.cells.Data()[p] == kIn && HasOutsideNeighbour(g, p)) part.push_back(p);
-      }
-  });
-  std::vector<Index> edge;
-  for (const auto& part : parts) edge.insert(edge.end(), part.begin(), part.end());
-  return edge;
-}
-
-// The shape as bits, with the notches filled: an outside pixel with 3 or 4 of its 4 neighbours in the
-// shape (the frame is outside the shape here).
-BitRows ShapeWithNotches(const BytePlane& cells) {
-  const int lines = cells.Lines();
-  const int columns = cells.Columns();
-  BitRows bits(columns, lines);
   parallel::For(lines - 2, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
     for (auto i = static_cast<int>(first) + 1; i < last + 1; ++i) {
-      const std::uint8_t* up = cells[i - 1];
-      const std::uint8_t* mid = cells[i];
-      const std::uint8_t* down = cells[i + 1];
+      const std::uint8_t* in = binary[i];
+      std::uint8_t* out = ones[i];
       std::uint64_t* row = bits.Row(i);
       for (int j = 1; j + 1 < columns; ++j) {
-        bool in = mid[j] == kIn;
-        if (mid[j] == kOut) {
-          const int around = (up[j] == kIn) + (down[j] == kIn) + (mid[j - 1] == kIn) + (mid[j + 1] == kIn);
-          in = around >= kNotchNeighbours;
-        }
-        if (in) row[j / 64] |= std::uint64_t{1} << (j % 64);
+        const bool inside = in[j] == value;
+        out[j] = inside;
+        row[j / kWordBits] |= static_cast<std::uint64_t>(inside) << (j % kWordBits);
       }
     }
   });
-  return bits;
 }
 
-// The recorded steps as erosions, where pixels inside the frame outside the shape eat the shape.
-void Shrink(BitRows& bits, const std::vector<int>& steps) {
-  const int lines = bits.Lines();
-  const int columns = bits.Columns();
-  int top = lines, bottom = -1;  // the lines holding the shape: no other line can change
-  for (int i = 0; i < lines; ++i) {
-    const std::uint64_t* row = bits.Row(i);
-    if (std::any_of(row, row + bits.Words(), [](std::uint64_t w) { return w != 0; })) {
-      top = std::min(top, i);
-      bottom = i;
+// Adds the notches: pixels inside the frame, outside the shape, with 3 or 4 of their 4 neighbours in
+// it (the frame is outside the shape).
+void FillNotches(BitRows& shape, BitRows& work, const ExaminedRegion& inside) {
+  const int lines = shape.Lines();
+  const int words = shape.Words();
+  parallel::For(lines - 2, parallel::RowGrain(shape.Columns()), [&](std::int64_t first, std::int64_t last) {
+    for (auto i = static_cast<int>(first) + 1; i < last + 1; ++i) {
+      const std::uint64_t* up = shape.Row(i - 1);
+      const std::uint64_t* mid = shape.Row(i);
+      const std::uint64_t* down = shape.Row(i + 1);
+      const std::uint64_t* mask = inside.Mask(i);
+      std::uint64_t* out = work.Row(i);
+      for (int w = 0; w < words; ++w) {
+        const std::uint64_t a = up[w], b = down[w], c = FromLeft(mid, w), d = FromRight(mid, w, words);
+        const std::uint64_t three = (a & b & (c | d)) | (c & d & (a | b));
+        out[w] = mid[w] | (three & mask[w]);
+      }
     }
-  }
-  if (bottom < 0 || steps.empty()) return;
-  ExaminedRegion region;
-  region.first = 1;
-  region.last = lines - 2;
-  region.columns = ColumnSpan(columns, 1, columns - 2);
-  BitRows other = bits;
-  for (int step : steps)
-    RunBitPass(step == kGrowth4 ? BitPass::Erode4 : BitPass::Erode8, region, bits, other, top, bottom);
+  });
+  std::swap(shape, work);
 }
 
 // 8-connected pieces of the mask's value 1 anywhere in the plane: counted inside a frame one pixel wider.
@@ -186,15 +228,22 @@ AdaptiveClosingResult AdaptiveClosingLinking(const BytePlane& binary, int value,
   AdaptiveClosingResult result;
   const int lines = binary.Lines();
   const int columns = binary.Columns();
-  if (lines < 3 || columns < 3) return result;
+  if (lines < 3 || columns < 3 || value < 0 || value > 255) return result;
 
   Growth g;
-  g.cells = BytePlane(columns, lines);
-  MarkCells(binary, value, g.cells);
+  g.lines = lines;
+  g.columns = columns;
+  g.shape = BitRows(columns, lines);
   {
-    BytePlane walked = g.cells.Clone();  // the walk takes the pixels of value 1 (kIn) and consumes them
-    g.codes = IntPlane(columns, lines);
-    const ItemCountResult pieces = WalkItemsForDilation(walked, g.codes, stack);
+    BytePlane ones(columns, lines);
+    MarkInside(binary, value, ones, g.shape);
+    IntPlane labels(columns, lines);
+    const ItemCountResult pieces = WalkItemsForDilation(ones, labels, stack);
+    g.codes = TiledCodes(columns, lines);
+    parallel::For(lines, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
+      for (auto i = static_cast<int>(first); i < last; ++i)
+        for (int j = 0; j < columns; ++j) g.codes.At(i, j) = labels[i][j];
+    });
     result.StartPieces = pieces.KeptItems;
     g.pieces = pieces.KeptItems;
     g.parent.resize(static_cast<std::size_t>(pieces.ItemCount) + 1);
@@ -202,26 +251,32 @@ AdaptiveClosingResult AdaptiveClosingLinking(const BytePlane& binary, int value,
   }
   if (result.StartPieces == 0) return result;
 
-  const Index c = columns;
-  const Index offsets[8] = {-c, 1, c, -1, -c - 1, -c + 1, c + 1, c - 1};
-  std::copy(offsets, offsets + 8, g.offsets);
-  g.edge = FindEdge(g);
-  while (g.pieces > 1 && !g.edge.empty()) {
-    const bool touched = Grow(g, 4);
+  g.before = g.shape;
+  g.inside.first = 1;
+  g.inside.last = lines - 2;
+  g.inside.columns = ColumnSpan(columns, 1, columns - 2);
+  g.grain = parallel::RowGrain(columns);
+  const auto chunks = static_cast<std::size_t>(parallel::ChunkCount(lines - 2, g.grain));
+  g.contacts.resize(chunks);
+  g.joinedPerChunk.resize(chunks);
+  while (g.pieces > 1) {
+    std::int64_t joined4 = 0, joined8 = 0;
+    const bool touched = Grow(g, BitPass::Dilate4, joined4);
     result.Steps.push_back(kGrowth4);
     if (!touched) {
-      Grow(g, 8);
+      Grow(g, BitPass::Dilate8, joined8);
       result.Steps.push_back(kGrowth8);
     }
+    if (joined4 + joined8 == 0) break;  // nothing left to grow into
   }
-  g.codes = IntPlane();
+  g.codes = TiledCodes();
 
-  BitRows bits = ShapeWithNotches(g.cells);
-  g.cells = BytePlane();
-  Shrink(bits, result.Steps);
+  FillNotches(g.shape, g.before, g.inside);
+  for (int step : result.Steps)
+    RunBitPass(step == kGrowth4 ? BitPass::Erode4 : BitPass::Erode8, g.inside, g.shape, g.before, 1, lines - 2);
 
   mask = BytePlane(columns, lines);
-  UnpackItems(bits, mask);
+  UnpackItems(g.shape, mask);
   parallel::For(lines, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
     for (auto i = static_cast<int>(first); i < last; ++i) {
       const std::uint8_t* in = binary[i];
