@@ -35,6 +35,12 @@
 #include "sequence/FirmagramParam.h"
 #include "sequence/Hurst.h"
 #include "sequence/WaveletTreatmentForm.h"
+#include "urban/DensityDiag.h"
+#include "urban/DiagDilation.h"
+#include "urban/FractalExplor.h"
+#include "urban/HomogeneityForm.h"
+#include "urban/MathMorph.h"
+#include "urban/SelectItemValue.h"
 
 namespace {
 
@@ -121,6 +127,12 @@ void CreateForms() {
   // Urban field: expansions, perimeter and hole extraction, perimeter distance.
 
   // Urban field: exploration, smoothing and morphology, density and homogeneity, adaptive closing.
+  Create(FractalExplorForm, owner);
+  Create(SelectItemValueForm, owner);
+  Create(MathMorphForm, owner);
+  Create(HomogeneityForm, owner);
+  Create(DensityDiagForm, owner);
+  Create(DiagDilationForm, owner);
 
   // Printing, panel transfer, information windows.
   Create(ConfigPagePrintForm, owner);

@@ -26,11 +26,3 @@ void TMainForm::CrownTreatmentClick() {}
 void TMainForm::PerimDistTreatmentClick() {}
 void TMainForm::HoleTreatmentClick() {}
 void TMainForm::PerimExtractTreatmentClick() {}
-
-// Urban field: exploration, smoothing and morphology, density and homogeneity, adaptive closing.
-void TMainForm::P_TreatmentClick() {}
-void TMainForm::MajSmoothTreatmentClick() {}
-void TMainForm::MorphoMathTreatmentClick() {}
-void TMainForm::HomoTreatmentClick() {}
-void TMainForm::DensityTreatmentClick() {}
-void TMainForm::DilatSpeedButtonClick() {}

@@ -32,6 +32,14 @@ QGroupBox* LabeledRows(QWidget* parent, const QString& title,
 QGroupBox* RadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions,
                       int& member, std::vector<QRadioButton*>* radios = nullptr);
 
+// Radio buttons that store their own code (not their index) into `member` when clicked; the one whose
+// code `member` holds starts checked.
+QGroupBox* CodeRadioGroup(QWidget* parent, const QString& title,
+                          const std::vector<std::pair<const char*, int>>& choices, int& member,
+                          std::vector<QRadioButton*>* radios = nullptr);
+// Unchecks the buttons, exclusive groups included; the members they set keep their values.
+void UncheckRadios(const std::vector<QRadioButton*>& radios);
+
 // "OK" (the default button) ending the form with mrOk.
 QPushButton* OkButton(Form* form);
 // "OK" and "Cancel" side by side; Cancel ends the form with mrCancel.

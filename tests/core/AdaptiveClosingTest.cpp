@@ -1,5 +1,3 @@
-#include "urban/kernels/AdaptiveClosing.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "imaging/Parallel.h"
+#include "urban/kernels/AdaptiveClosing.h"
 
 namespace {
 
@@ -154,7 +153,8 @@ BytePlane Random(int columns, int lines, unsigned seed, int perThousand, int val
 }
 
 bool Equal(const BytePlane& a, const BytePlane& b) {
-  return a.Lines() == b.Lines() && a.Columns() == b.Columns() && std::equal(a.Data(), a.Data() + a.Size(), b.Data());
+  return a.Lines() == b.Lines() && a.Columns() == b.Columns() &&
+         std::equal(a.Data(), a.Data() + a.Size(), b.Data());
 }
 
 bool KeepsTheValue(const BytePlane& binary, int value, const BytePlane& mask) {
@@ -179,7 +179,8 @@ BytePlane Blank(int columns, int lines) {
 TEST(AdaptiveClosingTest, EqualsTheCycleByCycleLinkingOnRandomImages) {
   for (const unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
     for (const int perThousand : {1, 4, 15, 60, 300}) {
-      const BytePlane binary = Random(60, 60, seed * 1000 + static_cast<unsigned>(perThousand), perThousand, 40);
+      const BytePlane binary =
+          Random(60, 60, seed * 1000 + static_cast<unsigned>(perThousand), perThousand, 40);
       const Reference expected = ReferenceClosing(binary, 40);
       BytePlane mask;
       const AdaptiveClosingResult result = Link(binary, 40, mask);

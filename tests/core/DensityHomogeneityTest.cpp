@@ -38,7 +38,8 @@ BytePlane RandomGray(int columns, int lines, unsigned seed) {
 }
 
 bool Equal(const BytePlane& a, const BytePlane& b) {
-  return a.Lines() == b.Lines() && a.Columns() == b.Columns() && std::equal(a.Data(), a.Data() + a.Size(), b.Data());
+  return a.Lines() == b.Lines() && a.Columns() == b.Columns() &&
+         std::equal(a.Data(), a.Data() + a.Size(), b.Data());
 }
 
 }  // namespace
@@ -47,7 +48,8 @@ TEST(HomogeneityTest, EqualsTheWindowByWindowCountOnRandomImages) {
   for (const unsigned seed : {1u, 2u}) {
     const BytePlane plane = RandomGray(60, 60, seed);
     for (const int range : {0, 1, 2, 5, 13, 29}) {
-      for (const auto& [min, max] : {std::tuple(0, 127), std::tuple(100, 140), std::tuple(-5, 300), std::tuple(9, 3)}) {
+      for (const auto& [min, max] :
+           {std::tuple(0, 127), std::tuple(100, 140), std::tuple(-5, 300), std::tuple(9, 3)}) {
         for (const bool centered : {false, true}) {
           const HomogeneityParams params{min, max, range, centered};
           EXPECT_TRUE(Equal(Homogeneization(plane, params), ReferenceHomogeneity(plane, params)))

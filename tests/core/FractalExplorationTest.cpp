@@ -1,5 +1,3 @@
-#include "urban/kernels/FractalExploration.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 
 #include "imaging/LeastSquares.h"
 #include "imaging/Parallel.h"
+#include "urban/kernels/FractalExploration.h"
 
 namespace {
 
@@ -71,7 +70,8 @@ BytePlane RandomValues(int columns, int lines, unsigned seed, int percentOfValue
 }
 
 bool Equal(const BytePlane& a, const BytePlane& b) {
-  return a.Lines() == b.Lines() && a.Columns() == b.Columns() && std::equal(a.Data(), a.Data() + a.Size(), b.Data());
+  return a.Lines() == b.Lines() && a.Columns() == b.Columns() &&
+         std::equal(a.Data(), a.Data() + a.Size(), b.Data());
 }
 
 // Clustered pixels give windows of every kind, from empty to full, with a few negative dimensions.
@@ -84,7 +84,8 @@ BytePlane Clusters(int columns, int lines, unsigned seed, int value) {
     const int ci = line(random), cj = column(random), rad = radius(random);
     for (int i = std::max(0, ci - rad); i <= std::min(lines - 1, ci + rad); ++i)
       for (int j = std::max(0, cj - rad); j <= std::min(columns - 1, cj + rad); ++j)
-        if ((i - ci) * (i - ci) + (j - cj) * (j - cj) <= rad * rad) plane[i][j] = static_cast<std::uint8_t>(value);
+        if ((i - ci) * (i - ci) + (j - cj) * (j - cj) <= rad * rad)
+          plane[i][j] = static_cast<std::uint8_t>(value);
   }
   return plane;
 }
@@ -97,13 +98,15 @@ TEST(FractalExplorationTest, EqualsTheStepByStepExplorationOnRandomImages) {
       for (const unsigned seed : {1u, 2u}) {
         for (const int percent : {2, 20, 70}) {
           const int value = static_cast<int>(seed * 40);
-          const BytePlane binary = RandomValues(60, 60, seed * 100 + static_cast<unsigned>(percent), percent, value);
+          const BytePlane binary =
+              RandomValues(60, 60, seed * 100 + static_cast<unsigned>(percent), percent, value);
           const BytePlane expected = ReferenceExploration(binary, value, side, scale);
           EXPECT_TRUE(Equal(RunFractalExploration(binary, {value, side, scale}), expected))
               << "side " << side << " scale " << scale << " seed " << seed << " percent " << percent;
         }
         const BytePlane clusters = Clusters(60, 60, seed, 1);
-        EXPECT_TRUE(Equal(RunFractalExploration(clusters, {1, side, scale}), ReferenceExploration(clusters, 1, side, scale)))
+        EXPECT_TRUE(Equal(RunFractalExploration(clusters, {1, side, scale}),
+                          ReferenceExploration(clusters, 1, side, scale)))
             << "clusters, side " << side << " scale " << scale << " seed " << seed;
       }
     }

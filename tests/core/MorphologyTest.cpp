@@ -90,13 +90,15 @@ BytePlane Random(int columns, int lines, unsigned seed, int percentOfValue, int 
   BytePlane plane(columns, lines);
   for (std::size_t n = 0; n < plane.Size(); ++n) {
     const int v = other(random);
-    plane.Data()[n] = static_cast<std::uint8_t>(percent(random) < percentOfValue ? value : (v == value ? 0 : v));
+    plane.Data()[n] =
+        static_cast<std::uint8_t>(percent(random) < percentOfValue ? value : (v == value ? 0 : v));
   }
   return plane;
 }
 
 bool Equal(const BytePlane& a, const BytePlane& b) {
-  return a.Lines() == b.Lines() && a.Columns() == b.Columns() && std::equal(a.Data(), a.Data() + a.Size(), b.Data());
+  return a.Lines() == b.Lines() && a.Columns() == b.Columns() &&
+         std::equal(a.Data(), a.Data() + a.Size(), b.Data());
 }
 
 std::int64_t Count(const BytePlane& plane, std::uint8_t v) {
@@ -194,7 +196,8 @@ TEST(MorphoMathTest, EqualsThePassByPassMorphologyOnRandomImages) {
     for (const int n : {1, 2, 3}) {
       for (const unsigned seed : {5u, 6u}) {
         for (const int percent : {5, 30, 70}) {
-          const BytePlane plane = Random(60, 60, seed * 13 + static_cast<unsigned>(percent + n), percent, 200);
+          const BytePlane plane =
+              Random(60, 60, seed * 13 + static_cast<unsigned>(percent + n), percent, 200);
           EXPECT_TRUE(Equal(Morphed(plane.Clone(), 200, kind, n), ReferenceMorpho(plane, 200, kind, n)))
               << "kind " << kind << " n " << n << " seed " << seed << " percent " << percent;
         }
@@ -242,8 +245,7 @@ TEST(MorphoMathTest, TheBorderBandIsNeverExamined) {
   plane[3][10] = 1;  // inside the band of 2n = 4 lines: grows only downwards into the examined lines
   MorphoMath(plane, 1, kMorphoDilation, 2);
   for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 20; ++j)
-      EXPECT_EQ(plane[i][j], i == 3 && j == 10 ? kItem : kBack) << i << " " << j;
+    for (int j = 0; j < 20; ++j) EXPECT_EQ(plane[i][j], i == 3 && j == 10 ? kItem : kBack) << i << " " << j;
   EXPECT_EQ(plane[4][10], kItem);
 }
 
@@ -295,7 +297,8 @@ TEST(MorphoMathTest, ErosionIsTheDilationOfTheComplement) {
 }
 
 TEST(MorphoMathTest, NoExaminedPixelOrNoIterationOnlyMakesThePlaneBinary) {
-  for (const auto& [size, n] : {std::tuple(8, 2), std::tuple(20, 0), std::tuple(20, -3), std::tuple(9, 1 << 30)}) {
+  for (const auto& [size, n] :
+       {std::tuple(8, 2), std::tuple(20, 0), std::tuple(20, -3), std::tuple(9, 1 << 30)}) {
     BytePlane plane = Random(size, size, 4, 50, 7);
     BytePlane expected(size, size);
     for (std::size_t p = 0; p < plane.Size(); ++p) expected.Data()[p] = plane.Data()[p] == 7 ? kItem : kBack;

@@ -29,8 +29,9 @@ class TiledCodes {
   TiledCodes() = default;
   TiledCodes(int columns, int lines)
       : across_((columns + kTileSide - 1) / kTileSide),
-        cells_(static_cast<std::size_t>(across_) * ((lines + kTileSide - 1) / kTileSide) * kTileSide * kTileSide,
-               0) {}
+        cells_(
+            static_cast<std::size_t>(across_) * ((lines + kTileSide - 1) / kTileSide) * kTileSide * kTileSide,
+            0) {}
   std::int32_t& At(int i, int j) { return cells_[Place(i, j)]; }
   std::int32_t At(int i, int j) const { return cells_[Place(i, j)]; }
 
@@ -216,7 +217,8 @@ int CountPieces(const BytePlane& mask, PixelStack& stack) {
   const int columns = mask.Columns();
   BytePlane framed(columns + 2, lines + 2);
   parallel::For(lines, parallel::RowGrain(columns), [&](std::int64_t first, std::int64_t last) {
-    for (auto i = static_cast<int>(first); i < last; ++i) std::copy(mask[i], mask[i] + columns, framed[i + 1] + 1);
+    for (auto i = static_cast<int>(first); i < last; ++i)
+      std::copy(mask[i], mask[i] + columns, framed[i + 1] + 1);
   });
   return CountItemsInFrame(framed, 0, INT_MAX, stack).KeptItems;
 }
@@ -273,7 +275,8 @@ AdaptiveClosingResult AdaptiveClosingLinking(const BytePlane& binary, int value,
 
   FillNotches(g.shape, g.before, g.inside);
   for (int step : result.Steps)
-    RunBitPass(step == kGrowth4 ? BitPass::Erode4 : BitPass::Erode8, g.inside, g.shape, g.before, 1, lines - 2);
+    RunBitPass(step == kGrowth4 ? BitPass::Erode4 : BitPass::Erode8, g.inside, g.shape, g.before, 1,
+               lines - 2);
 
   mask = BytePlane(columns, lines);
   UnpackItems(g.shape, mask);

@@ -25,14 +25,14 @@ std::array<std::uint64_t, 256> MakeByteSpread() {
   return spread;
 }
 
-
 // Examined pixels of a row outside the value: the only ones an erosion pass starts from.
 inline std::uint64_t OpenExamined(const std::uint64_t* row, const std::uint64_t* mask, int w) {
   return mask ? mask[w] & ~row[w] : 0;
 }
 
 // Writes lines first .. last of `to` from `from` (lines first - 1 .. last + 1 are read).
-void PassLines(BitPass pass, const ExaminedRegion& region, const BitRows& from, BitRows& to, int first, int last) {
+void PassLines(BitPass pass, const ExaminedRegion& region, const BitRows& from, BitRows& to, int first,
+               int last) {
   const int words = from.Words();
   std::vector<std::uint64_t> open[3];  // the erosion's open pixels of the three rows, shifted in place
   for (auto& row : open) row.resize(static_cast<std::size_t>(words));
@@ -63,7 +63,8 @@ void PassLines(BitPass pass, const ExaminedRegion& region, const BitRows& from, 
         const std::uint64_t* masks[3] = {region.Mask(i - 1), mask, region.Mask(i + 1)};
         const std::uint64_t* rows[3] = {up, mid, down};
         for (int r = 0; r < 3; ++r)
-          for (int w = 0; w < words; ++w) open[r][static_cast<std::size_t>(w)] = OpenExamined(rows[r], masks[r], w);
+          for (int w = 0; w < words; ++w)
+            open[r][static_cast<std::size_t>(w)] = OpenExamined(rows[r], masks[r], w);
         const std::uint64_t* a = open[0].data();
         const std::uint64_t* b = open[1].data();
         const std::uint64_t* c = open[2].data();
@@ -128,7 +129,8 @@ std::vector<std::uint64_t> ColumnSpan(int columns, int first, int last) {
   return span;
 }
 
-void RunBitPass(BitPass pass, const ExaminedRegion& region, BitRows& bits, BitRows& other, int first, int last) {
+void RunBitPass(BitPass pass, const ExaminedRegion& region, BitRows& bits, BitRows& other, int first,
+                int last) {
   if (last < first) return;
   parallel::For(last - first + 1, parallel::RowGrain(bits.Columns()), [&](std::int64_t a, std::int64_t b) {
     PassLines(pass, region, bits, other, first + static_cast<int>(a), first + static_cast<int>(b) - 1);

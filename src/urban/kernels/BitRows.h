@@ -37,13 +37,16 @@ enum class BitPass { Dilate4, Dilate8, Erode4, Erode8 };
 struct ExaminedRegion {
   int first = 0, last = -1;            // examined lines
   std::vector<std::uint64_t> columns;  // examined columns, as a row of bits
-  const std::uint64_t* Mask(int line) const { return line >= first && line <= last ? columns.data() : nullptr; }
+  const std::uint64_t* Mask(int line) const {
+    return line >= first && line <= last ? columns.data() : nullptr;
+  }
 };
 
 // Writes lines first .. last of `to` from `from`, on every core, then swaps the two: `bits` holds the
 // result and `other` the plane before the pass. Lines first - 1 .. last + 1 must exist; the pass must
 // change no line outside first .. last, where the two buffers must be equal.
-void RunBitPass(BitPass pass, const ExaminedRegion& region, BitRows& bits, BitRows& other, int first, int last);
+void RunBitPass(BitPass pass, const ExaminedRegion& region, BitRows& bits, BitRows& other, int first,
+                int last);
 
 // Word w of a row seen one column over: bit j of FromLeft is bit j - 1 of the row, bit j of FromRight
 // is bit j + 1 (0 past either end).

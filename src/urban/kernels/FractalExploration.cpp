@@ -15,7 +15,8 @@ constexpr int kLargeHalf = 12;
 constexpr int kMaxSizes = 5;
 constexpr int kSmallSizes[kMaxSizes] = {1, 2, 3, 4, 0};
 constexpr int kLargeSizes[kMaxSizes] = {1, 2, 3, 4, 6};
-constexpr int kPad = 6;  // the largest box size: the summed tables start with that many zero lines and columns
+constexpr int kPad =
+    6;  // the largest box size: the summed tables start with that many zero lines and columns
 constexpr double kPercent = 100.0;
 constexpr double kRound = 0.5;
 constexpr double kQuarter = 0.25;
@@ -47,7 +48,8 @@ Fit MakeFit(int half) {
   fit.denominator = fit.count * fit.sxx - fit.sx * fit.sx;
   const int side = 2 * half;
   fit.logCount.resize(static_cast<std::size_t>(side) * side + 1);
-  for (std::size_t n = 0; n < fit.logCount.size(); ++n) fit.logCount[n] = std::log(static_cast<double>(n) + 1);
+  for (std::size_t n = 0; n < fit.logCount.size(); ++n)
+    fit.logCount[n] = std::log(static_cast<double>(n) + 1);
   return fit;
 }
 
@@ -205,7 +207,8 @@ BytePlane RunFractalExploration(const BytePlane& binary, const ExplorationParams
   const int mapLines = binary.Lines() - 2 * h;
   const int mapColumns = binary.Columns() - 2 * h;
   // A value no pixel can hold counts no box anywhere: every dimension is 0, and so is the map.
-  if (h == 0 || mapLines <= 0 || mapColumns <= 0 || params.Value < 0 || params.Value > kMaxByte) return result;
+  if (h == 0 || mapLines <= 0 || mapColumns <= 0 || params.Value < 0 || params.Value > kMaxByte)
+    return result;
 
   const Fit fit = MakeFit(h);
   const Job job{&binary, static_cast<std::uint8_t>(params.Value), params.ScaleType == kExplorationUpperScale,

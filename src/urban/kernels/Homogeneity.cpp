@@ -38,7 +38,8 @@ Threshold MakeThreshold(int minValue, int maxValue) {
 struct Percentage {
   std::int64_t area;
   double inverse;
-  explicit Percentage(std::int64_t a) : area(a), inverse(static_cast<double>(kPercent) / static_cast<double>(a)) {}
+  explicit Percentage(std::int64_t a)
+      : area(a), inverse(static_cast<double>(kPercent) / static_cast<double>(a)) {}
   int operator()(std::int64_t c) const {
     const std::int64_t scaled = kPercent * c;
     auto q = static_cast<std::int64_t>(static_cast<double>(c) * inverse);

@@ -61,7 +61,8 @@ int MajoritySmoothing(BytePlane& plane, int itemValue) {
 
   int rounds = 0;
   if (lines >= 3 && columns >= 3) {
-    std::vector<std::vector<Index>> chunkJoins(static_cast<std::size_t>(parallel::ChunkCount(lines - 2, grain)));
+    std::vector<std::vector<Index>> chunkJoins(
+        static_cast<std::size_t>(parallel::ChunkCount(lines - 2, grain)));
     parallel::For(lines - 2, grain, [&](std::int64_t first, std::int64_t last) {
       FirstRound(in, static_cast<int>(first) + 1, static_cast<int>(last) + 1,
                  chunkJoins[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))]);
@@ -81,7 +82,8 @@ int MajoritySmoothing(BytePlane& plane, int itemValue) {
         for (Index offset : offsets) {
           const Index q = p + offset;
           const Index line = q / stride, column = q % stride;
-          if (line < 1 || line > lines - 2 || column < 1 || column > columns - 2 || cells[q] != kOut) continue;
+          if (line < 1 || line > lines - 2 || column < 1 || column > columns - 2 || cells[q] != kOut)
+            continue;
           cells[q] = kQueued;
           queued.push_back(q);
         }

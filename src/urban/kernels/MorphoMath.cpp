@@ -4,7 +4,6 @@
 #include "urban/kernels/BitRows.h"
 #include "urban/kernels/Morphology.h"
 
-
 void MorphoMath(BytePlane& plane, int value, int kind, int iterations) {
   if (plane.Empty()) return;
   const int lines = plane.Lines();
