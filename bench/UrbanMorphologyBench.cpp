@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "fixtures/Fractals.h"
-#include "imaging/ItemFill.h"
 #include "urban/kernels/AdaptiveClosing.h"
 #include "urban/kernels/Density.h"
 #include "urban/kernels/FractalExploration.h"
@@ -112,10 +111,9 @@ BENCHMARK(BM_MorphoClosing20)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecon
 
 void BM_AdaptiveClosing_Discs(benchmark::State& state) {
   const BytePlane& binary = SparseDiscs(static_cast<int>(state.range(0)));
-  PixelStack stack;
   BytePlane mask;
   for (auto _ : state) {
-    AdaptiveClosingResult result = AdaptiveClosingLinking(binary, kItem, mask, stack);
+    AdaptiveClosingResult result = AdaptiveClosingLinking(binary, kItem, mask);
     benchmark::DoNotOptimize(result.Pieces);
     state.counters["steps"] = static_cast<double>(result.Steps.size());
     state.counters["pieces"] = result.StartPieces;
@@ -126,10 +124,9 @@ BENCHMARK(BM_AdaptiveClosing_Discs)->Arg(2048)->Arg(4096)->Unit(benchmark::kMill
 // The carpet's holes as the pieces: tens of thousands of them, one or two pixels apart.
 void BM_AdaptiveClosing_Holes(benchmark::State& state) {
   const BytePlane& binary = Carpet(static_cast<int>(state.range(0)), false);
-  PixelStack stack;
   BytePlane mask;
   for (auto _ : state) {
-    AdaptiveClosingResult result = AdaptiveClosingLinking(binary, kBackground, mask, stack);
+    AdaptiveClosingResult result = AdaptiveClosingLinking(binary, kBackground, mask);
     benchmark::DoNotOptimize(result.Pieces);
     state.counters["steps"] = static_cast<double>(result.Steps.size());
     state.counters["pieces"] = result.StartPieces;

@@ -46,8 +46,7 @@ void TMainForm::DilatSpeedButtonClick() {
   }
 
   ui::SetScreenCursor(ui::crHourGlass);
-  const AdaptiveClosingResult result =
-      AdaptiveClosingLinking(BinaryImage, f.SelectedItem, FillMask, PixelStack);
+  const AdaptiveClosingResult result = AdaptiveClosingLinking(BinaryImage, f.SelectedItem, FillMask);
   ui::SetScreenCursor(ui::crArrow);
   if (result.StartPieces == 0) {
     ui::MessageBox(NoPieceText(f.SelectedItem), "INFO");

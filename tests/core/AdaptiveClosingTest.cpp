@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "imaging/ItemFill.h"
 #include "imaging/Parallel.h"
 #include "urban/kernels/AdaptiveClosing.h"
 
@@ -164,8 +165,7 @@ bool KeepsTheValue(const BytePlane& binary, int value, const BytePlane& mask) {
 }
 
 AdaptiveClosingResult Link(const BytePlane& binary, int value, BytePlane& mask) {
-  PixelStack stack;
-  return AdaptiveClosingLinking(binary, value, mask, stack);
+  return AdaptiveClosingLinking(binary, value, mask);
 }
 
 BytePlane Blank(int columns, int lines) {

@@ -239,8 +239,7 @@ TEST_F(AdaptiveClosingTreatmentTest, LinksThePiecesIntoPanelTwoAndForgetsTheEdit
   m.DilatSpeedButtonClick();
 
   BytePlane expected;
-  PixelStack stack;
-  const AdaptiveClosingResult linked = AdaptiveClosingLinking(before, 9, expected, stack);
+  const AdaptiveClosingResult linked = AdaptiveClosingLinking(before, 9, expected);
   ASSERT_EQ(linked.Pieces, 1);
   EXPECT_TRUE(Equal(m.BinaryImage, expected));
   for (int j = 3; j <= 13; ++j) EXPECT_EQ(m.BinaryImage[5][j], kItem) << j;

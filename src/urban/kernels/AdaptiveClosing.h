@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "imaging/ItemFill.h"
 #include "imaging/Plane.h"
 
 inline constexpr int kGrowth4 = 1;  // a step with the 4 neighbours
@@ -27,6 +26,5 @@ struct AdaptiveClosingResult {
 };
 
 // Writes the result into `mask` (made the size of `binary`): 1 on the linked shape, 255 elsewhere.
-// With no piece (StartPieces 0) `mask` is left as it was. `stack` is the item walk's memory.
-AdaptiveClosingResult AdaptiveClosingLinking(const BytePlane& binary, int value, BytePlane& mask,
-                                             PixelStack& stack);
+// With no piece (StartPieces 0) `mask` is left as it was.
+AdaptiveClosingResult AdaptiveClosingLinking(const BytePlane& binary, int value, BytePlane& mask);
