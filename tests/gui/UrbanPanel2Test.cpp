@@ -85,6 +85,8 @@ TEST_F(UrbanPanel2Test, MajoritySmoothingFillsTheNotchAndNamesPanelTwo) {
   TMainForm& m = *MainForm;
   const std::string report = ReportInto(Path("report.txt"));
   m.Panel2Pending.fill(0);
+  m.ColourMode = kColourModeRgb;
+  m.EditorColourImage = 1;
   ui.dialog<TSelectItemValueForm>([](TSelectItemValueForm& f) {
     f.SelectValueEdit->setText(QStringLiteral("5"));
     return ui::mrOk;
@@ -98,6 +100,7 @@ TEST_F(UrbanPanel2Test, MajoritySmoothingFillsTheNotchAndNamesPanelTwo) {
   EXPECT_EQ(m.TreatmentName + "|" + m.BinaryImageName, " MAJORITY SMOOTHING | MAJORITY SMOOTHING ");
   EXPECT_EQ(ReadFile(report), "");  // nothing is reported
   EXPECT_EQ(std::count(m.Panel2Pending.begin(), m.Panel2Pending.end(), 1), 0);
+  EXPECT_EQ(std::tuple(m.ColourMode, m.EditorColourImage), std::tuple(0, 0));
 }
 
 TEST_F(UrbanPanel2Test, MorphologyRefusesMissingOrWrongValuesAndCancelChangesNothing) {
@@ -140,6 +143,8 @@ TEST_F(UrbanPanel2Test, EachKindReshapesPanelTwoReportsAndWaitsToBeRegistered) {
     const BytePlane before = m.BinaryImage.Clone();
     m.Panel2Pending.fill(1);
     m.Enable({"SaveBinarSpeedButton1"}, false);
+    m.ColourMode = kColourModeRgb;  // the editor's colour picture of the old panel 2
+    m.EditorColourImage = 1;
     const std::string report = ReportInto(Path("report.txt"));
     ui.dialog<TMathMorphForm>(Morpho(5, c.kind, c.n));
     m.MorphoMathTreatmentClick();
@@ -151,6 +156,7 @@ TEST_F(UrbanPanel2Test, EachKindReshapesPanelTwoReportsAndWaitsToBeRegistered) {
     EXPECT_EQ(TempImageForm->CaptionText(), std::string(" 2.- ") + c.name);
     for (int r = 0; r < Panel2ResultCount; ++r) EXPECT_EQ(m.Panel2Pending[r], r == c.pending) << c.name << r;
     EXPECT_TRUE(m.IsEnabled("SaveBinarSpeedButton1"));
+    EXPECT_EQ(std::tuple(m.ColourMode, m.EditorColourImage), std::tuple(0, 0));
     // OK leaves the kinds unchecked for the next showing.
     EXPECT_FALSE(MathMorphForm->RadioButton1->isChecked() || MathMorphForm->RadioButton2->isChecked() ||
                  MathMorphForm->RadioButton3->isChecked() || MathMorphForm->RadioButton4->isChecked());
@@ -230,6 +236,8 @@ TEST_F(AdaptiveClosingTreatmentTest, LinksThePiecesIntoPanelTwoAndForgetsTheEdit
   TMainForm& m = *MainForm;
   const BytePlane before = m.BinaryImage.Clone();
   const std::string report = ReportInto(Path("report.txt"));
+  m.ColourMode = kColourModeRgb;
+  m.EditorColourImage = 1;
   ui.dialog<TDiagDilationForm>([](TDiagDilationForm& f) {
     f.RadioButton1->click();
     EXPECT_FALSE(f.GroupBox1->isHidden());
@@ -251,6 +259,7 @@ TEST_F(AdaptiveClosingTreatmentTest, LinksThePiecesIntoPanelTwoAndForgetsTheEdit
   EXPECT_EQ(std::tuple(m.ItemCount, m.ItemCodes.size(), m.ItemPixels.size()), std::tuple(1, 2u, 2u));
   EXPECT_EQ(std::tuple(m.EditorState, m.LineUndoCount), std::tuple(0, 0));
   EXPECT_FALSE(m.IsEnabled("DelateLineSpeedButton"));
+  EXPECT_EQ(std::tuple(m.ColourMode, m.EditorColourImage), std::tuple(0, 0));
   EXPECT_TRUE(TempImageForm->HasBitmap());
   // No result waits to be registered: the linking has no file of its own.
   EXPECT_EQ(std::count(m.Panel2Pending.begin(), m.Panel2Pending.end(), 1), 0);
