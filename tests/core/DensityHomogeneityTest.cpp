@@ -125,6 +125,25 @@ TEST(DensityTest, ItemAndElementSurfacesAsHandWorked) {
   EXPECT_EQ(CountDensity(gray, items, 7, 0, 90).ElementPixels, 750);
 }
 
+TEST(DensityTest, CountsEqualAPixelByPixelCountOnRandomImages) {
+  for (const unsigned seed : {1u, 2u, 3u}) {
+    const BytePlane gray = RandomGray(60, 60, seed);
+    BytePlane items = RandomGray(60, 60, seed + 10);
+    for (std::size_t n = 0; n < items.Size(); ++n) items.Data()[n] = items.Data()[n] % 4;
+    for (const auto& [min, max] :
+         {std::tuple(0, 255), std::tuple(40, 90), std::tuple(90, 40), std::tuple(-9, 0)}) {
+      std::int64_t inItem = 0, elements = 0;
+      for (std::size_t n = 0; n < items.Size(); ++n) {
+        if (items.Data()[n] != 2) continue;
+        ++inItem;
+        elements += min <= gray.Data()[n] && gray.Data()[n] <= max;
+      }
+      const DensityCounts counts = CountDensity(gray, items, 2, min, max);
+      EXPECT_EQ(std::tuple(counts.ItemPixels, counts.ElementPixels), std::tuple(inItem, elements)) << seed;
+    }
+  }
+}
+
 TEST(DensityTest, AnAbsentItemHasNoSurfaceAndAnUndefinedPercentage) {
   BytePlane items(4, 4), gray(4, 4);
   items.Fill(255);
