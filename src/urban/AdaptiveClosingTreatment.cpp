@@ -59,9 +59,12 @@ void TMainForm::DilatSpeedButtonClick() {
   PanelCaption = ResultCaption;
 
   BinaryImage = FillMask.Clone();
+  // The item tables follow the pieces panel 2 now holds, so that none is shorter than ItemCount + 1.
   ItemCount = result.Pieces;
   ItemCodes = AllocIntVector(ItemCount + 1);
   ItemPixels = AllocIntVector(ItemCount + 1);
+  ItemValues = AllocDoubleVector(ItemCount + 1);
+  ItemValues2 = AllocDoubleVector(ItemCount + 1);
   // The editor's colour picture and its last line belong to the panel 2 replaced here.
   EndEditorColourPicture(*this);
   EditorState = 0;

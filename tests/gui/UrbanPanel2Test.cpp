@@ -256,7 +256,9 @@ TEST_F(AdaptiveClosingTreatmentTest, LinksThePiecesIntoPanelTwoAndForgetsTheEdit
   EXPECT_EQ(m.FillMaskReady, 1);
   EXPECT_EQ(ReadFile(report), "\n\n ADAPTIVE CLOSING LINKING \n applied to a recoded image\n");
   EXPECT_EQ(m.ResultCaption + "|" + m.PanelCaption, " PANEL 3 = RECODED IMAGE | PANEL 3 = RECODED IMAGE ");
-  EXPECT_EQ(std::tuple(m.ItemCount, m.ItemCodes.size(), m.ItemPixels.size()), std::tuple(1, 2u, 2u));
+  EXPECT_EQ(std::tuple(m.ItemCount, m.ItemCodes.size(), m.ItemPixels.size(), m.ItemValues.size(),
+                       m.ItemValues2.size()),
+            std::tuple(1, 2u, 2u, 2u, 2u));
   EXPECT_EQ(std::tuple(m.EditorState, m.LineUndoCount), std::tuple(0, 0));
   EXPECT_FALSE(m.IsEnabled("DelateLineSpeedButton"));
   EXPECT_EQ(std::tuple(m.ColourMode, m.EditorColourImage), std::tuple(0, 0));

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kWordBits = 64;
-constexpr std::uint8_t kItem = 1;
 constexpr int kNoSet = -1;
 
 struct Run {
