@@ -58,6 +58,12 @@ TEST(HomogeneityTest, EqualsTheWindowByWindowCountOnRandomImages) {
       }
     }
   }
+  // A window of more than 2^16 pixels (side 261): its percentages are not read from a table.
+  const BytePlane large = RandomGray(270, 265, 5);
+  for (const bool centered : {false, true}) {
+    const HomogeneityParams params{0, 100, 130, centered};
+    EXPECT_TRUE(Equal(Homogeneization(large, params), ReferenceHomogeneity(large, params))) << centered;
+  }
   const BytePlane wide = RandomGray(203, 97, 3);
   for (const int threads : {1, 2, 0}) {
     parallel::SetThreadLimit(threads);

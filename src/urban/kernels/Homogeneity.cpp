@@ -33,14 +33,22 @@ Threshold MakeThreshold(int minValue, int maxValue) {
   return t;
 }
 
-// trunc(100 c / area) for 0 <= c <= area, exactly: a first guess through the reciprocal, then set
-// right by integer comparisons.
+// trunc(100 c / area) for 0 <= c <= area, exactly: read from a table for the usual windows; for the
+// largest, a first guess through the reciprocal, then set right by integer comparisons.
 struct Percentage {
+  static constexpr std::int64_t kTabled = std::int64_t{1} << 16;
   std::int64_t area;
   double inverse;
+  std::vector<std::uint8_t> table;
   explicit Percentage(std::int64_t a)
-      : area(a), inverse(static_cast<double>(kPercent) / static_cast<double>(a)) {}
+      : area(a), inverse(static_cast<double>(kPercent) / static_cast<double>(a)) {
+    if (area >= kTabled) return;
+    table.resize(static_cast<std::size_t>(area) + 1);
+    for (std::int64_t c = 0; c <= area; ++c)
+      table[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(kPercent * c / area);
+  }
   int operator()(std::int64_t c) const {
+    if (!table.empty()) return table[static_cast<std::size_t>(c)];
     const std::int64_t scaled = kPercent * c;
     auto q = static_cast<std::int64_t>(static_cast<double>(c) * inverse);
     while (q > 0 && q * area > scaled) --q;
