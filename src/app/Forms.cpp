@@ -43,9 +43,15 @@
 #include "sequence/FirmagramParam.h"
 #include "sequence/Hurst.h"
 #include "sequence/WaveletTreatmentForm.h"
+#include "urban/DensityDiag.h"
+#include "urban/DiagDilation.h"
 #include "urban/ExpansionForms.h"
 #include "urban/ExtractionForms.h"
+#include "urban/FractalExplor.h"
+#include "urban/HomogeneityForm.h"
+#include "urban/MathMorph.h"
 #include "urban/PerimRoughnessParam.h"
+#include "urban/SelectItemValue.h"
 
 namespace {
 
@@ -145,6 +151,12 @@ void CreateForms() {
   Create(HoleExtractForm, owner);
 
   // Urban field: exploration, smoothing and morphology, density and homogeneity, adaptive closing.
+  Create(FractalExplorForm, owner);
+  Create(SelectItemValueForm, owner);
+  Create(MathMorphForm, owner);
+  Create(HomogeneityForm, owner);
+  Create(DensityDiagForm, owner);
+  Create(DiagDilationForm, owner);
 
   // Printing, panel transfer, information windows.
   Create(ConfigPagePrintForm, owner);

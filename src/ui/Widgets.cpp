@@ -95,6 +95,31 @@ void CheckCode(const std::vector<QRadioButton*>& radios, int code) {
   for (std::size_t k = 0; k < radios.size(); ++k) radios[k]->setChecked(static_cast<int>(k) + 1 == code);
 }
 
+QGroupBox* ChoiceRadioGroup(QWidget* parent, const QString& title,
+                            const std::vector<std::pair<const char*, int>>& choices, int& member,
+                            std::vector<QRadioButton*>* radios) {
+  auto* box = new QGroupBox(title, parent);
+  auto* layout = new QVBoxLayout(box);
+  for (const auto& [caption, code] : choices) {
+    auto* radio = new QRadioButton(QString::fromUtf8(caption), box);
+    radio->setChecked(code == member);
+    layout->addWidget(radio);
+    QObject::connect(radio, &QRadioButton::clicked, parent, [&member, code = code] { member = code; });
+    if (radios) radios->push_back(radio);
+  }
+  return box;
+}
+
+void UncheckRadios(const std::vector<QRadioButton*>& radios) {
+  for (QRadioButton* radio : radios) {
+    // An exclusive group keeps one button checked unless it lets go for a moment.
+    const bool exclusive = radio->autoExclusive();
+    radio->setAutoExclusive(false);
+    radio->setChecked(false);
+    radio->setAutoExclusive(exclusive);
+  }
+}
+
 QPushButton* OkButton(Form* form) {
   auto* ok = new QPushButton(QStringLiteral("OK"), form);
   ok->setDefault(true);

@@ -38,6 +38,13 @@ QGroupBox* CodeRadioGroup(QWidget* parent, const QString& title, const std::vect
                           std::function<void(int)> also = nullptr);
 // Checks the button of `code` in such a group (none for a code outside 1 .. size), without a click.
 void CheckCode(const std::vector<QRadioButton*>& radios, int code);
+// Radio buttons that store their own code (not their index) into `member` when clicked; the one whose
+// code `member` holds starts checked.
+QGroupBox* ChoiceRadioGroup(QWidget* parent, const QString& title,
+                            const std::vector<std::pair<const char*, int>>& choices, int& member,
+                            std::vector<QRadioButton*>* radios = nullptr);
+// Unchecks the buttons, exclusive groups included; the members they set keep their values.
+void UncheckRadios(const std::vector<QRadioButton*>& radios);
 
 // "OK" (the default button) ending the form with mrOk.
 QPushButton* OkButton(Form* form);
