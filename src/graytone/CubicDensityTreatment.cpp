@@ -6,7 +6,7 @@
 #include "app/Report.h"
 #include "diagrams/DiagramForm.h"
 #include "graytone/CubicGeneForm.h"
-#include "graytone/ResultImagePublishing.h"
+#include "panels/ResultPublishing.h"
 #include "graytone/ShiftedResultPicture.h"
 #include "graytone/kernels/CubicDensity.h"
 #include "panels/ProgressWindow.h"

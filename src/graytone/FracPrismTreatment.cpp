@@ -7,7 +7,7 @@
 #include "app/Report.h"
 #include "app/TreatStartForm.h"
 #include "diagrams/DiagramForm.h"
-#include "graytone/ResultImagePublishing.h"
+#include "panels/ResultPublishing.h"
 #include "graytone/kernels/FractPrism.h"
 #include "imaging/Allocators.h"
 #include "panels/ProgressWindow.h"

@@ -8,7 +8,7 @@
 #include "app/Report.h"
 #include "diagrams/DiagramForm.h"
 #include "graytone/FractStarForm.h"
-#include "graytone/ResultImagePublishing.h"
+#include "panels/ResultPublishing.h"
 #include "graytone/kernels/FractStar.h"
 #include "imaging/Allocators.h"
 #include "panels/ProgressWindow.h"

@@ -9,7 +9,7 @@
 #include "diagrams/DiagLocFractDim.h"
 #include "diagrams/DiagramForm.h"
 #include "graytone/LocalFract.h"
-#include "graytone/ResultImagePublishing.h"
+#include "panels/ResultPublishing.h"
 #include "graytone/kernels/LocalFractal.h"
 #include "imaging/Allocators.h"
 #include "panels/ProgressWindow.h"

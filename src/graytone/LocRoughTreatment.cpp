@@ -4,7 +4,7 @@
 #include "app/Report.h"
 #include "app/TreatStartForm.h"
 #include "diagrams/Histograms.h"
-#include "graytone/ResultImagePublishing.h"
+#include "panels/ResultPublishing.h"
 #include "graytone/kernels/LocalRoughness.h"
 #include "ui/Cursors.h"
 

@@ -7,7 +7,7 @@
 #include "app/Report.h"
 #include "diagrams/DiagramForm.h"
 #include "graytone/MorletForm.h"
-#include "graytone/ResultImagePublishing.h"
+#include "panels/ResultPublishing.h"
 #include "graytone/ShiftedResultPicture.h"
 #include "graytone/kernels/MorletWavelet.h"
 #include "imaging/Allocators.h"

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "app/ColourResults.h"
 #include "app/MainWindow.h"
 #include "graytone/Pins.h"
 #include "graytone/kernels/PinsStretch.h"
@@ -37,15 +38,6 @@ void ShowGray(int panel, const BytePlane& plane, const std::string& caption) {
     ImageForm->ShowImage(image);
     ImageForm->ShowPanel();
   }
-}
-
-// A gray result now stands in panel 1 or 3: the saves write the gray planes again, so the colour
-// results can no longer be saved and registered under their names.
-void BackToGray(TMainForm& m) {
-  m.ColourMode = 0;
-  for (const int result :
-       {p3SingleSuperposition, p3TransparentSuperposition, p3ColouredOriginal, p3ColouredParameter})
-    m.Panel3Pending[result] = 0;
 }
 
 void Refuse(const PinsOutcome& outcome, const BytePlane& image) {
@@ -97,7 +89,7 @@ void TMainForm::PinsTreatment1Click() {
   UndoPanel = panel;
   PanelCaption = kPinsCaption;
   ShowGray(panel, image, PanelCaption);
-  BackToGray(*this);
+  EndColourResults(*this);
   Enable({"UndoSpeedButton1"});
   ui::SetScreenCursor(ui::crArrow);
 }
@@ -113,6 +105,6 @@ void TMainForm::UndoSpeedButton1Click() {
   PanelCaption = SavedPanelCaption;
   std::copy(UndoImage.Data(), UndoImage.Data() + UndoImage.Size(), image.Data());
   ShowGray(UndoPanel, image, PanelCaption);
-  BackToGray(*this);
+  EndColourResults(*this);
   Enable({"UndoSpeedButton1"}, false);
 }

@@ -6,11 +6,11 @@
 
 #include "app/MainWindow.h"
 #include "app/Report.h"
+#include "panels/ResultPublishing.h"
 #include "ui/Cursors.h"
 #include "ui/Driver.h"
 #include "urban/DensityDiag.h"
 #include "urban/HomogeneityForm.h"
-#include "urban/ParametricResult.h"
 #include "urban/kernels/Density.h"
 #include "urban/kernels/Homogeneity.h"
 
@@ -125,7 +125,8 @@ void TMainForm::HomoTreatmentClick() {
   ui::SetScreenCursor(ui::crHourGlass);
   const BytePlane& source = f.Source == 1 ? OriginalImage : BinaryImage;
   BytePlane map = Homogeneization(source, {f.MinValue, f.MaxValue, f.Range, f.Centered == 1});
-  ShowParametricResult(*this, std::move(map), kHomogeneityCaption, p3Homogeneity, f.Range);
+  ResultImage = std::move(map);
+  PublishResultImage({p3Homogeneity, kHomogeneityCaption, f.Range});
   DialogCancelBytes[cbHomogeneity] = 0;
   ui::SetScreenCursor(ui::crArrow);
 }

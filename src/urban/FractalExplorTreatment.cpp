@@ -3,10 +3,10 @@
 #include "app/MainWindow.h"
 #include "app/Report.h"
 #include "panels/ProgressWindow.h"
+#include "panels/ResultPublishing.h"
 #include "ui/Cursors.h"
 #include "ui/Driver.h"
 #include "urban/FractalExplor.h"
-#include "urban/ParametricResult.h"
 #include "urban/kernels/FractalExploration.h"
 
 namespace {
@@ -56,7 +56,7 @@ void TMainForm::P_TreatmentClick() {
                                         [](double done) { SetProgressPosition(static_cast<float>(done)); });
   CloseProgressWindow();
   ui::SetScreenCursor(ui::crArrow);
-  ShowParametricResult(*this, std::move(map), kExplorationCaption, p3FractalExploration,
-                       ExplorationHalfWindow(f.WindowSide));
+  ResultImage = std::move(map);
+  PublishResultImage({p3FractalExploration, kExplorationCaption, ExplorationHalfWindow(f.WindowSide)});
   DialogCancelBytes[cbFractalExplor] = 0;
 }

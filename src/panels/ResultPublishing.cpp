@@ -1,5 +1,6 @@
-#include "graytone/ResultImagePublishing.h"
+#include "panels/ResultPublishing.h"
 
+#include "app/ColourResults.h"
 #include "app/MainWindow.h"
 #include "imaging/Image.h"
 #include "panels/ResultImage.h"
@@ -14,8 +15,7 @@ void PublishResultImage(const ResultPublication& publication, const IMAGE* pictu
   TMainForm& m = *MainForm;
   m.ResultBorder = publication.Border;
   m.Panel3Pending[publication.Result] = 1;
-  // Panel 3 now holds a gray result: its save must write this plane, not an earlier colour picture.
-  m.ColourMode = 0;
+  EndColourResults(m);
   m.PanelCaption = publication.Title;
   m.SavedPanelCaption = publication.Title;
   m.Enable({"SaveParamSpeedButton1"});

@@ -1,7 +1,8 @@
 #pragma once
-// The last step of every parametric result image: panel 3 receives the result drawn in gray, the
-// result border and the pending registration are recorded, the panel-3 save button is enabled,
-// and panel 3 is shown captioned " 3.- " and the result's title.
+// The last step of every parametric result image (gray-tone and urban treatments): panel 3 receives
+// the result drawn in gray, the result border and the pending registration are recorded, colour
+// results end, the panel-3 save button is enabled, and panel 3 is shown captioned " 3.- " and the
+// result's title.
 #include <string>
 
 #include "app/MainState.h"
