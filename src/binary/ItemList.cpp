@@ -35,6 +35,12 @@ std::vector<int> ItemList::MeasuredEntries() const {
   return entries;
 }
 
+std::vector<int> ItemList::MeasuredCodes() const {
+  std::vector<int> codes;
+  for (const int entry : MeasuredEntries()) codes.push_back(CodeOf(entry));
+  return codes;
+}
+
 std::optional<ItemList> AskItemList(int itemCount, const ItemIndex& index) {
   if (!ResizeBCForm->Ask(itemCount)) return std::nullopt;
   if (ResizeBCForm->Selection != 1) return AllItemsList(itemCount, index);

@@ -19,8 +19,9 @@ struct ItemList {
   int Entries() const { return static_cast<int>(Codes.size()); }
   int CodeOf(int entry) const { return Codes[entry - 1]; }
   bool PassedOver(int entry) const { return AllItems && Absent[entry - 1]; }
-  // The entries measured, in order.
+  // The entries measured, in order, and their codes.
   std::vector<int> MeasuredEntries() const;
+  std::vector<int> MeasuredCodes() const;
 };
 
 // Every item: entries 1 .. the highest code, ItemCount or a higher code present in a complementary

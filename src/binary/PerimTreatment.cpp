@@ -92,8 +92,7 @@ void TMainForm::PerimTreatment1Click() {
     ui::SetScreenCursor(ui::crHourGlass);
     PrepareItemTables(*this, list);
     const std::vector<int> entries = list.MeasuredEntries();
-    std::vector<int> codes;
-    for (const int entry : entries) codes.push_back(list.CodeOf(entry));
+    const std::vector<int> codes = list.MeasuredCodes();
     const std::vector<PerimeterMeasure> measures = PerimeterDimensions(BinaryImage, index, codes);
 
     if (ReportOn()) ReportHeader(list, static_cast<int>(entries.size()));

@@ -73,8 +73,7 @@ void TMainForm::ResizeBCTreatment1Click() {
   PrepareItemTables(*this, list);
 
   const std::vector<int> entries = list.MeasuredEntries();
-  std::vector<int> codes;
-  for (const int entry : entries) codes.push_back(list.CodeOf(entry));
+  const std::vector<int> codes = list.MeasuredCodes();
   const std::vector<ResizingCounts> counts = ResizingBoxCounts(BinaryImage, index, codes);
 
   if (ReportOn()) ReportHeader(list, static_cast<int>(entries.size()));

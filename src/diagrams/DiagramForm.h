@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "diagrams/Canvas.h"
+#include "imaging/Formatted.h"
 #include "ui/Form.h"
 
 class QHBoxLayout;
@@ -63,8 +64,6 @@ class TDiagramForm : public ui::Form {
   QVBoxLayout* layout_ = nullptr;
 };
 
-// printf into a string.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // "label%lf"-style text of a value, or "label" + "undefined" when the value is not a number.
 std::string ValueText(const char* format, const char* label, double value);
 

@@ -1,16 +1,7 @@
 // The table of contents of the binary and labeled image treatments.
 #include "panels/InfoWindows.h"
 
-namespace {
-
-InfoBlock Text(const char* text) {
-  return {text, {}};
-}
-InfoBlock Row(std::vector<InfoPicture> pictures) {
-  return {nullptr, std::move(pictures)};
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void BinaryInfoContents(std::array<InfoContent, InfoWindowCount>& t) {
   t[iwLabeling] = {

@@ -4,12 +4,6 @@
 
 namespace {
 
-InfoBlock Text(const char* text) {
-  return {text, {}};
-}
-InfoBlock Row(std::vector<InfoPicture> pictures) {
-  return {nullptr, std::move(pictures)};
-}
 InfoBlock Button(const char* button, const char* name, const char* use, const char* how) {
   return {nullptr, {{button, {name, use, how}}}};
 }

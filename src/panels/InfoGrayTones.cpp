@@ -1,16 +1,7 @@
 // The table of contents of the gray-tone image and gray-tone sequence treatments.
 #include "panels/InfoWindows.h"
 
-namespace {
-
-InfoBlock Text(const char* text) {
-  return {text, {}};
-}
-InfoBlock Row(std::vector<InfoPicture> pictures) {
-  return {nullptr, std::move(pictures)};
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void GrayToneInfoContents(std::array<InfoContent, InfoWindowCount>& t) {
   t[iwGlobalFractal] = {

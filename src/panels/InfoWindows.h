@@ -5,6 +5,7 @@
 #include <QImage>
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Form.h"
@@ -63,6 +64,14 @@ struct InfoBlock {
   const char* text = nullptr;
   std::vector<InfoPicture> pictures;
 };
+
+// A block of text, and a row of pictures, as the tables of contents write them.
+inline InfoBlock Text(const char* text) {
+  return {text, {}};
+}
+inline InfoBlock Row(std::vector<InfoPicture> pictures) {
+  return {nullptr, std::move(pictures)};
+}
 
 struct InfoContent {
   const char* caption;

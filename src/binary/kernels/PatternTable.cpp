@@ -1,28 +1,13 @@
 #include "binary/kernels/PatternTable.h"
 
 #include <cctype>
-#include <cstdarg>
-#include <cstdio>
-#include <vector>
+
+#include "imaging/Formatted.h"
 
 namespace {
 
 constexpr int kColumns = 26;
 constexpr int kSurfaceColumns = 3;  // code, surface in pixels and in square metres
-
-std::string Printed(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printed(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  const int size = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  std::vector<char> text(size > 0 ? size + 1 : 1);
-  std::vsnprintf(text.data(), text.size(), format, args);
-  va_end(args);
-  return std::string(text.data());
-}
 
 }  // namespace
 
@@ -37,21 +22,21 @@ std::string PatternTableRow(const ItemShape& s, double p) {
   const double area = p * p;
   const long long surface = s.Surface;
   if (!s.Measurable) {
-    std::string row = Printed("%d\t%lld\t%lf", s.Code, surface, static_cast<double>(surface) * area);
+    std::string row = Format("%d\t%lld\t%lf", s.Code, surface, static_cast<double>(surface) * area);
     for (int column = kSurfaceColumns; column < kColumns; ++column) row += "\tundefined";
     return row + "\n";
   }
   const long long perimeter = s.Perimeter;
-  std::string row = Printed("%d\t%lld\t%lf\t%lf\t%lf\t", s.Code, surface, static_cast<double>(surface) * area,
-                            s.RecalculatedSurface, area * s.RecalculatedSurface);
-  row += Printed("%lld\t%lf\t%lf\t%lf\t", perimeter, static_cast<double>(perimeter) * p, s.PerimeterLength,
-                 s.PerimeterLength * p);
-  row += Printed("%lf\t%lf\t%lf\t%lf\t%lld\t%lf\t", s.Rodondity, s.PerimeterPerSurface, s.EuclidianPerSurface,
-                 s.ConvexityIndex, static_cast<long long>(s.ConvexPerimeter), s.PerimeterConvexity);
-  row += Printed("%d\t%lf\t%lf\t%lf\t%lf\t", s.Holes.Count, s.PorosityRate, s.ConvexPorosityRate,
-                 s.ExternalConvexity, s.ExternalPerimeterConvexity);
-  row += Printed("%lf\t%lf\t%lf\t%lf\t%lf\t%lf\n", s.CircleRadius, s.CirclePerimeter, s.Ratio1,
-                 s.ExternalPerimeter, s.ExternalPerimeter * p, s.Ratio2);
+  std::string row = Format("%d\t%lld\t%lf\t%lf\t%lf\t", s.Code, surface, static_cast<double>(surface) * area,
+                           s.RecalculatedSurface, area * s.RecalculatedSurface);
+  row += Format("%lld\t%lf\t%lf\t%lf\t", perimeter, static_cast<double>(perimeter) * p, s.PerimeterLength,
+                s.PerimeterLength * p);
+  row += Format("%lf\t%lf\t%lf\t%lf\t%lld\t%lf\t", s.Rodondity, s.PerimeterPerSurface, s.EuclidianPerSurface,
+                s.ConvexityIndex, static_cast<long long>(s.ConvexPerimeter), s.PerimeterConvexity);
+  row += Format("%d\t%lf\t%lf\t%lf\t%lf\t", s.Holes.Count, s.PorosityRate, s.ConvexPorosityRate,
+                s.ExternalConvexity, s.ExternalPerimeterConvexity);
+  row += Format("%lf\t%lf\t%lf\t%lf\t%lf\t%lf\n", s.CircleRadius, s.CirclePerimeter, s.Ratio1,
+                s.ExternalPerimeter, s.ExternalPerimeter * p, s.Ratio2);
   return row;
 }
 
