@@ -1,137 +1,93 @@
 // The page set-up arithmetic against cases worked by hand on a 200 x 287 mm printable area.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "panels/kernels/PageGeometry.h"
 
 namespace {
 
-PageGeometry Page(double widthMM = 200, double heightMM = 287) {
-  PageGeometry g;
-  g.PageWidthMM = widthMM;
-  g.PageHeightMM = heightMM;
-  return g;
+using G = PageGeometry;
+using Box = std::tuple<double, double, double, double>;  // width, height, left and top margins
+
+const G kPage{.PageWidthMM = 200, .PageHeightMM = 287};
+Box Placed(const G& g) {
+  return {g.ImageWidthMM, g.ImageHeightMM, g.LeftMarginMM, g.TopMarginMM};
 }
 
-// Width, height, left and top margins.
-auto Placed(const PageGeometry& g) {
-  return std::tuple(g.ImageWidthMM, g.ImageHeightMM, g.LeftMarginMM, g.TopMarginMM);
-}
-
-}  // namespace
-
-TEST(PageGeometry, OpeningPlacesHalfThePageWidthCentredOrTheWholePage) {
-  struct Case {
-    int columns, lines;
-    bool wholePage;
-    std::tuple<double, double, double, double> expected;
+// Each edit applies to the page as the edits above it left it.
+TEST(PageGeometry, PlacingTypingAndChangingThePageKeepTheProportionsAndThePictureOnThePage) {
+  const std::pair<std::function<void(G&)>, Box> edits[] = {
+      {[](G& g) { PlaceOnPage(g, 400, 200, false); }, {100, 50, 50, 118.5}},  // half the page wide
+      {[](G& g) { PlaceOnPage(g, 400, 200, true); }, {200, 100, 0, 93.5}},
+      {[](G& g) { PlaceOnPage(g, 200, 400, true); }, {143.5, 287, 28.25, 0}},
+      {[](G& g) { PlaceOnPage(g, 100, 400, false); }, {71.75, 287, 64.125, 0}},  // 400 mm high at half
+      {[](G& g) { SetImageWidth(g, 150, true); }, {71.75, 287, 64.125, 0}},      // 600 mm high
+      {[](G& g) { PlaceOnPage(g, 400, 200, false); }, {100, 50, 50, 118.5}},
+      {[](G& g) { SetImageWidth(g, 250, true); }, {200, 100, 0, 93.5}},
+      {[](G& g) { SetImageHeight(g, 20, true); }, {40, 20, 80, 133.5}},
+      {[](G& g) { SetImageHeight(g, 300, true); }, {200, 100, 0, 93.5}},  // 600 mm wide
+      {[](G& g) { SetImageWidth(g, 50, false); }, {50, 25, 0, 93.5}},     // margins kept
+      {[](G& g) { SetLeftMargin(g, 180, false); }, {50, 25, 150, 93.5}},
+      {[](G& g) { SetTopMargin(g, 280, false); }, {50, 25, 150, 262}},
+      {[](G& g) { SetLeftMargin(g, -5, false); }, {50, 25, 0, 262}},
+      {[](G& g) { SetTopMargin(g, -1, false); }, {50, 25, 0, 0}},
+      {[](G& g) { SetLeftMargin(g, 150, false); }, {50, 25, 150, 0}},
+      {[](G& g) { SetImageWidth(g, 120, false); }, {120, 60, 80, 0}},   // a size change too
+      {[](G& g) { SetLeftMargin(g, 3, true); }, {120, 60, 40, 113.5}},  // centred: the margin gives way
+      {[](G& g) { SetImageWidth(g, 200, true); }, {200, 100, 0, 93.5}},
+      {[](G& g) { std::swap(g.PageWidthMM, g.PageHeightMM); }, {200, 100, 0, 93.5}},  // landscape
+      {[](G& g) { ApplyLimits(g, false); }, {200, 100, 0, 93.5}},
+      {[](G& g) { FillPage(g, false); }, {287, 143.5, 0, 56.5}},
   };
-  const Case cases[] = {
-      {400, 200, false, {100, 50, 50, 118.5}},
-      {400, 200, true, {200, 100, 0, 93.5}},
-      {200, 400, true, {143.5, 287, 28.25, 0}},
-      // Four times taller than wide: half the page width would make it 400 mm high.
-      {100, 400, false, {71.75, 287, 64.125, 0}},
-  };
-  for (const Case& c : cases) {
-    PageGeometry g = Page();
-    PlaceOnPage(g, c.columns, c.lines, c.wholePage);
-    EXPECT_EQ(Placed(g), c.expected) << c.columns << " x " << c.lines << (c.wholePage ? " whole page" : "");
+  G g = kPage;
+  int step = 0;
+  for (const auto& [edit, expected] : edits) {
+    edit(g);
+    EXPECT_EQ(Placed(g), expected) << "edit " << step++;
   }
 }
 
-TEST(PageGeometry, TypedSizesFollowTheProportionsAndStayOnThePage) {
-  PageGeometry g = Page();
-  PlaceOnPage(g, 400, 200, false);
-  SetImageWidth(g, 250, true);
-  EXPECT_EQ(Placed(g), std::tuple(200.0, 100.0, 0.0, 93.5));
-  SetImageHeight(g, 20, true);
-  EXPECT_EQ(Placed(g), std::tuple(40.0, 20.0, 80.0, 133.5));
-  SetImageHeight(g, 300, true);  // 600 mm wide: the width limit comes first
-  EXPECT_EQ(Placed(g), std::tuple(200.0, 100.0, 0.0, 93.5));
-
-  PageGeometry tall = Page();
-  PlaceOnPage(tall, 100, 400, false);
-  SetImageWidth(tall, 150, true);  // 600 mm high: brought back to the page height
-  EXPECT_EQ(Placed(tall), std::tuple(71.75, 287.0, 64.125, 0.0));
-}
-
-TEST(PageGeometry, MarginsKeepTheWholePictureOnThePageUnlessCentred) {
-  PageGeometry g = Page();
-  PlaceOnPage(g, 400, 200, false);
-  SetImageWidth(g, 50, false);  // 50 x 25, margins kept where they were
-  EXPECT_EQ(Placed(g), std::tuple(50.0, 25.0, 50.0, 118.5));
-  SetLeftMargin(g, 180, false);
-  EXPECT_EQ(g.LeftMarginMM, 150);
-  SetTopMargin(g, 280, false);
-  EXPECT_EQ(g.TopMarginMM, 262);
-  SetLeftMargin(g, -5, false);
-  SetTopMargin(g, -1, false);
-  EXPECT_EQ(std::tuple(g.LeftMarginMM, g.TopMarginMM), std::tuple(0.0, 0.0));
-  // A size change keeps an off-centre picture on the page too.
-  SetLeftMargin(g, 150, false);
-  SetImageWidth(g, 120, false);
-  EXPECT_EQ(Placed(g), std::tuple(120.0, 60.0, 80.0, 0.0));
-  // Centred, a typed margin gives way to the centred one.
-  SetLeftMargin(g, 3, true);
-  EXPECT_EQ(std::tuple(g.LeftMarginMM, g.TopMarginMM), std::tuple(40.0, 113.5));
-}
-
-TEST(PageGeometry, AChangeOfPageKeepsThePictureOnIt) {
-  PageGeometry g = Page();
-  PlaceOnPage(g, 400, 200, true);  // 200 x 100 on the portrait page
-  g.PageWidthMM = 287;             // landscape
-  g.PageHeightMM = 200;
-  ApplyLimits(g, false);
-  EXPECT_EQ(Placed(g), std::tuple(200.0, 100.0, 0.0, 93.5));
-  FillPage(g, false);
-  EXPECT_EQ(Placed(g), std::tuple(287.0, 143.5, 0.0, 56.5));
-}
-
-TEST(PageGeometry, RectangleInPrinterPixelsAndPreview) {
-  PageGeometry g = Page();
+TEST(PageGeometry, RectanglesAndMillimetreTexts) {
+  G g = kPage;
   PlaceOnPage(g, 400, 200, false);  // 100 x 50 at 50, 118.5
-  EXPECT_EQ(PageRectOf(g, 2000, 2870), (PixelRect{500, 1185, 1500, 1685}));
-  EXPECT_EQ(PageRectOf(g, 4724, 6779), (PixelRect{1181, 2798, 3543, 3980}));
+  EXPECT_EQ(std::tuple(PageRectOf(g, 2000, 2870), PageRectOf(g, 4724, 6779)),
+            std::tuple(PixelRect{500, 1185, 1500, 1685}, PixelRect{1181, 2798, 3543, 3980}));
 
-  // 1 mm a preview pixel in a 400 x 300 box, the page centred across.
-  PageGeometry p = Page(200, 300);
+  // 1 mm a preview pixel in a 400 x 300 box, the page centred across; 2 mm in a box half as large.
+  G p{.PageWidthMM = 200, .PageHeightMM = 300};
   PlaceOnPage(p, 400, 200, false);  // 100 x 50 at 50, 125
   const PreviewLayout layout = PreviewOf(p, 400, 300);
-  EXPECT_EQ(layout.Page, (PixelRect{100, 0, 300, 300}));
-  EXPECT_EQ(layout.Picture, (PixelRect{150, 125, 250, 175}));
-  // 2 mm a pixel when the box is half as large.
-  EXPECT_EQ(PreviewOf(p, 200, 150).Picture, (PixelRect{75, 62, 125, 87}));
-}
+  EXPECT_EQ(
+      std::tuple(layout.Page, layout.Picture, PreviewOf(p, 200, 150).Picture),
+      std::tuple(PixelRect{100, 0, 300, 300}, PixelRect{150, 125, 250, 175}, PixelRect{75, 62, 125, 87}));
 
-TEST(PageGeometry, NoPageOrNoPictureChangesNothingAndGivesAnEmptyRectangle) {
-  PageGeometry g = Page(0, 287);
-  PlaceOnPage(g, 400, 200, false);
-  g.ImageWidthMM = 500;
-  ApplyLimits(g, true);
-  EXPECT_EQ(g.ImageWidthMM, 500);
-  EXPECT_EQ(PageRectOf(g, 2000, 2870), PixelRect{});
-  EXPECT_EQ(PreviewOf(g, 425, 273).Picture, PixelRect{});
-
-  PageGeometry none = Page();
+  // No page or no picture: nothing changes and the rectangles are empty.
+  G pageless{.PageWidthMM = 0, .PageHeightMM = 287};
+  PlaceOnPage(pageless, 400, 200, false);
+  pageless.ImageWidthMM = 500;
+  ApplyLimits(pageless, true);
+  EXPECT_EQ(std::tuple(pageless.ImageWidthMM, PageRectOf(pageless, 2000, 2870),
+                       PreviewOf(pageless, 425, 273).Picture),
+            std::tuple(500.0, PixelRect{}, PixelRect{}));
+  G none = kPage;
   PlaceOnPage(none, 0, 0, false);
   SetImageWidth(none, 50, true);
-  EXPECT_EQ(Placed(none), std::tuple(0.0, 0.0, 0.0, 0.0));
-}
+  EXPECT_EQ(Placed(none), Box(0, 0, 0, 0));
 
-TEST(PageGeometry, MillimetreTextsReadWithPointOrCommaAndShowInTenths) {
+  // Millimetre texts read with a point or a comma and show in tenths.
   const std::pair<const char*, std::optional<double>> texts[] = {
       {"12.34", 12.34},    {"12,34", 12.34},      {"7", 7.0},
       {"-3", -3.0},        {".5", 0.5},           {"", std::nullopt},
       {"-", std::nullopt}, {"1-2", std::nullopt}, {"1.2.3", std::nullopt},
-      {",", std::nullopt},
-  };
+      {",", std::nullopt}};
   for (const auto& [text, value] : texts) EXPECT_EQ(ReadMillimetres(text), value) << '"' << text << '"';
-
-  const std::pair<double, const char*> shown[] = {
-      {118.5, "118.5"}, {50, "50"}, {12.34, "12.3"}, {28.25, "28.3"}, {0.04, "0"}, {143.5, "143.5"},
-  };
+  const std::pair<double, const char*> shown[] = {{118.5, "118.5"}, {50, "50"},  {12.34, "12.3"},
+                                                  {28.25, "28.3"},  {0.04, "0"}, {143.5, "143.5"}};
   for (const auto& [value, text] : shown) EXPECT_EQ(TenthsText(value), text) << value;
 }
+
+}  // namespace

@@ -1,33 +1,33 @@
+// Binar. Treat. > Box Counting: the four dialogs, their refusals, and the report of each possibility.
 #include <QLineEdit>
 #include <cmath>
 #include <functional>
-#include <string>
+#include <numeric>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "binary/DiagBoxCountingForms.h"
 #include "diagrams/DiagBoxCounting.h"
-#include "diagrams/DiagramForm.h"
 #include "fixtures/Fractals.h"
 #include "imaging/LeastSquares.h"
 
 namespace {
 
+using Form1 = TDiagBoxCountingForm1;
+using Form2 = TDiagBoxCountingForm2;
+using Form3 = TDiagBoxCountingForm3;
+using Form4 = TDiagBoxCountingForm4;
+
 auto BinaryItem(int value, int untilEquality = 1, int fitting = 0) {
-  return [=](TDiagBoxCountingForm4& f) {
-    f.ImageIn = 0;
-    f.ItemValue = value;
-    f.UntilEquality = untilEquality;
-    f.Fitting = fitting;
-    return ui::mrOk;
-  };
+  return Set(&Form4::ImageIn, 0, &Form4::ItemValue, value, &Form4::UntilEquality, untilEquality,
+             &Form4::Fitting, fitting);
 }
 
-template <class T>
-auto Set(int T::*member, int value) {
-  return [=](T& f) {
-    f.*member = value;
-    return ui::mrOk;
+// Form 4 with the greatest box typed in its edit, shown, and the binary item 1.
+auto TypedGreatest(const char* size) {
+  return [=](Form4& f) {
+    EXPECT_TRUE(f.SizeDefEdit->isVisibleTo(&f));
+    f.SizeDefEdit->setText(size);  // what the person types reaches the greatest box at once
+    return BinaryItem(1, 0)(f);
   };
 }
 
@@ -44,176 +44,118 @@ double WholeBoxesDimension(int side, int greatest) {
 
 }  // namespace
 
-class BoxCountingTest : public ProgramTest {};
+using BoxCountingTest = ProgramTest;
 
-TEST_F(BoxCountingTest, TheSameCarpetThroughPanelOneThresholds) {
-  LoadOriginal(fixtures::SierpinskiCarpet(6, 100, 0));
-  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))
-      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
-        f.ImageIn = 1;
-        f.MinThreshold = 50;
-        f.MaxThreshold = 150;
-        return ui::mrOk;
-      })
-      .ok<TDiagBoxCountingForm>();
-  MainForm->BoxCountingTreatment1Click();
-  EXPECT_NEAR(MainForm->LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
-}
-
-TEST_F(BoxCountingTest, MissingParametersBringTheDialogBackAndCancelAbandons) {
+TEST_F(BoxCountingTest, RefusalsPanelOneThresholdsAndTheReportOfEachPossibility) {
   LoadBinary(fixtures::SierpinskiCarpet(3), 1);
   MainForm->LastFractalDimension = 42;
   const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 0))
-      .dialog<TDiagBoxCountingForm2>(Set(&TDiagBoxCountingForm2::BorderRange, 0))
+  ui.dialog<Form1>(Set(&Form1::Possibility, 0))
+      .dialog<Form2>(Set(&Form2::BorderRange, 0))
       .message("ERROR", "Testing Border Size not defined")
-      .dialog<TDiagBoxCountingForm2>(
-          Set(&TDiagBoxCountingForm2::BorderRange, 1))  // nothing smaller to propose
+      .dialog<Form2>(Set(&Form2::BorderRange, 1))  // nothing smaller to propose
       .message("ERROR", "Testing Border Size not defined")
-      .dialog<TDiagBoxCountingForm2>(Set(&TDiagBoxCountingForm2::BorderRange, 5))
-      .dialog<TDiagBoxCountingForm3>(Set(&TDiagBoxCountingForm3::SizeChoice, 2))
-      .ok<TDiagBoxCountingForm4>()
+      .dialog<Form2>(Set(&Form2::BorderRange, 5))
+      .dialog<Form3>(Set(&Form3::SizeChoice, 2))
+      .ok<Form4>()
       .message("ERROR", "Type of Image_in not selected")
-      .dialog<TDiagBoxCountingForm4>(Set(&TDiagBoxCountingForm4::ImageIn, 0))
+      .dialog<Form4>(Set(&Form4::ImageIn, 0))
       .message("ERROR", "No binary value defined")
-      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
-        f.ImageIn = 1;
-        f.MinThreshold = 3;
-        return ui::mrOk;
-      })
+      .dialog<Form4>(Set(&Form4::ImageIn, 1, &Form4::MinThreshold, 3))
       .message("ERROR", "Threshold incomplete")
-      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4&) { return ui::mrCancel; });
+      .dialog<Form4>([](Form4&) { return ui::mrCancel; });
   MainForm->BoxCountingTreatment1Click();
-  EXPECT_EQ(MainForm->LastFractalDimension, 42);
-  EXPECT_EQ(ReadFile(report), "");
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbDiagBoxCounting4], 0);
-  EXPECT_FALSE(MainForm->IsEnabled("DiagFractal1"));
-  EXPECT_EQ(DiagBoxCountingForm4->BinItemValueEdit->text().toStdString(), "");
-}
+  // Nothing computed, reported or enabled; the cancel byte cleared, the item edit empty.
+  EXPECT_EQ(std::tuple(MainForm->LastFractalDimension, ReadFile(report),
+                       MainForm->DialogCancelBytes[cbDiagBoxCounting4], MainForm->IsEnabled("DiagFractal1"),
+                       DiagBoxCountingForm4->BinItemValueEdit->text().toStdString()),
+            std::tuple(42.0, "", 0, false, ""));
 
-TEST_F(BoxCountingTest, BorderSearchProposesTheSizeWithMostCommonDividers) {
-  LoadBinary(fixtures::FilledSquare(47, 47, 0, 0, 47), 1);
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 0))
-      .dialog<TDiagBoxCountingForm2>(Set(&TDiagBoxCountingForm2::BorderRange, 10))
-      .dialog<TDiagBoxCountingForm3>([](TDiagBoxCountingForm3& f) {
-        EXPECT_EQ(f.LinesEdit->text().toStdString(), "40");
-        EXPECT_EQ(f.ColumnsEdit->text().toStdString(), "40");
-        EXPECT_EQ(f.Dividers.NumDivEdit->text().toStdString(), "8");
-        EXPECT_EQ(f.Dividers.DividersEdit[0]->text().toStdString(), " 1 - 2 - 4 - 5 - 8 - 10 ");
-        EXPECT_EQ(f.Dividers.DividersEdit[1]->text().toStdString(), " 20 - 40 ");
-        f.SizeChoice = 2;
-        return ui::mrOk;
-      })
-      .dialog<TDiagBoxCountingForm4>(BinaryItem(1, 0))
+  // The same carpet through the thresholds of panel 1.
+  LoadOriginal(fixtures::SierpinskiCarpet(6, 100, 0));
+  ui.dialog<Form1>(Set(&Form1::Possibility, 2))
+      .dialog<Form4>(Set(&Form4::ImageIn, 1, &Form4::MinThreshold, 50, &Form4::MaxThreshold, 150))
       .ok<TDiagBoxCountingForm>();
   MainForm->BoxCountingTreatment1Click();
-  EXPECT_NEAR(MainForm->LastFractalDimension, 2.0, 1e-9);  // a filled square, counted "until this size"
-  EXPECT_EQ(MainForm->BoxSizeCount, 40);
-  const std::string text = ReadFile(report);
-  EXPECT_NE(
-      text.find(
-          "\n\t\tcutting the image in a testing border range\n\tValue of the range: 10"
-          "\n\tSize of the resulting image:\n\t\tlines = 40 column = 40"
-          "\n\tNumber of dividers in the resulting image: 8\n\t\tdividers :  1  2  4  5  8  10  20  40 "),
-      std::string::npos)
-      << text;
-}
+  EXPECT_NEAR(MainForm->LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
 
-TEST_F(BoxCountingTest, FewerThanTwoPointsReportTheDimensionAsUndefined) {
-  LoadBinary(fixtures::SierpinskiCarpet(2), 1);  // 9 x 9: the item value 7 is absent
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))
-      .dialog<TDiagBoxCountingForm4>(BinaryItem(7))
-      .ok<TDiagBoxCountingForm>();
-  MainForm->BoxCountingTreatment1Click();
-  EXPECT_EQ(MainForm->BoxCountingPointCount, 0);
-  EXPECT_TRUE(std::isnan(MainForm->LastFractalDimension));
-  EXPECT_NE(ReadFile(report).find("\n\tFractal Dimension = undefined"), std::string::npos);
-}
-
-// The report of each possibility, byte for byte, on a filled 47 x 47 square (47 is prime: the
-// common divisors are 1 and 47).
-TEST_F(BoxCountingTest, EachPossibilityReportsTheSizeItCountedAndItsDimension) {
-  const std::string head =
-      "\n\n BOX COUNTING \n applied to the binary image\n\n\tType of Treatment (Treatment 1):";
-  struct Case {
-    const char* name;
-    std::function<void(Script&)> dialogs;
-    std::string expected;
-    int boxSizeCount;
-  };
-  const Case cases[] = {
+  // The report of each possibility, byte for byte, on a filled 47 x 47 square (47 is prime: the
+  // common divisors are 1 and 47).
+  const std::string dividers = "\n\t\ttaking into account these dividers (if more than two)";
+  const std::string everySide =
+      "\n\t\tapproximation using all the boxes from the size 1 until the maximum size";
+  using Dialogs = std::function<void(Script&)>;
+  // The dialogs, the report's lines of the kind of treatment, the item, the dimension; the greatest box
+  // and the number of points after.
+  const std::tuple<const char*, Dialogs, std::string, int, std::string, int, int> cases[] = {
       {"every side up to a typed 4",
-       [](Script& s) {
-         s.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 1))
-             .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
-               f.SizeDefEdit->setText("4");  // what the person types reaches the greatest box at once
-               return BinaryItem(1, 0)(f);
-             });
-       },
-       head + "\n\t\tapproximation using all the boxes from the size 1 until the maximum size" +
-           "\n\tCode of the studied item = 1" +
-           Format("\n\tFractal Dimension = %lf", WholeBoxesDimension(47, 4)),
-       4},
+       [](Script& s) { s.dialog<Form1>(Set(&Form1::Possibility, 1)).dialog<Form4>(TypedGreatest("4")); },
+       everySide, 1, Format("%lf", WholeBoxesDimension(47, 4)), 4, 4},
+      // Sides 1 and 47, both filled: ln 2209 boxes at ln 1, one box at ln(47 x 47).
       {"these dividers, total fitting",
-       [](Script& s) {
-         s.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))
-             .dialog<TDiagBoxCountingForm4>(BinaryItem(1, 0, 1));
-       },
-       // Sides 1 and 47, both filled: ln 2209 boxes at ln 1, one box at ln(47 x 47).
-       head + "\n\t\ttaking into account these dividers (if more than two)" +
-           "\n\tCode of the studied item = 1\n\tFractal Dimension = 1.000000",
-       47},
+       [](Script& s) { s.dialog<Form1>(Set(&Form1::Possibility, 2)).dialog<Form4>(BinaryItem(1, 0, 1)); },
+       dividers, 1, "1.000000", 47, 2},
+      // An item value the image does not hold: no point to fit.
+      {"these dividers, absent item",
+       [](Script& s) { s.dialog<Form1>(Set(&Form1::Possibility, 2)).dialog<Form4>(BinaryItem(7)); }, dividers,
+       7, "undefined (fewer than two points)", 47, 0},
       {"cutting the image, original size kept",
        [](Script& s) {
-         s.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 3))
-             .dialog<TDiagBoxCountingForm3>(Set(&TDiagBoxCountingForm3::SizeChoice, 1))
-             .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
-               EXPECT_TRUE(f.SizeDefEdit->isVisibleTo(&f));  // the greatest box is asked
-               f.SizeDefEdit->setText("47");
-               return BinaryItem(1, 0)(f);
-             });
+         s.dialog<Form1>(Set(&Form1::Possibility, 3))
+             .dialog<Form3>(Set(&Form3::SizeChoice, 1))
+             .dialog<Form4>(TypedGreatest("47"));
        },
-       head + "\n\t\tcutting the image in order to obtain more dividers" +
-           "\n\tSize of the resulting image:\n\t\tlines = 47 column = 47" +
-           "\n\tNumber of dividers in the resulting image: 2\n\t\tdividers :  1  47 " +
-           "\n\tCode of the studied item = 1\n\tFractal Dimension = 2.000000",
-       47},
+       "\n\t\tcutting the image in order to obtain more dividers\n\tSize of the resulting image:\n\t\tlines "
+       "= 47 "
+       "column = 47\n\tNumber of dividers in the resulting image: 2\n\t\tdividers :  1  47 ",
+       1, "2.000000", 47, 2},
+      // The border search proposes the size with the most common dividers; counted "until this size".
+      {"testing border range",
+       [](Script& s) {
+         s.dialog<Form1>(Set(&Form1::Possibility, 0))
+             .dialog<Form2>(Set(&Form2::BorderRange, 10))
+             .dialog<Form3>([](Form3& f) {
+               const QString shown =
+                   f.LinesEdit->text() + "|" + f.ColumnsEdit->text() + "|" + f.Dividers.NumDivEdit->text() +
+                   "|" + f.Dividers.DividersEdit[0]->text() + "|" + f.Dividers.DividersEdit[1]->text();
+               EXPECT_EQ(shown.toStdString(), "40|40|8| 1 - 2 - 4 - 5 - 8 - 10 | 20 - 40 ");
+               return Set(&Form3::SizeChoice, 2)(f);
+             })
+             .dialog<Form4>(BinaryItem(1, 0));
+       },
+       "\n\t\tcutting the image in a testing border range\n\tValue of the range: 10\n\tSize of the resulting "
+       "image:\n\t\tlines = 40 column = 40\n\tNumber of dividers in the resulting image: 8\n\t\tdividers :  "
+       "1  "
+       "2  4  5  8  10  20  40 ",
+       1, "2.000000", 40, 8},
+      // The greatest box is the last one typed or computed (40 just above) until "Size ?" is typed again.
+      {"every side up to the greatest kept",
+       [](Script& s) { s.dialog<Form1>(Set(&Form1::Possibility, 1)).dialog<Form4>(BinaryItem(1, 0)); },
+       everySide, 1, Format("%lf", WholeBoxesDimension(47, 40)), 40, 40},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, dialogs, kind, item, dimension, greatest, points] : cases) {
+    SCOPED_TRACE(name);
     LoadBinary(fixtures::FilledSquare(47, 47, 0, 0, 47), 1);
-    const std::string report = ReportInto(Path(std::string(c.name) + ".txt"));
-    c.dialogs(ui);
+    const std::string report = ReportInto(Path(std::string(name) + ".txt"));
+    dialogs(ui);
     ui.ok<TDiagBoxCountingForm>();
     MainForm->BoxCountingTreatment1Click();
-    EXPECT_EQ(ReadFile(report), c.expected);
-    EXPECT_EQ(MainForm->BoxSizeCount, c.boxSizeCount);
-    EXPECT_TRUE(ui.Finished());
+    EXPECT_EQ(ReadFile(report),
+              "\n\n BOX COUNTING \n applied to the binary image\n\n\tType of Treatment (Treatment 1):" +
+                  kind + "\n\tCode of the studied item = " + std::to_string(item) +
+                  "\n\tFractal Dimension = " + dimension);
+    EXPECT_EQ(std::tuple(MainForm->BoxSizeCount, MainForm->BoxCountingPointCount),
+              std::tuple(greatest, points));
+    EXPECT_EQ(std::isnan(MainForm->LastFractalDimension), points < 2);
   }
 }
 
-// The greatest box is the last one typed or computed until "Size ?" is typed again.
-TEST_F(BoxCountingTest, TheGreatestBoxKeepsItsValueUntilTyped) {
-  LoadBinary(fixtures::FilledSquare(64, 64, 0, 0, 64), 0);
-  MainForm->BoxSizeCount = 8;
-  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 1))
-      .dialog<TDiagBoxCountingForm4>(BinaryItem(1, 0))
-      .ok<TDiagBoxCountingForm>();
-  MainForm->BoxCountingTreatment1Click();
-  EXPECT_EQ(MainForm->BoxSizeCount, 8);
-  EXPECT_EQ(MainForm->BoxCountingPointCount, 8);
-  EXPECT_DOUBLE_EQ(MainForm->LastFractalDimension, WholeBoxesDimension(64, 8));
-}
-
+// Six a line (the border search above shows two lines), at most four lines.
 TEST(DividerLines, SixALineAtMostFourLines) {
-  EXPECT_EQ(DividerLines({1, 2}), (std::vector<std::string>{" 1 - 2 "}));
-  std::vector<int> many;
-  for (int k = 1; k <= 30; ++k) many.push_back(k);
-  const auto lines = DividerLines(many);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0], " 1 - 2 - 3 - 4 - 5 - 6 ");
-  EXPECT_EQ(lines[3], " 19 - 20 - 21 - 22 - 23 - 24 ");
+  std::vector<int> many(30);
+  std::iota(many.begin(), many.end(), 1);
+  EXPECT_EQ(DividerLines(many),
+            (std::vector<std::string>{" 1 - 2 - 3 - 4 - 5 - 6 ", " 7 - 8 - 9 - 10 - 11 - 12 ",
+                                      " 13 - 14 - 15 - 16 - 17 - 18 ", " 19 - 20 - 21 - 22 - 23 - 24 "}));
   EXPECT_TRUE(DividerLines({}).empty());
 }

@@ -9,8 +9,12 @@
 #include "app/Forms.h"
 #include "app/MainWindow.h"
 #include "app/Report.h"
+#include "imaging/Image.h"
+#include "panels/ImageWindow.h"
 #include "panels/PanelForm.h"
 #include "panels/ReportForm.h"
+#include "panels/ResultImage.h"
+#include "panels/TempImage.h"
 
 void ProgramTest::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -64,6 +68,14 @@ void LoadBinary(BytePlane binary, int binaryFlag) {
   MainForm->BinaryImage = std::move(binary);
   MainForm->HasBinaryImage = 1;
   MainForm->BinaryFlag = binaryFlag;
+}
+
+void ShowInPanel(int panel, const BytePlane& gray) {
+  IMAGE picture(gray.Columns(), gray.Lines(), IMAGE::kGray);
+  picture.SetFromPlane(gray);
+  if (panel == 1) ImageForm->ShowImage(picture);
+  if (panel == 2) TempImageForm->ShowBitmap(picture);
+  if (panel == 3) ResultImageForm->ShowImage(picture);
 }
 
 int NoReport(TReportForm& form) {

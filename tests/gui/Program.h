@@ -6,9 +6,19 @@
 #include <filesystem>
 #include <string>
 
+// The main window, the panels, the report form, the cursors, Format and the test pictures: what the
+// handler tests drive and check.
 #include "Script.h"
+#include "app/MainWindow.h"
+#include "diagrams/DiagramForm.h"
+#include "fixtures/Patterns.h"
 #include "imaging/Image.h"
 #include "imaging/Plane.h"
+#include "panels/ImageWindow.h"
+#include "panels/ReportForm.h"
+#include "panels/ResultImage.h"
+#include "panels/TempImage.h"
+#include "ui/Cursors.h"
 
 class QLineEdit;
 class TPanelForm;
@@ -35,8 +45,20 @@ class ProgramTest : public ::testing::Test {
 void LoadOriginal(BytePlane original);
 // Puts `binary` in panel 2 as a binarizing would, over a blank original of its size.
 void LoadBinary(BytePlane binary, int binaryFlag = 0);
+// Shows `gray` in panel 1, 2 or 3 as a gray picture; the planes of the program stay as they are.
+void ShowInPanel(int panel, const BytePlane& gray);
 // Turns the report on into a fresh file of the test folder and returns its name.
 std::string ReportInto(const std::string& path);
+
+// A dialog answer that sets these members of the form (member, value, member, value, ...) and says OK.
+template <class T, class M, class V, class... More>
+auto Set(M T::*member, V value, More... more) {
+  return [=](T& form) {
+    form.*member = value;
+    if constexpr (sizeof...(More) > 0) Set(more...)(form);
+    return ui::mrOk;
+  };
+}
 
 // Answers of the report dialog: "no" and "yes".
 int NoReport(TReportForm& form);

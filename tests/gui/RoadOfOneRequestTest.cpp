@@ -1,18 +1,14 @@
 // The road of one request, as a person walks it: open a gray-tone carpet with its size file,
 // ask for a report, binarize, count boxes, save the diagram and the binary image.
 #include <cmath>
-#include <cstdio>
-#include <string>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "binary/Binar.h"
 #include "binary/DiagBoxCountingForms.h"
 #include "diagrams/DiagBoxCounting.h"
 #include "fixtures/Fractals.h"
-#include "panels/ReportForm.h"
 
-class RoadOfOneRequestTest : public ProgramTest {};
+using RoadOfOneRequestTest = ProgramTest;
 
 TEST_F(RoadOfOneRequestTest, OpenBinarizeCountBoxesAndSave) {
   // A 729 x 729 carpet in gray tones: items 40 on a background 200.
@@ -23,26 +19,14 @@ TEST_F(RoadOfOneRequestTest, OpenBinarizeCountBoxesAndSave) {
   ui.open(Path("carpet.raw"), 1).dialog<TReportForm>(YesReport).save(Path("report"), 1);
   MainForm->Open1Click();
 
-  ui.dialog<TBinarForm>([](TBinarForm& f) {
-    f.MinValue = 0;
-    f.MaxValue = 100;
-    f.DataIn = 0;
-    f.KeepIsolated = 0;
-    return ui::mrOk;
-  });
+  ui.dialog<TBinarForm>(Set(&TBinarForm::MinValue, 0, &TBinarForm::MaxValue, 100, &TBinarForm::DataIn, 0,
+                            &TBinarForm::KeepIsolated, 0));
   MainForm->BinarTreatment1Click();
 
-  ui.dialog<TDiagBoxCountingForm1>([](TDiagBoxCountingForm1& f) {
-      f.Possibility = 2;
-      return ui::mrOk;
-    })
-      .dialog<TDiagBoxCountingForm4>([](TDiagBoxCountingForm4& f) {
-        f.ImageIn = 0;
-        f.ItemValue = 1;
-        f.UntilEquality = 1;
-        f.Fitting = 0;
-        return ui::mrOk;
-      })
+  using Form4 = TDiagBoxCountingForm4;
+  ui.dialog<TDiagBoxCountingForm1>(Set(&TDiagBoxCountingForm1::Possibility, 2))
+      .dialog<Form4>(
+          Set(&Form4::ImageIn, 0, &Form4::ItemValue, 1, &Form4::UntilEquality, 1, &Form4::Fitting, 0))
       .press<TDiagBoxCountingForm>(&TDiagBoxCountingForm::BitBtnSaveClick)
       .save(Path("diagram"), 1);
   MainForm->BoxCountingTreatment1Click();
@@ -53,11 +37,7 @@ TEST_F(RoadOfOneRequestTest, OpenBinarizeCountBoxesAndSave) {
   // The diagram file: ln(side) and ln(filled boxes) for the sides 1, 3, ..., 729, whose
   // filled counts are 8^6, 8^5, ..., 1.
   std::string rows;
-  for (int k = 0; k <= 6; ++k) {
-    char row[64];
-    std::snprintf(row, sizeof row, "%2.6lf\t%lf\n", k * std::log(3.0), (6 - k) * std::log(8.0));
-    rows += row;
-  }
+  for (int k = 0; k <= 6; ++k) rows += Format("%2.6lf\t%lf\n", k * std::log(3.0), (6 - k) * std::log(8.0));
   EXPECT_EQ(ReadFile(Path("diagram.xls")), rows);
 
   // The saved binary image: items 1 where the carpet is, 255 elsewhere.
@@ -66,34 +46,22 @@ TEST_F(RoadOfOneRequestTest, OpenBinarizeCountBoxesAndSave) {
   EXPECT_EQ(ReadFile(Path("binary.raw")), Bytes(binary));
   EXPECT_EQ(ReadFile(Path("binary.txt")), "729\n729\n1\n0\n255\n");
 
-  EXPECT_EQ(ReadFile(Path("report.txt")),
-            "\t\t\t\tVORN.Version 2 \n"
-            "\t\t\t\tThe VORN developers\n"
-            "\t\t\t\tFree software for the fractal analysis of images"
-            "\n\n Global Report concerning the treatments applied to the image\n " +
-                Path("carpet.raw") +
-                "\n\n Image Size:"
-                "\n lines 729 columns 729 \n"
-                "\n\n BINARIZATION "
-                "\n applied to the original image\n"
-                "\n\tMin = 0  Max = 100 "
-                "\n\tItem Value = 1"
-                "\n\tBackground = 255"
-                "\n\tIsolated pixels eliminated"
-                "\n\tItem:       pixels number = 262144\tpercentage = 49.33 "
-                "\n\tBackground: pixels number = 269297\tpercentage = 50.67 "
-                "\n\n BOX COUNTING "
-                "\n applied to the binary image\n"
-                "\n\tType of Treatment (Treatment 1):"
-                "\n\t\ttaking into account these dividers (if more than two)"
-                "\n\tCode of the studied item = 1"
-                "\n\tFractal Dimension = 1.892789"
-                "\n\n\tBox Counting Diagram registered\n\tin the file " +
-                Path("diagram.xls") +
-                " "
-                "\n\n\tBinary Image registered as: " +
-                Path("binary.raw"));
-  EXPECT_FALSE(MainForm->IsEnabled("SaveBinarSpeedButton1"));
-  EXPECT_EQ(EnabledOf("Diagram1 DiagFractal1"), "Diagram1 DiagFractal1");
+  EXPECT_EQ(
+      ReadFile(Path("report.txt")),
+      "\t\t\t\tVORN.Version 2 \n\t\t\t\tThe VORN developers\n"
+      "\t\t\t\tFree software for the fractal analysis of images"
+      "\n\n Global Report concerning the treatments applied to the image\n " +
+          Path("carpet.raw") +
+          "\n\n Image Size:\n lines 729 columns 729 \n"
+          "\n\n BINARIZATION \n applied to the original image\n\n\tMin = 0  Max = 100 \n\tItem Value = 1"
+          "\n\tBackground = 255\n\tIsolated pixels eliminated"
+          "\n\tItem:       pixels number = 262144\tpercentage = 49.33 "
+          "\n\tBackground: pixels number = 269297\tpercentage = 50.67 "
+          "\n\n BOX COUNTING \n applied to the binary image\n\n\tType of Treatment (Treatment 1):"
+          "\n\t\ttaking into account these dividers (if more than two)"
+          "\n\tCode of the studied item = 1\n\tFractal Dimension = 1.892789"
+          "\n\n\tBox Counting Diagram registered\n\tin the file " +
+          Path("diagram.xls") + " \n\n\tBinary Image registered as: " + Path("binary.raw"));
+  EXPECT_EQ(EnabledOf("Diagram1 DiagFractal1 SaveBinarSpeedButton1"), "Diagram1 DiagFractal1");
   EXPECT_EQ(MainForm->BinaryFlag, 0);  // the binary image is named once in the report
 }

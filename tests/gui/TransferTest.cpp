@@ -1,169 +1,118 @@
 // Tools > Transfert: two panels exchange planes, names and captions; nothing else changes.
-#include <QAction>
 #include <QRadioButton>
-#include <string>
-#include <tuple>
 
 #include "Program.h"
-#include "app/MainWindow.h"
-#include "fixtures/Patterns.h"
-#include "imaging/Image.h"
 #include "panels/DiagTransfert.h"
-#include "panels/ImageWindow.h"
-#include "panels/ReportForm.h"
-#include "panels/ResultImage.h"
 #include "panels/SelectImageForm.h"
-#include "panels/TempImage.h"
 
 namespace {
 
-int Choose(TTransForm& f, int choice) {
-  f.RadioButtonClick(choice);
-  return ui::mrOk;
+// Each panel's window, plane and name.
+using Parts = std::tuple<TPanelForm*, BytePlane*, std::string*>;
+Parts Panel(int k) {
+  TMainForm& m = *MainForm;
+  const Parts parts[] = {{ImageForm, &m.OriginalImage, &m.Panel1Name},
+                         {TempImageForm, &m.BinaryImage, &m.BinaryImageName},
+                         {ResultImageForm, &m.ResultImage, &m.PanelCaption}};
+  return parts[k];
 }
 
-auto Captions() {
-  return std::tuple(ImageForm->CaptionText(), TempImageForm->CaptionText(), ResultImageForm->CaptionText());
+// Per panel: its plane, name and caption, and the gray bytes its bitmap shows.
+std::vector<std::array<std::string, 4>> State() {
+  std::vector<std::array<std::string, 4>> panels;
+  for (int k = 0; k < 3; ++k) {
+    const auto [form, plane, name] = Panel(k);
+    std::string shown;
+    for (int y = 0; y < form->Bitmap().height(); ++y)
+      for (int x = 0; x < form->Bitmap().width(); ++x)
+        shown += static_cast<char>(qGray(form->Bitmap().pixel(x, y)));
+    panels.push_back({Bytes(*plane), *name, form->CaptionText(), shown});
+  }
+  return panels;
 }
-auto Names() {
-  return std::tuple(MainForm->Panel1Name, MainForm->BinaryImageName, MainForm->PanelCaption);
+
+auto Choose(int choice, int modalResult = ui::mrOk) {
+  return [=](TTransForm& f) {
+    f.RadioButtonClick(choice);
+    return modalResult;
+  };
 }
-auto Planes() {
-  return std::tuple(Bytes(MainForm->OriginalImage), Bytes(MainForm->BinaryImage),
-                    Bytes(MainForm->ResultImage));
-}
-// What each panel shows, as the gray bytes of its bitmap.
-std::string Shown(const TPanelForm& panel) {
-  const QImage& bitmap = panel.Bitmap();
-  std::string bytes;
-  for (int y = 0; y < bitmap.height(); ++y)
-    for (int x = 0; x < bitmap.width(); ++x) bytes += static_cast<char>(qGray(bitmap.pixel(x, y)));
-  return bytes;
+
+using TransferTest = ProgramTest;
+
+TEST_F(TransferTest, EachPairExchangesTwiceRestoresNothingWithoutAChoiceOkOrImageAndEachPanelKeepsItsName) {
+  // Three planes of 6 x 4 under their names and captions, with flags that must stay.
+  LoadOriginal(MakeRandomGray(6, 4, 1));
+  const char* const names[] = {"/images/dem.raw", " BINARY IMAGE ", " LOCAL ROUGHNESS "};
+  for (int k = 0; k < 3; ++k) {
+    const auto [form, plane, name] = Panel(k);
+    if (k > 0) *plane = MakeRandomGray(6, 4, k + 1);
+    *name = names[k];
+    form->SetCaptionText(" " + std::to_string(k + 1) + ".- " + names[k]);
+    ShowInPanel(k + 1, *plane);
+  }
+  TMainForm& m = *MainForm;
+  m.ImageTitle = " 1.- /images/dem.raw";
+  m.HasBinaryImage = m.Panel2Pending[p2Binary] = m.Panel3Pending[p3LocalRoughness] = 1;
+  const auto before = State();
+  // Nothing happens without a choice or without OK.
+  ui.ok<TTransForm>();
+  m.Transfert1Click();
+  EXPECT_EQ(State(), before);
+  // A click, then the window closed: no exchange, and the click is forgotten.
+  ui.dialog<TTransForm>(Choose(2, ui::mrCancel));
+  m.Transfert1Click();
+  EXPECT_EQ(std::tuple(State(), TransForm->Choice), std::tuple(before, 0));
+
+  // The choice, and the panel whose content each panel shows after it.
+  const std::pair<int, std::array<int, 3>> cases[] = {{1, {1, 0, 2}}, {2, {2, 1, 0}}, {3, {0, 2, 1}}};
+  for (const auto& [choice, from] : cases) {
+    SCOPED_TRACE(choice);
+    ui.dialog<TTransForm>(Choose(choice));
+    m.Transfert1Click();
+    auto expected = before;
+    for (int k = 0; k < 3; ++k) {
+      expected[k] = before[from[k]];
+      expected[k][2] = " " + std::to_string(k + 1) + ".- " + expected[k][1];
+    }
+    EXPECT_EQ(State(), expected);
+    // The zoom title of panel 1, the flags and the pending results stay.
+    EXPECT_EQ(std::tuple(m.ImageTitle, m.HasBinaryImage, m.Panel2Pending[p2Binary],
+                         m.Panel3Pending[p3LocalRoughness]),
+              std::tuple(" 1.- /images/dem.raw", 1, 1, 1));
+    // OK without a click repeats the exchange, which undoes it.
+    ui.ok<TTransForm>();
+    m.Transfert1Click();
+    EXPECT_EQ(State(), before);
+    const bool down = TransForm->RadioButton1->isChecked() || TransForm->RadioButton2->isChecked() ||
+                      TransForm->RadioButton3->isChecked();
+    EXPECT_EQ(std::tuple(TransForm->Choice, down), std::tuple(choice, false));
+  }
+
+  // Panel 1 keeps the original name after a complementary open, and needs an image.
+  m.ImagePath = "/images/complementary.raw";  // as a complementary open leaves it
+  ui.dialog<TTransForm>(Choose(2));
+  m.Transfert1Click();
+  EXPECT_EQ(ResultImageForm->CaptionText(), " 3.- /images/dem.raw");
+
+  m.OriginalImage.Reset();
+  ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
+  m.Transfert1Click();
+
+  // After an original and a complementary open each panel carries its own name.
+  WriteFile(Path("dem.raw"), Bytes(MakeRandomGray(4, 3, 5)));
+  WriteFile(Path("items.raw"), std::string(12, '\x01'));
+  for (const char* size : {"dem.txt", "items.txt"}) WriteFile(Path(size), "3 4");
+  ui.open(Path("dem.raw"), 1).dialog<TReportForm>(NoReport);
+  m.Open1Click();
+  ui.dialog<TSelectImageForm>(Set(&TSelectImageForm::LabeledImage, 0)).open(Path("items.raw"), 1);
+  m.OpenBinaryImage1Click();
+
+  ui.dialog<TTransForm>(Choose(1));
+  m.Transfert1Click();
+  EXPECT_EQ(
+      std::tuple(ImageForm->CaptionText(), TempImageForm->CaptionText(), m.ImageTitle),
+      std::tuple(" 1.- Complementary Binary Image", " 2.- " + Path("dem.raw"), " 1.- " + Path("dem.raw")));
 }
 
 }  // namespace
-
-class TransferTest : public ProgramTest {
- protected:
-  void SetUp() override {
-    ProgramTest::SetUp();
-    LoadOriginal(MakeRandomGray(6, 4, 1));
-    MainForm->BinaryImage = MakeRandomGray(6, 4, 2);
-    MainForm->ResultImage = MakeRandomGray(6, 4, 3);
-    MainForm->ImageTitle = " 1.- /images/dem.raw";
-    MainForm->Panel1Name = "/images/dem.raw";
-    MainForm->BinaryImageName = " BINARY IMAGE ";
-    MainForm->PanelCaption = " LOCAL ROUGHNESS ";
-    ImageForm->SetCaptionText(" 1.- /images/dem.raw");
-    TempImageForm->SetCaptionText(" 2.-  BINARY IMAGE ");
-    ResultImageForm->SetCaptionText(" 3.-  LOCAL ROUGHNESS ");
-    MainForm->HasBinaryImage = 1;
-    MainForm->Panel2Pending[p2Binary] = 1;
-    MainForm->Panel3Pending[p3LocalRoughness] = 1;
-    for (auto [panel, plane] : {std::pair<TPanelForm*, BytePlane*>{ImageForm, &MainForm->OriginalImage},
-                                {TempImageForm, &MainForm->BinaryImage},
-                                {ResultImageForm, &MainForm->ResultImage}}) {
-      IMAGE picture(6, 4, IMAGE::kGray);
-      picture.SetFromPlane(*plane);
-      if (panel == ImageForm) ImageForm->ShowImage(picture);
-      if (panel == TempImageForm) TempImageForm->ShowBitmap(picture);
-      if (panel == ResultImageForm) ResultImageForm->ShowImage(picture);
-    }
-  }
-};
-
-TEST_F(TransferTest, EachPairExchangesPlanesNamesAndCaptionsAndTwiceRestoresEverything) {
-  const auto planes = Planes();
-  const auto [p1, p2, p3] = planes;
-  const auto captions = Captions();
-  const auto names = Names();
-  struct Case {
-    int choice;
-    std::tuple<std::string, std::string, std::string> planes, captions, names;
-  };
-  const Case cases[] = {
-      {1,
-       {p2, p1, p3},
-       {" 1.-  BINARY IMAGE ", " 2.- /images/dem.raw", " 3.-  LOCAL ROUGHNESS "},
-       {" BINARY IMAGE ", "/images/dem.raw", " LOCAL ROUGHNESS "}},
-      {2,
-       {p3, p2, p1},
-       {" 1.-  LOCAL ROUGHNESS ", " 2.-  BINARY IMAGE ", " 3.- /images/dem.raw"},
-       {" LOCAL ROUGHNESS ", " BINARY IMAGE ", "/images/dem.raw"}},
-      {3,
-       {p1, p3, p2},
-       {" 1.- /images/dem.raw", " 2.-  LOCAL ROUGHNESS ", " 3.-  BINARY IMAGE "},
-       {"/images/dem.raw", " LOCAL ROUGHNESS ", " BINARY IMAGE "}},
-  };
-  for (const Case& c : cases) {
-    ui.dialog<TTransForm>([&](TTransForm& f) { return Choose(f, c.choice); });
-    MainForm->Transfert1Click();
-    EXPECT_EQ(Planes(), c.planes) << c.choice;
-    EXPECT_EQ(Captions(), c.captions) << c.choice;
-    EXPECT_EQ(Names(), c.names) << c.choice;
-    EXPECT_EQ(std::tuple(Shown(*ImageForm), Shown(*TempImageForm), Shown(*ResultImageForm)), c.planes);
-    // The zoom title of panel 1, the flags and the pending results stay.
-    EXPECT_EQ(MainForm->ImageTitle, " 1.- /images/dem.raw");
-    EXPECT_EQ(std::tuple(MainForm->HasBinaryImage, MainForm->Panel2Pending[p2Binary],
-                         MainForm->Panel3Pending[p3LocalRoughness]),
-              std::tuple(1, 1, 1));
-    // OK without a click repeats the exchange, which undoes it.
-    ui.ok<TTransForm>();
-    MainForm->Transfert1Click();
-    EXPECT_EQ(Planes(), planes) << c.choice;
-    EXPECT_EQ(Captions(), captions) << c.choice;
-    EXPECT_EQ(Names(), names) << c.choice;
-    EXPECT_EQ(TransForm->Choice, c.choice);
-    EXPECT_FALSE(TransForm->RadioButton1->isChecked() || TransForm->RadioButton2->isChecked() ||
-                 TransForm->RadioButton3->isChecked());
-  }
-}
-
-TEST_F(TransferTest, NothingHappensWithoutAChoiceOrWithoutOk) {
-  const auto planes = Planes();
-  const auto captions = Captions();
-  ui.ok<TTransForm>();
-  MainForm->Transfert1Click();
-  EXPECT_EQ(std::tuple(Planes(), Captions()), std::tuple(planes, captions));
-
-  // A click, then the window closed: no exchange, and the click is forgotten.
-  ui.dialog<TTransForm>([](TTransForm& f) {
-    f.RadioButtonClick(2);
-    return ui::mrCancel;
-  });
-  MainForm->Transfert1Click();
-  EXPECT_EQ(std::tuple(Planes(), Captions(), TransForm->Choice), std::tuple(planes, captions, 0));
-}
-
-TEST_F(TransferTest, PanelOneKeepsTheOriginalNameAfterAComplementaryOpenAndNeedsAnImage) {
-  MainForm->ImagePath = "/images/complementary.raw";  // as a complementary open leaves it
-  ui.dialog<TTransForm>([](TTransForm& f) { return Choose(f, 2); });
-  MainForm->Transfert1Click();
-  EXPECT_EQ(ResultImageForm->CaptionText(), " 3.- /images/dem.raw");
-
-  MainForm->OriginalImage.Reset();
-  ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
-  MainForm->Transfert1Click();
-}
-
-class TransferAfterOpensTest : public ProgramTest {};
-
-TEST_F(TransferAfterOpensTest, EachPanelCarriesItsOwnNameAfterAnOriginalAndAComplementaryOpen) {
-  WriteFile(Path("dem.raw"), Bytes(MakeRandomGray(4, 3, 5)));
-  WriteFile(Path("dem.txt"), "3 4");
-  ui.open(Path("dem.raw"), 1).dialog<TReportForm>(NoReport);
-  MainForm->Open1Click();
-  WriteFile(Path("items.raw"), std::string(12, '\x01'));
-  WriteFile(Path("items.txt"), "3 4");
-  ui.dialog<TSelectImageForm>([](TSelectImageForm& f) {
-      f.LabeledImage = 0;
-      return ui::mrOk;
-    }).open(Path("items.raw"), 1);
-  MainForm->OpenBinaryImage1Click();
-
-  ui.dialog<TTransForm>([](TTransForm& f) { return Choose(f, 1); });
-  MainForm->Transfert1Click();
-  EXPECT_EQ(ImageForm->CaptionText(), " 1.- Complementary Binary Image");
-  EXPECT_EQ(TempImageForm->CaptionText(), " 2.- " + Path("dem.raw"));
-  EXPECT_EQ(MainForm->ImageTitle, " 1.- " + Path("dem.raw"));
-}
