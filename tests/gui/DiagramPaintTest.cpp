@@ -233,10 +233,6 @@ TEST_F(DiagramPaintTest, LocalFractalCurveSkipsEmptyBinsAndClampsItsRange) {
 
 // Through Qt's own painting, each window's axes reach the screen in black.
 TEST_F(DiagramPaintTest, EveryWindowPaintsItsAxesOnTheScreen) {
-  MainForm->BoxCountingPointCount = 2;
-  MainForm->BoxCountingLogSize = {0, 1};
-  MainForm->BoxCountingLogCount = {1, 0};
-  MainForm->BoxCountingDimension = kNan;
   for (QWidget* window : std::initializer_list<QWidget*>{
            DiagBoxCountingForm, DiagProgrBoxCountingForm, DiagLinFractLineForm, DiagLinFractColForm,
            DiagRadiusForm, DiagHurstResultForm, DiagLocFractDimForm, DiagLacunForm, OrientationPerimForm,

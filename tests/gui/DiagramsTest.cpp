@@ -37,36 +37,11 @@ class DiagramsTest : public ProgramTest {
   void PressSave() { ui.press<TDiagBoxCountingForm>(&TDiagBoxCountingForm::BitBtnSaveClick); }
 };
 
-TEST_F(DiagramsTest, BoxCountingSaveWritesXlsOnceAndLogsItOnce) {
+// Box counting's Save from first to last: a cancelled or failed save changes nothing; a file saved with
+// the report off is named by a later showing, once; a second save of the result is refused.
+TEST_F(DiagramsTest, BoxCountingSaveFromFirstToLast) {
   TwoPointBoxCounting();
   MainForm->WorkDirectory = Dir().string();
-  ReportInto(Path("r.txt"));
-  ShowAndSave("bc", 2);  // ".xls" even under the second filter
-  EXPECT_EQ(ReadFile(Path("bc.xls")), kTwoPointRows);
-  const ui::FileDialogSpec& asked = ui.FileDialogs().at(0);
-  EXPECT_EQ(std::tuple(asked.title, asked.filter, asked.initialDir),
-            std::tuple("SAVE DIAGRAM", "File .xls|*.xls|File .ts|*.ts", Dir().string()));
-  EXPECT_EQ(Report(), kBoxCountingLine + Path("bc.xls") + " ");
-
-  // Saved again: refused, the file kept; shown again: no second line.
-  WriteFile(Path("bc.xls"), "kept");
-  PressSave();
-  ui.message("REGISTRATION", kRegistered);
-  MainForm->DiagFractal1Click();
-  EXPECT_EQ(ReadFile(Path("bc.xls")), "kept");
-  EXPECT_EQ(Report(), kBoxCountingLine + Path("bc.xls") + " ");
-
-  // A new result may be saved again.
-  NewDiagramResult(MainForm->DiagramSavedFlags.BoxCountingSaved,
-                   MainForm->DiagramSavedFlags.BoxCountingPending);
-  ShowAndSave("bc2");
-  EXPECT_EQ(ReadFile(Path("bc2.xls")), kTwoPointRows);
-}
-
-// A cancelled or failed save changes nothing; a file saved with the report off is named by a later
-// showing, its extension added once.
-TEST_F(DiagramsTest, OnlyAWrittenFileIsLoggedPerhapsLater) {
-  TwoPointBoxCounting();
   ReportInto(Path("r.txt"));
   const std::string target = Path("missing/bc");
   PressSave();
@@ -77,15 +52,34 @@ TEST_F(DiagramsTest, OnlyAWrittenFileIsLoggedPerhapsLater) {
   MainForm->DiagFractal1Click();
   EXPECT_EQ(DiagBoxCountingForm->FileName, "");
   EXPECT_EQ(Report(), "");
+  const ui::FileDialogSpec& asked = ui.FileDialogs().at(0);
+  EXPECT_EQ(std::tuple(asked.title, asked.filter, asked.initialDir),
+            std::tuple("SAVE DIAGRAM", "File .xls|*.xls|File .ts|*.ts", Dir().string()));
 
+  // ".xls" even under the second filter, and added once.
   ReportForm->ReportOff = 1;
-  ShowAndSave("bc.xls");  // allowed: neither attempt counted as saved
+  ShowAndSave("bc.xls", 2);
   EXPECT_EQ(ReadFile(Path("bc.xls")), kTwoPointRows);
   EXPECT_EQ(Report(), "");
   ReportForm->ReportOff = 0;
   ui.ok<TDiagBoxCountingForm>();
   MainForm->DiagFractal1Click();
-  EXPECT_EQ(Report(), kBoxCountingLine + Path("bc.xls") + " ");
+  const std::string line = kBoxCountingLine + Path("bc.xls") + " ";
+  EXPECT_EQ(Report(), line);
+
+  // Saved again: refused, the file kept; shown again: no second line.
+  WriteFile(Path("bc.xls"), "kept");
+  PressSave();
+  ui.message("REGISTRATION", kRegistered);
+  MainForm->DiagFractal1Click();
+  EXPECT_EQ(ReadFile(Path("bc.xls")), "kept");
+  EXPECT_EQ(Report(), line);
+
+  // A new result may be saved again.
+  NewDiagramResult(MainForm->DiagramSavedFlags.BoxCountingSaved,
+                   MainForm->DiagramSavedFlags.BoxCountingPending);
+  ShowAndSave("bc2");
+  EXPECT_EQ(ReadFile(Path("bc2.xls")), kTwoPointRows);
 }
 
 // A window's Save button, pressed in its next showing or at once.
@@ -107,7 +101,7 @@ struct SaveCase {
   std::string file;  // written name, extension included
   std::string bytes;
   std::string line = {};  // what the showing logs before " registered\n\tin the file "; none: nothing
-  bool guarded = true;    // a second save only says so; else the name is asked again
+  bool guarded = true;    // a second save only says so
   const char* title = "SAVE DIAGRAM";
 };
 
@@ -128,10 +122,9 @@ TEST_F(DiagramsTest, EachWindowWritesItsRowsAndItsShowingLogsThem) {
   m.HurstLogDeviation = {9, 0.1, 0.2};
   m.HurstLogWindow = {9, 0.3, 0.6};
   // Local fractal bins 2.00 to 3.00 are written.
-  m.BinCounts[150] = 9;
-  m.BinCounts[200] = 5;
-  m.BinCounts[250] = 7;
-  m.BinCounts[300] = 1;
+  for (const auto& [bin, count] :
+       {std::pair{150, 9}, std::pair{200, 5}, std::pair{250, 7}, std::pair{300, 1}})
+    m.BinCounts[bin] = count;
   std::string localFractalRows;
   for (int b = 200; b <= 300; ++b)
     localFractalRows += Format("%d.%02d0000\t%d\n", b / 100, b % 100, m.BinCounts[b]);
@@ -149,7 +142,6 @@ TEST_F(DiagramsTest, EachWindowWritesItsRowsAndItsShowingLogsThem) {
   m.FractalThDimensions = {1.5, 1.75};
   // Dimensions, densities and radii of each step, first radius, pixel size, steps, last radius.
   m.Expansion = {{0, 1.5, 1.25, 0}, {0, 50, 40, 0}, {0, 10, 11, 0}, 10, 2, 2, 12};
-  const SaveButton orientation = Button(OrientationPerimForm, &TOrientationPerimForm::BitBtnSaveClick);
   const std::vector<SaveCase> cases = {
       {"progressive", Button(DiagProgrBoxCountingForm, &TDiagProgrBoxCountingForm::BitBtnSaveClick),
        [&] { m.ProgrBoxCounting1Click(); }, 2, "p.xls", "0.0000\t3.000000\n1.5000\t2.000000\n",
@@ -173,14 +165,8 @@ TEST_F(DiagramsTest, EachWindowWritesItsRowsAndItsShowingLogsThem) {
        "\n\n\tLocal Fractal Dimension Diagram"},
       {"lacunarity, five columns", Button(DiagLacunForm, &TDiagLacunForm::BitBtnSaveClick), nullptr, 1,
        "lac.xls", "1\t3\t1.500000\t0.477121\t0.176091\n2\t5\t1.250000\t0.698970\t0.096910\n"},
-      {"orientation, first filter", orientation, [&] { m.DiagCircleScanClick(); }, 1, "o.xls",
-       "90\n180\n270\n", "\n\n\tPerimeter Orientation Diagram"},
-      {"orientation, second filter, a new result", orientation,
-       [&] {
-         NewDiagramResult(m.DiagramSavedFlags.OrientationSaved, m.DiagramSavedFlags.OrientationPending);
-         m.DiagCircleScanClick();
-       },
-       2, "o2.ts", "90\n180\n270\n", "\n\n\tPerimeter Orientation Diagram"},
+      {"orientation, second filter", Button(OrientationPerimForm, &TOrientationPerimForm::BitBtnSaveClick),
+       [&] { m.DiagCircleScanClick(); }, 2, "o.ts", "90\n180\n270\n", "\n\n\tPerimeter Orientation Diagram"},
       {"roughness, second filter",
        Button(PerimeterRoughnessForm2, &TPerimeterRoughnessForm2::BitBtnSaveClick),
        [&] { m.PerimeterRoughness1Click(); }, 2, "ro.ts", "3\n4\n5\n", "\n\n\tPerimeter Roughness Diagram",
@@ -197,16 +183,18 @@ TEST_F(DiagramsTest, EachWindowWritesItsRowsAndItsShowingLogsThem) {
   std::string report;
   for (const SaveCase& c : cases) {
     SCOPED_TRACE(c.name);
+    const std::string stem = c.file.substr(0, c.file.rfind('.'));
     if (c.show) c.save.inShowing(ui);
-    ui.save(Path(c.file.substr(0, c.file.rfind('.'))), c.filterIndex);
+    ui.save(Path(stem), c.filterIndex);
     c.show ? c.show() : c.save.now();
     EXPECT_EQ(ReadFile(Path(c.file)), c.bytes);
     EXPECT_EQ(ui.FileDialogs().back().title, c.title);
     if (!c.line.empty()) report += c.line + " registered\n\tin the file " + Path(c.file) + " ";
     EXPECT_EQ(Report(), report);
-    c.guarded ? ui.message("REGISTRATION", kRegistered) : ui.cancelSave();
+    // Saved again: refused, or under another name with the first filter.
+    c.guarded ? ui.message("REGISTRATION", kRegistered) : ui.save(Path(stem), 1);
     c.save.now();
-    EXPECT_TRUE(ui.Finished());
+    EXPECT_TRUE(c.guarded || ReadFile(Path(stem + ".xls")) == c.bytes);
   }
   // Waiting for their treatments' lines; the roughness has a pending flag of its own.
   const DiagramFlags& flags = m.DiagramSavedFlags;
