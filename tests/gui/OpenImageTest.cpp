@@ -92,7 +92,7 @@ class OpenImageTest : public ProgramTest {
 };
 
 TEST_F(OpenImageTest, RawImagesWithAndWithoutSizeFiles) {
-  WriteRaw("a.raw", Numbered(4, 3), "3\n4\n");
+  WriteRaw("a.raw", Numbered(4, 3), "3 4");
   ui.open(Path("a.raw"), 1).dialog<TReportForm>(NoReport);
   MainForm->Open1Click();
 
@@ -113,7 +113,7 @@ TEST_F(OpenImageTest, RawImagesWithAndWithoutSizeFiles) {
       "OpenBinaryImage1 BinTreat1 GrayTonesTreat1 Tools1 OpenBinarSpeedButton1 ExitSpeedButton1 Binar1 "
       "ZoomSpeedButton";
   EXPECT_EQ(EnabledOf(enabled), enabled);
-  EXPECT_EQ(ReadFile(Path("a.txt")), "3\n4\n");  // left as it was
+  EXPECT_EQ(ReadFile(Path("a.txt")), "3 4");  // left as it was
   const ui::FileDialogSpec& asked = ui.FileDialogs().at(0);
   EXPECT_EQ(std::tuple(asked.title, asked.filter, asked.initialDir),
             std::tuple("OPEN IMAGE", "Raw Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp", ImagesFolder()));
