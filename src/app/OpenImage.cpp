@@ -1,6 +1,5 @@
 #include "app/OpenImage.h"
 
-#include <QAction>
 #include <algorithm>
 #include <initializer_list>
 #include <utility>
@@ -124,9 +123,7 @@ void ReleasePreviousImage(TMainForm& m) {
   m.TreatmentName.clear();
   m.PanelCaption.clear();
   m.Enable(kOldPanelEntries, false);
-  for (const char* name : kOldPanelEntries)
-    if (QAction* action = m.Item(name); action && action->isCheckable()) action->setChecked(false);
-  // The editor's tools, line start, line undo, selected value and colour picture.
+  // The editor's tools (their buttons released), line start, line undo, selected value and colour picture.
   ResetScreenEditor(m);
 }
 
