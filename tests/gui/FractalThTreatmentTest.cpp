@@ -4,7 +4,6 @@
 
 #include "Program.h"
 #include "app/MainWindow.h"
-#include "diagrams/DiagramForm.h"
 #include "diagrams/Explor.h"
 #include "fixtures/Patterns.h"
 #include "graytone/FractalExplorationForm.h"
@@ -20,6 +19,8 @@ auto Parameters(int dataIn, int treatment, int step) {
     return ui::mrOk;
   };
 }
+
+constexpr const char* kHead = "\n\n EXPLORATION OF THE LINEAL FRACTAL RESPONSE \n\tapplied to the ";
 
 }  // namespace
 
@@ -42,16 +43,14 @@ TEST_F(FractalThTest, FullSetOfSixtyFourColumns) {
   MainForm->FractalThTreatment1Click();
 
   EXPECT_EQ(ReadFile(report),
-            "\n\n EXPLORATION OF THE LINEAL FRACTAL RESPONSE \n\tapplied to the original image "
-            "\n\n\tScanning from the origin\n\tStep = 128 \n\n\t128\t1.957447"
-            "\n\n\tFractal Exploration Diagram registered\n\tin the file " +
+            kHead + std::string("original image \n\n\tScanning from the origin\n\tStep = 128 ") +
+                "\n\n\t128\t1.957447\n\n\tFractal Exploration Diagram registered\n\tin the file " +
                 Path("curve.xls") + " ");
   EXPECT_EQ(ReadFile(Path("curve.xls")), "128\t1.957447\n");
   const TMainForm& m = *MainForm;
-  EXPECT_EQ(m.FractalThCount, 1);
-  EXPECT_EQ(m.FractalThGrays, std::vector<int>{128});
+  EXPECT_EQ(std::tuple(m.FractalThCount, m.FractalThGrays, m.ExplorationTreatment),
+            std::tuple(1, std::vector<int>{128}, 0));
   EXPECT_NEAR(m.FractalThDimensions[0], 1.957447, 5e-7);
-  EXPECT_EQ(m.ExplorationTreatment, 0);
   EXPECT_EQ(std::tuple(m.DiagramSavedFlags.ExplorationSaved, m.DiagramSavedFlags.ExplorationPending),
             std::tuple(1, 0));
   EXPECT_EQ(EnabledOf("Diagram1 FractalCurve1"), "Diagram1 FractalCurve1");
@@ -68,40 +67,33 @@ TEST_F(FractalThTest, ParametricImageInBands) {
   MainForm->FractalThTreatment1Click();
   std::string rows;
   for (const FractalThPoint& p : points) rows += Format("\n\t%d\t%lf", p.Gray, p.Value);
-  EXPECT_EQ(ReadFile(report),
-            "\n\n EXPLORATION OF THE LINEAL FRACTAL RESPONSE \n\tapplied to the parametric image "
-            "\n\n\tJumping\n\tStep = 50 \n" +
-                rows);
+  EXPECT_EQ(ReadFile(report), kHead + std::string("parametric image \n\n\tJumping\n\tStep = 50 \n") + rows);
   EXPECT_EQ(MainForm->FractalThGrays, (std::vector<int>{50, 100, 150, 200, 250}));
-  EXPECT_EQ(MainForm->FractalThDimensions[4], points[4].Value);
-  EXPECT_EQ(MainForm->ExplorationTreatment, 1);
+  EXPECT_EQ(std::tuple(MainForm->FractalThDimensions[4], MainForm->ExplorationTreatment),
+            std::tuple(points[4].Value, 1));
 }
 
 // A step of 1 overflows the 128 rows, one of 0 or below never reaches 256, one above 255 has no
-// threshold: each is refused and nothing changes.
+// threshold: each is refused and nothing changes. The dialog starts at step 2 and warns of a step of 1
+// as it is typed.
 TEST_F(FractalThTest, StepsOutsideTwoTo255AreRefused) {
+  TFractalExplorationForm& f = *FractalExplorationForm;
+  EXPECT_EQ(std::tuple(f.DataIn, f.Treatment, f.Step, f.StepEdit->text().toStdString(), f.CloseIsOk),
+            std::tuple(0, 0, 2, "2", true));
+  ui.message("INCORRECT VALUE", "Step value lower than 2");
+  f.StepEdit->setText("1");
+  EXPECT_EQ(f.Step, 1);
   LoadOriginal(MakeRandomGray(20, 20, 2));
   MainForm->FractalThCount = 3;
   const std::string report = ReportInto(Path("report.txt"));
-  for (auto [step, text] :
-       {std::pair{1, "Step value lower than 2"}, std::pair{0, "Step value lower than 2"},
-        std::pair{-4, "Step value lower than 2"}, std::pair{256, "Step value greater than 255"}}) {
+  for (auto [step, text] : {std::pair{1, "Step value lower than 2"},
+                            {0, "Step value lower than 2"},
+                            {-4, "Step value lower than 2"},
+                            {256, "Step value greater than 255"}}) {
     ui.dialog<TFractalExplorationForm>(Parameters(0, 2, step)).message("INCORRECT VALUE", text);
     MainForm->FractalThTreatment1Click();
   }
   EXPECT_EQ(MainForm->FractalThCount, 3);
   EXPECT_EQ(ReadFile(report), "");
   EXPECT_FALSE(MainForm->IsEnabled("FractalCurve1"));
-}
-
-TEST_F(FractalThTest, DialogStartsAtStepTwoAndWarnsOfAStepOfOne) {
-  TFractalExplorationForm& f = *FractalExplorationForm;
-  EXPECT_EQ(std::tuple(f.DataIn, f.Treatment, f.Step), std::tuple(0, 0, 2));
-  EXPECT_EQ(f.StepEdit->text().toStdString(), "2");
-  EXPECT_TRUE(f.CloseIsOk);
-  ui.message("INCORRECT VALUE", "Step value lower than 2");
-  f.StepEdit->setText("1");
-  EXPECT_EQ(f.Step, 1);
-  f.StepEdit->setText("12");
-  EXPECT_EQ(f.Step, 12);
 }
