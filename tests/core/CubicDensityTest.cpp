@@ -23,13 +23,8 @@ BytePlane LiteralCubicDensity(const BytePlane& g, int h, int J) {
         for (int r = i - h; r <= i + h; ++r)
           for (int c = j - h; c <= j + h; ++c) {
             const int d = g[r][c] - g[i][j];
-            if (d <= 0) {
-              const int k = static_cast<int>(std::trunc(std::abs(d) / static_cast<double>(s) + 0.5));
-              sum += k <= h + 1 ? h + 1 - k : 0;
-            } else {
-              const int k = static_cast<int>(std::trunc(d / static_cast<double>(s) + 0.5));
-              sum += k <= h ? h + k + 1 : W;
-            }
+            const int k = static_cast<int>(std::trunc(std::abs(d) / static_cast<double>(s) + 0.5));
+            sum += d <= 0 ? (k <= h + 1 ? h + 1 - k : 0) : (k <= h ? h + k + 1 : W);
           }
         out[i][j] = static_cast<std::uint8_t>(std::trunc(sum / (static_cast<double>(W) * W * W) * 254 + 0.5));
       }

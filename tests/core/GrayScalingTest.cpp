@@ -28,19 +28,10 @@ TEST(GrayScaling, LinearBetweenMinimumAndMaximumWithinFloorAnd255) {
         << c.scaling.Floor << ": " << c.value;
 }
 
-// The scaled values inside the rectangle, white around it; an empty rectangle leaves all white, and a
-// plane of another size is made anew.
-TEST(GrayScaling, ShownRectangleInAWhiteFrame) {
-  DoublePlane values(5, 4);
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 5; ++j) values[i][j] = i + j;
-  BytePlane gray(5, 4), other(2, 2);
-  gray.Fill(9);
-  ScaleToGray(values, {1.0, 5.0, 0}, {1, 2, 1, 3}, gray);
-  const auto pixels = [](const BytePlane& p) { return std::vector<int>(p.Data(), p.Data() + p.Size()); };
-  EXPECT_EQ(pixels(gray), (std::vector<int>{255, 255, 255, 255, 255, 255, 63,  127, 190, 255,  //
-                                            255, 127, 190, 254, 255, 255, 255, 255, 255, 255}));
-  ScaleToGray(values, {1.0, 5.0, 0}, {3, 1, 0, 4}, other);
+// An empty rectangle leaves all white, and a plane of another size is made anew.
+TEST(GrayScaling, EmptyRectangleOnAPlaneOfAnotherSize) {
+  BytePlane other(2, 2);
+  ScaleToGray(DoublePlane(5, 4), {1.0, 5.0, 0}, {3, 1, 0, 4}, other);
   EXPECT_EQ(std::tuple(other.Columns(), other.Lines()), std::tuple(5, 4));
-  EXPECT_EQ(pixels(other), std::vector<int>(20, 255));
+  EXPECT_EQ(std::vector<int>(other.Data(), other.Data() + other.Size()), std::vector<int>(20, 255));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <tuple>
@@ -15,16 +16,14 @@ namespace {
 BytePlane LiteralRoughness(const BytePlane& g, double& min, double& max) {
   const int lines = g.Lines(), columns = g.Columns();
   DoublePlane v(columns, lines);
-  min = 10000.0;
-  max = 0.0;
+  min = 10000.0, max = 0.0;
   for (int i = 1; i <= lines - 2; ++i)
     for (int j = 1; j <= columns - 2; ++j) {
       int s = 0;
       for (int r = i - 1; r <= i + 1; ++r)
         for (int c = j - 1; c <= j + 1; ++c) s += std::abs(g[i][j] - g[r][c]);
       v[i][j] = (1.0 / 9) * s;
-      if (v[i][j] < min) min = v[i][j];
-      if (v[i][j] > max) max = v[i][j];
+      min = std::min(min, v[i][j]), max = std::max(max, v[i][j]);
     }
   BytePlane out(columns, lines);
   out.Fill(255);

@@ -1,6 +1,4 @@
 #include <QLineEdit>
-#include <string>
-#include <tuple>
 
 #include "Panel3Checks.h"
 #include "fixtures/Patterns.h"

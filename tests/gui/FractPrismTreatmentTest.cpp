@@ -1,7 +1,4 @@
-#include <algorithm>
 #include <cmath>
-#include <string>
-#include <tuple>
 
 #include "Panel3Checks.h"
 #include "app/TreatStartForm.h"

@@ -1,8 +1,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
+#include <array>
 #include <cmath>
-#include <string>
-#include <tuple>
 
 #include "Panel3Checks.h"
 #include "diagrams/DiagramForm.h"
@@ -12,20 +11,15 @@
 namespace {
 
 constexpr const char* kHead = "\n\n 3D LINEAL FRACTAL DIMENSION WINDOW SIZE 8\n applied to the whole scene";
+constexpr const char* kScene = "\n\tMean Fractal Dimension in the whole scene";
 constexpr const char* kSceneMessage =
     "Mean Fractal Dimension in the whole scene= %lf\n\nValue consigned in the Report ";
 
 // Answers choosing the cross `type` through its button and, with an item code, the labelized zone.
 auto Choose(int type, const char* item = nullptr) {
   return [=](TFractStarForm& f) {
-    (type == kGreekCross      ? f.RadioButton1
-     : type == kStAndrewCross ? f.RadioButton2
-                              : f.RadioButton3)
-        ->click();
-    if (item) {
-      f.RadioButton5->click();
-      f.ItemEdit->setText(item);
-    }
+    std::array{f.RadioButton1, f.RadioButton2, f.RadioButton3}[type - 1]->click();
+    if (item) f.RadioButton5->click(), f.ItemEdit->setText(item);
     return ui::mrOk;
   };
 }
@@ -73,12 +67,10 @@ TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
     ui.message("FRACTSTAR STAR TREATMENT", Format(kSceneMessage, 0.0));
     MainForm->FracStar8Treatment1Click();
 
-    const std::string greek =
-        "\n\n\tGreek Cross Treatment\n\tMean Fractal Dimension in the whole scene = 0.000000 ";
-    const std::string star =
-        "\n\n\tSt Andrew Cross Treatment\n\tMean Fractal Dimension in the whole scene = 0.000000 "
-        "\n\n\tStar Treatment\n\tMean Fractal Dimension in the whole scene= 0.000000 ";
-    EXPECT_EQ(ReadFile(report), kHead + greek + (type == kStar ? star : ""));
+    const std::string star = std::string("\n\n\tSt Andrew Cross Treatment") + kScene + " = 0.000000 " +
+                             "\n\n\tStar Treatment" + kScene + "= 0.000000 ";
+    EXPECT_EQ(ReadFile(report), kHead + std::string("\n\n\tGreek Cross Treatment") + kScene + " = 0.000000 " +
+                                    (type == kStar ? star : ""));
     const BytePlane& panel = MainForm->ResultImage;
     // Lines and columns 8 .. size - 9.
     EXPECT_EQ(std::tuple(CountOf(panel, 1), CountOf(panel, 255), panel[8][8], panel[7][8]),
@@ -142,13 +134,12 @@ TEST_F(FractStarTest, RefusalsThenSceneAndItemMeansUnderTheStar) {
                  "consigned in the Report",
                  scene, item));
   MainForm->FracStar8Treatment1Click();
-  const std::string scenes = "\n\tMean Fractal Dimension in the whole scene";
   const char* items = "\n\tMean Fractal Dimension in the selected item = %lf ";
   EXPECT_EQ(ReadFile(report), kHead + std::string("\n and to the labelled item number 7 ") +
-                                  "\n\n\tGreek Cross Treatment" + scenes + Format(" = %lf ", greek.Mean) +
-                                  Format(items, greek.ItemMean) + "\n\n\tSt Andrew Cross Treatment" + scenes +
+                                  "\n\n\tGreek Cross Treatment" + kScene + Format(" = %lf ", greek.Mean) +
+                                  Format(items, greek.ItemMean) + "\n\n\tSt Andrew Cross Treatment" + kScene +
                                   Format(" = %lf ", andrew.Mean) + Format(items, andrew.ItemMean) +
-                                  "\n\n\tStar Treatment" + scenes + Format("= %lf ", scene) +
+                                  "\n\n\tStar Treatment" + kScene + Format("= %lf ", scene) +
                                   Format(items, item));
   EXPECT_EQ(std::tuple(MainForm->StarZoneChoice, MainForm->StarItemCode), std::tuple(1, 7));
   EXPECT_TRUE(FractStarForm->RadioButton5->isChecked());  // the zone chosen is shown again

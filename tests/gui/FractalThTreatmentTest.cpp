@@ -56,34 +56,18 @@ TEST_F(FractalThTest, FullSetOfSixtyFourColumns) {
   EXPECT_EQ(EnabledOf("Diagram1 FractalCurve1"), "Diagram1 FractalCurve1");
 }
 
-// The parametric image is explored in bands; every threshold of the step has its row.
-TEST_F(FractalThTest, ParametricImageInBands) {
-  LoadOriginal(BytePlane(40, 30));
-  MainForm->ResultImage = MakeRandomGray(40, 30, 9);
-  const auto points = FractalThresholding(MainForm->ResultImage, kInBand, 50);
-  ASSERT_EQ(points.size(), 5u);
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TFractalExplorationForm>(Parameters(1, 1, 50)).ok<TExplorForm>();
-  MainForm->FractalThTreatment1Click();
-  std::string rows;
-  for (const FractalThPoint& p : points) rows += Format("\n\t%d\t%lf", p.Gray, p.Value);
-  EXPECT_EQ(ReadFile(report), kHead + std::string("parametric image \n\n\tJumping\n\tStep = 50 \n") + rows);
-  EXPECT_EQ(MainForm->FractalThGrays, (std::vector<int>{50, 100, 150, 200, 250}));
-  EXPECT_EQ(std::tuple(MainForm->FractalThDimensions[4], MainForm->ExplorationTreatment),
-            std::tuple(points[4].Value, 1));
-}
-
 // A step of 1 overflows the 128 rows, one of 0 or below never reaches 256, one above 255 has no
-// threshold: each is refused and nothing changes. The dialog starts at step 2 and warns of a step of 1
-// as it is typed.
-TEST_F(FractalThTest, StepsOutsideTwoTo255AreRefused) {
+// threshold: each is refused and nothing changes; the dialog starts at step 2 and warns of a step of 1
+// as it is typed. Then the parametric image is explored in bands, every threshold of the step in its row.
+TEST_F(FractalThTest, StepsOutsideTwoTo255AreRefusedAndTheParametricImageExploredInBands) {
   TFractalExplorationForm& f = *FractalExplorationForm;
   EXPECT_EQ(std::tuple(f.DataIn, f.Treatment, f.Step, f.StepEdit->text().toStdString(), f.CloseIsOk),
             std::tuple(0, 0, 2, "2", true));
   ui.message("INCORRECT VALUE", "Step value lower than 2");
   f.StepEdit->setText("1");
   EXPECT_EQ(f.Step, 1);
-  LoadOriginal(MakeRandomGray(20, 20, 2));
+  LoadOriginal(BytePlane(40, 30));
+  MainForm->ResultImage = MakeRandomGray(40, 30, 9);
   MainForm->FractalThCount = 3;
   const std::string report = ReportInto(Path("report.txt"));
   for (auto [step, text] : {std::pair{1, "Step value lower than 2"},
@@ -93,7 +77,17 @@ TEST_F(FractalThTest, StepsOutsideTwoTo255AreRefused) {
     ui.dialog<TFractalExplorationForm>(Parameters(0, 2, step)).message("INCORRECT VALUE", text);
     MainForm->FractalThTreatment1Click();
   }
-  EXPECT_EQ(MainForm->FractalThCount, 3);
-  EXPECT_EQ(ReadFile(report), "");
-  EXPECT_FALSE(MainForm->IsEnabled("FractalCurve1"));
+  EXPECT_EQ(std::tuple(MainForm->FractalThCount, ReadFile(report), MainForm->IsEnabled("FractalCurve1")),
+            std::tuple(3, "", false));
+
+  const auto points = FractalThresholding(MainForm->ResultImage, kInBand, 50);
+  ASSERT_EQ(points.size(), 5u);
+  ui.dialog<TFractalExplorationForm>(Parameters(1, 1, 50)).ok<TExplorForm>();
+  MainForm->FractalThTreatment1Click();
+  std::string rows;
+  for (const FractalThPoint& p : points) rows += Format("\n\t%d\t%lf", p.Gray, p.Value);
+  EXPECT_EQ(ReadFile(report), kHead + std::string("parametric image \n\n\tJumping\n\tStep = 50 \n") + rows);
+  EXPECT_EQ(
+      std::tuple(MainForm->FractalThGrays, MainForm->FractalThDimensions[4], MainForm->ExplorationTreatment),
+      std::tuple(std::vector<int>{50, 100, 150, 200, 250}, points[4].Value, 1));
 }

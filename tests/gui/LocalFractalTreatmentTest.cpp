@@ -1,8 +1,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cmath>
-#include <string>
-#include <tuple>
 
 #include "Panel3Checks.h"
 #include "diagrams/DiagLocFractDim.h"
@@ -29,13 +27,7 @@ std::string Statistics(double min, double max, double mean) {
 
 }  // namespace
 
-class LocalFractalTest : public ProgramTest {
- protected:
-  void SetUp() override {
-    ProgramTest::SetUp();
-    MainForm->WorkDirectory = Dir().string();
-  }
-};
+class LocalFractalTest : public ProgramTest {};
 
 // A flat image has one dimension (h = 6: counts 726, 108, 32, 18, 4), drawn in one tone (0) and counted
 // in one bin; its frequency curve is saved from the diagram and named in the report. The factor is
@@ -46,6 +38,7 @@ TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
   flat.Fill(90);
   LoadOriginal(std::move(flat));
   PutEarlierResult(p3LocalFractal);
+  MainForm->WorkDirectory = Dir().string();
   const std::string report = ReportInto(Path("report.txt"));
   ASSERT_EQ(EnabledOf("Diagram1 DiagLocalFractal1"), "");
   ui.dialog<TLocalFractForm>([](TLocalFractForm& f) {
@@ -67,8 +60,6 @@ TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
   // Shown: lines and columns 6 .. size - 7 in gray 0 (no range), the rest white.
   EXPECT_EQ(std::tuple(CountOf(m.ResultImage, 0), CountOf(m.ResultImage, 255)),
             std::tuple(14 * 18, 30 * 26 - 14 * 18));
-  EXPECT_EQ(std::tuple(m.ResultImage[6][6], m.ResultImage[19][23], m.ResultImage[20][23]),
-            std::tuple(0, 0, 255));
   EXPECT_EQ(std::tuple(m.BinCounts[284], m.LocalFractalRange[0], m.LocalFractalRange[1]),
             std::tuple(14 * 18, 284, 284));
   EXPECT_EQ(m.LastFractalDimension, kFlat);
@@ -88,6 +79,7 @@ TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
 TEST_F(LocalFractalTest, RefusalsThenScaledBetweenMinimumAndMaximumAndRegisteredBySavingPanelThree) {
   LoadOriginal(MakeRandomGray(40, 23, 2));
   PutEarlierResult(p3LocalFractal);
+  MainForm->WorkDirectory = Dir().string();
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TLocalFractForm>(Parameters(0, 0.5))
       .message("ERROR", "Moving Window Size not defined")

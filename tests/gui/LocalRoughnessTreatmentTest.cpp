@@ -1,5 +1,3 @@
-#include <string>
-#include <tuple>
 
 #include "Panel3Checks.h"
 #include "app/TreatStartForm.h"

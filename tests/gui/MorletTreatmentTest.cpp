@@ -1,8 +1,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cmath>
-#include <string>
-#include <tuple>
 
 #include "Panel3Checks.h"
 #include "fixtures/Patterns.h"
@@ -23,8 +21,7 @@ auto Parameters(int h, double sigma, int dataIn = 0) {
 // Uniform grays of 200 .. 255.
 BytePlane Bright(std::uint32_t seed) {
   BytePlane plane = MakeRandomGray(30, 28, seed);
-  for (std::size_t k = 0; k < plane.Size(); ++k)
-    plane.Data()[k] = static_cast<std::uint8_t>(200 + plane.Data()[k] % 56);
+  for (std::size_t k = 0; k < plane.Size(); ++k) plane.Data()[k] = 200 + plane.Data()[k] % 56;
   return plane;
 }
 
@@ -79,13 +76,12 @@ TEST_F(MorletTest, RefusalsChangeNothingAndAConstantSourceIsOneTone) {
 // not one above.
 TEST_F(MorletTest, EachSourceIsScaledBetweenItsExtremes) {
   const char* names[] = {"Original", "Binary", "Parametric"};
+  const BytePlane sources[] = {Bright(12), Bright(13), Bright(14)};
   for (int dataIn : {0, 1, 2}) {
-    LoadOriginal(Bright(12));
-    MainForm->BinaryImage = Bright(13);
-    MainForm->ResultImage = Bright(14);
-    const BytePlane& source = dataIn == 0   ? MainForm->OriginalImage
-                              : dataIn == 1 ? MainForm->BinaryImage
-                                            : MainForm->ResultImage;
+    LoadOriginal(sources[0].Clone());
+    MainForm->BinaryImage = sources[1].Clone();
+    MainForm->ResultImage = sources[2].Clone();
+    const BytePlane& source = sources[dataIn];
     DoublePlane v(30, 28);
     const MorletResult expected = MorletResponse(source, 10, 20.0, v);
     ASSERT_GT(expected.Min, 100000.0);

@@ -20,6 +20,11 @@ inline int ShownGray(int line, int column) {
   return qRed(ResultImageForm->Bitmap().pixel(column, line));
 }
 
+// Panel 3 results waiting to be registered.
+inline std::int64_t PendingResults() {
+  return std::count(MainForm->Panel3Pending.begin(), MainForm->Panel3Pending.end(), 1);
+}
+
 // An earlier result in panel 3, its frame and its pending registration (not of `result`), the save
 // button off: what a refused treatment leaves and a completed one replaces.
 inline void PutEarlierResult(Panel3Result result) {
@@ -31,20 +36,17 @@ inline void PutEarlierResult(Panel3Result result) {
 
 inline void ExpectEarlierResult() {
   const TMainForm& m = *MainForm;
-  EXPECT_EQ(CountOf(m.ResultImage, 7), static_cast<std::int64_t>(m.ResultImage.Size()));
-  EXPECT_EQ(std::tuple(m.ResultBorder, std::count(m.Panel3Pending.begin(), m.Panel3Pending.end(), 1)),
-            std::tuple(3, 1));
-  EXPECT_FALSE(m.IsEnabled("SaveParamSpeedButton1"));
+  EXPECT_EQ(std::tuple(CountOf(m.ResultImage, 7), m.ResultBorder, PendingResults(),
+                       m.IsEnabled("SaveParamSpeedButton1")),
+            std::tuple(static_cast<std::int64_t>(m.ResultImage.Size()), 3, 1, false));
 }
 
 // Panel 3 holds the result `result` alone pending, framed by `border` and captioned `title`.
 inline void ExpectPublished(Panel3Result result, const std::string& title, int border) {
   const TMainForm& m = *MainForm;
-  EXPECT_EQ(std::tuple(m.ResultBorder, m.Panel3Pending[result],
-                       std::count(m.Panel3Pending.begin(), m.Panel3Pending.end(), 1)),
-            std::tuple(border, 1, 1));
-  EXPECT_EQ(std::tuple(m.PanelCaption, ResultImageForm->CaptionText()), std::tuple(title, " 3.- " + title));
-  EXPECT_TRUE(m.IsEnabled("SaveParamSpeedButton1"));
+  EXPECT_EQ(std::tuple(m.ResultBorder, m.Panel3Pending[result], PendingResults(),
+                       m.IsEnabled("SaveParamSpeedButton1"), m.PanelCaption, ResultImageForm->CaptionText()),
+            std::tuple(border, 1, 1, true, title, " 3.- " + title));
 }
 
 // Panel 3 saved through its button as `name`.raw (the save dialog scripted): the file holds panel 3,
@@ -54,6 +56,5 @@ inline void ExpectPanel3Saved(const std::string& report, const std::string& name
   MainForm->SaveParamSpeedButton1Click();
   EXPECT_EQ(ReadFile(name + ".raw"), Bytes(MainForm->ResultImage));
   EXPECT_EQ(ReadFile(report), before + "\n\n\t" + what + " registered as: " + name + ".raw");
-  EXPECT_EQ(std::count(MainForm->Panel3Pending.begin(), MainForm->Panel3Pending.end(), 1), 0);
-  EXPECT_FALSE(MainForm->IsEnabled("SaveParamSpeedButton1"));
+  EXPECT_EQ(std::tuple(PendingResults(), MainForm->IsEnabled("SaveParamSpeedButton1")), std::tuple(0, false));
 }
