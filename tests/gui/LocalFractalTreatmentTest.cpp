@@ -55,7 +55,6 @@ TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
             "\n\nLOCAL FRACTAL DIMENSION\n\n\tMoving window size: 12 H coefficient 0.500000 " +
                 Format("\n\tMin = %lf Max = %lf Mean = %lf ", kFlat, kFlat, kFlat) +
                 "\n\n\tLocal Fractal Dimension Diagram registered\n\tin the file " + Path("curve.xls") + " ");
-  EXPECT_NE(ReadFile(Path("curve.xls")).find("2.830000\t0\n2.840000\t252\n"), std::string::npos);
   const TMainForm& m = *MainForm;
   // Shown: lines and columns 6 .. size - 7 in gray 0 (no range), the rest white.
   EXPECT_EQ(std::tuple(CountOf(m.ResultImage, 0), CountOf(m.ResultImage, 255)),
@@ -70,7 +69,6 @@ TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
   ExpectPublished(p3LocalFractal, caption, 6);
   EXPECT_EQ(std::tuple(m.SavedPanelCaption, m.ResultCaption), std::tuple(caption, caption));
   EXPECT_EQ(EnabledOf("Diagram1 DiagLocalFractal1"), "Diagram1 DiagLocalFractal1");
-  EXPECT_TRUE(LocalFractForm->RadioButton1->isChecked());
 }
 
 // Missing values bring the dialog back; Cancel, then an image smaller than the window, change nothing.

@@ -1,4 +1,3 @@
-
 #include "Panel3Checks.h"
 #include "app/TreatStartForm.h"
 #include "diagrams/Histograms.h"
