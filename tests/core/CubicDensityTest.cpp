@@ -58,7 +58,7 @@ INSTANTIATE_AT_THREAD_COUNTS(CubicDensityThreads);
 // A flat image: every column is h + 1 high, the density (h + 1) / (2h + 1) x 254 rounded: 169, 152,
 // 145 for h = 1, 2, 3, whatever the jump; 255 on the border. A pixel far above its neighbours: only
 // the centre fills its column (h + 1 cells): 2 / 27 x 254 rounded, 19.
-TEST(CubicDensity, FlatImageGivesTheHalfFilledCubeAndAPeakItsOwnColumn) {
+TEST(CubicDensity, FlatImagePeakAndRefusals) {
   for (auto [h, expected] : {std::pair{1, 169}, {2, 152}, {3, 145}})
     for (int jump : {1, 5}) {
       BytePlane flat(12, 10), density;
@@ -72,11 +72,8 @@ TEST(CubicDensity, FlatImageGivesTheHalfFilledCubeAndAPeakItsOwnColumn) {
   peak[2][2] = 250;
   CubicDensity(peak, 1, 1, density);
   EXPECT_EQ(density[2][2], 19);
-}
-
-// Windows that do not fit and jumps below 1 are refused, leaving the plane as it was.
-TEST(CubicDensity, WindowsThatDoNotFitAndBadJumpsAreRefused) {
-  BytePlane image(9, 7), density, untouched(9, 7);
+  // Windows that do not fit and jumps below 1 are refused, leaving the plane as it was.
+  BytePlane image(9, 7), untouched(9, 7);
   EXPECT_TRUE(CubicDensity(image, 3, 1, density));
   const std::tuple<int, int, int, int> refused[] = {{9, 7, 4, 1}, {9, 7, 0, 1},  {9, 7, -2, 1},
                                                     {9, 7, 1, 0}, {9, 7, 1, -5}, {0, 0, 1, 1}};

@@ -118,7 +118,7 @@ INSTANTIATE_AT_THREAD_COUNTS(FractStarThreads);
 // every step): every cross gives 0, although on the tilted planes the rounded logarithms differ by
 // about 1e-15 and an exact comparison would give a dimension of 1. The St Andrew and star ranges end
 // at 2.
-TEST(FractStar, PlanesGiveZeroUnderEveryCross) {
+TEST(FractStar, PlanesAndStripesGiveTheirHandWorkedDimensions) {
   for (auto [b, c] : {std::pair{0, 0}, {1, 2}, {2, 1}, {4, 3}}) {
     BytePlane plane(30, 24);
     for (int i = 0; i < 24; ++i)
@@ -130,13 +130,10 @@ TEST(FractStar, PlanesGiveZeroUnderEveryCross) {
           << "tilt " << b << "," << c << " type " << type;
     }
   }
-}
-
-// Columns alternating 0 and 4: the vertical arms are 8 long at every step, the horizontal ones
-// 8 sqrt(17) at step 1 and 8 at the others; the diagonal arms 8 sqrt(18) at step 1 and 8 sqrt 2 at
-// the others. With lengths A at step 1 and B at the other three, the slope is -0.3 ln(A / B) / ln 2.
-// Stripes of 0 and 255 give a Greek dimension of about 3.1, capped at 2.
-TEST(FractStar, StripesGiveTheirHandWorkedDimensionCappedAtTwo) {
+  // Columns alternating 0 and 4: the vertical arms are 8 long at every step, the horizontal ones
+  // 8 sqrt(17) at step 1 and 8 at the others; the diagonal arms 8 sqrt(18) at step 1 and 8 sqrt 2 at
+  // the others. With lengths A at step 1 and B at the other three, the slope is -0.3 ln(A / B) / ln 2.
+  // Stripes of 0 and 255 give a Greek dimension of about 3.1, capped at 2.
   const double greek = 1 + 0.3 * std::log2((1 + std::sqrt(17.0)) / 2);  // 1.407106
   const double andrew = 1 + 0.3 * std::log2(3.0);                       // 1.475489
   DoublePlane shown;

@@ -72,16 +72,13 @@ TEST_P(FractalThresholdThreads, EqualsTheLiteralTreatmentBitForBit) {
 INSTANTIATE_AT_THREAD_COUNTS(FractalThresholdThreads);
 
 // No threshold for a step outside 2 .. 255 or an unknown mode.
-TEST(FractalThreshold, StepsOutsideTwoTo255GiveNoThreshold) {
+TEST(FractalThreshold, StepsFullSetsLinesAndEmptySets) {
   const BytePlane image = MakeRandomGray(30, 20, 1);
   for (int step : {1, 0, -3, 256}) EXPECT_TRUE(FractalThresholding(image, 0, step).empty()) << step;
   EXPECT_TRUE(FractalThresholding(image, 3, 2).empty());
-}
-
-// A full set: every line holds ceil(C / k) cells of size k, so the value is 2 when 12 divides the
-// columns; 64 columns give the counts 64, 32, 22, 16, 11, 6 per line and 1.957447. One vertical line:
-// one cell of every size per line, slope 0, value 1. No pixel set: value 1.
-TEST(FractalThreshold, FullSetsLinesAndEmptySets) {
+  // A full set: every line holds ceil(C / k) cells of size k, so the value is 2 when 12 divides the
+  // columns; 64 columns give the counts 64, 32, 22, 16, 11, 6 per line and 1.957447. One vertical line:
+  // one cell of every size per line, slope 0, value 1. No pixel set: value 1.
   for (auto [columns, value] : {std::pair{60, 2.0}, {72, 2.0}, {64, 1.957447}}) {
     BytePlane image(columns, 10);
     image.Fill(100);

@@ -82,17 +82,14 @@ TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
 
 // Whichever corner colour a box of a checkerboard has, it holds (W^2 + 1) / 2 or (W^2 - 1) / 2 bright
 // pixels; with an even number of positions each count comes up equally often: 1 + 1 / W^4.
-TEST(Lacunarity, CheckerboardGivesOnePlusOneOverWToTheFourth) {
+TEST(Lacunarity, CheckerboardAndBernoulliImages) {
   BytePlane board(40, 30);
   for (int i = 0; i < 30; ++i)
     for (int j = 0; j < 40; ++j) board[i][j] = (i + j) % 2 ? 90 : 0;
   for (const LacunarityPoint& point : LacunarityCurve(board, 0, 14))
     EXPECT_NEAR(point.Value, 1 + 1 / std::pow(point.Window, 4), 1e-15) << point.K;
-}
-
-// Independent pixels: Var(M) / E(M)^2 = (1 - p) / (p W^2) for values {0, v}; for binary panel 2
-// (items 1 with probability p on background 255) 254^2 p (1 - p) / (W^2 (p + 255 (1 - p))^2).
-TEST(Lacunarity, BernoulliImagesFollowTheirVariance) {
+  // Independent pixels: Var(M) / E(M)^2 = (1 - p) / (p W^2) for values {0, v}; for binary panel 2
+  // (items 1 with probability p on background 255) 254^2 p (1 - p) / (W^2 (p + 255 (1 - p))^2).
   const double p = 0.3, mean = p + 255 * (1 - p);
   for (const LacunarityPoint& point : LacunarityCurve(Bernoulli(512, p, 170, 0, 21), 1, 4)) {
     const double expected = (1 - p) / (p * point.Window * point.Window);

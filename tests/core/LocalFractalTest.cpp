@@ -97,7 +97,7 @@ INSTANTIATE_AT_THREAD_COUNTS(LocalFractalThreads);
 // A flat surface fills the lower half of every cube: for h = 12 the counts 23 x 23 x 12 = 6348, 864, 256,
 // 108, 32, 4. A flat surface is not of dimension 2: the last line and column of the cube stay empty and
 // the half-filled boxes count whole.
-TEST(LocalFractal, FlatImageGivesTheCountsOfAHalfFilledCube) {
+TEST(LocalFractal, FlatImageComputedZoneAndRefusals) {
   BytePlane flat(40, 30);
   flat.Fill(77);
   DoublePlane fd(40, 30);
@@ -109,20 +109,16 @@ TEST(LocalFractal, FlatImageGivesTheCountsOfAHalfFilledCube) {
   for (int k = 0; k < 6; ++k)
     EXPECT_EQ(std::tuple(result.LastLogCounts[k], result.LastLogSizes[k]),
               std::tuple(std::log(counts[k]), std::log(sizes[k])));
-}
-
-// An image of exactly 2h computes its one pixel h, h; a smaller one, none. A zero or undefined factor,
-// another window, a plane of another size or an empty image compute nothing.
-TEST(LocalFractal, ComputedZoneAndRefusals) {
+  // An image of exactly 2h computes its one pixel h, h; a smaller one, none. A zero or undefined factor,
+  // another window, a plane of another size or an empty image compute nothing.
   for (auto [columns, lines, window, count] : {std::tuple{12, 12, 12, 1}, {11, 30, 12, 0}, {30, 23, 24, 0}}) {
-    DoublePlane fd(columns, lines);
-    const LocalFractalResult r = LocalFractalDimension(BytePlane(columns, lines), {window, 1.0}, fd);
+    DoublePlane dimensions(columns, lines);
+    const LocalFractalResult r = LocalFractalDimension(BytePlane(columns, lines), {window, 1.0}, dimensions);
     EXPECT_EQ(std::tuple(r.Computed, r.Count), std::tuple(count == 1, count)) << columns << "x" << lines;
   }
-  const BytePlane image = MakeRandomGray(30, 30, 3);
-  DoublePlane fd(30, 30), wrongSize(29, 30);
+  DoublePlane wrongSize(39, 30);
   for (const LocalFractalParams& params : {LocalFractalParams{12, 0}, {12, std::nan("")}, {13, 1}})
-    EXPECT_FALSE(LocalFractalDimension(image, params, fd).Computed) << params.WindowSize;
-  EXPECT_FALSE(LocalFractalDimension(image, {12, 1}, wrongSize).Computed);
+    EXPECT_FALSE(LocalFractalDimension(flat, params, fd).Computed) << params.WindowSize;
+  EXPECT_FALSE(LocalFractalDimension(flat, {12, 1}, wrongSize).Computed);
   EXPECT_FALSE(LocalFractalDimension(BytePlane(), {12, 1}, fd).Computed);
 }

@@ -72,15 +72,12 @@ INSTANTIATE_AT_THREAD_COUNTS(MorletWaveletThreads);
 
 // R = 1, sigma = 1: 2 at the centre (u = 0), exp(-0.5) = 0.6065 at distance 1 (u = 1), 0 on the
 // diagonal (u = 2: 2 - u = 0).
-TEST(MorletWavelet, KernelValues) {
+TEST(MorletWavelet, KernelValuesAndGrayScale) {
   const std::vector<double> k = MorletKernel(1, 1.0);
   ASSERT_EQ(k.size(), 9u);
   EXPECT_EQ(std::tuple(k[4], k[0], k[2], k[6], k[8]), std::tuple(2.0, 0.0, 0.0, 0.0, 0.0));
   for (int side : {1, 3, 5, 7}) EXPECT_NEAR(k[side], 0.6065, 5e-5);
-}
-
-// Beyond extremes that are not the responses' own the scale stops at 0 and 255; the border is 0.
-TEST(MorletWavelet, GrayStopsAtTheEndsOfTheScale) {
+  // Beyond extremes that are not the responses' own the scale stops at 0 and 255; the border is 0.
   DoublePlane v(5, 5);
   v[2][1] = -10, v[2][2] = 5, v[2][3] = 50;
   BytePlane gray;

@@ -32,7 +32,7 @@ class MorletTest : public ProgramTest {};
 // Each refusal ends the treatment after its message. A constant source answers one response
 // everywhere: panel 3 is 0 (its border too), shown as 1 inside a white frame. The values are typed into
 // the dialog's edits.
-TEST_F(MorletTest, RefusalsChangeNothingAndAConstantSourceIsOneTone) {
+TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) {
   const std::tuple<int, double, const char*, const char*> refusals[] = {
       {0, 1.0, "ERROR", "Half Window Size not defined"},
       {2, 0.0, "ERROR", "Sigma not defined"},
@@ -69,12 +69,10 @@ TEST_F(MorletTest, RefusalsChangeNothingAndAConstantSourceIsOneTone) {
   ExpectPublished(p3Morlet, " MORLET WAVELET ", 2);
   EXPECT_EQ(MainForm->SavedPanelCaption, " Morlet WAVELET ");
   EXPECT_TRUE(MorletForm->CloseIsOk);  // no Cancel: closing the window goes on as OK does
-}
 
-// Each source is filtered as stored; the scale spans the responses' own extremes (here all responses
-// lie above 100000, which once held the bottom of the scale there), and the highest is shown at 255,
-// not one above.
-TEST_F(MorletTest, EachSourceIsScaledBetweenItsExtremes) {
+  // Each source is filtered as stored; the scale spans the responses' own extremes (here all responses
+  // lie above 100000, which once held the bottom of the scale there), and the highest is shown at 255,
+  // not one above.
   const char* names[] = {"Original", "Binary", "Parametric"};
   const BytePlane sources[] = {Bright(12), Bright(13), Bright(14)};
   for (int dataIn : {0, 1, 2}) {
@@ -87,14 +85,14 @@ TEST_F(MorletTest, EachSourceIsScaledBetweenItsExtremes) {
     ASSERT_GT(expected.Min, 100000.0);
     BytePlane gray;
     MorletToGray(v, 10, expected.Min, expected.Max, gray);
-    const std::string report = ReportInto(Path("report" + std::to_string(dataIn) + ".txt"));
+    const std::string sourceReport = ReportInto(Path("report" + std::to_string(dataIn) + ".txt"));
     ui.dialog<TMorletForm>(Parameters(10, 20.0, dataIn));
     MainForm->MorletTreatment1Click();
     EXPECT_EQ(Bytes(MainForm->ResultImage), Bytes(gray)) << names[dataIn];
     for (int i = 10; i < 18; ++i)
       for (int j = 10; j < 20; ++j)
         ASSERT_EQ(ShownGray(i, j), std::min(gray[i][j] + 1, 255)) << i << "," << j;
-    EXPECT_EQ(ReadFile(report),
+    EXPECT_EQ(ReadFile(sourceReport),
               std::string("\n\n MORLET WAVELET\n applied to the ") + names[dataIn] +
                   " Image\n\n\tMoving Window: Range = 10  Size = 21 \n\tSigma Value = 20.000000 ");
   }
