@@ -16,15 +16,6 @@ struct Literal {
   double greekMean = 0, andrewMean = 0, mean = 0, greekItem = 0, andrewItem = 0, item = 0, min = 3.0, max = 0;
 };
 
-double ArmLength(const BytePlane& g, int i, int j, int di, int dj, int s, double e) {
-  double length = 0;
-  for (int k = 0; k < 8; k += s) {
-    const double dg = g[i + k * di][j + k * dj] - g[i + (k + s) * di][j + (k + s) * dj];
-    length += std::sqrt(e * e + dg * dg);
-  }
-  return length;
-}
-
 double CrossDimension(const BytePlane& g, int i, int j, bool diagonal) {
   static const int kArms[2][4][2] = {{{-1, 0}, {1, 0}, {0, 1}, {0, -1}},
                                      {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}}};
@@ -33,7 +24,14 @@ double CrossDimension(const BytePlane& g, int i, int j, bool diagonal) {
     const int s = 1 << p;
     const double e = diagonal ? s * std::sqrt(2.0) : s;
     double total = 0;
-    for (const auto& arm : kArms[diagonal]) total += ArmLength(g, i, j, arm[0], arm[1], s, e);
+    for (const auto& [di, dj] : kArms[diagonal]) {  // each arm measured segment by segment
+      double length = 0;
+      for (int k = 0; k < 8; k += s) {
+        const double dg = g[i + k * di][j + k * dj] - g[i + (k + s) * di][j + (k + s) * dj];
+        length += std::sqrt(e * e + dg * dg);
+      }
+      total += length;
+    }
     x[p] = std::log(e);
     y[p] = std::log(total);
   }

@@ -10,22 +10,15 @@
 // range or no number.
 TEST(GrayScaling, LinearBetweenMinimumAndMaximumWithinFloorAnd255) {
   const double nan = std::nan("");
-  struct Case {
-    GrayScaling scaling;
-    double value;
-    int gray;
-  };
-  const Case cases[] = {
+  const std::tuple<GrayScaling, double, int> cases[] = {
       {{2, 3, 0}, 2.0, 0},    {{2, 3, 0}, 3.0, 254},   {{2, 3, 0}, 2.5, 127},    {{2, 3, 0}, 2.0039, 0},
       {{2, 3, 1}, 2.0, 1},    {{2, 3, 1}, 3.0, 255},   {{2, 3, 1}, 2.5, 128},    {{2, 3, 1}, 1.0, 0},
       {{2, 3, 1}, 4.0, 255},  {{2, 3, 1, 1}, 1.0, 1},  {{2, 3, 1, 1}, 1.999, 1}, {{2, 3, 1, 1}, 4.0, 255},
       {{2, 2, 1, 1}, 7.0, 1}, {{2.5, 2.5, 0}, 2.5, 0}, {{2.5, 2.5, 1}, 2.5, 1},  {{2, 3, 0}, nan, 0},
-      {{nan, 3, 1}, 2.0, 1},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(c.scaling.Gray(c.value), c.gray)
-        << c.scaling.Min << " " << c.scaling.Max << " offset " << c.scaling.Offset << " floor "
-        << c.scaling.Floor << ": " << c.value;
+      {{nan, 3, 1}, 2.0, 1}};
+  for (auto [scaling, value, gray] : cases)
+    EXPECT_EQ(scaling.Gray(value), gray) << scaling.Min << " " << scaling.Max << " offset " << scaling.Offset
+                                         << " floor " << scaling.Floor << ": " << value;
 }
 
 // An empty rectangle leaves all white, and a plane of another size is made anew.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <tuple>
@@ -32,9 +33,7 @@ Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
       for (int r = 0; r < W; ++r)
         for (int c = 0; c < W; ++c) v += src[i - h + r][j - h + c] * K[r][c];
       out.v[i][j] = v;
-      if (first || v < out.min) out.min = v;
-      if (first || v > out.max) out.max = v;
-      first = false;
+      out.min = first ? v : std::min(out.min, v), out.max = first ? v : std::max(out.max, v), first = false;
     }
   for (int i = h; i <= lines - h - 1; ++i)
     for (int j = h; j <= columns - h - 1; ++j)

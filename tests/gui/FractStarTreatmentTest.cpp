@@ -32,15 +32,6 @@ BytePlane HalfStriped(int columns, int lines) {
   return image;
 }
 
-// Panel 2 labeled 7 on the columns before 14, background 255.
-BytePlane Labels(int columns, int lines) {
-  BytePlane labels(columns, lines);
-  labels.Fill(255);
-  for (int i = 0; i < lines; ++i)
-    for (int j = 0; j < 14; ++j) labels[i][j] = 7;
-  return labels;
-}
-
 FractStarResult Expected(const BytePlane& image, int type, const BytePlane* labels = nullptr) {
   DoublePlane shown(image.Columns(), image.Lines());
   return FractStar(image, type, {labels, 7}, shown);
@@ -107,7 +98,11 @@ TEST_F(FractStarTest, RefusalsThenSceneAndItemMeansUnderTheStar) {
   MainForm->FracStar8Treatment1Click();
   ExpectEarlierResult();
 
-  const BytePlane image = HalfStriped(40, 20), labels = Labels(40, 20);
+  const BytePlane image = HalfStriped(40, 20);
+  BytePlane labels(40, 20);  // item 7: the columns before 14
+  labels.Fill(255);
+  for (int i = 0; i < 20; ++i)
+    for (int j = 0; j < 14; ++j) labels[i][j] = 7;
   LoadOriginal(image.Clone());
   MainForm->BinaryImage = labels.Clone();
   MainForm->HasBinaryImage = 1;  // a binary panel 2 for the refusals, a labeled one for the means

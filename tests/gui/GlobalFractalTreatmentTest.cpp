@@ -29,10 +29,8 @@ class GlobalFractalTest : public ProgramTest {
   std::string Run(const BytePlane& image, bool report, const std::string& message) {
     LoadOriginal(image.Clone());
     const std::string path = Path("report" + std::to_string(++runs_) + ".txt");
-    if (report)
-      ReportInto(path);
-    else
-      ReportForm->ReportOff = 1;
+    ReportInto(path);
+    ReportForm->ReportOff = report ? 0 : 1;
     ui.message("GLOBAL FRACTAL DIMENSION", message);
     MainForm->GlobalFractalTreatment1Click();
     return ReadFile(path);

@@ -59,12 +59,12 @@ TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
   // Shown: lines and columns 6 .. size - 7 in gray 0 (no range), the rest white.
   EXPECT_EQ(std::tuple(CountOf(m.ResultImage, 0), CountOf(m.ResultImage, 255)),
             std::tuple(14 * 18, 30 * 26 - 14 * 18));
-  EXPECT_EQ(std::tuple(m.BinCounts[284], m.LocalFractalRange[0], m.LocalFractalRange[1]),
-            std::tuple(14 * 18, 284, 284));
-  EXPECT_EQ(m.LastFractalDimension, kFlat);
-  ASSERT_EQ(m.RegressionY.size(), 6u);  // entries 1 .. 5
-  EXPECT_EQ(std::tuple(m.RegressionY[1], m.RegressionX[5]), std::tuple(std::log(726.0), std::log(6.0)));
-  EXPECT_EQ(m.DiagramSavedFlags.LocalFractalPending, 0);
+  EXPECT_EQ(std::tuple(m.BinCounts[284], m.LocalFractalRange[0], m.LocalFractalRange[1],
+                       m.LastFractalDimension, m.DiagramSavedFlags.LocalFractalPending),
+            std::tuple(14 * 18, 284, 284, kFlat, 0));
+  // The regression points of the last window, entries 1 .. 5.
+  EXPECT_EQ(std::tuple(m.RegressionY.size(), m.RegressionY.at(1), m.RegressionX.at(5)),
+            std::tuple(6u, std::log(726.0), std::log(6.0)));
   const std::string caption = " LOCAL FRACTAL DIMENSION  WINDOW SIZE  12  Coeff H = 0.50 ";
   ExpectPublished(p3LocalFractal, caption, 6);
   EXPECT_EQ(std::tuple(m.SavedPanelCaption, m.ResultCaption), std::tuple(caption, caption));
