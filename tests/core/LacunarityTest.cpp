@@ -31,13 +31,6 @@ double LiteralLacunarity(const GlidingBoxMoments& m) {
   return static_cast<double>(top / bottom) + static_cast<double>(top % bottom) / static_cast<double>(bottom);
 }
 
-// Pixels `one` with probability p, `zero` otherwise.
-BytePlane Bernoulli(int size, double p, std::uint8_t one, std::uint8_t zero, std::uint32_t seed) {
-  BytePlane plane = MakeRandomGray(size, size, seed);
-  for (std::size_t k = 0; k < plane.Size(); ++k) plane.Data()[k] = plane.Data()[k] < p * 256 ? one : zero;
-  return plane;
-}
-
 class LacunarityThreads : public AtThreadCounts {};
 
 }  // namespace
@@ -88,16 +81,18 @@ TEST(Lacunarity, CheckerboardAndBernoulliImages) {
     for (int j = 0; j < 40; ++j) board[i][j] = (i + j) % 2 ? 90 : 0;
   for (const LacunarityPoint& point : LacunarityCurve(board, 0, 14))
     EXPECT_NEAR(point.Value, 1 + 1 / std::pow(point.Window, 4), 1e-15) << point.K;
-  // Independent pixels: Var(M) / E(M)^2 = (1 - p) / (p W^2) for values {0, v}; for binary panel 2
-  // (items 1 with probability p on background 255) 254^2 p (1 - p) / (W^2 (p + 255 (1 - p))^2).
-  const double p = 0.3, mean = p + 255 * (1 - p);
-  for (const LacunarityPoint& point : LacunarityCurve(Bernoulli(512, p, 170, 0, 21), 1, 4)) {
-    const double expected = (1 - p) / (p * point.Window * point.Window);
-    EXPECT_NEAR(point.Value - 1, expected, 0.05 * expected) << point.K;
-  }
-  for (const LacunarityPoint& point : LacunarityCurve(Bernoulli(512, p, 1, 255, 22), 0, 4)) {
-    const double expected = 254.0 * 254.0 * p * (1 - p) / (point.Window * point.Window * mean * mean);
-    EXPECT_NEAR(point.Value - 1, expected, 0.05 * expected) << point.K;
+  // Independent pixels of value a with probability p, b otherwise: Var(M) / E(M)^2 =
+  // (a - b)^2 p (1 - p) / (W^2 (p a + (1 - p) b)^2), which is (1 - p) / (p W^2) for values {0, v}; the
+  // binary panel 2 holds items 1 on background 255.
+  const double p = 0.3;
+  for (auto [a, b, kMin, seed] : {std::tuple{170, 0, 1, 21u}, {1, 255, 0, 22u}}) {
+    BytePlane plane = MakeRandomGray(512, 512, seed);
+    for (std::size_t k = 0; k < plane.Size(); ++k) plane.Data()[k] = plane.Data()[k] < p * 256 ? a : b;
+    for (const LacunarityPoint& point : LacunarityCurve(plane, kMin, 4)) {
+      const double expected =
+          (a - b) * (a - b) * p * (1 - p) / (point.Window * point.Window * std::pow(p * a + (1 - p) * b, 2));
+      EXPECT_NEAR(point.Value - 1, expected, 0.05 * expected) << a << " K " << point.K;
+    }
   }
 }
 

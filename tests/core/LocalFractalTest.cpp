@@ -2,7 +2,6 @@
 #include <cstring>
 #include <span>
 #include <tuple>
-#include <vector>
 
 #include "ThreadCounts.h"
 #include "fixtures/Patterns.h"

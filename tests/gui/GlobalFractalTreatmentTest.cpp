@@ -1,5 +1,4 @@
 #include <string>
-#include <tuple>
 
 #include "Program.h"
 #include "app/MainWindow.h"

@@ -90,19 +90,18 @@ TEST_F(LocalFractalTest, RefusalsThenScaledBetweenMinimumAndMaximumAndRegistered
       .dialog<TLocalFractForm>([](TLocalFractForm&) { return ui::mrCancel; });
   MainForm->LocFracTreatment1Click();
   ExpectEarlierResult();
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbLocalFract], 0);
   ui.dialog<TLocalFractForm>(Parameters(24, 1.0))
       .message(kTitle, "The image is smaller than the moving window:\nno pixel can be computed");
   MainForm->LocFracTreatment1Click();
   ExpectEarlierResult();
-  EXPECT_EQ(ReadFile(report), "");
+  EXPECT_EQ(std::tuple(MainForm->DialogCancelBytes[cbLocalFract], ReadFile(report)), std::tuple(0, ""));
 
   LoadOriginal(MakeRandomGray(40, 36, 5));
   DoublePlane fd(40, 36);
   const LocalFractalResult expected = LocalFractalDimension(MainForm->OriginalImage, {24, -0.1}, fd);
   ASSERT_LT(expected.Min, expected.Max);
-  // The last curve was saved and waits to be named.
-  MainForm->DiagramSavedFlags.LocalFractalSaved = MainForm->DiagramSavedFlags.LocalFractalPending = 1;
+  auto& flags = MainForm->DiagramSavedFlags;
+  flags.LocalFractalSaved = flags.LocalFractalPending = 1;  // the last curve was saved and waits to be named
   ui.dialog<TLocalFractForm>([](TLocalFractForm& f) {
       f.RadioButton2->click();
       f.HFactor = -0.1;
@@ -114,13 +113,11 @@ TEST_F(LocalFractalTest, RefusalsThenScaledBetweenMinimumAndMaximumAndRegistered
   MainForm->LocFracTreatment1Click();
   const BytePlane& panel = MainForm->ResultImage;
   for (int i = 12; i <= 36 - 13; ++i)
-    for (int j = 12; j <= 40 - 13; ++j) {
-      EXPECT_TRUE(fd[i][j] != expected.Min || panel[i][j] == 0) << i << "," << j;
-      EXPECT_TRUE(fd[i][j] != expected.Max || panel[i][j] == 254) << i << "," << j;
-    }
+    for (int j = 12; j <= 40 - 13; ++j)
+      EXPECT_TRUE((fd[i][j] != expected.Min || panel[i][j] == 0) &&
+                  (fd[i][j] != expected.Max || panel[i][j] == 254))
+          << i << "," << j;
   EXPECT_EQ(CountOf(panel, 255), 40 * 36 - 12 * 16);  // shown: lines 12 .. 23, columns 12 .. 27
-  EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.LocalFractalSaved,
-                       MainForm->DiagramSavedFlags.LocalFractalPending),
-            std::tuple(0, 0));
+  EXPECT_EQ(std::tuple(flags.LocalFractalSaved, flags.LocalFractalPending), std::tuple(0, 0));
   ExpectPanel3Saved(report, Path("lfd"), "Local Fractal Dimension");
 }
