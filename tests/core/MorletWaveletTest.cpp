@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
+#include "ThreadCounts.h"
 #include "fixtures/Patterns.h"
 #include "graytone/kernels/MorletWavelet.h"
-#include "imaging/Parallel.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ namespace {
 // over the window line by line, then the rescaling between the extreme responses.
 struct Literal {
   DoublePlane v;
-  double min = 0, max = 0;
   BytePlane gray;
+  double min = 0, max = 0;
 };
 
 Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
@@ -25,8 +25,7 @@ Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
       const double u = ((c0 - r) * (c0 - r) + (c0 - c) * (c0 - c)) / (sigma * sigma);
       K[r][c] = (2 - u) * std::exp(-0.5 * u);
     }
-  Literal out;
-  out.v = DoublePlane(columns, lines);
+  Literal out{DoublePlane(columns, lines), BytePlane(columns, lines)};
   bool first = true;
   for (int i = h; i <= lines - h - 1; ++i)
     for (int j = h; j <= columns - h - 1; ++j) {
@@ -34,11 +33,8 @@ Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
       for (int r = 0; r < W; ++r)
         for (int c = 0; c < W; ++c) v += src[i - h + r][j - h + c] * K[r][c];
       out.v[i][j] = v;
-      if (first || v < out.min) out.min = v;
-      if (first || v > out.max) out.max = v;
-      first = false;
+      out.min = first ? v : std::min(out.min, v), out.max = first ? v : std::max(out.max, v), first = false;
     }
-  out.gray = BytePlane(columns, lines);
   for (int i = h; i <= lines - h - 1; ++i)
     for (int j = h; j <= columns - h - 1; ++j)
       out.gray[i][j] =
@@ -48,104 +44,54 @@ Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
   return out;
 }
 
-std::string Bytes(const BytePlane& p) {
-  return std::string(p.Data(), p.Data() + p.Size());
-}
+class MorletWaveletThreads : public AtThreadCounts {};
 
 }  // namespace
 
-TEST(MorletWavelet, EqualsTheLiteralTreatmentBitForBit) {
-  struct Case {
-    int columns, lines, h;
-    double sigma;
-  };
+TEST_P(MorletWaveletThreads, EqualsTheLiteralTreatmentBitForBit) {
+  const std::tuple<int, int, int, double> cases[] = {{3, 3, 1, 1.0},     {40, 30, 2, 1.3},
+                                                     {300, 40, 5, 2.5},  {31, 29, 7, -0.4},
+                                                     {533, 20, 3, 30.0}, {21, 21, 10, 4.0}};
   std::uint32_t seed = 70;
-  for (const Case& c : {Case{3, 3, 1, 1.0}, Case{40, 30, 2, 1.3}, Case{300, 40, 5, 2.5},
-                        Case{31, 29, 7, -0.4}, Case{533, 20, 3, 30.0}, Case{21, 21, 10, 4.0}}) {
-    SCOPED_TRACE(testing::Message() << c.columns << "x" << c.lines << " h " << c.h << " sigma " << c.sigma);
-    const BytePlane image = MakeRandomGray(c.columns, c.lines, seed++);
-    const Literal literal = LiteralMorlet(image, c.h, c.sigma);
-    DoublePlane v(c.columns, c.lines);
-    const MorletResult result = MorletResponse(image, c.h, c.sigma, v);
-    ASSERT_TRUE(result.Computed);
-    EXPECT_EQ(std::memcmp(v.Data(), literal.v.Data(), v.Size() * sizeof(double)), 0);
-    EXPECT_EQ(result.Min, literal.min);
-    EXPECT_EQ(result.Max, literal.max);
+  for (auto [columns, lines, h, sigma] : cases) {
+    SCOPED_TRACE(testing::Message() << columns << "x" << lines << " h " << h << " sigma " << sigma);
+    const BytePlane image = MakeRandomGray(columns, lines, seed++);
+    const Literal literal = LiteralMorlet(image, h, sigma);
+    DoublePlane v(columns, lines);
     BytePlane gray;
-    MorletToGray(v, c.h, result.Min, result.Max, gray);
-    EXPECT_EQ(Bytes(gray), Bytes(literal.gray));
+    const MorletResult r = MorletResponse(image, h, sigma, v);
+    MorletToGray(v, h, r.Min, r.Max, gray);
+    EXPECT_EQ(std::tuple(r.Computed, std::memcmp(v.Data(), literal.v.Data(), v.Size() * sizeof(double)),
+                         r.Min, r.Max, std::memcmp(gray.Data(), literal.gray.Data(), gray.Size())),
+              std::tuple(true, 0, literal.min, literal.max, 0));
   }
 }
 
-TEST(MorletWavelet, OneThreadAndAllThreadsGiveTheSamePlane) {
-  const BytePlane image = MakeRandomGray(600, 300, 2);
-  DoublePlane all(600, 300), one(600, 300);
-  const MorletResult a = MorletResponse(image, 4, 2.0, all);
-  parallel::SetThreadLimit(1);
-  const MorletResult b = MorletResponse(image, 4, 2.0, one);
-  parallel::SetThreadLimit(0);
-  EXPECT_EQ(std::memcmp(all.Data(), one.Data(), all.Size() * sizeof(double)), 0);
-  EXPECT_EQ(a.Min, b.Min);
-  EXPECT_EQ(a.Max, b.Max);
-}
+INSTANTIATE_AT_THREAD_COUNTS(MorletWaveletThreads);
 
 // R = 1, sigma = 1: 2 at the centre (u = 0), exp(-0.5) = 0.6065 at distance 1 (u = 1), 0 on the
-// diagonal (u = 2: 2 - u = 0). Positive inside the circle of radius sigma sqrt 2, negative beyond.
-TEST(MorletWavelet, KernelValues) {
+// diagonal (u = 2: 2 - u = 0).
+TEST(MorletWavelet, KernelValuesAndGrayScale) {
   const std::vector<double> k = MorletKernel(1, 1.0);
   ASSERT_EQ(k.size(), 9u);
-  EXPECT_EQ(k[4], 2.0);
+  EXPECT_EQ(std::tuple(k[4], k[0], k[2], k[6], k[8]), std::tuple(2.0, 0.0, 0.0, 0.0, 0.0));
   for (int side : {1, 3, 5, 7}) EXPECT_NEAR(k[side], 0.6065, 5e-5);
-  for (int corner : {0, 2, 6, 8}) EXPECT_EQ(k[corner], 0.0);
-  const std::vector<double> wide = MorletKernel(3, 1.0);  // 7 x 7, centre 3
-  EXPECT_GT(wide[3 * 7 + 4], 0.0);                        // r = 1
-  EXPECT_LT(wide[3 * 7 + 5], 0.0);                        // r = 2 > sqrt 2
-  EXPECT_LT(wide[0], 0.0);
-}
-
-// A constant source answers the constant times the kernel sum everywhere: one tone, 0.
-TEST(MorletWavelet, ConstantSourceGivesOneResponse) {
-  BytePlane flat(15, 12);
-  flat.Fill(100);
-  DoublePlane v(15, 12);
-  const MorletResult result = MorletResponse(flat, 2, 1.5, v);
-  double kernelSum = 0;
-  for (double k : MorletKernel(2, 1.5)) kernelSum += 100 * k;
-  EXPECT_EQ(result.Min, result.Max);
-  EXPECT_EQ(result.Min, kernelSum);
-  BytePlane gray;
-  MorletToGray(v, 2, result.Min, result.Max, gray);
-  for (std::size_t k = 0; k < gray.Size(); ++k) ASSERT_EQ(gray.Data()[k], 0);
-}
-
-// Beyond extremes that are not the responses' own the scale stops at 0 and 255.
-TEST(MorletWavelet, GrayStopsAtTheEndsOfTheScale) {
+  // Beyond extremes that are not the responses' own the scale stops at 0 and 255; the border is 0.
   DoublePlane v(5, 5);
-  v[2][1] = -10;
-  v[2][2] = 5;
-  v[2][3] = 50;
+  v[2][1] = -10, v[2][2] = 5, v[2][3] = 50;
   BytePlane gray;
   MorletToGray(v, 1, 0, 10, gray);
-  EXPECT_EQ(gray[2][1], 0);
-  EXPECT_EQ(gray[2][2], 127);
-  EXPECT_EQ(gray[2][3], 255);
-  EXPECT_EQ(gray[0][0], 0);
+  EXPECT_EQ(std::tuple(gray[2][1], gray[2][2], gray[2][3], gray[0][0]), std::tuple(0, 127, 255, 0));
 }
 
+// 1e-200: its square underflows to 0; 1e-160: u of the corners overflows.
 TEST(MorletWavelet, UnusableWindowsAndSigmasAreRefused) {
-  EXPECT_TRUE(MorletWindowFits(7, 7, 3));
-  EXPECT_FALSE(MorletWindowFits(7, 6, 3));
-  EXPECT_FALSE(MorletWindowFits(7, 7, 0));
-  EXPECT_FALSE(MorletWindowFits(7, 7, -1));
-  EXPECT_TRUE(MorletSigmaUsable(3, -2.0));
-  EXPECT_FALSE(MorletSigmaUsable(3, 0.0));
-  EXPECT_FALSE(MorletSigmaUsable(3, 1e-200));  // its square underflows to 0
-  EXPECT_FALSE(MorletSigmaUsable(3, 1e-160));  // u of the corners overflows
-  EXPECT_FALSE(MorletSigmaUsable(3, 1e200));
-  EXPECT_FALSE(MorletSigmaUsable(3, std::nan("")));
-  EXPECT_FALSE(MorletSigmaUsable(3, INFINITY));
-  DoublePlane v(10, 10);
+  EXPECT_EQ(std::tuple(MorletWindowFits(7, 7, 3), MorletWindowFits(7, 6, 3), MorletWindowFits(7, 7, 0),
+                       MorletWindowFits(7, 7, -1), MorletSigmaUsable(3, -2.0)),
+            std::tuple(true, false, false, false, true));
+  for (double sigma : {0.0, 1e-200, 1e-160, 1e200, std::nan(""), HUGE_VAL})
+    EXPECT_FALSE(MorletSigmaUsable(3, sigma)) << sigma;
+  DoublePlane v(10, 10), wrongSize(3, 3);
   EXPECT_FALSE(MorletResponse(BytePlane(10, 10), 5, 1.0, v).Computed);
-  DoublePlane wrongSize(3, 3);
   EXPECT_FALSE(MorletResponse(BytePlane(10, 10), 2, 1.0, wrongSize).Computed);
 }

@@ -10,89 +10,61 @@
 
 namespace {
 
-constexpr const char* kTitle = "GLOBAL FRACTAL DIMENSION";
+std::string Header(int zone) {
+  return Format("\n\nGLOBAL 3D FRACTAL DIMENSION\n\n\tmeasured in a square zone (%d x %d) ", zone, zone);
+}
 
-// Every ring holds the same mean difference: slope 0, D = 3, and no spread for a correlation.
-BytePlane Cone(int size) {
-  BytePlane plane(size, size);
-  plane.Fill(10);
-  plane[size / 2][size / 2] = 0;
-  return plane;
+std::string Reported(const GlobalFractalResult& r) {
+  return "Values reported in the Report\nFractal Dimension : D=" + Format("%lf", r.Dimension) +
+         "\nCorrelation Coefficient r=" + Format("%lf", r.Correlation);
 }
 
 }  // namespace
 
-class GlobalFractalTest : public ProgramTest {};
+class GlobalFractalTest : public ProgramTest {
+ protected:
+  // Runs the treatment on `image` with the report on or off, the message expected; returns what the
+  // report received.
+  std::string Run(const BytePlane& image, bool report, const std::string& message) {
+    LoadOriginal(image.Clone());
+    const std::string path = Path("report" + std::to_string(++runs_) + ".txt");
+    ReportInto(path);
+    ReportForm->ReportOff = report ? 0 : 1;
+    ui.message("GLOBAL FRACTAL DIMENSION", message);
+    MainForm->GlobalFractalTreatment1Click();
+    return ReadFile(path);
+  }
+  int runs_ = 0;
+};
 
-TEST_F(GlobalFractalTest, ReportsTheDimensionAndCorrelationOfTheWholeImage) {
-  LoadOriginal(fixtures::TiltedPlane(120, 90, 10, 0.7, 0.9));
-  const GlobalFractalResult expected = GlobalFractalDimension(MainForm->OriginalImage);
-  const std::string d = Format("%lf", expected.Dimension), r = Format("%lf", expected.Correlation);
-  MainForm->LastFractalDimension = 42;
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.message(kTitle, "Values reported in the Report\nFractal Dimension : D=" + d +
-                         "\nCorrelation Coefficient r=" + r);
-  MainForm->GlobalFractalTreatment1Click();
-  EXPECT_EQ(ReadFile(report),
-            "\n\nGLOBAL 3D FRACTAL DIMENSION\n\n\tmeasured in a square zone (90 x 90) "
-            "\n\tFractal Dimension = " +
-                d + " \n\tCorrelation Coefficient = " + r + " ");
-  EXPECT_NEAR(expected.Dimension, 2.0, 0.1);
-  EXPECT_EQ(MainForm->LastFractalDimension, 42);  // nothing of the state is written
-  EXPECT_EQ(MainForm->ResultBorder, 0);
-}
-
-TEST_F(GlobalFractalTest, WithoutReportTheValuesGoToTheMessageOnly) {
-  LoadOriginal(Cone(30));
-  ui.message(kTitle,
-             "Fractal Dimension : D=3.000000\n\nCorrelation Coefficient r=undefined\n\nNo general Report");
-  MainForm->GlobalFractalTreatment1Click();
-}
-
-TEST_F(GlobalFractalTest, UndefinedCorrelationIsReportedAsSuch) {
-  LoadOriginal(Cone(30));
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.message(
-      kTitle,
-      "Values reported in the Report\nFractal Dimension : D=3.000000\nCorrelation Coefficient r=undefined");
-  MainForm->GlobalFractalTreatment1Click();
-  EXPECT_EQ(ReadFile(report),
-            "\n\nGLOBAL 3D FRACTAL DIMENSION\n\n\tmeasured in a square zone (30 x 30) "
-            "\n\tFractal Dimension = 3.000000 \n\tCorrelation Coefficient = undefined ");
-}
-
-TEST_F(GlobalFractalTest, AFlatImageHasNoDimension) {
+// A cone (every ring of the same mean difference) has D = 3 and no correlation.
+TEST_F(GlobalFractalTest, MessagesAndReportLines) {
+  const BytePlane tilted = fixtures::TiltedPlane(120, 90, 10, 0.7, 0.9);
+  const GlobalFractalResult expected = GlobalFractalDimension(tilted);
+  EXPECT_EQ(Run(tilted, true, Reported(expected)),
+            Header(90) + Format("\n\tFractal Dimension = %lf \n\tCorrelation Coefficient = %lf ",
+                                expected.Dimension, expected.Correlation));
+  BytePlane cone(30, 30);
+  cone.Fill(10);
+  cone[15][15] = 0;
+  EXPECT_EQ(Run(cone, true,
+                "Values reported in the Report\nFractal Dimension : D=3.000000\nCorrelation Coefficient "
+                "r=undefined"),
+            Header(30) + "\n\tFractal Dimension = 3.000000 \n\tCorrelation Coefficient = undefined ");
+  Run(cone, false,
+      "Fractal Dimension : D=3.000000\n\nCorrelation Coefficient r=undefined\n\nNo general Report");
+  // A flat image has no dimension; an image narrower than 8 is refused, 8 x 8 is the smallest accepted.
   BytePlane flat(20, 25);
   flat.Fill(60);
-  LoadOriginal(std::move(flat));
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.message(kTitle,
-             "Values reported in the Report\nFractal Dimension undefined:\n"
-             "fewer than two distances show a height difference");
-  MainForm->GlobalFractalTreatment1Click();
-  EXPECT_EQ(ReadFile(report),
-            "\n\nGLOBAL 3D FRACTAL DIMENSION\n\n\tmeasured in a square zone (20 x 20) "
-            "\n\tFractal Dimension = undefined (fewer than two distances with a height "
-            "difference) ");
-
-  ReportForm->ReportOff = 1;
-  ui.message(kTitle,
-             "Fractal Dimension undefined:\nfewer than two distances show a height difference"
-             "\n\nNo general Report");
-  MainForm->GlobalFractalTreatment1Click();
-}
-
-TEST_F(GlobalFractalTest, ImagesNarrowerThanEightAreRefused) {
-  LoadOriginal(MakeRandomGray(7, 300, 1));
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.message(kTitle, "The image is too small:\nits smaller side must be at least 8 pixels");
-  MainForm->GlobalFractalTreatment1Click();
-  EXPECT_EQ(ReadFile(report), "");
-
-  LoadOriginal(MakeRandomGray(8, 8, 1));  // the smallest accepted
-  ui.message(kTitle, "Values reported in the Report\nFractal Dimension : D=" +
-                         Format("%lf", GlobalFractalDimension(MainForm->OriginalImage).Dimension) +
-                         "\nCorrelation Coefficient r=" +
-                         Format("%lf", GlobalFractalDimension(MainForm->OriginalImage).Correlation));
-  MainForm->GlobalFractalTreatment1Click();
+  const std::string undefined =
+      "Fractal Dimension undefined:\nfewer than two distances show a height difference";
+  EXPECT_EQ(
+      Run(flat, true, "Values reported in the Report\n" + undefined),
+      Header(20) + "\n\tFractal Dimension = undefined (fewer than two distances with a height difference) ");
+  Run(flat, false, undefined + "\n\nNo general Report");
+  EXPECT_EQ(Run(MakeRandomGray(7, 300, 1), true,
+                "The image is too small:\nits smaller side must be at least 8 pixels"),
+            "");
+  const BytePlane smallest = MakeRandomGray(8, 8, 1);
+  Run(smallest, true, Reported(GlobalFractalDimension(smallest)));
 }
