@@ -35,6 +35,9 @@ class ProgramTest : public ::testing::Test {
 void LoadOriginal(BytePlane original);
 // Puts `binary` in panel 2 as a binarizing would, over a blank original of its size.
 void LoadBinary(BytePlane binary, int binaryFlag = 0);
+// Puts `labels` in panel 2 as a labeling leaves it: itemCount items, per-item tables of
+// itemCount + 1 entries set to 0.
+void LoadLabeledItems(BytePlane labels, int itemCount);
 // Turns the report on into a fresh file of the test folder and returns its name.
 std::string ReportInto(const std::string& path);
 
