@@ -44,6 +44,6 @@ TEST(CircleDiscs, RunsOfTheRowsAndOutwardMinima) {
     EXPECT_EQ(table.RowFloor(dy), dy == 0 ? 1 : std::abs(dy));
   }
   // No radius: an empty table.
-  EXPECT_EQ(DiscTable(0).FirstRadius(0, 0), DiscTable::kNever);
-  EXPECT_EQ(DiscTable(-5).MaxRadius(), 0);
+  EXPECT_EQ(std::tuple(DiscTable(0).FirstRadius(0, 0), DiscTable(-5).MaxRadius()),
+            std::tuple(DiscTable::kNever, 0));
 }

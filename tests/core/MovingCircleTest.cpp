@@ -64,82 +64,63 @@ std::vector<std::int64_t> Discs(const MovingCircleResult& result) {
   return discs;
 }
 
-// An item of random discs with holes within lines x columns.
-BytePlane RandomItem(int lines, int columns, std::mt19937& random) {
-  BytePlane mask = UniformPlane(columns, lines, 0);
-  for (int k = 0; k < 10; ++k) {
-    const int i = static_cast<int>(random() % lines), j = static_cast<int>(random() % columns);
-    FillDisc(mask, i, j, 1 + static_cast<int>(random() % 6), k < 8 ? 1 : 0);
-  }
-  return mask;
-}
-
 }  // namespace
 
 // A disc of radius R reaches exactly R cells up, down, left and right: in an a x a square it fits
 // at the (a - 2R)^2 centres at least R from every side; a 70 x 70 item runs past the 32 radii the
 // diagram once held.
-TEST(MovingCircle, SlidingCirclesOverASquareFitAtTheInnerSquare) {
+TEST(MovingCircle, CirclesOverASquare) {
   for (const int side : {10, 31, 70}) {
     const MovingCircleResult result = MovingCircleOfMask(UniformPlane(side, side, 1), CircleMode::Sliding);
-    EXPECT_EQ(result.MaxRadius, side / 2);
-    EXPECT_EQ(result.ItemPixels, side * side);
+    EXPECT_EQ(std::tuple(result.MaxRadius, result.ItemPixels), std::tuple(side / 2, side * side));
     std::vector<std::int64_t> expected;
     for (int radius = 1; side - 2 * radius >= 2; ++radius)
       expected.push_back(static_cast<std::int64_t>(side - 2 * radius) * (side - 2 * radius));
     EXPECT_EQ(Discs(result), expected) << side;
     EXPECT_EQ(result.Counts.back().Surface, DiscTable(side).Surface(result.Counts.back().Radius));
   }
-  EXPECT_EQ(CircleMaxRadius(7, 30), 3);
-  EXPECT_EQ(CircleMaxRadius(0, -4), 0);
+  EXPECT_EQ(std::tuple(CircleMaxRadius(7, 30), CircleMaxRadius(0, -4)), std::tuple(3, 0));
+  // Jumping discs never share a cell, so together they cover no more than the item.
+  const MovingCircleResult jumping = MovingCircleOfMask(UniformPlane(70, 70, 1), CircleMode::Jumping);
+  ASSERT_FALSE(jumping.Counts.empty());
+  for (const CircleCount& count : jumping.Counts)
+    EXPECT_TRUE(count.Discs >= 2 && count.Discs * count.Surface <= jumping.ItemPixels) << count.Radius;
 }
 
 TEST(MovingCircle, BothCirclesMatchTheLiteralScanOnRandomItems) {
   std::mt19937 random(99);
   for (int trial = 0; trial < 24; ++trial) {
-    const BytePlane mask = RandomItem(12 + trial % 9, 14 + trial % 7, random);
+    const BytePlane mask = fixtures::RandomDiscs(12 + trial % 9, 14 + trial % 7, 8, 6, random(), 1, 0);
     for (const CircleMode mode : {CircleMode::Sliding, CircleMode::Jumping})
       EXPECT_EQ(Discs(MovingCircleOfMask(mask, mode)), LiteralCounts(mask, mode))
           << "trial " << trial << (mode == CircleMode::Jumping ? " jumping" : " sliding");
   }
 }
 
-// Jumping discs never share a cell, so together they cover no more than the item.
-TEST(MovingCircle, JumpingDiscsNeverOverlap) {
-  const MovingCircleResult jumping = MovingCircleOfMask(UniformPlane(70, 70, 1), CircleMode::Jumping);
-  ASSERT_FALSE(jumping.Counts.empty());
-  for (const CircleCount& count : jumping.Counts) {
-    EXPECT_LE(count.Discs * count.Surface, jumping.ItemPixels) << count.Radius;
-    EXPECT_GE(count.Discs, 2);
-  }
-}
-
 // The fit radius from the table's rows against every offset of the table tried in turn, on an item
 // wide enough for the rows broken by unreached cells (radii over 230), with specks of background.
 TEST(MovingCircle, FitRadiiEqualTheSmallestOffsetToTheBackground) {
-  const int side = 521, centre = 260;
+  const int side = 521, c = 260;  // c: the centre
   BytePlane disc = UniformPlane(side, side, 0);
-  FillDisc(disc, centre, centre, centre, 1);
+  FillDisc(disc, c, c, c, 1);
   std::mt19937 random(7);
   std::uniform_int_distribution<int> place(0, side - 1);
   // Specks of background in the disc's outer crown, 242 to 258 from its centre.
   for (int specks = 0; specks < 12;) {
-    const int i = place(random), j = place(random);
-    const int d2 = (i - centre) * (i - centre) + (j - centre) * (j - centre);
+    const int i = place(random), j = place(random), d2 = (i - c) * (i - c) + (j - c) * (j - c);
     if (d2 > 242 * 242 && d2 < 258 * 258) disc[i][j] = 0, ++specks;
   }
   const DiscTable table(CircleMaxRadius(side, side));
-  std::vector<std::pair<int, int>> probes = {
-      {centre, centre}, {centre + 3, centre - 7}, {10, centre}, {0, 0}};
-  for (int k = 0; k < 12; ++k) probes.push_back({centre - 40 + 7 * k, centre + 5 * k});
+  // Probes about the centre, where the fits reach the broken rows, and anywhere.
+  std::vector<std::pair<int, int>> probes = {{c, c}, {c + 3, c - 7}, {10, c}, {0, 0}};
+  for (int k = 0; k < 12; ++k) probes.push_back({c - 40 + 7 * k, c + 5 * k});
   for (int k = 0; k < 20; ++k) probes.push_back({place(random), place(random)});
   for (const auto& [i, j] : probes)
     EXPECT_EQ(FitRadiusAt(disc, table, i, j), LeastOffsetOut(disc, table, i, j)) << i << ", " << j;
-  EXPECT_GT(FitRadiusAt(disc, table, centre, centre), 230);
+  EXPECT_GT(FitRadiusAt(disc, table, c, c), 230);
 
   // The whole plane, column band by column band, gives each cell its own fit.
-  std::mt19937 shapes(3);
-  const BytePlane item = RandomItem(47, 61, shapes);
+  const BytePlane item = fixtures::RandomDiscs(47, 61, 30, 6, 3, 1, 0);
   const DiscTable small(CircleMaxRadius(47, 61));
   const WordPlane fit = FitRadii(item, small);
   for (int i = 0; i < item.Lines(); ++i)
@@ -180,10 +161,8 @@ TEST(MovingCircle, ItemsUnderTwoPixelsWideOrAbsentGiveNoRadius) {
             (std::vector<std::int64_t>{49, 25, 9}));
 }
 
-// No spread in y: slope 0 and no correlation; one point: no line.
+// No spread in y: slope 0 and no correlation.
 TEST(MovingCircle, AFlatLineHasNoCorrelation) {
-  const CircleFit flat = FitCircleLine({0, 1, 2}, {2, 2, 2}), one = FitCircleLine({0.5}, {1});
-  EXPECT_EQ(flat.Slope, 0);
-  EXPECT_TRUE(std::isnan(flat.Correlation) && std::isnan(flat.R2));
-  EXPECT_TRUE(std::isnan(one.Slope) && std::isnan(one.Ratio) && std::isnan(one.Correlation));
+  const CircleFit flat = FitCircleLine({0, 1, 2}, {2, 2, 2});
+  EXPECT_TRUE(flat.Slope == 0 && std::isnan(flat.Correlation) && std::isnan(flat.R2));
 }

@@ -15,74 +15,58 @@ std::vector<ContourPoint> Contour(const BytePlane& labels, int code) {
   return ItemContour(labels, IndexItems(labels)[code], code);
 }
 
-std::vector<ContourPoint> EightSquare() {
-  return Contour(fixtures::FilledSquare(12, 12, 1, 1, 8), fixtures::kItem);
-}
-
 }  // namespace
-
-// With x = 0, ln 2, ln 4 equally spaced, the least-squares slope of three points is
-// (y3 - y1) / (x3 - x1): here ten times (ln L(4) - ln L(1)) / ln 4, from the square's hand lengths.
-TEST(PerimeterDimension, TheEightSquareGivesTenTimesTheSlopeOfItsFirstThreeLengths) {
-  const PerimeterMeasure measure = MeasurePerimeter(EightSquare());
-  const double l1 = 28 + 4 * std::sqrt(2.0), l4 = 16 + 4 * std::sqrt(17.0);
-  const double slope = 10 * (std::log(l4) - std::log(l1)) / std::log(4.0);  // -0.2540
-  EXPECT_TRUE(measure.Measurable);
-  EXPECT_EQ(measure.ContourPoints, 33);
-  EXPECT_NEAR(measure.Slope, slope, 1e-12);
-  EXPECT_NEAR(measure.Ratio, 1 - slope, 1e-12);
-}
 
 // Lengths of 0 have no logarithm: no -inf anywhere, and without L(1), L(2) and L(4) no slope.
 // One pixel: 4 + 1 points, L(4) = 0. Two pixels side by side: 6 + 1 points, only L(8) = 0.
 TEST(PerimeterDimension, ShortContoursAreNotMeasurableAndStoreNoInfinity) {
-  struct Case {
-    int lines, columns, points;
-    bool measurable;
-  };
-  for (const Case c : {Case{1, 1, 5, false}, Case{1, 2, 7, true}, Case{2, 2, 9, true}}) {
+  // Item lines and columns, contour points, measurable.
+  for (const auto& [lines, columns, points, measurable] :
+       {std::tuple(1, 1, 5, false), {1, 2, 7, true}, {2, 2, 9, true}}) {
     BytePlane labels = UniformPlane(6, 6);
-    FillBlock(labels, 2, 2, c.lines, c.columns, 4);
+    FillBlock(labels, 2, 2, lines, columns, 4);
     const PerimeterMeasure measure = MeasurePerimeter(Contour(labels, 4));
-    EXPECT_EQ(measure.ContourPoints, c.points);
-    EXPECT_EQ(measure.Measurable, c.measurable);
-    EXPECT_EQ(std::isnan(measure.Slope), !c.measurable);
-    EXPECT_EQ(std::isnan(measure.Ratio), !c.measurable);
+    EXPECT_EQ(std::tuple(measure.ContourPoints, measure.Measurable, std::isnan(measure.Slope),
+                         std::isnan(measure.Ratio)),
+              std::tuple(points, measurable, !measurable, !measurable));
     EXPECT_TRUE(std::isnan(measure.LogLength[3]));  // L(8) = 0 below ten points
     for (const double y : measure.LogLength) EXPECT_FALSE(std::isinf(y));
   }
 }
 
+// Each code of the list in turn, an absent one marked. With x = 0, ln 2, ln 4 equally spaced, the
+// least-squares slope of three points is (y3 - y1) / (x3 - x1): for the eight square, ten times
+// (ln L(4) - ln L(1)) / ln 4 from its hand lengths, -0.2540.
 TEST(PerimeterDimension, EachCodeOfTheListIsMeasuredAndAnAbsentOneIsMarked) {
-  BytePlane labels = UniformPlane(40, 30);
-  FillBlock(labels, 2, 2, 8, 8, 1);  // the eight square
-  labels[20][30] = 5;                // one pixel
+  const BytePlane labels = SquaresInARow({1, 5}, {8, 1});  // the eight square and one pixel
   const std::vector<PerimeterMeasure> measures =
       PerimeterDimensions(labels, IndexItems(labels), {5, 9, 1, 300});
   ASSERT_EQ(measures.size(), 4u);
-  EXPECT_EQ(std::tuple(measures[0].Code, measures[0].ContourPoints), std::tuple(5, 5));
-  EXPECT_FALSE(measures[1].Present || measures[1].Measurable);
-  EXPECT_EQ(measures[2].ContourPoints, 33);
-  EXPECT_NEAR(measures[2].Slope, -0.2540, 1e-4);
-  EXPECT_FALSE(measures[3].Present);
+  EXPECT_EQ(std::tuple(measures[0].Code, measures[0].ContourPoints, measures[2].ContourPoints,
+                       measures[2].Measurable),
+            std::tuple(5, 5, 33, true));
+  EXPECT_FALSE(measures[1].Present || measures[1].Measurable || measures[3].Present);
+  const double slope =
+      10 * (std::log(16 + 4 * std::sqrt(17.0)) - std::log(28 + 4 * std::sqrt(2.0))) / std::log(4.0);
+  EXPECT_NEAR(measures[2].Slope, slope, 1e-12);
+  EXPECT_NEAR(measures[2].Ratio, 1 - slope, 1e-12);
 }
 
 TEST(PerimeterOrientation, StepAnglesFollowTheCompass) {
-  struct Case {
-    int dy, dx, previous, angle;
-  };
-  for (const Case c :
-       {Case{0, 1, 0, 0}, Case{0, 3, 270, 0}, Case{0, 1, 271, 360}, Case{0, -1, 0, 180}, Case{1, 0, 0, 90},
-        Case{-2, 0, 0, 270}, Case{1, 1, 0, 45}, Case{1, -1, 0, 135}, Case{-1, -1, 0, 225},
-        Case{-1, 1, 0, 315}, Case{2, 1, 0, 63}, Case{1, 4, 0, 14}, Case{-4, 1, 0, 284}, Case{4, -1, 0, 104}})
-    EXPECT_EQ(StepAngle(c.dy, c.dx, c.previous), c.angle) << c.dy << ", " << c.dx << " after " << c.previous;
+  // Step (dy, dx) after a step of this angle, its angle.
+  const int cases[][4] = {{0, 1, 0, 0},     {0, 3, 270, 0},  {0, 1, 271, 360}, {0, -1, 0, 180},
+                          {1, 0, 0, 90},    {-2, 0, 0, 270}, {1, 1, 0, 45},    {1, -1, 0, 135},
+                          {-1, -1, 0, 225}, {-1, 1, 0, 315}, {2, 1, 0, 63},    {1, 4, 0, 14},
+                          {-4, 1, 0, 284},  {4, -1, 0, 104}};
+  for (const auto& [dy, dx, previous, angle] : cases)
+    EXPECT_EQ(StepAngle(dy, dx, previous), angle) << dy << ", " << dx << " after " << previous;
 }
 
 // The eight square's contour at L = 1: seven steps right (0, turned 90), one up-right (45: 135),
 // seven up (90: 180), one up-left (135: 225), seven left (180: 270), one down-left (225: 315), seven
 // down (270: 360) and the closing step down-right (315: 405 - 360 = 45).
 TEST(PerimeterOrientation, TheEightSquareTurnsAQuarterAtATime) {
-  const std::vector<ContourPoint> square = EightSquare();
+  const std::vector<ContourPoint> square = Contour(fixtures::FilledSquare(12, 12, 1, 1, 8), fixtures::kItem);
   std::vector<int> quarters;
   for (const int angle : {90, 135, 180, 225, 270, 315, 360, 45})
     quarters.insert(quarters.end(), angle % 90 == 0 ? 7 : 1, angle);

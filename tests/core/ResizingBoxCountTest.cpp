@@ -45,11 +45,10 @@ TEST(ResizingBoxCount, HandWorkedItems) {
                          double dimension, int frameLines, int frameColumns) {
     SCOPED_TRACE(code);
     const ResizingCounts counts = ResizingBoxCount(labels, IndexItems(labels)[code], code);
-    ASSERT_TRUE(counts.Present);
-    EXPECT_EQ(counts.Boxes, boxes);
+    EXPECT_EQ(std::tuple(counts.Present, counts.Boxes, counts.FrameLines, counts.FrameColumns),
+              std::tuple(true, boxes, frameLines, frameColumns));
     EXPECT_NEAR(counts.Dimension, dimension, 1e-12);
     EXPECT_FALSE(std::signbit(counts.Dimension));  // the one pixel's 0 is never printed "-0.0000"
-    EXPECT_EQ(std::tuple(counts.FrameLines, counts.FrameColumns), std::tuple(frameLines, frameColumns));
   };
   BytePlane onePixel = UniformPlane(20, 20), line = UniformPlane(40, 5);
   onePixel[7][11] = 3;
@@ -84,9 +83,6 @@ TEST(ResizingBoxCount, AbsentOrImpossibleCodesAreNotMeasured) {
   const std::vector<ResizingCounts> counts = ResizingBoxCounts(labels, IndexItems(labels), {5, 9, -3, 400});
   ASSERT_EQ(counts.size(), 4u);
   EXPECT_TRUE(counts[0].Present);
-  for (std::size_t k = 1; k < 4; ++k) {
-    EXPECT_FALSE(counts[k].Present) << k;
-    EXPECT_EQ(counts[k].Boxes, (std::array<std::int64_t, 4>{})) << k;
-    EXPECT_TRUE(std::isnan(counts[k].Dimension)) << k;
-  }
+  for (std::size_t k = 1; k < 4; ++k)
+    EXPECT_TRUE(!counts[k].Present && counts[k].Boxes[0] == 0 && std::isnan(counts[k].Dimension)) << k;
 }

@@ -52,31 +52,21 @@ TEST_F(LinealTreatmentTest, FullLinesOfThirtySixGiveTwoAndTheDiagramFileIsRegist
                                   "\n\n\tHorizontal Segment Counting Diagram registered\n\tin the file " +
                                   Path("lines.xls") + " ");
   EXPECT_EQ(
-      std::tuple(MainForm->DiagramSavedFlags.LinealLineSaved, MainForm->DiagramSavedFlags.LinealLinePending),
-      std::tuple(1, 0));
+      std::tuple(MainForm->DiagramSavedFlags.LinealLineSaved, MainForm->DiagramSavedFlags.LinealLinePending,
+                 EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2")),
+      std::tuple(1, 0, "Diagram1 DiagLinFract1"));
   EXPECT_NEAR(MainForm->LinealLineDimension, 2.0, 1e-12);
   EXPECT_NEAR(MainForm->LinealLineSlope, -1.0, 1e-12);
-  EXPECT_EQ(EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2"), "Diagram1 DiagLinFract1");
-}
-
-TEST_F(LinealTreatmentTest, OnePixelAColumnOfALabeledItemIsOneWithoutNegativeZero) {
-  BytePlane labels = UniformPlane(30, 20);
-  for (int j = 0; j < 30; ++j) labels[(j * 7) % 20][j] = 5;
-  LoadLabeledItems(std::move(labels), 5);
-  MainForm->DiagramSavedFlags.LinealColumnPending = 1;
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TLinFractForm>(Asked(5, kColumns)).ok<TDiagLinFractColForm>();
-  MainForm->LinfracTreatment1Click();
-  EXPECT_EQ(ReadFile(report), Report("Vertical", "labeled", 5, 30, "0.000000", "1.000000"));
-  EXPECT_EQ(MainForm->DiagramSavedFlags.LinealColumnPending, 0);
-  EXPECT_EQ(EnabledOf("DiagLinFract1 DiagLinFract2"), "DiagLinFract2");
 }
 
 // Missing values bring the dialog back, Cancel changes nothing and the dialog is emptied for the
-// next use; a code that no pixel bears is undefined and takes the old diagram away.
-TEST_F(LinealTreatmentTest, RefusalsCancelAndAnAbsentCode) {
-  LoadBinary(UniformPlane(12, 12, 1), 1);
-  MainForm->DiagramSavedFlags.LinealLinePending = 1;
+// next use. One pixel a column of a labeled item: slope 0, printed without a minus sign. A code that
+// no pixel bears is undefined and takes the old diagram of the lines away.
+TEST_F(LinealTreatmentTest, RefusalsCancelOnePixelAColumnAndAnAbsentCode) {
+  BytePlane labels = UniformPlane(30, 20);
+  for (int j = 0; j < 30; ++j) labels[(j * 7) % 20][j] = 5;
+  LoadLabeledItems(std::move(labels), 5);
+  MainForm->DiagramSavedFlags.LinealLinePending = MainForm->DiagramSavedFlags.LinealColumnPending = 1;
   MainForm->LinealLineDimension = 42;
   MainForm->Enable({"Diagram1", "DiagLinFract1"});
   const std::string report = ReportInto(Path("report.txt"));
@@ -100,9 +90,16 @@ TEST_F(LinealTreatmentTest, RefusalsCancelAndAnAbsentCode) {
   EXPECT_EQ(std::tuple(EditText(LinFractForm->CodeEdit), LinFractForm->RadioButton4->isChecked()),
             std::tuple("", false));
 
+  ui.dialog<TLinFractForm>(Asked(5, kColumns)).ok<TDiagLinFractColForm>();
+  MainForm->LinfracTreatment1Click();
+  const std::string column = Report("Vertical", "labeled", 5, 30, "0.000000", "1.000000");
+  EXPECT_EQ(std::tuple(ReadFile(report), MainForm->DiagramSavedFlags.LinealColumnPending,
+                       EnabledOf("DiagLinFract2")),
+            std::tuple(column, 0, "DiagLinFract2"));
+
   ui.dialog<TLinFractForm>(Asked(9, kLines));  // no window follows
   MainForm->LinfracTreatment1Click();
-  EXPECT_EQ(ReadFile(report), Report("Horizontal", "binary", 9, 0, "undefined", "undefined"));
-  EXPECT_EQ(EnabledOf("Diagram1 DiagLinFract1"), "Diagram1");
+  EXPECT_EQ(ReadFile(report), column + Report("Horizontal", "labeled", 9, 0, "undefined", "undefined"));
+  EXPECT_EQ(EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2"), "Diagram1 DiagLinFract2");
   EXPECT_TRUE(std::isnan(MainForm->LinealLineDimension));
 }

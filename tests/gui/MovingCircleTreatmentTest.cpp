@@ -4,17 +4,12 @@
 #include "app/MainWindow.h"
 #include "binary/Radius.h"
 #include "diagrams/DiagRadius.h"
-#include "fixtures/Fractals.h"
+#include "fixtures/Blocks.h"
 #include "panels/ProgressWindow.h"
 
 namespace {
 
 constexpr int kSliding = 0, kJumping = 1, kRadius = 0, kSurface = 1;
-
-// Panel 2 as a labeling leaves it, with one square item of code 1.
-void LoadSquare(int side) {
-  LoadLabeledItems(fixtures::FilledSquare(side + 6, side + 6, 3, 3, side), 1);
-}
 
 auto Circle(int code, int mode, int value) {
   return [=](TRadiusForm& f) {
@@ -23,18 +18,24 @@ auto Circle(int code, int mode, int value) {
   };
 }
 
-std::string Header(const char* circle, const char* value) {
-  return std::string("\n\n SCANNING CIRCLE TREATMENT\n applied to the item 1\nusing a ") + circle +
-         " circle\nand " + value + " value\n\n";
+std::string Header(int code, const char* circle, const char* value) {
+  return "\n\n SCANNING CIRCLE TREATMENT\n applied to the item " + std::to_string(code) + "\nusing a " +
+         circle + " circle\nand " + value + " value\n\n";
 }
 
 }  // namespace
 
-class MovingCircleTreatmentTest : public ProgramTest {};
+// Panel 2 as a labeling leaves it: a 10 x 10 square of code 1 and a 3 x 3 square of code 2.
+class MovingCircleTreatmentTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    LoadLabeledItems(SquaresInARow({1, 2}, {10, 3}), 2);
+  }
+};
 
 // Sliding circles over a 10 x 10 square fit at (10 - 2R)^2 centres: 64, 36, 16, 4; none at R = 5.
 TEST_F(MovingCircleTreatmentTest, SlidingRadiiOverASquareAreReportedDrawnAndSaved) {
-  LoadSquare(10);
   MainForm->WorkDirectory = Dir().string();
   MainForm->DiagramSavedFlags.CircleSaved = 1;  // the last result's file
   MainForm->Enable({"Diagram1", "CircleScanning1"}, false);
@@ -44,19 +45,19 @@ TEST_F(MovingCircleTreatmentTest, SlidingRadiiOverASquareAreReportedDrawnAndSave
       .save(Path("circle"));
   MainForm->MovingCircleTreatment1Click();
 
-  EXPECT_EQ(ReadFile(report), Header("sliding", "the radius") +
+  EXPECT_EQ(ReadFile(report), Header(1, "sliding", "the radius") +
                                   "\t0.000000\t4.158883\n\t0.693147\t3.583519\n"
                                   "\t1.098612\t2.772589\n\t1.386294\t1.386294\n"
                                   "\n\tScanning Circle Treatment registered\n\tin the file " +
                                   Path("circle.xls") + " ");
   EXPECT_EQ(ReadFile(Path("circle.xls")),
             "0.0000\t4.158883\n0.6931\t3.583519\n1.0986\t2.772589\n1.3863\t1.386294\n");
-  EXPECT_EQ(MainForm->CirclePointCount, 4);
-  EXPECT_EQ(MainForm->CircleLogCount[0], std::log(64.0));
-  EXPECT_EQ(std::tuple(MainForm->CircleMode, MainForm->CircleValueType), std::tuple(kSliding, kRadius));
-  EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.CircleSaved, MainForm->DiagramSavedFlags.CirclePending),
-            std::tuple(1, 0));
-  EXPECT_EQ(EnabledOf("Diagram1 CircleScanning1"), "Diagram1 CircleScanning1");
+  EXPECT_EQ(std::tuple(MainForm->CirclePointCount, MainForm->CircleLogCount[0], MainForm->CircleMode,
+                       MainForm->CircleValueType),
+            std::tuple(4, std::log(64.0), kSliding, kRadius));
+  EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.CircleSaved, MainForm->DiagramSavedFlags.CirclePending,
+                       EnabledOf("Diagram1 CircleScanning1")),
+            std::tuple(1, 0, "Diagram1 CircleScanning1"));
   EXPECT_EQ(ProgressForm, nullptr);
 }
 
@@ -65,17 +66,16 @@ TEST_F(MovingCircleTreatmentTest, SlidingRadiiOverASquareAreReportedDrawnAndSave
 // 5 and 7 (12); discs of radius 2: (2,2), (2,7), (5,4), (7,7) (4); of radius 3 one only. Two
 // points: slope ln(4 / 12) / ln(13 / 5), correlation -1.
 TEST_F(MovingCircleTreatmentTest, SurfacesOfBothCirclesAndTheJumpingLine) {
-  LoadSquare(10);
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TRadiusForm>(Circle(1, kSliding, kSurface)).ok<TDiagRadiusForm>();
   MainForm->MovingCircleTreatment1Click();
   EXPECT_EQ(std::tuple(MainForm->CirclePointCount, MainForm->CircleValueType), std::tuple(5, kSurface));
   ui.dialog<TRadiusForm>(Circle(1, kJumping, kSurface)).ok<TDiagRadiusForm>();
   MainForm->MovingCircleTreatment1Click();
-  EXPECT_EQ(ReadFile(report), Header("sliding", "using the surface") +
+  EXPECT_EQ(ReadFile(report), Header(1, "sliding", "using the surface") +
                                   "\t0.000000\t4.605170\n\t1.609438\t4.158883\n\t2.564949\t3.583519\n"
                                   "\t3.367296\t2.772589\n\t3.891820\t1.386294\n" +
-                                  Header("jumping", "using the surface") +
+                                  Header(1, "jumping", "using the surface") +
                                   "\t1.609438\t2.484907\n\t2.564949\t1.386294\n"
                                   "\n\tJumping Treatment\n\tSlope = -1.149764\tRatio = 1.149764 "
                                   "\n\tCorrelation coefficient = -1.000000\tR2 = 1.000000 ");
@@ -86,38 +86,29 @@ TEST_F(MovingCircleTreatmentTest, SurfacesOfBothCirclesAndTheJumpingLine) {
   EXPECT_EQ(MainForm->CircleMode, kJumping);
 }
 
-// A 3 x 3 item holds one disc of radius 1: no point, no line, and the window still shows.
-TEST_F(MovingCircleTreatmentTest, FewerThanTwoPointsGiveNoLine) {
-  LoadSquare(3);
-  MainForm->CircleSlope = 5;
-  MainForm->CirclePointCount = 7;
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TRadiusForm>(Circle(1, kJumping, kSurface))
-      .message("MOVING CIRCLE", "Fewer than two radii fit two discs in the item:\nno slope")
-      .ok<TDiagRadiusForm>();
-  MainForm->MovingCircleTreatment1Click();
-  EXPECT_EQ(ReadFile(report), Header("jumping", "using the surface") +
-                                  "\n\tJumping Treatment\n\tSlope = undefined\tRatio = undefined "
-                                  "\n\tCorrelation coefficient = undefined\tR2 = undefined ");
-  EXPECT_EQ(MainForm->CirclePointCount, 0);
-  EXPECT_TRUE(std::isnan(MainForm->CircleSlope));
-}
-
-TEST_F(MovingCircleTreatmentTest, ACodeThatIsNotAnItemComesBackAndCancelChangesNothing) {
-  LoadSquare(10);
-  MainForm->CirclePointCount = 7;
+// A code that is not an item comes back to the dialog and Cancel changes nothing. The 3 x 3 item
+// holds one disc of radius 1: no point, no line, and the window still shows.
+TEST_F(MovingCircleTreatmentTest, RefusalsCancelAndFewerThanTwoPoints) {
+  std::tie(MainForm->CirclePointCount, MainForm->CircleSlope) = std::tuple(7, 5.0);
   MainForm->DiagramSavedFlags.CircleSaved = 1;
   const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TRadiusForm>(Circle(2, kSliding, kRadius))
+  ui.dialog<TRadiusForm>(Circle(3, kSliding, kRadius))
       .message("ERROR", "Code Label not defined")
       .dialog<TRadiusForm>(Circle(-1, kSliding, kRadius))
       .message("ERROR", "Code Label not defined")
       .dialog<TRadiusForm>([](TRadiusForm&) { return ui::mrCancel; });
   MainForm->MovingCircleTreatment1Click();
-  EXPECT_EQ(std::tuple(MainForm->CirclePointCount, MainForm->DiagramSavedFlags.CircleSaved),
-            std::tuple(7, 1));
-  EXPECT_EQ(EnabledOf("CircleScanning1"), "");
-  EXPECT_EQ(ReadFile(report), "");
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbRadius], 0);
-  EXPECT_EQ(ProgressForm, nullptr);
+  EXPECT_EQ(std::tuple(MainForm->CirclePointCount, MainForm->DiagramSavedFlags.CircleSaved,
+                       EnabledOf("CircleScanning1"), ReadFile(report), MainForm->DialogCancelBytes[cbRadius]),
+            std::tuple(7, 1, "", "", 0));
+
+  ui.dialog<TRadiusForm>(Circle(2, kJumping, kSurface))
+      .message("MOVING CIRCLE", "Fewer than two radii fit two discs in the item:\nno slope")
+      .ok<TDiagRadiusForm>();
+  MainForm->MovingCircleTreatment1Click();
+  EXPECT_EQ(ReadFile(report), Header(2, "jumping", "using the surface") +
+                                  "\n\tJumping Treatment\n\tSlope = undefined\tRatio = undefined "
+                                  "\n\tCorrelation coefficient = undefined\tR2 = undefined ");
+  EXPECT_EQ(MainForm->CirclePointCount, 0);
+  EXPECT_TRUE(std::isnan(MainForm->CircleSlope));
 }
