@@ -19,8 +19,8 @@ auto Circle(int code, int mode, int value) {
 }
 
 std::string Header(int code, const char* circle, const char* value) {
-  return "\n\n SCANNING CIRCLE TREATMENT\n applied to the item " + std::to_string(code) + "\nusing a " +
-         circle + " circle\nand " + value + " value\n\n";
+  return std::string("\n\n SCANNING CIRCLE TREATMENT\n applied to the item ") + std::to_string(code) +
+         "\nusing a " + circle + " circle\nand " + value + " value\n\n";
 }
 
 }  // namespace

@@ -19,10 +19,10 @@ const std::string kHeader = "\n\n FRACTAL DIMENSION OF THE PERIMETER \n applied 
 // L(4) = 16 + 4 sqrt 17; over x = 0, ln 2, ln 4 the least-squares slope is (ln L(4) - ln L(1)) / ln 4,
 // ten times over: -0.253985. The message reads the slopes and ratios kept in the item tables.
 std::string SquareLine(int code) {
-  return "\n\tItem " + std::to_string(code) + "\tSlope -0.253985\tRatio 1.253985";
+  return std::string("\n\tItem ") + std::to_string(code) + "\tSlope -0.253985\tRatio 1.253985";
 }
 std::string SquareMessage(int rank) {
-  return "item " + std::to_string(rank) + " slope -0.253985 Ratio 1.253985";
+  return std::string("item ") + std::to_string(rank) + " slope -0.253985 Ratio 1.253985";
 }
 
 // The item selection dialog: all the items (count 0), or `count` of them.
@@ -63,7 +63,7 @@ TEST_F(PerimeterTreatmentsTest, AllTheItemsOfALabelingAreMeasured) {
   const std::string report = ReportInto(Path("report.txt"));
   std::string message = "Results concerning the 5 first items",
               expected = kHeader + "\n\tTreatment applied to all the 12 items\n";
-  for (int k = 1; k <= 5; ++k) message += "\n" + SquareMessage(k);
+  for (int k = 1; k <= 5; ++k) message.append("\n").append(SquareMessage(k));
   for (const int code : codes) expected += SquareLine(code);
   ui.dialog<TResizeBCForm>(Items(0)).message("PERIMETER LENGTH", message);
   MainForm->PerimTreatment1Click();

@@ -32,12 +32,12 @@ auto Code(int code, int order) {
 
 // The report line and the message line of the k-th square, of this code and rank.
 std::string ItemLine(int code, int k) {
-  return "\tItem number " + std::to_string(code) + "\tNumber of pixels " +
+  return std::string("\tItem number ") + std::to_string(code) + "\tNumber of pixels " +
          std::to_string(kSides[k] * kSides[k]) + "\tFractal Dimension = " + kDimensions[k] + "\n";
 }
 std::string MessageLine(int rank, int code, int k) {
-  return "item " + std::to_string(rank) + " Code Number " + std::to_string(code) + " Number of pixels " +
-         std::to_string(kSides[k] * kSides[k]) + " Ratio " + kDimensions[k] + "00";
+  return std::string("item ") + std::to_string(rank) + " Code Number " + std::to_string(code) +
+         " Number of pixels " + std::to_string(kSides[k] * kSides[k]) + " Ratio " + kDimensions[k] + "00";
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ TEST_F(ResizingBoxCountingTest, TwelveItemsGiveTwelveLinesAndTheFirstFiveInTheMe
   MainForm->ItemValues[10] = 7.5;  // the entry of the code never given stays as it was
   const std::string report = ReportInto(Path("report.txt"));
   std::string message = "Results concerning the 5 first items";
-  for (int k = 0; k < 5; ++k) message += "\n" + MessageLine(k + 1, codes[k], k % 4);
+  for (int k = 0; k < 5; ++k) message.append("\n").append(MessageLine(k + 1, codes[k], k % 4));
   ui.dialog<TResizeBCForm>([](TResizeBCForm& f) {
       EXPECT_EQ(EditText(f.NumItemEdit), "13");
       f.Selection = 0;
