@@ -1,121 +1,86 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 #include "binary/kernels/ItemContour.h"
 #include "binary/kernels/ItemIndex.h"
 #include "binary/kernels/PerimeterDimension.h"
 #include "binary/kernels/PerimeterOrientation.h"
+#include "fixtures/Blocks.h"
 #include "fixtures/Fractals.h"
 
 namespace {
-
-BytePlane Blank(int lines, int columns) {
-  BytePlane plane(columns, lines);
-  plane.Fill(255);
-  return plane;
-}
 
 std::vector<ContourPoint> Contour(const BytePlane& labels, int code) {
   return ItemContour(labels, IndexItems(labels)[code], code);
 }
 
-std::vector<int> Repeated(std::initializer_list<std::pair<int, int>> runs) {
-  std::vector<int> values;
-  for (const auto& [value, times] : runs) values.insert(values.end(), times, value);
-  return values;
-}
-
 }  // namespace
 
-// With x = 0, ln 2, ln 4 equally spaced, the least-squares slope of three points is
-// (y3 - y1) / (x3 - x1): here ten times (ln L(4) - ln L(1)) / ln 4, from the square's hand lengths.
-TEST(PerimeterDimension, TheEightSquareGivesTenTimesTheSlopeOfItsFirstThreeLengths) {
-  const BytePlane square = fixtures::FilledSquare(12, 12, 1, 1, 8);
-  const PerimeterMeasure measure = MeasurePerimeter(Contour(square, fixtures::kItem));
-  const double l1 = 28 + 4 * std::sqrt(2.0), l4 = 16 + 4 * std::sqrt(17.0);
-  const double slope = 10 * (std::log(l4) - std::log(l1)) / std::log(4.0);
-  EXPECT_TRUE(measure.Measurable);
-  EXPECT_EQ(measure.ContourPoints, 33);
-  EXPECT_NEAR(measure.Slope, slope, 1e-12);
-  EXPECT_NEAR(measure.Slope, -0.2540, 1e-4);
-  EXPECT_NEAR(measure.Ratio, 1 - slope, 1e-12);
-  EXPECT_NEAR(measure.LogYardstick[3], std::log(8.0), 1e-15);
-  EXPECT_NEAR(measure.LogLength[3], std::log(4 * std::sqrt(65.0)), 1e-12);
-}
-
 // Lengths of 0 have no logarithm: no -inf anywhere, and without L(1), L(2) and L(4) no slope.
+// One pixel: 4 + 1 points, L(4) = 0. Two pixels side by side: 6 + 1 points, only L(8) = 0.
 TEST(PerimeterDimension, ShortContoursAreNotMeasurableAndStoreNoInfinity) {
-  struct Case {
-    int lines, columns;  // item size
-    int points;          // N
-    bool measurable;
-  };
-  // One pixel: 4 + 1 points, L(4) = 0. Two pixels side by side: 6 + 1 points, only L(8) = 0.
-  for (const Case c : {Case{1, 1, 5, false}, Case{1, 2, 7, true}, Case{2, 2, 9, true}}) {
-    BytePlane labels = Blank(6, 6);
-    for (int i = 0; i < c.lines; ++i)
-      for (int j = 0; j < c.columns; ++j) labels[2 + i][2 + j] = 4;
+  // Item lines and columns, contour points, measurable.
+  for (const auto& [lines, columns, points, measurable] :
+       {std::tuple(1, 1, 5, false), {1, 2, 7, true}, {2, 2, 9, true}}) {
+    BytePlane labels = UniformPlane(6, 6);
+    FillBlock(labels, 2, 2, lines, columns, 4);
     const PerimeterMeasure measure = MeasurePerimeter(Contour(labels, 4));
-    EXPECT_EQ(measure.ContourPoints, c.points);
-    EXPECT_EQ(measure.Measurable, c.measurable);
-    EXPECT_EQ(std::isnan(measure.Slope), !c.measurable);
-    EXPECT_EQ(std::isnan(measure.Ratio), !c.measurable);
+    EXPECT_EQ(std::tuple(measure.ContourPoints, measure.Measurable, std::isnan(measure.Slope),
+                         std::isnan(measure.Ratio)),
+              std::tuple(points, measurable, !measurable, !measurable));
     EXPECT_TRUE(std::isnan(measure.LogLength[3]));  // L(8) = 0 below ten points
     for (const double y : measure.LogLength) EXPECT_FALSE(std::isinf(y));
   }
 }
 
+// Each code of the list in turn, an absent one marked. With x = 0, ln 2, ln 4 equally spaced, the
+// least-squares slope of three points is (y3 - y1) / (x3 - x1): for the eight square, ten times
+// (ln L(4) - ln L(1)) / ln 4 from its hand lengths, -0.2540.
 TEST(PerimeterDimension, EachCodeOfTheListIsMeasuredAndAnAbsentOneIsMarked) {
-  BytePlane labels = Blank(30, 40);
-  for (int i = 2; i < 10; ++i)
-    for (int j = 2; j < 10; ++j) labels[i][j] = 1;  // the eight square
-  labels[20][30] = 5;                               // one pixel
-  const ItemIndex index = IndexItems(labels);
-  const std::vector<PerimeterMeasure> measures = PerimeterDimensions(labels, index, {5, 9, 1, 300});
+  const BytePlane labels = SquaresInARow({1, 5}, {8, 1});  // the eight square and one pixel
+  const std::vector<PerimeterMeasure> measures =
+      PerimeterDimensions(labels, IndexItems(labels), {5, 9, 1, 300});
   ASSERT_EQ(measures.size(), 4u);
-  EXPECT_EQ(measures[0].Code, 5);
-  EXPECT_EQ(measures[0].ContourPoints, 5);
-  EXPECT_FALSE(measures[1].Present);
-  EXPECT_FALSE(measures[1].Measurable);
-  EXPECT_EQ(measures[2].ContourPoints, 33);
-  EXPECT_NEAR(measures[2].Slope, -0.2540, 1e-4);
-  EXPECT_FALSE(measures[3].Present);
+  EXPECT_EQ(std::tuple(measures[0].Code, measures[0].ContourPoints, measures[2].ContourPoints,
+                       measures[2].Measurable),
+            std::tuple(5, 5, 33, true));
+  EXPECT_FALSE(measures[1].Present || measures[1].Measurable || measures[3].Present);
+  const double slope =
+      10 * (std::log(16 + 4 * std::sqrt(17.0)) - std::log(28 + 4 * std::sqrt(2.0))) / std::log(4.0);
+  EXPECT_NEAR(measures[2].Slope, slope, 1e-12);
+  EXPECT_NEAR(measures[2].Ratio, 1 - slope, 1e-12);
 }
 
 TEST(PerimeterOrientation, StepAnglesFollowTheCompass) {
-  struct Case {
-    int dy, dx, previous, angle;
-  };
-  for (const Case c :
-       {Case{0, 1, 0, 0}, Case{0, 3, 270, 0}, Case{0, 1, 271, 360}, Case{0, -1, 0, 180}, Case{1, 0, 0, 90},
-        Case{-2, 0, 0, 270}, Case{1, 1, 0, 45}, Case{1, -1, 0, 135}, Case{-1, -1, 0, 225},
-        Case{-1, 1, 0, 315}, Case{2, 1, 0, 63}, Case{1, 4, 0, 14}, Case{-4, 1, 0, 284}, Case{4, -1, 0, 104}})
-    EXPECT_EQ(StepAngle(c.dy, c.dx, c.previous), c.angle) << c.dy << ", " << c.dx << " after " << c.previous;
+  // Step (dy, dx) after a step of this angle, its angle.
+  const int cases[][4] = {{0, 1, 0, 0},     {0, 3, 270, 0},  {0, 1, 271, 360}, {0, -1, 0, 180},
+                          {1, 0, 0, 90},    {-2, 0, 0, 270}, {1, 1, 0, 45},    {1, -1, 0, 135},
+                          {-1, -1, 0, 225}, {-1, 1, 0, 315}, {2, 1, 0, 63},    {1, 4, 0, 14},
+                          {-4, 1, 0, 284},  {4, -1, 0, 104}};
+  for (const auto& [dy, dx, previous, angle] : cases)
+    EXPECT_EQ(StepAngle(dy, dx, previous), angle) << dy << ", " << dx << " after " << previous;
 }
 
 // The eight square's contour at L = 1: seven steps right (0, turned 90), one up-right (45: 135),
 // seven up (90: 180), one up-left (135: 225), seven left (180: 270), one down-left (225: 315), seven
 // down (270: 360) and the closing step down-right (315: 405 - 360 = 45).
 TEST(PerimeterOrientation, TheEightSquareTurnsAQuarterAtATime) {
-  const std::vector<ContourPoint> points = Contour(fixtures::FilledSquare(12, 12, 1, 1, 8), fixtures::kItem);
-  EXPECT_EQ(OrientationSequence(points, 1),
-            Repeated({{90, 7}, {135, 1}, {180, 7}, {225, 1}, {270, 7}, {315, 1}, {360, 7}, {45, 1}}));
+  const std::vector<ContourPoint> square = Contour(fixtures::FilledSquare(12, 12, 1, 1, 8), fixtures::kItem);
+  std::vector<int> quarters;
+  for (const int angle : {90, 135, 180, 225, 270, 315, 360, 45})
+    quarters.insert(quarters.end(), angle % 90 == 0 ? 7 : 1, angle);
+  EXPECT_EQ(OrientationSequence(square, 1), quarters);
   // L = 4: points (10,2) (10,6) (9,10) (5,10) (1,9) (1,5) (2,1) (6,1) (10,2); the steps of one line
   // and four columns make atan(1/4) = 14.04 degrees.
-  EXPECT_EQ(OrientationSequence(points, 4), (std::vector<int>{90, 104, 180, 194, 270, 284, 360, 14}));
-}
-
-TEST(PerimeterOrientation, StepsStopAtTheLastWholeSegmentAndSkipTheZeroStep) {
-  // N = 9, L = 3: points 1, 4, 7 give two angles; the piece from 7 to 9 is left out.
-  const std::vector<ContourPoint> line = {{5, 0}, {5, 1}, {5, 2}, {5, 3}, {4, 3},
-                                          {3, 3}, {2, 3}, {2, 2}, {2, 1}};
-  EXPECT_EQ(OrientationSequence(line, 3), (std::vector<int>{90, 180}));  // right, then up
-  const std::vector<ContourPoint> square = Contour(fixtures::FilledSquare(12, 12, 1, 1, 8), fixtures::kItem);
+  EXPECT_EQ(OrientationSequence(square, 4), (std::vector<int>{90, 104, 180, 194, 270, 284, 360, 14}));
+  // L = 16: (10,2) to (1,9) and back, 9 lines for 7 columns: atan(9/7) = 52.1 degrees.
+  EXPECT_EQ(OrientationSequence(square, 16), (std::vector<int>{142, 322}));
   // L = N - 1: from the start to itself; L = N and beyond: no step; L < 1 never advances.
   for (const int length : {32, 33, 100, 0, -3})
     EXPECT_TRUE(OrientationSequence(square, length).empty()) << length;
-  // L = 16: (10,2) to (1,9) and back, 9 lines for 7 columns: atan(9/7) = 52.1 degrees.
-  EXPECT_EQ(OrientationSequence(square, 16), (std::vector<int>{142, 322}));
+  // N = 9, L = 3: points 1, 4, 7 give two angles (right, then up); the piece from 7 to 9 is left out.
+  const std::vector<ContourPoint> hook = {{5, 0}, {5, 1}, {5, 2}, {5, 3}, {4, 3},
+                                          {3, 3}, {2, 3}, {2, 2}, {2, 1}};
+  EXPECT_EQ(OrientationSequence(hook, 3), (std::vector<int>{90, 180}));
 }

@@ -1,38 +1,33 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cmath>
-#include <string>
-#include <tuple>
 
 #include "Program.h"
 #include "app/MainWindow.h"
 #include "binary/LinFract.h"
 #include "diagrams/DiagLinFract.h"
-#include "fixtures/Fractals.h"
+#include "fixtures/Blocks.h"
 
 namespace {
 
+constexpr int kLines = 1, kColumns = 2;
+
 auto Asked(int code, int orientation) {
   return [=](TLinFractForm& f) {
-    f.Code = code;
-    f.Orientation = orientation;
+    std::tie(f.Code, f.Orientation) = std::tuple(code, orientation);
     return ui::mrOk;
   };
 }
 
-constexpr int kLines = 1, kColumns = 2;
-
-// The window's rows for the six sizes and these totals.
-std::string DiagramRows(const std::array<double, 6>& totals) {
-  const int sizes[6] = {1, 2, 3, 4, 6, 12};
-  std::string rows;
-  for (int k = 0; k < 6; ++k) {
-    char row[64];
-    std::snprintf(row, sizeof row, "%2.4lf\t%lf\n", std::log(static_cast<double>(sizes[k])),
-                  std::log(totals[k]));
-    rows += row;
-  }
-  return rows;
+// The report of one item: the scanning and the image, then the code, the traces and both estimates.
+std::string Report(const char* scanning, const char* image, int code, int traces, const char* slope,
+                   const char* dimension) {
+  const std::string estimates = std::string("\n\t\tMean slope = ") + slope +
+                                " \n\t\tFractal dimension = " + dimension + " \n\t\tGlobal slope = " + slope +
+                                " \n\t\tFractal dimension = " + dimension + " ";
+  return std::string("\n\n LINEAL FRACTAL DIMENSION \n\t") + scanning + " scanning \n\tapplied to the " +
+         image + " image\n\tCode of the item: " + std::to_string(code) +
+         " \n\n\tNumber of traces: " + std::to_string(traces) + " " + estimates;
 }
 
 }  // namespace
@@ -40,7 +35,7 @@ std::string DiagramRows(const std::array<double, 6>& totals) {
 class LinealTreatmentTest : public ProgramTest {};
 
 TEST_F(LinealTreatmentTest, FullLinesOfThirtySixGiveTwoAndTheDiagramFileIsRegistered) {
-  LoadBinary(fixtures::FilledSquare(4, 36, 0, 0, 36), 1);
+  LoadBinary(UniformPlane(36, 4, 1), 1);
   MainForm->WorkDirectory = Dir().string();
   MainForm->DiagramSavedFlags.LinealLineSaved = 1;  // the last result's diagram, already saved
   const std::string report = ReportInto(Path("report.txt"));
@@ -50,58 +45,30 @@ TEST_F(LinealTreatmentTest, FullLinesOfThirtySixGiveTwoAndTheDiagramFileIsRegist
   MainForm->LinfracTreatment1Click();
 
   // Each line counts 36, 18, 12, 9, 6 and 3 segments: slope -1 for every trace and overall.
-  EXPECT_EQ(ReadFile(Path("lines.xls")), DiagramRows({144, 72, 48, 36, 24, 12}));
-  EXPECT_EQ(ReadFile(report),
-            "\n\n LINEAL FRACTAL DIMENSION "
-            "\n\tHorizontal scanning "
-            "\n\tapplied to the binary image"
-            "\n\tCode of the item: 1 \n"
-            "\n\tNumber of traces: 4 "
-            "\n\t\tMean slope = -1.000000 "
-            "\n\t\tFractal dimension = 2.000000 "
-            "\n\t\tGlobal slope = -1.000000 "
-            "\n\t\tFractal dimension = 2.000000 "
-            "\n\n\tHorizontal Segment Counting Diagram registered\n\tin the file " +
-                Path("lines.xls") + " ");
+  EXPECT_EQ(ReadFile(Path("lines.xls")),
+            "0.0000\t4.969813\n0.6931\t4.276666\n1.0986\t3.871201\n"
+            "1.3863\t3.583519\n1.7918\t3.178054\n2.4849\t2.484907\n");
+  EXPECT_EQ(ReadFile(report), Report("Horizontal", "binary", 1, 4, "-1.000000", "2.000000") +
+                                  "\n\n\tHorizontal Segment Counting Diagram registered\n\tin the file " +
+                                  Path("lines.xls") + " ");
   EXPECT_EQ(
-      std::tuple(MainForm->DiagramSavedFlags.LinealLineSaved, MainForm->DiagramSavedFlags.LinealLinePending),
-      std::tuple(1, 0));
+      std::tuple(MainForm->DiagramSavedFlags.LinealLineSaved, MainForm->DiagramSavedFlags.LinealLinePending,
+                 EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2")),
+      std::tuple(1, 0, "Diagram1 DiagLinFract1"));
   EXPECT_NEAR(MainForm->LinealLineDimension, 2.0, 1e-12);
   EXPECT_NEAR(MainForm->LinealLineSlope, -1.0, 1e-12);
-  EXPECT_EQ(EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2"), "Diagram1 DiagLinFract1");
-  // The dialog is emptied for the next use.
-  EXPECT_EQ(LinFractForm->CodeEdit->text().toStdString(), "");
-  EXPECT_FALSE(LinFractForm->RadioButton3->isChecked());
 }
 
-TEST_F(LinealTreatmentTest, OnePixelAColumnOfALabeledItemIsOneWithoutNegativeZero) {
-  BytePlane labels(30, 20);
-  labels.Fill(255);
+// Missing values bring the dialog back, Cancel changes nothing and the dialog is emptied for the
+// next use. One pixel a column of a labeled item: slope 0, printed without a minus sign. A code that
+// no pixel bears is undefined and takes the old diagram of the lines away.
+TEST_F(LinealTreatmentTest, RefusalsCancelOnePixelAColumnAndAnAbsentCode) {
+  BytePlane labels = UniformPlane(30, 20);
   for (int j = 0; j < 30; ++j) labels[(j * 7) % 20][j] = 5;
-  LoadBinary(std::move(labels));
-  MainForm->HasBinaryImage = 0;
-  MainForm->HasLabeledImage = 1;
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TLinFractForm>(Asked(5, kColumns)).ok<TDiagLinFractColForm>();
-  MainForm->LinfracTreatment1Click();
-  EXPECT_EQ(ReadFile(report),
-            "\n\n LINEAL FRACTAL DIMENSION "
-            "\n\tVertical scanning "
-            "\n\tapplied to the labeled image"
-            "\n\tCode of the item: 5 \n"
-            "\n\tNumber of traces: 30 "
-            "\n\t\tMean slope = 0.000000 "
-            "\n\t\tFractal dimension = 1.000000 "
-            "\n\t\tGlobal slope = 0.000000 "
-            "\n\t\tFractal dimension = 1.000000 ");
-  EXPECT_EQ(MainForm->DiagramSavedFlags.LinealColumnPending, 0);
-  EXPECT_EQ(EnabledOf("DiagLinFract1 DiagLinFract2"), "DiagLinFract2");
-}
-
-TEST_F(LinealTreatmentTest, MissingValuesBringTheDialogBackAndCancelChangesNothing) {
-  LoadBinary(fixtures::FilledSquare(12, 12, 0, 0, 12), 1);
-  MainForm->DiagramSavedFlags.LinealLinePending = 1;
+  LoadLabeledItems(std::move(labels), 5);
+  MainForm->DiagramSavedFlags.LinealLinePending = MainForm->DiagramSavedFlags.LinealColumnPending = 1;
   MainForm->LinealLineDimension = 42;
+  MainForm->Enable({"Diagram1", "DiagLinFract1"});
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TLinFractForm>([](TLinFractForm& f) {
       EXPECT_EQ(std::tuple(f.Code, f.Orientation), std::tuple(-1, 0));
@@ -111,43 +78,28 @@ TEST_F(LinealTreatmentTest, MissingValuesBringTheDialogBackAndCancelChangesNothi
       .dialog<TLinFractForm>(Asked(1, 0))
       .message("ERROR", "Orientation not defined")
       .dialog<TLinFractForm>([](TLinFractForm& f) {
-        f.CodeEdit->setText(QStringLiteral("3"));
+        f.CodeEdit->setText(QStringLiteral("7b"));
         f.RadioButton4->click();
+        EXPECT_EQ(std::tuple(f.Code, f.Orientation), std::tuple(7, kColumns));
         return ui::mrCancel;
       });
   MainForm->LinfracTreatment1Click();
-  EXPECT_EQ(ReadFile(report), "");
-  EXPECT_EQ(MainForm->DiagramSavedFlags.LinealLinePending, 1);
-  EXPECT_EQ(MainForm->LinealLineDimension, 42);
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbLinFract], 0);
-  EXPECT_EQ(LinFractForm->CodeEdit->text().toStdString(), "");
-  EXPECT_FALSE(LinFractForm->RadioButton4->isChecked());
-}
+  EXPECT_EQ(std::tuple(ReadFile(report), MainForm->DiagramSavedFlags.LinealLinePending,
+                       MainForm->LinealLineDimension, MainForm->DialogCancelBytes[cbLinFract]),
+            std::tuple("", 1, 42.0, 0));
+  EXPECT_EQ(std::tuple(EditText(LinFractForm->CodeEdit), LinFractForm->RadioButton4->isChecked()),
+            std::tuple("", false));
 
-TEST_F(LinealTreatmentTest, AnAbsentCodeIsUndefinedAndLeavesNoDiagram) {
-  LoadBinary(fixtures::FilledSquare(12, 12, 0, 0, 12), 1);
-  MainForm->Enable({"Diagram1", "DiagLinFract1"});
-  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TLinFractForm>(Asked(5, kColumns)).ok<TDiagLinFractColForm>();
+  MainForm->LinfracTreatment1Click();
+  const std::string column = Report("Vertical", "labeled", 5, 30, "0.000000", "1.000000");
+  EXPECT_EQ(std::tuple(ReadFile(report), MainForm->DiagramSavedFlags.LinealColumnPending,
+                       EnabledOf("DiagLinFract2")),
+            std::tuple(column, 0, "DiagLinFract2"));
+
   ui.dialog<TLinFractForm>(Asked(9, kLines));  // no window follows
   MainForm->LinfracTreatment1Click();
-  EXPECT_EQ(ReadFile(report),
-            "\n\n LINEAL FRACTAL DIMENSION "
-            "\n\tHorizontal scanning "
-            "\n\tapplied to the binary image"
-            "\n\tCode of the item: 9 \n"
-            "\n\tNumber of traces: 0 "
-            "\n\t\tMean slope = undefined "
-            "\n\t\tFractal dimension = undefined "
-            "\n\t\tGlobal slope = undefined "
-            "\n\t\tFractal dimension = undefined ");
-  EXPECT_EQ(EnabledOf("Diagram1 DiagLinFract1"), "Diagram1");
+  EXPECT_EQ(ReadFile(report), column + Report("Horizontal", "labeled", 9, 0, "undefined", "undefined"));
+  EXPECT_EQ(EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2"), "Diagram1 DiagLinFract2");
   EXPECT_TRUE(std::isnan(MainForm->LinealLineDimension));
-}
-
-TEST_F(LinealTreatmentTest, EditsAndButtonsSetTheValues) {
-  LinFractForm->CodeEdit->setText(QStringLiteral("7b"));
-  LinFractForm->RadioButton3->click();
-  EXPECT_EQ(std::tuple(LinFractForm->Code, LinFractForm->Orientation), std::tuple(7, 1));
-  LinFractForm->RadioButton4->click();
-  EXPECT_EQ(LinFractForm->Orientation, 2);
 }

@@ -78,6 +78,15 @@ void ShowInPanel(int panel, const BytePlane& gray) {
   if (panel == 3) ResultImageForm->ShowImage(picture);
 }
 
+void LoadLabeledItems(BytePlane labels, int itemCount) {
+  LoadBinary(std::move(labels));
+  MainForm->HasBinaryImage = 0;
+  MainForm->HasLabeledImage = 1;
+  MainForm->ItemCount = itemCount;
+  for (auto* table : {&MainForm->ItemCodes, &MainForm->ItemPixels}) table->assign(itemCount + 1, 0);
+  for (auto* table : {&MainForm->ItemValues, &MainForm->ItemValues2}) table->assign(itemCount + 1, 0.0);
+}
+
 int NoReport(TReportForm& form) {
   form.ReportOff = 1;
   return ui::mrOk;

@@ -47,6 +47,9 @@ void LoadOriginal(BytePlane original);
 void LoadBinary(BytePlane binary, int binaryFlag = 0);
 // Shows `gray` in panel 1, 2 or 3 as a gray picture; the planes of the program stay as they are.
 void ShowInPanel(int panel, const BytePlane& gray);
+// Puts `labels` in panel 2 as a labeling leaves it: itemCount items, per-item tables of
+// itemCount + 1 entries set to 0.
+void LoadLabeledItems(BytePlane labels, int itemCount);
 // Turns the report on into a fresh file of the test folder and returns its name.
 std::string ReportInto(const std::string& path);
 
