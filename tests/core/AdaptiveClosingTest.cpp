@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
-#include <random>
 #include <tuple>
 #include <vector>
 
 #include "ThreadCounts.h"
 #include "fixtures/Blocks.h"
+#include "fixtures/Patterns.h"
+#include "fixtures/Pixels.h"
 #include "imaging/ItemFill.h"
 #include "urban/kernels/AdaptiveClosing.h"
 
@@ -127,17 +127,6 @@ int Pieces(const BytePlane& mask) {
   return pieces;
 }
 
-BytePlane Random(int columns, int lines, unsigned seed, int perThousand, int value) {
-  std::mt19937 random(seed);
-  std::uniform_int_distribution<int> draw(0, 999), other(0, 254);
-  BytePlane plane(columns, lines);
-  for (std::size_t n = 0; n < plane.Size(); ++n) {
-    const int v = other(random);
-    plane.Data()[n] = static_cast<std::uint8_t>(draw(random) < perThousand ? value : (v == value ? 255 : v));
-  }
-  return plane;
-}
-
 bool KeepsTheValue(const BytePlane& binary, int value, const BytePlane& mask) {
   for (std::size_t n = 0; n < binary.Size(); ++n)
     if (binary.Data()[n] == value && mask.Data()[n] != kItem) return false;
@@ -167,13 +156,14 @@ TEST_P(AdaptiveClosingAtThreads, EqualsTheCycleByCycleLinkingOnRandomImages) {
   for (const unsigned seed : {1u, 2u, 3u, 4u, 5u})
     for (const int perThousand : {1, 4, 15, 60, 300}) {
       SCOPED_TRACE(testing::Message() << seed << " " << perThousand);
-      ExpectReference(Random(60, 60, seed * 1000 + static_cast<unsigned>(perThousand), perThousand, 40), 40,
-                      mask);
+      ExpectReference(
+          MakeRandomValues(60, 60, seed * 1000 + static_cast<unsigned>(perThousand), perThousand, 40), 40,
+          mask);
     }
-  ExpectReference(Random(150, 83, 8, 6, 1), 1, mask);
+  ExpectReference(MakeRandomValues(150, 83, 8, 6, 1), 1, mask);
 }
 
-TEST(AdaptiveClosingTest, HandWorkedPiecesAreLinkedWithoutLosingAPixel) {
+TEST(AdaptiveClosingTest, HandWorkedPiecesAreLinkedWithoutLosingAPixelAndNoPieceChangesNothing) {
   BytePlane apart = UniformPlane(20, 11), pixels = UniformPlane(11, 11), many = UniformPlane(94, 124),
             thin = UniformPlane(12, 3), mask;
   // Two blocks 3 apart: a 4 then an 8 step bridge the gap.
@@ -195,13 +185,11 @@ TEST(AdaptiveClosingTest, HandWorkedPiecesAreLinkedWithoutLosingAPixel) {
   thin[1][2] = thin[1][6] = thin[0][9] = 1;
   r = ExpectReference(thin, 1, mask);
   EXPECT_EQ(std::tuple(r.StartPieces, r.Pieces, mask[1][4], mask[0][9]), std::tuple(2, 2, kItem, kItem));
-}
-
-TEST(AdaptiveClosingTest, NoPieceChangesNothing) {
-  BytePlane binary = UniformPlane(10, 10), mask = UniformPlane(10, 10, 9);
-  binary[0][4] = 1;  // on the frame only
-  EXPECT_EQ(AdaptiveClosingLinking(binary, 1, mask).StartPieces, 0);
-  EXPECT_EQ(std::count(mask.Data(), mask.Data() + mask.Size(), 9), 100);
+  // No piece inside the frame: nothing is done.
+  BytePlane frame = UniformPlane(10, 10), untouched = UniformPlane(10, 10, 9);
+  frame[0][4] = 1;  // on the frame only
+  EXPECT_EQ(AdaptiveClosingLinking(frame, 1, untouched).StartPieces, 0);
+  EXPECT_EQ(CountOf(untouched, 9), 100);
   EXPECT_EQ(AdaptiveClosingLinking(UniformPlane(2, 9), 255, mask).StartPieces, 0);
-  EXPECT_EQ(AdaptiveClosingLinking(binary, 300, mask).StartPieces, 0);
+  EXPECT_EQ(AdaptiveClosingLinking(frame, 300, mask).StartPieces, 0);
 }

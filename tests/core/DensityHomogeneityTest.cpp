@@ -78,7 +78,7 @@ TEST(HomogeneityTest, HandWorkedValuesAndWindowsThatDoNotFit) {
   }
 }
 
-TEST(DensityTest, ItemAndElementSurfacesAsHandWorked) {
+TEST(DensityTest, SurfacesAsHandWorkedAndCountsAsAPixelByPixelCountOnRandomImages) {
   // An item of 1,000 pixels of which 250 lie within the thresholds, at 10 m a pixel.
   BytePlane items = UniformPlane(50, 40), gray = UniformPlane(50, 40, 90);
   for (int k = 0; k < 1000; ++k) {
@@ -102,9 +102,6 @@ TEST(DensityTest, ItemAndElementSurfacesAsHandWorked) {
   EXPECT_EQ(CountDensity(BytePlane(50, 39), items, 255, 0, 255).ItemPixels, 0);
   EXPECT_EQ(CountDensity(gray, items, 255, 0, 255).ItemPixels, 1000);
   EXPECT_EQ(CountDensity(gray, items, -1, 0, 255).ItemPixels, 0);
-}
-
-TEST(DensityTest, CountsEqualAPixelByPixelCountOnRandomImages) {
   for (const unsigned seed : {1u, 2u, 3u}) {
     const BytePlane gray = MakeRandomGray(60, 60, seed);
     BytePlane items = MakeRandomGray(60, 60, seed + 10);

@@ -8,29 +8,28 @@
 
 #include "ThreadCounts.h"
 #include "fixtures/Blocks.h"
+#include "fixtures/Patterns.h"
+#include "fixtures/Pixels.h"
 #include "imaging/LeastSquares.h"
 #include "urban/kernels/FractalExploration.h"
 
 namespace {
 
-// The exploration as written step by step: four double planes D1..D4, one per window placement,
-// every box of every window counted by looking at its pixels, the shared slope, the mean plane, and
-// the rounding to the map (values kept within 0 .. 255).
+// The exploration as written step by step: for each pixel, the four window placements in turn, every
+// box of every window counted by looking at its pixels, the shared slope, the mean of the four, and the
+// rounding to the map (values kept within 0 .. 255).
 BytePlane ReferenceExploration(const BytePlane& binary, int value, int side, int scale) {
-  const int lines = binary.Lines(), columns = binary.Columns();
-  const int h = (side - 1) / 2;
+  const int lines = binary.Lines(), columns = binary.Columns(), h = (side - 1) / 2;
   const std::vector<int> sizes = side == 13 ? std::vector<int>{1, 2, 3, 4} : std::vector<int>{1, 2, 3, 4, 6};
   const int k = static_cast<int>(sizes.size());
-  std::vector<double> x(sizes.size());
-  for (int n = 0; n < k; ++n) x[static_cast<std::size_t>(n)] = std::log(static_cast<double>(sizes[n]));
-  std::vector<DoublePlane> d;
-  for (int p = 0; p < 4; ++p) d.emplace_back(columns, lines);
-  for (int p = 1; p <= 4; ++p) {
-    for (int r = h; r <= lines - h - 1; ++r) {
-      for (int c = h; c <= columns - h - 1; ++c) {
-        const int top = p <= 2 ? r - h : r - h + 1;
-        const int left = p == 1 || p == 3 ? c - h : c - h + 1;
-        std::vector<double> y(sizes.size());
+  std::vector<double> x, y(sizes.size());
+  for (int s : sizes) x.push_back(std::log(static_cast<double>(s)));
+  BytePlane result(columns, lines);
+  for (int r = h; r <= lines - h - 1; ++r)
+    for (int c = h; c <= columns - h - 1; ++c) {
+      double d[4];
+      for (int p = 1; p <= 4; ++p) {
+        const int top = p <= 2 ? r - h : r - h + 1, left = p == 1 || p == 3 ? c - h : c - h + 1;
         for (int n = 0; n < k; ++n) {
           const int s = sizes[static_cast<std::size_t>(n)];
           int boxes = 0;
@@ -43,31 +42,13 @@ BytePlane ReferenceExploration(const BytePlane& binary, int value, int side, int
             }
           y[static_cast<std::size_t>(n)] = std::log(static_cast<double>(boxes + 1));
         }
-        d[static_cast<std::size_t>(p - 1)][r][c] = -LeastSquaresSlope(x.data(), y.data(), k);
+        d[p - 1] = -LeastSquaresSlope(x.data(), y.data(), k);
       }
-    }
-  }
-  BytePlane result(columns, lines);
-  for (int r = h; r <= lines - h - 1; ++r) {
-    for (int c = h; c <= columns - h - 1; ++c) {
-      const double m = (d[0][r][c] + d[1][r][c] + d[2][r][c] + d[3][r][c]) * 0.25;
+      const double m = (d[0] + d[1] + d[2] + d[3]) * 0.25;
       const int g = std::clamp(static_cast<int>(std::trunc(100 * m + 0.5)), 0, 255);
       if (scale == 1 || g > 99) result[r][c] = static_cast<std::uint8_t>(g);
     }
-  }
   return result;
-}
-
-// `percent` of the pixels at `value`, the others any other value.
-BytePlane RandomValues(int columns, int lines, unsigned seed, int percent, int value) {
-  std::mt19937 random(seed);
-  std::uniform_int_distribution<int> hundred(0, 99), other(0, 255);
-  BytePlane plane(columns, lines);
-  for (std::size_t n = 0; n < plane.Size(); ++n) {
-    const int v = other(random);
-    plane.Data()[n] = static_cast<std::uint8_t>(hundred(random) < percent ? value : v == value ? 255 : v);
-  }
-  return plane;
 }
 
 // Clustered pixels give windows of every kind, from empty to full, with a few negative dimensions.
@@ -82,10 +63,6 @@ BytePlane Clusters(int columns, int lines, unsigned seed, int value) {
   return plane;
 }
 
-std::int64_t Count(const BytePlane& p, std::uint8_t v) {
-  return std::count(p.Data(), p.Data() + p.Size(), v);
-}
-
 class ExplorationAtThreads : public AtThreadCounts {};
 INSTANTIATE_AT_THREAD_COUNTS(ExplorationAtThreads);
 
@@ -97,9 +74,12 @@ TEST_P(ExplorationAtThreads, EqualsTheStepByStepExplorationOnRandomImages) {
     int side, scale, value;
     BytePlane binary;
   } cases[] = {
-      {13, 1, 40, RandomValues(60, 60, 102, 2, 40)},  {13, 2, 80, RandomValues(60, 60, 220, 20, 80)},
-      {13, 1, 40, Clusters(60, 60, 1, 40)},           {25, 2, 40, RandomValues(60, 60, 170, 70, 40)},
-      {25, 1, 80, RandomValues(60, 60, 120, 20, 80)}, {25, 2, 3, Clusters(45, 39, 9, 3)},
+      {13, 1, 40, MakeRandomValues(60, 60, 102, 20, 40)},
+      {13, 2, 80, MakeRandomValues(60, 60, 220, 200, 80)},
+      {13, 1, 40, Clusters(60, 60, 1, 40)},
+      {25, 2, 40, MakeRandomValues(60, 60, 170, 700, 40)},
+      {25, 1, 80, MakeRandomValues(60, 60, 120, 200, 80)},
+      {25, 2, 3, Clusters(45, 39, 9, 3)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "side " << c.side << " scale " << c.scale << " value " << c.value);
@@ -108,7 +88,7 @@ TEST_P(ExplorationAtThreads, EqualsTheStepByStepExplorationOnRandomImages) {
   }
 }
 
-TEST(FractalExplorationTest, AFullWindowGivesAboutTwoAnEmptyOneZeroAndTheFrameStaysZero) {
+TEST(FractalExplorationTest, FullWindowsGive193And197EmptyOnesAndTooSmallImagesZero) {
   // Worked by hand: N = 144, 36, 16, 9 for side 13 (slope -1.93); 576, 144, 64, 36, 16 for side 25.
   const BytePlane binary = UniformPlane(40, 40, 1);
   for (const auto& [side, full] : {std::pair(13, 193), std::pair(25, 197)}) {
@@ -116,14 +96,13 @@ TEST(FractalExplorationTest, AFullWindowGivesAboutTwoAnEmptyOneZeroAndTheFrameSt
     const int h = (side - 1) / 2;
     EXPECT_EQ(std::tuple(map[20][20], map[h][h], map[40 - h - 1][40 - h - 1]), std::tuple(full, full, full));
     EXPECT_EQ(std::tuple(map[h - 1][20], map[20][40 - h]), std::tuple(0, 0)) << side;
-    EXPECT_EQ(Count(RunFractalExploration(binary, {2, side, 1}), 0), 1600) << side;  // a value no pixel holds
+    // A value no pixel holds: all zeros.
+    EXPECT_EQ(CountOf(RunFractalExploration(binary, {2, side, 1}), 0), 1600) << side;
   }
-}
-
-TEST(FractalExplorationTest, ImagesSmallerThanTheWindowAndUnknownSidesGiveZeros) {
-  const BytePlane binary = UniformPlane(12, 12, 1);
-  EXPECT_EQ(Count(RunFractalExploration(binary, {1, 13, 1}), 0), 144);
-  EXPECT_EQ(Count(RunFractalExploration(binary, {1, 14, 1}), 0), 144);
+  // Images smaller than the window and unknown sides give zeros; the progress rises to 1.
+  const BytePlane small = UniformPlane(12, 12, 1);
+  EXPECT_EQ(CountOf(RunFractalExploration(small, {1, 13, 1}), 0), 144);
+  EXPECT_EQ(CountOf(RunFractalExploration(small, {1, 14, 1}), 0), 144);
   EXPECT_EQ(RunFractalExploration(BytePlane(), {1, 13, 1}).Size(), 0u);
   std::vector<double> told;
   RunFractalExploration(BytePlane(300, 300), {1, 13, 1}, [&](double f) { told.push_back(f); });

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "ThreadCounts.h"
 #include "fixtures/Blocks.h"
 #include "fixtures/Fractals.h"
 #include "fixtures/Patterns.h"
+#include "fixtures/Pixels.h"
 #include "imaging/SeedFill.h"
 #include "urban/kernels/Outline.h"
 
@@ -55,10 +55,6 @@ BytePlane LiteralHoles(const BytePlane& image, int value) {
   return out;
 }
 
-std::int64_t Count(const BytePlane& p, std::uint8_t value) {
-  return std::count(p.Data(), p.Data() + p.Size(), value);
-}
-
 // Gray values 0 .. 3 at random: the value 1 makes items, holes and outside of every shape.
 BytePlane FourValues(int columns, int lines, std::uint32_t seed, int blob) {
   const BytePlane noise = MakeRandomGray(columns / blob + 1, lines / blob + 1, seed);
@@ -94,36 +90,22 @@ TEST_P(OutlineAtThreads, PerimeterAndHolesEqualThePlainExtraction) {
   ExpectLiteral(FourValues(40, 3000, 9, 3), 2);
 }
 
-TEST(OutlineTest, ASquareKeepsItsOutlineWithoutItsFourCornersAndHasNoHole) {
+TEST(OutlineTest, ASquareLosesItsFourCornersARingKeepsItsOuterOutlineAndItsHoleTheInside) {
   const BytePlane square = fixtures::FilledSquare(40, 40, 10, 10, 20);
   const BytePlane perimeter = ExtractPerimeter(square, 1);
-  EXPECT_EQ(Count(perimeter, 1), 72);  // 4 x 20 - 4 outline pixels, less the 4 corners
+  EXPECT_EQ(CountOf(perimeter, 1), 72);  // 4 x 20 - 4 outline pixels, less the 4 corners
   EXPECT_EQ(std::tuple(perimeter[10][10], perimeter[10][11], perimeter[29][28], perimeter[20][20]),
             std::tuple(255, 1, 1, 255));
-  EXPECT_EQ(Count(ExtractHoles(square, 1), 1), 0);
-}
-
-TEST(OutlineTest, ARingGivesItsOuterOutlineAndItsHoleTheInside) {
+  EXPECT_EQ(CountOf(ExtractHoles(square, 1), 1), 0);
   const BytePlane ring = PlaneFromText(
       "............\n............\n...111111...\n...111111...\n...11..11...\n"
       "...11..11...\n...111111...\n...111111...\n............\n............\n");
   EXPECT_EQ(PlaneText(ExtractPerimeter(ring, 1)),
-            "............\n"
-            "............\n"
-            "....1111....\n"
-            "...1....1...\n"
-            "...1....1...\n"
-            "...1....1...\n"
-            "...1....1...\n"
-            "....1111....\n"
-            "............\n"
-            "............\n");
+            "............\n............\n....1111....\n...1....1...\n...1....1...\n"
+            "...1....1...\n...1....1...\n....1111....\n............\n............\n");
   EXPECT_EQ(PlaneText(ExtractHoles(ring, 1)),
             "............\n............\n............\n............\n.....11.....\n"
             ".....11.....\n............\n............\n............\n............\n");
-}
-
-TEST(OutlineTest, CornersArePrunedInRowOrder) {
   // A staircase loses its upper step, and then, seeing it gone, the next one.
   BytePlane stairs = PlaneFromText(".......\n....11.\n...11..\n..11...\n.......\n");
   PruneCorners(stairs);

@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <optional>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "fixtures/Blocks.h"
+#include "fixtures/Pixels.h"
 #include "urban/kernels/Outline.h"
 #include "urban/kernels/PerimeterDistance.h"
 
@@ -48,8 +45,7 @@ std::optional<ScanWalk> LiteralScanWalk(BytePlane outline, int cy, int cx) {
         any = true;
         ++taken;
         if (first && taken >= 2) outline[sl][sc] = 1;
-        l = i;
-        c = j;
+        l = i, c = j;
         outline[i][j] = 255;
         if (distances)
           distances->push_back(static_cast<int>(std::sqrt((i - cy) * (i - cy) + (j - cx) * (j - cx)) + 0.5));
@@ -65,9 +61,7 @@ std::optional<ScanWalk> LiteralScanWalk(BytePlane outline, int cy, int cx) {
   result.length = taken;
   outline = copy.Clone();
   outline[sl][sc] = 255;
-  l = sl;
-  c = sc;
-  taken = 0;
+  l = sl, c = sc, taken = 0;
   for (int k = 0; k < result.length; ++k) scan(l, c, taken, false, &result.distances);
   return result;
 }
@@ -119,11 +113,10 @@ TEST(PerimeterDistanceTest, TheRectangleIsWalkedUpItsLeftSideFirst) {
   EXPECT_EQ(std::tuple(r.StartLine, r.StartColumn, r.WalkLength), std::tuple(13, 21, 10));
   EXPECT_EQ(r.Distances, expected);
   EXPECT_EQ(std::tuple(r.DistMin, r.DistMax), std::tuple(1, 4));
+  // Mean 25 / 9; the squares sum to 83 - 9 (25 / 9)^2 = 122 / 9.
   const double mean = 25.0 / 9;
-  double squares = 0;
-  for (int d : expected) squares += (d - mean) * (d - mean);
   EXPECT_DOUBLE_EQ(r.DistMean, mean);
-  EXPECT_DOUBLE_EQ(r.Deviation, std::sqrt(squares / 9));
+  EXPECT_DOUBLE_EQ(r.Deviation, std::sqrt(122.0) / 9);
   EXPECT_DOUBLE_EQ(r.Ratio, 100 * mean / 4);  // trunc(2.78 + 1.23) = 4
 }
 
@@ -158,7 +151,7 @@ TEST(PerimeterDistanceTest, SpursAndOpenLinesAreWalkedOutAndBackTakingEachPixelO
   EXPECT_EQ(open.Distances, (std::vector<int>{3, 2, 1, 0, 1, 2, 3, 4, 5}));  // centre (5, 7)
 }
 
-TEST(PerimeterDistanceTest, OutlinesThatCannotBeMeasuredSayWhy) {
+TEST(PerimeterDistanceTest, FaultsTheIntegerMeanCentreAndOnlyThePieceOfTheStartWalked) {
   BytePlane image = UniformPlane(20, 20);
   EXPECT_EQ(PerimeterDistance(image, {kValue}).Fault, PerimeterFault::NoOutline);
   FillBlock(image, 0, 0, 1, 20, kValue);  // only on the outer line
@@ -175,9 +168,6 @@ TEST(PerimeterDistanceTest, OutlinesThatCannotBeMeasuredSayWhy) {
   const BytePlane square = Rectangle(20, 20, 5, 5, 6, 6);
   EXPECT_EQ(PerimeterDistance(square, {kValue, false, true, 20, 0}).Fault, PerimeterFault::CentreOutside);
   EXPECT_EQ(PerimeterDistance(square, {kValue, false, true, 0, 0}).Fault, PerimeterFault::None);
-}
-
-TEST(PerimeterDistanceTest, TheCentreIsTheIntegerMeanAndOnlyThePieceOfTheStartIsWalked) {
   // Outline of a 3 x 6 block at (4, 4) without its corners: lines 4 (x4), 5 (x2), 6 (x4): mean 5;
   // columns 5..8 twice, 4 and 9: mean 6.5 -> 6.
   const PerimeterDistanceResult block = PerimeterDistance(Rectangle(12, 14, 4, 4, 3, 6), {kValue});
@@ -187,8 +177,8 @@ TEST(PerimeterDistanceTest, TheCentreIsTheIntegerMeanAndOnlyThePieceOfTheStartIs
   FillBlock(two, 15, 15, 5, 5, kValue);
   const PerimeterDistanceResult r = PerimeterDistance(two, {kValue});
   ASSERT_EQ(r.Fault, PerimeterFault::None);
-  auto ones = [](const BytePlane& p) { return std::count(p.Data(), p.Data() + p.Size(), 1); };
-  EXPECT_EQ(std::tuple(ones(r.ItemMask), ones(r.PerimeterMask), r.StartLine), std::tuple(2 * 12, 12, 19));
+  EXPECT_EQ(std::tuple(CountOf(r.ItemMask, 1), CountOf(r.PerimeterMask, 1), r.StartLine),
+            std::tuple(2 * 12, 12, 19));
 }
 
 TEST(PerimeterDistanceTest, BlobsAreWalkedBackToTheStartWhereTheScanWalkStallsOrClosesEarly) {

@@ -14,32 +14,22 @@
 
 namespace {
 
-// Values every check lets through: the original image, centre (20, 30) of the 40 x 60 ramp given by
-// the user, 2.5 m a pixel, the radii 10 .. 12 up to 13 given by the user.
-void Valid(TDilBoxForm& f) {
-  std::tie(f.ImageType, f.StartType, f.StartLine, f.StartColumn, f.PixelSize, f.MinValue, f.MaxValue,
-           f.FirstRadius, f.LastRadiusType, f.LastRadius) = std::tuple(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 13);
-}
-
-// The binary image from (20, 30), 1 m a pixel, values 0 .. 100, rings of 4 from 12 to the border.
-void Valid(TCrownExpansionForm& f) {
-  std::tie(f.ImageType, f.StartLine, f.StartColumn, f.PixelSize, f.MinValue, f.MaxValue, f.FirstRadius,
-           f.CrownWidth, f.LastRadiusType, f.LastRadius) = std::tuple(2, 20, 30, 1.0, 0, 100, 12, 4, 1, 0);
-}
-
-template <class Form>
-std::function<int(Form&)> With(std::function<void(Form&)> change = [](Form&) {}) {
-  return [change](Form& f) {
-    Valid(f);
-    change(f);
-    return ui::mrOk;
-  };
-}
-
 using D = TDilBoxForm;
 using C = TCrownExpansionForm;
+// Image type, start type, line, column, pixel size, min, max, first radius, last radius type and last
+// radius. Every check lets through (1, 2, 20, 30, 2.5, 0, 255, 10, 2, 13): the original image, the
+// user's centre (20, 30) of the 40 x 60 ramp, 2.5 m a pixel, radii 10 .. 12 up to the user's 13.
+const auto Radial =
+    FormAnswer(&D::ImageType, &D::StartType, &D::StartLine, &D::StartColumn, &D::PixelSize, &D::MinValue,
+               &D::MaxValue, &D::FirstRadius, &D::LastRadiusType, &D::LastRadius);
+// Image type, line, column, pixel size, min, max, first radius, crown width, last radius type and
+// last radius. Every check lets through (2, 20, 30, 1.0, 0, 100, 12, 4, 1, 0): the binary image from
+// (20, 30), 1 m a pixel, values 0 .. 100, rings of 4 from 12 to the border.
+const auto Crown =
+    FormAnswer(&C::ImageType, &C::StartLine, &C::StartColumn, &C::PixelSize, &C::MinValue, &C::MaxValue,
+               &C::FirstRadius, &C::CrownWidth, &C::LastRadiusType, &C::LastRadius);
 template <class Form>
-using Refusals = std::vector<std::pair<std::function<void(Form&)>, const char*>>;
+using Refusals = std::vector<std::pair<std::function<int(Form&)>, const char*>>;
 
 std::string Row(const ExpansionStep& s, int metres) {
   return Format("%d\t%2.4lf\t%2.4lf\t%d\n", s.Radius, s.FractalDimension, s.Density, metres);
@@ -62,7 +52,7 @@ class ExpansionTreatmentTest : public ProgramTest {
 TEST_F(ExpansionTreatmentTest, RadialExpansionKeepsItsStepsShowsThemAndLogsTheSavedFile) {
   ReportInto(Path("r.txt"));
   MainForm->ExpansionSavedFlag = 1;  // saved in an earlier run: the new result may be saved again
-  ui.dialog<TDilBoxForm>([](D& f) {
+  ui.dialog<D>([](D& f) {
       // Typed, as a person would: the edits convert at each change.
       f.ImageRadios[0]->click();
       f.StartRadios[0]->click();
@@ -90,9 +80,9 @@ TEST_F(ExpansionTreatmentTest, RadialExpansionKeepsItsStepsShowsThemAndLogsTheSa
   const ExpansionResults& e = MainForm->Expansion;
   EXPECT_EQ(std::tuple(e.FirstRadius, e.LastRadius, e.StepCount, e.PixelSize), std::tuple(10, 13, 3, 2.5));
   EXPECT_EQ(e.Radii, (std::vector<int>{0, 10, 11, 12, 0}));
-  EXPECT_EQ(std::tuple(e.FractalDimensions[1], e.Densities.size()),
-            std::tuple(steps[0].FractalDimension, 5u));
-  EXPECT_EQ(std::tuple(MainForm->ExpansionSavedFlag, MainForm->UrbanXlsFlags[uxExpansion]), std::tuple(1, 0));
+  EXPECT_EQ(std::tuple(e.FractalDimensions[1], e.Densities.size(), MainForm->ExpansionSavedFlag,
+                       MainForm->UrbanXlsFlags[uxExpansion]),
+            std::tuple(steps[0].FractalDimension, 5u, 1, 0));
   EXPECT_EQ(EnabledOf("Diagram1 RadialExpansion1"), "Diagram1 RadialExpansion1");
   // A completed run empties the edits and unchecks the treated image; the values are asked anew.
   EXPECT_EQ(std::tuple(DilBoxForm->WCZEdit->text().isEmpty(), DilBoxForm->PixelSizeEdit->text().isEmpty(),
@@ -103,9 +93,8 @@ TEST_F(ExpansionTreatmentTest, RadialExpansionKeepsItsStepsShowsThemAndLogsTheSa
 TEST_F(ExpansionTreatmentTest, CrownExpansionFromTheImageCentreRingsOfTheGivenWidth) {
   ReportInto(Path("r.txt"));
   LoadBinary(MakeGrayRamp(60, 40));  // the ramp in panel 2: values 0 .. 97
-  ui.dialog<TCrownExpansionForm>([](C& f) {
-      Valid(f);
-      std::tie(f.StartLine, f.StartColumn, f.PixelSize) = std::tuple(0, 0, 0.5);
+  ui.dialog<C>([](C& f) {
+      Crown(2, 0, 0, 0.5, 0, 100, 12, 4, 1, 0)(f);
       f.StartRadios[0]->click();  // "Image Center" writes the centre
       EXPECT_EQ(std::tuple(f.StartLine, f.StartColumn), std::tuple(20, 30));
       return ui::mrOk;
@@ -129,8 +118,9 @@ TEST_F(ExpansionTreatmentTest, CrownExpansionFromTheImageCentreRingsOfTheGivenWi
   EXPECT_LT(steps[0].DiscPixels, 3.15 * 12 * 12);
   EXPECT_EQ(MainForm->Expansion.Densities[7], steps[6].Density);
   EXPECT_EQ(EnabledOf("Diagram1 RadialExpansion1"), "Diagram1 RadialExpansion1");
-  EXPECT_TRUE(CrownExpansionForm->CrownWidthEdit->text().isEmpty());
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbCrownExpansion], 0);
+  EXPECT_EQ(std::tuple(CrownExpansionForm->CrownWidthEdit->text().isEmpty(),
+                       MainForm->DialogCancelBytes[cbCrownExpansion]),
+            std::tuple(true, 0));
 }
 
 TEST_F(ExpansionTreatmentTest,
@@ -138,35 +128,36 @@ TEST_F(ExpansionTreatmentTest,
   ReportInto(Path("r.txt"));
   // A result of an earlier run, which refused and cancelled runs leave as it is.
   ExpansionResults& e = MainForm->Expansion;
-  std::tie(e.StepCount, e.Radii, e.Densities) =
-      std::tuple(1, std::vector<int>{0, 3, 0}, std::vector<double>{0, 20, 0});
+  const auto earlier = std::tuple(1, std::vector<int>{0, 3, 0}, std::vector<double>{0, 20, 0});
+  std::tie(e.StepCount, e.Radii, e.Densities) = earlier;
   const Refusals<D> radial = {
-      {[](D& f) { f.ImageType = 0; }, "Type of treated image not defined"},
-      {[](D& f) { f.StartType = 0; }, "Type of Starting Point not defined"},
-      {[](D& f) { f.StartLine = 0; }, "Line Position of the Starting Point not defined"},
-      {[](D& f) { f.StartColumn = 0; }, "Column Position of the Starting Point not defined"},
-      {[](D& f) { f.PixelSize = 0; }, "Pixel Size not defined"},
-      {[](D& f) { f.MinValue = 1000; }, "Threshold Minimum not defined"},
-      {[](D& f) { f.MaxValue = 0; }, "Threshold Maximum not defined"},
-      {[](D& f) { f.FirstRadius = 0; }, "First Circle Size not defined"},
-      {[](D& f) { f.LastRadiusType = 0; }, "Last Circle Radius Type not defined"},
-      {[](D& f) { f.LastRadius = 0; }, "Last Radius not defined"},
+      {Radial(0, 2, 20, 30, 2.5, 0, 255, 10, 2, 13), "Type of treated image not defined"},
+      {Radial(1, 0, 20, 30, 2.5, 0, 255, 10, 2, 13), "Type of Starting Point not defined"},
+      {Radial(1, 2, 0, 30, 2.5, 0, 255, 10, 2, 13), "Line Position of the Starting Point not defined"},
+      {Radial(1, 2, 20, 0, 2.5, 0, 255, 10, 2, 13), "Column Position of the Starting Point not defined"},
+      {Radial(1, 2, 20, 30, 0.0, 0, 255, 10, 2, 13), "Pixel Size not defined"},
+      {Radial(1, 2, 20, 30, 2.5, 1000, 255, 10, 2, 13), "Threshold Minimum not defined"},
+      {Radial(1, 2, 20, 30, 2.5, 0, 0, 10, 2, 13), "Threshold Maximum not defined"},
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, 0, 2, 13), "First Circle Size not defined"},
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 0, 13), "Last Circle Radius Type not defined"},
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 0), "Last Radius not defined"},
       // Values the dialog lets through that the image cannot take.
-      {[](D& f) { f.StartLine = 40; }, "Starting Point outside the image"},
-      {[](D& f) { f.StartColumn = -2; }, "Starting Point outside the image"},
-      {[](D& f) { f.PixelSize = -1; }, "Pixel Size must be a positive number"},
-      {[](D& f) { f.FirstRadius = -4; }, "First Circle Size must be positive"},
-      {[](D& f) { f.LastRadius = 20; }, "Last Radius beyond the image border"},  // 40 - 1 - 20 = 19
-      {[](D& f) { f.LastRadius = 10; }, "Last Radius must be greater than the First Circle Size"},
+      {Radial(1, 2, 40, 30, 2.5, 0, 255, 10, 2, 13), "Starting Point outside the image"},
+      {Radial(1, 2, 20, -2, 2.5, 0, 255, 10, 2, 13), "Starting Point outside the image"},
+      {Radial(1, 2, 20, 30, -1.0, 0, 255, 10, 2, 13), "Pixel Size must be a positive number"},
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, -4, 2, 13), "First Circle Size must be positive"},
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 20),
+       "Last Radius beyond the image border"},  // 40 - 1 - 20 = 19
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 10),
+       "Last Radius must be greater than the First Circle Size"},
       // The border gives 20 - 1 = 19: no step; at a user centre (1, 1), min(1, 39, 1, 59) - 1 = 0.
-      {[](D& f) { f.LastRadiusType = 1, f.FirstRadius = 19; },
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, 19, 1, 13),
        "Last Radius must be greater than the First Circle Size"},
-      {[](D& f) { f.LastRadiusType = 1, f.FirstRadius = 1, f.StartLine = f.StartColumn = 1; },
-       "Last Radius must be greater than the First Circle Size"},
+      {Radial(1, 2, 1, 1, 2.5, 0, 255, 1, 1, 13), "Last Radius must be greater than the First Circle Size"},
   };
-  for (const auto& [spoil, message] : radial) ui.dialog<TDilBoxForm>(With(spoil)).message("ERROR", message);
+  for (const auto& [answer, message] : radial) ui.dialog<D>(answer).message("ERROR", message);
   // The dialog comes back with the chosen values' buttons checked again.
-  ui.dialog<TDilBoxForm>([](D& f) {
+  ui.dialog<D>([](D& f) {
     EXPECT_TRUE(f.ImageRadios[0]->isChecked() && f.StartRadios[1]->isChecked());
     return ui::mrCancel;
   });
@@ -174,35 +165,34 @@ TEST_F(ExpansionTreatmentTest,
   EXPECT_TRUE(ui.Finished());
   EXPECT_EQ(MainForm->DialogCancelBytes[cbDilBox], 0);
   const Refusals<C> crown = {
-      {[](C& f) { f.ImageType = 0; }, "Type of treated image not defined"},
-      {[](C& f) { f.StartLine = 0; }, "Line starting point not defined"},
-      {[](C& f) { f.StartColumn = 0; }, "Column starting point not defined"},
-      {[](C& f) { f.PixelSize = 0; }, "Pixel Size not defined"},
-      {[](C& f) { f.MinValue = -1; }, "Threshold Minimum not defined"},
-      {[](C& f) { f.MaxValue = 0; }, "Threshold Maximum not defined"},
-      {[](C& f) { f.FirstRadius = 0; }, "First External Radius not defined"},
-      {[](C& f) { f.CrownWidth = 0; }, "Crown Thickness not defined"},
-      {[](C& f) { f.LastRadiusType = 0; }, "Last External Radius Type not defined"},
-      {[](C& f) { f.LastRadiusType = 2; }, "Last Radius not defined by the User"},
-      {[](C& f) { f.StartColumn = 60; }, "Starting point outside the image"},
-      {[](C& f) { f.CrownWidth = -1; }, "Crown Thickness must be positive"},
-      {[](C& f) { f.CrownWidth = 12; }, "Crown Thickness must be smaller than the First External Radius"},
-      {[](C& f) { f.LastRadiusType = 2, f.LastRadius = 20; }, "Last External Radius beyond the image border"},
-      {[](C& f) { f.LastRadiusType = 2, f.LastRadius = 12; },
+      {Crown(0, 20, 30, 1.0, 0, 100, 12, 4, 1, 0), "Type of treated image not defined"},
+      {Crown(2, 0, 30, 1.0, 0, 100, 12, 4, 1, 0), "Line starting point not defined"},
+      {Crown(2, 20, 0, 1.0, 0, 100, 12, 4, 1, 0), "Column starting point not defined"},
+      {Crown(2, 20, 30, 0.0, 0, 100, 12, 4, 1, 0), "Pixel Size not defined"},
+      {Crown(2, 20, 30, 1.0, -1, 100, 12, 4, 1, 0), "Threshold Minimum not defined"},
+      {Crown(2, 20, 30, 1.0, 0, 0, 12, 4, 1, 0), "Threshold Maximum not defined"},
+      {Crown(2, 20, 30, 1.0, 0, 100, 0, 4, 1, 0), "First External Radius not defined"},
+      {Crown(2, 20, 30, 1.0, 0, 100, 12, 0, 1, 0), "Crown Thickness not defined"},
+      {Crown(2, 20, 30, 1.0, 0, 100, 12, 4, 0, 0), "Last External Radius Type not defined"},
+      {Crown(2, 20, 30, 1.0, 0, 100, 12, 4, 2, 0), "Last Radius not defined by the User"},
+      {Crown(2, 20, 60, 1.0, 0, 100, 12, 4, 1, 0), "Starting point outside the image"},
+      {Crown(2, 20, 30, 1.0, 0, 100, 12, -1, 1, 0), "Crown Thickness must be positive"},
+      {Crown(2, 20, 30, 1.0, 0, 100, 12, 12, 1, 0),
+       "Crown Thickness must be smaller than the First External Radius"},
+      {Crown(2, 20, 30, 1.0, 0, 100, 12, 4, 2, 20), "Last External Radius beyond the image border"},
+      {Crown(2, 20, 30, 1.0, 0, 100, 12, 4, 2, 12),
        "Last External Radius must be greater than the First External Radius"},
   };
-  for (const auto& [spoil, message] : crown)
-    ui.dialog<TCrownExpansionForm>(With(spoil)).message("ERROR", message);
-  ui.dialog<TCrownExpansionForm>([](TCrownExpansionForm&) { return ui::mrCancel; });
+  for (const auto& [answer, message] : crown) ui.dialog<C>(answer).message("ERROR", message);
+  ui.dialog<C>([](C&) { return ui::mrCancel; });
   MainForm->CrownTreatmentClick();
-  EXPECT_EQ(std::tuple(e.StepCount, e.Radii, e.Densities),
-            std::tuple(1, std::vector<int>{0, 3, 0}, std::vector<double>{0, 20, 0}));
+  EXPECT_EQ(std::tie(e.StepCount, e.Radii, e.Densities), earlier);
   EXPECT_EQ(std::tuple(Report(), EnabledOf("Diagram1 RadialExpansion1")), std::tuple("", ""));
 
   // A minimum of 0 is a value; with the report off the curves are made all the same and the saved
   // file waits to be named.
   ReportForm->ReportOff = 1;
-  ui.dialog<TCrownExpansionForm>(With<TCrownExpansionForm>())
+  ui.dialog<C>(Crown(2, 20, 30, 1.0, 0, 100, 12, 4, 1, 0))
       .press<TRadialExpansionForm>(&TRadialExpansionForm::BitBtn1Click)
       .save(Path("quiet"));
   MainForm->CrownTreatmentClick();
@@ -214,11 +204,7 @@ TEST_F(ExpansionTreatmentTest,
 TEST_F(ExpansionTreatmentTest, TheBorderAndAnEmptyRangeAtTheirLimitsAndANewImageTakesTheCurvesAway) {
   // At (3, 3) the border gives 3 - 1 = 2: one step, radius 1; on the parametric image with an empty
   // range, density and dimension 0.
-  ui.dialog<D>(With<D>([](D& f) {
-      std::tie(f.ImageType, f.StartLine, f.StartColumn, f.MinValue, f.MaxValue, f.FirstRadius,
-               f.LastRadiusType) = std::tuple(3, 3, 3, 200, 100, 1, 1);
-    }))
-      .ok<TRadialExpansionForm>();
+  ui.dialog<D>(Radial(3, 2, 3, 3, 2.5, 200, 100, 1, 1, 13)).ok<TRadialExpansionForm>();
   MainForm->RE_TreatmentClick();
   const ExpansionResults& e = MainForm->Expansion;
   EXPECT_EQ(std::tuple(e.StepCount, e.Radii[1], e.Densities[1], e.FractalDimensions[1]),

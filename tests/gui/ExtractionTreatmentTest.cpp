@@ -1,14 +1,12 @@
 // Binar. Treat. > Urban Field > Perimeter Extraction and Hole Extraction, end to end: panel 2
 // replaced, its caption, the flags the perimeter distance and the labeling read, the editor's buttons.
 #include <QLineEdit>
-#include <algorithm>
-#include <string>
-#include <tuple>
 
 #include "Program.h"
 #include "app/MainWindow.h"
 #include "binary/Labeliz.h"
 #include "fixtures/Blocks.h"
+#include "fixtures/Pixels.h"
 #include "panels/TempImage.h"
 #include "urban/ExtractionForms.h"
 
@@ -17,10 +15,6 @@ namespace {
 constexpr const char* kEditorButtons =
     "InfoSpeedButton ColorSpeedButton CuvetSpeedButton PencilSpeedButton LineSpeedButton "
     "DelateLineSpeedButton LocalFillingSpeedButton GoBackSpeedButton";
-
-std::int64_t Count(const BytePlane& p, std::uint8_t value) {
-  return std::count(p.Data(), p.Data() + p.Size(), value);
-}
 
 class ExtractionTreatmentTest : public ProgramTest {
  protected:
@@ -37,64 +31,61 @@ class ExtractionTreatmentTest : public ProgramTest {
 
 }  // namespace
 
-TEST_F(ExtractionTreatmentTest, PerimeterExtractionKeepsTheOutlineOfOneValueAndNoValueIsRefused) {
-  MainForm->PerimeterExtracted = 1;
-  const std::string before = Bytes(MainForm->BinaryImage), caption = TempImageForm->CaptionText();
+TEST_F(ExtractionTreatmentTest, PerimeterExtractionRefusesNoValueAndKeepsTheOutlineOfOneValue) {
+  TMainForm& m = *MainForm;
+  m.PerimeterExtracted = 1;
+  const std::string before = Bytes(m.BinaryImage), caption = TempImageForm->CaptionText();
   PerimExtractValueForm->SelectedValue = -1;
   ui.ok<TPerimExtractValueForm>()
       .message("ERROR", "No selected Value")
       .dialog<TPerimExtractValueForm>([](TPerimExtractValueForm&) { return ui::mrCancel; });
-  MainForm->PerimExtractTreatmentClick();
-  EXPECT_EQ(std::tuple(Bytes(MainForm->BinaryImage), TempImageForm->CaptionText()),
-            std::tuple(before, caption));
-  EXPECT_EQ(std::tuple(MainForm->PerimeterExtracted, MainForm->DialogCancelBytes[cbPerimExtractValue]),
+  m.PerimExtractTreatmentClick();
+  EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), TempImageForm->CaptionText()), std::tuple(before, caption));
+  EXPECT_EQ(std::tuple(m.PerimeterExtracted, m.DialogCancelBytes[cbPerimExtractValue]),
             std::tuple(0, 0));  // Cancel undoes the flag
   EXPECT_EQ(EnabledOf(kEditorButtons), "");
 
-  MainForm->EditorColourImage = 1;  // panel 2 showed the editor's picture, the colour result
-  MainForm->ColourMode = kColourModeRgb;
+  // Panel 2 showed the editor's picture, the colour result.
+  std::tie(m.EditorColourImage, m.ColourMode) = std::tuple(1, kColourModeRgb);
   ui.dialog<TPerimExtractValueForm>([](TPerimExtractValueForm& f) {
     f.PerimExtractValueEdit->setText("3");
     return ui::mrOk;
   });
-  MainForm->PerimExtractTreatmentClick();
-  const BytePlane& p = MainForm->BinaryImage;
-  EXPECT_EQ(std::tuple(Count(p, 1), Count(p, 255)), std::tuple(72, 3600 - 72));  // the ring is gone
+  m.PerimExtractTreatmentClick();
+  const BytePlane& p = m.BinaryImage;
+  EXPECT_EQ(std::tuple(CountOf(p, 1), CountOf(p, 255)), std::tuple(72, 3600 - 72));  // the ring is gone
   EXPECT_EQ(std::tuple(p[30][5], p[30][6], p[31][5]), std::tuple(255, 1, 1));
   EXPECT_EQ(TempImageForm->CaptionText(), " 2.-  PERIMETER EXTRACTION ");
-  EXPECT_EQ(MainForm->TreatmentName + "|" + MainForm->BinaryImageName,
-            " PERIMETER EXTRACTION | PERIMETER EXTRACTION ");
-  EXPECT_EQ(MainForm->PerimeterExtracted, 1);
+  EXPECT_EQ(m.TreatmentName + "|" + m.BinaryImageName, " PERIMETER EXTRACTION | PERIMETER EXTRACTION ");
+  EXPECT_EQ(std::tuple(m.PerimeterExtracted, m.EditorColourImage, m.ColourMode), std::tuple(1, 0, 0));
   EXPECT_EQ(EnabledOf(kEditorButtons), kEditorButtons);
-  EXPECT_EQ(std::tuple(MainForm->EditorColourImage, MainForm->ColourMode), std::tuple(0, 0));
 }
 
-TEST_F(ExtractionTreatmentTest, HoleExtractionLeavesTheEnclosedBackgroundReadyToBeLabeled) {
-  const std::string before = Bytes(MainForm->BinaryImage);
+TEST_F(ExtractionTreatmentTest, HoleExtractionRefusesNoValueAndLeavesTheEnclosedBackgroundReadyToBeLabeled) {
+  TMainForm& m = *MainForm;
+  const std::string before = Bytes(m.BinaryImage);
   HoleExtractForm->SelectedValue = -1;
   ui.ok<THoleExtractForm>()
       .message("ERROR", "No value selected")
       .dialog<THoleExtractForm>([](THoleExtractForm&) { return ui::mrCancel; });
-  MainForm->HoleTreatmentClick();
-  EXPECT_EQ(Bytes(MainForm->BinaryImage), before);
-  EXPECT_EQ(std::tuple(MainForm->HoleLabelingMode, MainForm->DialogCancelBytes[cbHoleExtract]),
-            std::tuple(0, 0));
+  m.HoleTreatmentClick();
+  EXPECT_EQ(Bytes(m.BinaryImage), before);
+  EXPECT_EQ(std::tuple(m.HoleLabelingMode, m.DialogCancelBytes[cbHoleExtract]), std::tuple(0, 0));
 
-  MainForm->HolesLabeled = 1;
-  MainForm->HasBinaryImage = 0;
+  std::tie(m.HolesLabeled, m.HasBinaryImage) = std::tuple(1, 0);
   ui.dialog<THoleExtractForm>([](THoleExtractForm& f) {
     f.HoleExtractValueEdit->setText("7");
     return ui::mrOk;
   });
-  MainForm->HoleTreatmentClick();
-  const BytePlane& p = MainForm->BinaryImage;
-  EXPECT_EQ(std::tuple(Count(p, 1), p[9][9], p[12][12], p[8][8]), std::tuple(16, 1, 1, 255));
+  m.HoleTreatmentClick();
+  const BytePlane& p = m.BinaryImage;
+  EXPECT_EQ(std::tuple(CountOf(p, 1), p[9][9], p[12][12], p[8][8]), std::tuple(16, 1, 1, 255));
   EXPECT_EQ(TempImageForm->CaptionText(), " 2.-  HOLE EXTRACTION ");
-  EXPECT_EQ(std::tuple(MainForm->HoleLabelingMode, MainForm->HolesLabeled), std::tuple(1, 0));
+  EXPECT_EQ(std::tuple(m.HoleLabelingMode, m.HolesLabeled, m.DialogCancelBytes[cbHoleExtract]),
+            std::tuple(1, 0, 0));
   EXPECT_EQ(EnabledOf(kEditorButtons), kEditorButtons);
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbHoleExtract], 0);
   // The labeling takes the holes without a binarizing.
   ui.ok<TLabelizForm>();
-  MainForm->LabelTreatment1Click();
-  EXPECT_EQ(std::tuple(MainForm->ItemCount, MainForm->HolesLabeled), std::tuple(1, 1));
+  m.LabelTreatment1Click();
+  EXPECT_EQ(std::tuple(m.ItemCount, m.HolesLabeled), std::tuple(1, 1));
 }

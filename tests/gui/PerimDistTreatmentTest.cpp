@@ -20,6 +20,7 @@ namespace {
 
 constexpr std::uint8_t kItem = 5;
 constexpr const char* kEntries = "GTSTreatments1 Diagram1 PerimeterRoughness1";
+constexpr const char* kTitle = "PERIMETER ROUGHNESS";
 
 // Source (1 extracted perimeter, 2 item dilated), perimeter value, item value, centre type, line, column.
 using F = TPerimRoughnessParamForm;
@@ -48,7 +49,7 @@ class PerimDistTreatmentTest : public ProgramTest {
 
 TEST_F(PerimDistTreatmentTest, DilatedItemOutlineGivesTheDistancesTheWindowAndTheHurstExponent) {
   ReportInto(Path("r.txt"));
-  ui.dialog<TPerimRoughnessParamForm>([](TPerimRoughnessParamForm& f) {
+  ui.dialog<F>([](F& f) {
       f.SourceRadios[1]->click();
       f.SelectItemValueEdit->setText("5");
       f.CenterRadios[0]->click();
@@ -74,7 +75,7 @@ TEST_F(PerimDistTreatmentTest, DilatedItemOutlineGivesTheDistancesTheWindowAndTh
   EXPECT_EQ(std::tuple(m.DiagramSavedFlags.RoughnessPending, m.DialogCancelBytes[cbPerimRoughnessParam]),
             std::tuple(0, 0));
   EXPECT_EQ(EnabledOf(kEntries), kEntries);
-  EXPECT_TRUE(PerimRoughnessParamForm->SelectItemValueEdit->text().isEmpty());
+  // The dialog's values are asked anew.
   EXPECT_FALSE(PerimRoughnessParamForm->SourceRadios[1]->isChecked());
 
   // The Hurst exponent takes the sequence as its third source.
@@ -103,7 +104,7 @@ TEST_F(PerimDistTreatmentTest, AnExtractedPerimeterOfADiscOfRadius50LiesAt49To50
   MainForm->PerimExtractTreatmentClick();
   // With the report off the window's file is not named, and waits.
   ReportForm->ReportOff = 1;
-  ui.dialog<TPerimRoughnessParamForm>(Answer(1, 1, 0, 1, 0, 0))
+  ui.dialog<F>(Answer(1, 1, 0, 1, 0, 0))
       .press<TPerimeterRoughnessForm2>(&TPerimeterRoughnessForm2::BitBtnSaveClick)
       .save(Path("disc"), 1);
   MainForm->PerimDistTreatmentClick();
@@ -113,24 +114,24 @@ TEST_F(PerimDistTreatmentTest, AnExtractedPerimeterOfADiscOfRadius50LiesAt49To50
   EXPECT_EQ(MainForm->DiagramSavedFlags.RoughnessPending, 1);
 }
 
-TEST_F(PerimDistTreatmentTest, RefusalsComeInOrderWithTheDialogAndCancelChangesNothing) {
+TEST_F(PerimDistTreatmentTest,
+       RefusalsComeInOrderCancelChangesNothingACentreAtOneOneIsAcceptedAndANewImageClears) {
   BytePlane& b = MainForm->BinaryImage;
   FillBlock(b, 0, 0, 1, 60, 6);                      // only on the outer line: no outline
   b[50][50] = 7;                                     // a lone pixel: the walk takes nothing
   b[50][40] = b[50][41] = 8;                         // two pixels
   b[44][10] = b[45][9] = b[45][11] = b[46][10] = 9;  // four pixels at distance 1 from their centre
   ReportInto(Path("r.txt"));
-  MainForm->Distances = {1, 2, 3};
-  MainForm->PerimDistLength = 3;
-  MainForm->PerimSequenceLength = 4;
+  const auto earlier = std::tuple(std::vector<int>{1, 2, 3}, 3, 4);  // a sequence of an earlier run
+  std::tie(MainForm->Distances, MainForm->PerimDistLength, MainForm->PerimSequenceLength) = earlier;
   const struct {
-    std::function<int(TPerimRoughnessParamForm&)> answer;
+    std::function<int(F&)> answer;
     const char* title;
     std::string message;
   } refusals[] = {
       {Answer(0, 0, 0, 0, 0, 0), "ERROR", "Perimeter Source not defined"},
       {Answer(1, kItem, 0, 1, 0, 0), "ERROR", "No previous extraction of a Perimeter"},
-      {[](TPerimRoughnessParamForm& f) {
+      {[](F& f) {
          MainForm->PerimeterExtracted = 1;
          return Answer(1, 0, 0, 1, 0, 0)(f);
        },
@@ -141,32 +142,25 @@ TEST_F(PerimDistTreatmentTest, RefusalsComeInOrderWithTheDialogAndCancelChangesN
       {Answer(2, 0, kItem, 2, 4, 0), "ERROR", "Column Center not defined"},
       {Answer(2, 0, 12, 1, 0, 0), "ERROR", "No pixel of the value 12 in the binary image"},
       {Answer(2, 0, kItem, 2, 60, 3), "ERROR", "Center outside the image"},
-      {Answer(1, 6, 0, 1, 0, 0), "PERIMETER ROUGHNESS",
-       "The value 6 has no perimeter pixel\ninside the image border"},
-      {Answer(1, 7, 0, 1, 0, 0), "PERIMETER ROUGHNESS",
+      {Answer(1, 6, 0, 1, 0, 0), kTitle, "The value 6 has no perimeter pixel\ninside the image border"},
+      {Answer(1, 7, 0, 1, 0, 0), kTitle,
        "The perimeter walk takes no pixel:\nthe starting pixel (line 50, column 50) has no neighbour"},
-      {Answer(1, 8, 0, 1, 0, 0), "PERIMETER ROUGHNESS", "The perimeter walked holds fewer than 3 pixels"},
-      {Answer(1, 9, 0, 1, 0, 0), "PERIMETER ROUGHNESS",
+      {Answer(1, 8, 0, 1, 0, 0), kTitle, "The perimeter walked holds fewer than 3 pixels"},
+      {Answer(1, 9, 0, 1, 0, 0), kTitle,
        "Every perimeter pixel walked lies at the same distance\nfrom the center"},
   };
-  for (const auto& r : refusals) ui.dialog<TPerimRoughnessParamForm>(r.answer).message(r.title, r.message);
-  ui.dialog<TPerimRoughnessParamForm>([](TPerimRoughnessParamForm& f) {
+  for (const auto& r : refusals) ui.dialog<F>(r.answer).message(r.title, r.message);
+  ui.dialog<F>([](F& f) {
     EXPECT_TRUE(f.SourceRadios[0]->isChecked());  // the source chosen last, checked again
     return ui::mrCancel;
   });
   MainForm->PerimDistTreatmentClick();
   EXPECT_TRUE(ui.Finished());
-  EXPECT_EQ(std::tuple(MainForm->Distances, MainForm->PerimDistLength, MainForm->PerimSequenceLength),
-            std::tuple(std::vector<int>{1, 2, 3}, 3, 4));
-  EXPECT_EQ(Report(), "");
-  EXPECT_EQ(EnabledOf(kEntries), "");
-  EXPECT_EQ(MainForm->DialogCancelBytes[cbPerimRoughnessParam], 0);
-}
-
-TEST_F(PerimDistTreatmentTest,
-       AGivenCentreAtOneOneIsAcceptedTheFileNamedOnlyOnceSavedAndANewImageTakesAllAway) {
-  ReportInto(Path("r.txt"));
-  ui.dialog<TPerimRoughnessParamForm>(Answer(2, 0, kItem, 2, 1, 1)).ok<TPerimeterRoughnessForm2>();
+  EXPECT_EQ(std::tie(MainForm->Distances, MainForm->PerimDistLength, MainForm->PerimSequenceLength), earlier);
+  EXPECT_EQ(std::tuple(Report(), EnabledOf(kEntries), MainForm->DialogCancelBytes[cbPerimRoughnessParam]),
+            std::tuple("", "", 0));
+  // A given centre at (1, 1) is accepted; the file is named only once saved.
+  ui.dialog<F>(Answer(2, 0, kItem, 2, 1, 1)).ok<TPerimeterRoughnessForm2>();
   MainForm->PerimDistTreatmentClick();
   EXPECT_EQ(Report(), "\n\n PERIMETER ROUGHNESS \n");
   // The square dilated three times spans lines 17 .. 42 and columns 12 .. 37 less its corner pixels

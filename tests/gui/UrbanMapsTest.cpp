@@ -65,7 +65,7 @@ class UrbanMapsTest : public ProgramTest {
 
 }  // namespace
 
-TEST_F(UrbanMapsTest, ExplorationRefusesMissingValuesAndCancelChangesNothing) {
+TEST_F(UrbanMapsTest, ExplorationRefusalsChangeNothingTheMapGoesToPanelThreeItsLinesToTheReport) {
   ui.dialog<TFractalExplorForm>(Exploration(-1, 13, 1))
       .message("ERROR", "No Selected Value")
       .dialog<TFractalExplorForm>(Exploration(3, 12, 1))
@@ -78,9 +78,6 @@ TEST_F(UrbanMapsTest, ExplorationRefusesMissingValuesAndCancelChangesNothing) {
   EXPECT_EQ(
       std::tuple(MainForm->DialogCancelBytes[cbFractalExplor], MainForm->Panel3Pending[p3FractalExploration]),
       std::tuple(0, 0));
-}
-
-TEST_F(UrbanMapsTest, TheExplorationMapGoesToPanelThreeItsLinesToTheReportAndTheSideIsAskedAgain) {
   TMainForm& m = *MainForm;
   ui.dialog<TFractalExplorForm>(Exploration(3, 13, 2));
   m.P_TreatmentClick();
@@ -122,6 +119,7 @@ TEST_F(UrbanMapsTest, TheExplorationMapGoesToPanelThreeItsLinesToTheReportAndThe
   });
   m.P_TreatmentClick();
 }
+
 
 TEST_F(UrbanMapsTest, HomogeneityRefusesWindowsThatDoNotFitAndMapsTheChosenPanelIntoPanelThree) {
   TMainForm& m = *MainForm;

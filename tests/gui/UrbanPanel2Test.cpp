@@ -1,12 +1,9 @@
 // The urban treatments that reshape panel 2: majority smoothing, mathematical morphology and the
 // editor's adaptive closing linking.
-#include <QAction>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <algorithm>
-#include <string>
-#include <tuple>
 
 #include "Program.h"
 #include "app/MainWindow.h"
@@ -36,54 +33,21 @@ BytePlane Labeled() {
 const auto Morpho = FormAnswer(&TMathMorphForm::SelectedValue, &TMathMorphForm::TreatmentType,
                                &TMathMorphForm::IterationCount);
 
-std::int64_t Pending(const TMainForm& m) {
-  return std::count(m.Panel2Pending.begin(), m.Panel2Pending.end(), 1);
-}
-
 class UrbanPanel2Test : public ProgramTest {
  protected:
   void SetUp() override {
     ProgramTest::SetUp();
     LoadBinary(Labeled());
-    MainForm->HasLabeledImage = 1;
     TempImageForm->SetCaptionText(" 2.- OLD ");
-    MainForm->TreatmentName = MainForm->BinaryImageName = " OLD ";
+    std::tie(MainForm->HasLabeledImage, MainForm->TreatmentName, MainForm->BinaryImageName) =
+        std::tuple(1, " OLD ", " OLD ");
   }
 };
 
 }  // namespace
 
-TEST_F(UrbanPanel2Test, MajoritySmoothingFillsTheNotchAndNamesPanelTwoAndItsCancelChangesNothing) {
-  TMainForm& m = *MainForm;
-  const std::string report = ReportInto(Path("report.txt")), before = Bytes(m.BinaryImage);
-  ui.dialog<TSelectItemValueForm>([](TSelectItemValueForm& f) {
-    f.ItemValue = 5;
-    return ui::mrCancel;
-  });
-  m.MajSmoothTreatmentClick();
-  EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), TempImageForm->CaptionText(), m.BinaryImageName),
-            std::tuple(before, " 2.- OLD ", " OLD "));
-  EXPECT_EQ(m.DialogCancelBytes[cbSelectItemValue], 0);
-
-  m.ColourMode = kColourModeRgb;
-  m.EditorColourImage = 1;
-  ui.dialog<TSelectItemValueForm>([](TSelectItemValueForm& f) {
-    f.SelectValueEdit->setText(QStringLiteral("5"));
-    return ui::mrOk;
-  });
-  m.MajSmoothTreatmentClick();
-  const BytePlane& b = m.BinaryImage;
-  // The notch fills, a lone pixel stays, other values go.
-  EXPECT_EQ(std::tuple(b[10][13], b[22][22], b[3][3]), std::tuple(kItem, kItem, kBack));
-  EXPECT_EQ(std::count(b.Data(), b.Data() + b.Size(), kItem), 50);
-  EXPECT_EQ(TempImageForm->CaptionText(), " 2.-  MAJORITY SMOOTHING ");
-  EXPECT_EQ(m.TreatmentName + "|" + m.BinaryImageName, " MAJORITY SMOOTHING | MAJORITY SMOOTHING ");
-  EXPECT_EQ(ReadFile(report), "");  // nothing is reported
-  EXPECT_EQ(std::tuple(m.ColourMode, m.EditorColourImage), std::tuple(0, 0));
-}
-
 TEST_F(UrbanPanel2Test,
-       MorphologyRefusesWrongValuesAndEachKindReshapesPanelTwoReportsAndWaitsToBeRegistered) {
+       MorphologyRefusalsChangeNothingSmoothingAndEachKindReshapePanelTwoReportAndWaitToBeRegistered) {
   TMainForm& m = *MainForm;
   const std::string report = ReportInto(Path("report.txt")), before = Bytes(m.BinaryImage);
   m.Panel2Pending[p2Binary] = 1;
@@ -102,9 +66,33 @@ TEST_F(UrbanPanel2Test,
       .dialog<TMathMorphForm>([](TMathMorphForm&) { return ui::mrCancel; });
   m.MorphoMathTreatmentClick();
   EXPECT_TRUE(ui.Finished());
-  EXPECT_EQ(Bytes(m.BinaryImage), before);
-  EXPECT_EQ(std::tuple(m.Panel2Pending[p2Binary], m.DialogCancelBytes[cbMathMorph]), std::tuple(1, 0));
-  EXPECT_EQ(std::tuple(ReadFile(report), TempImageForm->CaptionText()), std::tuple("", " 2.- OLD "));
+  EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), m.Panel2Pending[p2Binary], m.DialogCancelBytes[cbMathMorph],
+                       ReadFile(report), TempImageForm->CaptionText()),
+            std::tuple(before, 1, 0, "", " 2.- OLD "));
+  // Majority smoothing: Cancel changes nothing; OK fills the notch and names panel 2.
+  ui.dialog<TSelectItemValueForm>([](TSelectItemValueForm& f) {
+    f.ItemValue = 5;
+    return ui::mrCancel;
+  });
+  m.MajSmoothTreatmentClick();
+  EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), TempImageForm->CaptionText(), m.BinaryImageName,
+                       m.DialogCancelBytes[cbSelectItemValue]),
+            std::tuple(before, " 2.- OLD ", " OLD ", 0));
+
+  std::tie(m.ColourMode, m.EditorColourImage) = std::tuple(kColourModeRgb, 1);
+  ui.dialog<TSelectItemValueForm>([](TSelectItemValueForm& f) {
+    f.SelectValueEdit->setText(QStringLiteral("5"));
+    return ui::mrOk;
+  });
+  m.MajSmoothTreatmentClick();
+  const BytePlane& b = m.BinaryImage;
+  // The notch fills, a lone pixel stays, other values go.
+  EXPECT_EQ(std::tuple(b[10][13], b[22][22], b[3][3]), std::tuple(kItem, kItem, kBack));
+  EXPECT_EQ(std::count(b.Data(), b.Data() + b.Size(), kItem), 50);
+  EXPECT_EQ(TempImageForm->CaptionText() + "|" + m.TreatmentName + "|" + m.BinaryImageName,
+            " 2.-  MAJORITY SMOOTHING | MAJORITY SMOOTHING | MAJORITY SMOOTHING ");
+  // Nothing is reported.
+  EXPECT_EQ(std::tuple(ReadFile(report), m.ColourMode, m.EditorColourImage), std::tuple("", 0, 0));
   const struct {
     int kind, n;
     const char* title;
@@ -121,8 +109,7 @@ TEST_F(UrbanPanel2Test,
     MorphoMath(expected, 5, c.kind, c.n);
     m.Panel2Pending.fill(1);
     m.Enable({"SaveBinarSpeedButton1"}, false);
-    m.ColourMode = kColourModeRgb;  // the editor's colour picture of the old panel 2
-    m.EditorColourImage = 1;
+    std::tie(m.ColourMode, m.EditorColourImage) = std::tuple(kColourModeRgb, 1);  // the editor's picture
     const std::string kindReport = ReportInto(Path(std::string(c.name) + ".txt"));
     ui.dialog<TMathMorphForm>(Morpho(5, c.kind, c.n));
     m.MorphoMathTreatmentClick();
@@ -130,12 +117,10 @@ TEST_F(UrbanPanel2Test,
     EXPECT_EQ(ReadFile(kindReport),
               std::string(c.title) + "\n applied to the binary or labeled image\n" +
                   "\n\n\tGray tone value = 5 \n\tIteration(s) = " + std::to_string(c.n) + " ");
-    EXPECT_EQ(std::tuple(m.TreatmentName, TempImageForm->CaptionText()),
-              std::tuple(c.name, std::string(" 2.- ") + c.name));
-    EXPECT_EQ(std::tuple(Pending(m), m.Panel2Pending[c.pending]), std::tuple(1, 1));
-    EXPECT_TRUE(m.IsEnabled("SaveBinarSpeedButton1"));
-    EXPECT_EQ(std::tuple(m.ColourMode, m.EditorColourImage), std::tuple(0, 0));
-    // OK leaves the kinds unchecked for the next showing.
+    EXPECT_EQ(std::tuple(m.TreatmentName, TempImageForm->CaptionText(), m.IsEnabled("SaveBinarSpeedButton1"),
+                         m.ColourMode, m.EditorColourImage, m.Panel2Pending[c.pending]),
+              std::tuple(c.name, std::string(" 2.- ") + c.name, true, 0, 0, 1));
+    EXPECT_EQ(std::count(m.Panel2Pending.begin(), m.Panel2Pending.end(), 1), 1);  // only the new result
     EXPECT_FALSE(MathMorphForm->RadioButton1->isChecked() || MathMorphForm->RadioButton2->isChecked() ||
                  MathMorphForm->RadioButton3->isChecked() || MathMorphForm->RadioButton4->isChecked());
   }
@@ -185,8 +170,7 @@ TEST_F(AdaptiveClosingTreatmentTest,
   EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), ReadFile(report), m.ItemCount, m.EditorState),
             std::tuple(before, "", 7, 1));
   const BytePlane original = m.BinaryImage.Clone();
-  m.ColourMode = kColourModeRgb;
-  m.EditorColourImage = 1;
+  std::tie(m.ColourMode, m.EditorColourImage) = std::tuple(kColourModeRgb, 1);
   ui.dialog<TDiagDilationForm>([](TDiagDilationForm& f) {
     EXPECT_TRUE(f.GroupBox1->isHidden());  // the value box shows only for a selection
     f.RadioButton1->click();
@@ -207,8 +191,8 @@ TEST_F(AdaptiveClosingTreatmentTest,
   EXPECT_EQ(std::tuple(m.ItemCount, m.ItemCodes.size(), m.ItemPixels.size(), m.ItemValues.size(),
                        m.ItemValues2.size()),
             std::tuple(1, 2u, 2u, 2u, 2u));
-  EXPECT_EQ(std::tuple(m.EditorState, m.LineUndoCount, m.IsEnabled("DelateLineSpeedButton")),
-            std::tuple(0, 0, false));
-  EXPECT_EQ(std::tuple(m.ColourMode, m.EditorColourImage), std::tuple(0, 0));
+  EXPECT_EQ(std::tuple(m.EditorState, m.LineUndoCount, m.IsEnabled("DelateLineSpeedButton"), m.ColourMode,
+                       m.EditorColourImage),
+            std::tuple(0, 0, false, 0, 0));
   EXPECT_TRUE(TempImageForm->HasBitmap());
 }
