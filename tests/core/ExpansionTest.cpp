@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <sstream>
 
 #include "ThreadCounts.h"
 #include "binary/kernels/Resample.h"
@@ -46,17 +45,16 @@ BytePlane FilledDiscLiterally(int lines, int columns, int cy, int cx, int r, int
   return disc;
 }
 
-// A step a line, every number exact.
-std::string Text(const std::vector<ExpansionStep>& steps) {
-  std::ostringstream text;
-  text.precision(17);
+// Each step's numbers, compared exactly.
+using Rows = std::vector<std::tuple<int, std::int64_t, std::int64_t, double, double>>;
+Rows Text(const std::vector<ExpansionStep>& steps) {
+  Rows rows;
   for (const ExpansionStep& s : steps)
-    text << "r " << s.Radius << ": " << s.DiscPixels << " " << s.CoveredPixels << " " << s.Density << " "
-         << s.FractalDimension << "\n";
-  return text.str();
+    rows.emplace_back(s.Radius, s.DiscPixels, s.CoveredPixels, s.Density, s.FractalDimension);
+  return rows;
 }
 
-std::string ReferenceExpansion(const BytePlane& image, const ExpansionParams& p) {
+Rows ReferenceExpansion(const BytePlane& image, const ExpansionParams& p) {
   const int lines = image.Lines(), columns = image.Columns();
   std::vector<ExpansionStep> steps;
   for (int r = p.FirstRadius; r < p.LastRadius; ++r) {
@@ -138,7 +136,7 @@ TEST(ExpansionTest, FromRadius467ConsecutivePointsAreApartAndTheCirclesAreStillJ
   EXPECT_FALSE(neighbours(900));
   const BytePlane image = Blobs(950, 944, 5);
   for (const ExpansionParams& p :
-       {ExpansionParams{471, 474, 465, 470, 0, 0, 150}, {471, 474, 468, 470, 3, 0, 150}})
+       {ExpansionParams{471, 474, 466, 469, 0, 0, 150}, {471, 474, 468, 470, 3, 0, 150}})
     EXPECT_EQ(Text(Expand(image, p)), ReferenceExpansion(image, p));
 }
 
@@ -152,16 +150,12 @@ TEST(ExpansionTest, DrawnDiscAreaIsWithinThreePercentOfPiRSquared) {
 }
 
 TEST(ExpansionTest, APlaneGivesDensity100AndAboutTwoALineAboutOneAnEmptyRangeZero) {
-  std::vector<double> told;
-  const auto steps =
-      Expand(MakeGrayRamp(300, 300), {150, 150, 100, 140, 0, 0, 255}, [&](double f) { told.push_back(f); });
+  const auto steps = Expand(MakeGrayRamp(300, 300), {150, 150, 100, 140, 0, 0, 255});
   ASSERT_EQ(steps.size(), 40u);
   for (const ExpansionStep& step : steps) {
     EXPECT_EQ(step.Density, 100.0);
     EXPECT_NEAR(step.FractalDimension, 1.975, 0.075) << step.Radius;  // 1.9 .. 2.05
   }
-  ASSERT_EQ(told.size(), 40u);  // k / steps before step k
-  EXPECT_EQ(std::tuple(told[0], told[39]), std::tuple(1.0 / 40, 1.0));
   // A one-pixel line through the centre.
   BytePlane line(301, 301);
   for (int j = 0; j < 301; ++j) line[150][j] = 200;
@@ -200,6 +194,4 @@ TEST(ExpansionTest, ParametersOutsideTheImageOrOutOfOrderGiveNoStep) {
     EXPECT_FALSE(ExpansionFits(200, 300, p)) << c[0] << " " << c[1] << " " << c[2] << " " << c[3];
     EXPECT_TRUE(Expand(image, p).empty());
   }
-  EXPECT_TRUE(ExpansionFits(200, 300, {100, 150, 10, 99, 9, 0, 255}));
-  EXPECT_TRUE(ExpansionFits(200, 300, {10, 150, 5, 10, 0, 0, 255}));
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <algorithm>
 
 #include "ThreadCounts.h"
 #include "fixtures/Blocks.h"
@@ -71,6 +71,7 @@ BytePlane Morphed(BytePlane plane, int value, int kind, int n) {
   return plane;
 }
 
+// The complement of items (1 on 255) is Binary(items, kBack).
 // Items (1 on 255) placed at least `margin` from every edge: random blobs and holes.
 BytePlane InnerItems(int size, int margin, unsigned seed) {
   BytePlane plane = Morphed(MakeRandomValues(size, size, seed, 550, 1), 1, -1, 0);  // only made binary
@@ -80,16 +81,9 @@ BytePlane InnerItems(int size, int margin, unsigned seed) {
   return plane;
 }
 
-BytePlane Complement(const BytePlane& binary) {
-  BytePlane out(binary.Columns(), binary.Lines());
-  for (std::size_t n = 0; n < binary.Size(); ++n) out.Data()[n] = binary.Data()[n] == kItem ? kBack : kItem;
-  return out;
-}
-
 bool Contains(const BytePlane& outer, const BytePlane& inner) {
-  for (std::size_t n = 0; n < inner.Size(); ++n)
-    if (inner.Data()[n] == kItem && outer.Data()[n] != kItem) return false;
-  return true;
+  return std::equal(inner.Data(), inner.Data() + inner.Size(), outer.Data(),
+                    [](std::uint8_t in, std::uint8_t out) { return in != kItem || out == kItem; });
 }
 
 class MorphologyAtThreads : public AtThreadCounts {};
@@ -106,8 +100,7 @@ TEST_P(MorphologyAtThreads, SmoothingEqualsTheRoundByRoundSmoothingOnRandomImage
   for (const unsigned seed : {1u, 2u, 3u, 4u})
     for (const int percent : {10, 40, 50, 60}) {
       SCOPED_TRACE(testing::Message() << seed << " " << percent);
-      expectReference(MakeRandomValues(60, 60, seed * 7 + static_cast<unsigned>(percent), 10 * percent, 9),
-                      9);
+      expectReference(MakeRandomValues(60, 60, seed * 7 + percent, 10 * percent, 9), 9);
     }
   expectReference(MakeRandomValues(257, 131, 77, 450, 3), 3);
 }
@@ -119,8 +112,7 @@ TEST_P(MorphologyAtThreads, MorphologyEqualsThePassByPassMorphologyOnRandomImage
         for (const int percent : {5, 30, 70}) {
           SCOPED_TRACE(testing::Message()
                        << "kind " << kind << " n " << n << " seed " << seed << " " << percent);
-          const BytePlane plane =
-              MakeRandomValues(60, 60, seed * 13 + static_cast<unsigned>(percent + n), 10 * percent, 200);
+          const BytePlane plane = MakeRandomValues(60, 60, seed * 13 + percent + n, 10 * percent, 200);
           EXPECT_EQ(PlaneText(Morphed(plane.Clone(), 200, kind, n)),
                     PlaneText(ReferenceMorpho(plane, 200, kind, n)));
         }
@@ -179,9 +171,9 @@ TEST(MorphoMathTest, ClosingContainsTheItemsWhichContainTheOpeningBothIdempotent
       EXPECT_LT(CountOf(opened, kItem), CountOf(items, kItem));
       // Duality: the erosion is the complement of the dilated complement, and the other way round.
       EXPECT_EQ(PlaneText(Morphed(items.Clone(), 1, kMorphoErosion, n)),
-                PlaneText(Complement(Morphed(Complement(items), 1, kMorphoDilation, n))));
+                PlaneText(Binary(Morphed(Binary(items, kBack), 1, kMorphoDilation, n), kBack)));
       EXPECT_EQ(PlaneText(Morphed(items.Clone(), 1, kMorphoDilation, n)),
-                PlaneText(Complement(Morphed(Complement(items), 1, kMorphoErosion, n))));
+                PlaneText(Binary(Morphed(Binary(items, kBack), 1, kMorphoErosion, n), kBack)));
     }
 }
 

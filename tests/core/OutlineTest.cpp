@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "ThreadCounts.h"
 #include "fixtures/Blocks.h"
 #include "fixtures/Fractals.h"
 #include "fixtures/Patterns.h"
-#include "fixtures/Pixels.h"
 #include "imaging/SeedFill.h"
 #include "urban/kernels/Outline.h"
 
@@ -77,10 +74,10 @@ INSTANTIATE_AT_THREAD_COUNTS(OutlineAtThreads);
 }  // namespace
 
 TEST_P(OutlineAtThreads, PerimeterAndHolesEqualThePlainExtraction) {
-  // Values found nowhere or not a byte give background only.
   for (auto [columns, lines] : {std::pair{1, 1}, {2, 5}, {3, 3}, {5, 4}, {7, 9}, {64, 48}, {300, 257}})
     for (int blob : {1, 2, 5})
       for (int value : {1, 3}) ExpectLiteral(FourValues(columns, lines, columns * 7 + blob, blob), value);
+  // Values found nowhere or not a byte give background only.
   for (int value : {9, 256, -7}) ExpectLiteral(FourValues(50, 40, 3, 2), value);
   // Winding background: a spiral's channel and a comb's gaps reach the outside the long way round.
   for (const BytePlane& winding :
@@ -90,13 +87,9 @@ TEST_P(OutlineAtThreads, PerimeterAndHolesEqualThePlainExtraction) {
   ExpectLiteral(FourValues(40, 3000, 9, 3), 2);
 }
 
-TEST(OutlineTest, ASquareLosesItsFourCornersARingKeepsItsOuterOutlineAndItsHoleTheInside) {
-  const BytePlane square = fixtures::FilledSquare(40, 40, 10, 10, 20);
-  const BytePlane perimeter = ExtractPerimeter(square, 1);
-  EXPECT_EQ(CountOf(perimeter, 1), 72);  // 4 x 20 - 4 outline pixels, less the 4 corners
-  EXPECT_EQ(std::tuple(perimeter[10][10], perimeter[10][11], perimeter[29][28], perimeter[20][20]),
-            std::tuple(255, 1, 1, 255));
-  EXPECT_EQ(CountOf(ExtractHoles(square, 1), 1), 0);
+// The square's 72 pixels (4 x 20 - 4 outline pixels, less the 4 corners) are checked through the
+// treatment, in tests/gui/ExtractionTreatmentTest.cpp.
+TEST(OutlineTest, ARingGivesItsOuterOutlineAndItsHoleTheInside) {
   const BytePlane ring = PlaneFromText(
       "............\n............\n...111111...\n...111111...\n...11..11...\n"
       "...11..11...\n...111111...\n...111111...\n............\n............\n");
@@ -106,8 +99,4 @@ TEST(OutlineTest, ASquareLosesItsFourCornersARingKeepsItsOuterOutlineAndItsHoleT
   EXPECT_EQ(PlaneText(ExtractHoles(ring, 1)),
             "............\n............\n............\n............\n.....11.....\n"
             ".....11.....\n............\n............\n............\n............\n");
-  // A staircase loses its upper step, and then, seeing it gone, the next one.
-  BytePlane stairs = PlaneFromText(".......\n....11.\n...11..\n..11...\n.......\n");
-  PruneCorners(stairs);
-  EXPECT_EQ(PlaneText(stairs), ".......\n.....1.\n....1..\n..11...\n.......\n");
 }

@@ -47,7 +47,7 @@ class PerimDistTreatmentTest : public ProgramTest {
 
 }  // namespace
 
-TEST_F(PerimDistTreatmentTest, DilatedItemOutlineGivesTheDistancesTheWindowAndTheHurstExponent) {
+TEST_F(PerimDistTreatmentTest, TheOutlineGivesTheDistancesTheWindowTheHurstExponentAndADiscLiesAt49To50) {
   ReportInto(Path("r.txt"));
   ui.dialog<F>([](F& f) {
       f.SourceRadios[1]->click();
@@ -91,16 +91,11 @@ TEST_F(PerimDistTreatmentTest, DilatedItemOutlineGivesTheDistancesTheWindowAndTh
   MainForm->HurstTreatment1Click();
   EXPECT_TRUE(ui.Finished());
   EXPECT_EQ(std::tuple(m.HurstPointCount, m.HurstSlope), std::tuple(5, slope));
-}
-
-TEST_F(PerimDistTreatmentTest, AnExtractedPerimeterOfADiscOfRadius50LiesAt49To50) {
+  // Source 1: the perimeter of a disc of radius 50, extracted first, lies at 49 .. 50 from its centre.
   BytePlane disc = UniformPlane(160, 160);
   FillDisc(disc, 80, 80, 50, kItem);
   LoadBinary(std::move(disc));
-  ui.dialog<TPerimExtractValueForm>([](TPerimExtractValueForm& f) {
-    f.SelectedValue = kItem;
-    return ui::mrOk;
-  });
+  ui.dialog<TPerimExtractValueForm>(FormAnswer(&TPerimExtractValueForm::SelectedValue)(kItem));
   MainForm->PerimExtractTreatmentClick();
   // With the report off the window's file is not named, and waits.
   ReportForm->ReportOff = 1;
@@ -108,10 +103,8 @@ TEST_F(PerimDistTreatmentTest, AnExtractedPerimeterOfADiscOfRadius50LiesAt49To50
       .press<TPerimeterRoughnessForm2>(&TPerimeterRoughnessForm2::BitBtnSaveClick)
       .save(Path("disc"), 1);
   MainForm->PerimDistTreatmentClick();
-  EXPECT_EQ(std::tuple(MainForm->DistMin, MainForm->DistMax), std::tuple(49, 50));
-  EXPECT_EQ(MainForm->Distances.size(), static_cast<std::size_t>(MainForm->PerimDistLength));
-  EXPECT_EQ(ReadFile(Path("disc.xls")), Lines(MainForm->Distances));
-  EXPECT_EQ(MainForm->DiagramSavedFlags.RoughnessPending, 1);
+  EXPECT_EQ(std::tuple(m.DistMin, m.DistMax, m.DiagramSavedFlags.RoughnessPending), std::tuple(49, 50, 1));
+  EXPECT_EQ(ReadFile(Path("disc.xls")), Lines(m.Distances));
 }
 
 TEST_F(PerimDistTreatmentTest,
