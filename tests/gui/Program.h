@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 // The main window, the panels, the report form, the cursors, Format and the test pictures: what the
 // handler tests drive and check.
@@ -76,3 +77,15 @@ std::string EditText(const QLineEdit* edit);
 Rgb ShownPixel(const TPanelForm& panel, int line, int column);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
+
+// A dialog answer maker: FormAnswer(&TForm::A, &TForm::B)(a, b) is an answer that sets the members
+// A and B of the form to a and b and presses OK.
+template <class Form, class... Members>
+auto FormAnswer(Members Form::*... members) {
+  return [=](auto... values) {
+    return [=](Form& form) {
+      std::tie(form.*members...) = std::tuple(values...);
+      return ui::mrOk;
+    };
+  };
+}
