@@ -1,6 +1,7 @@
 // The benchmarks' entry point. "vorn_bench --label-peak-memory N P" instead labels an N x N picture
 // (P 0: the comb, whose lines repeat; 1: a checkerboard, one-pixel runs on lines that never repeat)
 // in a process of its own and prints its peak resident size, which BM_LabelItems_PeakMemory reports.
+// Its yardstick is the picture's own bytes (peak_over_image).
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -11,8 +12,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "Images.h"
 #include "binary/kernels/Labeling.h"
-#include "fixtures/Fractals.h"
 
 extern char** environ;
 
@@ -34,18 +35,10 @@ long PeakResidentKiB() {
   return kib;
 }
 
-BytePlane Checkerboard(int size) {
-  BytePlane plane(size, size, kForOverwrite);
-  for (int i = 0; i < size; ++i) {
-    for (int j = 0; j < size; ++j) plane[i][j] = (i + j) % 2 == 0 ? 1 : 255;
-  }
-  return plane;
-}
-
 // Prints the peak before the image is made, the peak after labeling it, and the image's bytes.
 int LabelAndReportPeak(int size, int pattern) {
   const long before = PeakResidentKiB();
-  const BytePlane binary = pattern == 0 ? fixtures::Comb(size, size) : Checkerboard(size);
+  const BytePlane& binary = pattern == 0 ? bench::Comb(size) : bench::Checkerboard(size);
   PixelStack stack;
   const LabelingResult result = LabelItems(binary, 0, INT_MAX, stack);
   if (result.ItemCount != 1 || result.Labeled.Empty()) return 1;

@@ -36,7 +36,8 @@ BackgroundLoad::~BackgroundLoad() {
   for (std::thread& spinner : spinners_) spinner.join();
 }
 
-CaseMode::CaseMode(benchmark::State& state) : state_(state) {
+CaseMode::CaseMode(benchmark::State& state, std::int64_t itemsPerPass)
+    : state_(state), itemsPerPass_(itemsPerPass >= 0 ? itemsPerPass : state.range(0) * state.range(0)) {
   const int mode = static_cast<int>(state.range(1));
   parallel::SetThreadLimit(mode == 0 ? 1 : 0);
   if (mode == 2) load_ = std::make_unique<BackgroundLoad>();
@@ -46,9 +47,17 @@ CaseMode::CaseMode(benchmark::State& state) : state_(state) {
 CaseMode::~CaseMode() {
   load_.reset();
   parallel::SetThreadLimit(0);
-  state_.SetItemsProcessed(state_.iterations() * state_.range(0) * state_.range(0));
+  state_.SetItemsProcessed(state_.iterations() * itemsPerPass_);
 }
 
 void KernelCases(benchmark::internal::Benchmark* b) {
   b->ArgsProduct({{1024, 2048, 4096, 8192}, {0, 1, 2}})->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+void ImageCases(benchmark::internal::Benchmark* b) {
+  b->ArgsProduct({{2048, 4096}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+void SequenceCases(benchmark::internal::Benchmark* b, std::int64_t length) {
+  b->ArgsProduct({{length}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
 }

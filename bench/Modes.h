@@ -1,7 +1,7 @@
 #pragma once
-// Every case runs on one thread, on all threads, and on all threads while spinning threads of the
-// benchmark keep every core busy (a desktop or a CI runner where other programs run): the second
-// argument of each case, 0, 1 or 2.
+// The second argument of every case is its mode: 0 on one thread, 1 on all threads, 2 on all threads
+// while spinning threads of the benchmark keep every core busy (a desktop or a CI runner where other
+// programs run). The first is the picture's side (or a sequence's length).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -24,18 +24,26 @@ class BackgroundLoad {
 };
 
 // Puts the mode of state.range(1) in place for the case's duration, labels the case, and counts its
-// pixels (size x size a pass, for the time per pixel).
+// items: `itemsPerPass` a pass, by default the pixels of a size x size picture (for the time per pixel).
 class CaseMode {
  public:
-  explicit CaseMode(benchmark::State& state);
+  explicit CaseMode(benchmark::State& state, std::int64_t itemsPerPass = -1);
   ~CaseMode();
   CaseMode(const CaseMode&) = delete;
   CaseMode& operator=(const CaseMode&) = delete;
 
  private:
   benchmark::State& state_;
+  std::int64_t itemsPerPass_;
   std::unique_ptr<BackgroundLoad> load_;
 };
 
-// Sizes 1024, 2048, 4096 and 8192, each in the three modes, wall time in milliseconds.
+// The frame's kernels (BinaryBench.cpp, ImageStoreBench.cpp, the yardstick BM_Binarize): sizes 1024,
+// 2048, 4096 and 8192, each in the three modes, wall time in milliseconds.
 void KernelCases(benchmark::internal::Benchmark* b);
+
+// Every other kernel: sizes 2048 and 4096, each on one thread and on all threads (modes 0 and 1).
+void ImageCases(benchmark::internal::Benchmark* b);
+
+// A sequence of `length` values, on one thread and on all threads.
+void SequenceCases(benchmark::internal::Benchmark* b, std::int64_t length);
