@@ -4,11 +4,14 @@
 // programs run). The first is the picture's side (or a sequence's length).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <thread>
 #include <vector>
+
+#include "imaging/Plane.h"
 
 // Threads that spin, one pinned to each core this process may use, until destroyed.
 class BackgroundLoad {
@@ -47,3 +50,17 @@ void ImageCases(benchmark::internal::Benchmark* b);
 
 // A sequence of `length` values, on one thread and on all threads.
 void SequenceCases(benchmark::internal::Benchmark* b, std::int64_t length);
+
+// `kernel` on a fresh copy of `source` at each pass, the copying untimed.
+template <class Kernel>
+void InPlace(benchmark::State& state, const BytePlane& source, Kernel kernel) {
+  BytePlane plane = source.Clone();
+  CaseMode mode(state);
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::copy(source.Data(), source.Data() + source.Size(), plane.Data());
+    state.ResumeTiming();
+    kernel(plane);
+    benchmark::DoNotOptimize(plane.Data());
+  }
+}

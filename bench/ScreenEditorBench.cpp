@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QAction>
-#include <algorithm>
 
 #include "Application.h"
 #include "Images.h"
@@ -23,16 +22,7 @@ namespace {
 // From the centre, a background pixel; the plane is refilled outside the timing.
 void BM_SeedFill(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
-  const BytePlane& source = bench::NoiseBinary(size);
-  BytePlane plane = source.Clone();
-  CaseMode mode(state);
-  for (auto _ : state) {
-    state.PauseTiming();
-    std::copy(source.Data(), source.Data() + source.Size(), plane.Data());
-    state.ResumeTiming();
-    SeedFill(plane, size / 2, size / 2, 7);
-    benchmark::DoNotOptimize(plane.Data());
-  }
+  InPlace(state, bench::NoiseBinary(size), [size](BytePlane& plane) { SeedFill(plane, size / 2, size / 2, 7); });
 }
 BENCHMARK(BM_SeedFill)->Apply(ImageCases);
 

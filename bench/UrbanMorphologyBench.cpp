@@ -5,7 +5,6 @@
 // carpet.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 
 #include "Images.h"
 #include "Modes.h"
@@ -54,20 +53,6 @@ void BM_CountDensity(benchmark::State& state) {
 }
 BENCHMARK(BM_CountDensity)->Apply(ImageCases);
 
-// `kernel` on a fresh copy of `source` at each run, the copying untimed.
-template <class Kernel>
-void InPlace(benchmark::State& state, const BytePlane& source, Kernel kernel) {
-  BytePlane plane = source.Clone();
-  CaseMode mode(state);
-  for (auto _ : state) {
-    state.PauseTiming();
-    std::copy(source.Data(), source.Data() + source.Size(), plane.Data());
-    state.ResumeTiming();
-    kernel(plane);
-    benchmark::DoNotOptimize(plane.Data());
-  }
-}
-
 // The carpet's holes fill from their corners inwards, one ring of the largest hole a few rounds.
 void BM_MajoritySmoothing(benchmark::State& state) {
   InPlace(state, bench::CarpetBinary(static_cast<int>(state.range(0))),
@@ -81,30 +66,25 @@ void BM_MorphoClosing20(benchmark::State& state) {
 }
 BENCHMARK(BM_MorphoClosing20)->Apply(ImageCases);
 
-void BM_AdaptiveClosing_Discs(benchmark::State& state) {
-  const BytePlane& binary = bench::SparseDiscs(static_cast<int>(state.range(0)));
+void RunAdaptiveClosing(benchmark::State& state, const BytePlane& binary, std::uint8_t value) {
   BytePlane mask;
   CaseMode mode(state);
   for (auto _ : state) {
-    AdaptiveClosingResult result = AdaptiveClosingLinking(binary, kItem, mask);
+    AdaptiveClosingResult result = AdaptiveClosingLinking(binary, value, mask);
     benchmark::DoNotOptimize(result.Pieces);
     state.counters["steps"] = static_cast<double>(result.Steps.size());
     state.counters["pieces"] = result.StartPieces;
   }
 }
+
+void BM_AdaptiveClosing_Discs(benchmark::State& state) {
+  RunAdaptiveClosing(state, bench::SparseDiscs(static_cast<int>(state.range(0))), kItem);
+}
 BENCHMARK(BM_AdaptiveClosing_Discs)->Apply(ImageCases);
 
 // The carpet's holes as the pieces: tens of thousands of them, one or two pixels apart.
 void BM_AdaptiveClosing_Holes(benchmark::State& state) {
-  const BytePlane& binary = bench::CarpetBinary(static_cast<int>(state.range(0)));
-  BytePlane mask;
-  CaseMode mode(state);
-  for (auto _ : state) {
-    AdaptiveClosingResult result = AdaptiveClosingLinking(binary, kBackground, mask);
-    benchmark::DoNotOptimize(result.Pieces);
-    state.counters["steps"] = static_cast<double>(result.Steps.size());
-    state.counters["pieces"] = result.StartPieces;
-  }
+  RunAdaptiveClosing(state, bench::CarpetBinary(static_cast<int>(state.range(0))), kBackground);
 }
 BENCHMARK(BM_AdaptiveClosing_Holes)->Apply(ImageCases);
 
