@@ -48,14 +48,16 @@ LocalRoughnessResult LocalRoughness(const BytePlane& image, BytePlane& gray) {
   std::vector<std::array<int, 2>> ranges(chunks, {kMaxSum, 0});
   parallel::For(lines - 2, grain, [&](std::int64_t first, std::int64_t last) {
     std::vector<int> sums(columns);
-    auto& range = ranges[parallel::ChunkIndex(first, grain)];
+    // Kept in registers, not in `ranges`: the chunks' entries share cache lines.
+    int low = kMaxSum, high = 0;
     for (auto i = static_cast<int>(first) + 1; i < last + 1; ++i) {
       LineSums(image, i, sums.data());
       for (int j = 1; j < columns - 1; ++j) {
-        range[0] = std::min(range[0], sums[j]);
-        range[1] = std::max(range[1], sums[j]);
+        low = std::min(low, sums[j]);
+        high = std::max(high, sums[j]);
       }
     }
+    ranges[parallel::ChunkIndex(first, grain)] = {low, high};
   });
   int low = kMaxSum, high = 0;
   for (const auto& range : ranges) {

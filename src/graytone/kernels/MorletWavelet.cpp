@@ -104,7 +104,7 @@ MorletResult MorletResponse(const BytePlane& source, int h, double sigma, Double
   std::atomic<std::int64_t> done{0};
   parallel::For(computedLines, grain, [&](std::int64_t first, std::int64_t last) {
     const int i0 = static_cast<int>(first) + h, i1 = static_cast<int>(last) + h;
-    Range& range = ranges[parallel::ChunkIndex(first, grain)];
+    Range range;  // kept here, not in `ranges`: the chunks' entries share cache lines
     const int stride = kTileColumns + 2 * h;
     std::vector<double> tile(static_cast<std::size_t>(i1 - i0 + 2 * h) * stride);
     for (int j0 = h; j0 < columns - h; j0 += kTileColumns) {
@@ -124,6 +124,7 @@ MorletResult MorletResponse(const BytePlane& source, int h, double sigma, Double
         for (int jj = j0; jj < j1; ++jj) range.Add(out[jj]);
       }
     }
+    ranges[parallel::ChunkIndex(first, grain)] = range;
     const std::int64_t finished = ++done;
     if (progress && std::this_thread::get_id() == caller)
       progress(static_cast<double>(finished) / static_cast<double>(chunks));

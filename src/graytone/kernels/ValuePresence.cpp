@@ -1,6 +1,7 @@
 #include "graytone/kernels/ValuePresence.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "imaging/Parallel.h"
@@ -19,16 +20,19 @@ ValueSet PresentValues(const BytePlane& image, int border) {
   if (image.Empty() || top >= bottom || left >= right) return present;
 
   // One mark table a chunk: plain stores, no counting, so equal neighbours cost no dependency chain.
+  // The marks are made on the worker's own stack and copied once: tables side by side in one vector
+  // share cache lines between threads that store into them at every pixel.
   const std::int64_t lines = bottom - top;
   const std::int64_t grain = parallel::RowGrain(right - left);
   const std::int64_t chunks = parallel::ChunkCount(lines, grain);
   std::vector<std::uint8_t> marks(static_cast<std::size_t>(chunks) * kValues, 0);
   parallel::For(lines, grain, [&](std::int64_t first, std::int64_t last) {
-    std::uint8_t* seen = marks.data() + parallel::ChunkIndex(first, grain) * kValues;
+    std::array<std::uint8_t, kValues> seen{};
     for (std::int64_t k = first; k < last; ++k) {
       const std::uint8_t* row = image[top + static_cast<int>(k)];
       for (int j = left; j < right; ++j) seen[row[j]] = 1;
     }
+    std::copy(seen.begin(), seen.end(), marks.begin() + parallel::ChunkIndex(first, grain) * kValues);
   });
   for (std::int64_t chunk = 0; chunk < chunks; ++chunk)
     for (int v = 0; v < kValues; ++v) present[v] = present[v] || marks[chunk * kValues + v] != 0;
