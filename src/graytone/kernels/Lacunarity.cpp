@@ -43,14 +43,20 @@ void AddLargeMasses(const std::uint32_t* top, const std::uint32_t* bottom, int c
 }  // namespace
 
 GlidingBoxes::GlidingBoxes(const BytePlane& image)
-    : lines_(image.Lines()), columns_(image.Columns()), sums_(image.Columns() + 1, image.Lines() + 1) {
+    : lines_(image.Lines()),
+      columns_(image.Columns()),
+      // Not zero-filled: every cell is written below, and a fresh plane is touched first by the
+      // threads that fill it.
+      sums_(image.Columns() + 1, image.Lines() + 1, kForOverwrite) {
   if (image.Empty()) return;
-  // Running sums along each line, then down each column; line 0 and column 0 stay 0.
+  // Running sums along each line, then down each column; line 0 and column 0 are 0.
+  std::fill(sums_[0], sums_[0] + columns_ + 1, 0u);
   parallel::For(lines_, parallel::RowGrain(columns_), [&](std::int64_t first, std::int64_t last) {
     for (auto y = static_cast<int>(first); y < last; ++y) {
       const std::uint8_t* row = image[y];
       std::uint32_t* out = sums_[y + 1];
       std::uint32_t run = 0;
+      out[0] = 0;
       for (int x = 0; x < columns_; ++x) out[x + 1] = run += row[x];
     }
   });
