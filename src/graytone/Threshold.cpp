@@ -18,6 +18,7 @@
 #include "imaging/TextNumbers.h"
 #include "panels/ImageWindow.h"
 #include "panels/ResultImage.h"
+#include "panels/ScreenEditor.h"
 #include "ui/Driver.h"
 #include "ui/Widgets.h"
 
@@ -130,6 +131,7 @@ void TThresholdForm::ScrollBar1Change() {
   SegmentMax = TextToInt(MaxEdit->text().toStdString());
   TMainForm& m = *MainForm;
   const BytePlane& gray = DataIn == kParameterImage ? m.ResultImage : m.OriginalImage;
+  EndEditorColourPicture(m);  // the colour image is painted over
   if (!PaintGraySegment(gray, SegmentMin, std::max(SegmentMax, highest), SegmentColour, m.ThresholdPlanes,
                         m.ColourImage))
     return;
@@ -148,9 +150,9 @@ void TThresholdForm::BitBtn1Click() {
   FlushPendingStep();
   TMainForm& m = *MainForm;
   // The colour image is another tool's when no step ran since: it is made again from the planes.
+  EndEditorColourPicture(m);  // the colour image is this tool's now, no longer the editor's
   if (EnsurePlanes()) InterleavePlanes(m.ThresholdPlanes, m.ColourImage);
   m.ColourMode = kColourModeRgb;
-  m.EditorColourImage = 0;  // the colour image is this tool's now, no longer the editor's
   if (DataIn == kParameterImage) {
     m.Enable({"SaveParamSpeedButton1"});
     m.Panel3Pending[p3ColouredParameter] = 1;
@@ -169,6 +171,7 @@ bool TThresholdForm::EnsurePlanes() {
   if (!m.ThresholdPlanes.Fits(gray) || m.ThresholdPlanesPanel != panel) PlanesReady = 0;
   if (PlanesReady == 1) return true;
   m.ThresholdPlanesPanel = 0;
+  EndEditorColourPicture(m);  // the colour image is made again below
   if (!ColourPlanesFromGray(gray, m.ThresholdPlanes) || !InterleavePlanes(m.ThresholdPlanes, m.ColourImage))
     return false;
   m.ThresholdPlanesPanel = panel;

@@ -90,8 +90,10 @@ TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
 
 // No colour chosen paints black; a cancelled colour dialog keeps the colour. A drag paints once, up
 // to the highest position it passed, and a move not painted yet is painted before Next Segment reads
-// the upper bound. Closed without Exit: no colour result.
+// the upper bound. Closed without Exit: no colour result, and the screen editor's colour picture,
+// current before, is gone (its colour image was painted over), so no save takes this one for it.
 TEST_F(ThresholdToolTest, DefaultsColourDialogAndDragsWithoutExit) {
+  std::tie(MainForm->ColourMode, MainForm->EditorColourImage) = std::tuple(kColourModeRgb, 1);
   ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) {
       f.MoveScrollBar(10);
       EXPECT_EQ(std::tuple(Colour(0), Colour(10), Colour(11)), std::tuple(kBlack, kBlack, GrayRgb(11)));
@@ -112,7 +114,8 @@ TEST_F(ThresholdToolTest, DefaultsColourDialogAndDragsWithoutExit) {
       .colour(kRedValue)
       .cancelColour();
   MainForm->Thresholding1Click();
-  EXPECT_EQ(std::tuple(MainForm->ColourMode, MainForm->Panel3Pending[p3ColouredOriginal]), std::tuple(0, 0));
+  EXPECT_EQ(std::tuple(MainForm->ColourMode, MainForm->EditorColourImage, MainForm->Panel3Pending[p3ColouredOriginal]),
+            std::tuple(0, 0, 0));
 }
 
 TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
