@@ -131,6 +131,29 @@ std::string ValueText(const char* format, const char* label, double value) {
   return Format(format, value);
 }
 
+int HeldLength(int length, const std::vector<int>& values) {
+  return std::max(0, std::min(length, static_cast<int>(values.size())));
+}
+
+bool WriteSequence(FILE* file, const std::vector<int>& values, int first, int last) {
+  for (int i = first; i <= last; ++i)
+    if (std::fprintf(file, "%d\n", values[i]) < 0) return false;
+  return true;
+}
+
+void PaintSequenceCurve(Canvas& canvas, int width, int height, int top, int axis,
+                        const std::vector<int>& values, int first, int last) {
+  canvas.Fill(width, height);
+  canvas.SetPen(Pen::Black);
+  canvas.Line(2, axis, 700, axis);
+  canvas.Line(9, 0, 9, top);
+  canvas.TextOut(12, axis + 2, std::to_string(axis));
+  if (first > last) return;
+  canvas.SetPen(Pen::Blue);
+  canvas.MoveTo(10, top - values[first]);
+  for (int i = first + 1; i <= last; ++i) canvas.LineTo(10 + i, top - values[i]);
+}
+
 int ScaleToPixels(double value, double range, double pixels) {
   if (range == 0 || !std::isfinite(range) || !std::isfinite(value)) return 0;
   const double offset = pixels * value / range;

@@ -70,6 +70,18 @@ std::string ValueText(const char* format, const char* label, double value);
 // Pixel offset trunc(pixels * value / range), or 0 when the range is zero or a value is not finite.
 int ScaleToPixels(double value, double range, double pixels);
 
+// Entries 0 .. length - 1 of a sequence, never past its end.
+int HeldLength(int length, const std::vector<int>& values);
+
+// Writes values[first .. last], one a line: the file of the sequence windows.
+bool WriteSequence(FILE* file, const std::vector<int>& values, int first, int last);
+
+// The sequence windows' curve, one pixel a value: values[first] at x = 10 and values[i] at x = 10 + i
+// for i = first + 1 .. last, the value `top` at y = 0 (0 at the bottom, y = top), over a black
+// axis line at y = axis, labelled with that number.
+void PaintSequenceCurve(Canvas& canvas, int width, int height, int top, int axis,
+                        const std::vector<int>& values, int first, int last);
+
 // Writes the report line naming a window's saved file, once: when the report is on and
 // the pending flag is 1; then clears the flag.
 void LogDiagramFile(int& pending, const char* reportText, const std::string& fileName);

@@ -12,17 +12,6 @@ namespace {
 constexpr int kWidth = 692, kHeight = 361;
 constexpr const char* kSequenceFilter = "File .xls|*.xls|File .ts|*.ts";
 
-// Values 0 .. n - 1 of a sequence, never past its end.
-int HeldLength(int length, const std::vector<int>& values) {
-  return std::max(0, std::min(length, static_cast<int>(values.size())));
-}
-
-bool WriteSequence(FILE* file, const std::vector<int>& values, int n) {
-  for (int i = 0; i < n; ++i)
-    if (std::fprintf(file, "%d\n", values[i]) < 0) return false;
-  return true;
-}
-
 // The angles of the sequence sit at entries 1 .. OrientationLength (entry 0 unused).
 int OrientationEntries() {
   return std::max(
@@ -37,31 +26,14 @@ TOrientationPerimForm::TOrientationPerimForm(QWidget* owner) : TDiagramForm(owne
 }
 
 void TOrientationPerimForm::PaintBoxPaint(Canvas& canvas) {
-  const auto& v = MainForm->OrientationValues;
-  const int m = OrientationEntries();
-  canvas.Fill(kWidth, kHeight);
-  canvas.SetPen(Pen::Black);
-  canvas.Line(2, 180, 700, 180);
-  canvas.Line(9, 0, 9, 360);
-  canvas.TextOut(12, 182, "180");
-  if (m > 0) {
-    // Angles are mirrored so that 0 is at the bottom.
-    canvas.SetPen(Pen::Blue);
-    canvas.MoveTo(10, 360 - v[1]);
-    for (int i = 2; i <= m; ++i) canvas.LineTo(i + 10, 360 - v[i]);
-  }
+  // Angles are mirrored so that 0 is at the bottom.
+  PaintSequenceCurve(canvas, kWidth, kHeight, 360, 180, MainForm->OrientationValues, 1, OrientationEntries());
 }
 
 void TOrientationPerimForm::BitBtnSaveClick() {
   auto& flags = MainForm->DiagramSavedFlags;
   SaveDiagram({kSaveDiagramTitle, kSequenceFilter, &flags.OrientationSaved, &flags.OrientationPending, true},
-              [](FILE* file) {
-                const auto& v = MainForm->OrientationValues;
-                const int m = OrientationEntries();
-                for (int i = 1; i <= m; ++i)
-                  if (std::fprintf(file, "%d\n", v[i]) < 0) return false;
-                return true;
-              });
+              [](FILE* file) { return WriteSequence(file, MainForm->OrientationValues, 1, OrientationEntries()); });
 }
 
 TPerimeterRoughnessForm2::TPerimeterRoughnessForm2(QWidget* owner)
@@ -99,7 +71,7 @@ void TPerimeterRoughnessForm2::BitBtnSaveClick() {
   const bool saved = SaveDiagram(
       {kSaveDiagramTitle, kSequenceFilter, nullptr, &flags.RoughnessPending, true}, [](FILE* file) {
         const auto& d = MainForm->Distances;
-        return WriteSequence(file, d, HeldLength(MainForm->PerimSequenceLength, d));
+        return WriteSequence(file, d, 0, HeldLength(MainForm->PerimSequenceLength, d) - 1);
       });
   if (saved) flags.RoughnessSaved = 1;
 }
