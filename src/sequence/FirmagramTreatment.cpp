@@ -13,19 +13,6 @@
 
 namespace {
 
-SequenceZone ZoneOf(const TFirmagramParamForm& form) {
-  SequenceZone zone;
-  zone.StudiedItem = form.StudiedItem;
-  zone.SelectedLine = form.SelectedLine;
-  zone.SelectedColumn = form.SelectedColumn;
-  zone.FirstLine = form.FirstLine;
-  zone.FirstColumn = form.FirstColumn;
-  zone.LastLine = form.LastLine;
-  zone.LastColumn = form.LastColumn;
-  zone.ZoneCode = form.ZoneCode;
-  return zone;
-}
-
 // The whole image may be read; the whole scene leaves out its one-pixel border.
 SequenceFrame ImageFrame(const TMainForm& m) {
   SequenceFrame frame;
@@ -49,7 +36,7 @@ void TMainForm::FirmagramTreatment1Click() {
       DialogCancelBytes[cbFirmagramParam] = 0;
       return;
     }
-    zone = ZoneOf(*FirmagramParamForm);
+    zone = ZoneOfForm(*FirmagramParamForm);
     const ZoneFault fault = CheckZone(zone, frame);
     if (fault == ZoneFault::None) break;
     ui::MessageBox(GtsZoneMessage(fault, zone), "ERROR");

@@ -26,14 +26,7 @@ WaveletParams ParamsOf(const TWaveletTreatmentForm& form) {
   p.FirstWindowSize = form.FirstWindowSize;
   p.Step = form.Step;
   p.StepNumber = form.StepNumber;
-  p.Zone.StudiedItem = form.StudiedItem;
-  p.Zone.SelectedLine = form.SelectedLine;
-  p.Zone.SelectedColumn = form.SelectedColumn;
-  p.Zone.FirstLine = form.FirstLine;
-  p.Zone.FirstColumn = form.FirstColumn;
-  p.Zone.LastLine = form.LastLine;
-  p.Zone.LastColumn = form.LastColumn;
-  p.Zone.ZoneCode = form.ZoneCode;
+  p.Zone = ZoneOfForm(form);
   return p;
 }
 
