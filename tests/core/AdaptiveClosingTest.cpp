@@ -21,14 +21,10 @@ struct Reference {
   int startPieces = 0;
 };
 
-// The linking as written, cycle by cycle on whole planes: the mask relabeled by the item walk at each
-// cycle, growth code by code (a later code overwriting an earlier one), the contact test, the merge,
-// the notch pass and the shrink steps. With the program's corrections: int codes over a background
-// above them all, a step record that grows, a stop when there is no piece, the frame not eating the
-// shape in the shrink, and the value's pixels kept.
+// The linking cycle by cycle on whole planes (relabel, grow code by code, contact, merge, notch, shrink),
+// with int codes, a growing step record, a stop on no piece, a frame that spares the shape, value kept.
 Reference ReferenceClosing(const BytePlane& binary, int v) {
   const int lines = binary.Lines(), columns = binary.Columns();
-  // The 4 neighbours, then the other 4 of the 8.
   const int around[8][2] = {{-1, 0}, {0, 1}, {1, 0}, {0, -1}, {-1, -1}, {-1, 1}, {1, 1}, {1, -1}};
   Reference out;
   IntPlane fill(columns, lines), work(columns, lines);
@@ -42,8 +38,7 @@ Reference ReferenceClosing(const BytePlane& binary, int v) {
     for (std::size_t n = 0; n < fill.Size(); ++n)
       if (work.Data()[n] < kNone) fill.Data()[n] = work.Data()[n];
   };
-  // The background among the `count` neighbours of a piece's pixel takes its code (only `code`'s when
-  // not 0).
+  // Background among a piece pixel's `count` neighbours takes its code (only `code`'s when not 0).
   auto grow = [&](int count, int code) {
     interior([&](int i, int j, int p) {
       for (int k = 0; k < count; ++k)
@@ -105,8 +100,7 @@ Reference ReferenceClosing(const BytePlane& binary, int v) {
   return out;
 }
 
-// 8-connected pieces of 1 anywhere in the plane: the item walk over the plane with a background border
-// added, so that no line or column is out of its reach.
+// 8-connected pieces anywhere in the plane: the item walk over it with a background border added.
 int Pieces(const BytePlane& mask) {
   BytePlane padded(mask.Columns() + 2, mask.Lines() + 2);
   for (int i = 0; i < mask.Lines(); ++i)
@@ -115,7 +109,6 @@ int Pieces(const BytePlane& mask) {
   return CountItems(padded, labels, 0, INT_MAX).KeptItems;
 }
 
-// The linking against the reference: its steps, its mask, its pieces, every pixel of the value kept.
 AdaptiveClosingResult ExpectReference(const BytePlane& binary, int value, BytePlane& mask) {
   const Reference expected = ReferenceClosing(binary, value);
   const AdaptiveClosingResult result = AdaptiveClosingLinking(binary, value, mask);

@@ -59,16 +59,13 @@ TEST(HomogeneityTest, HandWorkedValuesAndWindowsThatDoNotFit) {
   const BytePlane uniform = Homogeneization(plane, {10, 30, 1, false});
   // 255 nearer than R to the border.
   EXPECT_EQ(std::tuple(uniform[3][3], uniform[0][3], uniform[3][6]), std::tuple(100, 255, 255));
-  // Four of the nine pixels around (3, 3) within the thresholds: trunc(44.4) = 44. A pixel out of the
-  // thresholds is treated all the same, or left untreated when centred.
+  // 4 of the 9 pixels around (3, 3) within: trunc(44.4) = 44; a pixel outside is left when centred.
   plane.Fill(200);
   plane[2][2] = plane[2][3] = plane[3][3] = plane[4][4] = 20;
   const BytePlane mixed = Homogeneization(plane, {10, 30, 1, false});
   const BytePlane centered = Homogeneization(plane, {10, 30, 1, true});
   EXPECT_EQ(std::tuple(mixed[3][3], mixed[5][1], centered[3][3], centered[5][1]), std::tuple(44, 0, 44, 255));
-
-  EXPECT_TRUE(HomogeneityRangeFits(0, 1, 1));
-  EXPECT_TRUE(HomogeneityRangeFits(3, 7, 20));
+  EXPECT_TRUE(HomogeneityRangeFits(0, 1, 1) && HomogeneityRangeFits(3, 7, 20));
   for (int range : {4, -1, 1 << 30}) {
     EXPECT_FALSE(HomogeneityRangeFits(range, 7, 20)) << range;
     const BytePlane map = Homogeneization(MakeRandomGray(10, 7, 4), {0, 255, range, false});
@@ -76,8 +73,7 @@ TEST(HomogeneityTest, HandWorkedValuesAndWindowsThatDoNotFit) {
   }
 }
 
-// The surfaces of an item of 1000 pixels, 250 within the thresholds, at 10 m a pixel are checked
-// through the treatment, in tests/gui/UrbanMapsTest.cpp.
+// Surfaces at 10 m a pixel are checked through the treatment, in tests/gui/UrbanMapsTest.cpp.
 TEST(DensityTest, CountsEqualAPixelByPixelCountAndAnAbsentItemHasNoPercentage) {
   const BytePlane uniform = UniformPlane(4, 4, 90), background = UniformPlane(4, 4);
   const DensityCounts none = CountDensity(uniform, background, 3, 0, 255);

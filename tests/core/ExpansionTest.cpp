@@ -16,10 +16,8 @@ namespace {
 
 using Point = std::array<int, 2>;
 
-// The expansion worked out literally on planes of the image size, every step from scratch: the
-// circle traced point by point (sine and cosine of each accumulated angle), consecutive points
-// joined, the disc filled from the centre by the seed fill, counted, masked, and reduced five times
-// by ResampleByBoxes.
+// The expansion literally, each step from scratch: the circle traced by accumulated angles, points
+// joined, seed-filled from the centre, counted, masked, reduced five times by ResampleByBoxes.
 void JoinLiterally(BytePlane& plane, Point a, Point b) {
   const int steps = std::max(std::abs(b[0] - a[0]), std::abs(b[1] - a[1]));
   for (int k = 0; k <= steps; ++k) {
@@ -45,7 +43,6 @@ BytePlane FilledDiscLiterally(int lines, int columns, int cy, int cx, int r, int
   return disc;
 }
 
-// Each step's numbers, compared exactly.
 using Rows = std::vector<std::tuple<int, std::int64_t, std::int64_t, double, double>>;
 Rows Text(const std::vector<ExpansionStep>& steps) {
   Rows rows;
@@ -86,8 +83,7 @@ Rows ReferenceExpansion(const BytePlane& image, const ExpansionParams& p) {
   return Text(steps);
 }
 
-// Random gray values in blobs: neighbouring pixels alike, so that the covered part has both solid
-// areas and ragged edges.
+// Random gray blobs: the covered part has both solid areas and ragged edges.
 BytePlane Blobs(int columns, int lines, std::uint32_t seed) {
   const BytePlane noise = MakeRandomGray(columns / 4 + 1, lines / 4 + 1, seed);
   BytePlane plane = MakeRandomGray(columns, lines, seed + 1);

@@ -13,9 +13,8 @@
 
 namespace {
 
-// The exploration as written step by step: for each pixel, the four window placements in turn, every
-// box of every window counted by looking at its pixels, the shared slope, the mean of the four, and the
-// rounding to the map (values kept within 0 .. 255).
+// The exploration step by step: per pixel the four window placements, every box looked at pixel by
+// pixel, the slope, the mean of the four, rounded and kept within 0 .. 255.
 BytePlane ReferenceExploration(const BytePlane& binary, int value, int side, int scale) {
   const int lines = binary.Lines(), columns = binary.Columns(), h = (side - 1) / 2;
   const std::vector<int> sizes = side == 13 ? std::vector<int>{1, 2, 3, 4} : std::vector<int>{1, 2, 3, 4, 6};
@@ -67,7 +66,7 @@ INSTANTIATE_AT_THREAD_COUNTS(ExplorationAtThreads);
 }  // namespace
 
 TEST_P(ExplorationAtThreads, EqualsTheStepByStepExplorationOnRandomImages) {
-  // Sparse, middling and dense pixels of the value, and clusters (one on an image of odd sides).
+  // Sparse, middling, dense and clustered pixels of the value (one image of odd sides).
   const struct {
     int side, scale, value;
     BytePlane binary;
@@ -94,12 +93,10 @@ TEST(FractalExplorationTest, FullWindowsGive193And197EmptyOnesAndTooSmallImagesZ
     const int h = (side - 1) / 2;
     EXPECT_EQ(std::tuple(map[20][20], map[h][h], map[40 - h - 1][40 - h - 1]), std::tuple(full, full, full));
     EXPECT_EQ(std::tuple(map[h - 1][20], map[20][40 - h]), std::tuple(0, 0)) << side;
-    // A value no pixel holds: all zeros.
-    EXPECT_EQ(CountOf(RunFractalExploration(binary, {2, side, 1}), 0), 1600) << side;
+    EXPECT_EQ(CountOf(RunFractalExploration(binary, {2, side, 1}), 0), 1600) << side;  // value absent
   }
-  // Images smaller than the window and unknown sides give zeros.
-  const BytePlane small = UniformPlane(12, 12, 1);
-  EXPECT_EQ(CountOf(RunFractalExploration(small, {1, 13, 1}), 0), 144);
-  EXPECT_EQ(CountOf(RunFractalExploration(small, {1, 14, 1}), 0), 144);
+  // Unknown sides and images smaller than the window give zeros.
+  EXPECT_EQ(CountOf(RunFractalExploration(binary, {1, 14, 1}), 0), 1600);
+  EXPECT_EQ(CountOf(RunFractalExploration(UniformPlane(12, 12, 1), {1, 13, 1}), 0), 144);
   EXPECT_EQ(RunFractalExploration(BytePlane(), {1, 13, 1}).Size(), 0u);
 }

@@ -9,8 +9,7 @@
 
 namespace {
 
-// The extraction written out plainly on a mask of the image size: 1 on the value, the two-pixel
-// frame 255, the outside filled with 2 from the corner by the seed fill, then pixel by pixel.
+// The extraction plainly: a mask 1 on the value, a two-pixel frame 255, the outside seed-filled with 2.
 BytePlane LiteralMask(const BytePlane& image, int value) {
   const int lines = image.Lines(), columns = image.Columns();
   BytePlane mask(columns, lines);
@@ -62,8 +61,7 @@ BytePlane FourValues(int columns, int lines, std::uint32_t seed, int blob) {
 }
 
 void ExpectLiteral(const BytePlane& image, int value) {
-  SCOPED_TRACE(std::to_string(image.Columns()) + "x" + std::to_string(image.Lines()) + " value " +
-               std::to_string(value));
+  SCOPED_TRACE(testing::Message() << image.Columns() << "x" << image.Lines() << " value " << value);
   EXPECT_EQ(PlaneText(ExtractPerimeter(image, value)), PlaneText(LiteralPerimeter(image, value)));
   EXPECT_EQ(PlaneText(ExtractHoles(image, value)), PlaneText(LiteralHoles(image, value)));
 }
@@ -87,8 +85,7 @@ TEST_P(OutlineAtThreads, PerimeterAndHolesEqualThePlainExtraction) {
   ExpectLiteral(FourValues(40, 3000, 9, 3), 2);
 }
 
-// The square's 72 pixels (4 x 20 - 4 outline pixels, less the 4 corners) are checked through the
-// treatment, in tests/gui/ExtractionTreatmentTest.cpp.
+// A square's 72 pixels are checked through the treatment, in tests/gui/ExtractionTreatmentTest.cpp.
 TEST(OutlineTest, ARingGivesItsOuterOutlineAndItsHoleTheInside) {
   const BytePlane ring = PlaneFromText(
       "............\n............\n...111111...\n...111111...\n...11..11...\n"

@@ -17,11 +17,8 @@ BytePlane Rectangle(int lines, int columns, int top, int left, int height, int w
   return p;
 }
 
-// The scan walk the treatment was first described with, written out literally on the pruned outline:
-// scans of the 3 x 3 block around the current pixel, whose bounds follow the pixel as it moves; the
-// first walk counts the pixels (the start, set back to 1 after the second take, is taken again at
-// the end), the second walk takes as many scans from the start and measures each pixel taken. Returns
-// the distances, or nothing when a scan takes no pixel before the walk is back.
+// The first-described scan walk on the pruned outline: 3 x 3 scans following the pixel; one walk counts
+// (the start is restored after the second take), a second measures as many. Nothing if a scan stalls.
 struct ScanWalk {
   int length = 0;
   std::vector<int> distances;
@@ -65,7 +62,7 @@ std::optional<ScanWalk> LiteralScanWalk(BytePlane outline, int cy, int cx) {
   return result;
 }
 
-// The pruned outline the kernel walks, made from its own item mask (the outline inside the frame).
+// The pruned outline the kernel walks: its item mask inside the frame.
 std::optional<ScanWalk> ScanWalkOf(const PerimeterDistanceResult& r) {
   BytePlane outline = r.ItemMask.Clone();
   for (int i = 0; i < outline.Lines(); ++i)
@@ -74,27 +71,24 @@ std::optional<ScanWalk> ScanWalkOf(const PerimeterDistanceResult& r) {
   return LiteralScanWalk(std::move(outline), r.CentreLine, r.CentreColumn);
 }
 
-void ExpectSameAsScanWalk(const BytePlane& image, const std::string& what) {
+int ExpectSameAsScanWalk(const BytePlane& image, const std::string& what) {
   SCOPED_TRACE(what);
   const PerimeterDistanceResult r = PerimeterDistance(image, {kValue});
   // Small rectangles and discs have all their pixels at one rounded distance: walked all the same.
-  ASSERT_TRUE(r.Fault == PerimeterFault::None || r.Fault == PerimeterFault::SameDistances);
-  const auto scan = ScanWalkOf(r);
-  ASSERT_TRUE(scan.has_value());
-  EXPECT_EQ(r.WalkLength, scan->length);
-  ASSERT_EQ(scan->distances.size(), static_cast<std::size_t>(scan->length - 1));
-  EXPECT_EQ(r.Distances, scan->distances);
+  EXPECT_TRUE(r.Fault == PerimeterFault::None || r.Fault == PerimeterFault::SameDistances);
+  const ScanWalk scan = ScanWalkOf(r).value_or(ScanWalk{-1, {}});  // -1: the scan walk stalled
+  EXPECT_EQ(std::tie(r.WalkLength, r.Distances), std::tie(scan.length, scan.distances));
+  return r.WalkLength;
 }
 
 }  // namespace
 
 TEST(PerimeterDistanceTest, RectanglesAndDiscsWalkAsTheScanWalkDoes) {
   for (int h = 3; h <= 12; ++h)
-    for (int w = 3; w <= 12; ++w) {
-      const BytePlane rectangle = Rectangle(20, 20, 4, 3, h, w);
-      ExpectSameAsScanWalk(rectangle, std::to_string(h) + " x " + std::to_string(w));
-      EXPECT_EQ(PerimeterDistance(rectangle, {kValue}).WalkLength, 2 * (h + w) - 8);
-    }
+    for (int w = 3; w <= 12; ++w)
+      EXPECT_EQ(
+          ExpectSameAsScanWalk(Rectangle(20, 20, 4, 3, h, w), std::to_string(h) + "x" + std::to_string(w)),
+          2 * (h + w) - 8);
   for (int r = 2; r <= 60; ++r) {
     BytePlane disc = UniformPlane(130, 130);
     FillDisc(disc, 64, 66, r, kValue);
@@ -103,24 +97,20 @@ TEST(PerimeterDistanceTest, RectanglesAndDiscsWalkAsTheScanWalkDoes) {
 }
 
 TEST(PerimeterDistanceTest, TheRectangleIsWalkedUpItsLeftSideFirst) {
-  // 4 x 5 at (10, 20): outline without corners, walked from (13, 21) up the left side, along the top,
-  // down the right side and back along the bottom; the centre given at (10, 20). Rounded half up:
-  // sqrt(13) = 3.61 gives 4, sqrt(17) = 4.12 gives 4.
+  // 4 x 5 at (10, 20), centre given there: from (13, 21) up the left side, along the top, down and back.
+  // Rounded half up: sqrt(13) = 3.61 and sqrt(17) = 4.12 give 4.
   const PerimeterDistanceResult r =
       PerimeterDistance(Rectangle(30, 40, 10, 20, 4, 5), {kValue, false, true, 10, 20});
-  const std::vector<int> expected = {2, 1, 1, 2, 3, 4, 4, 4, 4};
-  EXPECT_EQ(std::tuple(r.StartLine, r.StartColumn, r.WalkLength), std::tuple(13, 21, 10));
-  EXPECT_EQ(r.Distances, expected);
-  EXPECT_EQ(std::tuple(r.DistMin, r.DistMax), std::tuple(1, 4));
+  EXPECT_EQ(std::tuple(r.StartLine, r.StartColumn, r.WalkLength, r.DistMin, r.DistMax),
+            std::tuple(13, 21, 10, 1, 4));
+  EXPECT_EQ(r.Distances, (std::vector<int>{2, 1, 1, 2, 3, 4, 4, 4, 4}));
   // Mean 25 / 9; the squares sum to 83 - 9 (25 / 9)^2 = 122 / 9.
-  const double mean = 25.0 / 9;
-  EXPECT_DOUBLE_EQ(r.DistMean, mean);
+  EXPECT_DOUBLE_EQ(r.DistMean, 25.0 / 9);
   EXPECT_DOUBLE_EQ(r.Deviation, std::sqrt(122.0) / 9);
-  EXPECT_DOUBLE_EQ(r.Ratio, 100 * mean / 4);  // trunc(2.78 + 1.23) = 4
+  EXPECT_DOUBLE_EQ(r.Ratio, 100 * (25.0 / 9) / 4);  // trunc(2.78 + 1.23) = 4
 }
 
-// Dilated three times first, the radius-50 disc lies three pixels further out than its outline (49 ..
-// 50, checked through the treatment in tests/gui/PerimDistTreatmentTest.cpp).
+// Dilated three times, the disc lies three pixels beyond its outline (49 .. 50, checked in tests/gui).
 TEST(PerimeterDistanceTest, ADilatedDiscOfRadius50LiesAt52To54FromItsCentre) {
   BytePlane disc = UniformPlane(160, 160);
   FillDisc(disc, 80, 80, 50, kValue);
@@ -130,22 +120,16 @@ TEST(PerimeterDistanceTest, ADilatedDiscOfRadius50LiesAt52To54FromItsCentre) {
   EXPECT_NEAR(r.Ratio, 100, 2.5);  // a round outline: the mean is about its own rounded reach
 }
 
-TEST(PerimeterDistanceTest, SpursAndOpenLinesAreWalkedOutAndBackTakingEachPixelOnce) {
+TEST(PerimeterDistanceTest, SpursOpenLinesFaultsTheIntegerMeanCentreAndOnlyThePieceOfTheStart) {
   BytePlane spur = Rectangle(30, 30, 10, 10, 8, 8);
   FillBlock(spur, 13, 18, 1, 6, kValue);  // a one-pixel road leaving the right side
-  const PerimeterDistanceResult r = PerimeterDistance(spur, {kValue});
-  ASSERT_EQ(r.Fault, PerimeterFault::None);
-  // The square's outline without the pixel the road leaves from (no longer touching the outside),
-  // and the road.
-  EXPECT_EQ(r.WalkLength, 2 * (8 + 8) - 8 - 1 + 6);
-  EXPECT_EQ(r.Distances.size(), static_cast<std::size_t>(r.WalkLength - 1));
+  const PerimeterDistanceResult road = PerimeterDistance(spur, {kValue});
+  // Walked out and back: the outline less the pixel the road leaves from (now inside), and the road.
+  EXPECT_EQ(std::tuple(road.Fault, road.WalkLength, road.Distances.size()),
+            std::tuple(PerimeterFault::None, 2 * (8 + 8) - 8 - 1 + 6, 28u));
   const PerimeterDistanceResult open = PerimeterDistance(Rectangle(10, 20, 5, 3, 1, 10), {kValue});
-  ASSERT_EQ(open.Fault, PerimeterFault::None);
-  EXPECT_EQ(open.WalkLength, 10);
-  EXPECT_EQ(open.Distances, (std::vector<int>{3, 2, 1, 0, 1, 2, 3, 4, 5}));  // centre (5, 7)
-}
-
-TEST(PerimeterDistanceTest, FaultsTheIntegerMeanCentreAndOnlyThePieceOfTheStartWalked) {
+  EXPECT_EQ(std::tuple(open.Fault, open.WalkLength, open.Distances),  // centre (5, 7)
+            std::tuple(PerimeterFault::None, 10, std::vector<int>{3, 2, 1, 0, 1, 2, 3, 4, 5}));
   BytePlane image = UniformPlane(20, 20);
   EXPECT_EQ(PerimeterDistance(image, {kValue}).Fault, PerimeterFault::NoOutline);
   FillBlock(image, 0, 0, 1, 20, kValue);  // only on the outer line
@@ -162,8 +146,7 @@ TEST(PerimeterDistanceTest, FaultsTheIntegerMeanCentreAndOnlyThePieceOfTheStartW
   const BytePlane square = Rectangle(20, 20, 5, 5, 6, 6);
   EXPECT_EQ(PerimeterDistance(square, {kValue, false, true, 20, 0}).Fault, PerimeterFault::CentreOutside);
   EXPECT_EQ(PerimeterDistance(square, {kValue, false, true, 0, 0}).Fault, PerimeterFault::None);
-  // Outline of a 3 x 6 block at (4, 4) without its corners: lines 4 (x4), 5 (x2), 6 (x4): mean 5;
-  // columns 5..8 twice, 4 and 9: mean 6.5 -> 6.
+  // A 3 x 6 block at (4, 4), outline without corners: lines 4 x4, 5 x2, 6 x4; columns 5..8 x2, 4, 9: 6.5.
   const PerimeterDistanceResult block = PerimeterDistance(Rectangle(12, 14, 4, 4, 3, 6), {kValue});
   EXPECT_EQ(std::tuple(block.CentreLine, block.CentreColumn, block.WalkLength), std::tuple(5, 6, 10));
   // Two 5 x 5 squares: the walk starts on the lower one and leaves the other's 12 pixels.
@@ -176,8 +159,7 @@ TEST(PerimeterDistanceTest, FaultsTheIntegerMeanCentreAndOnlyThePieceOfTheStartW
 }
 
 TEST(PerimeterDistanceTest, BlobsAreWalkedBackToTheStartWhereTheScanWalkStallsOrClosesEarly) {
-  // Unions of six discs: outlines with the corner pixels the pruning leaves, on which the scan walk
-  // finds no pixel to take before it is back, or takes the start again before the end.
+  // Unions of six discs keep corner pixels on which the scan walk stalls or closes before the end.
   int stalled = 0, closedEarly = 0;
   for (int k = 0; k < 20; ++k) {
     BytePlane blob = UniformPlane(90, 90);
