@@ -7,8 +7,7 @@
 
 namespace {
 
-// Every pixel's distance by a square root and its ring by truncation, as the treatment first did;
-// the fit as written down.
+// As first done: each pixel's distance by a square root, its ring by truncation, the fit as written.
 GlobalFractalResult Literal(const BytePlane& image) {
   GlobalFractalResult r;
   const int lines = image.Lines(), columns = image.Columns();
@@ -33,9 +32,8 @@ GlobalFractalResult Literal(const BytePlane& image) {
   }
   const double mx = sx / n, my = sy / n;
   const double vx = sxx / n - mx * mx, vy = syy / n - my * my, cov = sxy / n - mx * my;
-  r.PointCount = n, r.Dimension = 3 - cov / std::fabs(vx),
+  r.PointCount = n, r.Dimension = 3 - cov / std::fabs(vx), r.RingMeans = sum;
   r.Correlation = cov / (std::sqrt(vx) * std::sqrt(vy));
-  r.RingMeans = sum;
   return r;
 }
 
@@ -59,8 +57,7 @@ TEST_P(GlobalFractalThreads, EqualsTheLiteralTreatmentOnRandomImages) {
 
 INSTANTIATE_AT_THREAD_COUNTS(GlobalFractalThreads);
 
-// The mean height difference grows linearly with the distance: D = 3 - 1, except that the outer
-// rings are sampled only along the shorter side and the heights are whole gray values.
+// The mean height difference grows linearly with the distance: D = 3 - 1, nearly (outer rings, whole grays).
 TEST(GlobalFractal, TiltedPlaneIsNearlyTwoAndOneRingUndefined) {
   const std::tuple<int, int, double, double> planes[] = {
       {200, 200, 0.5, 0.3}, {256, 180, 0.2, 0.6}, {150, 150, 0.0, 0.8}, {160, 210, 0.4, 0.4}};
@@ -70,7 +67,7 @@ TEST(GlobalFractal, TiltedPlaneIsNearlyTwoAndOneRingUndefined) {
     EXPECT_NEAR(result.Dimension, 2.0, 0.1) << columns << "x" << lines;
     EXPECT_GT(result.Correlation, 0.99);
   }
-  // One ring of differences gives a single point: no dimension; nor has an image too small for rings.
+  // One ring of differences, a single point: no dimension; nor for an image too small for rings.
   BytePlane ring(40, 40);
   ring[20][25] = 50;
   const GlobalFractalResult one = GlobalFractalDimension(ring);

@@ -12,21 +12,15 @@ namespace {
 SequenceZone Zone(int item, int firstLine = 0, int firstColumn = 0, int lastLine = 0, int lastColumn = 0) {
   return {item, 0, 0, firstLine, firstColumn, lastLine, lastColumn};
 }
-SequenceZone Line(int selected, int first, int last) {
-  return {kHorizontalLine, selected, 0, 0, first, 0, last};
-}
-SequenceZone Column(int selected, int first, int last) {
-  return {kVerticalLine, 0, selected, first, 0, last};
-}
 
 std::vector<int> Extract(const BytePlane& source, const BytePlane& zones, const SequenceZone& zone,
                          const SequenceFrame& frame) {
-  std::vector<int> values = {42, 42};  // whatever was there before is replaced
+  std::vector<int> values = {42, 42};  // replaced
   ExtractSequence(source, zones, zone, frame, values);
   return values;
 }
 
-// The extraction pixel by pixel, the diagonal walked until it meets its end, for zones inside the frame.
+// Pixel by pixel, the diagonal walked until it meets its end, for zones inside the frame.
 std::vector<int> LiteralExtraction(const BytePlane& s, const BytePlane& zones, const SequenceZone& z,
                                    const SequenceFrame& f) {
   std::vector<int> v;
@@ -68,8 +62,7 @@ std::vector<int> LiteralExtraction(const BytePlane& s, const BytePlane& zones, c
   return v;
 }
 
-// What the handlers' own cases do not reach: bounds one apart read nothing, and a zone code no byte
-// holds matches no pixel. The diagonal rounds its accumulator half up and leaves the last point out.
+// Bounds one apart, a zone code no byte holds: nothing read. Diagonals round half up, last point out.
 TEST(SequenceExtraction, EmptyReadsAndDiagonalPixels) {
   const BytePlane image = MakeNumbered(6, 5, 10);
   BytePlane zones(6, 5);
@@ -85,11 +78,10 @@ TEST(SequenceExtraction, EmptyReadsAndDiagonalPixels) {
     for (const DiagonalStep& s : DiagonalPixels(a, b, c, d)) out.emplace_back(s.Line, s.Column);
     return out;
   };
-  // The running sum of 0.1 reaches 7.4999..., not 7.5, after five steps: (7, 5).
   const P steps = pixels(7, 0, 8, 10);
   ASSERT_EQ(steps.size(), 10u);
+  // The running sum of 0.1 is 7.4999... after five steps: (7, 5). Then axis lines, and no line.
   EXPECT_EQ(std::pair(steps[5], steps[6]), std::pair(std::pair{7, 5}, std::pair{8, 6}));
-  // Lines along an axis, and no line at all.
   EXPECT_EQ(std::tuple(pixels(2, 4, 2, 1), pixels(0, 1, 2, 1), pixels(4, 4, 4, 4)),
             std::tuple(P{{2, 4}, {2, 3}, {2, 2}}, P{{0, 1}, {1, 1}}, P{}));
 }
@@ -102,14 +94,14 @@ TEST(SequenceExtraction, ZoneFaults) {
     SequenceFrame frame;
     ZoneFault fault;
   };
-  // The refusals the handlers' messages do not already show, and bounds on the very edge.
   const Case cases[] = {
+      // refusals the handlers' tests do not show, bounds on the very edge
       {Zone(7), frame, ZoneFault::NoItem},
       {Zone(kWholeScene), {0, 0, 0, 1}, ZoneFault::EmptyFrame},
-      {Line(9, 0, 11), frame, ZoneFault::None},
-      {Line(3, 6, 5), frame, ZoneFault::ColumnOrder},
-      {Column(11, 0, 9), frame, ZoneFault::None},
-      {Column(2, 4, 4), frame, ZoneFault::LineOrder},
+      {{kHorizontalLine, 9, 0, 0, 0, 0, 11}, frame, ZoneFault::None},
+      {{kHorizontalLine, 3, 0, 0, 6, 0, 5}, frame, ZoneFault::ColumnOrder},
+      {{kVerticalLine, 0, 11, 0, 0, 9}, frame, ZoneFault::None},
+      {{kVerticalLine, 0, 2, 4, 0, 4}, frame, ZoneFault::LineOrder},
       {Zone(kDiagonalLine, 9, 0, 0, 11), frame, ZoneFault::None},  // an anti-diagonal
       {Zone(kDiagonalLine, 3, 3, 3, 0), frame, ZoneFault::None},
       {Zone(kDiagonalLine, 10, 0, 0, 0), frame, ZoneFault::FirstLine},
@@ -124,7 +116,6 @@ TEST(SequenceExtraction, ZoneFaults) {
                                     << c.zone.FirstColumn << " " << c.zone.LastLine << ","
                                     << c.zone.LastColumn);
     EXPECT_EQ(CheckZone(c.zone, c.frame), c.fault);
-    // A refused zone reads nothing.
     if (c.fault != ZoneFault::None) {
       EXPECT_EQ(CountSequenceValues(c.zone, c.frame, BytePlane(12, 10)), 0);
       EXPECT_TRUE(Extract(BytePlane(12, 10), BytePlane(12, 10), c.zone, c.frame).empty());
@@ -132,7 +123,7 @@ TEST(SequenceExtraction, ZoneFaults) {
   }
 }
 
-// Random zones inside random frames: the same values as the literal walk, and the count said before.
+// Random zones in random frames: the literal walk's values, and the count said before.
 TEST(SequenceExtraction, AgreesWithTheLiteralWalk) {
   const BytePlane image = MakeRandomGray(37, 29, 4);
   BytePlane zones = MakeRandomGray(37, 29, 5);
