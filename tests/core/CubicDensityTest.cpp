@@ -34,6 +34,7 @@ std::string Bytes(const BytePlane& p) {
 }
 
 class CubicDensityThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(CubicDensityThreads);
 
 }  // namespace
 
@@ -51,8 +52,6 @@ TEST_P(CubicDensityThreads, EqualsTheLiteralTreatment) {
         << columns << "x" << lines << " h " << h;
   }
 }
-
-INSTANTIATE_AT_THREAD_COUNTS(CubicDensityThreads);
 
 // Flat: every column h + 1 high, (h + 1) / (2h + 1) x 254 rounded whatever the jump; 255 on the border.
 // A pixel far above its neighbours fills only its own column (h + 1 cells): 2 / 27 x 254 rounded.

@@ -47,6 +47,7 @@ std::vector<FractalThPoint> LiteralThresholding(const BytePlane& g, int mode, in
 }
 
 class FractalThresholdThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(FractalThresholdThreads);
 
 }  // namespace
 
@@ -67,8 +68,6 @@ TEST_P(FractalThresholdThreads, EqualsTheLiteralTreatmentBitForBit) {
       EXPECT_EQ(std::tuple(fast[k].Gray, fast[k].Value), std::tuple(literal[k].Gray, literal[k].Value)) << k;
   }
 }
-
-INSTANTIATE_AT_THREAD_COUNTS(FractalThresholdThreads);
 
 TEST(FractalThreshold, StepsFullSetsLinesAndEmptySets) {
   const BytePlane image = MakeRandomGray(30, 20, 1);  // no threshold for a step outside 2 .. 255, a mode 3

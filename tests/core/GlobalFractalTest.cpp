@@ -38,6 +38,7 @@ GlobalFractalResult Literal(const BytePlane& image) {
 }
 
 class GlobalFractalThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(GlobalFractalThreads);
 
 }  // namespace
 
@@ -54,8 +55,6 @@ TEST_P(GlobalFractalThreads, EqualsTheLiteralTreatmentOnRandomImages) {
       EXPECT_EQ(fast.RingMeans[k], literal.RingMeans[k]) << k;
   }
 }
-
-INSTANTIATE_AT_THREAD_COUNTS(GlobalFractalThreads);
 
 // The mean height difference grows linearly with the distance: D = 3 - 1, nearly (outer rings, whole grays).
 TEST(GlobalFractal, TiltedPlaneIsNearlyTwoAndOneRingUndefined) {

@@ -31,12 +31,11 @@ double LiteralMean(const std::vector<int>& v, std::size_t first, std::size_t len
 
 std::vector<int> Uniform(int length, int low, int high, std::uint64_t seed) {
   std::vector<int> v(length);
-  const std::int64_t span = static_cast<std::int64_t>(high) - low + 1;
+  const auto span = static_cast<std::uint64_t>(static_cast<std::int64_t>(high) - low + 1);
   std::uint64_t mix = seed * 0x9E3779B97F4A7C15ull + 1;
-  for (int& x : v) {
-    mix = mix * 6364136223846793005ull + 1442695040888963407ull;
-    x = static_cast<int>(low + static_cast<std::int64_t>((mix >> 17) % static_cast<std::uint64_t>(span)));
-  }
+  for (int& x : v)
+    mix = mix * 6364136223846793005ull + 1442695040888963407ull,
+    x = static_cast<int>(low + (mix >> 17) % span);
   return v;
 }
 
@@ -90,24 +89,22 @@ TEST(HurstExponent, MeansAgreeWithTheLiteralComputation) {
 // Exact integer sums: an offset changes no deviation in the last bit, however large; nor does the thread
 // count.
 TEST(HurstExponent, DeviationsDoNotDependOnAnOffsetOrTheThreadCount) {
+  const auto both = [](const std::vector<int>& x, const std::vector<int>& sliding,
+                       const std::vector<int>& jumping) {
+    return std::tuple(SlidingDeviations(x.data(), std::ssize(x), sliding).MeanDeviations,
+                      JumpingDeviations(x.data(), std::ssize(x), jumping).MeanDeviations);
+  };
   const std::vector<int> v = Uniform(5000, -300, 300, 17), sizes = {2, 5, 40, 1000};
   for (int offset : {1000, 1 << 20, 2147483647 - 300}) {
     std::vector<int> shifted = v;
     for (int& x : shifted) x += offset;
-    EXPECT_EQ(SlidingDeviations(v.data(), 5000, sizes).MeanDeviations,
-              SlidingDeviations(shifted.data(), 5000, sizes).MeanDeviations);
-    EXPECT_EQ(JumpingDeviations(v.data(), 5000, sizes).MeanDeviations,
-              JumpingDeviations(shifted.data(), 5000, sizes).MeanDeviations);
+    EXPECT_EQ(both(v, sizes, sizes), both(shifted, sizes, sizes)) << offset;
   }
   const std::vector<int> walk = fixtures::RandomWalk(300000, 9), jumps = {2, 3, 5, 16, 100000};
-  const auto both = [&] {
-    return std::tuple(SlidingDeviations(walk.data(), 300000, SlidingSizes(10, 5, 10)).MeanDeviations,
-                      JumpingDeviations(walk.data(), 300000, jumps).MeanDeviations);
-  };
   parallel::SetThreadLimit(1);
-  const auto single = both();
+  const auto single = both(walk, SlidingSizes(10, 5, 10), jumps);
   parallel::SetThreadLimit(0);
-  EXPECT_EQ(both(), single);
+  EXPECT_EQ(both(walk, SlidingSizes(10, 5, 10), jumps), single);
 }
 
 // Prefix sums in doubles four roots at a time, or running integer sums one at a time: the same bits.
@@ -153,6 +150,7 @@ TEST(HurstExponent, FitLeavesOutZeroDeviations) {
 }
 
 // Known exponents at 2^15 values; a ramp's windows of w have the deviation sqrt((w^2 - 1) / 12) x step;
+
 // white noise has H = 0 with a bias of about 0.03 from the small windows.
 TEST(HurstExponent, RampAndKnownExponents) {
   const std::vector<int> ramp = fixtures::Ramp(20000, 3);

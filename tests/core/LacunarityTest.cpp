@@ -29,6 +29,7 @@ double LiteralLacunarity(const GlidingBoxMoments& m) {
 }
 
 class LacunarityThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(LacunarityThreads);
 
 }  // namespace
 
@@ -46,8 +47,6 @@ TEST_P(LacunarityThreads, MomentsEqualTheBoxByBoxSumsOnRandomImages) {
     }
   }
 }
-
-INSTANTIATE_AT_THREAD_COUNTS(LacunarityThreads);
 
 // Masses near or past 2^32 whose squares pass 2^64: bright images with a dark first pixel, the first box
 // 255 (W^2 - 1), the others 255 W^2 (the last case 255 x 4105^2 > 2^32).

@@ -36,6 +36,7 @@ std::string Bytes(const BytePlane& p) {
 }
 
 class LocalRoughnessThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(LocalRoughnessThreads);
 
 }  // namespace
 
@@ -53,8 +54,6 @@ TEST_P(LocalRoughnessThreads, EqualsTheLiteralTreatment) {
               std::tuple(true, min, max, Bytes(expected)));
   }
 }
-
-INSTANTIATE_AT_THREAD_COUNTS(LocalRoughnessThreads);
 
 // Fewer than 3 lines or columns: nothing computed, an all-white plane of the image's size.
 TEST(LocalRoughness, TinyImagesAreNotComputed) {

@@ -43,6 +43,7 @@ Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
 }
 
 class MorletWaveletThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(MorletWaveletThreads);
 
 }  // namespace
 
@@ -64,8 +65,6 @@ TEST_P(MorletWaveletThreads, EqualsTheLiteralTreatmentBitForBit) {
               std::tuple(true, 0, literal.min, literal.max, 0));
   }
 }
-
-INSTANTIATE_AT_THREAD_COUNTS(MorletWaveletThreads);
 
 // R = 1, sigma = 1: 2 at the centre (u = 0), exp(-0.5) at distance 1, 0 on the diagonal (u = 2).
 TEST(MorletWavelet, KernelGrayScaleAndRefusals) {

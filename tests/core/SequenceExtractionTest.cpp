@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "fixtures/Patterns.h"
@@ -46,10 +47,8 @@ std::vector<int> LiteralExtraction(const BytePlane& s, const BytePlane& zones, c
       int line = z.FirstLine, column = z.FirstColumn;
       while (line != z.LastLine || column != z.LastColumn) {
         v.push_back(s[line][column]);
-        al += dl / steps;
-        ac += dc / steps;
-        line = static_cast<int>(al + 0.5);
-        column = static_cast<int>(ac + 0.5);
+        al += dl / steps, ac += dc / steps;
+        line = static_cast<int>(al + 0.5), column = static_cast<int>(ac + 0.5);
       }
       break;
     }
@@ -71,7 +70,6 @@ TEST(SequenceExtraction, EmptyReadsAndDiagonalPixels) {
   labeled.ZoneCode = 300;
   EXPECT_TRUE(Extract(image, zones, labeled, {5, 6, 0, 1}).empty());
   EXPECT_TRUE(Extract(image, zones, Zone(kRectangularZone, 1, 1, 2, 2), {5, 6, 0, 1}).empty());
-
   using P = std::vector<std::pair<int, int>>;
   auto pixels = [](int a, int b, int c, int d) {
     P out;
@@ -86,40 +84,32 @@ TEST(SequenceExtraction, EmptyReadsAndDiagonalPixels) {
             std::tuple(P{{2, 4}, {2, 3}, {2, 2}}, P{{0, 1}, {1, 1}}, P{}));
 }
 
+// Refusals the handlers' tests do not show, bounds on the very edge (of lines 0 .. 9, columns 0 .. 11).
 TEST(SequenceExtraction, ZoneFaults) {
-  const SequenceFrame frame{10, 12, 0, 1};  // lines 0 .. 9, columns 0 .. 11
-  const SequenceFrame inner{10, 12, 2, 2};  // lines 2 .. 7, columns 2 .. 9
-  struct Case {
-    SequenceZone zone;
-    SequenceFrame frame;
-    ZoneFault fault;
-  };
-  const Case cases[] = {
-      // refusals the handlers' tests do not show, bounds on the very edge
+  const SequenceFrame frame{10, 12, 0, 1}, inner{10, 12, 2, 2};
+  const std::tuple<SequenceZone, SequenceFrame, ZoneFault> cases[] = {
       {Zone(7), frame, ZoneFault::NoItem},
       {Zone(kWholeScene), {0, 0, 0, 1}, ZoneFault::EmptyFrame},
       {{kHorizontalLine, 9, 0, 0, 0, 0, 11}, frame, ZoneFault::None},
       {{kHorizontalLine, 3, 0, 0, 6, 0, 5}, frame, ZoneFault::ColumnOrder},
       {{kVerticalLine, 0, 11, 0, 0, 9}, frame, ZoneFault::None},
       {{kVerticalLine, 0, 2, 4, 0, 4}, frame, ZoneFault::LineOrder},
-      {Zone(kDiagonalLine, 9, 0, 0, 11), frame, ZoneFault::None},  // an anti-diagonal
+      {Zone(kDiagonalLine, 9, 0, 0, 11), frame, ZoneFault::None},
       {Zone(kDiagonalLine, 3, 3, 3, 0), frame, ZoneFault::None},
       {Zone(kDiagonalLine, 10, 0, 0, 0), frame, ZoneFault::FirstLine},
       {Zone(kDiagonalLine, 0, 0, 0, 12), frame, ZoneFault::LastColumn},
       {Zone(kRectangularZone, 0, 0, 9, 11), frame, ZoneFault::None},
       {Zone(kRectangularZone, 0, 5, 9, 5), frame, ZoneFault::ColumnOrder},
       {Zone(kRectangularZone, 0, 0, 10, 11), frame, ZoneFault::LastLine},
-      {Zone(kRectangularZone, 1, 2, 7, 9), inner, ZoneFault::FirstLine},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "item " << c.zone.StudiedItem << " " << c.zone.FirstLine << ","
-                                    << c.zone.FirstColumn << " " << c.zone.LastLine << ","
-                                    << c.zone.LastColumn);
-    EXPECT_EQ(CheckZone(c.zone, c.frame), c.fault);
-    if (c.fault != ZoneFault::None) {
-      EXPECT_EQ(CountSequenceValues(c.zone, c.frame, BytePlane(12, 10)), 0);
-      EXPECT_TRUE(Extract(BytePlane(12, 10), BytePlane(12, 10), c.zone, c.frame).empty());
-    }
+      {Zone(kRectangularZone, 1, 2, 7, 9), inner, ZoneFault::FirstLine}};
+  for (std::size_t k = 0; k < std::size(cases); ++k) {
+    const auto& [zone, in, fault] = cases[k];
+    EXPECT_EQ(CheckZone(zone, in), fault) << "case " << k;
+    if (fault == ZoneFault::None) continue;  // a refused zone reads nothing
+    EXPECT_EQ(std::tuple(CountSequenceValues(zone, in, BytePlane(12, 10)),
+                         Extract(BytePlane(12, 10), BytePlane(12, 10), zone, in).empty()),
+              std::tuple(0, true))
+        << "case " << k;
   }
 }
 
@@ -137,10 +127,7 @@ TEST(SequenceExtraction, AgreesWithTheLiteralWalk) {
   for (int trial = 0; trial < 3000; ++trial) {
     const int border = next(4);
     const SequenceFrame frame{29, 37, border, border > 0 ? border : 1};
-    SequenceZone zone = Zone(1 + next(6), next(29), next(37), next(29), next(37));
-    zone.SelectedLine = next(29);
-    zone.SelectedColumn = next(37);
-    zone.ZoneCode = next(4);
+    const SequenceZone zone{1 + next(6), next(29), next(37), next(29), next(37), next(29), next(37), next(4)};
     if (CheckZone(zone, frame) != ZoneFault::None) continue;
     ++checked;
     const std::vector<int> values = Extract(image, zones, zone, frame);
