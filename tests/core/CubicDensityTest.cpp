@@ -8,8 +8,7 @@
 
 namespace {
 
-// The first treatment, the reference: passes s = 1 .. J over every window, each pixel's column height
-// from its difference to the centre; the last pass stays.
+// The first treatment, the reference: passes s = 1 .. J over every window, the last one stays.
 BytePlane LiteralCubicDensity(const BytePlane& g, int h, int J) {
   const int lines = g.Lines(), columns = g.Columns(), W = 2 * h + 1;
   BytePlane out(columns, lines);

@@ -94,8 +94,7 @@ TEST(FractPrism, HandWorkedSurfacesPlanesAndSmallImages) {
   double plane[8];  // points from up-left clockwise, x rightwards and y downwards
   for (int p = 0; p < 8; ++p) plane[p] = 0.3 * px[p] - 0.4 * py[p];
   EXPECT_NEAR(PrismSurface(plane, a, b), 4 * a * a * std::sqrt(1.25), 1e-12);
-  // Flat or tilted: the same normalised area at every scale, D = 2 (snapped from rounding). Fewer than 9
-  // lines or columns, or a plane of another size: nothing computed.
+  // Flat or tilted: D = 2 (snapped from rounding). Fewer than 9 lines or columns: nothing computed.
   for (auto [b, c] : {std::pair{0, 0}, {3, 0}, {2, 5}}) {
     BytePlane plane(20, 15);
     DoublePlane d(20, 15);

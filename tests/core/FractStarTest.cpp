@@ -8,8 +8,7 @@
 
 namespace {
 
-// The first treatment, the reference: every arm measured segment by segment, the four arms added in
-// order, the crosses in their own matrices, the means summed in raster order.
+// The first treatment, the reference: arms measured segment by segment, means summed in raster order.
 struct Literal {
   DoublePlane shown;
   double greekMean = 0, andrewMean = 0, mean = 0, greekItem = 0, andrewItem = 0, item = 0, min = 3.0, max = 0;
@@ -102,8 +101,7 @@ TEST_P(FractStarThreads, EqualsTheLiteralTreatmentBitForBit) {
   }
 }
 
-// Planes have arms of the same length at every step: every cross gives 0, although on tilted planes the
-// logarithms differ by about 1e-15 (an exact comparison would give 1). St Andrew and star ranges end at 2.
+// Planes' arms have one length at every step: 0, though tilted logarithms differ by 1e-15 (exact: 1).
 TEST(FractStar, HandWorkedDimensionsAndRefusals) {
   const auto made = [](auto gray) {
     BytePlane plane(30, 24);

@@ -7,8 +7,7 @@
 
 namespace {
 
-// The first treatment, the reference: per threshold a mask, each line copied into a buffer padded with
-// 255 to the next multiple of 12 above the columns, the cells of each size scanned from its start.
+// The first treatment, the reference: per threshold a mask, lines padded with 255 to a multiple of 12.
 std::vector<FractalThPoint> LiteralThresholding(const BytePlane& g, int mode, int step) {
   const int lines = g.Lines(), columns = g.Columns(), padded = (columns / 12 + 1) * 12,
             sizes[6] = {1, 2, 3, 4, 6, 12};

@@ -86,8 +86,7 @@ TEST(HurstExponent, MeansAgreeWithTheLiteralComputation) {
   }
 }
 
-// Exact integer sums: an offset changes no deviation in the last bit, however large; nor does the thread
-// count.
+// Exact integer sums: no offset, however large, nor the thread count changes a deviation's last bit.
 TEST(HurstExponent, DeviationsDoNotDependOnAnOffsetOrTheThreadCount) {
   const auto both = [](const std::vector<int>& x, const std::vector<int>& sliding,
                        const std::vector<int>& jumping) {
@@ -123,8 +122,7 @@ TEST(HurstExponent, RootMethodsGiveTheSameBits) {
 }
 
 TEST(HurstExponent, JumpingLengthHasTheLongestDivisorList) {
-  // 120 has 16 divisors (144 only 15); of 18 and 12 (6 each) the larger wins; only the 119 values below L
-  // are candidates: 840 (32 divisors) from 841, not from 960.
+  // 120: 16 divisors (144: 15); 18 over 12 (6 each); 840 (32) only from the 119 below 841, not from 960.
   for (const auto& [length, chosen] :
        {std::pair{150, 120}, {20, 18}, {841, 840}, {960, 900}, {2, 1}, {1, 0}, {-5, 0}})
     EXPECT_EQ(JumpingLength(length), chosen) << length;
@@ -149,9 +147,7 @@ TEST(HurstExponent, FitLeavesOutZeroDeviations) {
   EXPECT_EQ(std::tuple(fit.Correlation, fit.R2), std::tuple(0.5, 0.25));
 }
 
-// Known exponents at 2^15 values; a ramp's windows of w have the deviation sqrt((w^2 - 1) / 12) x step;
-
-// white noise has H = 0 with a bias of about 0.03 from the small windows.
+// A ramp's windows of w deviate sqrt((w^2 - 1) / 12) x step; white noise (H = 0) has a bias of about 0.03.
 TEST(HurstExponent, RampAndKnownExponents) {
   const std::vector<int> ramp = fixtures::Ramp(20000, 3);
   WindowDeviations exact{SlidingSizes(10, 5, 10), {}};

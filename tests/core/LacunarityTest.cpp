@@ -48,8 +48,8 @@ TEST_P(LacunarityThreads, MomentsEqualTheBoxByBoxSumsOnRandomImages) {
   }
 }
 
-// Masses near or past 2^32 whose squares pass 2^64: bright images with a dark first pixel, the first box
-// 255 (W^2 - 1), the others 255 W^2 (the last case 255 x 4105^2 > 2^32).
+// Masses near or past 2^32, squares past 2^64: a dark first pixel, the first box 255 (W^2 - 1), others 255
+// W^2.
 TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
   const std::tuple<int, int, int> cases[] = {
       {700, 700, 200}, {700, 700, 349}, {4096, 1001, 500}, {4096, 1001, 480}, {4107, 4105, 2052}};

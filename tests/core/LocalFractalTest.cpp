@@ -10,8 +10,7 @@
 
 namespace {
 
-// The first treatment, the reference: per pixel two windows voxelised into a cleared 26^3 cube, every
-// box of every size scanned voxel by voxel.
+// The first treatment, the reference: two windows a pixel voxelised, every box scanned voxel by voxel.
 struct Literal {
   DoublePlane fd;
   long count = 0;
@@ -67,10 +66,8 @@ INSTANTIATE_AT_THREAD_COUNTS(LocalFractalThreads);
 
 }  // namespace
 
-// Full and narrow gray ranges, both windows, positive, negative, tiny (the quotient overflows an int) and
-// huge scales, pieces so small that many windows straddle their edges.
+// Window, H (tiny: the quotient overflows an int), low gray, gray span, columns, lines, piece lines, columns.
 TEST_P(LocalFractalThreads, EqualsTheLiteralTreatmentBitForBit) {
-  // Window, H, low gray, gray span, columns, lines, piece lines and columns.
   const std::tuple<int, double, int, int, int, int, int, int> cases[] = {
       {12, 0.2, 0, 256, 31, 29, 5, 7},     {12, 0.05, 100, 40, 27, 33, 128, 512},
       {12, -0.3, 0, 256, 30, 25, 4, 9},    {12, 1e-12, 120, 3, 26, 26, 3, 3},
@@ -104,8 +101,7 @@ TEST(LocalFractal, FlatImageComputedZoneAndRefusals) {
   for (int k = 0; k < 6; ++k)
     EXPECT_EQ(std::tuple(result.LastLogCounts[k], result.LastLogSizes[k]),
               std::tuple(std::log(counts[k]), std::log(sizes[k])));
-  // An image of 2h computes its pixel h, h; a smaller one, a zero or undefined factor, another window, a
-  // plane of another size or an empty image, nothing.
+  // An image of 2h computes its pixel h, h; a smaller one or bad parameters, nothing.
   for (auto [columns, lines, window, count] : {std::tuple{12, 12, 12, 1}, {11, 30, 12, 0}, {30, 23, 24, 0}}) {
     DoublePlane dimensions(columns, lines);
     const LocalFractalResult r = LocalFractalDimension(BytePlane(columns, lines), {window, 1.0}, dimensions);
