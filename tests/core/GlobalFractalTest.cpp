@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "ThreadCounts.h"
@@ -49,10 +50,10 @@ TEST_P(GlobalFractalThreads, EqualsTheLiteralTreatmentOnRandomImages) {
     SCOPED_TRACE(testing::Message() << columns << "x" << lines);
     const BytePlane image = MakeRandomGray(columns, lines, seed++);
     const GlobalFractalResult fast = GlobalFractalDimension(image), literal = Literal(image);
-    EXPECT_EQ(std::tuple(fast.PointCount, fast.Dimension, fast.Correlation),
-              std::tuple(literal.PointCount, literal.Dimension, literal.Correlation));
-    for (int k = 1; k < static_cast<int>(literal.RingMeans.size()) - 1; ++k)
-      EXPECT_EQ(fast.RingMeans[k], literal.RingMeans[k]) << k;
+    const auto& rings = literal.RingMeans;  // every ring but the centre and the outermost
+    EXPECT_EQ(std::tuple(fast.PointCount, fast.Dimension, fast.Correlation,
+                         std::equal(rings.begin() + 1, rings.end() - 1, fast.RingMeans.begin() + 1)),
+              std::tuple(literal.PointCount, literal.Dimension, literal.Correlation, true));
   }
 }
 
@@ -70,7 +71,8 @@ TEST(GlobalFractal, TiltedPlaneIsNearlyTwoAndOneRingUndefined) {
   BytePlane ring(40, 40);
   ring[20][25] = 50;
   const GlobalFractalResult one = GlobalFractalDimension(ring);
-  EXPECT_EQ(std::tuple(one.PointCount, std::isnan(one.Dimension)), std::tuple(1, true));
-  EXPECT_TRUE(std::isnan(GlobalFractalDimension(BytePlane(2, 5)).Dimension));
-  EXPECT_TRUE(std::isnan(GlobalFractalDimension(BytePlane()).Dimension));
+  EXPECT_EQ(std::tuple(one.PointCount, std::isnan(one.Dimension),
+                       std::isnan(GlobalFractalDimension(BytePlane(2, 5)).Dimension),
+                       std::isnan(GlobalFractalDimension(BytePlane()).Dimension)),
+            std::tuple(1, true, true, true));
 }

@@ -48,8 +48,7 @@ TEST_P(LacunarityThreads, MomentsEqualTheBoxByBoxSumsOnRandomImages) {
   }
 }
 
-// Masses near or past 2^32, squares past 2^64: a dark first pixel, the first box 255 (W^2 - 1), others 255
-// W^2.
+// Masses past 2^32, squares past 2^64: a dark first pixel, the first box 255 (W^2 - 1), others 255 W^2.
 TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
   const std::tuple<int, int, int> cases[] = {
       {700, 700, 200}, {700, 700, 349}, {4096, 1001, 500}, {4096, 1001, 480}, {4107, 4105, 2052}};
