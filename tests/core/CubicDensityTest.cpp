@@ -8,8 +8,7 @@
 
 namespace {
 
-// The treatment as first written, kept as the reference: every pass s = 1 .. J over every window,
-// the column height of each window pixel from its difference to the centre; the last pass stays.
+// The first treatment, the reference: passes s = 1 .. J over every window, the last one stays.
 BytePlane LiteralCubicDensity(const BytePlane& g, int h, int J) {
   const int lines = g.Lines(), columns = g.Columns(), W = 2 * h + 1;
   BytePlane out(columns, lines);
@@ -34,12 +33,12 @@ std::string Bytes(const BytePlane& p) {
 }
 
 class CubicDensityThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(CubicDensityThreads);
 
 }  // namespace
 
-// The last case has windows of more than 181 pixels a side, which count in 32 bits.
 TEST_P(CubicDensityThreads, EqualsTheLiteralTreatment) {
-  // Columns, lines, h, jump, gray span.
+  // Columns, lines, h, jump, gray span; the last windows, over 181 pixels a side, count in 32 bits.
   const std::tuple<int, int, int, int, int> cases[] = {
       {3, 3, 1, 1, 256},    {40, 31, 1, 3, 256},  {45, 37, 2, 1, 12},    {60, 25, 3, 7, 256},
       {23, 50, 11, 2, 256}, {30, 30, 4, 40, 256}, {187, 185, 91, 5, 256}};
@@ -53,11 +52,8 @@ TEST_P(CubicDensityThreads, EqualsTheLiteralTreatment) {
   }
 }
 
-INSTANTIATE_AT_THREAD_COUNTS(CubicDensityThreads);
-
-// A flat image: every column is h + 1 high, the density (h + 1) / (2h + 1) x 254 rounded: 169, 152,
-// 145 for h = 1, 2, 3, whatever the jump; 255 on the border. A pixel far above its neighbours: only
-// the centre fills its column (h + 1 cells): 2 / 27 x 254 rounded, 19.
+// Flat: every column h + 1 high, (h + 1) / (2h + 1) x 254 rounded whatever the jump; 255 on the border.
+// A pixel far above its neighbours fills only its own column (h + 1 cells): 2 / 27 x 254 rounded.
 TEST(CubicDensity, FlatImagePeakAndRefusals) {
   for (auto [h, expected] : {std::pair{1, 169}, {2, 152}, {3, 145}})
     for (int jump : {1, 5}) {
@@ -72,7 +68,7 @@ TEST(CubicDensity, FlatImagePeakAndRefusals) {
   peak[2][2] = 250;
   CubicDensity(peak, 1, 1, density);
   EXPECT_EQ(density[2][2], 19);
-  // Windows that do not fit and jumps below 1 are refused, leaving the plane as it was.
+  // Windows that do not fit and jumps below 1 are refused, the plane left as it was.
   BytePlane image(9, 7), untouched(9, 7);
   EXPECT_TRUE(CubicDensity(image, 3, 1, density));
   const std::tuple<int, int, int, int> refused[] = {{9, 7, 4, 1}, {9, 7, 0, 1},  {9, 7, -2, 1},

@@ -7,9 +7,7 @@
 
 namespace {
 
-// The treatment as first written, kept as the reference: for each threshold a mask, each line copied
-// into a buffer padded with 255 to the next multiple of 12 above the columns, the cells of each size
-// scanned from the buffer's start.
+// The first treatment, the reference: per threshold a mask, lines padded with 255 to a multiple of 12.
 std::vector<FractalThPoint> LiteralThresholding(const BytePlane& g, int mode, int step) {
   const int lines = g.Lines(), columns = g.Columns(), padded = (columns / 12 + 1) * 12,
             sizes[6] = {1, 2, 3, 4, 6, 12};
@@ -48,6 +46,7 @@ std::vector<FractalThPoint> LiteralThresholding(const BytePlane& g, int mode, in
 }
 
 class FractalThresholdThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(FractalThresholdThreads);
 
 }  // namespace
 
@@ -69,27 +68,21 @@ TEST_P(FractalThresholdThreads, EqualsTheLiteralTreatmentBitForBit) {
   }
 }
 
-INSTANTIATE_AT_THREAD_COUNTS(FractalThresholdThreads);
-
-// No threshold for a step outside 2 .. 255 or an unknown mode.
 TEST(FractalThreshold, StepsFullSetsLinesAndEmptySets) {
-  const BytePlane image = MakeRandomGray(30, 20, 1);
+  const BytePlane image = MakeRandomGray(30, 20, 1);  // no threshold for a step outside 2 .. 255, a mode 3
   for (int step : {1, 0, -3, 256}) EXPECT_TRUE(FractalThresholding(image, 0, step).empty()) << step;
   EXPECT_TRUE(FractalThresholding(image, 3, 2).empty());
-  // A full set: every line holds ceil(C / k) cells of size k, so the value is 2 when 12 divides the
-  // columns; 64 columns give the counts 64, 32, 22, 16, 11, 6 per line and 1.957447. One vertical line:
-  // one cell of every size per line, slope 0, value 1. No pixel set: value 1.
+  // A full set: ceil(C / k) cells of size k a line, 2 when 12 divides C; 64 columns: 64, 32, 22, 16, 11, 6
+  // and 1.957447. One vertical line: a cell of every size a line, value 1. No pixel set: value 1.
   for (auto [columns, value] : {std::pair{60, 2.0}, {72, 2.0}, {64, 1.957447}}) {
     BytePlane image(columns, 10);
     image.Fill(100);
-    EXPECT_NEAR(FractalThresholding(image, kBelowThreshold, 128).at(0).Value, value, 5e-7)
-        << columns;  // 100 < 128
+    EXPECT_NEAR(FractalThresholding(image, kBelowThreshold, 128).at(0).Value, value, 5e-7) << columns;
   }
   BytePlane line(64, 10);
   line.Fill(200);
   for (int i = 0; i < 10; ++i) line[i][17] = 10;
-  EXPECT_NEAR(FractalThresholding(line, kBelowThreshold, 100).at(0).Value, 1.0,
-              1e-12);  // only the line is below 100
+  EXPECT_NEAR(FractalThresholding(line, kBelowThreshold, 100).at(0).Value, 1.0, 1e-12);
   const std::int64_t empty[6] = {5, 3, 2, 2, 1, 0};
   EXPECT_EQ(LinealValue(empty), 1.0);
 }

@@ -9,19 +9,16 @@ namespace {
 
 using Wide = unsigned __int128;
 
-// Every box summed pixel by pixel, as the treatment first did, but in exact integers.
+// Every box summed pixel by pixel, as first done, but in exact integers.
 GlidingBoxMoments LiteralMoments(const BytePlane& image, int k) {
   GlidingBoxMoments m;
-  for (int i = k; i <= image.Lines() - k - 1; ++i) {
+  for (int i = k; i <= image.Lines() - k - 1; ++i)
     for (int j = k; j <= image.Columns() - k - 1; ++j) {
       std::uint64_t mass = 0;
       for (int r = i - k; r <= i + k; ++r)
         for (int c = j - k; c <= j + k; ++c) mass += image[r][c];
-      m.Sum += mass;
-      m.SumOfSquares += static_cast<Wide>(mass) * mass;
-      ++m.Positions;
+      m.Sum += mass, m.SumOfSquares += static_cast<Wide>(mass) * mass, ++m.Positions;
     }
-  }
   return m;
 }
 
@@ -32,6 +29,7 @@ double LiteralLacunarity(const GlidingBoxMoments& m) {
 }
 
 class LacunarityThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(LacunarityThreads);
 
 }  // namespace
 
@@ -50,11 +48,7 @@ TEST_P(LacunarityThreads, MomentsEqualTheBoxByBoxSumsOnRandomImages) {
   }
 }
 
-INSTANTIATE_AT_THREAD_COUNTS(LacunarityThreads);
-
-// Masses of 255 W^2 near or past 2^32 whose squares pass 2^64 along a line of positions: bright images
-// whose first pixel is dark, so that the first box holds 255 (W^2 - 1) and the others 255 W^2. The last
-// case holds boxes of 255 x 4105^2 > 2^32, which are summed in 64 bits.
+// Masses past 2^32, squares past 2^64: a dark first pixel, the first box 255 (W^2 - 1), others 255 W^2.
 TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
   const std::tuple<int, int, int> cases[] = {
       {700, 700, 200}, {700, 700, 349}, {4096, 1001, 500}, {4096, 1001, 480}, {4107, 4105, 2052}};
@@ -73,17 +67,15 @@ TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
   }
 }
 
-// Whichever corner colour a box of a checkerboard has, it holds (W^2 + 1) / 2 or (W^2 - 1) / 2 bright
-// pixels; with an even number of positions each count comes up equally often: 1 + 1 / W^4.
+// A checkerboard's boxes hold (W^2 + 1) / 2 or (W^2 - 1) / 2 bright pixels equally often: 1 + 1 / W^4.
 TEST(Lacunarity, CheckerboardAndBernoulliImages) {
   BytePlane board(40, 30);
   for (int i = 0; i < 30; ++i)
     for (int j = 0; j < 40; ++j) board[i][j] = (i + j) % 2 ? 90 : 0;
   for (const LacunarityPoint& point : LacunarityCurve(board, 0, 14))
     EXPECT_NEAR(point.Value, 1 + 1 / std::pow(point.Window, 4), 1e-15) << point.K;
-  // Independent pixels of value a with probability p, b otherwise: Var(M) / E(M)^2 =
-  // (a - b)^2 p (1 - p) / (W^2 (p a + (1 - p) b)^2), which is (1 - p) / (p W^2) for values {0, v}; the
-  // binary panel 2 holds items 1 on background 255.
+  // Independent pixels a with probability p, else b: Var(M) / E(M)^2 = (a - b)^2 p (1 - p) /
+  // (W^2 (p a + (1 - p) b)^2); the binary panel 2 holds items 1 on background 255.
   const double p = 0.3;
   for (auto [a, b, kMin, seed] : {std::tuple{170, 0, 1, 21u}, {1, 255, 0, 22u}}) {
     BytePlane plane = MakeRandomGray(512, 512, seed);
@@ -96,8 +88,7 @@ TEST(Lacunarity, CheckerboardAndBernoulliImages) {
   }
 }
 
-// Window sizes whose boxes do not fit or hold no mass give no point; the fit needs two points (a
-// constant image, whose points do not spread, is left to the handler's test).
+// Boxes that do not fit or hold no mass give no point; the fit needs two points.
 TEST(Lacunarity, CurveSkipsEmptyMassesAndFitNeedsSpread) {
   BytePlane image(20, 11);  // boxes up to K = 5
   image[5][10] = 7;

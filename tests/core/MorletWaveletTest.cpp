@@ -9,12 +9,11 @@
 
 namespace {
 
-// The treatment as first written, kept as the reference: the kernel, then for each pixel the sum
-// over the window line by line, then the rescaling between the extreme responses.
+// The first treatment, the reference: the kernel, each pixel's window summed, rescaled between extremes.
 struct Literal {
   DoublePlane v;
   BytePlane gray;
-  double min = 0, max = 0;
+  double min = HUGE_VAL, max = -HUGE_VAL;
 };
 
 Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
@@ -26,14 +25,13 @@ Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
       K[r][c] = (2 - u) * std::exp(-0.5 * u);
     }
   Literal out{DoublePlane(columns, lines), BytePlane(columns, lines)};
-  bool first = true;
   for (int i = h; i <= lines - h - 1; ++i)
     for (int j = h; j <= columns - h - 1; ++j) {
       double v = 0;
       for (int r = 0; r < W; ++r)
         for (int c = 0; c < W; ++c) v += src[i - h + r][j - h + c] * K[r][c];
       out.v[i][j] = v;
-      out.min = first ? v : std::min(out.min, v), out.max = first ? v : std::max(out.max, v), first = false;
+      out.min = std::min(out.min, v), out.max = std::max(out.max, v);
     }
   for (int i = h; i <= lines - h - 1; ++i)
     for (int j = h; j <= columns - h - 1; ++j)
@@ -45,6 +43,7 @@ Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
 }
 
 class MorletWaveletThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(MorletWaveletThreads);
 
 }  // namespace
 
@@ -67,31 +66,25 @@ TEST_P(MorletWaveletThreads, EqualsTheLiteralTreatmentBitForBit) {
   }
 }
 
-INSTANTIATE_AT_THREAD_COUNTS(MorletWaveletThreads);
-
-// R = 1, sigma = 1: 2 at the centre (u = 0), exp(-0.5) = 0.6065 at distance 1 (u = 1), 0 on the
-// diagonal (u = 2: 2 - u = 0).
-TEST(MorletWavelet, KernelValuesAndGrayScale) {
+// R = 1, sigma = 1: 2 at the centre (u = 0), exp(-0.5) at distance 1, 0 on the diagonal (u = 2).
+TEST(MorletWavelet, KernelGrayScaleAndRefusals) {
   const std::vector<double> k = MorletKernel(1, 1.0);
   ASSERT_EQ(k.size(), 9u);
   EXPECT_EQ(std::tuple(k[4], k[0], k[2], k[6], k[8]), std::tuple(2.0, 0.0, 0.0, 0.0, 0.0));
   for (int side : {1, 3, 5, 7}) EXPECT_NEAR(k[side], 0.6065, 5e-5);
-  // Beyond extremes that are not the responses' own the scale stops at 0 and 255; the border is 0.
+  // Beyond extremes not the responses' own the scale stops at 0 and 255; the border is 0.
   DoublePlane v(5, 5);
   v[2][1] = -10, v[2][2] = 5, v[2][3] = 50;
   BytePlane gray;
   MorletToGray(v, 1, 0, 10, gray);
   EXPECT_EQ(std::tuple(gray[2][1], gray[2][2], gray[2][3], gray[0][0]), std::tuple(0, 127, 255, 0));
-}
-
-// 1e-200: its square underflows to 0; 1e-160: u of the corners overflows.
-TEST(MorletWavelet, UnusableWindowsAndSigmasAreRefused) {
+  // 1e-200: its square underflows to 0; 1e-160: u of the corners overflows.
   EXPECT_EQ(std::tuple(MorletWindowFits(7, 7, 3), MorletWindowFits(7, 6, 3), MorletWindowFits(7, 7, 0),
                        MorletWindowFits(7, 7, -1), MorletSigmaUsable(3, -2.0)),
             std::tuple(true, false, false, false, true));
   for (double sigma : {0.0, 1e-200, 1e-160, 1e200, std::nan(""), HUGE_VAL})
     EXPECT_FALSE(MorletSigmaUsable(3, sigma)) << sigma;
-  DoublePlane v(10, 10), wrongSize(3, 3);
-  EXPECT_FALSE(MorletResponse(BytePlane(10, 10), 5, 1.0, v).Computed);
+  DoublePlane fits(10, 10), wrongSize(3, 3);
+  EXPECT_FALSE(MorletResponse(BytePlane(10, 10), 5, 1.0, fits).Computed);
   EXPECT_FALSE(MorletResponse(BytePlane(10, 10), 2, 1.0, wrongSize).Computed);
 }

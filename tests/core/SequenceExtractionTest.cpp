@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "fixtures/Patterns.h"
@@ -12,21 +13,15 @@ namespace {
 SequenceZone Zone(int item, int firstLine = 0, int firstColumn = 0, int lastLine = 0, int lastColumn = 0) {
   return {item, 0, 0, firstLine, firstColumn, lastLine, lastColumn};
 }
-SequenceZone Line(int selected, int first, int last) {
-  return {kHorizontalLine, selected, 0, 0, first, 0, last};
-}
-SequenceZone Column(int selected, int first, int last) {
-  return {kVerticalLine, 0, selected, first, 0, last};
-}
 
 std::vector<int> Extract(const BytePlane& source, const BytePlane& zones, const SequenceZone& zone,
                          const SequenceFrame& frame) {
-  std::vector<int> values = {42, 42};  // whatever was there before is replaced
+  std::vector<int> values = {42, 42};  // replaced
   ExtractSequence(source, zones, zone, frame, values);
   return values;
 }
 
-// The extraction pixel by pixel, the diagonal walked until it meets its end, for zones inside the frame.
+// Pixel by pixel, the diagonal walked until it meets its end, for zones inside the frame.
 std::vector<int> LiteralExtraction(const BytePlane& s, const BytePlane& zones, const SequenceZone& z,
                                    const SequenceFrame& f) {
   std::vector<int> v;
@@ -52,10 +47,8 @@ std::vector<int> LiteralExtraction(const BytePlane& s, const BytePlane& zones, c
       int line = z.FirstLine, column = z.FirstColumn;
       while (line != z.LastLine || column != z.LastColumn) {
         v.push_back(s[line][column]);
-        al += dl / steps;
-        ac += dc / steps;
-        line = static_cast<int>(al + 0.5);
-        column = static_cast<int>(ac + 0.5);
+        al += dl / steps, ac += dc / steps;
+        line = static_cast<int>(al + 0.5), column = static_cast<int>(ac + 0.5);
       }
       break;
     }
@@ -68,8 +61,7 @@ std::vector<int> LiteralExtraction(const BytePlane& s, const BytePlane& zones, c
   return v;
 }
 
-// What the handlers' own cases do not reach: bounds one apart read nothing, and a zone code no byte
-// holds matches no pixel. The diagonal rounds its accumulator half up and leaves the last point out.
+// Bounds one apart, a zone code no byte holds: nothing read. Diagonals round half up, last point out.
 TEST(SequenceExtraction, EmptyReadsAndDiagonalPixels) {
   const BytePlane image = MakeNumbered(6, 5, 10);
   BytePlane zones(6, 5);
@@ -78,61 +70,50 @@ TEST(SequenceExtraction, EmptyReadsAndDiagonalPixels) {
   labeled.ZoneCode = 300;
   EXPECT_TRUE(Extract(image, zones, labeled, {5, 6, 0, 1}).empty());
   EXPECT_TRUE(Extract(image, zones, Zone(kRectangularZone, 1, 1, 2, 2), {5, 6, 0, 1}).empty());
-
   using P = std::vector<std::pair<int, int>>;
   auto pixels = [](int a, int b, int c, int d) {
     P out;
     for (const DiagonalStep& s : DiagonalPixels(a, b, c, d)) out.emplace_back(s.Line, s.Column);
     return out;
   };
-  // The running sum of 0.1 reaches 7.4999..., not 7.5, after five steps: (7, 5).
   const P steps = pixels(7, 0, 8, 10);
   ASSERT_EQ(steps.size(), 10u);
+  // The running sum of 0.1 is 7.4999... after five steps: (7, 5). Then axis lines, and no line.
   EXPECT_EQ(std::pair(steps[5], steps[6]), std::pair(std::pair{7, 5}, std::pair{8, 6}));
-  // Lines along an axis, and no line at all.
   EXPECT_EQ(std::tuple(pixels(2, 4, 2, 1), pixels(0, 1, 2, 1), pixels(4, 4, 4, 4)),
             std::tuple(P{{2, 4}, {2, 3}, {2, 2}}, P{{0, 1}, {1, 1}}, P{}));
 }
 
+// Refusals the handlers' tests do not show, bounds on the very edge (of lines 0 .. 9, columns 0 .. 11).
 TEST(SequenceExtraction, ZoneFaults) {
-  const SequenceFrame frame{10, 12, 0, 1};  // lines 0 .. 9, columns 0 .. 11
-  const SequenceFrame inner{10, 12, 2, 2};  // lines 2 .. 7, columns 2 .. 9
-  struct Case {
-    SequenceZone zone;
-    SequenceFrame frame;
-    ZoneFault fault;
-  };
-  // The refusals the handlers' messages do not already show, and bounds on the very edge.
-  const Case cases[] = {
+  const SequenceFrame frame{10, 12, 0, 1}, inner{10, 12, 2, 2};
+  const std::tuple<SequenceZone, SequenceFrame, ZoneFault> cases[] = {
       {Zone(7), frame, ZoneFault::NoItem},
       {Zone(kWholeScene), {0, 0, 0, 1}, ZoneFault::EmptyFrame},
-      {Line(9, 0, 11), frame, ZoneFault::None},
-      {Line(3, 6, 5), frame, ZoneFault::ColumnOrder},
-      {Column(11, 0, 9), frame, ZoneFault::None},
-      {Column(2, 4, 4), frame, ZoneFault::LineOrder},
-      {Zone(kDiagonalLine, 9, 0, 0, 11), frame, ZoneFault::None},  // an anti-diagonal
+      {{kHorizontalLine, 9, 0, 0, 0, 0, 11}, frame, ZoneFault::None},
+      {{kHorizontalLine, 3, 0, 0, 6, 0, 5}, frame, ZoneFault::ColumnOrder},
+      {{kVerticalLine, 0, 11, 0, 0, 9}, frame, ZoneFault::None},
+      {{kVerticalLine, 0, 2, 4, 0, 4}, frame, ZoneFault::LineOrder},
+      {Zone(kDiagonalLine, 9, 0, 0, 11), frame, ZoneFault::None},
       {Zone(kDiagonalLine, 3, 3, 3, 0), frame, ZoneFault::None},
       {Zone(kDiagonalLine, 10, 0, 0, 0), frame, ZoneFault::FirstLine},
       {Zone(kDiagonalLine, 0, 0, 0, 12), frame, ZoneFault::LastColumn},
       {Zone(kRectangularZone, 0, 0, 9, 11), frame, ZoneFault::None},
       {Zone(kRectangularZone, 0, 5, 9, 5), frame, ZoneFault::ColumnOrder},
       {Zone(kRectangularZone, 0, 0, 10, 11), frame, ZoneFault::LastLine},
-      {Zone(kRectangularZone, 1, 2, 7, 9), inner, ZoneFault::FirstLine},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "item " << c.zone.StudiedItem << " " << c.zone.FirstLine << ","
-                                    << c.zone.FirstColumn << " " << c.zone.LastLine << ","
-                                    << c.zone.LastColumn);
-    EXPECT_EQ(CheckZone(c.zone, c.frame), c.fault);
-    // A refused zone reads nothing.
-    if (c.fault != ZoneFault::None) {
-      EXPECT_EQ(CountSequenceValues(c.zone, c.frame, BytePlane(12, 10)), 0);
-      EXPECT_TRUE(Extract(BytePlane(12, 10), BytePlane(12, 10), c.zone, c.frame).empty());
-    }
+      {Zone(kRectangularZone, 1, 2, 7, 9), inner, ZoneFault::FirstLine}};
+  for (std::size_t k = 0; k < std::size(cases); ++k) {
+    const auto& [zone, in, fault] = cases[k];
+    EXPECT_EQ(CheckZone(zone, in), fault) << "case " << k;
+    if (fault == ZoneFault::None) continue;  // a refused zone reads nothing
+    EXPECT_EQ(std::tuple(CountSequenceValues(zone, in, BytePlane(12, 10)),
+                         Extract(BytePlane(12, 10), BytePlane(12, 10), zone, in).empty()),
+              std::tuple(0, true))
+        << "case " << k;
   }
 }
 
-// Random zones inside random frames: the same values as the literal walk, and the count said before.
+// Random zones in random frames: the literal walk's values, and the count said before.
 TEST(SequenceExtraction, AgreesWithTheLiteralWalk) {
   const BytePlane image = MakeRandomGray(37, 29, 4);
   BytePlane zones = MakeRandomGray(37, 29, 5);
@@ -146,10 +127,7 @@ TEST(SequenceExtraction, AgreesWithTheLiteralWalk) {
   for (int trial = 0; trial < 3000; ++trial) {
     const int border = next(4);
     const SequenceFrame frame{29, 37, border, border > 0 ? border : 1};
-    SequenceZone zone = Zone(1 + next(6), next(29), next(37), next(29), next(37));
-    zone.SelectedLine = next(29);
-    zone.SelectedColumn = next(37);
-    zone.ZoneCode = next(4);
+    const SequenceZone zone{1 + next(6), next(29), next(37), next(29), next(37), next(29), next(37), next(4)};
     if (CheckZone(zone, frame) != ZoneFault::None) continue;
     ++checked;
     const std::vector<int> values = Extract(image, zones, zone, frame);
