@@ -1,15 +1,7 @@
-// Diagram windows: the files their Save writes, the once-per-result guard, and the
-// report line written by the showing handler.
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <tuple>
-
+// Diagram windows: the files their Save writes, the once-per-result guard, the showing's report line.
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "app/Report.h"
 #include "diagrams/DiagramForms.h"
-#include "panels/ReportForm.h"
 
 namespace {
 
@@ -20,7 +12,6 @@ const std::string kBoxCountingLine = "\n\n\tBox Counting Diagram registered\n\ti
 class DiagramsTest : public ProgramTest {
  protected:
   std::string Report() { return ReadFile(Path("r.txt")); }
-
   // A two-point box counting result: sizes 1 and 2, counts 9 and 3.
   void TwoPointBoxCounting() {
     MainForm->BoxCountingPointCount = 2;
@@ -37,25 +28,24 @@ class DiagramsTest : public ProgramTest {
   void PressSave() { ui.press<TDiagBoxCountingForm>(&TDiagBoxCountingForm::BitBtnSaveClick); }
 };
 
-// Box counting's Save from first to last: a cancelled or failed save changes nothing; a file saved with
-// the report off is named by a later showing, once; a second save of the result is refused.
+// Cancelled or failed: nothing; saved with the report off: named once later; saved again: refused.
 TEST_F(DiagramsTest, BoxCountingSaveFromFirstToLast) {
+  TMainForm& m = *MainForm;
   TwoPointBoxCounting();
-  MainForm->WorkDirectory = Dir().string();
+  m.WorkDirectory = Dir().string();
   ReportInto(Path("r.txt"));
   const std::string target = Path("missing/bc");
   PressSave();
   ui.cancelSave();
   PressSave();
   ui.save(target).message("ERROR", "The file " + target + ".xls cannot be written");
-  MainForm->DiagFractal1Click();
-  MainForm->DiagFractal1Click();
+  m.DiagFractal1Click();
+  m.DiagFractal1Click();
   EXPECT_EQ(DiagBoxCountingForm->FileName, "");
   EXPECT_EQ(Report(), "");
   const ui::FileDialogSpec& asked = ui.FileDialogs().at(0);
   EXPECT_EQ(std::tuple(asked.title, asked.filter, asked.initialDir),
             std::tuple("SAVE DIAGRAM", "File .xls|*.xls|File .ts|*.ts", Dir().string()));
-
   // ".xls" even under the second filter, and added once.
   ReportForm->ReportOff = 1;
   ShowAndSave("bc.xls", 2);
@@ -63,21 +53,18 @@ TEST_F(DiagramsTest, BoxCountingSaveFromFirstToLast) {
   EXPECT_EQ(Report(), "");
   ReportForm->ReportOff = 0;
   ui.ok<TDiagBoxCountingForm>();
-  MainForm->DiagFractal1Click();
+  m.DiagFractal1Click();
   const std::string line = kBoxCountingLine + Path("bc.xls") + " ";
   EXPECT_EQ(Report(), line);
-
   // Saved again: refused, the file kept; shown again: no second line.
   WriteFile(Path("bc.xls"), "kept");
   PressSave();
   ui.message("REGISTRATION", kRegistered);
-  MainForm->DiagFractal1Click();
+  m.DiagFractal1Click();
   EXPECT_EQ(ReadFile(Path("bc.xls")), "kept");
   EXPECT_EQ(Report(), line);
-
   // A new result may be saved again.
-  NewDiagramResult(MainForm->DiagramSavedFlags.BoxCountingSaved,
-                   MainForm->DiagramSavedFlags.BoxCountingPending);
+  NewDiagramResult(m.DiagramSavedFlags.BoxCountingSaved, m.DiagramSavedFlags.BoxCountingPending);
   ShowAndSave("bc2");
   EXPECT_EQ(ReadFile(Path("bc2.xls")), kTwoPointRows);
 }
@@ -105,8 +92,7 @@ struct SaveCase {
   const char* title = "SAVE DIAGRAM";
 };
 
-// Each window shown from its entry with Save pressed: the file it writes for known data, the line
-// the showing logs, and a second save of the same result.
+// Each window's Save: the file for known data, the showing's line, and a second save of the result.
 TEST_F(DiagramsTest, EachWindowWritesItsRowsAndItsShowingLogsThem) {
   TMainForm& m = *MainForm;
   m.ProgressivePointCount = 2;
