@@ -7,14 +7,13 @@
 
 namespace {
 
-constexpr std::uint8_t kItem = 1;
 const std::string kHeader = "\n\n BROWNIAN MOUVEMENT \n\n\tNumber of Walks ";
 
 // 64 x 64: a disc of radius 25 of value 1 on 255, and a lone pixel that is no place for a walker.
 BytePlane DiscImage() {
   BytePlane image = UniformPlane(64, 64);
-  FillDisc(image, 32, 32, 25, kItem);
-  image[3][3] = kItem;
+  FillDisc(image, 32, 32, 25, 1);
+  image[3][3] = 1;
   return image;
 }
 
@@ -64,12 +63,11 @@ void ExpectPanel3Shows(const BytePlane& marks) {
 
 class BromovTest : public ProgramTest {};
 
-TEST_F(BromovTest, RefusalsAndCancelChangeNothing) {
+TEST_F(BromovTest, RefusalsAndCancelChangeNothingAndEditsConvert) {
   TMainForm& m = *MainForm;
   LoadBinary(DiscImage());
   const std::string report = ReportInto(Path("report.txt"));
-  m.LastFractalDimension = 42;
-  m.ResultCaption = "before";
+  std::tie(m.LastFractalDimension, m.ResultCaption) = std::tuple(42, "before");
   ResultImageForm->SetCaptionText("Image (1:1)");
   const std::vector<std::pair<std::array<int, 6>, const char*>> refusals = {
       {{0, 1, 5, 100, 50, 3}, "Minimum Threshold not defined"},
@@ -92,20 +90,23 @@ TEST_F(BromovTest, RefusalsAndCancelChangeNothing) {
       .message("BROMOV",
                "No path to walk on:\nno pixel between the thresholds\nhas a neighbour between them");
   m.BromovTreatment1Click();
-  LoadBinary(UniformPlane(20, 20, kItem));
+  LoadBinary(UniformPlane(20, 20, 1));
   ui.dialog<TBromovForm>(Answer({1, 1, 5, 100, 50, 3}))
       .message("BROMOV", "The image is too small for the walks:\nits larger side must exceed 20 pixels");
   m.BromovTreatment1Click();
   EXPECT_EQ(std::tuple(ReadFile(report), ResultImageForm->CaptionText()),
             std::tuple(std::string(), std::string("Image (1:1)")));
+  // The edits convert at each change, saturating.
+  BromovForm->MaxWalkEdit->setText(QStringLiteral("12a"));
+  BromovForm->ThrMinEdit->setText(QStringLiteral("99999999999"));
+  EXPECT_EQ(std::tuple(BromovForm->WalkCount, BromovForm->MinThreshold), std::tuple(12, 2147483647));
 }
 
 TEST_F(BromovTest, AFixedSeedGivesTheSameReportTwicePanel3ShowsTheWalksInRedAndTheValuesAreCapped) {
   TMainForm& m = *MainForm;
   LoadBinary(DiscImage());
   const std::string report = ReportInto(Path("report.txt"));
-  m.BromovSeed = 9;
-  m.LastFractalDimension = 42;
+  std::tie(m.BromovSeed, m.LastFractalDimension) = std::tuple(9, 42);
   const Expected e = Walks(m.BinaryImage, {5, 1000, 50, 500}, 9);
   // Every kept walk has 51 points: the two dimensions have no spread to fit.
   ASSERT_EQ(std::tuple(e.run.Walks.size(), e.values.substr(e.values.find(" Dim2"))),
@@ -126,8 +127,7 @@ TEST_F(BromovTest, AFixedSeedGivesTheSameReportTwicePanel3ShowsTheWalksInRedAndT
     if (!std::isnan(walk.Slope)) lastSlope = walk.Slope;
   EXPECT_EQ(std::tuple(m.RegressionX, m.RegressionY, m.LastFractalDimension),
             std::tuple(e.run.LastLogWindows, e.run.LastLogCrossings, lastSlope));
-  // Without the report the values are shown; 2000 walks and paths of 800 pixels run as 1000 walks of
-  // more than 500 points.
+  // Without the report the values are shown; 2000 walks of 800 pixels run as 1000 of more than 500.
   ReportForm->ReportOff = 1;
   m.BromovSeed = 4;
   const Expected capped = Walks(m.BinaryImage, {1000, 100000, 500, 100000}, 4);
@@ -143,7 +143,7 @@ TEST_F(BromovTest, WalksThatAreNeverKeptOrTooRarelyAreReported) {
   TMainForm& m = *MainForm;
   // Nine pixels cannot hold 51 points before the second crossing.
   BytePlane block = UniformPlane(64, 64);
-  FillBlock(block, 30, 30, 3, 3, kItem);
+  FillBlock(block, 30, 30, 3, 3, 1);
   LoadBinary(std::move(block));
   const std::string report = ReportInto(Path("report.txt"));
   m.BromovSeed = 5;
@@ -153,10 +153,9 @@ TEST_F(BromovTest, WalksThatAreNeverKeptOrTooRarelyAreReported) {
   EXPECT_EQ(ReadFile(report), kHeader +
                                   "3 Max. Steps 2 Walk Length 50 Max. Cross 1"
                                   "\n\tNo walk of more than 50 points in 300 attempts");
-  // A line of 62 pixels: a walk of 61 points without a crossing goes straight from one end to the
-  // other, which few walks do.
+  // A line of 62 pixels: few walks of 61 points go from one end to the other without a crossing.
   BytePlane line = UniformPlane(64, 64);
-  FillBlock(line, 32, 1, 1, 62, kItem);
+  FillBlock(line, 32, 1, 1, 62, 1);
   const Expected e = Walks(line, {3, 1, 60, 300}, 3);
   ASSERT_TRUE(e.run.Walks.size() > 0 && e.run.Walks.size() < 3);
   LoadBinary(std::move(line));
@@ -168,10 +167,4 @@ TEST_F(BromovTest, WalksThatAreNeverKeptOrTooRarelyAreReported) {
   EXPECT_EQ(ReadFile(second), kHeader + "3 Max. Steps 1 Walk Length 60 Max. Cross 1\n\tWalks kept " +
                                   std::to_string(e.run.Walks.size()) + " (attempts limited to 300)\n " +
                                   e.values + " ");
-}
-
-TEST_F(BromovTest, EditsConvertAtEachChange) {
-  BromovForm->MaxWalkEdit->setText(QStringLiteral("12a"));
-  BromovForm->ThrMinEdit->setText(QStringLiteral("99999999999"));
-  EXPECT_EQ(std::tuple(BromovForm->WalkCount, BromovForm->MinThreshold), std::tuple(12, 2147483647));
 }

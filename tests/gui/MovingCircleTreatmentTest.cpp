@@ -32,7 +32,7 @@ class MovingCircleTreatmentTest : public ProgramTest {
 };
 
 // Sliding circles over a 10 x 10 square fit at (10 - 2R)^2 centres: 64, 36, 16, 4; none at R = 5.
-TEST_F(MovingCircleTreatmentTest, SlidingRadiiOverASquareAreReportedDrawnAndSaved) {
+TEST_F(MovingCircleTreatmentTest, SlidingRadiiAreReportedDrawnAndSavedThenSurfacesOfBothCircles) {
   TMainForm& m = *MainForm;
   m.WorkDirectory = Dir().string();
   m.DiagramSavedFlags.CircleSaved = 1;  // the last result's file
@@ -55,25 +55,21 @@ TEST_F(MovingCircleTreatmentTest, SlidingRadiiOverASquareAreReportedDrawnAndSave
                        EnabledOf("Diagram1 CircleScanning1")),
             std::tuple(1, 0, "Diagram1 CircleScanning1"));
   EXPECT_EQ(ProgressForm, nullptr);
-}
-
-// Sliding surfaces: 100 pixels at ln 1, then discs 5, 13, 29, 49. Jumping: 12 plus signs, 4 discs of
-// radius 2, one of 3: slope ln(4 / 12) / ln(13 / 5), correlation -1.
-TEST_F(MovingCircleTreatmentTest, SurfacesOfBothCirclesAndTheJumpingLine) {
-  TMainForm& m = *MainForm;
-  const std::string report = ReportInto(Path("report.txt"));
+  // Sliding surfaces: 100 pixels at ln 1, then discs 5, 13, 29, 49. Jumping: 12 plus signs, 4 discs of
+  // radius 2, one of 3: slope ln(4 / 12) / ln(13 / 5), correlation -1.
+  const std::string surfaces = ReportInto(Path("surfaces.txt"));
   ui.dialog<TRadiusForm>(Circle(1, kSliding, kSurface)).ok<TDiagRadiusForm>();
   m.MovingCircleTreatment1Click();
   EXPECT_EQ(std::tuple(m.CirclePointCount, m.CircleValueType), std::tuple(5, kSurface));
   ui.dialog<TRadiusForm>(Circle(1, kJumping, kSurface)).ok<TDiagRadiusForm>();
   m.MovingCircleTreatment1Click();
-  EXPECT_EQ(ReadFile(report), Header(1, "sliding", "using the surface") +
-                                  "\t0.000000\t4.605170\n\t1.609438\t4.158883\n\t2.564949\t3.583519\n"
-                                  "\t3.367296\t2.772589\n\t3.891820\t1.386294\n" +
-                                  Header(1, "jumping", "using the surface") +
-                                  "\t1.609438\t2.484907\n\t2.564949\t1.386294\n"
-                                  "\n\tJumping Treatment\n\tSlope = -1.149764\tRatio = 1.149764 "
-                                  "\n\tCorrelation coefficient = -1.000000\tR2 = 1.000000 ");
+  EXPECT_EQ(ReadFile(surfaces), Header(1, "sliding", "using the surface") +
+                                    "\t0.000000\t4.605170\n\t1.609438\t4.158883\n\t2.564949\t3.583519\n"
+                                    "\t3.367296\t2.772589\n\t3.891820\t1.386294\n" +
+                                    Header(1, "jumping", "using the surface") +
+                                    "\t1.609438\t2.484907\n\t2.564949\t1.386294\n"
+                                    "\n\tJumping Treatment\n\tSlope = -1.149764\tRatio = 1.149764 "
+                                    "\n\tCorrelation coefficient = -1.000000\tR2 = 1.000000 ");
   const double slope = std::log(4.0 / 12.0) / std::log(13.0 / 5.0);
   EXPECT_NEAR(m.CircleSlope, slope, 1e-12);
   EXPECT_NEAR(m.CircleRatio, -slope, 1e-12);
