@@ -55,8 +55,8 @@ TEST_F(MovingCircleTreatmentTest, SlidingRadiiAreReportedDrawnAndSavedThenSurfac
                        EnabledOf("Diagram1 CircleScanning1")),
             std::tuple(1, 0, "Diagram1 CircleScanning1"));
   EXPECT_EQ(ProgressForm, nullptr);
-  // Sliding surfaces: 100 pixels at ln 1, then discs 5, 13, 29, 49. Jumping: 12 plus signs, 4 discs of
-  // radius 2, one of 3: slope ln(4 / 12) / ln(13 / 5), correlation -1.
+  // Sliding surfaces: 100 pixels at ln 1, then discs 5, 13, 29, 49. Jumping: plus signs three to a line on
+  // lines 1, 3, 5, 7 (12); radius 2 at (2,2) (2,7) (5,4) (7,7); radius 3 once: slope ln(4/12) / ln(13/5).
   const std::string surfaces = ReportInto(Path("surfaces.txt"));
   ui.dialog<TRadiusForm>(Circle(1, kSliding, kSurface)).ok<TDiagRadiusForm>();
   m.MovingCircleTreatment1Click();

@@ -109,7 +109,7 @@ class PatternRecognitionTest : public ProgramTest {
   // Runs on `labels` with a table to `table` (empty: the dialog closed); returns the report.
   std::string Run(BytePlane labels, const std::string& table) {
     LoadLabeled(std::move(labels));
-    const std::string report = ReportInto(Path("report.txt"));
+    const std::string report = ReportInto(Path(table + ".txt"));
     if (table.empty())
       ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) { return ui::mrCancel; });
     else
@@ -158,12 +158,13 @@ TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTable) {
   }
 }
 
-TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
+// Codes 1 .. 9 and 11 from a labeling; every code present, 10 on the frame only; a single item.
+TEST_F(PatternRecognitionTest, WhichCodesAreMeasured) {
   BytePlane labels = UniformPlane(50, 10);
   const int codes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
   for (int k = 0; k < 10; ++k) FillBlock(labels, 2, 2 + 4 * k, 3, 3, static_cast<std::uint8_t>(codes[k]));
-  const std::string text = Run(std::move(labels), "ten.xls");
-  const std::vector<std::string> rows = Lines(ReadFile(Path("ten.xls")));
+  std::string text = Run(std::move(labels), "ten.xls");
+  std::vector<std::string> rows = Lines(ReadFile(Path("ten.xls")));
   ASSERT_EQ(rows.size(), 11u);
   for (int k = 0; k < 10; ++k) {
     EXPECT_EQ(rows[k + 1].substr(0, rows[k + 1].find('\t')), std::to_string(codes[k]));
@@ -177,15 +178,12 @@ TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
   EXPECT_NE(text.find("PARAMETERS OF THE ITEM 11  "), std::string::npos);
   EXPECT_EQ(text.find("PARAMETERS OF THE ITEM 10 "), std::string::npos);
   EXPECT_EQ(MainForm->ItemCount, 11);
-}
-
-TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNotMeasurable) {
   // Code 10 (another program's labels) lies on the frame only; code 3 is a 2 x 2 block.
-  BytePlane labels = UniformPlane(12, 10);
+  labels = UniformPlane(12, 10);
   FillBlock(labels, 0, 2, 1, 4, 10);
   FillBlock(labels, 4, 4, 2, 2, 3);
-  const std::string text = Run(std::move(labels), "items");
-  const std::vector<std::string> rows = Lines(ReadFile(Path("items.xls")));
+  text = Run(std::move(labels), "items");
+  rows = Lines(ReadFile(Path("items.xls")));
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1].substr(0, 2), "3\t");
   std::string frameRow = "10\t4\t4.000000";
@@ -198,10 +196,9 @@ TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNo
                       "\n\t\tNot measurable: no pixel of the item lies inside the image frame"),
             std::string::npos);
   EXPECT_EQ(MainForm->ItemCount, 10);
-}
-
-TEST_F(PatternRecognitionTest, OnlyOneItemAndClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
-  BytePlane labels = UniformPlane(10, 10);
+  // One item, no table asked; closing the dialog runs the treatment, as it has no Cancel.
+  MainForm->PatternTableRequested = 0;
+  labels = UniformPlane(10, 10);
   FillBlock(labels, 3, 3, 2, 3, 200);
   EXPECT_EQ(Run(std::move(labels), "")
                 .rfind(Header("") + "\n\tOnly one item\n\n\tPARAMETERS OF THIS ITEM \n\n\t\tInitial "
