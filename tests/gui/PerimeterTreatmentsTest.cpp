@@ -121,7 +121,7 @@ TEST_F(PerimeterTreatmentsTest, AbsentUnmeasurableAndSelectedItems) {
 }
 
 // The sequence is in place while shown, its saved file reported, and the Hurst exponent's source.
-TEST_F(PerimeterTreatmentsTest, TheOrientationSequenceIsDrawnSavedAndHandedOn) {
+TEST_F(PerimeterTreatmentsTest, TheOrientationSequenceIsDrawnSavedHandedOnAndRefused) {
   TMainForm& m = *MainForm;
   LoadLabeledItems(SquaresInARow({3}, {8}), 3);
   m.WorkDirectory = Dir().string();
@@ -160,12 +160,7 @@ TEST_F(PerimeterTreatmentsTest, TheOrientationSequenceIsDrawnSavedAndHandedOn) {
       .ok<TDiagHurstResultForm>();
   m.HurstTreatment1Click();
   EXPECT_EQ(m.HurstPointCount, 4);
-}
-
-// Refusals, Cancel and too long segments change nothing; a new image drops the sequence and circle.
-TEST_F(PerimeterTreatmentsTest, OrientationRefusalsAndANewImage) {
-  TMainForm& m = *MainForm;
-  LoadLabeledItems(SquaresInARow({3}, {8}), 3);
+  // Refusals, Cancel and too long segments change nothing; a new image drops the sequence and circle.
   ui.dialog<TPerimOrientationForm>(Orientation(9, 0))
       .message("ERROR", "Code Label not defined")
       .dialog<TPerimOrientationForm>(Orientation(255, 4))
@@ -180,7 +175,7 @@ TEST_F(PerimeterTreatmentsTest, OrientationRefusalsAndANewImage) {
   m.OrientationLength = 2;
   m.DiagramSavedFlags.OrientationSaved = m.DiagramSavedFlags.OrientationPending = 1;
   m.Enable({"GTSTreatments1", "DiagCircleScan"}, false);
-  const std::string report = ReportInto(Path("report.txt"));
+  const std::string refused = ReportInto(Path("refused.txt"));
   ui.dialog<TPerimOrientationForm>(Cancel);
   m.PerimOrientationTreatment1Click();
   // The contour has 33 points: a segment of 32 only comes back to its start.
@@ -192,7 +187,7 @@ TEST_F(PerimeterTreatmentsTest, OrientationRefusalsAndANewImage) {
   EXPECT_EQ(std::tuple(m.OrientationLength, m.DiagramSavedFlags.OrientationSaved,
                        m.DialogCancelBytes[cbPerimOrientation], EnabledOf("GTSTreatments1 DiagCircleScan")),
             std::tuple(2, 1, 0, ""));
-  EXPECT_EQ(ReadFile(report), "");
+  EXPECT_EQ(ReadFile(refused), "");
   m.DiagramSavedFlags.CirclePending = 1;
   m.CirclePointCount = 2;
   m.CircleLogSize = m.CircleLogCount = {0.0, 1.0};
@@ -272,7 +267,7 @@ TEST_F(ResizingBoxCountingTest, AllItemsOfAComplementaryImageOrASelectionAndCanc
   expected += kResizingHeader + "\n\tTreatment applied to one item\n\n" + ItemLine(10, 1);
   EXPECT_EQ(ReadFile(report), expected);
   m.ItemValues[1] = 42;
-  ui.dialog<TResizeBCForm>([](TResizeBCForm&) { return ui::mrCancel; });
+  ui.dialog<TResizeBCForm>(Cancel);
   m.ResizeBCTreatment1Click();
   EXPECT_EQ(std::tuple(m.ItemValues[1], ReadFile(report), m.DialogCancelBytes[cbResizeBC]),
             std::tuple(42.0, expected, 0));
