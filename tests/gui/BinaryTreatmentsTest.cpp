@@ -1,6 +1,4 @@
 // Binarizing and labeling: their reports and counts, refusals, and every flag and entry they change.
-#include <QLineEdit>
-#include <algorithm>
 #include <sstream>
 
 #include "Program.h"
@@ -28,10 +26,7 @@ BytePlane Blocks(int columns, int lines, const std::vector<std::pair<int, int>>&
   return plane;
 }
 
-// Sets digit by digit from `put` (when given), then reads: the binary and labeled images' presence
-// flags and flags, the hole labeling mode and its done flag, the editor state, the pixel stack, the
-// colour mode (3 for a colour picture), the editor's colour picture and the pending results of panel 2;
-// then the caption of panel 2, the treatment's and the binary image's names.
+// Sets (from `put`) then reads the image, hole, editor and pending flags; then panel 2's names.
 std::string State(const std::string& put = "") {
   TMainForm& m = *MainForm;
   std::string s;
@@ -51,6 +46,7 @@ std::string State(const std::string& put = "") {
 using BinarizingTest = ProgramTest;
 
 TEST_F(BinarizingTest, ReportCountsFlagsEntriesRefusalsCancelBorderAndIsolatedPixels) {
+  TMainForm& m = *MainForm;
   LoadOriginal(MakeGrayRamp(256, 64));  // 50 pixels of 100 to 149 a line
   const std::string report = ReportInto(Path("report.txt"));
   State("0011111031011111");
@@ -60,11 +56,10 @@ TEST_F(BinarizingTest, ReportCountsFlagsEntriesRefusalsCancelBorderAndIsolatedPi
   const char* const labeledEntries =
       "ColorSpeedButton ResizeBoxCounting1 Perimeter1 PerimeterOrientation1 MovingCircle Pattern1";
   std::istringstream labeled(labeledEntries);
-  for (std::string name; labeled >> name;) MainForm->Enable({name.c_str()});
+  for (std::string name; labeled >> name;) m.Enable({name.c_str()});
   ui.dialog<TBinarForm>(Thresholds(100, 149));
-  MainForm->BinarTreatment1Click();
-
-  EXPECT_EQ(std::tuple(Count(MainForm->BinaryImage, 1), Count(MainForm->BinaryImage, 255)),
+  m.BinarTreatment1Click();
+  EXPECT_EQ(std::tuple(Count(m.BinaryImage, 1), Count(m.BinaryImage, 255)),
             std::tuple(3200, 64 * 256 - 3200));
   EXPECT_EQ(
       ReadFile(report),
@@ -74,62 +69,55 @@ TEST_F(BinarizingTest, ReportCountsFlagsEntriesRefusalsCancelBorderAndIsolatedPi
   // Binary and labeled flags start again; the others wait for their own save.
   EXPECT_EQ(State(), "1100001000101111 | 2.-  BINARY IMAGE | BINARY IMAGE | BINARY IMAGE ");
   EXPECT_EQ(EnabledOf(binaryEntries + std::string(" ") + labeledEntries), binaryEntries);
-
   // Missing thresholds bring the dialog back; Cancel changes nothing.
   BinarForm->MinBinEdit->setText(QStringLiteral("12a"));  // the edits convert at each change
   BinarForm->MaxBinEdit->setText(QStringLiteral("x"));
   EXPECT_EQ(std::tuple(BinarForm->MinValue, BinarForm->MaxValue), std::tuple(12, 0));
-  MainForm->BinaryImage.Fill(7);
+  m.BinaryImage.Fill(7);
   ui.dialog<TBinarForm>(Thresholds(1000, 149))
       .message("ERROR", "Minimum value of the threshold not defined")
       .dialog<TBinarForm>(Thresholds(10, 0))
       .message("ERROR", "Maximum value of the threshold not defined")
       .dialog<TBinarForm>([](TBinarForm&) { return ui::mrCancel; });
-  MainForm->BinarTreatment1Click();
-  EXPECT_EQ(std::tuple(Count(MainForm->BinaryImage, 7), MainForm->HasBinaryImage,
-                       MainForm->DialogCancelBytes[cbBinar]),
+  m.BinarTreatment1Click();
+  EXPECT_EQ(std::tuple(Count(m.BinaryImage, 7), m.HasBinaryImage, m.DialogCancelBytes[cbBinar]),
             std::tuple(64 * 256, 1, 0));
-
   // With a result border the frame stays background.
-  MainForm->ResultBorder = 6;
+  m.ResultBorder = 6;
   ui.dialog<TBinarForm>(Thresholds(100, 149));
-  MainForm->BinarTreatment1Click();
-  EXPECT_EQ(Count(MainForm->BinaryImage, 1), 2600);
-  for (int j = 0; j < 256; ++j) EXPECT_EQ(MainForm->BinaryImage[5][j], 255);
-
+  m.BinarTreatment1Click();
+  EXPECT_EQ(Count(m.BinaryImage, 1), 2600);
+  for (int j = 0; j < 256; ++j) EXPECT_EQ(m.BinaryImage[5][j], 255);
   // Which pixels are isolated is the kernel's (checked against a literal pass); the choice is the form's.
   BytePlane gray(10, 10);
   gray[4][4] = 200;
   LoadOriginal(std::move(gray));
-  MainForm->ResultBorder = 0;
+  m.ResultBorder = 0;
   for (const int keep : {0, 1}) {
     ui.dialog<TBinarForm>(Thresholds(150, 255, keep));
-    MainForm->BinarTreatment1Click();
-    EXPECT_EQ(MainForm->BinaryImage[4][4], keep ? 1 : 255);
+    m.BinarTreatment1Click();
+    EXPECT_EQ(m.BinaryImage[4][4], keep ? 1 : 255);
   }
 }
 
 using LabelingTest = ProgramTest;
 
 TEST_F(LabelingTest, CodesReportFlagsEntriesHolesRefusalsAndSizeBounds) {
+  TMainForm& m = *MainForm;
   // Refused without a binary image or with more than 253 items.
   LoadOriginal(BytePlane(8, 8));
   ui.ok<TLabelizForm>().message("CAUTION", "A new labeling implies\na former binarizing");
-  MainForm->LabelTreatment1Click();
-  EXPECT_EQ(std::tuple(MainForm->IsEnabled("Labelization"), MainForm->HasLabeledImage), std::tuple(false, 0));
-
+  m.LabelTreatment1Click();
+  EXPECT_EQ(std::tuple(m.IsEnabled("Labelization"), m.HasLabeledImage), std::tuple(false, 0));
   std::vector<std::pair<int, int>> many;
   for (int i = 0; i < 16; ++i)
     for (int j = 0; j < 16; ++j) many.emplace_back(1 + 4 * i, 1 + 4 * j);
   LoadBinary(Blocks(66, 66, many, 2));
-  const std::string before = Bytes(MainForm->BinaryImage);
+  const std::string before = Bytes(m.BinaryImage);
   ui.ok<TLabelizForm>().message("CAUTION", "More than 253 items\nPlease check the labelization");
-  MainForm->LabelTreatment1Click();
-  EXPECT_EQ(Bytes(MainForm->BinaryImage), before);
-  EXPECT_EQ(
-      std::tuple(MainForm->HasBinaryImage, MainForm->HasLabeledImage, MainForm->Panel2Pending[p2Labeled]),
-      std::tuple(1, 0, 0));
-
+  m.LabelTreatment1Click();
+  EXPECT_EQ(Bytes(m.BinaryImage), before);
+  EXPECT_EQ(std::tuple(m.HasBinaryImage, m.HasLabeledImage, m.Panel2Pending[p2Labeled]), std::tuple(1, 0, 0));
   // Twelve blocks get codes in raster order without 10, and every flag and entry changes.
   std::vector<std::pair<int, int>> corners;
   for (int row : {2, 8, 14})
@@ -137,18 +125,17 @@ TEST_F(LabelingTest, CodesReportFlagsEntriesHolesRefusalsAndSizeBounds) {
   LoadBinary(Blocks(30, 20, corners));
   const std::string report = ReportInto(Path("report.txt"));
   State("1100001031101111");  // items, not holes
-  MainForm->BinaryBackup.Fill(9);
+  m.BinaryBackup.Fill(9);
   ui.dialog<TLabelizForm>([](TLabelizForm& f) {
     EXPECT_EQ(std::tuple(f.MinSize, f.MaxSize), std::tuple(1, 108));  // 1 .. the number of item pixels
     return ui::mrOk;
   });
-  MainForm->LabelTreatment1Click();
-
-  EXPECT_EQ(MainForm->ItemCount, 13);
+  m.LabelTreatment1Click();
+  EXPECT_EQ(m.ItemCount, 13);
   const int expected[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
   std::string items;
   for (int k = 0; k < 12; ++k) {
-    EXPECT_EQ(MainForm->BinaryImage[corners[k].first + 1][corners[k].second + 1], expected[k]);
+    EXPECT_EQ(m.BinaryImage[corners[k].first + 1][corners[k].second + 1], expected[k]);
     items += "\n\titem " + std::to_string(expected[k]) +
              " number of pixels 9 \tpercentage versus image = 1.50\tpercentage versus items = 8.33";
   }
@@ -157,19 +144,16 @@ TEST_F(LabelingTest, CodesReportFlagsEntriesHolesRefusalsAndSizeBounds) {
             "\n\n\tNumber of items = 12 \n\n\t\tCaution : the value 10 is not affected "
             "\n\t\tas this value corresponds to an order system \n" +
                 items);
-  EXPECT_EQ(std::tuple(MainForm->ItemCodes.size(), MainForm->ItemValues2.size(), MainForm->RedPlane[3][3]),
-            std::tuple(14u, 14u, 1));
-  EXPECT_EQ(Bytes(MainForm->BinaryBackup), Bytes(MainForm->BinaryImage));
+  EXPECT_EQ(std::tuple(m.ItemCodes.size(), m.ItemValues2.size(), m.RedPlane[3][3]), std::tuple(14u, 14u, 1));
+  EXPECT_EQ(Bytes(m.BinaryBackup), Bytes(m.BinaryImage));
   EXPECT_EQ(State(), "0011000100010000 | 2.-  LABELED IMAGE | LABELED IMAGE | LABELED IMAGE ");
   const char* const entries =
       "ResizeBoxCounting1 Perimeter1 PerimeterOrientation1 MovingCircle Pattern1 Smoothing1 Closing1 "
       "PerimeterExtraction HoleExtraction SaveBinarSpeedButton1 PipetteSpeedButton1 ColorSpeedButton "
       "InfoSpeedButton";
   EXPECT_EQ(EnabledOf(entries), entries);
-
   // The holes left by a hole extraction are labeled once, the items' backup kept, until a binarizing.
   LoadBinary(Blocks(20, 20, {{5, 5}}));
-  TMainForm& m = *MainForm;
   m.HoleLabelingMode = 1;
   m.BinaryBackup.Fill(9);
   ui.ok<TLabelizForm>();
@@ -178,19 +162,16 @@ TEST_F(LabelingTest, CodesReportFlagsEntriesHolesRefusalsAndSizeBounds) {
   ui.ok<TLabelizForm>().message("CAUTION", "A new hole labeling implies\na former extraction");
   m.LabelTreatment1Click();
   EXPECT_FALSE(m.IsEnabled("Labelization"));
-
   ui.dialog<TBinarForm>(Thresholds(0, 255));
   m.BinarTreatment1Click();
   EXPECT_EQ(m.HoleLabelingMode, 0);
   ui.ok<TLabelizForm>();
   m.LabelTreatment1Click();
   EXPECT_EQ(m.HasLabeledImage, 1);
-
   // Blocks touching at a corner are one item; items smaller than the minimum size are dropped.
   LoadBinary(Blocks(20, 20, {{2, 2}, {5, 5}, {12, 12}}));  // the second touches the first at a corner
   ui.dialog<TLabelizForm>(Set(&TLabelizForm::MinSize, 10));
-  MainForm->LabelTreatment1Click();
-  const BytePlane& labeled = MainForm->BinaryImage;
-  EXPECT_EQ(std::tuple(MainForm->ItemCount, labeled[3][3], labeled[6][6], labeled[12][12]),
-            std::tuple(1, 1, 1, 255));
+  m.LabelTreatment1Click();
+  const BytePlane& labeled = m.BinaryImage;
+  EXPECT_EQ(std::tuple(m.ItemCount, labeled[3][3], labeled[6][6], labeled[12][12]), std::tuple(1, 1, 1, 255));
 }

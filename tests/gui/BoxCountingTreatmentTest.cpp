@@ -1,7 +1,4 @@
 // Binar. Treat. > Box Counting: the four dialogs, their refusals, and the report of each possibility.
-#include <QLineEdit>
-#include <cmath>
-#include <functional>
 #include <numeric>
 
 #include "Program.h"
@@ -31,8 +28,7 @@ auto TypedGreatest(const char* size) {
   };
 }
 
-// A filled square of this side counted at every box side up to `greatest`: only whole boxes are
-// laid from the corner, floor(side / s)^2 of them, all filled.
+// A filled square counted at sides 1 .. `greatest`: floor(side / s)^2 whole boxes, all filled.
 double WholeBoxesDimension(int side, int greatest) {
   std::vector<double> x, y;
   for (int s = 1; s <= greatest; ++s) {
@@ -47,8 +43,9 @@ double WholeBoxesDimension(int side, int greatest) {
 using BoxCountingTest = ProgramTest;
 
 TEST_F(BoxCountingTest, RefusalsPanelOneThresholdsAndTheReportOfEachPossibility) {
+  TMainForm& m = *MainForm;
   LoadBinary(fixtures::SierpinskiCarpet(3), 1);
-  MainForm->LastFractalDimension = 42;
+  m.LastFractalDimension = 42;
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<Form1>(Set(&Form1::Possibility, 0))
       .dialog<Form2>(Set(&Form2::BorderRange, 0))
@@ -64,21 +61,19 @@ TEST_F(BoxCountingTest, RefusalsPanelOneThresholdsAndTheReportOfEachPossibility)
       .dialog<Form4>(Set(&Form4::ImageIn, 1, &Form4::MinThreshold, 3))
       .message("ERROR", "Threshold incomplete")
       .dialog<Form4>([](Form4&) { return ui::mrCancel; });
-  MainForm->BoxCountingTreatment1Click();
+  m.BoxCountingTreatment1Click();
   // Nothing computed, reported or enabled; the cancel byte cleared, the item edit empty.
-  EXPECT_EQ(std::tuple(MainForm->LastFractalDimension, ReadFile(report),
-                       MainForm->DialogCancelBytes[cbDiagBoxCounting4], MainForm->IsEnabled("DiagFractal1"),
-                       DiagBoxCountingForm4->BinItemValueEdit->text().toStdString()),
-            std::tuple(42.0, "", 0, false, ""));
-
+  EXPECT_EQ(
+      std::tuple(m.LastFractalDimension, ReadFile(report), m.DialogCancelBytes[cbDiagBoxCounting4],
+                 m.IsEnabled("DiagFractal1"), DiagBoxCountingForm4->BinItemValueEdit->text().toStdString()),
+      std::tuple(42.0, "", 0, false, ""));
   // The same carpet through the thresholds of panel 1.
   LoadOriginal(fixtures::SierpinskiCarpet(6, 100, 0));
   ui.dialog<Form1>(Set(&Form1::Possibility, 2))
       .dialog<Form4>(Set(&Form4::ImageIn, 1, &Form4::MinThreshold, 50, &Form4::MaxThreshold, 150))
       .ok<TDiagBoxCountingForm>();
-  MainForm->BoxCountingTreatment1Click();
-  EXPECT_NEAR(MainForm->LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
-
+  m.BoxCountingTreatment1Click();
+  EXPECT_NEAR(m.LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
   // The report of each possibility, byte for byte, on a filled 47 x 47 square (47 is prime: the
   // common divisors are 1 and 47).
   const std::string dividers = "\n\t\ttaking into account these dividers (if more than two)";
@@ -139,14 +134,13 @@ TEST_F(BoxCountingTest, RefusalsPanelOneThresholdsAndTheReportOfEachPossibility)
     const std::string report = ReportInto(Path(std::string(name) + ".txt"));
     dialogs(ui);
     ui.ok<TDiagBoxCountingForm>();
-    MainForm->BoxCountingTreatment1Click();
+    m.BoxCountingTreatment1Click();
     EXPECT_EQ(ReadFile(report),
               "\n\n BOX COUNTING \n applied to the binary image\n\n\tType of Treatment (Treatment 1):" +
                   kind + "\n\tCode of the studied item = " + std::to_string(item) +
                   "\n\tFractal Dimension = " + dimension);
-    EXPECT_EQ(std::tuple(MainForm->BoxSizeCount, MainForm->BoxCountingPointCount),
-              std::tuple(greatest, points));
-    EXPECT_EQ(std::isnan(MainForm->LastFractalDimension), points < 2);
+    EXPECT_EQ(std::tuple(m.BoxSizeCount, m.BoxCountingPointCount), std::tuple(greatest, points));
+    EXPECT_EQ(std::isnan(m.LastFractalDimension), points < 2);
   }
 }
 

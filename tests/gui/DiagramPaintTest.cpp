@@ -1,27 +1,15 @@
 // What the diagram windows draw, read back from a recording canvas.
-#include <gtest/gtest.h>
-
-#include <QImage>
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <functional>
-#include <limits>
-#include <tuple>
 
 #include "Program.h"
-#include "app/MainWindow.h"
-#include "diagrams/DiagramForm.h"
 #include "diagrams/DiagramForms.h"
 
 namespace {
 
-constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+const double kNan = std::nan("");
 
 class DiagramPaintTest : public ProgramTest {};
 
-// What a canvas holds, one string an item: each line as "x1,y1 x2,y2" ("blue ..." in blue), then each
-// text as "x y text".
+// Each line as "x1,y1 x2,y2" ("blue ..." in blue), then each text as "x y text".
 std::vector<std::string> Drawn(const RecordingCanvas& canvas) {
   std::vector<std::string> items;
   for (const RecordedLine& l : canvas.lines)
@@ -31,19 +19,16 @@ std::vector<std::string> Drawn(const RecordingCanvas& canvas) {
 }
 
 TEST_F(DiagramPaintTest, TwoPointBoxCountingDrawsOneOfEach) {
-  MainForm->BoxCountingPointCount = 2;
-  MainForm->BoxCountingLogSize = {0, 0.693147};
-  MainForm->BoxCountingLogCount = {2.197225, 1.098612};
-  MainForm->BoxCountingSizes = {1, 2};
-  MainForm->DividerList = {1, 7, 9};  // not what was counted: never printed
-  MainForm->BoxCountingDimension = 1.585;
+  TMainForm& m = *MainForm;
+  std::tie(m.BoxCountingPointCount, m.BoxCountingDimension) = std::tuple(2, 1.585);
+  m.BoxCountingLogSize = {0, 0.693147};
+  m.BoxCountingLogCount = {2.197225, 1.098612};
+  m.BoxCountingSizes = {1, 2};
+  m.DividerList = {1, 7, 9};  // not what was counted: never printed
   RecordingCanvas canvas;
   DiagBoxCountingForm->PaintBoxPaint(canvas);
-
   EXPECT_EQ(std::tuple(canvas.fills, canvas.fillWidth), std::tuple(1, 550));
-  // In black, the top tick, the curve, the mark, the x tick, the y tick and the axes; the box size above
-  // the point, the x tick label, the origin, the top and y tick labels, the window's texts ("Log Box
-  // Sizes" moved back inside the box: 550 - 13 characters).
+  // Ticks, curve, mark and axes in black; labels; "Log Box Sizes" moved back inside the box.
   EXPECT_EQ(
       Drawn(canvas),
       (std::vector<std::string>{
@@ -53,7 +38,11 @@ TEST_F(DiagramPaintTest, TwoPointBoxCountingDrawsOneOfEach) {
           "472 230 Log Box Sizes", "410 10 Slope = -1.585000", "355 25 Fractal Dimension = 1.585000"}));
 }
 
-// For each window: the paint, what must be drawn (as `Drawn` writes it) and what no item may contain.
+// A window's paint, what must be drawn (as `Drawn` writes it) and what no item may contain.
+template <class F, class... A>
+auto Paint(F* const& form, A... a) {
+  return [&form, a...](RecordingCanvas& c) { form->PaintBoxPaint(c, a...); };
+}
 struct PaintCase {
   const char* name;
   std::function<void(RecordingCanvas&)> paint;
@@ -64,71 +53,58 @@ struct PaintCase {
 TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
   TMainForm& m = *MainForm;
   // Box counting: x = 50 + 400 X / 4, y = 250 - 200 (Y - 0) / 8.
-  m.BoxCountingPointCount = 4;
+  std::tie(m.BoxCountingPointCount, m.BoxCountingDimension) = std::tuple(4, kNan);
   m.BoxCountingLogSize = {0, 1, 2, 4};
   m.BoxCountingLogCount = {8, 6, 4, 0};
   m.BoxCountingSizes = {1, 3, 9, 81};
-  m.BoxCountingDimension = kNan;
   // Progressive: zero ranges, and a count past the vectors.
   m.ProgressivePointCount = 64;
   m.ProgressiveLogSize = {1, 1, 1};
   m.ProgressiveLogCount = {2, 2, 2};
   m.LinealLineLogSize = {0, 1, 2, 3, 4, 6};
   m.LinealLineLogCount = {6, 5, 4, 3, 2, 0};
-  m.LinealLineDimension = 1;
-  m.LinealLineSlope = -1;
+  std::tie(m.LinealLineDimension, m.LinealLineSlope) = std::tuple(1, -1);
   // The jumping circle with a first value of zero.
-  m.CirclePointCount = 3;
+  std::tie(m.CirclePointCount, m.CircleMode, m.CircleValueType) = std::tuple(3, 1, 1);
   m.CircleLogSize = {0, 1, 2};
   m.CircleLogCount = {0, -1, -2};
-  m.CircleMode = m.CircleValueType = 1;
-  m.HurstPointCount = 2;
   m.HurstLogDeviation = {0, 0.5, 1.5};
   m.HurstLogWindow = {0, 1, 2};
+  std::tie(m.HurstPointCount, m.HurstFirstDivider, m.HurstLastDivider) = std::tuple(2, 2, 30);
   m.HurstSlope = m.HurstCorrelation = 0.5;
-  m.HurstFirstDivider = 2;
-  m.HurstLastDivider = 30;
-  m.LacunCount = 3;
+  std::tie(m.LacunCount, m.LacunCorrelation, m.LacunR2) = std::tuple(3, -0.99, 0.98);
   m.LacunWindowSizes = {3, 5, 9};
   m.LacunValues = {2, 1.5, 1};
   m.LacunLogWindowSizes = {std::log10(3.0), std::log10(7.0), std::log10(15.0)};
   m.LacunLogValues = {0.4, 0.2, 0};
-  m.LacunCorrelation = -0.99;
-  m.LacunR2 = 0.98;
   m.LocalFractalRange = {300, 150};       // over empty bins
   m.OrientationValues = {5, 10, 20, 30};  // entry 0 unused
-  m.OrientationLength = 3;
   m.Distances = {0, 0, 0, 0, 0};
-  m.PerimSequenceLength = 5;
-  m.FractalThCount = 3;
+  std::tie(m.OrientationLength, m.PerimSequenceLength, m.FractalThCount) = std::tuple(3, 5, 3);
   m.FractalThGrays = {0, 85, 255};
   m.FractalThDimensions = {1, 1.5, 1};
   m.ExplorationTreatment = 1;
   // Dimensions, densities and radii of each step, first radius, pixel size, steps.
   m.Expansion = {{0, 2, 1, 0, 0}, {0, 100, 50, 0, 0}, {0, 10, 11, 12, 0}, 10, 0, 3};
   const auto sliding = [&](RecordingCanvas& c) {
-    m.CirclePointCount = 2;
+    std::tie(m.CirclePointCount, m.CircleMode, m.CircleValueType) = std::tuple(2, 0, 0);
     m.CircleLogSize = {1, 2};
     m.CircleLogCount = {4, 2};
-    m.CircleMode = m.CircleValueType = 0;
     DiagRadiusForm->PaintBoxPaint(c);
   };
-
   const std::vector<PaintCase> cases = {
       {"box counting, many points, undefined dimension",
-       [](RecordingCanvas& c) { DiagBoxCountingForm->PaintBoxPaint(c); },
+       Paint(DiagBoxCountingForm),
        {"50,50 150,100", "150,100 250,150", "250,150 450,250", "50,150 40,150", "450 235 81", "140 260 1.00",
         "10 95 6.00", "355 25 Fractal Dimension = undefined", "410 10 Slope = undefined"}},
-      {"progressive, zero ranges collapse the points",
-       [](RecordingCanvas& c) { DiagProgrBoxCountingForm->PaintBoxPaint(c); },
-       {"50,50 50,250"}},
+      {"progressive, zero ranges collapse the points", Paint(DiagProgrBoxCountingForm), {"50,50 50,250"}},
       // 50 + 300/6, 250 - trunc(200 * 5/6)
       {"lineal, narrower scale",
-       [](RecordingCanvas& c) { DiagLinFractLineForm->PaintBoxPaint(c); },
+       Paint(DiagLinFractLineForm),
        {"50,50 100,84", "40,250 400,250", "335 10 Slope = -1.000000", "280 25 Fractal Dimension = 1.000000",
         "350 230 Log Segm. Size"}},
       {"jumping circle, a first value of zero stays on the axis",
-       [](RecordingCanvas& c) { DiagRadiusForm->PaintBoxPaint(c); },
+       Paint(DiagRadiusForm),
        {"50,250 250,250", "250,250 450,250", "400 10 Jumping Circle", "400 25 Surface Value",
         "400 45 Slope = 0.000000"}},
       // y = 250 - trunc(300 (Y - 2) / 4); x = 50 + trunc(400 X / 2).
@@ -144,36 +120,32 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
        {"50,250 450,50"}},
       // x = 50 + trunc(300 (X - 3) / 6): the window sizes from the first one span the box.
       {"lacunarity, left box",
-       [](RecordingCanvas& c) { DiagLacunForm->PaintBoxPaint(c, 0); },
+       Paint(DiagLacunForm, 0),
        {"50,50 150,150", "350,250 350,260", "145 260 5", "345 260 9", "45 260 3", "340 220 Window Size"},
        {"50,50 300,150"}},
       // Sizes 3, 7 and 15: log10 0.48 .. 1.18 spans the 300 pixels from the origin.
       {"lacunarity, right box from K = 1",
-       [](RecordingCanvas& c) { DiagLacunForm->PaintBoxPaint(c, 1); },
+       Paint(DiagLacunForm, 1),
        {"50,50 207,150", "350,250 350,260", "45 260 0.5", "340 260 1.2",
         "265 20 Correlation Coefficient = -0.990000", "300 40 R2 = 0.980000"}},
       {"local fractal without values draws no curve",
-       [](RecordingCanvas& c) { DiagLocFractDimForm->PaintBoxPaint(c); },
+       Paint(DiagLocFractDimForm),
        {"0,245 412,245"},
        {"blue"}},
-      {"perimeter orientation",
-       [](RecordingCanvas& c) { OrientationPerimForm->PaintBoxPaint(c); },
-       {"blue 10,350 12,340", "blue 12,340 13,330"}},
+      {"perimeter orientation", Paint(OrientationPerimForm), {"blue 10,350 12,340", "blue 12,340 13,330"}},
       // Five values draw two segments, on the axis when every distance is 0.
       {"roughness of zero distances",
-       [](RecordingCanvas& c) { PerimeterRoughnessForm2->PaintBoxPaint(c); },
+       Paint(PerimeterRoughnessForm2),
        {"16,360 17,360", "17,360 18,360", "580 30 Dist Max = 0 "},
        {"18,360 19,360"}},
       // The tick of 250 stands where a point of gray 250 would: 50 + trunc(600 * 250 / 255).
       {"exploration, ticks and points on one scale",
-       [](RecordingCanvas& c) { ExplorForm->PaintBoxPaint(c); },
+       Paint(ExplorForm),
        {"250,150 249,149", "250,150 650,250", "638,250 638,260", "628 260 250", "600 20 Jumping Step"}},
       {"expansion, left box reaches the last step",
-       [](RecordingCanvas& c) { RadialExpansionForm->PaintBoxPaint(c, 0); },
+       Paint(RadialExpansionForm, 0),
        {"26,10 27,130", "27,130 28,250", "26 260 10", "29 260 13"}},
-      {"expansion, right box",
-       [](RecordingCanvas& c) { RadialExpansionForm->PaintBoxPaint(c, 1); },
-       {"26,10 27,130", "18 10 Density"}},
+      {"expansion, right box", Paint(RadialExpansionForm, 1), {"26,10 27,130", "18 10 Density"}},
   };
   for (const PaintCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -217,15 +189,15 @@ TEST_F(DiagramPaintTest, ManyPointsLabelARegularSubsetAndEveryTextFits) {
 }
 
 TEST_F(DiagramPaintTest, LocalFractalCurveSkipsEmptyBinsAndClampsItsRange) {
-  MainForm->BinCounts[150] = 10;
-  MainForm->BinCounts[152] = 5;
-  MainForm->LocalFractalRange = {400, 150};  // upper past the bins
+  TMainForm& m = *MainForm;
+  m.BinCounts[150] = 10;
+  m.BinCounts[152] = 5;
+  m.LocalFractalRange = {400, 150};  // upper past the bins
   RecordingCanvas canvas;
   DiagLocFractDimForm->PaintBoxPaint(canvas);
   const std::vector<std::string> drawn = Drawn(canvas);
   EXPECT_EQ(std::ranges::count_if(drawn, [](const std::string& d) { return d.starts_with("blue"); }), 1);
   EXPECT_EQ(drawn[0], Format("blue 100,0 104,%d", 245 / 2));
-
   std::array<int, kLocalFractalBins> bins{};
   for (double value : {2.345, 3.5, -1.0, kNan}) AddLocalFractalBin(bins, value);
   EXPECT_EQ(std::tuple(bins[234], bins[300], bins[0]), std::tuple(1, 1, 2));

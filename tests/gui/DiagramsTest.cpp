@@ -1,15 +1,7 @@
-// Diagram windows: the files their Save writes, the once-per-result guard, and the
-// report line written by the showing handler.
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <tuple>
-
+// Diagram windows: the files their Save writes, the once-per-result guard, the showing's report line.
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "app/Report.h"
 #include "diagrams/DiagramForms.h"
-#include "panels/ReportForm.h"
 
 namespace {
 
@@ -20,7 +12,6 @@ const std::string kBoxCountingLine = "\n\n\tBox Counting Diagram registered\n\ti
 class DiagramsTest : public ProgramTest {
  protected:
   std::string Report() { return ReadFile(Path("r.txt")); }
-
   // A two-point box counting result: sizes 1 and 2, counts 9 and 3.
   void TwoPointBoxCounting() {
     MainForm->BoxCountingPointCount = 2;
@@ -37,25 +28,24 @@ class DiagramsTest : public ProgramTest {
   void PressSave() { ui.press<TDiagBoxCountingForm>(&TDiagBoxCountingForm::BitBtnSaveClick); }
 };
 
-// Box counting's Save from first to last: a cancelled or failed save changes nothing; a file saved with
-// the report off is named by a later showing, once; a second save of the result is refused.
+// Cancelled or failed: nothing; saved with the report off: named once later; saved again: refused.
 TEST_F(DiagramsTest, BoxCountingSaveFromFirstToLast) {
+  TMainForm& m = *MainForm;
   TwoPointBoxCounting();
-  MainForm->WorkDirectory = Dir().string();
+  m.WorkDirectory = Dir().string();
   ReportInto(Path("r.txt"));
   const std::string target = Path("missing/bc");
   PressSave();
   ui.cancelSave();
   PressSave();
   ui.save(target).message("ERROR", "The file " + target + ".xls cannot be written");
-  MainForm->DiagFractal1Click();
-  MainForm->DiagFractal1Click();
+  m.DiagFractal1Click();
+  m.DiagFractal1Click();
   EXPECT_EQ(DiagBoxCountingForm->FileName, "");
   EXPECT_EQ(Report(), "");
   const ui::FileDialogSpec& asked = ui.FileDialogs().at(0);
   EXPECT_EQ(std::tuple(asked.title, asked.filter, asked.initialDir),
             std::tuple("SAVE DIAGRAM", "File .xls|*.xls|File .ts|*.ts", Dir().string()));
-
   // ".xls" even under the second filter, and added once.
   ReportForm->ReportOff = 1;
   ShowAndSave("bc.xls", 2);
@@ -63,21 +53,18 @@ TEST_F(DiagramsTest, BoxCountingSaveFromFirstToLast) {
   EXPECT_EQ(Report(), "");
   ReportForm->ReportOff = 0;
   ui.ok<TDiagBoxCountingForm>();
-  MainForm->DiagFractal1Click();
+  m.DiagFractal1Click();
   const std::string line = kBoxCountingLine + Path("bc.xls") + " ";
   EXPECT_EQ(Report(), line);
-
   // Saved again: refused, the file kept; shown again: no second line.
   WriteFile(Path("bc.xls"), "kept");
   PressSave();
   ui.message("REGISTRATION", kRegistered);
-  MainForm->DiagFractal1Click();
+  m.DiagFractal1Click();
   EXPECT_EQ(ReadFile(Path("bc.xls")), "kept");
   EXPECT_EQ(Report(), line);
-
   // A new result may be saved again.
-  NewDiagramResult(MainForm->DiagramSavedFlags.BoxCountingSaved,
-                   MainForm->DiagramSavedFlags.BoxCountingPending);
+  NewDiagramResult(m.DiagramSavedFlags.BoxCountingSaved, m.DiagramSavedFlags.BoxCountingPending);
   ShowAndSave("bc2");
   EXPECT_EQ(ReadFile(Path("bc2.xls")), kTwoPointRows);
 }
@@ -88,8 +75,8 @@ struct SaveButton {
   std::function<void()> now;
 };
 
-template <class T, class B>
-SaveButton Button(T*& form, void (B::*save)()) {
+template <class T, class B = T>
+SaveButton Button(T*& form, void (B::*save)() = &T::BitBtnSaveClick) {
   return {[save](Script& ui) { ui.press<T>(save); }, [&form, save] { (form->*save)(); }};
 }
 
@@ -105,20 +92,19 @@ struct SaveCase {
   const char* title = "SAVE DIAGRAM";
 };
 
-// Each window shown from its entry with Save pressed: the file it writes for known data, the line
-// the showing logs, and a second save of the same result.
+// Each window's Save: the file for known data, the showing's line, and a second save of the result.
 TEST_F(DiagramsTest, EachWindowWritesItsRowsAndItsShowingLogsThem) {
   TMainForm& m = *MainForm;
-  m.ProgressivePointCount = 2;
+  std::tie(m.ProgressivePointCount, m.CirclePointCount, m.HurstPointCount, m.LacunCount, m.FractalThCount) =
+      std::tuple(2, 2, 2, 2, 2);  // Hurst from index 1
+  std::tie(m.OrientationLength, m.PerimSequenceLength) = std::tuple(3, 3);
   m.ProgressiveLogSize = {0, 1.5};
   m.ProgressiveLogCount = {3, 2};
   m.LinealLineLogSize = {0, 1, 2, 3, 4, 5};
   m.LinealLineLogCount = {5, 4, 3, 2, 1, 0.5};
   m.LinealColumnLogSize = {0, 1, 2, 3, 4, 5};
-  m.CirclePointCount = 2;
   m.CircleLogSize = {0, 1};
   m.CircleLogCount = {2, 1};
-  m.HurstPointCount = 2;  // from index 1
   m.HurstLogDeviation = {9, 0.1, 0.2};
   m.HurstLogWindow = {9, 0.3, 0.6};
   // Local fractal bins 2.00 to 3.00 are written.
@@ -128,51 +114,41 @@ TEST_F(DiagramsTest, EachWindowWritesItsRowsAndItsShowingLogsThem) {
   std::string localFractalRows;
   for (int b = 200; b <= 300; ++b)
     localFractalRows += Format("%d.%02d0000\t%d\n", b / 100, b % 100, m.BinCounts[b]);
-  m.LacunCount = 2;
   m.LacunWindowSizes = {3, 5};
   m.LacunValues = {1.5, 1.25};
   m.LacunLogWindowSizes = {0.477121, 0.698970};
   m.LacunLogValues = {0.176091, 0.096910};
   m.OrientationValues = {0, 90, 180, 270, 0};  // entries 1 .. 3 hold the angles
-  m.OrientationLength = 3;
   m.Distances = {3, 4, 5};
-  m.PerimSequenceLength = 3;
-  m.FractalThCount = 2;
   m.FractalThGrays = {10, 20};
   m.FractalThDimensions = {1.5, 1.75};
   // Dimensions, densities and radii of each step, first radius, pixel size, steps, last radius.
   m.Expansion = {{0, 1.5, 1.25, 0}, {0, 50, 40, 0}, {0, 10, 11, 0}, 10, 2, 2, 12};
   const std::vector<SaveCase> cases = {
-      {"progressive", Button(DiagProgrBoxCountingForm, &TDiagProgrBoxCountingForm::BitBtnSaveClick),
-       [&] { m.ProgrBoxCounting1Click(); }, 2, "p.xls", "0.0000\t3.000000\n1.5000\t2.000000\n",
-       "\n\n\tProgressive Box Counting Diagram"},
-      {"horizontal lineal", Button(DiagLinFractLineForm, &TDiagLinFractForm::BitBtnSaveClick),
-       [&] { m.DiagLinFract1Click(); }, 1, "h.xls",
+      {"progressive", Button(DiagProgrBoxCountingForm), [&] { m.ProgrBoxCounting1Click(); }, 2, "p.xls",
+       "0.0000\t3.000000\n1.5000\t2.000000\n", "\n\n\tProgressive Box Counting Diagram"},
+      {"horizontal lineal", Button(DiagLinFractLineForm), [&] { m.DiagLinFract1Click(); }, 1, "h.xls",
        "0.0000\t5.000000\n1.0000\t4.000000\n2.0000\t3.000000\n3.0000\t2.000000\n4.0000\t1.000000\n"
        "5.0000\t0.500000\n",
        "\n\n\tHorizontal Segment Counting Diagram"},
-      {"vertical lineal", Button(DiagLinFractColForm, &TDiagLinFractForm::BitBtnSaveClick),
-       [&] { m.DiagLinFract2Click(); }, 1, "v.xls",
+      {"vertical lineal", Button(DiagLinFractColForm), [&] { m.DiagLinFract2Click(); }, 1, "v.xls",
        "0.0000\t0.000000\n1.0000\t0.000000\n2.0000\t0.000000\n3.0000\t0.000000\n4.0000\t0.000000\n"
        "5.0000\t0.000000\n",
        "\n\n\tVertical Segment Counting Diagram"},
       {"circle", Button(DiagRadiusForm, &TDiagRadiusForm::SaveButtonClick), [&] { m.CircleScanning1Click(); },
        1, "c.xls", "0.0000\t2.000000\n1.0000\t1.000000\n", "\n\tScanning Circle Treatment"},
-      {"hurst, logged by its treatment", Button(DiagHurstResultForm, &TDiagHurstResultForm::BitBtnSaveClick),
-       [&] { m.HurstExponent1Click(); }, 1, "hu.xls", "0.1000\t0.300000\n0.2000\t0.600000\n", "", true, ""},
-      {"local fractal", Button(DiagLocFractDimForm, &TDiagLocFractDimForm::BitBtnSaveClick),
-       [&] { m.DiagLocalFractal1Click(); }, 1, "lf.xls", localFractalRows,
-       "\n\n\tLocal Fractal Dimension Diagram"},
-      {"lacunarity, five columns", Button(DiagLacunForm, &TDiagLacunForm::BitBtnSaveClick), nullptr, 1,
-       "lac.xls", "1\t3\t1.500000\t0.477121\t0.176091\n2\t5\t1.250000\t0.698970\t0.096910\n"},
-      {"orientation, second filter", Button(OrientationPerimForm, &TOrientationPerimForm::BitBtnSaveClick),
-       [&] { m.DiagCircleScanClick(); }, 2, "o.ts", "90\n180\n270\n", "\n\n\tPerimeter Orientation Diagram"},
-      {"roughness, second filter",
-       Button(PerimeterRoughnessForm2, &TPerimeterRoughnessForm2::BitBtnSaveClick),
-       [&] { m.PerimeterRoughness1Click(); }, 2, "ro.ts", "3\n4\n5\n", "\n\n\tPerimeter Roughness Diagram",
-       false},
-      {"exploration, logged by its treatment", Button(ExplorForm, &TExplorForm::BitBtnSaveClick),
-       [&] { m.FractalCurve1Click(); }, 1, "ex.xls", "10\t1.500000\n20\t1.750000\n"},
+      {"hurst, logged by its treatment", Button(DiagHurstResultForm), [&] { m.HurstExponent1Click(); }, 1,
+       "hu.xls", "0.1000\t0.300000\n0.2000\t0.600000\n", "", true, ""},
+      {"local fractal", Button(DiagLocFractDimForm), [&] { m.DiagLocalFractal1Click(); }, 1, "lf.xls",
+       localFractalRows, "\n\n\tLocal Fractal Dimension Diagram"},
+      {"lacunarity, five columns", Button(DiagLacunForm), nullptr, 1, "lac.xls",
+       "1\t3\t1.500000\t0.477121\t0.176091\n2\t5\t1.250000\t0.698970\t0.096910\n"},
+      {"orientation, second filter", Button(OrientationPerimForm), [&] { m.DiagCircleScanClick(); }, 2,
+       "o.ts", "90\n180\n270\n", "\n\n\tPerimeter Orientation Diagram"},
+      {"roughness, second filter", Button(PerimeterRoughnessForm2), [&] { m.PerimeterRoughness1Click(); }, 2,
+       "ro.ts", "3\n4\n5\n", "\n\n\tPerimeter Roughness Diagram", false},
+      {"exploration, logged by its treatment", Button(ExplorForm), [&] { m.FractalCurve1Click(); }, 1,
+       "ex.xls", "10\t1.500000\n20\t1.750000\n"},
       {"expansion, every step at its radius",
        Button(RadialExpansionForm, &TRadialExpansionForm::BitBtn1Click), [&] { m.RadialExpansion1Click(); },
        1, "exp.xls",

@@ -1,5 +1,4 @@
 // The histogram tools: what they count, what they save and how they paint.
-#include <QLineEdit>
 #include <numeric>
 
 #include "Program.h"
@@ -31,16 +30,17 @@ int Sum(const GrayCounts& counts) {
 }
 
 TEST_F(HistogramsTest, CountsSavesAndBarsOfTheWholeAndTheLocalHistograms) {
-  MainForm->ResultBorder = 2;
-  MainForm->WorkDirectory = Dir().string();
+  TMainForm& m = *MainForm;
+  m.ResultBorder = 2;
+  m.WorkDirectory = Dir().string();
   ui.ok<TDiagHistoForm>().press<THistoGrisForm>(&THistoGrisForm::BitBtnSaveClick).save(Path("h"), 2);
-  MainForm->Histo1Click();
+  m.Histo1Click();
   const GrayCounts& counts = HistoGrisForm->Counts;
   // 22 inside the frame, 11 and 76 in it.
   EXPECT_EQ(std::tuple(Sum(counts), counts[22], counts[11], counts[76]),
             std::tuple((10 - 4) * (8 - 4), 1, 0, 0));
   const std::string saved = ReadFile(Path("h.xls"));
-  EXPECT_EQ(std::tuple(saved, std::count(saved.begin(), saved.end(), '\n'), MainForm->SavedFileName),
+  EXPECT_EQ(std::tuple(saved, std::count(saved.begin(), saved.end(), '\n'), m.SavedFileName),
             std::tuple(Lines(counts), 256, Path("h")));
   const ui::FileDialogSpec& dialog = ui.FileDialogs().at(0);
   EXPECT_EQ(dialog.title + "|" + dialog.filter + "|" + dialog.initialDir,
@@ -49,23 +49,20 @@ TEST_F(HistogramsTest, CountsSavesAndBarsOfTheWholeAndTheLocalHistograms) {
   ui.save(Path("h2"));
   HistoGrisForm->BitBtnSaveClick();
   EXPECT_EQ(ReadFile(Path("h2.xls")), saved);
-
   // The parametric image counts every pixel without a border.
-  MainForm->ResultBorder = 0;
+  m.ResultBorder = 0;
   ui.press<TDiagHistoForm>(&TDiagHistoForm::RadioButton2Click).ok<THistoGrisForm>();
-  MainForm->Histo1Click();
+  m.Histo1Click();
   EXPECT_EQ(std::tuple(DiagHistoForm->Source, HistoGrisForm->Counts[200], Sum(HistoGrisForm->Counts)),
             std::tuple(1, 80, 80));
-
   // The local histogram counts only the pixels under the mask value.
   DiagLocalHistoForm->GrayToneMaskEdit->setText("12a");  // the edit reads its leading number
   EXPECT_EQ(DiagLocalHistoForm->MaskValue, 12);
   DiagLocalHistoForm->GrayToneMaskEdit->setText("");
   EXPECT_EQ(DiagLocalHistoForm->MaskValue, 0);
-
-  MainForm->ResultBorder = 3;  // not used by the local histogram
-  MainForm->BinaryImage[0][0] = MainForm->BinaryImage[9][7] = 12;
-  MainForm->BinaryImage[5][5] = 1;
+  m.ResultBorder = 3;  // not used by the local histogram
+  m.BinaryImage[0][0] = m.BinaryImage[9][7] = 12;
+  m.BinaryImage[5][5] = 1;
   // Mask 12 covers the pixels 0 and 97; no pixel holds 7.
   for (const auto& [mask, total, first, last] : {std::tuple("12a", 2, 1, 1), std::tuple("7", 0, 0, 0)}) {
     ui.dialog<TDiagLocalHistoForm>([mask](TDiagLocalHistoForm& f) {
@@ -73,7 +70,7 @@ TEST_F(HistogramsTest, CountsSavesAndBarsOfTheWholeAndTheLocalHistograms) {
       return ui::mrOk;
     });
     ui.press<TLocalHistoGrisForm>(&TLocalHistoGrisForm::BitBtn2Click).save(Path(mask));
-    MainForm->LocalHistogramClick();
+    m.LocalHistogramClick();
     const GrayCounts& local = LocalHistoGrisForm->Counts;
     EXPECT_EQ(std::tuple(Sum(local), local[0], local[97]), std::tuple(total, first, last));
     EXPECT_EQ(ReadFile(Path(std::string(mask) + ".xls")), Lines(local));
@@ -83,7 +80,6 @@ TEST_F(HistogramsTest, CountsSavesAndBarsOfTheWholeAndTheLocalHistograms) {
   RecordingCanvas canvas;  // no counts, no bars
   LocalHistoGrisForm->PaintBoxPaint(canvas);
   EXPECT_EQ(canvas.lines.size(), 1u + 13u);  // the axis and its ticks only
-
   // The highest bar reaches the top, the others in proportion; the axis and a tick.
   GrayCounts bars{};
   bars[0] = 4;

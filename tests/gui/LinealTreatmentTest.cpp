@@ -1,9 +1,4 @@
-#include <QLineEdit>
-#include <QRadioButton>
-#include <cmath>
-
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "binary/LinFract.h"
 #include "diagrams/DiagLinFract.h"
 #include "fixtures/Blocks.h"
@@ -35,15 +30,15 @@ std::string Report(const char* scanning, const char* image, int code, int traces
 class LinealTreatmentTest : public ProgramTest {};
 
 TEST_F(LinealTreatmentTest, FullLinesOfThirtySixGiveTwoAndTheDiagramFileIsRegistered) {
+  TMainForm& m = *MainForm;
   LoadBinary(UniformPlane(36, 4, 1), 1);
-  MainForm->WorkDirectory = Dir().string();
-  MainForm->DiagramSavedFlags.LinealLineSaved = 1;  // the last result's diagram, already saved
+  m.WorkDirectory = Dir().string();
+  m.DiagramSavedFlags.LinealLineSaved = 1;  // the last result's diagram, already saved
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TLinFractForm>(Asked(1, kLines))
       .press<TDiagLinFractLineForm>(&TDiagLinFractLineForm::BitBtnSaveClick)
       .save(Path("lines"));
-  MainForm->LinfracTreatment1Click();
-
+  m.LinfracTreatment1Click();
   // Each line counts 36, 18, 12, 9, 6 and 3 segments: slope -1 for every trace and overall.
   EXPECT_EQ(ReadFile(Path("lines.xls")),
             "0.0000\t4.969813\n0.6931\t4.276666\n1.0986\t3.871201\n"
@@ -51,24 +46,22 @@ TEST_F(LinealTreatmentTest, FullLinesOfThirtySixGiveTwoAndTheDiagramFileIsRegist
   EXPECT_EQ(ReadFile(report), Report("Horizontal", "binary", 1, 4, "-1.000000", "2.000000") +
                                   "\n\n\tHorizontal Segment Counting Diagram registered\n\tin the file " +
                                   Path("lines.xls") + " ");
-  EXPECT_EQ(
-      std::tuple(MainForm->DiagramSavedFlags.LinealLineSaved, MainForm->DiagramSavedFlags.LinealLinePending,
-                 EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2")),
-      std::tuple(1, 0, "Diagram1 DiagLinFract1"));
-  EXPECT_NEAR(MainForm->LinealLineDimension, 2.0, 1e-12);
-  EXPECT_NEAR(MainForm->LinealLineSlope, -1.0, 1e-12);
+  EXPECT_EQ(std::tuple(m.DiagramSavedFlags.LinealLineSaved, m.DiagramSavedFlags.LinealLinePending,
+                       EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2")),
+            std::tuple(1, 0, "Diagram1 DiagLinFract1"));
+  EXPECT_NEAR(m.LinealLineDimension, 2.0, 1e-12);
+  EXPECT_NEAR(m.LinealLineSlope, -1.0, 1e-12);
 }
 
-// Missing values bring the dialog back, Cancel changes nothing and the dialog is emptied for the
-// next use. One pixel a column of a labeled item: slope 0, printed without a minus sign. A code that
-// no pixel bears is undefined and takes the old diagram of the lines away.
+// Refusals, Cancel; one pixel a column: slope 0 without a minus; an absent code: undefined, no diagram.
 TEST_F(LinealTreatmentTest, RefusalsCancelOnePixelAColumnAndAnAbsentCode) {
+  TMainForm& m = *MainForm;
   BytePlane labels = UniformPlane(30, 20);
   for (int j = 0; j < 30; ++j) labels[(j * 7) % 20][j] = 5;
   LoadLabeledItems(std::move(labels), 5);
-  MainForm->DiagramSavedFlags.LinealLinePending = MainForm->DiagramSavedFlags.LinealColumnPending = 1;
-  MainForm->LinealLineDimension = 42;
-  MainForm->Enable({"Diagram1", "DiagLinFract1"});
+  m.DiagramSavedFlags.LinealLinePending = m.DiagramSavedFlags.LinealColumnPending = 1;
+  m.LinealLineDimension = 42;
+  m.Enable({"Diagram1", "DiagLinFract1"});
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TLinFractForm>([](TLinFractForm& f) {
       EXPECT_EQ(std::tuple(f.Code, f.Orientation), std::tuple(-1, 0));
@@ -83,23 +76,20 @@ TEST_F(LinealTreatmentTest, RefusalsCancelOnePixelAColumnAndAnAbsentCode) {
         EXPECT_EQ(std::tuple(f.Code, f.Orientation), std::tuple(7, kColumns));
         return ui::mrCancel;
       });
-  MainForm->LinfracTreatment1Click();
-  EXPECT_EQ(std::tuple(ReadFile(report), MainForm->DiagramSavedFlags.LinealLinePending,
-                       MainForm->LinealLineDimension, MainForm->DialogCancelBytes[cbLinFract]),
+  m.LinfracTreatment1Click();
+  EXPECT_EQ(std::tuple(ReadFile(report), m.DiagramSavedFlags.LinealLinePending, m.LinealLineDimension,
+                       m.DialogCancelBytes[cbLinFract]),
             std::tuple("", 1, 42.0, 0));
   EXPECT_EQ(std::tuple(EditText(LinFractForm->CodeEdit), LinFractForm->RadioButton4->isChecked()),
             std::tuple("", false));
-
   ui.dialog<TLinFractForm>(Asked(5, kColumns)).ok<TDiagLinFractColForm>();
-  MainForm->LinfracTreatment1Click();
+  m.LinfracTreatment1Click();
   const std::string column = Report("Vertical", "labeled", 5, 30, "0.000000", "1.000000");
-  EXPECT_EQ(std::tuple(ReadFile(report), MainForm->DiagramSavedFlags.LinealColumnPending,
-                       EnabledOf("DiagLinFract2")),
+  EXPECT_EQ(std::tuple(ReadFile(report), m.DiagramSavedFlags.LinealColumnPending, EnabledOf("DiagLinFract2")),
             std::tuple(column, 0, "DiagLinFract2"));
-
   ui.dialog<TLinFractForm>(Asked(9, kLines));  // no window follows
-  MainForm->LinfracTreatment1Click();
+  m.LinfracTreatment1Click();
   EXPECT_EQ(ReadFile(report), column + Report("Horizontal", "labeled", 9, 0, "undefined", "undefined"));
   EXPECT_EQ(EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2"), "Diagram1 DiagLinFract2");
-  EXPECT_TRUE(std::isnan(MainForm->LinealLineDimension));
+  EXPECT_TRUE(std::isnan(m.LinealLineDimension));
 }

@@ -1,7 +1,4 @@
-#include <cmath>
-
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "binary/Radius.h"
 #include "diagrams/DiagRadius.h"
 #include "fixtures/Blocks.h"
@@ -35,16 +32,16 @@ class MovingCircleTreatmentTest : public ProgramTest {
 };
 
 // Sliding circles over a 10 x 10 square fit at (10 - 2R)^2 centres: 64, 36, 16, 4; none at R = 5.
-TEST_F(MovingCircleTreatmentTest, SlidingRadiiOverASquareAreReportedDrawnAndSaved) {
-  MainForm->WorkDirectory = Dir().string();
-  MainForm->DiagramSavedFlags.CircleSaved = 1;  // the last result's file
-  MainForm->Enable({"Diagram1", "CircleScanning1"}, false);
+TEST_F(MovingCircleTreatmentTest, SlidingRadiiAreReportedDrawnAndSavedThenSurfacesOfBothCircles) {
+  TMainForm& m = *MainForm;
+  m.WorkDirectory = Dir().string();
+  m.DiagramSavedFlags.CircleSaved = 1;  // the last result's file
+  m.Enable({"Diagram1", "CircleScanning1"}, false);
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TRadiusForm>(Circle(1, kSliding, kRadius))
       .press<TDiagRadiusForm>(&TDiagRadiusForm::SaveButtonClick)
       .save(Path("circle"));
-  MainForm->MovingCircleTreatment1Click();
-
+  m.MovingCircleTreatment1Click();
   EXPECT_EQ(ReadFile(report), Header(1, "sliding", "the radius") +
                                   "\t0.000000\t4.158883\n\t0.693147\t3.583519\n"
                                   "\t1.098612\t2.772589\n\t1.386294\t1.386294\n"
@@ -52,63 +49,56 @@ TEST_F(MovingCircleTreatmentTest, SlidingRadiiOverASquareAreReportedDrawnAndSave
                                   Path("circle.xls") + " ");
   EXPECT_EQ(ReadFile(Path("circle.xls")),
             "0.0000\t4.158883\n0.6931\t3.583519\n1.0986\t2.772589\n1.3863\t1.386294\n");
-  EXPECT_EQ(std::tuple(MainForm->CirclePointCount, MainForm->CircleLogCount[0], MainForm->CircleMode,
-                       MainForm->CircleValueType),
+  EXPECT_EQ(std::tuple(m.CirclePointCount, m.CircleLogCount[0], m.CircleMode, m.CircleValueType),
             std::tuple(4, std::log(64.0), kSliding, kRadius));
-  EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.CircleSaved, MainForm->DiagramSavedFlags.CirclePending,
+  EXPECT_EQ(std::tuple(m.DiagramSavedFlags.CircleSaved, m.DiagramSavedFlags.CirclePending,
                        EnabledOf("Diagram1 CircleScanning1")),
             std::tuple(1, 0, "Diagram1 CircleScanning1"));
   EXPECT_EQ(ProgressForm, nullptr);
-}
-
-// The surface value of the sliding circle starts with the item's 100 pixels at ln 1, then the disc
-// surfaces 5, 13, 29, 49. Jumping plus signs over the 10 x 10 square: three to a line on lines 1, 3,
-// 5 and 7 (12); discs of radius 2: (2,2), (2,7), (5,4), (7,7) (4); of radius 3 one only. Two
-// points: slope ln(4 / 12) / ln(13 / 5), correlation -1.
-TEST_F(MovingCircleTreatmentTest, SurfacesOfBothCirclesAndTheJumpingLine) {
-  const std::string report = ReportInto(Path("report.txt"));
+  // Sliding surfaces: 100 pixels at ln 1, then discs 5, 13, 29, 49. Jumping: plus signs three to a line on
+  // lines 1, 3, 5, 7 (12); radius 2 at (2,2) (2,7) (5,4) (7,7); radius 3 once: slope ln(4/12) / ln(13/5).
+  const std::string surfaces = ReportInto(Path("surfaces.txt"));
   ui.dialog<TRadiusForm>(Circle(1, kSliding, kSurface)).ok<TDiagRadiusForm>();
-  MainForm->MovingCircleTreatment1Click();
-  EXPECT_EQ(std::tuple(MainForm->CirclePointCount, MainForm->CircleValueType), std::tuple(5, kSurface));
+  m.MovingCircleTreatment1Click();
+  EXPECT_EQ(std::tuple(m.CirclePointCount, m.CircleValueType), std::tuple(5, kSurface));
   ui.dialog<TRadiusForm>(Circle(1, kJumping, kSurface)).ok<TDiagRadiusForm>();
-  MainForm->MovingCircleTreatment1Click();
-  EXPECT_EQ(ReadFile(report), Header(1, "sliding", "using the surface") +
-                                  "\t0.000000\t4.605170\n\t1.609438\t4.158883\n\t2.564949\t3.583519\n"
-                                  "\t3.367296\t2.772589\n\t3.891820\t1.386294\n" +
-                                  Header(1, "jumping", "using the surface") +
-                                  "\t1.609438\t2.484907\n\t2.564949\t1.386294\n"
-                                  "\n\tJumping Treatment\n\tSlope = -1.149764\tRatio = 1.149764 "
-                                  "\n\tCorrelation coefficient = -1.000000\tR2 = 1.000000 ");
+  m.MovingCircleTreatment1Click();
+  EXPECT_EQ(ReadFile(surfaces), Header(1, "sliding", "using the surface") +
+                                    "\t0.000000\t4.605170\n\t1.609438\t4.158883\n\t2.564949\t3.583519\n"
+                                    "\t3.367296\t2.772589\n\t3.891820\t1.386294\n" +
+                                    Header(1, "jumping", "using the surface") +
+                                    "\t1.609438\t2.484907\n\t2.564949\t1.386294\n"
+                                    "\n\tJumping Treatment\n\tSlope = -1.149764\tRatio = 1.149764 "
+                                    "\n\tCorrelation coefficient = -1.000000\tR2 = 1.000000 ");
   const double slope = std::log(4.0 / 12.0) / std::log(13.0 / 5.0);
-  EXPECT_NEAR(MainForm->CircleSlope, slope, 1e-12);
-  EXPECT_NEAR(MainForm->CircleRatio, -slope, 1e-12);
-  EXPECT_NEAR(MainForm->CircleCorrelation, -1, 1e-12);
-  EXPECT_EQ(MainForm->CircleMode, kJumping);
+  EXPECT_NEAR(m.CircleSlope, slope, 1e-12);
+  EXPECT_NEAR(m.CircleRatio, -slope, 1e-12);
+  EXPECT_NEAR(m.CircleCorrelation, -1, 1e-12);
+  EXPECT_EQ(m.CircleMode, kJumping);
 }
 
-// A code that is not an item comes back to the dialog and Cancel changes nothing. The 3 x 3 item
-// holds one disc of radius 1: no point, no line, and the window still shows.
+// Refusals, Cancel; the 3 x 3 item holds one disc of radius 1: no point, no line, the window shows.
 TEST_F(MovingCircleTreatmentTest, RefusalsCancelAndFewerThanTwoPoints) {
-  std::tie(MainForm->CirclePointCount, MainForm->CircleSlope) = std::tuple(7, 5.0);
-  MainForm->DiagramSavedFlags.CircleSaved = 1;
+  TMainForm& m = *MainForm;
+  std::tie(m.CirclePointCount, m.CircleSlope) = std::tuple(7, 5.0);
+  m.DiagramSavedFlags.CircleSaved = 1;
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TRadiusForm>(Circle(3, kSliding, kRadius))
       .message("ERROR", "Code Label not defined")
       .dialog<TRadiusForm>(Circle(-1, kSliding, kRadius))
       .message("ERROR", "Code Label not defined")
       .dialog<TRadiusForm>([](TRadiusForm&) { return ui::mrCancel; });
-  MainForm->MovingCircleTreatment1Click();
-  EXPECT_EQ(std::tuple(MainForm->CirclePointCount, MainForm->DiagramSavedFlags.CircleSaved,
-                       EnabledOf("CircleScanning1"), ReadFile(report), MainForm->DialogCancelBytes[cbRadius]),
+  m.MovingCircleTreatment1Click();
+  EXPECT_EQ(std::tuple(m.CirclePointCount, m.DiagramSavedFlags.CircleSaved, EnabledOf("CircleScanning1"),
+                       ReadFile(report), m.DialogCancelBytes[cbRadius]),
             std::tuple(7, 1, "", "", 0));
-
   ui.dialog<TRadiusForm>(Circle(2, kJumping, kSurface))
       .message("MOVING CIRCLE", "Fewer than two radii fit two discs in the item:\nno slope")
       .ok<TDiagRadiusForm>();
-  MainForm->MovingCircleTreatment1Click();
+  m.MovingCircleTreatment1Click();
   EXPECT_EQ(ReadFile(report), Header(2, "jumping", "using the surface") +
                                   "\n\tJumping Treatment\n\tSlope = undefined\tRatio = undefined "
                                   "\n\tCorrelation coefficient = undefined\tR2 = undefined ");
-  EXPECT_EQ(MainForm->CirclePointCount, 0);
-  EXPECT_TRUE(std::isnan(MainForm->CircleSlope));
+  EXPECT_EQ(m.CirclePointCount, 0);
+  EXPECT_TRUE(std::isnan(m.CircleSlope));
 }

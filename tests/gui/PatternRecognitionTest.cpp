@@ -1,17 +1,9 @@
-#include <QLineEdit>
-#include <QRadioButton>
-#include <algorithm>
-#include <filesystem>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "binary/Labeliz.h"
 #include "binary/PatternRecognition.h"
 #include "fixtures/Blocks.h"
-#include "panels/ReportForm.h"
 
 namespace {
 
@@ -112,9 +104,24 @@ std::vector<std::string> Lines(const std::string& text) {
 
 }  // namespace
 
-class PatternRecognitionTest : public ProgramTest {};
+class PatternRecognitionTest : public ProgramTest {
+ protected:
+  // Runs on `labels` with a table to `table` (empty: the dialog closed); returns the report.
+  std::string Run(BytePlane labels, const std::string& table) {
+    LoadLabeled(std::move(labels));
+    const std::string report = ReportInto(Path(table + ".txt"));
+    if (table.empty())
+      ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) { return ui::mrCancel; });
+    else
+      ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1")).save(Path(table));
+    ui.message("END", kEnd);
+    MainForm->PatRecTreatment1Click();
+    return ReadFile(report);
+  }
+};
 
 TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTable) {
+  TMainForm& m = *MainForm;
   struct Case {
     bool reportOn;
     std::string typed, table;  // a table in no folder cannot be written: said, the treatment goes on
@@ -123,18 +130,17 @@ TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTable) {
                         Case{true, "no/such/shapes.xls", "no/such/shapes.xls"}}) {
     SCOPED_TRACE(c.typed);
     LoadLabeled(RectangleAndRing());
-    MainForm->WorkDirectory = Dir().string();
+    m.WorkDirectory = Dir().string();
     const std::string report = ReportInto(Path(c.typed.substr(0, 2) + ".txt"));  // on, of, no
     ReportForm->ReportOff = c.reportOn ? 0 : 1;
-    MainForm->PatternTableRequested = 0;
-    MainForm->HoleCount = 5;
+    m.PatternTableRequested = 0;
+    m.HoleCount = 5;
     const std::string table = Path(c.table);
     const bool writable = c.table.find('/') == std::string::npos;
     ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2")).save(Path(c.typed));
     if (!writable) ui.message("ERROR", "The file\n" + table + "\ncannot be written");
     ui.message("END", kEnd);
-    MainForm->PatRecTreatment1Click();
-
+    m.PatRecTreatment1Click();
     EXPECT_EQ(ReadFile(table), writable ? kRectangleAndRingTable : "");
     // A table that could not be written is not registered: the report names none.
     EXPECT_EQ(ReadFile(report), c.reportOn ? Header(writable ? table : "") + "\n\tNumber of items = 2" +
@@ -145,29 +151,25 @@ TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTable) {
         std::tuple(asked.title, asked.filter, asked.initialDir),
         std::tuple(std::string("Saving File"), std::string("File Excel [*.xls]|*.xls"), Dir().string()));
     // The hole census of the last item stays in the state.
-    EXPECT_EQ(std::tuple(MainForm->HoleCount, MainForm->HoleMinSize, MainForm->HoleMaxSize,
-                         MainForm->HoleTotalSize, MainForm->ItemCount, MainForm->PatternTableRequested),
+    EXPECT_EQ(std::tuple(m.HoleCount, m.HoleMinSize, m.HoleMaxSize, m.HoleTotalSize, m.ItemCount,
+                         m.PatternTableRequested),
               std::tuple(1, 9, 9, 9, 2, 1));
     EXPECT_EQ(PatternRecognitionForm->PixelSize, 2.0);
   }
 }
 
-TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
+// Codes 1 .. 9 and 11 from a labeling; every code present, 10 on the frame only; a single item.
+TEST_F(PatternRecognitionTest, WhichCodesAreMeasured) {
   BytePlane labels = UniformPlane(50, 10);
   const int codes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
   for (int k = 0; k < 10; ++k) FillBlock(labels, 2, 2 + 4 * k, 3, 3, static_cast<std::uint8_t>(codes[k]));
-  LoadLabeled(std::move(labels));
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1")).save(Path("ten.xls")).message("END", kEnd);
-  MainForm->PatRecTreatment1Click();
-
-  const std::vector<std::string> rows = Lines(ReadFile(Path("ten.xls")));
+  std::string text = Run(std::move(labels), "ten.xls");
+  std::vector<std::string> rows = Lines(ReadFile(Path("ten.xls")));
   ASSERT_EQ(rows.size(), 11u);
   for (int k = 0; k < 10; ++k) {
     EXPECT_EQ(rows[k + 1].substr(0, rows[k + 1].find('\t')), std::to_string(codes[k]));
     EXPECT_EQ(std::count(rows[k + 1].begin(), rows[k + 1].end(), '\t'), 25);
   }
-  const std::string text = ReadFile(report);
   EXPECT_NE(
       text.find(Header(Path("ten.xls")) +
                 "\n\tNumber of items = 10\n\tCaution : the value 10 is not affected\n\tbecause this values "
@@ -176,25 +178,17 @@ TEST_F(PatternRecognitionTest, TenItemsAreCodesOneToNineAndEleven) {
   EXPECT_NE(text.find("PARAMETERS OF THE ITEM 11  "), std::string::npos);
   EXPECT_EQ(text.find("PARAMETERS OF THE ITEM 10 "), std::string::npos);
   EXPECT_EQ(MainForm->ItemCount, 11);
-}
-
-TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNotMeasurable) {
   // Code 10 (another program's labels) lies on the frame only; code 3 is a 2 x 2 block.
-  BytePlane labels = UniformPlane(12, 10);
+  labels = UniformPlane(12, 10);
   FillBlock(labels, 0, 2, 1, 4, 10);
   FillBlock(labels, 4, 4, 2, 2, 3);
-  LoadLabeled(std::move(labels));
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1")).save(Path("items")).message("END", kEnd);
-  MainForm->PatRecTreatment1Click();
-
-  const std::vector<std::string> rows = Lines(ReadFile(Path("items.xls")));
+  text = Run(std::move(labels), "items");
+  rows = Lines(ReadFile(Path("items.xls")));
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1].substr(0, 2), "3\t");
   std::string frameRow = "10\t4\t4.000000";
   for (int k = 3; k < 26; ++k) frameRow += "\tundefined";
   EXPECT_EQ(rows[2], frameRow);
-  const std::string text = ReadFile(report);
   EXPECT_NE(text.find("\n\tNumber of items = 2\n\n\tPARAMETERS OF THE ITEM 3  "), std::string::npos);
   EXPECT_NE(text.find("\n\n\tPARAMETERS OF THE ITEM 10  "
                       "\n\n\t\tInitial surface (in pixels) = 4\t(in meters) = 4.000000 "
@@ -202,66 +196,58 @@ TEST_F(PatternRecognitionTest, EveryCodePresentIsMeasuredAndAnItemOnTheFrameIsNo
                       "\n\t\tNot measurable: no pixel of the item lies inside the image frame"),
             std::string::npos);
   EXPECT_EQ(MainForm->ItemCount, 10);
-}
-
-TEST_F(PatternRecognitionTest, OnlyOneItemAndClosingTheDialogRunsTheTreatmentAsItHasNoCancel) {
-  BytePlane labels = UniformPlane(10, 10);
+  // One item, no table asked; closing the dialog runs the treatment, as it has no Cancel.
+  MainForm->PatternTableRequested = 0;
+  labels = UniformPlane(10, 10);
   FillBlock(labels, 3, 3, 2, 3, 200);
-  LoadLabeled(std::move(labels));
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TPatternRecognitionForm>([](TPatternRecognitionForm&) {
-      return ui::mrCancel;
-    }).message("END", kEnd);
-  MainForm->PatRecTreatment1Click();
-  EXPECT_EQ(
-      ReadFile(report).rfind(Header("") + "\n\tOnly one item\n\n\tPARAMETERS OF THIS ITEM \n\n\t\tInitial "
-                                          "surface (in pixels) = 6\t(in meters) = 6.000000 ",
-                             0),
-      0u);
+  EXPECT_EQ(Run(std::move(labels), "")
+                .rfind(Header("") + "\n\tOnly one item\n\n\tPARAMETERS OF THIS ITEM \n\n\t\tInitial "
+                                    "surface (in pixels) = 6\t(in meters) = 6.000000 ",
+                       0),
+            0u);
   EXPECT_EQ(MainForm->ItemCount, 200);
   EXPECT_TRUE(PatternRecognitionForm->CloseIsOk);
 }
 
 TEST_F(PatternRecognitionTest, NeedsALabeledImageAndRefusesMoreThan253CodesBeforeAnyMeasureOrTable) {
+  TMainForm& m = *MainForm;
   BytePlane labels = UniformPlane(40, 40);
   for (int code = 1; code <= 254; ++code) labels[1 + 2 * ((code - 1) / 19)][1 + 2 * ((code - 1) % 19)] = code;
   LoadBinary(labels.Clone());
-  MainForm->Enable({"Pattern1"});
+  m.Enable({"Pattern1"});
   const std::string report = ReportInto(Path("report.txt"));
   ui.message("ERROR", "A former labelization is required");
-  MainForm->PatRecTreatment1Click();
-  EXPECT_EQ(std::tuple(MainForm->IsEnabled("Pattern1"), ReadFile(report)), std::tuple(false, std::string()));
-
+  m.PatRecTreatment1Click();
+  EXPECT_EQ(std::tuple(m.IsEnabled("Pattern1"), ReadFile(report)), std::tuple(false, std::string()));
   LoadLabeled(std::move(labels));
   ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("1"))
       .save(Path("many"))
       .message("ERROR", "More than 253 items\nPlease check the labelization");
-  MainForm->PatRecTreatment1Click();
+  m.PatRecTreatment1Click();
   EXPECT_EQ(ReadFile(report),
             Header("") +
                 "\n\tNumber of items = 254\n\tCaution : the value 10 is not affected\n\tbecause "
                 "this values correspond to a system order");
   EXPECT_FALSE(std::filesystem::exists(Path("many.xls")));
-  EXPECT_EQ(MainForm->ItemCount, 254);
+  EXPECT_EQ(m.ItemCount, 254);
 }
 
 TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
+  TMainForm& m = *MainForm;
   TPatternRecognitionForm& f = *PatternRecognitionForm;
   EXPECT_EQ(f.PixelSizeEdit->text().toStdString(), "1");
   EXPECT_EQ(f.PixelSize, 1.0);
   f.PixelSizeEdit->setText(QStringLiteral("2.5m"));
   EXPECT_EQ(f.PixelSize, 2.5);
   EXPECT_FALSE(f.RadioButton1->isChecked() || f.RadioButton2->isChecked());
-
   // A cancelled name requests nothing; a name with its extension keeps it; "no" withdraws the request.
   ui.cancelSave().save(Path("t.xls"));
   f.RadioButton1Click();
-  EXPECT_EQ(std::tuple(MainForm->PatternTableRequested, f.RadioButton1->isChecked()), std::tuple(0, false));
+  EXPECT_EQ(std::tuple(m.PatternTableRequested, f.RadioButton1->isChecked()), std::tuple(0, false));
   f.RadioButton1Click();
-  EXPECT_EQ(std::tuple(MainForm->PatternTableRequested, f.TableFileName, f.RadioButton1->isChecked()),
+  EXPECT_EQ(std::tuple(m.PatternTableRequested, f.TableFileName, f.RadioButton1->isChecked()),
             std::tuple(1, Path("t.xls"), true));
   f.RadioButton2Click();
-  EXPECT_EQ(
-      std::tuple(MainForm->PatternTableRequested, f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
-      std::tuple(0, false, true));
+  EXPECT_EQ(std::tuple(m.PatternTableRequested, f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
+            std::tuple(0, false, true));
 }
