@@ -23,8 +23,7 @@ TEST(ImageToBitmap, EveryPixelAgreesWithGetPixelRGBAndARecycledBitmapIsReusedOnl
     for (int y = 0; y < 11; ++y)
       for (int x = 0; x < 19; ++x) {
         const Rgb c = image.GetPixelRGB(x, y);
-        ASSERT_EQ(bitmap.pixel(x, y), qRgb(c.red, c.green, c.blue))
-            << "type " << type << " at " << x << "," << y;
+        ASSERT_EQ(bitmap.pixel(x, y), qRgb(c.red, c.green, c.blue)) << type << " at " << x << "," << y;
       }
   }
   EXPECT_TRUE(ImageToBitmap(IMAGE(0, 5, IMAGE::kGray)).isNull() &&
