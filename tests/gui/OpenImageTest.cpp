@@ -27,32 +27,23 @@ auto Typed(int lines, int columns) {
     return ui::mrOk;
   };
 }
-auto Kind(int labeled) {
-  return [=](TSelectImageForm& f) {
-    f.LabeledImage = labeled;
-    return ui::mrOk;
-  };
-}
+const auto Kind = [](int labeled) { return Set(&TSelectImageForm::LabeledImage, labeled); };
 constexpr auto Closed = [](auto&) { return ui::mrCancel; };
 // Pixel (i, j) = 16 i + j: rows are told apart.
 const auto Numbered = [](int columns, int lines) { return MakeNumbered(columns, lines, 16); };
 // What a refused open must leave as it was.
-struct Snapshot {
-  std::vector<std::string> texts;
-  std::vector<int> numbers;
+auto Snapshot() {
+  const TMainForm& m = *MainForm;
   std::map<std::string, bool> enabled;
-  static Snapshot Take() {
-    const TMainForm& m = *MainForm;
-    Snapshot s{{Bytes(m.OriginalImage), Bytes(m.BinaryImage), Bytes(m.ResultImage), Bytes(m.BinaryBackup),
-                m.ImageFileName, m.WorkDirectory, m.DimensionFileName, ImageForm->CaptionText()},
-               {m.ImageLines, m.ImageColumns, m.LabeledFlag, m.BinaryFlag, m.HasLabeledImage,
-                m.HasBinaryImage, m.ItemCount, m.Panel2Pending[p2Labeled]},
-               {}};
-    for (const auto& [name, action] : m.Items()) s.enabled[name] = action->isEnabled();
-    return s;
-  }
-  bool operator==(const Snapshot&) const = default;
-};
+  for (const auto& [name, action] : m.Items()) enabled[name] = action->isEnabled();
+  return std::tuple(
+      std::vector<std::string>{Bytes(m.OriginalImage), Bytes(m.BinaryImage), Bytes(m.ResultImage),
+                               Bytes(m.BinaryBackup), m.ImageFileName, m.WorkDirectory, m.DimensionFileName,
+                               ImageForm->CaptionText()},
+      std::vector<int>{m.ImageLines, m.ImageColumns, m.LabeledFlag, m.BinaryFlag, m.HasLabeledImage,
+                       m.HasBinaryImage, m.ItemCount, m.Panel2Pending[p2Labeled]},
+      enabled);
+}
 }  // namespace
 class OpenImageTest : public ProgramTest {
  protected:
@@ -97,14 +88,14 @@ TEST_F(OpenImageTest, RawImagesWithAndWithoutSizeFiles) {
   // No size file: a closed window or a size too big abandons; 0 or > 65535 asks again; the size is saved.
   const BytePlane second = MakeRandomGray(5, 3, 5);
   WriteRaw("b.raw", second);
-  const Snapshot before = Snapshot::Take();
+  const auto before = Snapshot();
   ui.open(Path("b.raw"), 1).dialog<TImageSizeForm>(Closed);
   MainForm->Open1Click();
   ui.open(Path("b.raw"), 1)
       .dialog<TImageSizeForm>(Typed(4, 4))
       .message("CAUTION", "The raw file\n" + Path("b.raw") + "\nis shorter than 4 lines x 4 columns");
   MainForm->Open1Click();
-  EXPECT_TRUE(Snapshot::Take() == before);
+  EXPECT_EQ(Snapshot(), before);
   EXPECT_FALSE(std::filesystem::exists(Path("b.txt")));
   ui.open(Path("b.raw"), 1)
       .dialog<TImageSizeForm>(Typed(0, 4))
@@ -331,13 +322,13 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
   };
   for (const auto& [complementary, file, message] : cases) {
     SCOPED_TRACE(file);
-    const Snapshot before = Snapshot::Take();
+    const auto before = Snapshot();
     const std::string report = ReadFile(Path("r.txt"));
     if (complementary) ui.dialog<TSelectImageForm>(Kind(1));
     ui.open(Path(file), file.ends_with(".bmp") ? 2 : 1).message("CAUTION", message);
     if (message == kCaution24) ui.cancelOpen();  // this one brings the dialog back
     complementary ? MainForm->OpenBinaryImage1Click() : MainForm->Open1Click();
-    EXPECT_TRUE(Snapshot::Take() == before);
+    EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(ReadFile(Path("r.txt")), report);
     MainForm->ComplementaryRequested = 0;
   }
