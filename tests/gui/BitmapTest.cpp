@@ -11,10 +11,8 @@
 #include "fixtures/ScratchFiles.h"
 #include "imaging/Bmp.h"
 #include "ui/Bitmap.h"
-
 namespace {
-
-// GetPixelRGB is checked against known colours in the core tests; the bitmap must agree with it.
+// GetPixelRGB has known-colour core tests; the bitmap must agree with it.
 TEST(ImageToBitmap, EveryPixelAgreesWithGetPixelRGBAndARecycledBitmapIsReusedOnlyWhenFreeAndFitting) {
   for (int type : {IMAGE::kGray, IMAGE::kPalette, IMAGE::kRgb}) {
     IMAGE image(19, 11, type);
@@ -25,13 +23,11 @@ TEST(ImageToBitmap, EveryPixelAgreesWithGetPixelRGBAndARecycledBitmapIsReusedOnl
     for (int y = 0; y < 11; ++y)
       for (int x = 0; x < 19; ++x) {
         const Rgb c = image.GetPixelRGB(x, y);
-        ASSERT_EQ(bitmap.pixel(x, y), qRgb(c.red, c.green, c.blue))
-            << "type " << type << " at " << x << "," << y;
+        ASSERT_EQ(bitmap.pixel(x, y), qRgb(c.red, c.green, c.blue)) << type << " at " << x << "," << y;
       }
   }
   EXPECT_TRUE(ImageToBitmap(IMAGE(0, 5, IMAGE::kGray)).isNull() &&
               ImageToBitmap(IMAGE(5, -1, IMAGE::kRgb)).isNull());
-
   // A bitmap handed back is written over only when nothing else shares it and it fits.
   for (int type : {IMAGE::kGray, IMAGE::kPalette}) {
     IMAGE first(7, 5, type), second(7, 5, type);
@@ -49,7 +45,6 @@ TEST(ImageToBitmap, EveryPixelAgreesWithGetPixelRGBAndARecycledBitmapIsReusedOnl
     EXPECT_EQ(ImageToBitmap(IMAGE(6, 5, type), ImageToBitmap(first)).width(), 6);  // another size
   }
 }
-
 // Bitmaps above 32 MiB take another allocation path; they must look and behave the same.
 TEST(ImageToBitmap, LargeBitmapsAreWholeAndPaintable) {
   constexpr int kColumns = 3001, kLines = 2999;
@@ -70,9 +65,7 @@ TEST(ImageToBitmap, LargeBitmapsAreWholeAndPaintable) {
   EXPECT_EQ(std::tuple(kept.pixel(1, 1), kept.pixel(kColumns - 1, kLines - 1)),
             std::tuple(qRgb(1, 2, 3), last));
 }
-
-// The palette given is written as it is (the gray and 24-bit files are checked byte for byte in the
-// core tests, with the rows).
+// Gray and 24-bit files are checked byte for byte in the core tests.
 TEST(BmpFiles, APaletteIsWrittenAsGiven) {
   ScratchDir dir;
   std::uint8_t palette[1024] = {};  // blue, green, red, 0
@@ -83,5 +76,4 @@ TEST(BmpFiles, APaletteIsWrittenAsGiven) {
   ASSERT_GE(file.size(), 1078u);
   EXPECT_TRUE(std::equal(palette, palette + 1024, file.begin() + 54));
 }
-
 }  // namespace

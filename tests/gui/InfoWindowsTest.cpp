@@ -1,5 +1,4 @@
-// Every Info entry shows its window with its caption, texts and pictures; the message entries, the
-// speed-button information, the About entries and the window arrangement.
+// The Info entries and windows, the message entries, the About entries and the window arrangement.
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -7,13 +6,9 @@
 #include "Program.h"
 #include "panels/InfoWindows.h"
 #include "ui/Jpeg.h"
-
 namespace {
-
 using Handler = void (TMainForm::*)();
-
-// The windows as the menus list them, with their captions, text labels (captions of pictures
-// included) and pictures.
+// The windows in menu order: caption, text labels (picture captions included), pictures.
 const std::tuple<Handler, InfoWindow, const char*, int, int> kEntries[] = {
     {&TMainForm::GeneralInfo2Click, iwGeneralInfo, " General Info", 6, 3},
     {&TMainForm::LabelInfo1Click, iwLabeling, " LABELING", 5, 0},
@@ -53,18 +48,14 @@ const std::tuple<Handler, InfoWindow, const char*, int, int> kEntries[] = {
     {&TMainForm::Copyrigth1Click, iwAuthors, " Authors", 6, 0},
     {&TMainForm::InfoSpeedButtonClick, iwSpeedButtons, " Info about the following speed buttons", 36, 11},
 };
-
 }  // namespace
-
 using InfoWindowsTest = ProgramTest;
-
 TEST_F(InfoWindowsTest, EachEntryWindowMessageSpeedButtonInfoAndTheArrangement) {
   static_assert(std::size(kEntries) == InfoWindowCount);
   for (const auto& [handler, window, caption, labels, pictures] : kEntries) {
     ui.dialog<TInfoForm>([&](TInfoForm& f) {
-      EXPECT_EQ(&f, InfoForms[window]);
-      EXPECT_EQ(f.Caption(), caption);
-      EXPECT_EQ(std::tuple(f.LabelCount(), f.PictureCount()), std::tuple(labels, pictures)) << caption;
+      EXPECT_EQ(std::tuple(&f == InfoForms[window], f.Caption(), f.LabelCount(), f.PictureCount()),
+                std::tuple(true, caption, labels, pictures));
       for (const QImage& picture : f.Pictures()) EXPECT_FALSE(picture.isNull()) << caption;
       return ui::mrOk;
     });
@@ -76,15 +67,12 @@ TEST_F(InfoWindowsTest, EachEntryWindowMessageSpeedButtonInfoAndTheArrangement) 
         std::pair(iwAbout, "VORN Version 2.01")})
     EXPECT_NE(std::string(InfoContents(window).memo ? InfoContents(window).memo : "").find(phrase),
               std::string::npos);
-
-  // The message entries, the speed-button information, the window arrangement.
   ui.message("BINARIZING", "Value of the binary item = 1\nBackground = 255");
   MainForm->BinarInfo1Click();
   for (Handler handler : {&TMainForm::Smoothing1Click, &TMainForm::Closing1Click}) {
     ui.message("INFO", "This function has been reported in Urban Field");
     (MainForm->*handler)();
   }
-
   TempImageForm->showMinimized();
   ui::SetScreenCursor(ui::crPencil);
   ui.ok<TInfoForm>();
@@ -93,7 +81,6 @@ TEST_F(InfoWindowsTest, EachEntryWindowMessageSpeedButtonInfoAndTheArrangement) 
   EXPECT_EQ(std::tuple(TempImageForm->isMinimized(), ui::ScreenCursor(),
                        InfoForms[iwSpeedButtons]->Pictures()[3].size()),
             std::tuple(false, ui::crArrow, QSize(32, 32)));
-
   for (const bool cascade : {false, true, false}) {
     (MainForm->*(cascade ? &TMainForm::Cascade1Click : &TMainForm::Tile1Click))();
     EXPECT_EQ(EnabledOf("Previous1 Next1"), cascade ? "Previous1 Next1" : "");
@@ -107,7 +94,6 @@ TEST_F(InfoWindowsTest, EachEntryWindowMessageSpeedButtonInfoAndTheArrangement) 
   MainForm->Previous1Click();
   EXPECT_EQ(area->activeSubWindow(), first);
 }
-
 TEST_F(InfoWindowsTest, ResourcePicturesDecodeAndBadBytesGiveNoPicture) {
   QFile file(QStringLiteral(":/info/illustration-carpet.jpg"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -119,7 +105,7 @@ TEST_F(InfoWindowsTest, ResourcePicturesDecodeAndBadBytesGiveNoPicture) {
   EXPECT_TRUE(qGray(picture.pixel(80, 80)) > 230 && qGray(picture.pixel(1, 1)) < 80);
   // Cut short, noise after a start marker, nothing.
   const unsigned char noise[] = {0xFF, 0xD8, 0xFF, 0x00, 0x12, 0x34};
-  EXPECT_EQ(std::tuple(ui::DecodeJpeg(data, 100).isNull(), ui::DecodeJpeg(noise, sizeof noise).isNull(),
-                       ui::DecodeJpeg(nullptr, 0).isNull()),
-            std::tuple(true, true, true));
+  for (const QImage& bad :
+       {ui::DecodeJpeg(data, 100), ui::DecodeJpeg(noise, sizeof noise), ui::DecodeJpeg(nullptr, 0)})
+    EXPECT_TRUE(bad.isNull());
 }

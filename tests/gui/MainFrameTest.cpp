@@ -9,11 +9,8 @@
 #include "app/TreatStartForm.h"
 #include "panels/ProgressWindow.h"
 #include "panels/SelectedGT.h"
-
 namespace {
-
-// Entries joined by " | ", a submenu in brackets after its caption ("+" for "[Treatment | Info]"), "-"
-// a separator, "(off)" disabled.
+// " | "-joined entries, submenus in brackets ("+": "[Treatment | Info]"), "-" separator, "(off)".
 std::string Dump(const QList<QAction*>& actions, const char* separator) {
   std::string out;
   for (QAction* action : actions) {
@@ -25,12 +22,7 @@ std::string Dump(const QList<QAction*>& actions, const char* separator) {
   }
   return out;
 }
-
-// Sets to 1 (when `set`) and reads as digits every flag a reset may touch, in groups: the pending
-// results of panel 3, then of panel 2, in their order; the saved diagrams (lineal lines, lineal
-// columns, circle, lacunarity, orientation, roughness, box counting); the pattern table and the four
-// urban tables; the sequence, wavelet sequence, pixel stack and fill mask ready; the perimeter
-// extracted and the cancel bytes of binarizing, treatment start and Hurst; the colour mode.
+// Sets (when `set`) and reads as digit groups every flag a reset may touch.
 std::string Flags(bool set = false) {
   TMainForm& m = *MainForm;
   DiagramFlags& d = m.DiagramSavedFlags;
@@ -51,11 +43,8 @@ std::string Flags(bool set = false) {
   group(m.ColourMode);
   return digits;
 }
-
 }  // namespace
-
 using MainFrameTest = ProgramTest;
-
 TEST_F(MainFrameTest, MenusToolBarSplashAndStateAtStart) {
   EXPECT_EQ(Dump(MainForm->menuBar()->actions(), "\n") + "\n",
             "Files [General Info | Open Gray Tone  Image | Open Binary or Labeled Image (off) | - | Exit]\n"
@@ -82,7 +71,6 @@ TEST_F(MainFrameTest, MenusToolBarSplashAndStateAtStart) {
             "Window [Cascade | Tile | Previous | Next]\n"
             "About [Infos | Illustrations | Authors]\n");
   EXPECT_EQ(MainForm->windowTitle().toStdString(), " VORN Version 2");
-
   // Each button: its name, hint, "off" when disabled, "group" when it stays down; "|" a gap after it.
   std::string bar;
   for (QAction* a : MainForm->ToolBar1->actions())
@@ -105,8 +93,6 @@ TEST_F(MainFrameTest, MenusToolBarSplashAndStateAtStart) {
       "LocalFillingSpeedButton \"Local Filling\" off group, DilatSpeedButton \"Adaptive Closing\" off, "
       "AureoleSpeedButton \" Extraction of the Dilation Contour\" off, GoBackSpeedButton \"Return\" off |, "
       "ExitSpeedButton1 \"Exit\" off");
-
-  // The splash windows, then the state the constructor leaves.
   EXPECT_EQ(
       std::tuple(ui.Notes(), ui.Waits(), ui.ClockSeconds()),
       std::tuple(std::vector<std::string>{"TPresentationForm1", "TPresentationForm2", "TPresentationForm3"},
@@ -118,7 +104,6 @@ TEST_F(MainFrameTest, MenusToolBarSplashAndStateAtStart) {
             std::tuple(-1, 0, true, ui::crArrow));
   for (int index = ui::crLoupe; index <= ui::crSACross; ++index) EXPECT_TRUE(ui::HasCustomCursor(index));
 }
-
 TEST_F(MainFrameTest, ButtonGroupsResetsTreatStartProgressAndSharedRefusals) {
   // Pressing a drawing tool down asks for its value and colour: four times below.
   for (int press = 0; press < 4; ++press) ui.ok<TSelectedValueForm>().colour(0);
@@ -138,8 +123,6 @@ TEST_F(MainFrameTest, ButtonGroupsResetsTreatStartProgressAndSharedRefusals) {
   MainForm->Item("ZoomSpeedButton")->trigger();
   MainForm->Item("PencilSpeedButton")->trigger();
   EXPECT_TRUE(MainForm->IsDown("ZoomSpeedButton") && MainForm->IsDown("PencilSpeedButton"));
-
-  // Each reset clears exactly its members.
   const std::pair<void (TMainForm::*)(), const char*> resets[] = {
       {&TMainForm::ResetState, "000000000000 001111 0000001 00000 0000 1111 1"},
       {&TMainForm::ClearResultRegisteredFlags, "110000000011 111111 1111111 11111 1111 1111 1"},
@@ -153,7 +136,6 @@ TEST_F(MainFrameTest, ButtonGroupsResetsTreatStartProgressAndSharedRefusals) {
     (MainForm->*reset)();
     EXPECT_EQ(Flags(), expected);
   }
-
   // The treatment-start dialog: No sets its cancel byte, Yes leaves it.
   EXPECT_EQ(TreatStartForm->Caption(), " Treatment Starting");
   for (const int answer : {ui::mrYes, ui::mrNo}) {
@@ -161,7 +143,6 @@ TEST_F(MainFrameTest, ButtonGroupsResetsTreatStartProgressAndSharedRefusals) {
     ui::ShowModal(*TreatStartForm);
     EXPECT_EQ(MainForm->DialogCancelBytes[cbTreatStart], answer == ui::mrNo);
   }
-
   // The progress window's positions are truncated and clamped.
   const std::pair<float, int> cases[] = {{0.0f, 0},    {0.999f, 99}, {1.0f, 100}, {0.5f, 50},
                                          {0.123f, 12}, {-0.5f, 0},   {1.7f, 100}};
@@ -175,7 +156,6 @@ TEST_F(MainFrameTest, ButtonGroupsResetsTreatStartProgressAndSharedRefusals) {
   CloseProgressWindow();
   EXPECT_EQ(ProgressForm, nullptr);
   SetProgressPosition(0.5f);  // no window: nothing happens
-
   // The tools need an image; an exception is shown with its text.
   EXPECT_TRUE(MainForm->IsEnabled("Tools1"));
   const std::string noImage = "No image is open\nPlease open a gray tone image first";

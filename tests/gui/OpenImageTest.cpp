@@ -3,26 +3,16 @@
 #include <QRadioButton>
 #include <map>
 #include <sstream>
-#include <tuple>
 
 #include "Program.h"
 #include "app/ImageFiles.h"
-#include "app/MainWindow.h"
 #include "app/Report.h"
-#include "fixtures/Patterns.h"
 #include "fixtures/Pixels.h"
 #include "imaging/Bmp.h"
 #include "panels/ImageSizeForm.h"
-#include "panels/ImageWindow.h"
-#include "panels/ReportForm.h"
-#include "panels/ResultImage.h"
 #include "panels/SelectImageForm.h"
-#include "panels/TempImage.h"
-
 namespace {
-
 const char* const kCaution24 = "This program does not take into account RBV Bitmap";
-
 std::string Header(const std::string& image, int lines, int columns) {
   return "\t\t\t\tVORN.Version 2 \n\t\t\t\tThe VORN developers\n"
          "\t\t\t\tFree software for the fractal analysis of images"
@@ -30,7 +20,6 @@ std::string Header(const std::string& image, int lines, int columns) {
          image + "\n\n Image Size:\n lines " + std::to_string(lines) + " columns " + std::to_string(columns) +
          " \n";
 }
-
 auto Typed(int lines, int columns) {
   return [=](TImageSizeForm&) {
     MainForm->ImageLines = lines;
@@ -38,40 +27,24 @@ auto Typed(int lines, int columns) {
     return ui::mrOk;
   };
 }
-
-auto Kind(int labeled) {
-  return [=](TSelectImageForm& f) {
-    f.LabeledImage = labeled;
-    return ui::mrOk;
-  };
-}
-
+const auto Kind = [](int labeled) { return Set(&TSelectImageForm::LabeledImage, labeled); };
 constexpr auto Closed = [](auto&) { return ui::mrCancel; };
-
 // Pixel (i, j) = 16 i + j: rows are told apart.
 const auto Numbered = [](int columns, int lines) { return MakeNumbered(columns, lines, 16); };
-
 // What a refused open must leave as it was.
-struct Snapshot {
-  std::vector<std::string> texts;
-  std::vector<int> numbers;
+auto Snapshot() {
+  const TMainForm& m = *MainForm;
   std::map<std::string, bool> enabled;
-
-  static Snapshot Take() {
-    const TMainForm& m = *MainForm;
-    Snapshot s{{Bytes(m.OriginalImage), Bytes(m.BinaryImage), Bytes(m.ResultImage), Bytes(m.BinaryBackup),
-                m.ImageFileName, m.WorkDirectory, m.DimensionFileName, ImageForm->CaptionText()},
-               {m.ImageLines, m.ImageColumns, m.LabeledFlag, m.BinaryFlag, m.HasLabeledImage,
-                m.HasBinaryImage, m.ItemCount, m.Panel2Pending[p2Labeled]},
-               {}};
-    for (const auto& [name, action] : m.Items()) s.enabled[name] = action->isEnabled();
-    return s;
-  }
-  bool operator==(const Snapshot&) const = default;
-};
-
+  for (const auto& [name, action] : m.Items()) enabled[name] = action->isEnabled();
+  return std::tuple(
+      std::vector<std::string>{Bytes(m.OriginalImage), Bytes(m.BinaryImage), Bytes(m.ResultImage),
+                               Bytes(m.BinaryBackup), m.ImageFileName, m.WorkDirectory, m.DimensionFileName,
+                               ImageForm->CaptionText()},
+      std::vector<int>{m.ImageLines, m.ImageColumns, m.LabeledFlag, m.BinaryFlag, m.HasLabeledImage,
+                       m.HasBinaryImage, m.ItemCount, m.Panel2Pending[p2Labeled]},
+      enabled);
+}
 }  // namespace
-
 class OpenImageTest : public ProgramTest {
  protected:
   // Writes a raw image and, unless `size` is empty, its size file.
@@ -90,21 +63,16 @@ class OpenImageTest : public ProgramTest {
     MainForm->OpenBinaryImage1Click();
   }
 };
-
 TEST_F(OpenImageTest, RawImagesWithAndWithoutSizeFiles) {
-  WriteRaw("a.raw", Numbered(4, 3), "3 4");
-  ui.open(Path("a.raw"), 1).dialog<TReportForm>(NoReport);
-  MainForm->Open1Click();
-
+  OpenOriginal(Numbered(4, 3), "a.raw");
   const TMainForm& m = *MainForm;
   EXPECT_EQ(Bytes(m.OriginalImage), Bytes(Numbered(4, 3)));
   EXPECT_EQ(std::tuple(m.OriginalImage.Lines(), m.ImageLines, m.ImageColumns, m.LineUndoValues.size()),
             std::tuple(3, 3, 4, 5u));
-  const std::string title = " 1.- " + Path("a.raw");
+  const std::string a = Path("a.raw"), title = " 1.- " + a;
   EXPECT_EQ((std::vector<std::string>{m.ImageFileName, m.ImagePath, m.ImageTitle, ImageForm->CaptionText(),
                                       m.SavedPanelCaption, m.WorkDirectory, m.DimensionFileName}),
-            (std::vector<std::string>{Path("a.raw"), Path("a.raw"), title, title, Path("a.raw"),
-                                      Dir().string(), Path("a.txt")}));
+            (std::vector<std::string>{a, a, title, title, a, Dir().string(), Path("a.txt")}));
   for (const BytePlane* plane :
        {&m.ResultImage, &m.BinaryImage, &m.BinaryBackup, &m.RedPlane, &m.GreenPlane, &m.BluePlane})
     EXPECT_EQ(Bytes(*plane), std::string(12, '\0')) << plane->Lines() << " x " << plane->Columns();
@@ -115,24 +83,20 @@ TEST_F(OpenImageTest, RawImagesWithAndWithoutSizeFiles) {
   EXPECT_EQ(EnabledOf(enabled), enabled);
   EXPECT_EQ(ReadFile(Path("a.txt")), "3 4");  // left as it was
   const ui::FileDialogSpec& asked = ui.FileDialogs().at(0);
-  EXPECT_EQ(std::tuple(asked.title, asked.filter, asked.initialDir),
-            std::tuple("OPEN IMAGE", "Raw Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp", ImagesFolder()));
-
-  // Without a size file: the size window closed, or a size the file cannot hold, abandons the open and
-  // leaves no size file; 0 and more than 65535 bring the window back; the size typed is written once
-  // the image is read.
+  EXPECT_EQ(asked.title + "|" + asked.filter + "|" + asked.initialDir,
+            "OPEN IMAGE|Raw Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp|" + ImagesFolder());
+  // No size file: a closed window or a size too big abandons; 0 or > 65535 asks again; the size is saved.
   const BytePlane second = MakeRandomGray(5, 3, 5);
   WriteRaw("b.raw", second);
-  const Snapshot before = Snapshot::Take();
+  const auto before = Snapshot();
   ui.open(Path("b.raw"), 1).dialog<TImageSizeForm>(Closed);
   MainForm->Open1Click();
   ui.open(Path("b.raw"), 1)
       .dialog<TImageSizeForm>(Typed(4, 4))
       .message("CAUTION", "The raw file\n" + Path("b.raw") + "\nis shorter than 4 lines x 4 columns");
   MainForm->Open1Click();
-  EXPECT_TRUE(Snapshot::Take() == before);
+  EXPECT_EQ(Snapshot(), before);
   EXPECT_FALSE(std::filesystem::exists(Path("b.txt")));
-
   ui.open(Path("b.raw"), 1)
       .dialog<TImageSizeForm>(Typed(0, 4))
       .message("ERROR", "Number of lines not defined (1 to 65535)")
@@ -145,9 +109,7 @@ TEST_F(OpenImageTest, RawImagesWithAndWithoutSizeFiles) {
   EXPECT_EQ(Bytes(m.OriginalImage), Bytes(second));
   EXPECT_EQ(std::tuple(m.ImageLines, m.ImageColumns), std::tuple(3, 5));
 }
-
-// The smallest files are the ones a file-length test would refuse. A colour BMP is refused and the
-// dialog comes back with the same filter.
+// Tiny files would fail a file-length test; a colour BMP is refused and the dialog comes back.
 TEST_F(OpenImageTest, EightBitBmpsOpenWhateverTheirSizeColourOnesAreRefused) {
   ASSERT_EQ(WriteBMPFile(Path("c24.bmp"), MakeRandomBgr(4, 3, 1), 4, 3, 2), 0);
   for (const auto& [columns, lines] : {std::pair{4, 3}, std::pair{1, 1}, std::pair{37, 23}}) {
@@ -163,15 +125,13 @@ TEST_F(OpenImageTest, EightBitBmpsOpenWhateverTheirSizeColourOnesAreRefused) {
     EXPECT_EQ(ui.FileDialogs().back().filterIndex, 2);
   }
 }
-
-// The report question through successive opens: what each answer writes and leaves open.
 TEST_F(OpenImageTest, ReportQuestion) {
   WriteRaw("h.raw", Numbered(4, 3), "3 4");
   WriteRaw("two.raw", Numbered(5, 2), "2 5");
   const auto open = [&](const char* name, std::function<int(TReportForm&)> answer) -> Script& {
     return ui.open(Path(name), 1).dialog<TReportForm>(answer);
   };
-  // Yes without a file, or with one that cannot be created: the report is off, the image open.
+  // Yes without a file, or with one that cannot be made: the report off, the image open.
   open("two.raw", YesReport).cancelSave();
   MainForm->Open1Click();
   EXPECT_EQ(std::tuple(ReportForm->ReportOff, ReportOn()), std::tuple(1, false));
@@ -182,17 +142,15 @@ TEST_F(OpenImageTest, ReportQuestion) {
   MainForm->Open1Click();
   EXPECT_EQ(std::tuple(ReportForm->ReportOff, ReportOn(), MainForm->OriginalImage.Lines()),
             std::tuple(1, false, 3));
-
   // The name typed gets ".txt" appended, even when it ends so already.
   open("h.raw", YesReport).save(Path("report.txt"), 1);
   MainForm->Open1Click();
   EXPECT_EQ(std::tuple(MainForm->ReportFileName, MainForm->ReportPath),
             std::tuple(Path("report.txt"), Path("report.txt.txt")));
   EXPECT_EQ(ReadFile(Path("report.txt.txt")), Header(Path("h.raw"), 3, 4));
-  const ui::FileDialogSpec& asked = ui.FileDialogs().at(1);
-  EXPECT_EQ(std::tuple(asked.title, asked.filter), std::tuple(" OPEN REPORT", "Name Report [*.txt]|*.txt"));
-
-  // A new report closes the old one; the question closed and no file chosen keep it receiving the lines.
+  EXPECT_EQ(ui.FileDialogs().at(1).title + "|" + ui.FileDialogs().at(1).filter,
+            " OPEN REPORT|Name Report [*.txt]|*.txt");
+  // A new report closes the old one; the question closed and no file chosen keep it open.
   open("two.raw", YesReport).save(Path("r2"), 1);
   MainForm->Open1Click();
   open("two.raw", Closed).cancelSave();
@@ -201,7 +159,6 @@ TEST_F(OpenImageTest, ReportQuestion) {
   EXPECT_EQ(ReadFile(Path("report.txt.txt")), Header(Path("h.raw"), 3, 4));
   const std::string kept = Header(Path("two.raw"), 2, 5) + "\n\n LINE";
   EXPECT_EQ(ReadFile(Path("r2.txt")), kept);
-
   // "No": nothing more is written, not even by a complementary image.
   open("two.raw", NoReport);
   MainForm->Open1Click();
@@ -209,8 +166,6 @@ TEST_F(OpenImageTest, ReportQuestion) {
   ReportPrintf("\n\n ANYTHING");
   EXPECT_EQ(ReadFile(Path("r2.txt")), kept);
 }
-
-// A binary image from a BMP, then labeled ones over it: their report lines, flags, tables and entries.
 TEST_F(OpenImageTest, ComplementaryImages) {
   // The selection closed without OK opens an original image.
   WriteRaw("original.raw", Numbered(4, 3), "3 4");
@@ -224,8 +179,8 @@ TEST_F(OpenImageTest, ComplementaryImages) {
   ASSERT_EQ(WriteBMPFile(Path("bin.bmp"), labels, 4, 3, 0), 0);
   ui.dialog<TSelectImageForm>(Kind(0)).open(Path("bin.bmp"), 2);
   MainForm->OpenBinarSpeedButton1Click();
-  std::string lines =
-      "\n\n The complementary image : " + Path("bin.bmp") + "\n corresponds to a binary image";
+  const std::string opened = "\n\n The complementary image : ";
+  std::string lines = opened + Path("bin.bmp") + "\n corresponds to a binary image";
   EXPECT_EQ(ReadFile(report), lines);
   EXPECT_EQ(Bytes(m.BinaryImage), Bytes(labels));
   EXPECT_EQ(std::tuple(m.LabeledFlag, m.BinaryFlag, m.HasLabeledImage, m.HasBinaryImage,
@@ -233,14 +188,12 @@ TEST_F(OpenImageTest, ComplementaryImages) {
             std::tuple(0, 1, 0, 1, 0));
   EXPECT_EQ(TempImageForm->CaptionText(), " 2.- Complementary Binary Image");
   EXPECT_EQ(EnabledOf("Labelization Perimeter1"), "Labelization");
-
   // Item codes need not be consecutive: the tables are indexed by code.
   labels[1][1] = 2;
   labels[1][2] = 5;
   WriteRaw("lab.raw", labels, "3 4");
   OpenComplementary(1, Path("lab.raw"));
-  lines += "\n\n The complementary image : " + Path("lab.raw") +
-           "\n corresponds to a labeled image that contains 3 items";
+  lines += opened + Path("lab.raw") + "\n corresponds to a labeled image that contains 3 items";
   EXPECT_EQ(ReadFile(report), lines);
   EXPECT_EQ(m.ItemCount, 3);
   for (std::size_t size :
@@ -258,20 +211,15 @@ TEST_F(OpenImageTest, ComplementaryImages) {
       "Perimeter1 PerimeterOrientation1 MovingCircle Pattern1 Smoothing1 Closing1 PerimeterExtraction "
       "HoleExtraction SaveBinarSpeedButton1 PipetteSpeedButton1 ColorSpeedButton ExitSpeedButton1";
   EXPECT_EQ(EnabledOf(enabled), enabled);
-
   labels.Fill(255);
   labels[2][2] = 7;
   WriteRaw("one.raw", labels, "3 4");
   OpenComplementary(1, Path("one.raw"));
-  lines += "\n\n The complementary image : " + Path("one.raw") +
-           "\n corresponds to a labeled image that contains only one item";
+  lines += opened + Path("one.raw") + "\n corresponds to a labeled image that contains only one item";
   EXPECT_EQ(ReadFile(report), lines);
   EXPECT_EQ(std::tuple(m.ItemCount, m.ItemCodes.size()), std::tuple(1, 8u));
 }
-
-// What the old image produced goes with it: what it sized, its pending results, the entries of the
-// old panels 2 and 3 (as at start-up), both panels black at the new size with their first captions.
-// Diagrams keep what they hold.
+// The old image's state, results and panel entries go with it; panels 2 and 3 black; diagrams stay.
 TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneProduced) {
   const char* const oldPanelEntries =
       "Labelization LinFrac1 BoxCounting1 Bromov1 ProgresBoxCounting1 UrbanField ResizeBoxCounting1 "
@@ -284,8 +232,7 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneProduced) {
   std::istringstream names(oldPanelEntries);
   for (std::string name; names >> name;) m.Enable({name.c_str()});
   for (const char* tool : {"PencilSpeedButton", "ColorSpeedButton"}) m.Item(tool)->setChecked(true);
-  m.FillMask = BytePlane(8, 8);
-  m.UndoImage = BytePlane(8, 8);
+  for (BytePlane* plane : {&m.FillMask, &m.UndoImage}) *plane = BytePlane(8, 8);
   m.ColourImage = BytePlane(24, 8);
   m.ItemCodes.assign(5, 1);
   m.ItemValues.assign(5, 1.0);
@@ -294,14 +241,12 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneProduced) {
   m.DiagramSavedFlags.BoxCountingPending = 1;
   m.FillMaskReady = m.PixelStackReady = m.HasLabeledImage = m.HoleLabelingMode = m.HolesLabeled = 1;
   m.HasBinaryImage = m.EditorState = m.BinaryFlag = 1;
-  m.ColourMode = m.LineUndoCount = m.ItemCount = 3;
-  m.ResultBorder = 6;
+  m.ColourMode = m.LineUndoCount = m.ItemCount = m.ResultBorder = 3;
   m.LineStart = {3, 3};
   m.BinaryImageName = " BINARY IMAGE ";
   m.PanelCaption = "Fract Star";
   TempImageForm->SetCaptionText(" 2.- BINARY IMAGE ");
   ResultImageForm->SetCaptionText(" 3.- Fract Star");
-
   OpenOriginal(Numbered(3, 5), "second.raw");
   EXPECT_EQ(m.LineUndoValues.size(), 6u);
   EXPECT_TRUE(m.FillMask.Empty() && m.ColourImage.Empty() && m.UndoImage.Empty() && m.ItemCodes.empty() &&
@@ -324,7 +269,6 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneProduced) {
     EXPECT_EQ(qGray(panel->Bitmap().pixel(2, 4)), 0);
   }
 }
-
 // Every refusal: a message under "CAUTION" and nothing of the state changed.
 TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
   // Without an original, a complementary image has nowhere to go.
@@ -334,7 +278,6 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
   EXPECT_TRUE(MainForm->BinaryImage.Empty());
   EXPECT_FALSE(MainForm->IsEnabled("ExitSpeedButton1"));
   MainForm->ComplementaryRequested = 0;
-
   OpenOriginal(Numbered(4, 3));
   ReportInto(Path("r.txt"));
   std::filesystem::create_directory(Path("folder.raw"));
@@ -348,8 +291,7 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
   WriteFile(Path("junk.bmp"), "BM this is not a picture");
   ASSERT_EQ(WriteBMPFile(Path("c24.bmp"), MakeRandomBgr(4, 3, 1), 4, 3, 2), 0);
   ASSERT_EQ(WriteBMPFile(Path("g25.bmp"), Numbered(5, 2), 5, 2, 0), 0);
-  // Headers that claim sides beyond the limit, in sparse files as long as they claim: refused from
-  // the header, before any pixel is read.
+  // Sides beyond the limit in sparse files as long as claimed: refused before any pixel is read.
   for (const auto& [name, width] : {std::pair{"wide.bmp", 70000}, std::pair{"widest.bmp", INT32_MAX}}) {
     ASSERT_EQ(WriteBMPFile(Path(name), Numbered(4, 3), 4, 3, 0), 0);
     std::string bytes = ReadFile(Path(name));
@@ -358,7 +300,6 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
     WriteFile(Path(name), bytes);
     std::filesystem::resize_file(Path(name), std::uint64_t{1} << 34);
   }
-
   const std::string range = "\nholds a size out of range (1 to 65535 a side)";
   const std::tuple<bool, std::string, std::string> cases[] = {
       {false, "folder.raw", "The raw file\n" + Path("folder.raw") + "\ncannot be read"},
@@ -373,8 +314,7 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
        "The file\n" + Path("junk.bmp") + "\nis not an 8-bit BMP image this program can read"},
       {true, "g25.bmp",
        "The complementary image must have the size of the original image\n(3 lines x 4 columns; this one has "
-       "2 "
-       "lines x 5 columns)"},
+       "2 lines x 5 columns)"},
       {false, "c24.bmp", kCaution24},
       {false, "wide.bmp", "The image\n" + Path("wide.bmp") + "\nis too large (3 lines x 70000 columns)"},
       {true, "widest.bmp",
@@ -382,18 +322,17 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
   };
   for (const auto& [complementary, file, message] : cases) {
     SCOPED_TRACE(file);
-    const Snapshot before = Snapshot::Take();
+    const auto before = Snapshot();
     const std::string report = ReadFile(Path("r.txt"));
     if (complementary) ui.dialog<TSelectImageForm>(Kind(1));
     ui.open(Path(file), file.ends_with(".bmp") ? 2 : 1).message("CAUTION", message);
     if (message == kCaution24) ui.cancelOpen();  // this one brings the dialog back
     complementary ? MainForm->OpenBinaryImage1Click() : MainForm->Open1Click();
-    EXPECT_TRUE(Snapshot::Take() == before);
+    EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(ReadFile(Path("r.txt")), report);
     MainForm->ComplementaryRequested = 0;
   }
 }
-
 TEST_F(OpenImageTest, SizeAndSelectionWindowsStoreWhatIsTyped) {
   ImageSizeForm->NumLineEdit->setText("12a");
   ImageSizeForm->NumColEdit->setText(" 640");
@@ -401,7 +340,6 @@ TEST_F(OpenImageTest, SizeAndSelectionWindowsStoreWhatIsTyped) {
   ImageSizeForm->NumColEdit->setText("x");
   EXPECT_EQ(std::tuple(MainForm->ImageColumns, ImageSizeForm->TypedLines()), std::tuple(0, 12));
   EXPECT_EQ(ImageSizeForm->Caption(), " Image Size");
-
   SelectImageForm->LabeledButton->click();
   EXPECT_EQ(SelectImageForm->LabeledImage, 1);
   SelectImageForm->OkClick();

@@ -1,5 +1,4 @@
-// The three panel windows: zoom codes and captions, the click-to-pixel mapping, the status-bar
-// read-out, drawing only the visible part, and what a new image or a close does.
+// The three panel windows: zoom, click-to-pixel mapping, read-out, painting, new image and close.
 #include <QAction>
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -8,29 +7,20 @@
 
 #include "Program.h"
 #include "imaging/Image.h"
-
 namespace {
-
-std::vector<TPanelForm*> Panels() {
-  return {ImageForm, TempImageForm, ResultImageForm};
-}
+const auto Panels = [] { return std::vector<TPanelForm*>{ImageForm, TempImageForm, ResultImageForm}; };
 void ZoomButton(bool down) {
   MainForm->Item("ZoomSpeedButton")->setChecked(down);
   MainForm->ZoomSpeedButtonClick();
 }
-// The three status fields joined by "|", after filling them with stale text and moving to (x, y).
+// The three status fields joined by "|" after a move to (x, y) over stale text.
 std::string StatusAt(TPanelForm* panel, int x, int y) {
   for (int field = 0; field < 3; ++field) MainForm->SetStatusText(field, "stale");
   panel->PaintBoxMouseMove(x, y);
   return MainForm->StatusText(0) + "|" + MainForm->StatusText(1) + "|" + MainForm->StatusText(2);
 }
-std::string Place(int line, int column) {
-  return Format("Line: %5d  Column: %5d ", line, column);
-}
-std::string Size(int lines, int columns) {
-  return "|Image Size: " + std::to_string(lines) + " lines x " + std::to_string(columns) + " columns  ";
-}
-// Draws the panel as its paint would into an image of the view's size.
+const auto Place = [](int line, int column) { return Format("Line: %5d  Column: %5d ", line, column); };
+const auto Size = [](int l, int c) { return Format("|Image Size: %d lines x %d columns  ", l, c); };
 QImage Painted(const TPanelForm& panel, int width, int height) {
   QImage target(width, height, QImage::Format_RGB32);
   target.fill(Qt::magenta);
@@ -38,9 +28,7 @@ QImage Painted(const TPanelForm& panel, int width, int height) {
   panel.DrawVisible(painter, width, height);
   return target;
 }
-
 using PanelsTest = ProgramTest;
-
 TEST_F(PanelsTest, StartEmptyZoomWithTheButtonOnABitmapUnderEachTitleCodesCaptionsAndTheClickedPixel) {
   MainForm->ImageTitle = " 1.- carpet";
   MainForm->BinaryImageName = "carpet binary";
@@ -57,7 +45,6 @@ TEST_F(PanelsTest, StartEmptyZoomWithTheButtonOnABitmapUnderEachTitleCodesCaptio
   TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 3, 3);  // no bitmap
   for (TPanelForm* panel : Panels())
     EXPECT_EQ(std::tuple(panel->Zoom, panel->CaptionText()), std::tuple(1, "Image (1:1)"));
-
   for (int panel : {1, 2, 3}) ShowInPanel(panel, MakeGrayRamp(10, 10));
   for (TPanelForm* panel : Panels()) panel->PaintBoxMouseDown(Qt::LeftButton, 1, 1);
   ResultImageForm->PaintBoxMouseDown(Qt::RightButton, 1, 1);
@@ -66,8 +53,6 @@ TEST_F(PanelsTest, StartEmptyZoomWithTheButtonOnABitmapUnderEachTitleCodesCaptio
       std::tuple(" 1.- carpet (2:1) ", " 2.- carpet binary (2:1) ", " 3.- Local Fractal Dimension (1:1)"));
   ZoomButton(false);
   EXPECT_EQ(ui::ScreenCursor(), ui::crArrow);
-
-  // Zoom codes and captions of panel 1.
   const Qt::MouseButton left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
   // From, button, to, and the caption; "before": left as it was.
   const std::tuple<int, Qt::MouseButton, int, const char*> cases[] = {
@@ -89,7 +74,6 @@ TEST_F(PanelsTest, StartEmptyZoomWithTheButtonOnABitmapUnderEachTitleCodesCaptio
                          ImageForm->CentreOnClick),
               std::tuple(to, caption, caption, 0));
   }
-
   const std::tuple<int, int, int, int, int> pixels[] = {
       // zoom, x, y, column, line
       {-2, 10, 4, 20, 8}, {1, 10, 4, 10, 4}, {0, 7, 3, 7, 3},    {-1, 7, 3, 7, 3},    {3, 10, 8, 3, 2},
@@ -100,7 +84,6 @@ TEST_F(PanelsTest, StartEmptyZoomWithTheButtonOnABitmapUnderEachTitleCodesCaptio
     EXPECT_EQ(StatusAt(ImageForm, x, y).substr(0, 27), Place(line, column)) << "zoom " << zoom;
   }
 }
-
 TEST_F(PanelsTest, ReadOutAndANewImageOrACloseOfEachPanel) {
   for (TPanelForm* panel : Panels()) EXPECT_EQ(StatusAt(panel, 1, 1), "||");  // no bitmap
   IMAGE colour(4, 3, IMAGE::kRgb);
@@ -109,7 +92,6 @@ TEST_F(PanelsTest, ReadOutAndANewImageOrACloseOfEachPanel) {
   ImageForm->ShowImage(colour);
   EXPECT_EQ(StatusAt(ImageForm, 0, 0), Place(0, 0) + "|Gray Tone :   30 " + Size(3, 4));
   EXPECT_EQ(StatusAt(ImageForm, 1, 2), Place(2, 1) + "|R:  10 G:  20 B:  30  " + Size(3, 4));
-
   // Panel 3 reads the displayed colour: a palette image through its palette.
   IMAGE palette(2, 1, IMAGE::kPalette);
   palette.SetPixel(0, 0, 7);
@@ -118,9 +100,7 @@ TEST_F(PanelsTest, ReadOutAndANewImageOrACloseOfEachPanel) {
   ResultImageForm->ShowImage(palette);
   EXPECT_EQ(StatusAt(ResultImageForm, 0, 0), Place(0, 0) + "|Gray Tone :    7 " + Size(1, 2));
   EXPECT_EQ(StatusAt(ResultImageForm, 1, 0), Place(0, 1) + "|R:  50 G: 100 B: 200  " + Size(1, 2));
-
-  // Panel 2 reads the stored value, whatever the editor shows (background red, item green), and
-  // beyond its plane shows the place and size only.
+  // Panel 2 reads the stored value, not the editor's colours; beyond its plane, place and size only.
   MainForm->BinaryImage = BytePlane(5, 4);
   MainForm->BinaryImage.Fill(255);
   MainForm->BinaryImage[2][3] = 1;
@@ -132,7 +112,6 @@ TEST_F(PanelsTest, ReadOutAndANewImageOrACloseOfEachPanel) {
   EXPECT_EQ(StatusAt(TempImageForm, 7, 5), Place(2, 3) + "|Gray Tone :    1 " + Size(4, 5));
   ShowInPanel(2, MakeGrayRamp(10, 8));
   EXPECT_EQ(StatusAt(TempImageForm, 6, 6), Place(6, 6) + "|" + Size(8, 10));
-
   MainForm->BinaryImage = BytePlane(6, 5);
   for (int panel : {1, 2, 3}) ShowInPanel(panel, MakeGrayRamp(6, 5));
   const std::tuple<int, int, int> outside[] = {{1, 6, 0},  {1, 0, 5},   {1, -1, 2},   {1, 2, -1},
@@ -144,11 +123,10 @@ TEST_F(PanelsTest, ReadOutAndANewImageOrACloseOfEachPanel) {
     }
   // Bounded by the panel's own image, not the program's size.
   ShowInPanel(1, MakeGrayRamp(10, 8));
-  IMAGE larger(30, 20, IMAGE::kGray);
+  IMAGE larger(30, 20, IMAGE::kGray);  // its size hook sets the program's size
   ASSERT_EQ(MainForm->ImageColumns, 30);
   EXPECT_EQ(StatusAt(ImageForm, 15, 2), "||");
   EXPECT_EQ(StatusAt(ImageForm, 9, 7), Place(7, 9) + "|Gray Tone :   16 " + Size(8, 10));
-
   // A new image returns to 1:1 unless the zoom is kept; closing frees the bitmap.
   ShowInPanel(1, MakeGrayRamp(20, 20));
   ImageForm->Zoom = 5;
@@ -161,7 +139,6 @@ TEST_F(PanelsTest, ReadOutAndANewImageOrACloseOfEachPanel) {
   EXPECT_EQ(
       std::tuple(ImageForm->Zoom, ImageForm->Bitmap().width(), TempImageForm->Zoom, ResultImageForm->Zoom),
       std::tuple(1, 30, 1, 3));
-
   for (int panel : {1, 2, 3}) ShowInPanel(panel, MakeGrayRamp(8, 8));
   for (TPanelForm* panel : Panels()) {
     ASSERT_TRUE(panel->HasBitmap());
@@ -174,10 +151,7 @@ TEST_F(PanelsTest, ReadOutAndANewImageOrACloseOfEachPanel) {
   ImageForm->ShowPanel();
   EXPECT_TRUE(ImageForm->HasBitmap() && !ImageForm->isMinimized());
 }
-
-// The paint box's own events reach the paint, the read-out and the zoom click at picture coordinates
-// (scroll positions added). The view after a zoom click near an edge starts at the first or ends at
-// the last column and line; at the limit the view stays; the paint draws from the scroll position.
+// Real events reach paint, read-out and zoom at picture coordinates; a zoom near an edge stays inside.
 TEST_F(PanelsTest, QtEventsReachThePaintBoxAndAZoomClickCentresWithinThePicture) {
   MainForm->show();  // the view takes its real size
   auto scroll = [] { return std::pair(ImageForm->HorizontalPosition(), ImageForm->VerticalPosition()); };
@@ -206,7 +180,6 @@ TEST_F(PanelsTest, QtEventsReachThePaintBoxAndAZoomClickCentresWithinThePicture)
     for (int x = 0; x < 50; x += 5)
       EXPECT_EQ(painted.pixel(x, y), ImageForm->Bitmap().pixel((x + hpos) / 2, (y + vpos) / 2))
           << x << " " << y;
-
   const int viewWidth = box->width(), viewHeight = box->height();
   ImageForm->Zoom = 1;
   ImageForm->PaintBoxMouseDown(Qt::LeftButton, 2, 3);  // near the top left corner
@@ -219,20 +192,17 @@ TEST_F(PanelsTest, QtEventsReachThePaintBoxAndAZoomClickCentresWithinThePicture)
   ASSERT_EQ(ImageForm->Zoom, 3);
   EXPECT_NEAR(ImageForm->ColumnAt(scroll().first + viewWidth / 2), 200, 1);
   EXPECT_NEAR(ImageForm->LineAt(scroll().second + viewHeight / 2), 150, 1);
-
   ImageForm->Zoom = 19;
   ImageForm->PaintBoxMouseDown(Qt::LeftButton, 19 * 200, 19 * 150);
   const auto atTwenty = scroll();
   ImageForm->PaintBoxMouseDown(Qt::LeftButton, 20 * 390, 20 * 290);
   EXPECT_EQ(std::tuple(ImageForm->Zoom, scroll(), ImageForm->ClickColumn, ImageForm->CaptionText()),
             std::tuple(20, atTwenty, 200, " 1.- carpet (20:1) "));
-
   // A picture smaller than the view never scrolls, to either side.
   ShowInPanel(1, MakeGrayRamp(30, 20));
   ImageForm->PaintBoxMouseDown(Qt::RightButton, 29, 19);
   EXPECT_EQ(std::tuple(ImageForm->Zoom, scroll()), std::tuple(-2, std::pair(0, 0)));
 }
-
 TEST_F(PanelsTest, DrawsTheVisiblePartOnlyAndPanelTwoHandsOnToTheEditorOnlyClicksThatDoNotZoom) {
   ShowInPanel(1, MakeGrayRamp(4, 3));
   ImageForm->Zoom = 3;
@@ -245,7 +215,6 @@ TEST_F(PanelsTest, DrawsTheVisiblePartOnlyAndPanelTwoHandsOnToTheEditorOnlyClick
       else  // the hatch: black lines on white
         ASSERT_TRUE(pixel == qRgb(0, 0, 0) || pixel == qRgb(255, 255, 255)) << x << " " << y;
     }
-
   // At 1:2 a picture of uniform 2 x 2 blocks shows one block per screen pixel.
   IMAGE blocks(8, 6, IMAGE::kGray);
   for (int line = 0; line < 6; ++line)
@@ -256,15 +225,12 @@ TEST_F(PanelsTest, DrawsTheVisiblePartOnlyAndPanelTwoHandsOnToTheEditorOnlyClick
   const QImage reduced = Painted(*ImageForm, 4, 3);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(qRed(reduced.pixel(x, y)), 10 * x + 50 * y) << x << " " << y;
-
   // Without a bitmap nothing is drawn: not even the hatch.
   ImageForm->close();
   QImage untouched(6, 6, QImage::Format_RGB32);
   untouched.fill(Qt::magenta);
   EXPECT_EQ(Painted(*ImageForm, 6, 6), untouched);
-
-  // Panel 2 hands on to the editor only the clicks that do not zoom (the editor's own tests follow the
-  // zoom button); a click with the recoding button down shows the pot.
+  // Panel 2 hands the editor only clicks that do not zoom; with the recoding button down, the pot.
   MainForm->BinaryImage = BytePlane(10, 10);
   ShowInPanel(2, MakeGrayRamp(10, 10));
   std::vector<std::string> seen;
@@ -279,5 +245,4 @@ TEST_F(PanelsTest, DrawsTheVisiblePartOnlyAndPanelTwoHandsOnToTheEditorOnlyClick
   TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 1, 1);
   EXPECT_EQ(ui::ScreenCursor(), ui::crPot);
 }
-
 }  // namespace

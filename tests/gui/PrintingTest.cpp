@@ -1,5 +1,4 @@
-// Tools > Print: the page set-up dialog on a 200 x 287 mm printable area (an A4 PDF page with 5 mm
-// margins), and the print of a panel into a PDF file read back as pixels.
+// Tools > Print: page set-up on an A4 PDF page with 5 mm margins (200 x 287 mm), prints read back.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPageLayout>
@@ -12,12 +11,9 @@
 
 #include "Program.h"
 #include "panels/ConfigPagePrint.h"
-
 namespace {
-
 using Form = TConfigPagePrintForm;
 constexpr int kDpi = 100;  // the rasterised page: 0.254 mm a pixel
-
 // An A4 PDF printer into `file` with margins of `mm` millimetres.
 void UsePdfPrinter(const std::string& file, double mm = 5) {
   QPrinter& printer = ConfigPagePrintForm->PagePrinter->Device();
@@ -26,9 +22,7 @@ void UsePdfPrinter(const std::string& file, double mm = 5) {
   printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                     QMarginsF(mm, mm, mm, mm), QPageLayout::Millimeter));
 }
-
-// The orientation shown and the page in millimetres; the picture's width, height, left and top margins, then
-// as the edits show them (in brackets when disabled).
+// Orientation, page, picture size and margins in mm, then the edits (in brackets when disabled).
 std::string Geometry(const Form& f) {
   std::ostringstream out;
   out << (f.PortraitRadioButton->isChecked() ? "portrait " : "landscape ") << f.PageWidthMM << " x "
@@ -46,9 +40,7 @@ void Check(QAbstractButton* box, bool checked, void (Form::*click)()) {
   box->setChecked(checked);
   (ConfigPagePrintForm->*click)();
 }
-
-// The PDF rasterised at kDpi in gray into stem-1.pgm, read by Qt: one page, the box of its dark pixels (left,
-// top, right, bottom) within 1 mm of `mm` from the page's top-left corner.
+// The PDF rasterised: one page, its dark pixels' box (left, top, right, bottom) within 1 mm of `mm`.
 void ExpectOnePageWithDarkBox(const std::string& pdf, const std::string& stem, std::array<double, 4> mm) {
   const std::string command = "pdftoppm -gray -r " + std::to_string(kDpi) + " '" + pdf + "' '" + stem + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << "pdftoppm (poppler-utils, scripts/deps) is needed";
@@ -62,9 +54,7 @@ void ExpectOnePageWithDarkBox(const std::string& pdf, const std::string& stem, s
         box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
   for (int side = 0; side < 4; ++side) EXPECT_NEAR(box[side] * 25.4 / kDpi, mm[side], 1) << "side " << side;
 }
-
 }  // namespace
-
 class PrintingTest : public ProgramTest {
  protected:
   void SetUp() override {
@@ -73,7 +63,6 @@ class PrintingTest : public ProgramTest {
   }
   std::string pdf_;
 };
-
 TEST_F(PrintingTest, SetUpOpensAtHalfThePageWidthCentredRefusesWhatIsNoSizeAndOkKeepsTheRectangle) {
   ShowInPanel(1, BytePlane(400, 200));
   EXPECT_EQ(MainForm->PrintRect.Left, -1);
@@ -104,7 +93,6 @@ TEST_F(PrintingTest, SetUpOpensAtHalfThePageWidthCentredRefusesWhatIsNoSizeAndOk
       std::tuple(w / 4, static_cast<int>(h * 118.5 / 287), w * 3 / 4, static_cast<int>(h * 168.5 / 287)));
   EXPECT_TRUE(std::abs(w - 9448) <= 5 && std::abs(h - 13559) <= 10) << w << " x " << h;
 }
-
 TEST_F(PrintingTest, WholePageTypedSizesAndMarginsStayOnThePage) {
   ShowInPanel(1, BytePlane(400, 200));
   ShowInPanel(3, BytePlane(200, 400));
@@ -129,7 +117,6 @@ TEST_F(PrintingTest, WholePageTypedSizesAndMarginsStayOnThePage) {
   });
   MainForm->Configurationdelimpression1Click();
   EXPECT_EQ(MainForm->PrintRect.Left, -1);  // cancelled: still unset
-
   ui.dialog<Form>([](Form& f) {
     EXPECT_TRUE(f.RadioButton3->isChecked());
     // The 200 x 400 picture of panel 3, on the whole page.
@@ -139,7 +126,6 @@ TEST_F(PrintingTest, WholePageTypedSizesAndMarginsStayOnThePage) {
   MainForm->Configurationdelimpression1Click();
   EXPECT_EQ(MainForm->PrintRect.Top, 0);
 }
-
 TEST_F(PrintingTest, PrintPutsThePictureWhereTheSetUpPlacedItRefusesWhatItCannotAndCancelUndoesThePrinter) {
   ui.message("CAUTION", "No picture to print\nPlease open an image first");
   MainForm->ImprimerClick();
@@ -147,7 +133,6 @@ TEST_F(PrintingTest, PrintPutsThePictureWhereTheSetUpPlacedItRefusesWhatItCannot
   ui.dialog<Form>([](Form&) { return ui::mrCancel; });
   MainForm->ImprimerClick();
   EXPECT_EQ(std::tuple(std::filesystem::exists(pdf_), MainForm->PrintRect.Left), std::tuple(false, -1));
-
   ui.ok<Form>();  // "Print" before any set-up opens it first
   MainForm->ImprimerClick();
   // 100 x 50 mm at 50 and 118.5 mm inside the 5 mm page margins.
@@ -155,7 +140,6 @@ TEST_F(PrintingTest, PrintPutsThePictureWhereTheSetUpPlacedItRefusesWhatItCannot
   ShowInPanel(1, BytePlane(200, 200));  // a new, square image: no set-up again, 100 x 100 mm centred
   MainForm->ImprimerClick();
   ExpectOnePageWithDarkBox(pdf_, Path("square"), {55, 5 + 93.5, 155, 5 + 193.5});
-
   // Panel 2 shows nothing: it cannot be chosen, and a chosen panel emptied since cannot be printed.
   ui.dialog<Form>([this](Form& f) {
     ui.message("CAUTION", "No picture in panel 2");
@@ -170,7 +154,6 @@ TEST_F(PrintingTest, PrintPutsThePictureWhereTheSetUpPlacedItRefusesWhatItCannot
   ui.message("CAUTION", "No picture in panel 1\nPlease choose another panel in the print configuration");
   MainForm->ImprimerClick();
   EXPECT_FALSE(std::filesystem::exists(pdf_));
-
   // Orientation and printer changes are undone by Cancel; a printer without a page is refused.
   ShowInPanel(1, BytePlane(400, 200));
   ui.dialog<Form>([this](Form& f) {
@@ -197,7 +180,6 @@ TEST_F(PrintingTest, PrintPutsThePictureWhereTheSetUpPlacedItRefusesWhatItCannot
   EXPECT_EQ(std::tuple(printer.Landscape(), printer.PageWidthMM(), printer.PageHeightMM(),
                        printer.Device().outputFileName().toStdString()),
             std::tuple(false, 200.0, 287.0, pdf_));
-
   UsePdfPrinter(pdf_, 105);  // margins that leave no printable area
   ASSERT_FALSE(printer.PageWidthMM() > 0);
   ui.message("CAUTION", "The printer gives a page of no size\nPlease choose another printer or paper");

@@ -1,22 +1,16 @@
-// The save buttons of the panels: raw and size files, BMP, the colour image, the results waiting to
-// be registered, and what a failed write or a full disk leaves.
+// The panels' save buttons: raw, size and BMP files, colour, pending results, failed writes.
 #include "Program.h"
 #include "app/Report.h"
 #include "fixtures/ScratchFiles.h"
 #include "imaging/Bmp.h"
-
+#include "panels/ResultPublishing.h"
 namespace {
-
-std::string ReadBmp(const std::string& name) {
-  int columns = 0, lines = 0;
-  return Bytes(ReadBMPFile(name, columns, lines));
-}
-std::string CannotWrite(const std::string& name) {
-  return "The file\n" + name + "\ncannot be written";
-}
-
+const auto ReadBmp = [](const std::string& name) {
+  int c = 0, l = 0;
+  return Bytes(ReadBMPFile(name, c, l));
+};
+const auto CannotWrite = [](const std::string& name) { return "The file\n" + name + "\ncannot be written"; };
 const std::string kBinaryLine = "\n\n\tBinary Image registered as: ";
-
 // A 4 x 3 image in each panel, the binary image waiting to be registered.
 class SavePanelsTest : public ProgramTest {
  protected:
@@ -32,14 +26,13 @@ class SavePanelsTest : public ProgramTest {
     ReportInto(Path("report.txt"));
   }
   std::string Report() const { return ReadFile(Path("report.txt")); }
-  // The binary and labeled images' pending flags, and whether the save button of panel 2 is on.
+  // Binary and labeled pending flags, and panel 2's save button.
   std::string Waiting() const {
     return std::to_string(m->Panel2Pending[p2Binary]) + std::to_string(m->Panel2Pending[p2Labeled]) +
            (m->IsEnabled("SaveBinarSpeedButton1") ? " on" : " off");
   }
   TMainForm* m = nullptr;
 };
-
 TEST_F(SavePanelsTest, RawWithItsSizeFileAndBmpWithTheGrayRamp) {
   const std::string original = Bytes(m->OriginalImage);
   // A name typed with its extension keeps it: "typed.raw.raw" and "typed.raw.txt".
@@ -54,7 +47,6 @@ TEST_F(SavePanelsTest, RawWithItsSizeFileAndBmpWithTheGrayRamp) {
   const ui::FileDialogSpec& dialog = ui.FileDialogs()[0];
   EXPECT_EQ(dialog.filter + "|" + dialog.initialDir,
             "Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp|" + Dir().string());
-
   // A BMP of panel 2 is 8-bit with the gray ramp; a long name is kept whole.
   m->PaletteRed[7] = 200;  // colours on screen do not reach the file
   const std::string name = Path(std::string(200, 'n'));
@@ -68,7 +60,6 @@ TEST_F(SavePanelsTest, RawWithItsSizeFileAndBmpWithTheGrayRamp) {
   EXPECT_EQ(ReadBmp(name + ".bmp"), Bytes(m->BinaryImage));
   EXPECT_EQ(m->RegisteredName + "|" + Report(), name + ".bmp|" + kBinaryLine + name + ".bmp");
 }
-
 TEST_F(SavePanelsTest, PendingResultsOfPanelsTwoAndThreeInOrderTheEditorsSaveAndColour) {
   // Panel 2's pending results are saved in order until one is cancelled.
   m->Panel2Pending[p2Labeled] = 1;
@@ -92,8 +83,6 @@ TEST_F(SavePanelsTest, PendingResultsOfPanelsTwoAndThreeInOrderTheEditorsSaveAnd
   m->Enable({"SaveBinarSpeedButton1"});
   m->SaveBinarSpeedButton1Click();
   EXPECT_EQ(std::tuple(Waiting(), ui.FileDialogs().size()), std::tuple("00 off", 5u));
-
-  // Panel 3's results follow their order.
   const std::string panelTwo = Report();
   m->Panel3Pending[p3Morlet] = m->Panel3Pending[p3FractStar] = 1;
   ui.save(Path("star"), 1).save(Path("morlet"), 1);
@@ -107,8 +96,7 @@ TEST_F(SavePanelsTest, PendingResultsOfPanelsTwoAndThreeInOrderTheEditorsSaveAnd
                              "\n\n\tMorlet wavelet registered as: " + Path("morlet.raw") +
                              "\n\n\tScreen Editor treatment registered as: " + Path("editor.bmp");
   EXPECT_EQ(Report(), report);
-
-  // A colour result is saved from the colour image as a 24-bit BMP, by panel 1 too while the mode stands.
+  // A colour result is a 24-bit BMP of the colour image, by panel 1 too while the mode stands.
   m->ColourImage = MakeRandomBgr(4, 3, 14);
   m->ColourMode = 3;
   m->Panel3Pending[p3ColouredParameter] = 1;
@@ -124,7 +112,6 @@ TEST_F(SavePanelsTest, PendingResultsOfPanelsTwoAndThreeInOrderTheEditorsSaveAnd
                           Path("colour.bmp"));
   EXPECT_EQ(std::tuple(m->ColourMode, m->IsEnabled("SaveParamSpeedButton1")), std::tuple(3, false));
 }
-
 TEST_F(SavePanelsTest, FailedWritesAndAFullReportAreSaidNotRecordedAndKeepTheEarlierFiles) {
   const std::string missing = Path("no/such/folder/x");
   ui.save(missing, 2).message("ERROR", CannotWrite(missing + ".bmp"));
@@ -135,15 +122,12 @@ TEST_F(SavePanelsTest, FailedWritesAndAFullReportAreSaidNotRecordedAndKeepTheEar
   for (int save = 0; save < 3; ++save) m->SaveBinarSpeedButton1Click();
   EXPECT_EQ(std::tuple(std::filesystem::exists(Path("taken.txt")), Waiting() + Report() + m->RegisteredName),
             std::tuple(false, "10 on"));
-
   // A colour mode without a colour image.
   m->ColourMode = 3;
   ui.save(Path("c"), 1).message("ERROR", "The panel holds no image of 3 lines x 4 columns to save");
   m->SaveOriginalSpeedButton1Click();
   EXPECT_FALSE(std::filesystem::exists(Path("c.bmp")));
-
-  // On a full disk a save over earlier files fails whole: both earlier files stay, nothing is
-  // registered, the result stays pending.
+  // A full disk: the earlier files stay, nothing registered, the result still pending.
   ui.save(Path("x"), 1);
   m->SaveBinarSpeedButton1Click();
   ASSERT_EQ(ReadFile(Path("x.raw")).size(), 12u);
@@ -159,9 +143,7 @@ TEST_F(SavePanelsTest, FailedWritesAndAFullReportAreSaidNotRecordedAndKeepTheEar
   EXPECT_EQ(ReadFile(Path("x.raw")) + ReadFile(Path("x.txt")) + Report() + Waiting(), before + "10 on");
   EXPECT_EQ(FolderEntries(Dir().string()),
             (std::vector<std::string>{"report.txt", "taken.raw", "x.raw", "x.txt"}));
-
-  // A report that cannot take a line says so once, turns itself off and leaves the saved result
-  // pending: its registration was not written.
+  // A full report says so once, turns off and leaves the saved result pending.
   LoadBinary(MakeRandomGray(4, 3, 12));
   m->ReportPath = Path("report.txt");
   ReportText(std::string(200, '.'));
@@ -177,5 +159,24 @@ TEST_F(SavePanelsTest, FailedWritesAndAFullReportAreSaidNotRecordedAndKeepTheEar
                        Report().size() <= room),
             std::tuple(true, "11 on", 1, true));
 }
-
+// Publishing a gray result ends the colour results, but not the editor's picture of panel 2.
+TEST_F(SavePanelsTest, PublishingAGrayResultEndsTheColourResultsButNotTheEditorsPicture) {
+  for (const int editorPicture : {0, 1}) {
+    SCOPED_TRACE(editorPicture);
+    LoadOriginal(BytePlane(6, 4));
+    m->ColourMode = kColourModeRgb;
+    m->EditorColourImage = editorPicture;
+    m->Panel3Pending.fill(0);
+    m->Panel3Pending[p3SingleSuperposition] = m->Panel3Pending[p3ColouredParameter] = 1;
+    m->Enable({"SaveParamSpeedButton1"}, false);
+    m->ResultImage.Fill(7);
+    PublishResultImage({p3FractStar, "Fract Star", 2});
+    EXPECT_EQ(m->ColourMode, editorPicture ? kColourModeRgb : 0);
+    EXPECT_EQ(std::tuple(m->Panel3Pending[p3SingleSuperposition], m->Panel3Pending[p3ColouredParameter],
+                         m->Panel3Pending[p3FractStar], m->ResultBorder, m->PanelCaption,
+                         ResultImageForm->CaptionText(), m->IsEnabled("SaveParamSpeedButton1"),
+                         qGray(ResultImageForm->Bitmap().pixel(5, 3))),
+              std::tuple(0, 0, 1, 2, "Fract Star", " 3.- Fract Star", true, 7));
+  }
+}
 }  // namespace

@@ -4,10 +4,7 @@
 #include "Program.h"
 #include "panels/DiagTransfert.h"
 #include "panels/SelectImageForm.h"
-
 namespace {
-
-// Each panel's window, plane and name.
 using Parts = std::tuple<TPanelForm*, BytePlane*, std::string*>;
 Parts Panel(int k) {
   TMainForm& m = *MainForm;
@@ -16,7 +13,6 @@ Parts Panel(int k) {
                          {ResultImageForm, &m.ResultImage, &m.PanelCaption}};
   return parts[k];
 }
-
 // Per panel: its plane, name and caption, and the gray bytes its bitmap shows.
 std::vector<std::array<std::string, 4>> State() {
   std::vector<std::array<std::string, 4>> panels;
@@ -30,16 +26,13 @@ std::vector<std::array<std::string, 4>> State() {
   }
   return panels;
 }
-
 auto Choose(int choice, int modalResult = ui::mrOk) {
   return [=](TTransForm& f) {
     f.RadioButtonClick(choice);
     return modalResult;
   };
 }
-
 using TransferTest = ProgramTest;
-
 TEST_F(TransferTest, EachPairExchangesTwiceRestoresNothingWithoutAChoiceOkOrImageAndEachPanelKeepsItsName) {
   // Three planes of 6 x 4 under their names and captions, with flags that must stay.
   LoadOriginal(MakeRandomGray(6, 4, 1));
@@ -63,8 +56,7 @@ TEST_F(TransferTest, EachPairExchangesTwiceRestoresNothingWithoutAChoiceOkOrImag
   ui.dialog<TTransForm>(Choose(2, ui::mrCancel));
   m.Transfert1Click();
   EXPECT_EQ(std::tuple(State(), TransForm->Choice), std::tuple(before, 0));
-
-  // The choice, and the panel whose content each panel shows after it.
+  // The choice, and the panel each panel shows after it.
   const std::pair<int, std::array<int, 3>> cases[] = {{1, {1, 0, 2}}, {2, {2, 1, 0}}, {3, {0, 2, 1}}};
   for (const auto& [choice, from] : cases) {
     SCOPED_TRACE(choice);
@@ -76,7 +68,6 @@ TEST_F(TransferTest, EachPairExchangesTwiceRestoresNothingWithoutAChoiceOkOrImag
       expected[k][2] = " " + std::to_string(k + 1) + ".- " + expected[k][1];
     }
     EXPECT_EQ(State(), expected);
-    // The zoom title of panel 1, the flags and the pending results stay.
     EXPECT_EQ(std::tuple(m.ImageTitle, m.HasBinaryImage, m.Panel2Pending[p2Binary],
                          m.Panel3Pending[p3LocalRoughness]),
               std::tuple(" 1.- /images/dem.raw", 1, 1, 1));
@@ -88,17 +79,14 @@ TEST_F(TransferTest, EachPairExchangesTwiceRestoresNothingWithoutAChoiceOkOrImag
                       TransForm->RadioButton3->isChecked();
     EXPECT_EQ(std::tuple(TransForm->Choice, down), std::tuple(choice, false));
   }
-
   // Panel 1 keeps the original name after a complementary open, and needs an image.
   m.ImagePath = "/images/complementary.raw";  // as a complementary open leaves it
   ui.dialog<TTransForm>(Choose(2));
   m.Transfert1Click();
   EXPECT_EQ(ResultImageForm->CaptionText(), " 3.- /images/dem.raw");
-
   m.OriginalImage.Reset();
   ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
   m.Transfert1Click();
-
   // After an original and a complementary open each panel carries its own name.
   WriteFile(Path("dem.raw"), Bytes(MakeRandomGray(4, 3, 5)));
   WriteFile(Path("items.raw"), std::string(12, '\x01'));
@@ -107,12 +95,10 @@ TEST_F(TransferTest, EachPairExchangesTwiceRestoresNothingWithoutAChoiceOkOrImag
   m.Open1Click();
   ui.dialog<TSelectImageForm>(Set(&TSelectImageForm::LabeledImage, 0)).open(Path("items.raw"), 1);
   m.OpenBinaryImage1Click();
-
   ui.dialog<TTransForm>(Choose(1));
   m.Transfert1Click();
   EXPECT_EQ(
       std::tuple(ImageForm->CaptionText(), TempImageForm->CaptionText(), m.ImageTitle),
       std::tuple(" 1.- Complementary Binary Image", " 2.- " + Path("dem.raw"), " 1.- " + Path("dem.raw")));
 }
-
 }  // namespace
