@@ -1,13 +1,10 @@
-// Binar. Treat. > Urban Field > Perimeter Extraction and Hole Extraction, end to end: panel 2
-// replaced, its caption, the flags the perimeter distance and the labeling read, the editor's buttons.
+// Urban Field > Perimeter and Hole Extraction end to end: panel 2, caption, flags, editor's buttons.
 #include <QLineEdit>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "binary/Labeliz.h"
 #include "fixtures/Blocks.h"
 #include "fixtures/Pixels.h"
-#include "panels/TempImage.h"
 #include "urban/ExtractionForms.h"
 
 namespace {
@@ -44,7 +41,6 @@ TEST_F(ExtractionTreatmentTest, PerimeterExtractionRefusesNoValueAndKeepsTheOutl
   EXPECT_EQ(std::tuple(m.PerimeterExtracted, m.DialogCancelBytes[cbPerimExtractValue]),
             std::tuple(0, 0));  // Cancel undoes the flag
   EXPECT_EQ(EnabledOf(kEditorButtons), "");
-
   // Panel 2 showed the editor's picture, the colour result.
   std::tie(m.EditorColourImage, m.ColourMode) = std::tuple(1, kColourModeRgb);
   ui.dialog<TPerimExtractValueForm>([](TPerimExtractValueForm& f) {
@@ -71,7 +67,6 @@ TEST_F(ExtractionTreatmentTest, HoleExtractionRefusesNoValueAndLeavesTheEnclosed
   m.HoleTreatmentClick();
   EXPECT_EQ(Bytes(m.BinaryImage), before);
   EXPECT_EQ(std::tuple(m.HoleLabelingMode, m.DialogCancelBytes[cbHoleExtract]), std::tuple(0, 0));
-
   std::tie(m.HolesLabeled, m.HasBinaryImage) = std::tuple(1, 0);
   ui.dialog<THoleExtractForm>([](THoleExtractForm& f) {
     f.HoleExtractValueEdit->setText("7");

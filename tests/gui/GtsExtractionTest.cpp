@@ -1,25 +1,17 @@
-// Gray Tones Sequence > Treatment and Diagram > GTE Curve: the sequence taken, the menus it opens,
-// the curve, the saved file and its report line; refused bounds and Cancel.
+// Gray Tones Sequence > Treatment and Diagram > GTE Curve: values, menus, curve, file, report, refusals.
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <array>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "app/Report.h"
 #include "fixtures/Pixels.h"
-#include "panels/ReportForm.h"
 #include "sequence/Firmagram.h"
 #include "sequence/FirmagramParam.h"
 
 namespace {
 
-// The dialog's item, selected line and column, first line and column, last line and column, zone
-// code and image.
+// Item, selected line and column, first line and column, last line and column, zone code, image.
 using Bounds = std::array<int, 9>;
 
 auto Choose(Bounds b) {
@@ -62,7 +54,6 @@ TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
   const std::string report = ReportInto(Path("r.txt"));
   ASSERT_EQ(EnabledOf(kEntries), "");
   Extract({1}, "gts");
-
   const TMainForm& m = *MainForm;
   // 5 x 6 without the border: 12 values, of which the readers use 11.
   EXPECT_EQ(std::tuple(m.GtsReady, m.GtsLength, m.GtsValues.size(), m.GtsValues[11]),
@@ -76,6 +67,12 @@ TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
   EXPECT_EQ(std::tuple(m.DiagramSavedFlags.GtsSaved, m.DiagramSavedFlags.GtsPending), std::tuple(1, 0));
   EXPECT_EQ(std::tuple(FirmagramParamForm->Caption(), FirmagramForm->Caption()),
             std::tuple(" GTS Parameters", " Partial Gray Tones Sequence"));
+  // A new image takes the sequence away.
+  MainForm->DiagramSavedFlags.GtsPending = 1;
+  OpenThroughTheMenu(BytePlane(4, 4));
+  EXPECT_EQ(std::tuple(m.GtsReady, m.GtsLength, m.GtsValues.size(), m.DiagramSavedFlags.GtsPending,
+                       EnabledOf(kEntries)),
+            std::tuple(0, 0, 0u, 0, "GTSTreatments1 Diagram1"));
 }
 
 TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
@@ -108,8 +105,6 @@ TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
             std::tuple(std::vector<int>{0, 11, 12, 23, 24, 35}, 5));
 }
 
-// Each bound is checked when OK is pressed: the message, and the dialog again; Cancel then leaves
-// the former sequence and the menus as they were.
 TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormerSequence) {
   Extract({1});
   const std::vector<int> former = MainForm->GtsValues;
@@ -137,7 +132,6 @@ TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormer
     ui.dialog<TFirmagramParamForm>(Choose(bounds)).message("ERROR", message);
   ui.dialog<TFirmagramParamForm>([](TFirmagramParamForm&) { return ui::mrCancel; });
   MainForm->FirmagramTreatment1Click();
-
   EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength, EnabledOf(kEntries)),
             std::tuple(former, 11, "GTSTreatments1"));
   EXPECT_EQ(std::tuple(MainForm->DialogCancelBytes[cbFirmagramParam], MainForm->DiagramSavedFlags.GtsSaved),
@@ -145,8 +139,7 @@ TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormer
   EXPECT_EQ(ReadFile(report), "");
 }
 
-// The guard refuses a second save of one sequence; a new sequence may be saved again; a file saved
-// with the report off is named by the next extraction made with it on.
+// One sequence is saved once; a file saved with the report off is named by the next extraction.
 TEST_F(GtsExtractionTest, SaveGuardAndPendingRegistration) {
   ReportForm->ReportOff = 1;
   ASSERT_TRUE(OpenReportFile(Path("r.txt")));
@@ -160,7 +153,6 @@ TEST_F(GtsExtractionTest, SaveGuardAndPendingRegistration) {
   // From the Diagram menu: the same sequence is not saved twice, and nothing is reported.
   SaveRefused();
   EXPECT_EQ(ui.FileDialogs().size(), 1u);
-
   ReportForm->ReportOff = 0;
   Extract({5, 0, 0, 0, 0, 4, 5}, "b");
   EXPECT_EQ(
@@ -179,7 +171,6 @@ TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
   RecordingCanvas canvas;
   FirmagramForm->PaintBoxPaint(canvas);
   EXPECT_EQ(canvas.lines.size(), 2u);
-
   const std::string target = Path("missing/gts");
   ui.dialog<TFirmagramParamForm>(Choose({1}))
       .press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
@@ -189,19 +180,18 @@ TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
   EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.GtsSaved, MainForm->DiagramSavedFlags.GtsPending),
             std::tuple(0, 0));
   EXPECT_EQ(ReadFile(report), kGtsLine + Path("empty.xls") + " ");
-}
-
-TEST_F(GtsExtractionTest, CurveStopsAtTheSixHundredNinetiethValue) {
+  // The curve stops at the 690th value.
+  MainForm->GtsValues.clear();
   for (int i = 0; i < 1000; ++i) MainForm->GtsValues.push_back(i % 256);
   MainForm->GtsLength = 999;
-  RecordingCanvas canvas;
-  FirmagramForm->PaintBoxPaint(canvas);
-  EXPECT_TRUE(canvas.HasLine(2, 128, 700, 128) && canvas.HasLine(9, 0, 9, 255) &&
-              canvas.HasText(12, 130, "128"));
+  RecordingCanvas curve;
+  FirmagramForm->PaintBoxPaint(curve);
+  EXPECT_TRUE(curve.HasLine(2, 128, 700, 128) && curve.HasLine(9, 0, 9, 255) &&
+              curve.HasText(12, 130, "128"));
   // Two axes, then one segment a value from the second to the 690th; 255 at the top.
-  ASSERT_EQ(canvas.lines.size(), 2u + 689u);
-  EXPECT_EQ(canvas.lines[2], (RecordedLine{10, 255, 11, 254, Pen::Blue}));
-  EXPECT_EQ(canvas.lines.back(), (RecordedLine{698, 255 - 688 % 256, 699, 255 - 689 % 256, Pen::Blue}));
+  ASSERT_EQ(curve.lines.size(), 2u + 689u);
+  EXPECT_EQ(curve.lines[2], (RecordedLine{10, 255, 11, 254, Pen::Blue}));
+  EXPECT_EQ(curve.lines.back(), (RecordedLine{698, 255 - 688 % 256, 699, 255 - 689 % 256, Pen::Blue}));
   // A length past the vector is never read past it.
   MainForm->GtsLength = 5000;
   RecordingCanvas again;
@@ -229,15 +219,6 @@ TEST_F(GtsExtractionTest, EditsWarnOutOfFrameValues) {
   EXPECT_EQ(std::tuple(f.StudiedItem, f.StudiedItemRadios[2]->isChecked(), f.Boxes[1]->isHidden(),
                        f.Boxes[0]->isHidden()),
             std::tuple(3, true, false, true));
-}
-
-TEST_F(GtsExtractionTest, ANewImageTakesTheSequenceAway) {
-  Extract({1});
-  MainForm->DiagramSavedFlags.GtsPending = 1;
-  OpenThroughTheMenu(BytePlane(4, 4));
-  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength, MainForm->GtsValues.size(),
-                       MainForm->DiagramSavedFlags.GtsPending, EnabledOf(kEntries)),
-            std::tuple(0, 0, 0u, 0, "GTSTreatments1 Diagram1"));
 }
 
 }  // namespace

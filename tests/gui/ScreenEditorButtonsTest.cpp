@@ -1,12 +1,8 @@
-// The screen editor's buttons: starting it, Return, what an open ends, the screen save, and the
-// dilation contour.
-#include <string>
-#include <tuple>
+// The screen editor's buttons: start, Return, what an open ends, the screen save, the dilation contour.
 
 #include "ScreenEditorFixture.h"
 #include "app/Report.h"
 #include "imaging/Bmp.h"
-#include "panels/ReportForm.h"
 #include "panels/SelectImageForm.h"
 
 namespace {
@@ -41,7 +37,6 @@ TEST_F(ScreenEditorTest, StartingTheEditorAsksForAValueAndAColourAndOffersTheToo
       std::tuple(form.SelectedValue, form.Red, form.Green, form.Blue, MainForm->ColourMode, Shown(2, 4)),
       std::tuple(254, 0x20, 0x60, 0x30, 3, 0x0002025Au));
   ExpectShownFromTables();
-
   // Closed without OK: the value is kept, no colour is asked for and the Filling Tool stays off.
   MainForm->Enable({"CuvetSpeedButton"}, false);
   ui.dialog<TSelectedValueForm>([](TSelectedValueForm& f) {
@@ -71,7 +66,6 @@ TEST_F(ScreenEditorTest, ReturnOrAnOpenEndsTheEditorsState) {
   EXPECT_EQ(
       std::tuple(Shown(2, 4), TableColour(2), EnabledOf(kTools), m.IsDown("LineSpeedButton"), m.ColourMode),
       std::tuple(Gray(2), kGreenish, std::string("SaveScreenSpeedButton"), false, 0));
-
   drawLine();
   WriteFile(Path("next.raw"), std::string(6, '\x40'));
   WriteFile(Path("next.txt"), "2 3");
@@ -83,7 +77,6 @@ TEST_F(ScreenEditorTest, ReturnOrAnOpenEndsTheEditorsState) {
                               SelectedValueForm->Red}),
             std::vector<int>(10, 0));
   EXPECT_FALSE(m.IsDown("LineSpeedButton") || m.IsDown("ColorSpeedButton"));
-
   // A complementary image replaces panel 2: the line drawn on the former one can no longer be undone.
   drawLine();
   WriteFile(Path("items.raw"), Bytes(Items()));
@@ -104,7 +97,6 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
   const std::string report = ReportInto(Path("report.txt"));
   Editing("PencilSpeedButton", 2, kGreenish);
   ClickPixel(Qt::LeftButton, 0, 0, 1);
-
   ui.save(Path("screen"));
   Press("SaveScreenSpeedButton");
   EXPECT_EQ(ui.FileDialogs().back().title, "Saving Colored BMP File");
@@ -112,7 +104,6 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
   EXPECT_EQ(Bytes(ReadBMPFile(Path("screen.bmp"), columns, lines)), Bytes(MainForm->ColourImage));
   const std::string registered = "\n\n\tScreen Editor treatment registered as: ";
   EXPECT_EQ(ReadFile(report), registered + Path("screen.bmp"));
-
   // The editor's picture is panel 2's: a save of panel 1 or 3 writes its own plane.
   ui.save(Path("one"), 1).save(Path("three"), 1);
   MainForm->SaveOriginalSpeedButton1Click();
@@ -120,7 +111,6 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
   MainForm->SaveParamSpeedButton1Click();
   EXPECT_EQ(ReadFile(Path("one.raw")), std::string(24, '\x11'));
   EXPECT_EQ(ReadFile(Path("three.raw")), Bytes(MainForm->ResultImage));
-
   // After Return, the screen save writes panel 2 as it now is.
   Press("GoBackSpeedButton");
   ui.save(Path("after"), 1);
@@ -160,7 +150,6 @@ TEST_F(ScreenEditorTest, DilationContourTellsTheCountsAndKeepsTheGainedPixels) {
   EXPECT_EQ(std::tuple(ReadFile(report), MainForm->Panel2Pending[p2Labeled], TempImageForm->CaptionText(),
                        MainForm->ColourMode),
             std::tuple(std::string(), 1, std::string(" 2.- LABELED IMAGE "), 0));
-
   // Only background: no item, one message, all background; another tool's colour result stays.
   Labeled(UniformPlane(5, 5));
   MainForm->ColourMode = 3;

@@ -1,10 +1,6 @@
 // The screen editor's tools applied by clicks in panel 2, at 1:1, 2:1 and 1:2.
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "ScreenEditorFixture.h"
-#include "ui/Cursors.h"
 
 namespace {
 
@@ -29,7 +25,6 @@ TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIn
     // The colour planes take the colour on that value only.
     EXPECT_EQ(std::tuple(m.RedPlane[2][4], m.GreenPlane[2][4], m.BluePlane[2][4], m.RedPlane[0][0]),
               std::tuple(0x90, 0x20, 0x10, 7));
-
     Tool("ColorSpeedButton", 3, kBlueish);
     Press("CuvetSpeedButton");
     EXPECT_EQ(ui::ScreenCursor(), ui::crPot);
@@ -119,7 +114,6 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
               std::tuple(11, PixelPosition{c.endLine, 10}, kBlueish));
     ExpectShownFromTables();
     ASSERT_TRUE(MainForm->IsEnabled("DelateLineSpeedButton"));
-
     Press("DelateLineSpeedButton");
     EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(plane));
     EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
@@ -131,14 +125,12 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
 TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
   Labeled(PlaneFromText(".........\n.2.......\n.........\n.........\n.........\n.........\n"));
   Editing("LineSpeedButton", 6, kBlueish);
-
   // A right click on the start draws nothing and leaves nothing to delete.
   ClickPixel(Qt::LeftButton, 1, 1, 1);
   ClickPixel(Qt::RightButton, 1, 1, 1);
   EXPECT_EQ(PlaneText(MainForm->BinaryImage),
             ".........\n.6.......\n.........\n.........\n.........\n.........\n");
   EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
-
   // A fan of two lines from one start: deleting the second keeps the first whole, start included.
   ClickPixel(Qt::RightButton, 1, 5, 1);
   ClickPixel(Qt::RightButton, 5, 1, 1);
@@ -149,7 +141,6 @@ TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
   Press("DelateLineSpeedButton");
   const std::string firstLine = ".........\n.66666...\n.........\n.........\n.......6.\n.........\n";
   EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
-
   // Used up: pressing the line tool again does not offer it, and a forced second deletion writes
   // nothing over later edits.
   Press("LineSpeedButton");  // up
@@ -159,7 +150,6 @@ TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
   MainForm->Enable({"DelateLineSpeedButton"});
   Press("DelateLineSpeedButton");
   EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
-
   // The first line of a new start owns it: deleting it gives the start its value from before.
   ClickPixel(Qt::LeftButton, 3, 4, 1);
   ClickPixel(Qt::RightButton, 3, 6, 1);

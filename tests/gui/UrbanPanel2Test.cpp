@@ -1,12 +1,9 @@
-// The urban treatments that reshape panel 2: majority smoothing, mathematical morphology and the
-// editor's adaptive closing linking.
+// Urban treatments that reshape panel 2: majority smoothing, morphology, adaptive closing linking.
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "fixtures/Blocks.h"
-#include "panels/TempImage.h"
 #include "urban/DiagDilation.h"
 #include "urban/MathMorph.h"
 #include "urban/SelectItemValue.h"
@@ -73,7 +70,6 @@ TEST_F(UrbanPanel2Test,
   EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), TempImageForm->CaptionText(), m.BinaryImageName,
                        m.DialogCancelBytes[cbSelectItemValue]),
             std::tuple(before, " 2.- OLD ", " OLD ", 0));
-
   std::tie(m.ColourMode, m.EditorColourImage) = std::tuple(kColourModeRgb, 1);
   ui.dialog<TSelectItemValueForm>([](TSelectItemValueForm& f) {
     f.SelectValueEdit->setText(QStringLiteral("5"));
@@ -170,7 +166,6 @@ TEST_F(AdaptiveClosingTreatmentTest,
     return ui::mrOk;
   });
   m.DilatSpeedButtonClick();
-
   BytePlane expected;
   ASSERT_EQ(AdaptiveClosingLinking(original, 9, expected).Pieces, 1);
   EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), Bytes(m.FillMask), m.FillMaskReady),
