@@ -43,10 +43,7 @@ TEST_F(ExtractionTreatmentTest, PerimeterExtractionRefusesNoValueAndKeepsTheOutl
   EXPECT_EQ(EnabledOf(kEditorButtons), "");
   // Panel 2 showed the editor's picture, the colour result.
   std::tie(m.EditorColourImage, m.ColourMode) = std::tuple(1, kColourModeRgb);
-  ui.dialog<TPerimExtractValueForm>([](TPerimExtractValueForm& f) {
-    f.PerimExtractValueEdit->setText("3");
-    return ui::mrOk;
-  });
+  ui.dialog<TPerimExtractValueForm>([](auto& f) { return f.PerimExtractValueEdit->setText("3"), ui::mrOk; });
   m.PerimExtractTreatmentClick();
   const BytePlane& p = m.BinaryImage;
   EXPECT_EQ(std::tuple(CountOf(p, 1), CountOf(p, 255)), std::tuple(72, 3600 - 72));  // the ring is gone
@@ -68,10 +65,7 @@ TEST_F(ExtractionTreatmentTest, HoleExtractionRefusesNoValueAndLeavesTheEnclosed
   EXPECT_EQ(Bytes(m.BinaryImage), before);
   EXPECT_EQ(std::tuple(m.HoleLabelingMode, m.DialogCancelBytes[cbHoleExtract]), std::tuple(0, 0));
   std::tie(m.HolesLabeled, m.HasBinaryImage) = std::tuple(1, 0);
-  ui.dialog<THoleExtractForm>([](THoleExtractForm& f) {
-    f.HoleExtractValueEdit->setText("7");
-    return ui::mrOk;
-  });
+  ui.dialog<THoleExtractForm>([](auto& f) { return f.HoleExtractValueEdit->setText("7"), ui::mrOk; });
   m.HoleTreatmentClick();
   const BytePlane& p = m.BinaryImage;
   EXPECT_EQ(std::tuple(CountOf(p, 1), p[9][9], p[12][12], p[8][8]), std::tuple(16, 1, 1, 255));

@@ -39,10 +39,7 @@ TEST_F(ScreenEditorTest, StartingTheEditorAsksForAValueAndAColourAndOffersTheToo
   ExpectShownFromTables();
   // Closed without OK: the value is kept, no colour is asked for and the Filling Tool stays off.
   MainForm->Enable({"CuvetSpeedButton"}, false);
-  ui.dialog<TSelectedValueForm>([](TSelectedValueForm& f) {
-    f.SelectedValue = 8;
-    return ui::mrCancel;
-  });
+  ui.dialog<TSelectedValueForm>([](TSelectedValueForm& f) { return f.SelectedValue = 8, ui::mrCancel; });
   Press("ColorSpeedButton");
   EXPECT_FALSE(MainForm->IsEnabled("CuvetSpeedButton"));
   EXPECT_EQ(std::tuple(form.SelectedValue, form.Red), std::tuple(8, 0x20));
@@ -81,10 +78,7 @@ TEST_F(ScreenEditorTest, ReturnOrAnOpenEndsTheEditorsState) {
   drawLine();
   WriteFile(Path("items.raw"), Bytes(Items()));
   WriteFile(Path("items.txt"), "4 6");
-  ui.dialog<TSelectImageForm>([](TSelectImageForm& form) {
-      form.LabeledImage = 0;
-      return ui::mrOk;
-    }).open(Path("items.raw"), 1);
+  ui.dialog<TSelectImageForm>(Set(&TSelectImageForm::LabeledImage, 0)).open(Path("items.raw"), 1);
   m.OpenBinaryImage1Click();
   EXPECT_EQ(std::tuple(m.LineStart.Column, m.LineUndoCount, m.EditorState, m.ColourMode),
             std::tuple(0, 0, 0, 0));
