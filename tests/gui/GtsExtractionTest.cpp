@@ -67,6 +67,22 @@ TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
   EXPECT_EQ(std::tuple(m.DiagramSavedFlags.GtsSaved, m.DiagramSavedFlags.GtsPending), std::tuple(1, 0));
   EXPECT_EQ(std::tuple(FirmagramParamForm->Caption(), FirmagramForm->Caption()),
             std::tuple(" GTS Parameters", " Partial Gray Tones Sequence"));
+  // Saved with the report off, the file waits; one sequence is saved once, even from the Diagram menu.
+  const std::string named = ReadFile(report);
+  ReportForm->ReportOff = 1;
+  ui.dialog<TFirmagramParamForm>(Choose({1}))
+      .press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
+      .save(Path("a"), 2);
+  MainForm->FirmagramTreatment1Click();
+  EXPECT_EQ(std::tuple(ReadFile(Path("a.ts")), ReadFile(report), m.DiagramSavedFlags.GtsPending),
+            std::tuple(kWholeScene, named, 1));
+  SaveRefused();
+  EXPECT_EQ(ui.FileDialogs().size(), 2u);
+  ReportForm->ReportOff = 0;
+  Extract({5, 0, 0, 0, 0, 4, 5}, "b");
+  EXPECT_EQ(std::tuple(ReadFile(Path("b.xls")), ReadFile(report), m.DiagramSavedFlags.GtsPending),
+            std::tuple("11\n12\n13\n21\n22\n", named + kGtsLine + Path("b.xls") + " ", 0));
+  SaveRefused();
   // A new image takes the sequence away.
   MainForm->DiagramSavedFlags.GtsPending = 1;
   OpenThroughTheMenu(BytePlane(4, 4));
@@ -137,28 +153,6 @@ TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormer
   EXPECT_EQ(std::tuple(MainForm->DialogCancelBytes[cbFirmagramParam], MainForm->DiagramSavedFlags.GtsSaved),
             std::tuple(0, 1));
   EXPECT_EQ(ReadFile(report), "");
-}
-
-// One sequence is saved once; a file saved with the report off is named by the next extraction.
-TEST_F(GtsExtractionTest, SaveGuardAndPendingRegistration) {
-  ReportForm->ReportOff = 1;
-  ASSERT_TRUE(OpenReportFile(Path("r.txt")));
-  ui.dialog<TFirmagramParamForm>(Choose({1}))
-      .press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
-      .save(Path("a"), 2);
-  MainForm->FirmagramTreatment1Click();
-  EXPECT_EQ(
-      std::tuple(ReadFile(Path("a.ts")), ReadFile(Path("r.txt")), MainForm->DiagramSavedFlags.GtsPending),
-      std::tuple(kWholeScene, "", 1));
-  // From the Diagram menu: the same sequence is not saved twice, and nothing is reported.
-  SaveRefused();
-  EXPECT_EQ(ui.FileDialogs().size(), 1u);
-  ReportForm->ReportOff = 0;
-  Extract({5, 0, 0, 0, 0, 4, 5}, "b");
-  EXPECT_EQ(
-      std::tuple(ReadFile(Path("b.xls")), ReadFile(Path("r.txt")), MainForm->DiagramSavedFlags.GtsPending),
-      std::tuple("11\n12\n13\n21\n22\n", kGtsLine + Path("b.xls") + " ", 0));
-  SaveRefused();  // shown again from the Diagram menu, it is the same sequence
 }
 
 TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {

@@ -14,17 +14,13 @@ namespace {
 
 // Sliding windows (type 0) of the given sizes, or jumping windows (type 1).
 auto Windows(int dataIn, int type, int first = 10, int step = 5, int count = 10) {
-  return [=](THurstForm& f) {
-    f.DataIn = dataIn, f.WindowType = type, f.FirstSize = first, f.Step = step, f.NumSteps = count;
-    return ui::mrOk;
-  };
+  using H = THurstForm;
+  return FormAnswer(&H::DataIn, &H::WindowType, &H::FirstSize, &H::Step, &H::NumSteps)(dataIn, type, first,
+                                                                                       step, count);
 }
-
 auto Dividers(int choice, int lower = 0, int upper = 0) {
-  return [=](THurstDividerForm& f) {
-    f.DividerChoice = choice, f.LowerValueRange = lower, f.UpperValueRange = upper;
-    return ui::mrOk;
-  };
+  using D = THurstDividerForm;
+  return FormAnswer(&D::DividerChoice, &D::LowerValueRange, &D::UpperValueRange)(choice, lower, upper);
 }
 
 const auto Fixed = [](double v) { return Format("%lf", v); };
