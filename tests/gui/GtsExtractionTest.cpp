@@ -97,11 +97,8 @@ TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
   MainForm->ResultImage = std::move(result);
   MainForm->BinaryImage.Fill(255);
   MainForm->BinaryImage[0][0] = MainForm->BinaryImage[2][3] = MainForm->BinaryImage[4][5] = 9;
-  struct Case {
-    Bounds bounds;
-    std::vector<int> values;  // every value taken; the readers use all but the last
-  };
-  const Case cases[] = {
+  // Every value taken; the readers use all but the last.
+  const std::pair<Bounds, std::vector<int>> cases[] = {
       {{2, 1, 0, 0, 0, 0, 5}, {11, 12, 13}},
       {{3, 0, 4, 0, 0, 4, 0}, {14, 24}},
       {{4, 0, 0, 4, 0, 0, 2}, {40, 31, 21, 12}},  // an anti-diagonal
@@ -109,10 +106,10 @@ TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
       {{6, 0, 0, 0, 0, 0, 0, 9}, {0, 23, 45}},
       {{1, 0, 0, 0, 0, 0, 0, 0, 1}, {111, 112, 113, 114, 121, 122, 123, 124, 131, 132, 133, 134}},
   };
-  for (const Case& c : cases) {
-    Extract(c.bounds);
-    EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength), std::tuple(c.values, c.values.size() - 1))
-        << "mode " << c.bounds[0];
+  for (const auto& [bounds, values] : cases) {
+    Extract(bounds);
+    EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength), std::tuple(values, values.size() - 1))
+        << "mode " << bounds[0];
   }
   // From the corner of a wider image, the diagonal takes six pixels.
   LoadOriginal(MakeNumbered(8, 5, 10));
