@@ -95,18 +95,11 @@ TEST_F(PerimDistTreatmentTest,
   ReportInto(Path("r.txt"));
   const auto earlier = std::tuple(std::vector<int>{1, 2, 3}, 3, 4);  // a sequence of an earlier run
   std::tie(MainForm->Distances, MainForm->PerimDistLength, MainForm->PerimSequenceLength) = earlier;
-  const struct {
-    std::function<int(F&)> answer;
-    const char* title;
-    std::string message;
-  } refusals[] = {
+  const std::tuple<std::function<int(F&)>, const char*, std::string> refusals[] = {
       {Answer(0, 0, 0, 0, 0, 0), "ERROR", "Perimeter Source not defined"},
       {Answer(1, kItem, 0, 1, 0, 0), "ERROR", "No previous extraction of a Perimeter"},
-      {[](F& f) {
-         MainForm->PerimeterExtracted = 1;
-         return Answer(1, 0, 0, 1, 0, 0)(f);
-       },
-       "ERROR", "Perimeter Code not defined"},
+      {[](F& f) { return MainForm->PerimeterExtracted = 1, Answer(1, 0, 0, 1, 0, 0)(f); }, "ERROR",
+       "Perimeter Code not defined"},
       {Answer(2, 0, 0, 1, 0, 0), "ERROR", "Item Code not defined"},
       {Answer(2, 0, kItem, 0, 0, 0), "ERROR", "Position Center not defined"},
       {Answer(2, 0, kItem, 2, 0, 4), "ERROR", "Line Center not defined"},
@@ -120,7 +113,7 @@ TEST_F(PerimDistTreatmentTest,
       {Answer(1, 9, 0, 1, 0, 0), kTitle,
        "Every perimeter pixel walked lies at the same distance\nfrom the center"},
   };
-  for (const auto& r : refusals) ui.dialog<F>(r.answer).message(r.title, r.message);
+  for (const auto& [answer, title, message] : refusals) ui.dialog<F>(answer).message(title, message);
   ui.dialog<F>([](F& f) {
     EXPECT_TRUE(f.SourceRadios[0]->isChecked());  // the source chosen last, checked again
     return ui::mrCancel;
