@@ -1,13 +1,9 @@
-// Binar. Treat. > Urban Field > Radial Expansion and Crown Expansion, end to end: the dialogs and
-// their refusals, the curves kept for the diagram window, its file, the report and the menus.
+// Urban Field > Radial and Crown Expansion end to end: refusals, curves, the diagram's file, report, menus.
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "diagrams/RadialExpansion.h"
-#include "fixtures/Patterns.h"
-#include "panels/ReportForm.h"
 #include "urban/ExpansionForms.h"
 #include "urban/kernels/Expansion.h"
 
@@ -15,15 +11,11 @@ namespace {
 
 using D = TDilBoxForm;
 using C = TCrownExpansionForm;
-// Image type, start type, line, column, pixel size, min, max, first radius, last radius type and last
-// radius. Every check lets through (1, 2, 20, 30, 2.5, 0, 255, 10, 2, 13): the original image, the
-// user's centre (20, 30) of the 40 x 60 ramp, 2.5 m a pixel, radii 10 .. 12 up to the user's 13.
+// Valid: (1, 2, 20, 30, 2.5, 0, 255, 10, 2, 13), original image, user's centre of the 40 x 60 ramp.
 const auto Radial =
     FormAnswer(&D::ImageType, &D::StartType, &D::StartLine, &D::StartColumn, &D::PixelSize, &D::MinValue,
                &D::MaxValue, &D::FirstRadius, &D::LastRadiusType, &D::LastRadius);
-// Image type, line, column, pixel size, min, max, first radius, crown width, last radius type and
-// last radius. Every check lets through (2, 20, 30, 1.0, 0, 100, 12, 4, 1, 0): the binary image from
-// (20, 30), 1 m a pixel, values 0 .. 100, rings of 4 from 12 to the border.
+// Valid: (2, 20, 30, 1.0, 0, 100, 12, 4, 1, 0), binary image, rings of 4 from 12 to the border.
 const auto Crown =
     FormAnswer(&C::ImageType, &C::StartLine, &C::StartColumn, &C::PixelSize, &C::MinValue, &C::MaxValue,
                &C::FirstRadius, &C::CrownWidth, &C::LastRadiusType, &C::LastRadius);
@@ -62,7 +54,6 @@ TEST_F(ExpansionTreatmentTest, RadialExpansionKeepsItsStepsShowsThemAndLogsTheSa
       .press<TRadialExpansionForm>(&TRadialExpansionForm::BitBtn1Click)
       .save(Path("exp"));
   MainForm->RE_TreatmentClick();
-
   const std::vector<ExpansionStep> steps = Expand(MainForm->OriginalImage, {20, 30, 10, 13, 0, 0, 255});
   ASSERT_EQ(steps.size(), 3u);
   EXPECT_EQ(ReadFile(Path("exp.xls")), kHeader + Row(steps[0], 25) + Row(steps[1], 27) + Row(steps[2], 30));
@@ -79,7 +70,7 @@ TEST_F(ExpansionTreatmentTest, RadialExpansionKeepsItsStepsShowsThemAndLogsTheSa
                        MainForm->UrbanXlsFlags[uxExpansion]),
             std::tuple(steps[0].FractalDimension, 5u, 1, 0));
   EXPECT_EQ(EnabledOf("Diagram1 RadialExpansion1"), "Diagram1 RadialExpansion1");
-  // A completed run empties the edits and unchecks the treated image; the values are asked anew.
+  // A completed run empties the edits: the values are asked anew.
   EXPECT_EQ(std::tuple(DilBoxForm->WCZEdit->text().isEmpty(), DilBoxForm->PixelSizeEdit->text().isEmpty(),
                        DilBoxForm->ImageRadios[0]->isChecked(), MainForm->DialogCancelBytes[cbDilBox]),
             std::tuple(true, true, false, 0));
@@ -97,7 +88,6 @@ TEST_F(ExpansionTreatmentTest, CrownExpansionFromTheImageCentreRingsOfTheGivenWi
       .press<TRadialExpansionForm>(&TRadialExpansionForm::BitBtn1Click)
       .save(Path("crown"));
   MainForm->CrownTreatmentClick();
-
   const std::vector<ExpansionStep> steps = Expand(MainForm->BinaryImage, {20, 30, 12, 19, 4, 0, 100});
   ASSERT_EQ(steps.size(), 7u);
   std::string rows;
@@ -116,13 +106,12 @@ TEST_F(ExpansionTreatmentTest, CrownExpansionFromTheImageCentreRingsOfTheGivenWi
             std::tuple(true, 0));
 }
 
-TEST_F(ExpansionTreatmentTest,
-       RefusalsComeInOrderWithTheDialogCancelChangesNothingAndAMinimumOfZeroIsDefined) {
+TEST_F(ExpansionTreatmentTest, RefusalsCancelLimitsAndANewImageTakesTheCurvesAway) {
   ReportInto(Path("r.txt"));
-  // A result of an earlier run, which refused and cancelled runs leave as it is.
   ExpansionResults& e = MainForm->Expansion;
   const auto earlier = std::tuple(1, std::vector<int>{0, 3, 0}, std::vector<double>{0, 20, 0});
   std::tie(e.StepCount, e.Radii, e.Densities) = earlier;
+  const char* const last = "Last Radius must be greater than the First Circle Size";
   const std::pair<std::function<int(D&)>, const char*> radial[] = {
       {Radial(0, 2, 20, 30, 2.5, 0, 255, 10, 2, 13), "Type of treated image not defined"},
       {Radial(1, 0, 20, 30, 2.5, 0, 255, 10, 2, 13), "Type of Starting Point not defined"},
@@ -139,14 +128,11 @@ TEST_F(ExpansionTreatmentTest,
       {Radial(1, 2, 20, -2, 2.5, 0, 255, 10, 2, 13), "Starting Point outside the image"},
       {Radial(1, 2, 20, 30, -1.0, 0, 255, 10, 2, 13), "Pixel Size must be a positive number"},
       {Radial(1, 2, 20, 30, 2.5, 0, 255, -4, 2, 13), "First Circle Size must be positive"},
-      {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 20),
-       "Last Radius beyond the image border"},  // 40 - 1 - 20 = 19
-      {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 10),
-       "Last Radius must be greater than the First Circle Size"},
-      // The border gives 20 - 1 = 19: no step; at a user centre (1, 1), min(1, 39, 1, 59) - 1 = 0.
-      {Radial(1, 2, 20, 30, 2.5, 0, 255, 19, 1, 13),
-       "Last Radius must be greater than the First Circle Size"},
-      {Radial(1, 2, 1, 1, 2.5, 0, 255, 1, 1, 13), "Last Radius must be greater than the First Circle Size"},
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 20), "Last Radius beyond the image border"},
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 10), last},
+      // The border gives 19: no step; at a user centre (1, 1) it gives 0.
+      {Radial(1, 2, 20, 30, 2.5, 0, 255, 19, 1, 13), last},
+      {Radial(1, 2, 1, 1, 2.5, 0, 255, 1, 1, 13), last},
   };
   for (const auto& [answer, message] : radial) ui.dialog<D>(answer).message("ERROR", message);
   // The dialog comes back with the chosen values' buttons checked again.
@@ -181,25 +167,17 @@ TEST_F(ExpansionTreatmentTest,
   MainForm->CrownTreatmentClick();
   EXPECT_EQ(std::tie(e.StepCount, e.Radii, e.Densities), earlier);
   EXPECT_EQ(std::tuple(Report(), EnabledOf("Diagram1 RadialExpansion1")), std::tuple("", ""));
-
-  // A minimum of 0 is a value; with the report off the curves are made all the same and the saved
-  // file waits to be named.
+  // A minimum of 0 is a value; with the report off the saved file waits to be named.
   ReportForm->ReportOff = 1;
   ui.dialog<C>(Crown(2, 20, 30, 1.0, 0, 100, 12, 4, 1, 0))
       .press<TRadialExpansionForm>(&TRadialExpansionForm::BitBtn1Click)
       .save(Path("quiet"));
   MainForm->CrownTreatmentClick();
-  EXPECT_EQ(std::tuple(MainForm->Expansion.StepCount, MainForm->UrbanXlsFlags[uxExpansion]),
-            std::tuple(19 - 12, 1));
-  EXPECT_EQ(Report(), "");
-}
-
-TEST_F(ExpansionTreatmentTest, TheBorderAndAnEmptyRangeAtTheirLimitsAndANewImageTakesTheCurvesAway) {
-  // At (3, 3) the border gives 3 - 1 = 2: one step, radius 1; on the parametric image with an empty
-  // range, density and dimension 0.
+  EXPECT_EQ(std::tuple(e.StepCount, MainForm->UrbanXlsFlags[uxExpansion], Report()),
+            std::tuple(19 - 12, 1, ""));
+  // At (3, 3) the border gives one step, radius 1; an empty range gives density and dimension 0.
   ui.dialog<D>(Radial(3, 2, 3, 3, 2.5, 200, 100, 1, 1, 13)).ok<TRadialExpansionForm>();
   MainForm->RE_TreatmentClick();
-  const ExpansionResults& e = MainForm->Expansion;
   EXPECT_EQ(std::tuple(e.StepCount, e.Radii[1], e.Densities[1], e.FractalDimensions[1]),
             std::tuple(1, 1, 0.0, 0.0));
   MainForm->UrbanXlsFlags[uxExpansion] = 1;

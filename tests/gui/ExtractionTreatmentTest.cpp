@@ -1,13 +1,10 @@
-// Binar. Treat. > Urban Field > Perimeter Extraction and Hole Extraction, end to end: panel 2
-// replaced, its caption, the flags the perimeter distance and the labeling read, the editor's buttons.
+// Urban Field > Perimeter and Hole Extraction end to end: panel 2, caption, flags, editor's buttons.
 #include <QLineEdit>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "binary/Labeliz.h"
 #include "fixtures/Blocks.h"
 #include "fixtures/Pixels.h"
-#include "panels/TempImage.h"
 #include "urban/ExtractionForms.h"
 
 namespace {
@@ -44,13 +41,9 @@ TEST_F(ExtractionTreatmentTest, PerimeterExtractionRefusesNoValueAndKeepsTheOutl
   EXPECT_EQ(std::tuple(m.PerimeterExtracted, m.DialogCancelBytes[cbPerimExtractValue]),
             std::tuple(0, 0));  // Cancel undoes the flag
   EXPECT_EQ(EnabledOf(kEditorButtons), "");
-
   // Panel 2 showed the editor's picture, the colour result.
   std::tie(m.EditorColourImage, m.ColourMode) = std::tuple(1, kColourModeRgb);
-  ui.dialog<TPerimExtractValueForm>([](TPerimExtractValueForm& f) {
-    f.PerimExtractValueEdit->setText("3");
-    return ui::mrOk;
-  });
+  ui.dialog<TPerimExtractValueForm>([](auto& f) { return f.PerimExtractValueEdit->setText("3"), ui::mrOk; });
   m.PerimExtractTreatmentClick();
   const BytePlane& p = m.BinaryImage;
   EXPECT_EQ(std::tuple(CountOf(p, 1), CountOf(p, 255)), std::tuple(72, 3600 - 72));  // the ring is gone
@@ -71,12 +64,8 @@ TEST_F(ExtractionTreatmentTest, HoleExtractionRefusesNoValueAndLeavesTheEnclosed
   m.HoleTreatmentClick();
   EXPECT_EQ(Bytes(m.BinaryImage), before);
   EXPECT_EQ(std::tuple(m.HoleLabelingMode, m.DialogCancelBytes[cbHoleExtract]), std::tuple(0, 0));
-
   std::tie(m.HolesLabeled, m.HasBinaryImage) = std::tuple(1, 0);
-  ui.dialog<THoleExtractForm>([](THoleExtractForm& f) {
-    f.HoleExtractValueEdit->setText("7");
-    return ui::mrOk;
-  });
+  ui.dialog<THoleExtractForm>([](auto& f) { return f.HoleExtractValueEdit->setText("7"), ui::mrOk; });
   m.HoleTreatmentClick();
   const BytePlane& p = m.BinaryImage;
   EXPECT_EQ(std::tuple(CountOf(p, 1), p[9][9], p[12][12], p[8][8]), std::tuple(16, 1, 1, 255));

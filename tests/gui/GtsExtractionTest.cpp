@@ -1,25 +1,17 @@
-// Gray Tones Sequence > Treatment and Diagram > GTE Curve: the sequence taken, the menus it opens,
-// the curve, the saved file and its report line; refused bounds and Cancel.
+// Gray Tones Sequence > Treatment and Diagram > GTE Curve: values, menus, curve, file, report, refusals.
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <array>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "app/Report.h"
 #include "fixtures/Pixels.h"
-#include "panels/ReportForm.h"
 #include "sequence/Firmagram.h"
 #include "sequence/FirmagramParam.h"
 
 namespace {
 
-// The dialog's item, selected line and column, first line and column, last line and column, zone
-// code and image.
+// Item, selected line and column, first line and column, last line and column, zone code, image.
 using Bounds = std::array<int, 9>;
 
 auto Choose(Bounds b) {
@@ -62,7 +54,6 @@ TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
   const std::string report = ReportInto(Path("r.txt"));
   ASSERT_EQ(EnabledOf(kEntries), "");
   Extract({1}, "gts");
-
   const TMainForm& m = *MainForm;
   // 5 x 6 without the border: 12 values, of which the readers use 11.
   EXPECT_EQ(std::tuple(m.GtsReady, m.GtsLength, m.GtsValues.size(), m.GtsValues[11]),
@@ -76,6 +67,28 @@ TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
   EXPECT_EQ(std::tuple(m.DiagramSavedFlags.GtsSaved, m.DiagramSavedFlags.GtsPending), std::tuple(1, 0));
   EXPECT_EQ(std::tuple(FirmagramParamForm->Caption(), FirmagramForm->Caption()),
             std::tuple(" GTS Parameters", " Partial Gray Tones Sequence"));
+  // Saved with the report off, the file waits; one sequence is saved once, even from the Diagram menu.
+  const std::string named = ReadFile(report);
+  ReportForm->ReportOff = 1;
+  ui.dialog<TFirmagramParamForm>(Choose({1}))
+      .press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
+      .save(Path("a"), 2);
+  MainForm->FirmagramTreatment1Click();
+  EXPECT_EQ(std::tuple(ReadFile(Path("a.ts")), ReadFile(report), m.DiagramSavedFlags.GtsPending),
+            std::tuple(kWholeScene, named, 1));
+  SaveRefused();
+  EXPECT_EQ(ui.FileDialogs().size(), 2u);
+  ReportForm->ReportOff = 0;
+  Extract({5, 0, 0, 0, 0, 4, 5}, "b");
+  EXPECT_EQ(std::tuple(ReadFile(Path("b.xls")), ReadFile(report), m.DiagramSavedFlags.GtsPending),
+            std::tuple("11\n12\n13\n21\n22\n", named + kGtsLine + Path("b.xls") + " ", 0));
+  SaveRefused();
+  // A new image takes the sequence away.
+  MainForm->DiagramSavedFlags.GtsPending = 1;
+  OpenThroughTheMenu(BytePlane(4, 4));
+  EXPECT_EQ(std::tuple(m.GtsReady, m.GtsLength, m.GtsValues.size(), m.DiagramSavedFlags.GtsPending,
+                       EnabledOf(kEntries)),
+            std::tuple(0, 0, 0u, 0, "GTSTreatments1 Diagram1"));
 }
 
 TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
@@ -84,11 +97,8 @@ TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
   MainForm->ResultImage = std::move(result);
   MainForm->BinaryImage.Fill(255);
   MainForm->BinaryImage[0][0] = MainForm->BinaryImage[2][3] = MainForm->BinaryImage[4][5] = 9;
-  struct Case {
-    Bounds bounds;
-    std::vector<int> values;  // every value taken; the readers use all but the last
-  };
-  const Case cases[] = {
+  // Every value taken; the readers use all but the last.
+  const std::pair<Bounds, std::vector<int>> cases[] = {
       {{2, 1, 0, 0, 0, 0, 5}, {11, 12, 13}},
       {{3, 0, 4, 0, 0, 4, 0}, {14, 24}},
       {{4, 0, 0, 4, 0, 0, 2}, {40, 31, 21, 12}},  // an anti-diagonal
@@ -96,10 +106,10 @@ TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
       {{6, 0, 0, 0, 0, 0, 0, 9}, {0, 23, 45}},
       {{1, 0, 0, 0, 0, 0, 0, 0, 1}, {111, 112, 113, 114, 121, 122, 123, 124, 131, 132, 133, 134}},
   };
-  for (const Case& c : cases) {
-    Extract(c.bounds);
-    EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength), std::tuple(c.values, c.values.size() - 1))
-        << "mode " << c.bounds[0];
+  for (const auto& [bounds, values] : cases) {
+    Extract(bounds);
+    EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength), std::tuple(values, values.size() - 1))
+        << "mode " << bounds[0];
   }
   // From the corner of a wider image, the diagonal takes six pixels.
   LoadOriginal(MakeNumbered(8, 5, 10));
@@ -108,8 +118,6 @@ TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
             std::tuple(std::vector<int>{0, 11, 12, 23, 24, 35}, 5));
 }
 
-// Each bound is checked when OK is pressed: the message, and the dialog again; Cancel then leaves
-// the former sequence and the menus as they were.
 TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormerSequence) {
   Extract({1});
   const std::vector<int> former = MainForm->GtsValues;
@@ -137,36 +145,11 @@ TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormer
     ui.dialog<TFirmagramParamForm>(Choose(bounds)).message("ERROR", message);
   ui.dialog<TFirmagramParamForm>([](TFirmagramParamForm&) { return ui::mrCancel; });
   MainForm->FirmagramTreatment1Click();
-
   EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength, EnabledOf(kEntries)),
             std::tuple(former, 11, "GTSTreatments1"));
   EXPECT_EQ(std::tuple(MainForm->DialogCancelBytes[cbFirmagramParam], MainForm->DiagramSavedFlags.GtsSaved),
             std::tuple(0, 1));
   EXPECT_EQ(ReadFile(report), "");
-}
-
-// The guard refuses a second save of one sequence; a new sequence may be saved again; a file saved
-// with the report off is named by the next extraction made with it on.
-TEST_F(GtsExtractionTest, SaveGuardAndPendingRegistration) {
-  ReportForm->ReportOff = 1;
-  ASSERT_TRUE(OpenReportFile(Path("r.txt")));
-  ui.dialog<TFirmagramParamForm>(Choose({1}))
-      .press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
-      .save(Path("a"), 2);
-  MainForm->FirmagramTreatment1Click();
-  EXPECT_EQ(
-      std::tuple(ReadFile(Path("a.ts")), ReadFile(Path("r.txt")), MainForm->DiagramSavedFlags.GtsPending),
-      std::tuple(kWholeScene, "", 1));
-  // From the Diagram menu: the same sequence is not saved twice, and nothing is reported.
-  SaveRefused();
-  EXPECT_EQ(ui.FileDialogs().size(), 1u);
-
-  ReportForm->ReportOff = 0;
-  Extract({5, 0, 0, 0, 0, 4, 5}, "b");
-  EXPECT_EQ(
-      std::tuple(ReadFile(Path("b.xls")), ReadFile(Path("r.txt")), MainForm->DiagramSavedFlags.GtsPending),
-      std::tuple("11\n12\n13\n21\n22\n", kGtsLine + Path("b.xls") + " ", 0));
-  SaveRefused();  // shown again from the Diagram menu, it is the same sequence
 }
 
 TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
@@ -179,7 +162,6 @@ TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
   RecordingCanvas canvas;
   FirmagramForm->PaintBoxPaint(canvas);
   EXPECT_EQ(canvas.lines.size(), 2u);
-
   const std::string target = Path("missing/gts");
   ui.dialog<TFirmagramParamForm>(Choose({1}))
       .press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
@@ -189,19 +171,18 @@ TEST_F(GtsExtractionTest, EmptyZoneAndUnwritableFile) {
   EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.GtsSaved, MainForm->DiagramSavedFlags.GtsPending),
             std::tuple(0, 0));
   EXPECT_EQ(ReadFile(report), kGtsLine + Path("empty.xls") + " ");
-}
-
-TEST_F(GtsExtractionTest, CurveStopsAtTheSixHundredNinetiethValue) {
+  // The curve stops at the 690th value.
+  MainForm->GtsValues.clear();
   for (int i = 0; i < 1000; ++i) MainForm->GtsValues.push_back(i % 256);
   MainForm->GtsLength = 999;
-  RecordingCanvas canvas;
-  FirmagramForm->PaintBoxPaint(canvas);
-  EXPECT_TRUE(canvas.HasLine(2, 128, 700, 128) && canvas.HasLine(9, 0, 9, 255) &&
-              canvas.HasText(12, 130, "128"));
+  RecordingCanvas curve;
+  FirmagramForm->PaintBoxPaint(curve);
+  EXPECT_TRUE(curve.HasLine(2, 128, 700, 128) && curve.HasLine(9, 0, 9, 255) &&
+              curve.HasText(12, 130, "128"));
   // Two axes, then one segment a value from the second to the 690th; 255 at the top.
-  ASSERT_EQ(canvas.lines.size(), 2u + 689u);
-  EXPECT_EQ(canvas.lines[2], (RecordedLine{10, 255, 11, 254, Pen::Blue}));
-  EXPECT_EQ(canvas.lines.back(), (RecordedLine{698, 255 - 688 % 256, 699, 255 - 689 % 256, Pen::Blue}));
+  ASSERT_EQ(curve.lines.size(), 2u + 689u);
+  EXPECT_EQ(curve.lines[2], (RecordedLine{10, 255, 11, 254, Pen::Blue}));
+  EXPECT_EQ(curve.lines.back(), (RecordedLine{698, 255 - 688 % 256, 699, 255 - 689 % 256, Pen::Blue}));
   // A length past the vector is never read past it.
   MainForm->GtsLength = 5000;
   RecordingCanvas again;
@@ -229,15 +210,6 @@ TEST_F(GtsExtractionTest, EditsWarnOutOfFrameValues) {
   EXPECT_EQ(std::tuple(f.StudiedItem, f.StudiedItemRadios[2]->isChecked(), f.Boxes[1]->isHidden(),
                        f.Boxes[0]->isHidden()),
             std::tuple(3, true, false, true));
-}
-
-TEST_F(GtsExtractionTest, ANewImageTakesTheSequenceAway) {
-  Extract({1});
-  MainForm->DiagramSavedFlags.GtsPending = 1;
-  OpenThroughTheMenu(BytePlane(4, 4));
-  EXPECT_EQ(std::tuple(MainForm->GtsReady, MainForm->GtsLength, MainForm->GtsValues.size(),
-                       MainForm->DiagramSavedFlags.GtsPending, EnabledOf(kEntries)),
-            std::tuple(0, 0, 0u, 0, "GTSTreatments1 Diagram1"));
 }
 
 }  // namespace

@@ -1,20 +1,12 @@
-// GTS Treatments > Hurst Exponent > Treatment, end to end: each of the three sources put in place
-// by hand, both kinds of windows, the divider dialog, refusals, the diagram's file and the report.
+// GTS Treatments > Hurst Exponent > Treatment end to end: three sources, both windows, dividers, refusals.
 #include <QLineEdit>
 #include <cmath>
-#include <filesystem>
-#include <functional>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "app/Report.h"
 #include "binary/kernels/Dividers.h"
 #include "diagrams/DiagHurstResult.h"
 #include "fixtures/Sequences.h"
-#include "panels/ReportForm.h"
 #include "sequence/Hurst.h"
 #include "sequence/kernels/HurstExponent.h"
 
@@ -22,28 +14,22 @@ namespace {
 
 // Sliding windows (type 0) of the given sizes, or jumping windows (type 1).
 auto Windows(int dataIn, int type, int first = 10, int step = 5, int count = 10) {
-  return [=](THurstForm& f) {
-    f.DataIn = dataIn, f.WindowType = type, f.FirstSize = first, f.Step = step, f.NumSteps = count;
-    return ui::mrOk;
-  };
+  using H = THurstForm;
+  return FormAnswer(&H::DataIn, &H::WindowType, &H::FirstSize, &H::Step, &H::NumSteps)(dataIn, type, first,
+                                                                                       step, count);
 }
-
 auto Dividers(int choice, int lower = 0, int upper = 0) {
-  return [=](THurstDividerForm& f) {
-    f.DividerChoice = choice, f.LowerValueRange = lower, f.UpperValueRange = upper;
-    return ui::mrOk;
-  };
+  using D = THurstDividerForm;
+  return FormAnswer(&D::DividerChoice, &D::LowerValueRange, &D::UpperValueRange)(choice, lower, upper);
 }
 
-std::string Fixed(double v) {
-  return Format("%lf", v);
-}
-std::string SlidingMessage(int count, double h) {
-  return "num_step = " + std::to_string(count) + " Hurst Exponent = " + Fixed(h) + " ";
-}
-std::string JumpingMessage(const HurstFit& fit) {
+const auto Fixed = [](double v) { return Format("%lf", v); };
+const auto SlidingMessage = [](int n, double h) {
+  return "num_step = " + std::to_string(n) + " Hurst Exponent = " + Fixed(h) + " ";
+};
+const auto JumpingMessage = [](const HurstFit& fit) {
   return "R2 = " + Fixed(fit.R2) + " Hurst Exponent = " + Fixed(fit.Slope) + " ";
-}
+};
 
 class HurstTreatmentTest : public ProgramTest {
  protected:
@@ -58,8 +44,7 @@ class HurstTreatmentTest : public ProgramTest {
     MainForm->GtsValues = std::move(values);
     MainForm->GtsReady = 1;
   }
-  // One run that gives a result: the dialog's answer (and the divider dialog's), the result's message,
-  // then the diagram window closed, or saved as `saveAs`.
+  // A run with a result: the answers, the message, the diagram closed or saved as `saveAs`.
   void Run(std::function<int(THurstForm&)> answer, const std::string& message, const std::string& saveAs = "",
            std::function<int(THurstDividerForm&)> dividers = nullptr) {
     ui.dialog<THurstForm>(answer);
@@ -80,15 +65,13 @@ class HurstTreatmentTest : public ProgramTest {
   }
 };
 
-// 0, 2, 4, 6 with sizes 2 and 3: three windows of deviation 1, two of sqrt(8/3); through the dialog,
-// the message, the diagram window's file and the report.
+// 0, 2, 4, 6 with sizes 2 and 3: three windows of deviation 1, two of sqrt(8/3).
 TEST_F(HurstTreatmentTest, SlidingWindowsOnTheGrayToneSequence) {
   PutGrayToneSequence({0, 2, 4, 6});
   ReportInto(Path("r.txt"));
   ASSERT_EQ(EnabledOf("Diagram1 HurstExponent1"), "");
   const double deviation = std::log10(std::sqrt(8.0 / 3.0)), slope = deviation / std::log10(1.5);
   Run(Windows(0, 0, 2, 1, 2), SlidingMessage(2, slope), "h");
-
   const TMainForm& m = *MainForm;
   EXPECT_EQ(std::tuple(m.HurstPointCount, m.HurstWindowMode, m.HurstLogDeviation[1]), std::tuple(2, 1, 0.0));
   EXPECT_EQ(m.HurstLogWindow, (std::vector<double>{0, std::log10(2.0), std::log10(3.0)}));
@@ -107,11 +90,25 @@ TEST_F(HurstTreatmentTest, SlidingWindowsOnTheGrayToneSequence) {
       std::tuple(m.DiagramSavedFlags.HurstSaved, m.DiagramSavedFlags.HurstPending,
                  m.DialogCancelBytes[cbHurst], EnabledOf("Diagram1 HurstExponent1"), HurstForm->Caption()),
       std::tuple(1, 0, 0, "Diagram1 HurstExponent1", " Studied curve"));
+  // With the report off the saved file waits; the next run with the report on names it.
+  const std::string first = Report();
+  ReportForm->ReportOff = 1;
+  Run(Windows(0, 0, 2, 1, 2), SlidingMessage(2, slope), "first");
+  EXPECT_EQ(std::tuple(Report(), m.DiagramSavedFlags.HurstSaved, m.DiagramSavedFlags.HurstPending),
+            std::tuple(first, 1, 1));
+  ReportForm->ReportOff = 0;
+  Run(Windows(0, 0, 2, 1, 2), SlidingMessage(2, slope));
+  EXPECT_NE(
+      Report().find("\n\n\tHurst Exponent Calculation registered\n\tin the file " + Path("first.xls") + " ",
+                    first.size()),
+      std::string::npos);
+  // The new result is not saved yet, and may be.
+  EXPECT_EQ(std::tuple(m.DiagramSavedFlags.HurstPending, m.DiagramSavedFlags.HurstSaved), std::tuple(0, 0));
+  Run(Windows(0, 0, 2, 1, 2), SlidingMessage(2, slope), "second");
+  EXPECT_TRUE(std::filesystem::exists(Path("second.xls")));
 }
 
-// L = 150: the jumping length 120 and its 16 divisors in the dialog; positions 2 to 4 are the sizes
-// 2, 3 and 4, and the values at 1 .. 120 are cut. "Using all the dividers": sizes 1 .. 120, size 1
-// having no deviation is left out of the fit.
+// L = 150 gives 120 and its 16 divisors; sizes 2 .. 4, then all (size 1 has no deviation, left out).
 TEST_F(HurstTreatmentTest, JumpingWindowsOverTheChosenDividers) {
   const std::vector<int> walk = fixtures::RandomWalk(150, 3);
   PutGrayToneSequence(walk);
@@ -127,7 +124,6 @@ TEST_F(HurstTreatmentTest, JumpingWindowsOverTheChosenDividers) {
               std::tuple("120", "16", "150", "1 2 3 4 5 6 8 10 12 15 20 24 30 40 60 120  ", true));
     return Dividers(2, 2, 4)(f);
   });
-
   const TMainForm& m = *MainForm;
   EXPECT_EQ(std::tuple(m.HurstWindowMode, m.HurstFirstDivider, m.HurstLastDivider, m.HurstPointCount,
                        m.HurstSlope, m.HurstR2),
@@ -139,14 +135,12 @@ TEST_F(HurstTreatmentTest, JumpingWindowsOverTheChosenDividers) {
   // A jumping run leaves the Diagram entry as it was.
   EXPECT_EQ(std::tuple(EnabledOf("HurstExponent1"), HurstDividerForm->Caption()),
             std::tuple("", " Dividers"));
-
   Run(Windows(0, 1), JumpingMessage(all), "", Dividers(1));
   EXPECT_EQ(std::tuple(m.HurstPointCount, m.HurstSlope, m.HurstFirstDivider, m.HurstLastDivider),
             std::tuple(15, all.Slope, 1, 120));
 }
 
-// The orientation is read at entries 1 .. M, the distances at 0 .. PerimDistLength - 1: each source
-// gives the treatment its own values, and both are reported under the orientation's line.
+// Orientation read at 1 .. M, distances at 0 .. L - 1; both reported under the orientation's line.
 TEST_F(HurstTreatmentTest, OrientationAndDistanceSources) {
   const std::vector<int> walk = fixtures::RandomWalk(400, 8);
   const double expected = FitHurst(SlidingDeviations(walk.data(), 400, SlidingSizes(10, 5, 10))).Slope;
@@ -169,8 +163,6 @@ TEST_F(HurstTreatmentTest, OrientationAndDistanceSources) {
   EXPECT_EQ(Report(), block + block);
 }
 
-// Absent or short sources, unusable sliding sizes and divider ranges: the message and the dialog
-// again; Cancel, or closing the divider dialog, then changes nothing.
 TEST_F(HurstTreatmentTest, RefusalsBringTheDialogBackAndCancelChangesNothing) {
   MainForm->GtsLength = 40;  // values without an extraction: not a sequence
   MainForm->GtsValues.assign(41, 1);
@@ -201,7 +193,6 @@ TEST_F(HurstTreatmentTest, RefusalsBringTheDialogBackAndCancelChangesNothing) {
        {Windows(0, 0, 10, 11, 4), "The largest window (43 values) is longer than the sequence (40 values)"},
        {Windows(0, 0, 2000000000, 2000000000, 100),
         "The largest window (200000000000 values) is longer than the sequence (40 values)"}});
-
   auto close = [](THurstDividerForm&) { return ui::mrCancel; };
   PutGrayToneSequence(fixtures::RandomWalk(150, 1));
   ui.dialog<THurstForm>(Windows(0, 1));
@@ -213,7 +204,7 @@ TEST_F(HurstTreatmentTest, RefusalsBringTheDialogBackAndCancelChangesNothing) {
   ui.dialog<THurstDividerForm>(Dividers(0)).message("ERROR", "Divider Selection not defined");
   ui.dialog<THurstDividerForm>(close);
   MainForm->HurstTreatment1Click();
-  // More than 127 divisors (L' = 55440 has 120; 720720, 240): all of them cannot be taken.
+  // 720720 has 240 divisors: more than 127 cannot all be taken.
   PutGrayToneSequence(std::vector<int>(720721, 3));
   ui.dialog<THurstForm>(Windows(0, 1))
       .dialog<THurstDividerForm>([](THurstDividerForm& f) {
@@ -224,16 +215,8 @@ TEST_F(HurstTreatmentTest, RefusalsBringTheDialogBackAndCancelChangesNothing) {
       .message("ERROR", "More than 127 dividers selected")
       .dialog<THurstDividerForm>(close);
   MainForm->HurstTreatment1Click();
-  EXPECT_EQ(std::tuple(Results(), Report()), std::tuple(before, ""));
-}
-
-// No spread at all: no point to fit, the message, and the former result stays. 0, 1, 0, 1, ... in
-// windows of even sizes: every window has deviation 0.5, so the slope is 0 and the correlation has
-// no spread to divide by: "undefined", never nan.
-TEST_F(HurstTreatmentTest, FlatSequenceHasNoExponentAndEqualDeviationsNoCorrelation) {
+  // A flat sequence has no exponent: the message, and the former result stays.
   PutGrayToneSequence(std::vector<int>(100, 42));
-  ReportInto(Path("r.txt"));
-  const auto before = Results();
   const char* const undefined =
       "Hurst Exponent undefined:\nfewer than 2 window sizes\nwith values that differ";
   ui.dialog<THurstForm>(Windows(0, 0, 2, 3, 5)).message("HURST", undefined);
@@ -243,37 +226,13 @@ TEST_F(HurstTreatmentTest, FlatSequenceHasNoExponentAndEqualDeviationsNoCorrelat
       .message("HURST", undefined);
   MainForm->HurstTreatment1Click();
   EXPECT_EQ(std::tuple(Results(), Report(), EnabledOf("HurstExponent1")), std::tuple(before, "", ""));
-
+  // 0, 1, 0, 1 in even windows: every deviation 0.5, slope 0, R2 "undefined", never nan.
   PutGrayToneSequence({0, 1, 0, 1, 0, 1, 0, 1, 0});
   Run(Windows(0, 1), "R2 = undefined Hurst Exponent = 0.000000 ", "", Dividers(2, 2, 4));  // sizes 2, 4, 8
   Run(Windows(0, 0, 2, 2, 2), "num_step = 2 Hurst Exponent = 0.000000 ");
   EXPECT_TRUE(std::isnan(MainForm->HurstR2));
   EXPECT_NE(Report().find("\n\tHurst Value = 0.000000 \n\tR2 = undefined "), std::string::npos) << Report();
   EXPECT_EQ(Report().find("nan"), std::string::npos);
-}
-
-// With the report off the saved file waits; a new result may be saved again, and the next run
-// with the report on names the file.
-TEST_F(HurstTreatmentTest, SavedFileWaitsForTheReport) {
-  PutGrayToneSequence(fixtures::RandomWalk(300, 2));
-  ReportForm->ReportOff = 1;
-  ASSERT_TRUE(OpenReportFile(Path("r.txt")));
-  const double h =
-      FitHurst(SlidingDeviations(MainForm->GtsValues.data(), 300, SlidingSizes(10, 5, 10))).Slope;
-  Run(Windows(0, 0), SlidingMessage(10, h), "first");
-  EXPECT_EQ(
-      std::tuple(Report(), MainForm->DiagramSavedFlags.HurstSaved, MainForm->DiagramSavedFlags.HurstPending),
-      std::tuple("", 1, 1));
-  ReportForm->ReportOff = 0;
-  Run(Windows(0, 0), SlidingMessage(10, h));
-  EXPECT_NE(
-      Report().find("\n\n\tHurst Exponent Calculation registered\n\tin the file " + Path("first.xls") + " "),
-      std::string::npos);
-  // The new result is not saved yet.
-  EXPECT_EQ(std::tuple(MainForm->DiagramSavedFlags.HurstPending, MainForm->DiagramSavedFlags.HurstSaved),
-            std::tuple(0, 0));
-  Run(Windows(0, 0), SlidingMessage(10, h), "second");
-  EXPECT_TRUE(std::filesystem::exists(Path("second.xls")));
 }
 
 }  // namespace

@@ -1,17 +1,10 @@
-// Binar. Treat. > Urban Field > Perim. Dist., end to end: the dialog and its refusals, the distances
-// left for the perimeter roughness window and the Hurst exponent, the window's file, the report line
-// written once it is saved, and the menus.
+// Urban Field > Perim. Dist. end to end: refusals, distances for the window and Hurst, file, report.
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include "Program.h"
-#include "app/MainWindow.h"
-#include "diagrams/DiagHurstResult.h"
 #include "diagrams/PerimeterDiagrams.h"
 #include "fixtures/Blocks.h"
-#include "panels/ReportForm.h"
-#include "sequence/Hurst.h"
-#include "sequence/kernels/HurstExponent.h"
 #include "urban/ExtractionForms.h"
 #include "urban/PerimRoughnessParam.h"
 #include "urban/kernels/PerimeterDistance.h"
@@ -47,7 +40,7 @@ class PerimDistTreatmentTest : public ProgramTest {
 
 }  // namespace
 
-TEST_F(PerimDistTreatmentTest, TheOutlineGivesTheDistancesTheWindowTheHurstExponentAndADiscLiesAt49To50) {
+TEST_F(PerimDistTreatmentTest, TheOutlineGivesTheDistancesAndTheWindowAndADiscLiesAt49To50) {
   ReportInto(Path("r.txt"));
   ui.dialog<F>([](F& f) {
       f.SourceRadios[1]->click();
@@ -58,7 +51,6 @@ TEST_F(PerimDistTreatmentTest, TheOutlineGivesTheDistancesTheWindowTheHurstExpon
       .press<TPerimeterRoughnessForm2>(&TPerimeterRoughnessForm2::BitBtnSaveClick)
       .save(Path("dist"), 2);
   MainForm->PerimDistTreatmentClick();
-
   const PerimeterDistanceResult expected = PerimeterDistance(MainForm->BinaryImage, {kItem, true});
   const int n = expected.WalkLength;
   ASSERT_GT(n, 80);
@@ -77,20 +69,6 @@ TEST_F(PerimDistTreatmentTest, TheOutlineGivesTheDistancesTheWindowTheHurstExpon
   EXPECT_EQ(EnabledOf(kEntries), kEntries);
   // The dialog's values are asked anew.
   EXPECT_FALSE(PerimRoughnessParamForm->SourceRadios[1]->isChecked());
-
-  // The Hurst exponent takes the sequence as its third source.
-  const double slope =
-      FitHurst(SlidingDeviations(expected.Distances.data(), n - 1, SlidingSizes(10, 5, 5))).Slope;
-  ui.dialog<THurstForm>([](THurstForm& f) {
-      std::tie(f.DataIn, f.WindowType, f.FirstSize, f.Step, f.NumSteps) =
-          std::tuple(kPerimeterDistance, 0, 10, 5, 5);
-      return ui::mrOk;
-    })
-      .message("HURST", "num_step = 5 Hurst Exponent = " + Format("%lf", slope) + " ")
-      .ok<TDiagHurstResultForm>();
-  MainForm->HurstTreatment1Click();
-  EXPECT_TRUE(ui.Finished());
-  EXPECT_EQ(std::tuple(m.HurstPointCount, m.HurstSlope), std::tuple(5, slope));
   // Source 1: the perimeter of a disc of radius 50, extracted first, lies at 49 .. 50 from its centre.
   BytePlane disc = UniformPlane(160, 160);
   FillDisc(disc, 80, 80, 50, kItem);
@@ -117,18 +95,11 @@ TEST_F(PerimDistTreatmentTest,
   ReportInto(Path("r.txt"));
   const auto earlier = std::tuple(std::vector<int>{1, 2, 3}, 3, 4);  // a sequence of an earlier run
   std::tie(MainForm->Distances, MainForm->PerimDistLength, MainForm->PerimSequenceLength) = earlier;
-  const struct {
-    std::function<int(F&)> answer;
-    const char* title;
-    std::string message;
-  } refusals[] = {
+  const std::tuple<std::function<int(F&)>, const char*, std::string> refusals[] = {
       {Answer(0, 0, 0, 0, 0, 0), "ERROR", "Perimeter Source not defined"},
       {Answer(1, kItem, 0, 1, 0, 0), "ERROR", "No previous extraction of a Perimeter"},
-      {[](F& f) {
-         MainForm->PerimeterExtracted = 1;
-         return Answer(1, 0, 0, 1, 0, 0)(f);
-       },
-       "ERROR", "Perimeter Code not defined"},
+      {[](F& f) { return MainForm->PerimeterExtracted = 1, Answer(1, 0, 0, 1, 0, 0)(f); }, "ERROR",
+       "Perimeter Code not defined"},
       {Answer(2, 0, 0, 1, 0, 0), "ERROR", "Item Code not defined"},
       {Answer(2, 0, kItem, 0, 0, 0), "ERROR", "Position Center not defined"},
       {Answer(2, 0, kItem, 2, 0, 4), "ERROR", "Line Center not defined"},
@@ -142,7 +113,7 @@ TEST_F(PerimDistTreatmentTest,
       {Answer(1, 9, 0, 1, 0, 0), kTitle,
        "Every perimeter pixel walked lies at the same distance\nfrom the center"},
   };
-  for (const auto& r : refusals) ui.dialog<F>(r.answer).message(r.title, r.message);
+  for (const auto& [answer, title, message] : refusals) ui.dialog<F>(answer).message(title, message);
   ui.dialog<F>([](F& f) {
     EXPECT_TRUE(f.SourceRadios[0]->isChecked());  // the source chosen last, checked again
     return ui::mrCancel;
@@ -156,9 +127,7 @@ TEST_F(PerimDistTreatmentTest,
   ui.dialog<F>(Answer(2, 0, kItem, 2, 1, 1)).ok<TPerimeterRoughnessForm2>();
   MainForm->PerimDistTreatmentClick();
   EXPECT_EQ(Report(), "\n\n PERIMETER ROUGHNESS \n");
-  // The square dilated three times spans lines 17 .. 42 and columns 12 .. 37 less its corner pixels
-  // (the first dilation takes only the four neighbours): the nearest to (1, 1) is (17, 13), at
-  // sqrt(16^2 + 12^2) = 20; the farthest, (42, 36), at sqrt(41^2 + 35^2) = 53.9.
+  // The square dilated thrice, less its corners: nearest (17, 13) at 20, farthest (42, 36) at 53.9.
   EXPECT_EQ(std::tuple(MainForm->DistMin, MainForm->DistMax), std::tuple(20, 54));
   MainForm->PerimeterExtracted = 1;
   OpenThroughTheMenu(BytePlane(3, 2));

@@ -1,12 +1,8 @@
-// The screen editor's buttons: starting it, Return, what an open ends, the screen save, and the
-// dilation contour.
-#include <string>
-#include <tuple>
+// The screen editor's buttons: start, Return, what an open ends, the screen save, the dilation contour.
 
 #include "ScreenEditorFixture.h"
 #include "app/Report.h"
 #include "imaging/Bmp.h"
-#include "panels/ReportForm.h"
 #include "panels/SelectImageForm.h"
 
 namespace {
@@ -41,13 +37,9 @@ TEST_F(ScreenEditorTest, StartingTheEditorAsksForAValueAndAColourAndOffersTheToo
       std::tuple(form.SelectedValue, form.Red, form.Green, form.Blue, MainForm->ColourMode, Shown(2, 4)),
       std::tuple(254, 0x20, 0x60, 0x30, 3, 0x0002025Au));
   ExpectShownFromTables();
-
   // Closed without OK: the value is kept, no colour is asked for and the Filling Tool stays off.
   MainForm->Enable({"CuvetSpeedButton"}, false);
-  ui.dialog<TSelectedValueForm>([](TSelectedValueForm& f) {
-    f.SelectedValue = 8;
-    return ui::mrCancel;
-  });
+  ui.dialog<TSelectedValueForm>([](TSelectedValueForm& f) { return f.SelectedValue = 8, ui::mrCancel; });
   Press("ColorSpeedButton");
   EXPECT_FALSE(MainForm->IsEnabled("CuvetSpeedButton"));
   EXPECT_EQ(std::tuple(form.SelectedValue, form.Red), std::tuple(8, 0x20));
@@ -71,7 +63,6 @@ TEST_F(ScreenEditorTest, ReturnOrAnOpenEndsTheEditorsState) {
   EXPECT_EQ(
       std::tuple(Shown(2, 4), TableColour(2), EnabledOf(kTools), m.IsDown("LineSpeedButton"), m.ColourMode),
       std::tuple(Gray(2), kGreenish, std::string("SaveScreenSpeedButton"), false, 0));
-
   drawLine();
   WriteFile(Path("next.raw"), std::string(6, '\x40'));
   WriteFile(Path("next.txt"), "2 3");
@@ -83,15 +74,11 @@ TEST_F(ScreenEditorTest, ReturnOrAnOpenEndsTheEditorsState) {
                               SelectedValueForm->Red}),
             std::vector<int>(10, 0));
   EXPECT_FALSE(m.IsDown("LineSpeedButton") || m.IsDown("ColorSpeedButton"));
-
   // A complementary image replaces panel 2: the line drawn on the former one can no longer be undone.
   drawLine();
   WriteFile(Path("items.raw"), Bytes(Items()));
   WriteFile(Path("items.txt"), "4 6");
-  ui.dialog<TSelectImageForm>([](TSelectImageForm& form) {
-      form.LabeledImage = 0;
-      return ui::mrOk;
-    }).open(Path("items.raw"), 1);
+  ui.dialog<TSelectImageForm>(Set(&TSelectImageForm::LabeledImage, 0)).open(Path("items.raw"), 1);
   m.OpenBinaryImage1Click();
   EXPECT_EQ(std::tuple(m.LineStart.Column, m.LineUndoCount, m.EditorState, m.ColourMode),
             std::tuple(0, 0, 0, 0));
@@ -104,7 +91,6 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
   const std::string report = ReportInto(Path("report.txt"));
   Editing("PencilSpeedButton", 2, kGreenish);
   ClickPixel(Qt::LeftButton, 0, 0, 1);
-
   ui.save(Path("screen"));
   Press("SaveScreenSpeedButton");
   EXPECT_EQ(ui.FileDialogs().back().title, "Saving Colored BMP File");
@@ -112,7 +98,6 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
   EXPECT_EQ(Bytes(ReadBMPFile(Path("screen.bmp"), columns, lines)), Bytes(MainForm->ColourImage));
   const std::string registered = "\n\n\tScreen Editor treatment registered as: ";
   EXPECT_EQ(ReadFile(report), registered + Path("screen.bmp"));
-
   // The editor's picture is panel 2's: a save of panel 1 or 3 writes its own plane.
   ui.save(Path("one"), 1).save(Path("three"), 1);
   MainForm->SaveOriginalSpeedButton1Click();
@@ -120,7 +105,6 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
   MainForm->SaveParamSpeedButton1Click();
   EXPECT_EQ(ReadFile(Path("one.raw")), std::string(24, '\x11'));
   EXPECT_EQ(ReadFile(Path("three.raw")), Bytes(MainForm->ResultImage));
-
   // After Return, the screen save writes panel 2 as it now is.
   Press("GoBackSpeedButton");
   ui.save(Path("after"), 1);
@@ -160,7 +144,6 @@ TEST_F(ScreenEditorTest, DilationContourTellsTheCountsAndKeepsTheGainedPixels) {
   EXPECT_EQ(std::tuple(ReadFile(report), MainForm->Panel2Pending[p2Labeled], TempImageForm->CaptionText(),
                        MainForm->ColourMode),
             std::tuple(std::string(), 1, std::string(" 2.- LABELED IMAGE "), 0));
-
   // Only background: no item, one message, all background; another tool's colour result stays.
   Labeled(UniformPlane(5, 5));
   MainForm->ColourMode = 3;

@@ -1,18 +1,11 @@
 #pragma once
-// A labeled image in panel 2 as the labeling leaves it, and the person's moves in the screen editor:
-// buttons pressed, values and colours chosen, clicks at a zoom. Colours are 0x00BBGGRR, as chosen.
+// A labeled panel 2 and the person's moves in the screen editor. Colours are 0x00BBGGRR.
 #include <QAction>
 #include <QImage>
-#include <algorithm>
-#include <cstdint>
-#include <string>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "fixtures/Blocks.h"
-#include "imaging/Image.h"
 #include "panels/SelectedGT.h"
-#include "panels/TempImage.h"
 
 class ScreenEditorTest : public ProgramTest {
  protected:
@@ -49,8 +42,7 @@ class ScreenEditorTest : public ProgramTest {
     Tool(button, value, colour);
   }
   static void Press(const char* button) { MainForm->Item(button)->trigger(); }
-  // A click on the image pixel (line, column) at a zoom: inside the pixel's square at n:1, on the
-  // first of the pixels a screen point covers at 1:n.
+  // A click on pixel (line, column): inside its square at n:1, on the first pixel a point covers at 1:n.
   static void ClickPixel(Qt::MouseButton button, int line, int column, int zoom) {
     const auto at = [zoom](int p) { return zoom >= 2 ? zoom * p + zoom - 1 : zoom <= -2 ? p / -zoom : p; };
     TempImageForm->Zoom = zoom;
@@ -64,6 +56,7 @@ class ScreenEditorTest : public ProgramTest {
     const std::uint8_t* p = MainForm->ColourImage[line] + 3 * column;  // blue, green, red
     return p[0] << 16 | p[1] << 8 | p[2];
   }
+  static std::uint32_t Gray(int v) { return 0x010101u * static_cast<std::uint32_t>(v); }
   static std::uint32_t TableColour(int value) {
     const TMainForm& m = *MainForm;
     return m.PaletteBlue[value] << 16 | m.PaletteGreen[value] << 8 | m.PaletteRed[value];
@@ -79,7 +72,3 @@ class ScreenEditorTest : public ProgramTest {
             << i << "," << j;
   }
 };
-
-inline std::uint32_t Gray(int v) {
-  return 0x010101u * static_cast<std::uint32_t>(v);
-}

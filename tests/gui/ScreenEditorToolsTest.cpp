@@ -1,10 +1,6 @@
 // The screen editor's tools applied by clicks in panel 2, at 1:1, 2:1 and 1:2.
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "ScreenEditorFixture.h"
-#include "ui/Cursors.h"
 
 namespace {
 
@@ -29,7 +25,6 @@ TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIn
     // The colour planes take the colour on that value only.
     EXPECT_EQ(std::tuple(m.RedPlane[2][4], m.GreenPlane[2][4], m.BluePlane[2][4], m.RedPlane[0][0]),
               std::tuple(0x90, 0x20, 0x10, 7));
-
     Tool("ColorSpeedButton", 3, kBlueish);
     Press("CuvetSpeedButton");
     EXPECT_EQ(ui::ScreenCursor(), ui::crPot);
@@ -46,23 +41,21 @@ TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIn
 }
 
 TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoomAndNothingElsewhere) {
-  struct Case {
-    int zoom, x, y, line, column;
-  };
-  for (const Case c : {Case{-2, 11, 4, 8, 22}, Case{2, 11, 4, 2, 5}, Case{1, 11, 4, 4, 11}}) {
-    SCOPED_TRACE("zoom " + std::to_string(c.zoom));
+  for (const auto& [zoom, x, y, line, column] :
+       {std::array{-2, 11, 4, 8, 22}, {2, 11, 4, 2, 5}, {1, 11, 4, 4, 11}}) {
+    SCOPED_TRACE("zoom " + std::to_string(zoom));
     Labeled(UniformPlane(30, 12));
     Editing("PencilSpeedButton", 9, kBlueish);
     EXPECT_EQ(ui::ScreenCursor(), ui::crPencil);
-    TempImageForm->Zoom = c.zoom;
-    TempImageForm->PaintBoxMouseDown(Qt::RightButton, c.x, c.y);
-    EXPECT_EQ(MainForm->BinaryImage[c.line][c.column], 255);
-    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, c.x, c.y);
+    TempImageForm->Zoom = zoom;
+    TempImageForm->PaintBoxMouseDown(Qt::RightButton, x, y);
+    EXPECT_EQ(MainForm->BinaryImage[line][column], 255);
+    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, x, y);
     BytePlane expected = UniformPlane(30, 12);
-    expected[c.line][c.column] = 9;
+    expected[line][column] = 9;
     EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(expected));
     // The pencil leaves the colour tables alone: the pixel shows in its value's own colour.
-    EXPECT_EQ(std::tuple(TableColour(9), Shown(c.line, c.column), InColourImage(c.line, c.column)),
+    EXPECT_EQ(std::tuple(TableColour(9), Shown(line, column), InColourImage(line, column)),
               std::tuple(Gray(9), Gray(9), Gray(9)));
   }
   // Beyond each edge at each zoom nothing is written; at 2:1, x = -1 would truncate to column 0.
@@ -97,13 +90,11 @@ TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoomAndNothingEl
 TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
   // (0,0) -> (3,10) visits 11 pixels; at 1:2 only even positions are reached, so (0,0) -> (4,10).
   const std::string to3 = "99..........\n..999.......\n.....9999...\n.........99.\n";
-  struct Case {
-    int zoom, endLine;
-    std::string drawn;
-  };
-  for (const Case& c : {Case{1, 3, to3}, Case{2, 3, to3},
-                        Case{-2, 4, "99..........\n..99........\n....999.....\n.......99...\n"}}) {
-    SCOPED_TRACE("zoom " + std::to_string(c.zoom));
+  for (const auto& [zoom, endLine, drawn] :
+       {std::tuple{1, 3, to3},
+        {2, 3, to3},
+        {-2, 4, "99..........\n..99........\n....999.....\n.......99...\n"}}) {
+    SCOPED_TRACE("zoom " + std::to_string(zoom));
     // The start holds 4 before the left click; an item pixel lies under the line.
     const BytePlane plane =
         PlaneFromText("4...........\n............\n......1.....\n............\n............\n");
@@ -111,15 +102,14 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
     Editing("LineSpeedButton", 9, kBlueish);
     EXPECT_EQ(ui::ScreenCursor(), ui::crSACross);
     EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));  // nothing to delete yet
-    ClickPixel(Qt::LeftButton, 0, 0, c.zoom);
+    ClickPixel(Qt::LeftButton, 0, 0, zoom);
     EXPECT_EQ(std::tuple(MainForm->BinaryImage[0][0], TempImageForm->LineStartValue), std::tuple(9, 4));
-    ClickPixel(Qt::RightButton, c.endLine, 10, c.zoom);
-    EXPECT_EQ(PlaneText(MainForm->BinaryImage).substr(0, c.drawn.size()), c.drawn);
+    ClickPixel(Qt::RightButton, endLine, 10, zoom);
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage).substr(0, drawn.size()), drawn);
     EXPECT_EQ(std::tuple(MainForm->LineUndoCount, MainForm->LineEnd, TableColour(9)),
-              std::tuple(11, PixelPosition{c.endLine, 10}, kBlueish));
+              std::tuple(11, PixelPosition{endLine, 10}, kBlueish));
     ExpectShownFromTables();
     ASSERT_TRUE(MainForm->IsEnabled("DelateLineSpeedButton"));
-
     Press("DelateLineSpeedButton");
     EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(plane));
     EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
@@ -131,14 +121,12 @@ TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
 TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
   Labeled(PlaneFromText(".........\n.2.......\n.........\n.........\n.........\n.........\n"));
   Editing("LineSpeedButton", 6, kBlueish);
-
   // A right click on the start draws nothing and leaves nothing to delete.
   ClickPixel(Qt::LeftButton, 1, 1, 1);
   ClickPixel(Qt::RightButton, 1, 1, 1);
   EXPECT_EQ(PlaneText(MainForm->BinaryImage),
             ".........\n.6.......\n.........\n.........\n.........\n.........\n");
   EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
-
   // A fan of two lines from one start: deleting the second keeps the first whole, start included.
   ClickPixel(Qt::RightButton, 1, 5, 1);
   ClickPixel(Qt::RightButton, 5, 1, 1);
@@ -149,7 +137,6 @@ TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
   Press("DelateLineSpeedButton");
   const std::string firstLine = ".........\n.66666...\n.........\n.........\n.......6.\n.........\n";
   EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
-
   // Used up: pressing the line tool again does not offer it, and a forced second deletion writes
   // nothing over later edits.
   Press("LineSpeedButton");  // up
@@ -159,7 +146,6 @@ TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
   MainForm->Enable({"DelateLineSpeedButton"});
   Press("DelateLineSpeedButton");
   EXPECT_EQ(PlaneText(MainForm->BinaryImage), firstLine);
-
   // The first line of a new start owns it: deleting it gives the start its value from before.
   ClickPixel(Qt::LeftButton, 3, 4, 1);
   ClickPixel(Qt::RightButton, 3, 6, 1);

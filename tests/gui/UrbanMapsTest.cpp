@@ -2,10 +2,7 @@
 #include <QRadioButton>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "fixtures/Blocks.h"
-#include "panels/ReportForm.h"
-#include "panels/ResultImage.h"
 #include "urban/DensityDiag.h"
 #include "urban/FractalExplor.h"
 #include "urban/HomogeneityForm.h"
@@ -80,8 +77,7 @@ TEST_F(UrbanMapsTest, ExplorationRefusalsChangeNothingTheMapGoesToPanelThreeItsL
       "\n\tMoving window size = 13 \n\tDynamic Scale 1.00 - 2.00");
   EXPECT_EQ(ResultImageForm->CaptionText(), " 3.-  FRACTAL EXPLORATION ");
   EXPECT_EQ(m.PanelCaption + "|" + m.SavedPanelCaption, " FRACTAL EXPLORATION | FRACTAL EXPLORATION ");
-  // The other parametric results and the colour result are no longer what panel 3 holds; no table is
-  // written, none waits to be named.
+  // Other panel-3 results are gone; no table is written or waits to be named.
   EXPECT_EQ(std::tuple(m.Panel3Pending[p3FractalExploration], m.Panel3Pending[p3FractStar],
                        m.Panel3Pending[p3SingleSuperposition], m.ColourMode, m.ResultBorder,
                        m.UrbanXlsFlags[uxExploration], m.IsEnabled("SaveParamSpeedButton1")),
@@ -122,7 +118,6 @@ TEST_F(UrbanMapsTest, HomogeneityRefusesWindowsThatDoNotFitAndMapsTheChosenPanel
   m.HomoTreatmentClick();
   ExpectNothingChanged();
   EXPECT_EQ(std::tuple(m.Panel3Pending[p3Homogeneity], m.DialogCancelBytes[cbHomogeneity]), std::tuple(0, 0));
-
   const struct {
     int source, min, max, range, centered;
     const char* lines;
@@ -182,7 +177,6 @@ TEST_F(UrbanMapsTest, DensityRefusesMissingValuesAndAnAbsentItemThenPrintsAndRep
   MainForm->DensityTreatmentClick();
   EXPECT_EQ(std::tuple(ui.Finished(), MainForm->DialogCancelBytes[cbDensityDiag], ReadFile(report)),
             std::tuple(true, 0, ""));
-
   // Panel 1: a quarter of the item within the thresholds, 10 m a pixel.
   ui.dialog<D>(Density(7, 1, 100, 150, 10.0))
       .message("DENSITY",
@@ -194,8 +188,7 @@ TEST_F(UrbanMapsTest, DensityRefusesMissingValuesAndAnAbsentItemThenPrintsAndRep
             "\n\tElement Threshold Min = 100 Max = 150 \n\tPixel Size = 10.000000 meters "
             "\n\tItem Surface = 0.100000 km2 \n\tElement Surface = 0.025000 km2 \n\tPercentage = 25.000000 ");
   EXPECT_EQ(MainForm->Panel3Pending[p3FractStar], 1);  // the density changes no plane and no flag
-  // From panel 3 every pixel of the item lies within the thresholds; with the report off the message
-  // says so instead.
+  // Panel 3: all of the item within the thresholds; with the report off the message says so.
   ReportForm->ReportOff = 1;
   ui.dialog<D>(Density(7, 3, 100, 150, 20.0))
       .message("DENSITY",

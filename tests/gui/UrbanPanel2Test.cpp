@@ -1,12 +1,9 @@
-// The urban treatments that reshape panel 2: majority smoothing, mathematical morphology and the
-// editor's adaptive closing linking.
+// Urban treatments that reshape panel 2: majority smoothing, morphology, adaptive closing linking.
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "fixtures/Blocks.h"
-#include "panels/TempImage.h"
 #include "urban/DiagDilation.h"
 #include "urban/MathMorph.h"
 #include "urban/SelectItemValue.h"
@@ -73,12 +70,9 @@ TEST_F(UrbanPanel2Test,
   EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), TempImageForm->CaptionText(), m.BinaryImageName,
                        m.DialogCancelBytes[cbSelectItemValue]),
             std::tuple(before, " 2.- OLD ", " OLD ", 0));
-
   std::tie(m.ColourMode, m.EditorColourImage) = std::tuple(kColourModeRgb, 1);
-  ui.dialog<TSelectItemValueForm>([](TSelectItemValueForm& f) {
-    f.SelectValueEdit->setText(QStringLiteral("5"));
-    return ui::mrOk;
-  });
+  ui.dialog<TSelectItemValueForm>(
+      [](TSelectItemValueForm& f) { return f.SelectValueEdit->setText("5"), ui::mrOk; });
   m.MajSmoothTreatmentClick();
   const BytePlane& b = m.BinaryImage;
   // The notch fills, a lone pixel stays, other values go.
@@ -152,13 +146,13 @@ TEST_F(AdaptiveClosingTreatmentTest,
   const std::string report = ReportInto(Path("report.txt")), before = Bytes(m.BinaryImage);
   const char* const refusal =
       "Only the items of one selected value can be linked\nPlease choose \" Selection\" and a value";
-  ui.dialog<TDiagDilationForm>(Linking(2, 9)).message("INFO", refusal);
-  m.DilatSpeedButtonClick();
-  ui.dialog<TDiagDilationForm>(Linking(0, 9)).message("INFO", refusal);
-  m.DilatSpeedButtonClick();
-  ui.dialog<TDiagDilationForm>(Linking(1, 3))
-      .message("INFO", "No item of the value 3 inside the image frame\nPanel 2 is unchanged");
-  m.DilatSpeedButtonClick();
+  for (const auto& [mode, value, message] :
+       {std::tuple{2, 9, refusal},
+        {0, 9, refusal},
+        {1, 3, "No item of the value 3 inside the image frame\nPanel 2 is unchanged"}}) {
+    ui.dialog<TDiagDilationForm>(Linking(mode, value)).message("INFO", message);
+    m.DilatSpeedButtonClick();
+  }
   EXPECT_TRUE(ui.Finished());
   EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), ReadFile(report), m.ItemCount, m.EditorState),
             std::tuple(before, "", 7, 1));
@@ -170,7 +164,6 @@ TEST_F(AdaptiveClosingTreatmentTest,
     return ui::mrOk;
   });
   m.DilatSpeedButtonClick();
-
   BytePlane expected;
   ASSERT_EQ(AdaptiveClosingLinking(original, 9, expected).Pieces, 1);
   EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), Bytes(m.FillMask), m.FillMaskReady),
