@@ -4,32 +4,27 @@
 #include "graytone/CubicGeneForm.h"
 #include "graytone/kernels/CubicDensity.h"
 
-class CubicDensityTest : public ProgramTest {};
+class CubicDensityTest : public Panel3Test {};
 
-// Each refusal (or Cancel) ends the treatment after its message, changing nothing. Then panel 3 holds the
-// density, shown one gray above, the border of width h white; the values are typed into the edits.
+// Refusals and Cancel change nothing; panel 3 holds the density, shown one gray above, its border white.
 TEST_F(CubicDensityTest, RefusalsChangeNothingThenTheDensityIsShownOneGrayAboveAndSaved) {
   const auto answer = FormAnswer(&TCubicGeneForm::HalfWindowSize, &TCubicGeneForm::RadiometricJump);
   const BytePlane image = MakeRandomGray(25, 20, 4);
   LoadOriginal(image.Clone());
   PutEarlierResult(p3CubicDensity);
-  MainForm->WorkDirectory = Dir().string();
-  const std::string report = ReportInto(Path("report.txt")), larger = "\nis larger than the image";
-  for (auto [h, jump, title, text] :
-       {std::tuple(kCubicUndefined, 2, "ERROR", std::string("Half Window Size not defined")),
-        {0, 2, "ERROR", "Half Window Size not defined"},
-        {-3, 2, "ERROR", "Half Window Size not defined"},
-        {1, kCubicUndefined, "ERROR", "Radiometric Jump not defined"},
-        {1, 0, "ERROR", "Radiometric Jump not defined"},
-        {10, 1, "CUBIC DENSITY", "The moving window (21 pixels a side)" + larger},
-        {2147483647, 1, "CUBIC DENSITY", "The moving window (4294967295 pixels a side)" + larger}}) {
+  const auto refused = [&](int h, int jump, const char* title, const std::string& text) {
     ui.dialog<TCubicGeneForm>(answer(h, jump)).message(title, text);
     MainForm->CubicDensityTreatment1Click();
     ExpectEarlierResult();
-  }
+  };
+  for (int h : {kCubicUndefined, 0, -3}) refused(h, 2, "ERROR", "Half Window Size not defined");
+  for (int jump : {kCubicUndefined, 0}) refused(1, jump, "ERROR", "Radiometric Jump not defined");
+  refused(10, 1, "CUBIC DENSITY", "The moving window (21 pixels a side)\nis larger than the image");
+  refused(2147483647, 1, "CUBIC DENSITY",
+          "The moving window (4294967295 pixels a side)\nis larger than the image");
   ui.dialog<TCubicGeneForm>([&](TCubicGeneForm& f) { return answer(1, 1)(f), ui::mrCancel; });
   MainForm->CubicDensityTreatment1Click();
-  ExpectEarlierResult(report, cbCubicGene);
+  ExpectEarlierResult(cbCubicGene);
   BytePlane expected;
   ASSERT_TRUE(CubicDensity(image, 2, 3, expected));
   ui.dialog<TCubicGeneForm>([](TCubicGeneForm& f) {
@@ -43,5 +38,5 @@ TEST_F(CubicDensityTest, RefusalsChangeNothingThenTheDensityIsShownOneGrayAboveA
   EXPECT_EQ(std::tuple(Bytes(MainForm->ResultImage), ShownGray(5, 7), ShownGray(1, 7), ShownGray(5, 23)),
             std::tuple(Bytes(expected), expected[5][7] + 1, 255, 255));
   ExpectPublished(p3CubicDensity, " CUBIC DENSITY ", 2);
-  ExpectPanel3Saved(report, Path("cubic"), "Cubic Density");
+  ExpectPanel3Saved(Path("cubic"), "Cubic Density");
 }

@@ -1,39 +1,32 @@
 #include <cmath>
 
 #include "Panel3Checks.h"
-#include "app/TreatStartForm.h"
 #include "graytone/kernels/FractPrism.h"
 
-class FractPrismTest : public ProgramTest {
+class FractPrismTest : public Panel3Test {
  protected:
-  // Opens `image` over an earlier result in panel 3 and runs the treatment with this start window
-  // answer, then this message when one is given.
   void Run(const BytePlane& image, int answer, const std::string& message = "") {
-    LoadOriginal(image.Clone());
-    PutEarlierResult(p3FractPrism);
-    ui.dialog<TTreatStartForm>([answer](TTreatStartForm&) { return answer; });
-    if (!message.empty()) ui.message("PRISMATIC FRACTAL DIMENSION", message);
-    MainForm->FracPrismTreatment1Click();
+    RunStarted(&TMainForm::FracPrismTreatment1Click, p3FractPrism, image, answer,
+               "PRISMATIC FRACTAL DIMENSION", message);
   }
 };
 
-// A flat image is of dimension 2 everywhere (one tone, gray 1, inside the 3-pixel frame); a ring that a
-// single scale sees has D < 2 at the one pixel of its statistics zone: the range is undefined, the mean 2.
+// A flat image is of dimension 2 everywhere (gray 1 inside the 3-pixel frame); a ring that one scale sees
+// has D < 2 at the one pixel of its statistics zone: the range is undefined, the mean 2.
 TEST_F(FractPrismTest, RefusalsFlatImageNoDimensionReachingTwoAndRandomImage) {
-  const std::string report = ReportInto(Path("report.txt"));
   Run(MakeRandomGray(20, 20, 3), ui::mrNo);
   ExpectEarlierResult();
   Run(MakeRandomGray(20, 8, 3), ui::mrYes,
       "The image is too small: the statistics need\nat least 9 lines and 9 columns");
-  ExpectEarlierResult(report, cbTreatStart);
+  ExpectEarlierResult(cbTreatStart);
   BytePlane flat(14, 11), ring(9, 9);
   flat.Fill(50);
   for (int k = 1; k <= 7; ++k) ring[1][k] = ring[7][k] = ring[k][1] = ring[k][7] = 255;
   for (auto [image, bound, pixels] : {std::tuple(&flat, "2.000000", 8 * 5), {&ring, "undefined", 3 * 3}}) {
-    const std::string path = ReportInto(Path("report" + std::to_string(pixels) + ".txt"));
+    report = ReportInto(Path("report" + std::to_string(pixels) + ".txt"));
     Run(*image, ui::mrYes,
         Format("min %s max %s\nMean = 2.000000\n\nValues reported in the general report", bound, bound));
-    EXPECT_EQ(ReadFile(path),
+    EXPECT_EQ(ReadFile(report),
               Format("\n\n 3D PRISMATIC FRACTAL DIMENSION\n\n\tMean Fractal Dimension = 2.000000 "
                      "\n\tMin = %s  Max = %s ",
                      bound, bound));
@@ -41,8 +34,7 @@ TEST_F(FractPrismTest, RefusalsFlatImageNoDimensionReachingTwoAndRandomImage) {
     EXPECT_EQ(std::tuple(CountOf(panel, 1), panel[3][3], panel[2][3]), std::tuple(pixels, 1, 255));
     ExpectPublished(p3FractPrism, " 3D PRISMATIC FRACTAL DIMENSION ", 4);
   }
-  // A random image: the zone's extremes take the ends of the scale; below 2 and the outer ring stop at 1,
-  // 255.
+  // A random image: the zone's extremes take the scale's ends; D < 2 and the outer ring stop at 1 and 255.
   ReportForm->ReportOff = 1;
   const BytePlane image = MakeRandomGray(30, 25, 6);
   DoublePlane d(30, 25);

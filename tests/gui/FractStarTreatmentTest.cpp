@@ -7,7 +7,7 @@
 #include "graytone/FractStarForm.h"
 #include "graytone/kernels/FractStar.h"
 
-class FractStarTest : public ProgramTest {
+class FractStarTest : public Panel3Test {
  protected:
   static constexpr const char* kHead =
       "\n\n 3D LINEAL FRACTAL DIMENSION WINDOW SIZE 8\n applied to the whole scene";
@@ -45,7 +45,7 @@ TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
     LoadOriginal(std::move(flat));
     PutEarlierResult(p3FractStar);
     FractStarForm->StudiedZone = 1;
-    const std::string report = ReportInto(Path("report" + std::to_string(type) + ".txt"));
+    report = ReportInto(Path("report" + std::to_string(type) + ".txt"));
     ui.dialog<TFractStarForm>(Choose(type, type == kGreekCross ? "0" : nullptr));
     if (type == kGreekCross) ui.message("ERROR", "No binary or labelled image");
     ui.message("FRACTSTAR STAR TREATMENT", Format(kSceneMessage, 0.0));
@@ -65,8 +65,6 @@ TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
 // St Andrew: scaled between its minimum and 2, the striped half (1.475) lighter than the flat (0, gray 1).
 TEST_F(FractStarTest, StAndrewImageIsScaledUpToTwoAndSaved) {
   LoadOriginal(HalfStriped());
-  MainForm->WorkDirectory = Dir().string();
-  const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TFractStarForm>(Choose(kStAndrewCross))
       .message("FRACTSTAR STAR TREATMENT",
                Format(kSceneMessage, Expected(HalfStriped(), kStAndrewCross).Mean))
@@ -75,7 +73,7 @@ TEST_F(FractStarTest, StAndrewImageIsScaledUpToTwoAndSaved) {
   const double striped = 1 + 0.3 * std::log2(3.0);
   EXPECT_EQ(std::tuple(MainForm->ResultImage[10][9], MainForm->ResultImage[10][30]),
             std::tuple(static_cast<int>(striped / 2 * 254) + 1, 1));
-  ExpectPanel3Saved(report, Path("star"), "Fract Star");
+  ExpectPanel3Saved(Path("star"), "Fract Star");
 }
 
 // Refusals change nothing. Then item 7 of panel 2 (the striped columns before 14): report and message give
@@ -95,14 +93,13 @@ TEST_F(FractStarTest, RefusalsThenSceneAndItemMeansUnderTheStar) {
   MainForm->BinaryImage = labels.Clone();
   MainForm->HasBinaryImage = 1;  // a binary panel 2 for the refusals, a labeled one for the means
   PutEarlierResult(p3FractStar);
-  const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TFractStarForm>(Choose(kStar, ""))
       .message("ERROR", "Code of the Studied Zone not defined")
       .dialog<TFractStarForm>(Choose(kStar, "9"))
       .message("ERROR", "No pixel of the item 9 lies 8 pixels\nor more from the image edges")
       .dialog<TFractStarForm>([](TFractStarForm&) { return ui::mrCancel; });
   MainForm->FracStar8Treatment1Click();
-  ExpectEarlierResult(report, cbFractStar);
+  ExpectEarlierResult(cbFractStar);
   const FractStarResult greek = Expected(image, kGreekCross, &labels),
                         andrew = Expected(image, kStAndrewCross, &labels);
   const double scene = (greek.Mean + andrew.Mean) * 0.5, item = (greek.ItemMean + andrew.ItemMean) * 0.5;

@@ -7,19 +7,13 @@
 #include "graytone/LocalFract.h"
 #include "graytone/kernels/LocalFractal.h"
 
-class LocalFractalTest : public ProgramTest {
+class LocalFractalTest : public Panel3Test {
  protected:
   static constexpr const char* kTitle = "LOCAL FRACTAL DIMENSION";
   static std::string Statistics(double min, double max, double mean) {
     return Format("Min = %lf Max = %lf \nMean value = %lf", min, max, mean) +
            "\n\nValues reported in the general report";
   }
-  void SetUp() override {
-    ProgramTest::SetUp();
-    MainForm->WorkDirectory = Dir().string();
-    report = ReportInto(Path("report.txt"));
-  }
-  std::string report;
 };
 
 // A flat image has one dimension (h = 6: counts 726, 108, 32, 18, 4), one tone (0) and one bin; its
@@ -73,7 +67,7 @@ TEST_F(LocalFractalTest, RefusalsThenScaledBetweenMinimumAndMaximumAndRegistered
   ui.dialog<TLocalFractForm>(answer(24, 1.0))
       .message(kTitle, "The image is smaller than the moving window:\nno pixel can be computed");
   MainForm->LocFracTreatment1Click();
-  ExpectEarlierResult(report, cbLocalFract);
+  ExpectEarlierResult(cbLocalFract);
   LoadOriginal(MakeRandomGray(40, 36, 5));
   DoublePlane fd(40, 36);
   const LocalFractalResult expected = LocalFractalDimension(MainForm->OriginalImage, {24, -0.1}, fd);
@@ -98,5 +92,5 @@ TEST_F(LocalFractalTest, RefusalsThenScaledBetweenMinimumAndMaximumAndRegistered
   // Shown: lines 12 .. 23, columns 12 .. 27.
   EXPECT_EQ(std::tuple(CountOf(panel, 255), flags.LocalFractalSaved, flags.LocalFractalPending),
             std::tuple(40 * 36 - 12 * 16, 0, 0));
-  ExpectPanel3Saved(report, Path("lfd"), "Local Fractal Dimension");
+  ExpectPanel3Saved(Path("lfd"), "Local Fractal Dimension");
 }

@@ -7,17 +7,15 @@
 #include "graytone/MorletForm.h"
 #include "graytone/kernels/MorletWavelet.h"
 
-class MorletTest : public ProgramTest {};
+class MorletTest : public Panel3Test {};
 
-// Each refusal ends the treatment after its message. A constant source answers one response everywhere:
-// panel 3 is 0 (its border too), shown as 1 inside a white frame; the values are typed into the edits.
+// A constant source answers one response everywhere: panel 3 is 0 (border too), shown 1 in a white frame.
 TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) {
   const auto answer = FormAnswer(&TMorletForm::HalfWindowSize, &TMorletForm::Sigma, &TMorletForm::DataIn);
   BytePlane flat(11, 9);
   flat.Fill(80);
   LoadOriginal(std::move(flat));
   PutEarlierResult(p3Morlet);
-  const std::string report = ReportInto(Path("report.txt"));
   for (auto [h, sigma, title, text] :
        {std::tuple(0, 1.0, "ERROR", "Half Window Size not defined"),
         {2, 0.0, "ERROR", "Sigma not defined"},
@@ -28,7 +26,7 @@ TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) 
     MainForm->DialogCancelBytes[cbMorlet] = 1;
     ui.dialog<TMorletForm>(answer(h, sigma, 0)).message(title, text);
     MainForm->MorletTreatment1Click();
-    ExpectEarlierResult(report, cbMorlet);
+    ExpectEarlierResult(cbMorlet);
   }
   ui.dialog<TMorletForm>([](TMorletForm& f) {
     f.SigmaEdit->setText("1.5e");
@@ -44,8 +42,8 @@ TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) 
                        MainForm->SavedPanelCaption),
             std::tuple(11 * 9, 1, 1, 255, " Morlet WAVELET "));
   ExpectPublished(p3Morlet, " MORLET WAVELET ", 2);
-  // Each source filtered as stored, scaled between its responses' own extremes (all above 100000, which
-  // once held the bottom of the scale), the highest shown at 255, not one above.
+  // Each source as stored, scaled between its own extremes (above 100000, once the scale's bottom), top at
+  // 255.
   const char* names[] = {"Original", "Binary", "Parametric"};
   BytePlane sources[3];  // uniform grays of 200 .. 255
   for (int k = 0; k < 3; ++k) {
@@ -61,14 +59,14 @@ TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) 
     ASSERT_GT(expected.Min, 100000.0);
     BytePlane gray;
     MorletToGray(v, 10, expected.Min, expected.Max, gray);
-    const std::string sourceReport = ReportInto(Path("report" + std::to_string(dataIn) + ".txt"));
+    report = ReportInto(Path("report" + std::to_string(dataIn) + ".txt"));
     ui.dialog<TMorletForm>(answer(10, 20.0, dataIn));
     MainForm->MorletTreatment1Click();
     EXPECT_EQ(Bytes(MainForm->ResultImage), Bytes(gray)) << names[dataIn];
     for (int i = 10; i < 18; ++i)
       for (int j = 10; j < 20; ++j)
         ASSERT_EQ(ShownGray(i, j), std::min(gray[i][j] + 1, 255)) << i << "," << j;
-    EXPECT_EQ(ReadFile(sourceReport),
+    EXPECT_EQ(ReadFile(report),
               std::string("\n\n MORLET WAVELET\n applied to the ") + names[dataIn] +
                   " Image\n\n\tMoving Window: Range = 10  Size = 21 \n\tSigma Value = 20.000000 ");
   }
