@@ -10,9 +10,7 @@ class FractPrismTest : public Panel3Test {
                "PRISMATIC FRACTAL DIMENSION", message);
   }
 };
-
-// A flat image is of dimension 2 everywhere (gray 1 inside the 3-pixel frame); a ring that one scale sees
-// has D < 2 at the one pixel of its statistics zone: the range is undefined, the mean 2.
+// Flat: D = 2 everywhere (gray 1); a ring one scale sees: D < 2 at its one zone pixel, range undefined.
 TEST_F(FractPrismTest, RefusalsFlatImageNoDimensionReachingTwoAndRandomImage) {
   Run(MakeRandomGray(20, 20, 3), ui::mrNo);
   ExpectEarlierResult();

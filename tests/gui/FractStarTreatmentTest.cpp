@@ -34,9 +34,7 @@ class FractStarTest : public Panel3Test {
     return FractStar(image, type, {labels, 7}, shown);
   }
 };
-
-// A flat image is 0 under every cross, drawn in gray 1 (no range). Without a binary or labeled panel 2
-// no item is studied: an earlier run's zone is dropped, and the labelized zone cannot be chosen.
+// Flat: 0 under every cross, gray 1; without a binary or labeled panel 2 no item zone can be studied.
 TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
   for (int type : {kStar, kGreekCross}) {
     SCOPED_TRACE(type);
@@ -61,7 +59,6 @@ TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
     ExpectPublished(p3FractStar, " 3D LINEAL FRACTAL DIMENSION WINDOW SIZE 8 ", 8);
   }
 }
-
 // St Andrew: scaled between its minimum and 2, the striped half (1.475) lighter than the flat (0, gray 1).
 TEST_F(FractStarTest, StAndrewImageIsScaledUpToTwoAndSaved) {
   LoadOriginal(HalfStriped());
@@ -75,9 +72,7 @@ TEST_F(FractStarTest, StAndrewImageIsScaledUpToTwoAndSaved) {
             std::tuple(static_cast<int>(striped / 2 * 254) + 1, 1));
   ExpectPanel3Saved(Path("star"), "Fract Star");
 }
-
-// Refusals change nothing. Then item 7 of panel 2 (the striped columns before 14): report and message give
-// its mean besides the scene's; the star's item mean is the mean of the two crosses'.
+// Item 7 (striped columns before 14): its mean too; the star's item mean is that of the two crosses'.
 TEST_F(FractStarTest, RefusalsThenSceneAndItemMeansUnderTheStar) {
   LoadOriginal(BytePlane(40, 16));
   PutEarlierResult(p3FractStar);

@@ -7,9 +7,7 @@
 
 class FractalThTest : public ProgramTest {};
 
-// Steps below 2 or above 255 are refused, changing nothing; the dialog warns of a step of 1 as it is typed.
-// A full set of 64 columns (every gray 100 < 128) gives 1.957447; the diagram is saved and named in the
-// report. The parametric image is explored in bands, every threshold of the step in its row.
+// A full set of 64 columns (gray 100 < 128) gives 1.957447; panel 3 is explored in bands of the step.
 TEST_F(FractalThTest, RefusedStepsFullSetAndParametricImageInBands) {
   const auto answer = FormAnswer(&TFractalExplorationForm::DataIn, &TFractalExplorationForm::Treatment,
                                  &TFractalExplorationForm::Step);

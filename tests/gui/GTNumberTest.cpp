@@ -7,8 +7,7 @@
 class GTNumberTest : public ProgramTest {};
 static const auto Treated = FormAnswer(&TGTNumberForm::TreatedImage);
 
-// Panel 1: 20 i + j truncated to a byte, every gray; panel 2: items 1 .. 12 without 10, of two pixels
-// each, on background 255; panel 3: five grays inside a 6-pixel frame of another value, not counted.
+// Panel 1: every gray; panel 2: items 1 .. 12 but 10; panel 3: five grays in a 6-pixel frame.
 TEST_F(GTNumberTest, CountsTheChosenPanel) {
   LoadOriginal(MakeNumbered(20, 20, 20));
   TMainForm& m = *MainForm;
@@ -29,7 +28,6 @@ TEST_F(GTNumberTest, CountsTheChosenPanel) {
     m.GTNumber1Click();
   }
 }
-
 TEST_F(GTNumberTest, BinaryImagesCountOneItemAndTheHighCodesCount) {
   BytePlane binary(10, 10);
   binary.Fill(255);
@@ -46,9 +44,7 @@ TEST_F(GTNumberTest, BinaryImagesCountOneItemAndTheHighCodesCount) {
   ui.ok<TGTNumberForm>().message("", " 6 items in the labeled image ");
   MainForm->GTNumber1Click();
 }
-
-// The refusal takes the check mark back to the button that had it: OK then counts that image. A choice of
-// panel 2 left from an earlier image is refused and the window comes back.
+// The refusal puts the check mark back; a choice of panel 2 left from an earlier image is refused.
 TEST_F(GTNumberTest, PanelTwoWithoutABinaryOrLabeledImageIsRefused) {
   LoadOriginal(MakeNumbered(20, 20, 20));
   TGTNumberForm& f = *GTNumberForm;

@@ -7,8 +7,7 @@ class GlobalFractalTest : public ProgramTest {
   static std::string Header(int zone) {
     return Format("\n\nGLOBAL 3D FRACTAL DIMENSION\n\n\tmeasured in a square zone (%d x %d) ", zone, zone);
   }
-  // Runs the treatment on `image` with the report on or off, the message expected; returns what the
-  // report received.
+  // Runs the treatment on `image`, report on or off, this message expected; returns the report's text.
   std::string Run(const BytePlane& image, bool report, const std::string& message) {
     LoadOriginal(image.Clone());
     const std::string path = Path("report" + std::to_string(++runs_) + ".txt");
@@ -20,7 +19,6 @@ class GlobalFractalTest : public ProgramTest {
   }
   int runs_ = 0;
 };
-
 // A cone (every ring of the same mean difference) has D = 3 and no correlation; a flat image no dimension.
 TEST_F(GlobalFractalTest, MessagesAndReportLines) {
   const BytePlane tilted = fixtures::TiltedPlane(120, 90, 10, 0.7, 0.9), smallest = MakeRandomGray(8, 8, 1);

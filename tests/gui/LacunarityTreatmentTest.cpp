@@ -20,10 +20,7 @@ class LacunarityTest : public ProgramTest {
       "\n\n LACUNARITY\n applied to the gray tone image\n\n\tK Min. = 1 K Max. = 3 \n\twindow size = 3 "
       "until 7 \n\n\tK value\twindow\tlacunarity\tlog X\t\tlog Y\n\n";
 };
-
-// A constant image gives 1 for every window and no correlation (values typed into the edits). A
-// checkerboard: K = 0 gives 2, then 1 + 1 / W^4 up to K = 4, the largest box that fits; the correlation is
-// reported and the diagram saved.
+// Constant: 1 for every window, no correlation. Checkerboard: K = 0 gives 2, then 1 + 1 / W^4 to K = 4.
 TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDiagram) {
   BytePlane flat(20, 16), board(12, 10);
   flat.Fill(40);
@@ -63,9 +60,7 @@ TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDi
                        m.DiagramSavedFlags.LacunarityPending, m.SavedFileName),
             std::tuple(5, true, 1, 0, Path("lac")));
 }
-
-// Missing or unusable values bring the dialog back, Cancel changes nothing; an image without mass gives no
-// diagram. Panel 2 counts its items as 1 and its background as 255: for K = 0, 80 pixels of 255, one of 1.
+// Panel 2 counts items as 1 and background as 255: for K = 0, 80 pixels of 255 and one of 1.
 TEST_F(LacunarityTest, RefusalsNoMassAndBinaryPanelTwo) {
   LoadOriginal(MakeRandomGray(40, 30, 3));
   TMainForm& m = *MainForm;

@@ -15,9 +15,7 @@ class LocalFractalTest : public Panel3Test {
            "\n\nValues reported in the general report";
   }
 };
-
-// A flat image has one dimension (h = 6: counts 726, 108, 32, 18, 4), one tone (0) and one bin; its
-// frequency curve is saved from the diagram and named in the report; the factor is typed into the edit.
+// A flat image has one dimension (h = 6: counts 726, 108, 32, 18, 4), one tone (0) and one bin.
 TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
   constexpr double kFlat = 2.8479424275809393;
   BytePlane flat(30, 26);
@@ -39,8 +37,7 @@ TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
                 Format("\n\tMin = %lf Max = %lf Mean = %lf ", kFlat, kFlat, kFlat) +
                 "\n\n\tLocal Fractal Dimension Diagram registered\n\tin the file " + Path("curve.xls") + " ");
   const TMainForm& m = *MainForm;
-  // Shown: lines and columns 6 .. size - 7 in gray 0 (no range), the rest white; the regression points
-  // of the last window, entries 1 .. 5.
+  // Shown: lines and columns 6 .. size - 7 in gray 0; the last window's regression points 1 .. 5.
   EXPECT_EQ(std::tuple(CountOf(m.ResultImage, 0), CountOf(m.ResultImage, 255), m.BinCounts[284],
                        m.LocalFractalRange[0], m.LocalFractalRange[1], m.LastFractalDimension,
                        m.DiagramSavedFlags.LocalFractalPending, m.RegressionY.size(), m.RegressionY.at(1),
@@ -51,9 +48,7 @@ TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
   ExpectPublished(p3LocalFractal, caption, 6);
   EXPECT_EQ(std::tuple(m.SavedPanelCaption, m.ResultCaption), std::tuple(caption, caption));
 }
-
-// Missing values bring the dialog back; Cancel, or an image smaller than the window, change nothing. The
-// extremes shown take the ends of the gray scale; a new curve forgets the last one's save.
+// The extremes shown take the ends of the gray scale; a new curve forgets the last one's save.
 TEST_F(LocalFractalTest, RefusalsThenScaledBetweenMinimumAndMaximumAndRegisteredBySavingPanelThree) {
   const auto answer = FormAnswer(&TLocalFractForm::WindowSize, &TLocalFractForm::HFactor);
   LoadOriginal(MakeRandomGray(40, 23, 2));

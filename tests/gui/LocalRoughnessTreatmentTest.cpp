@@ -8,7 +8,6 @@ class LocalRoughnessTest : public Panel3Test {
                refusal);
   }
 };
-
 // One pixel of 255 on 0: 8 x 255 / 9 there (255), 255 / 9 around (trunc(254 / 8) + 1 = 32), 0 elsewhere (1).
 TEST_F(LocalRoughnessTest, RefusalsThenASingleBrightPixelAndAFlatImage) {
   Run(BytePlane(6, 6), ui::mrNo);

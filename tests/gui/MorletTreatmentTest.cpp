@@ -42,8 +42,7 @@ TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) 
                        MainForm->SavedPanelCaption),
             std::tuple(11 * 9, 1, 1, 255, " Morlet WAVELET "));
   ExpectPublished(p3Morlet, " MORLET WAVELET ", 2);
-  // Each source as stored, scaled between its own extremes (above 100000, once the scale's bottom), top at
-  // 255.
+  // Each source as stored, between its own extremes (above 100000, once the scale's bottom), top 255.
   const char* names[] = {"Original", "Binary", "Parametric"};
   BytePlane sources[3];  // uniform grays of 200 .. 255
   for (int k = 0; k < 3; ++k) {

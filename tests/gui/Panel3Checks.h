@@ -8,7 +8,6 @@
 inline std::int64_t CountOf(const BytePlane& plane, std::uint8_t value) {
   return std::count(plane.Data(), plane.Data() + plane.Size(), value);
 }
-
 // The report is on into `report`, in the test folder, which is the work directory too.
 class Panel3Test : public ProgramTest {
  protected:

@@ -32,9 +32,7 @@ class PinsTreatmentTest : public ProgramTest {
     MainForm->PinsTreatment1Click();
   }
 };
-
-// Panel 1 in place and shown, a colour result ended; stretched again, then Undo gives the first result,
-// once only.
+// Panel 1 in place, a colour result ended; stretched again, then Undo gives the first result, once.
 TEST_F(PinsTreatmentTest, StretchesPanelOneInPlaceAndUndoesOneLevel) {
   TMainForm& m = *MainForm;
   m.ResultImage.Fill(9);
@@ -63,9 +61,7 @@ TEST_F(PinsTreatmentTest, StretchesPanelOneInPlaceAndUndoesOneLevel) {
   m.Item("UndoSpeedButton1")->trigger();
   EXPECT_EQ(RowOf(m.OriginalImage, 0), std::vector<int>(30, 3));
 }
-
-// Symmetric 10 %: n = 2 pixels, cuts 9 and 16; asymmetric 0 % and 10 %: cuts 4 and 16, the global
-// percentage unused. Vicinity 0 (no choice made) is the cross; the square gives sums 2 .. 43, 9 at (1, 1).
+// Symmetric 10 %: cuts 9 and 16; asymmetric 0 / 10 %: 4 and 16; the square's sums 2 .. 43, 9 at (1, 1).
 TEST_F(PinsTreatmentTest, SaturationCutsTheExtremeSumsOfTheChosenPanel) {
   TMainForm& m = *MainForm;
   m.ResultImage = ColumnRamp();
@@ -87,9 +83,7 @@ TEST_F(PinsTreatmentTest, SaturationCutsTheExtremeSumsOfTheChosenPanel) {
     EXPECT_EQ(m.OriginalImage[1][1], first) << vicinity;
   }
 }
-
-// 50 % of the 24 pixels is more than the 8 inner pixels hold. The undo image stays the one before the
-// first stretching: the dialog now says panel 3, but Undo restores panel 1.
+// 50 % of the 24 pixels is more than the 8 inner ones hold; Undo still restores panel 1.
 TEST_F(PinsTreatmentTest, ARefusedStretchingChangesNothingAndUndoKeepsItsPanel) {
   TMainForm& m = *MainForm;
   Stretch(4, 0);
@@ -110,7 +104,6 @@ TEST_F(PinsTreatmentTest, ARefusedStretchingChangesNothingAndUndoKeepsItsPanel) 
   EXPECT_EQ(std::tuple(RowOf(m.OriginalImage, 1), Bytes(m.ResultImage)),
             std::tuple(RowOf(ColumnRamp(), 1), Bytes(ColumnRamp())));
 }
-
 TEST_F(PinsTreatmentTest, DialogPanelsFollowTheSaturationAndEditsConvert) {
   TPinsForm& f = *PinsForm;
   EXPECT_EQ(std::tuple(f.Saturation, f.Vicinity, f.ImageChoice, f.RadioButton3->isChecked(),
@@ -138,7 +131,6 @@ TEST_F(PinsTreatmentTest, DialogPanelsFollowTheSaturationAndEditsConvert) {
   f.RadioButton3Click();
   EXPECT_EQ(f.Saturation, 0);
 }
-
 // Pressed all the same after a new image, the undo finds nothing to restore.
 TEST_F(PinsTreatmentTest, ANewOriginalImageEndsTheUndo) {
   Stretch(4, 0);

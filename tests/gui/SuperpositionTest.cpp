@@ -7,8 +7,7 @@
 #include "graytone/SuperpTransp.h"
 #include "imaging/Bmp.h"
 
-// Panel 1: grays 0, 100 on line 0 and 50, 150 on line 1; panel 3: 20, 40 / 60, 80; panel 2: the item
-// 3 in the first column, background 255 in the second.
+// Panel 1: grays 0, 100 / 50, 150; panel 3: 20, 40 / 60, 80; panel 2: item 3 left, background 255 right.
 class SuperpositionTest : public ProgramTest {
  protected:
   static constexpr std::uint32_t kRedValue = 0x0000FF;
@@ -34,9 +33,7 @@ class SuperpositionTest : public ProgramTest {
     m.Enable({"SaveParamSpeedButton1"}, false);
   }
 };
-
-// Asks until both values are given; a first cancelled colour dialog paints in black, the gray planes stay.
-// Over panel 3, with the colour dialog cancelled, the colour stays red; a 0 of the base shows as 1.
+// First colour dialog cancelled: black; then red, saved; over panel 3, cancelled: red stays, a 0 shows as 1.
 TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOverTheGrays) {
   TMainForm& m = *MainForm;
   const std::string result = Bytes(m.ResultImage);
@@ -61,6 +58,13 @@ TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOver
   m.SuperpositionClick();
   EXPECT_EQ(std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1), Colour(1, 1), Shown(0, 0), Shown(0, 1)),
             std::tuple(kRed, kRed, GrayRgb(100), GrayRgb(150), kRed, GrayRgb(100)));
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.save(Path("superposed"));
+  m.SaveParamSpeedButton1Click();
+  int columns = 0, lines = 0;
+  EXPECT_EQ(std::tuple(Bytes(ReadBMPFile(Path("superposed.bmp"), columns, lines)), ReadFile(report)),
+            std::tuple(Bytes(m.ColourImage),
+                       "\n\n\tImage of the Single Superposition registered as: " + Path("superposed.bmp")));
   m.BinaryImage[0][0] = m.BinaryImage[1][0] = 255;
   m.BinaryImage[0][1] = 3;
   m.ResultImage[1][0] = 0;
@@ -68,10 +72,7 @@ TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOver
   m.SuperpositionClick();
   EXPECT_EQ(std::tuple(Colour(0, 0), Colour(0, 1), Colour(1, 0)), std::tuple(GrayRgb(20), kRed, GrayRgb(1)));
 }
-
-// Asks in order; 250 is taken as 100, global: the colour on the item, white elsewhere. Opacity 0 is the
-// gray base; half over panel 1 makes the item 0 -> (0, 0, 127.5), background 100 -> 177.5, 150 -> 202.5;
-// "Local " over panel 3 blends the item with 20, the background shows panel 1; negative opacities count as 0.
+// 250 is 100; opacity 50 over 0 / 100 / 150: 127.5 / 177.5 / 202.5; "Local " shows panel 1 around.
 TEST_F(SuperpositionTest, TransparentAsksInOrderAndBlendsByOpacityAndTreatment) {
   TMainForm& m = *MainForm;
   for (const auto& [values, message] : {std::pair{std::array{0, 0, -1, 0}, "No Selected Image"},
@@ -104,18 +105,6 @@ TEST_F(SuperpositionTest, TransparentAsksInOrderAndBlendsByOpacityAndTreatment) 
         << info;
   }
 }
-
-TEST_F(SuperpositionTest, ThePanelThreeSaveWritesTheColourImageAndRegistersIt) {
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TSuperpForm>(Single(1, 3)).colour(kRedValue).save(Path("superposed"));
-  MainForm->SuperpositionClick();
-  MainForm->SaveParamSpeedButton1Click();
-  int columns = 0, lines = 0;
-  EXPECT_EQ(Bytes(ReadBMPFile(Path("superposed.bmp"), columns, lines)), Bytes(MainForm->ColourImage));
-  EXPECT_EQ(ReadFile(report),
-            "\n\n\tImage of the Single Superposition registered as: " + Path("superposed.bmp"));
-}
-
 TEST_F(SuperpositionTest, EditsConvertAtEachChange) {
   SuperpForm->GrayToneEdit->setText(QStringLiteral("12a"));
   SuperpTranspForm->GrayToneEdit->setText(QStringLiteral("7"));
@@ -128,7 +117,6 @@ TEST_F(SuperpositionTest, EditsConvertAtEachChange) {
                        SuperpForm->RadioButton3->isChecked()),
             std::tuple(12, 7, 0, 2, 2, 2, true));
 }
-
 class GrayToneToolsWithoutImageTest : public ProgramTest {};
 
 TEST_F(GrayToneToolsWithoutImageTest, EveryToolRefusesUnderCaution) {

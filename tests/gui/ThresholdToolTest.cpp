@@ -32,7 +32,6 @@ class ThresholdToolTest : public ProgramTest {
     MainForm->RedPlane.Fill(7);  // panel 2's colouring, which the tool must leave alone
   }
 };
-
 TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
   TMainForm& m = *MainForm;
   ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) {
@@ -64,11 +63,7 @@ TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
                  m.OriginalImage[6][4], Colour(120)),
       std::tuple(3, 1, 0, "SaveOriginalSpeedButton1", 7, 100, kGreen));
 }
-
-// No colour chosen paints black; a cancelled colour dialog keeps the colour. A drag paints once, up to the
-// highest position it passed, and a move not painted yet is painted before Next Segment reads the upper
-// bound. Closed without Exit: no colour result, and the screen editor's colour picture is gone (its
-// colour image was painted over), so no save takes this one for it.
+// A drag paints once, up to its highest position; closed without Exit, the editor's colour picture ends.
 TEST_F(ThresholdToolTest, DefaultsColourDialogAndDragsWithoutExit) {
   std::tie(MainForm->ColourMode, MainForm->EditorColourImage) = std::tuple(kColourModeRgb, 1);
   ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) {
@@ -95,9 +90,7 @@ TEST_F(ThresholdToolTest, DefaultsColourDialogAndDragsWithoutExit) {
                        MainForm->Panel3Pending[p3ColouredOriginal]),
             std::tuple(0, 0, 0));
 }
-
-// Exit without a step leaves the colour image and the flag. Painted, then another tool's colour image in
-// between: Exit gives back the painted picture.
+// Painted, then another tool's colour image in between: Exit gives back the painted picture.
 TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
   TMainForm& m = *MainForm;
   m.ColourImage = BytePlane(48, 16);
@@ -113,9 +106,7 @@ TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
   m.Thresholding1Click();
   EXPECT_EQ(std::tuple(Colour(30), Colour(31)), std::tuple(kBlack, GrayRgb(31)));
 }
-
-// A second use goes on from the planes as they are. Panel 3: the planes are made anew from its grays;
-// pixels of gray 0 .. 60 there are painted.
+// A second use goes on from the planes; panel 3's planes are made anew from its grays.
 TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInChange) {
   TMainForm& m = *MainForm;
   for (int i = 0; i < 16; ++i)
@@ -143,7 +134,6 @@ TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInC
                        EnabledOf("SaveParamSpeedButton1")),
             std::tuple(1, 1, "SaveParamSpeedButton1"));
 }
-
 TEST_F(ThresholdToolTest, ANewOriginalImageMakesThePlanesAnew) {
   ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) { f.MoveScrollBar(255); }));  // all black
   MainForm->Thresholding1Click();
