@@ -100,12 +100,10 @@ TEST_F(FractStarTest, RefusalsThenSceneAndItemMeansUnderTheStar) {
   const double scene = (greek.Mean + andrew.Mean) * 0.5, item = (greek.ItemMean + andrew.ItemMean) * 0.5;
   ASSERT_NE(greek.ItemMean, item);  // the item line of the star is not the Greek cross's
   MainForm->HasBinaryImage = 0, MainForm->HasLabeledImage = 1;
+  const std::string text =
+      Format("Mean Fractal Dimension in the whole scene= %lf\n  in the selected item = %lf", scene, item);
   ui.dialog<TFractStarForm>(Choose(kStar, "7"))
-      .message(
-          "FRACTSTAR STAR CROSS TREATMENT",
-          Format("Mean Fractal Dimension in the whole scene= %lf\n  in the selected item = %lf\n\nValues "
-                 "consigned in the Report",
-                 scene, item));
+      .message("FRACTSTAR STAR CROSS TREATMENT", text + "\n\nValues consigned in the Report");
   MainForm->FracStar8Treatment1Click();
   const auto cross = [&](const char* name, const char* eq, double mean, double itemMean) {
     return std::string("\n\n\t") + name + kScene + eq + Format("%lf ", mean) +

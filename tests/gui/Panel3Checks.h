@@ -1,13 +1,9 @@
 #pragma once
 // The fixture of the handler tests of the treatments whose result is a gray image in panel 3.
-#include <algorithm>
-
 #include "Program.h"
 #include "app/TreatStartForm.h"
+#include "fixtures/Pixels.h"
 
-inline std::int64_t CountOf(const BytePlane& plane, std::uint8_t value) {
-  return std::count(plane.Data(), plane.Data() + plane.Size(), value);
-}
 // The report is on into `report`, in the test folder, which is the work directory too.
 class Panel3Test : public ProgramTest {
  protected:
