@@ -7,27 +7,6 @@
 class GTNumberTest : public ProgramTest {};
 static const auto Treated = FormAnswer(&TGTNumberForm::TreatedImage);
 
-// Panel 1: every gray; panel 2: items 1 .. 12 but 10; panel 3: five grays in a 6-pixel frame.
-TEST_F(GTNumberTest, CountsTheChosenPanel) {
-  LoadOriginal(MakeNumbered(20, 20, 20));
-  TMainForm& m = *MainForm;
-  m.BinaryImage.Fill(255);
-  for (int k = 0, code = 1; k < 11; ++k, ++code)
-    m.BinaryImage[1 + k][2] = m.BinaryImage[1 + k][3] = code += code == 10;
-  m.HasLabeledImage = 1;
-  m.ResultImage.Fill(0);
-  for (int i = 6; i < 14; ++i)
-    for (int j = 6; j < 14; ++j) m.ResultImage[i][j] = static_cast<std::uint8_t>(100 + (i + j) % 5);
-  // A border of 10 leaves no computed pixel: nothing counted.
-  for (auto [image, border, text] : {std::tuple(0, 6, " 256 gray tones in the Original Image "),
-                                     {1, 6, " 11 items in the labeled image "},
-                                     {2, 6, " 5 gray tones in the Resulting Image "},
-                                     {2, 10, " 0 gray tones in the Resulting Image "}}) {
-    m.ResultBorder = border;
-    ui.dialog<TGTNumberForm>(Treated(image)).message("", text);
-    m.GTNumber1Click();
-  }
-}
 TEST_F(GTNumberTest, BinaryImagesCountOneItemAndTheHighCodesCount) {
   BytePlane binary(10, 10);
   binary.Fill(255);
@@ -44,8 +23,9 @@ TEST_F(GTNumberTest, BinaryImagesCountOneItemAndTheHighCodesCount) {
   ui.ok<TGTNumberForm>().message("", " 6 items in the labeled image ");
   MainForm->GTNumber1Click();
 }
-// The refusal puts the check mark back; a choice of panel 2 left from an earlier image is refused.
-TEST_F(GTNumberTest, PanelTwoWithoutABinaryOrLabeledImageIsRefused) {
+// The refusal puts the check mark back; a choice of panel 2 left from an earlier image is refused. Then
+// panel 1: every gray; panel 2: items 1 .. 12 but 10; panel 3: five grays in a 6-pixel frame.
+TEST_F(GTNumberTest, PanelTwoWithoutItemsIsRefusedThenTheChosenPanelIsCounted) {
   LoadOriginal(MakeNumbered(20, 20, 20));
   TGTNumberForm& f = *GTNumberForm;
   EXPECT_EQ(std::tuple(f.TreatedImage, f.RadioButton3->isChecked()), std::tuple(2, true));
@@ -70,4 +50,20 @@ TEST_F(GTNumberTest, PanelTwoWithoutABinaryOrLabeledImageIsRefused) {
       })
       .message("", " 1 gray tones in the Resulting Image ");
   MainForm->GTNumber1Click();
+  TMainForm& m = *MainForm;
+  m.BinaryImage.Fill(255);
+  for (int k = 0, code = 1; k < 11; ++k, ++code)
+    m.BinaryImage[1 + k][2] = m.BinaryImage[1 + k][3] = code += code == 10;
+  m.HasLabeledImage = 1;
+  m.ResultImage.Fill(0);
+  for (int i = 6; i < 14; ++i)
+    for (int j = 6; j < 14; ++j) m.ResultImage[i][j] = static_cast<std::uint8_t>(100 + (i + j) % 5);
+  // A border of 10 leaves no computed pixel: nothing counted.
+  for (auto [image, border, text] : {std::tuple(1, 6, " 11 items in the labeled image "),
+                                     {2, 6, " 5 gray tones in the Resulting Image "},
+                                     {2, 10, " 0 gray tones in the Resulting Image "}}) {
+    m.ResultBorder = border;
+    ui.dialog<TGTNumberForm>(Treated(image)).message("", text);
+    m.GTNumber1Click();
+  }
 }
