@@ -1,47 +1,30 @@
 #include <QLineEdit>
 
 #include "Panel3Checks.h"
-#include "fixtures/Patterns.h"
 #include "graytone/CubicGeneForm.h"
 #include "graytone/kernels/CubicDensity.h"
 
-class CubicDensityTest : public ProgramTest {};
+class CubicDensityTest : public Panel3Test {};
 
-// Each refusal ends the treatment after its message (the dialog is not shown again); Cancel changes
-// nothing either. Then panel 3 receives the density itself, shown one gray above; the border of width h
-// is white in both. The values are typed into the dialog's edits.
+// Refusals and Cancel change nothing; panel 3 holds the density, shown one gray above, its border white.
 TEST_F(CubicDensityTest, RefusalsChangeNothingThenTheDensityIsShownOneGrayAboveAndSaved) {
-  const std::tuple<int, int, const char*, const char*> refusals[] = {
-      {kCubicUndefined, 2, "ERROR", "Half Window Size not defined"},
-      {0, 2, "ERROR", "Half Window Size not defined"},
-      {-3, 2, "ERROR", "Half Window Size not defined"},
-      {1, kCubicUndefined, "ERROR", "Radiometric Jump not defined"},
-      {1, 0, "ERROR", "Radiometric Jump not defined"},
-      {10, 1, "CUBIC DENSITY", "The moving window (21 pixels a side)\nis larger than the image"},
-      {2147483647, 1, "CUBIC DENSITY",
-       "The moving window (4294967295 pixels a side)\nis larger than the image"}};
+  const auto answer = FormAnswer(&TCubicGeneForm::HalfWindowSize, &TCubicGeneForm::RadiometricJump);
   const BytePlane image = MakeRandomGray(25, 20, 4);
   LoadOriginal(image.Clone());
   PutEarlierResult(p3CubicDensity);
-  MainForm->WorkDirectory = Dir().string();
-  const std::string report = ReportInto(Path("report.txt"));
-  for (auto [h, jump, title, text] : refusals) {
-    ui.dialog<TCubicGeneForm>([h, jump](TCubicGeneForm& f) {
-        f.HalfWindowSize = h;
-        f.RadiometricJump = jump;
-        return ui::mrOk;
-      }).message(title, text);
+  const auto refused = [&](int h, int jump, const char* title, const std::string& text) {
+    ui.dialog<TCubicGeneForm>(answer(h, jump)).message(title, text);
     MainForm->CubicDensityTreatment1Click();
     ExpectEarlierResult();
-  }
-  ui.dialog<TCubicGeneForm>([](TCubicGeneForm& f) {
-    f.HalfWindowSize = f.RadiometricJump = 1;  // usable values, but Cancel
-    return ui::mrCancel;
-  });
+  };
+  for (int h : {kCubicUndefined, 0, -3}) refused(h, 2, "ERROR", "Half Window Size not defined");
+  for (int jump : {kCubicUndefined, 0}) refused(1, jump, "ERROR", "Radiometric Jump not defined");
+  refused(10, 1, "CUBIC DENSITY", "The moving window (21 pixels a side)\nis larger than the image");
+  refused(2147483647, 1, "CUBIC DENSITY",
+          "The moving window (4294967295 pixels a side)\nis larger than the image");
+  ui.dialog<TCubicGeneForm>([&](TCubicGeneForm& f) { return answer(1, 1)(f), ui::mrCancel; });
   MainForm->CubicDensityTreatment1Click();
-  ExpectEarlierResult();
-  EXPECT_EQ(std::tuple(MainForm->DialogCancelBytes[cbCubicGene], ReadFile(report)), std::tuple(0, ""));
-
+  ExpectEarlierResult(cbCubicGene);
   BytePlane expected;
   ASSERT_TRUE(CubicDensity(image, 2, 3, expected));
   ui.dialog<TCubicGeneForm>([](TCubicGeneForm& f) {
@@ -52,9 +35,8 @@ TEST_F(CubicDensityTest, RefusalsChangeNothingThenTheDensityIsShownOneGrayAboveA
   MainForm->CubicDensityTreatment1Click();
   EXPECT_EQ(ReadFile(report),
             "\n\n CUBIC DENSITY\n\n\tMoving Window: Range = 2  Size = 5 \n\tReflectance jumping = 3 ");
-  EXPECT_EQ(Bytes(MainForm->ResultImage), Bytes(expected));
-  EXPECT_EQ(std::tuple(ShownGray(5, 7), ShownGray(1, 7), ShownGray(5, 23)),
-            std::tuple(expected[5][7] + 1, 255, 255));
+  EXPECT_EQ(std::tuple(Bytes(MainForm->ResultImage), ShownGray(5, 7), ShownGray(1, 7), ShownGray(5, 23)),
+            std::tuple(Bytes(expected), expected[5][7] + 1, 255, 255));
   ExpectPublished(p3CubicDensity, " CUBIC DENSITY ", 2);
-  ExpectPanel3Saved(report, Path("cubic"), "Cubic Density");
+  ExpectPanel3Saved(Path("cubic"), "Cubic Density");
 }

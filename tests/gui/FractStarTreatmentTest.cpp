@@ -4,46 +4,37 @@
 #include <cmath>
 
 #include "Panel3Checks.h"
-#include "diagrams/DiagramForm.h"
 #include "graytone/FractStarForm.h"
 #include "graytone/kernels/FractStar.h"
 
-namespace {
-
-constexpr const char* kHead = "\n\n 3D LINEAL FRACTAL DIMENSION WINDOW SIZE 8\n applied to the whole scene";
-constexpr const char* kScene = "\n\tMean Fractal Dimension in the whole scene";
-constexpr const char* kSceneMessage =
-    "Mean Fractal Dimension in the whole scene= %lf\n\nValue consigned in the Report ";
-
-// Answers choosing the cross `type` through its button and, with an item code, the labelized zone.
-auto Choose(int type, const char* item = nullptr) {
-  return [=](TFractStarForm& f) {
-    std::array{f.RadioButton1, f.RadioButton2, f.RadioButton3}[type - 1]->click();
-    if (item) f.RadioButton5->click(), f.ItemEdit->setText(item);
-    return ui::mrOk;
-  };
-}
-
-// Columns alternating 0 and 4 on the left half, flat on the right.
-BytePlane HalfStriped(int columns, int lines) {
-  BytePlane image(columns, lines);
-  for (int i = 0; i < lines; ++i)
-    for (int j = 0; j < columns / 2; ++j) image[i][j] = static_cast<std::uint8_t>(j % 2 ? 4 : 0);
-  return image;
-}
-
-FractStarResult Expected(const BytePlane& image, int type, const BytePlane* labels = nullptr) {
-  DoublePlane shown(image.Columns(), image.Lines());
-  return FractStar(image, type, {labels, 7}, shown);
-}
-
-}  // namespace
-
-class FractStarTest : public ProgramTest {};
-
-// A flat image is 0 under every cross. The star image spans 0 .. 2 (gray 1); the Greek cross has no
-// range at all and is drawn in gray 1 too. Without a binary or labeled panel 2 no item is studied: the
-// zone left from an earlier run is dropped, and the labelized zone cannot be chosen.
+class FractStarTest : public Panel3Test {
+ protected:
+  static constexpr const char* kHead =
+      "\n\n 3D LINEAL FRACTAL DIMENSION WINDOW SIZE 8\n applied to the whole scene";
+  static constexpr const char* kScene = "\n\tMean Fractal Dimension in the whole scene";
+  static constexpr const char* kSceneMessage =
+      "Mean Fractal Dimension in the whole scene= %lf\n\nValue consigned in the Report ";
+  // Answers choosing the cross `type` through its button and, with an item code, the labelized zone.
+  static auto Choose(int type, const char* item = nullptr) {
+    return [=](TFractStarForm& f) {
+      std::array{f.RadioButton1, f.RadioButton2, f.RadioButton3}[type - 1]->click();
+      if (item) f.RadioButton5->click(), f.ItemEdit->setText(item);
+      return ui::mrOk;
+    };
+  }
+  // Columns alternating 0 and 4 on the left half, flat on the right.
+  static BytePlane HalfStriped() {
+    BytePlane image(40, 20);
+    for (int i = 0; i < 20; ++i)
+      for (int j = 0; j < 20; ++j) image[i][j] = static_cast<std::uint8_t>(j % 2 ? 4 : 0);
+    return image;
+  }
+  static FractStarResult Expected(const BytePlane& image, int type, const BytePlane* labels = nullptr) {
+    DoublePlane shown(image.Columns(), image.Lines());
+    return FractStar(image, type, {labels, 7}, shown);
+  }
+};
+// Flat: 0 under every cross, gray 1; without a binary or labeled panel 2 no item zone can be studied.
 TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
   for (int type : {kStar, kGreekCross}) {
     SCOPED_TRACE(type);
@@ -52,54 +43,44 @@ TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
     LoadOriginal(std::move(flat));
     PutEarlierResult(p3FractStar);
     FractStarForm->StudiedZone = 1;
-    const std::string report = ReportInto(Path("report" + std::to_string(type) + ".txt"));
+    report = ReportInto(Path("report" + std::to_string(type) + ".txt"));
     ui.dialog<TFractStarForm>(Choose(type, type == kGreekCross ? "0" : nullptr));
     if (type == kGreekCross) ui.message("ERROR", "No binary or labelled image");
     ui.message("FRACTSTAR STAR TREATMENT", Format(kSceneMessage, 0.0));
     MainForm->FracStar8Treatment1Click();
-
     const std::string star = std::string("\n\n\tSt Andrew Cross Treatment") + kScene + " = 0.000000 " +
                              "\n\n\tStar Treatment" + kScene + "= 0.000000 ";
     EXPECT_EQ(ReadFile(report), kHead + std::string("\n\n\tGreek Cross Treatment") + kScene + " = 0.000000 " +
                                     (type == kStar ? star : ""));
-    const BytePlane& panel = MainForm->ResultImage;
-    // Lines and columns 8 .. size - 9.
+    const BytePlane& panel = MainForm->ResultImage;  // lines and columns 8 .. size - 9
     EXPECT_EQ(std::tuple(CountOf(panel, 1), CountOf(panel, 255), panel[8][8], panel[7][8],
                          MainForm->StarZoneChoice),
               std::tuple(14 * 4, 30 * 20 - 14 * 4, 1, 255, 0));
     ExpectPublished(p3FractStar, " 3D LINEAL FRACTAL DIMENSION WINDOW SIZE 8 ", 8);
   }
 }
-
-// The St Andrew image is scaled between its minimum and 2: the striped half (1.475) is lighter than the
-// flat half (0, gray 1). Saving panel 3 registers it.
+// St Andrew: scaled between its minimum and 2, the striped half (1.475) lighter than the flat (0, gray 1).
 TEST_F(FractStarTest, StAndrewImageIsScaledUpToTwoAndSaved) {
-  LoadOriginal(HalfStriped(40, 20));
-  MainForm->WorkDirectory = Dir().string();
-  const std::string report = ReportInto(Path("report.txt"));
+  LoadOriginal(HalfStriped());
   ui.dialog<TFractStarForm>(Choose(kStAndrewCross))
       .message("FRACTSTAR STAR TREATMENT",
-               Format(kSceneMessage, Expected(HalfStriped(40, 20), kStAndrewCross).Mean))
+               Format(kSceneMessage, Expected(HalfStriped(), kStAndrewCross).Mean))
       .save(Path("star"), 1);
   MainForm->FracStar8Treatment1Click();
   const double striped = 1 + 0.3 * std::log2(3.0);
   EXPECT_EQ(std::tuple(MainForm->ResultImage[10][9], MainForm->ResultImage[10][30]),
             std::tuple(static_cast<int>(striped / 2 * 254) + 1, 1));
-  ExpectPanel3Saved(report, Path("star"), "Fract Star");
+  ExpectPanel3Saved(Path("star"), "Fract Star");
 }
-
-// An image without interior is refused at once; undefined or empty items bring the dialog back; Cancel
-// changes nothing. Then the item of panel 2, the striped half's first columns: the report and the
-// message give its mean besides the scene's; the star's item mean is the mean of the two crosses'.
+// Item 7 (striped columns before 14): its mean too; the star's item mean is that of the two crosses'.
 TEST_F(FractStarTest, RefusalsThenSceneAndItemMeansUnderTheStar) {
   LoadOriginal(BytePlane(40, 16));
   PutEarlierResult(p3FractStar);
   ui.message("FRACTSTAR", "The image is too small: no pixel lies 8 pixels\nor more from its edges");
   MainForm->FracStar8Treatment1Click();
   ExpectEarlierResult();
-
-  const BytePlane image = HalfStriped(40, 20);
-  BytePlane labels(40, 20);  // item 7: the columns before 14
+  const BytePlane image = HalfStriped();
+  BytePlane labels(40, 20);
   labels.Fill(255);
   for (int i = 0; i < 20; ++i)
     for (int j = 0; j < 14; ++j) labels[i][j] = 7;
@@ -107,34 +88,30 @@ TEST_F(FractStarTest, RefusalsThenSceneAndItemMeansUnderTheStar) {
   MainForm->BinaryImage = labels.Clone();
   MainForm->HasBinaryImage = 1;  // a binary panel 2 for the refusals, a labeled one for the means
   PutEarlierResult(p3FractStar);
-  const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TFractStarForm>(Choose(kStar, ""))
       .message("ERROR", "Code of the Studied Zone not defined")
       .dialog<TFractStarForm>(Choose(kStar, "9"))
       .message("ERROR", "No pixel of the item 9 lies 8 pixels\nor more from the image edges")
       .dialog<TFractStarForm>([](TFractStarForm&) { return ui::mrCancel; });
   MainForm->FracStar8Treatment1Click();
-  ExpectEarlierResult();
-  EXPECT_EQ(std::tuple(MainForm->DialogCancelBytes[cbFractStar], ReadFile(report)), std::tuple(0, ""));
-
+  ExpectEarlierResult(cbFractStar);
   const FractStarResult greek = Expected(image, kGreekCross, &labels),
                         andrew = Expected(image, kStAndrewCross, &labels);
   const double scene = (greek.Mean + andrew.Mean) * 0.5, item = (greek.ItemMean + andrew.ItemMean) * 0.5;
   ASSERT_NE(greek.ItemMean, item);  // the item line of the star is not the Greek cross's
   MainForm->HasBinaryImage = 0, MainForm->HasLabeledImage = 1;
+  const std::string text =
+      Format("Mean Fractal Dimension in the whole scene= %lf\n  in the selected item = %lf", scene, item);
   ui.dialog<TFractStarForm>(Choose(kStar, "7"))
-      .message(
-          "FRACTSTAR STAR CROSS TREATMENT",
-          Format("Mean Fractal Dimension in the whole scene= %lf\n  in the selected item = %lf\n\nValues "
-                 "consigned in the Report",
-                 scene, item));
+      .message("FRACTSTAR STAR CROSS TREATMENT", text + "\n\nValues consigned in the Report");
   MainForm->FracStar8Treatment1Click();
-  const char* items = "\n\tMean Fractal Dimension in the selected item = %lf ";
+  const auto cross = [&](const char* name, const char* eq, double mean, double itemMean) {
+    return std::string("\n\n\t") + name + kScene + eq + Format("%lf ", mean) +
+           Format("\n\tMean Fractal Dimension in the selected item = %lf ", itemMean);
+  };
   EXPECT_EQ(ReadFile(report), kHead + std::string("\n and to the labelled item number 7 ") +
-                                  "\n\n\tGreek Cross Treatment" + kScene + Format(" = %lf ", greek.Mean) +
-                                  Format(items, greek.ItemMean) + "\n\n\tSt Andrew Cross Treatment" + kScene +
-                                  Format(" = %lf ", andrew.Mean) + Format(items, andrew.ItemMean) +
-                                  "\n\n\tStar Treatment" + kScene + Format("= %lf ", scene) +
-                                  Format(items, item));
+                                  cross("Greek Cross Treatment", " = ", greek.Mean, greek.ItemMean) +
+                                  cross("St Andrew Cross Treatment", " = ", andrew.Mean, andrew.ItemMean) +
+                                  cross("Star Treatment", "= ", scene, item));
   EXPECT_EQ(std::tuple(MainForm->StarZoneChoice, MainForm->StarItemCode), std::tuple(1, 7));
 }

@@ -1,52 +1,11 @@
 #include <QRadioButton>
-#include <string>
-#include <tuple>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "fixtures/Pixels.h"
 #include "graytone/GTNumber.h"
 
-namespace {
-
-auto Treated(int image) {
-  return [=](TGTNumberForm& f) {
-    f.TreatedImage = image;
-    return ui::mrOk;
-  };
-}
-
-}  // namespace
-
 class GTNumberTest : public ProgramTest {};
-
-// Panel 1: 20 i + j truncated to a byte, every gray; panel 2: items 1 .. 12 without 10, of two pixels
-// each, on background 255; panel 3: five grays inside a 6-pixel frame of another value, not counted.
-TEST_F(GTNumberTest, CountsTheChosenPanel) {
-  LoadOriginal(MakeNumbered(20, 20, 20));
-  TMainForm& m = *MainForm;
-  m.BinaryImage.Fill(255);
-  for (int k = 0, code = 1; k < 11; ++k, ++code)
-    m.BinaryImage[1 + k][2] = m.BinaryImage[1 + k][3] = code += code == 10;
-  m.HasLabeledImage = 1;
-  m.ResultImage.Fill(0);
-  for (int i = 6; i < 14; ++i)
-    for (int j = 6; j < 14; ++j) m.ResultImage[i][j] = static_cast<std::uint8_t>(100 + (i + j) % 5);
-  m.ResultBorder = 6;
-  const std::pair<int, const char*> cases[] = {
-      {0, " 256 gray tones in the Original Image "},
-      {1, " 11 items in the labeled image "},
-      {2, " 5 gray tones in the Resulting Image "},
-  };
-  for (const auto& [image, text] : cases) {
-    ui.dialog<TGTNumberForm>(Treated(image)).message("", text);
-    m.GTNumber1Click();
-  }
-  // A border that leaves no computed pixel counts nothing.
-  m.ResultBorder = 10;
-  ui.dialog<TGTNumberForm>(Treated(2)).message("", " 0 gray tones in the Resulting Image ");
-  m.GTNumber1Click();
-}
+static const auto Treated = FormAnswer(&TGTNumberForm::TreatedImage);
 
 TEST_F(GTNumberTest, BinaryImagesCountOneItemAndTheHighCodesCount) {
   BytePlane binary(10, 10);
@@ -64,12 +23,12 @@ TEST_F(GTNumberTest, BinaryImagesCountOneItemAndTheHighCodesCount) {
   ui.ok<TGTNumberForm>().message("", " 6 items in the labeled image ");
   MainForm->GTNumber1Click();
 }
-
-TEST_F(GTNumberTest, PanelTwoWithoutABinaryOrLabeledImageIsRefused) {
+// The refusal puts the check mark back; a choice of panel 2 left from an earlier image is refused. Then
+// panel 1: every gray; panel 2: items 1 .. 12 but 10; panel 3: five grays in a 6-pixel frame.
+TEST_F(GTNumberTest, PanelTwoWithoutItemsIsRefusedThenTheChosenPanelIsCounted) {
   LoadOriginal(MakeNumbered(20, 20, 20));
   TGTNumberForm& f = *GTNumberForm;
   EXPECT_EQ(std::tuple(f.TreatedImage, f.RadioButton3->isChecked()), std::tuple(2, true));
-  // The refusal takes the check mark back to the button that had it: OK then counts that image.
   ui.dialog<TGTNumberForm>([](TGTNumberForm& form) {
       form.RadioButton1Click();
       form.RadioButton2->setChecked(true);  // as a click checks it before the handler runs
@@ -83,8 +42,6 @@ TEST_F(GTNumberTest, PanelTwoWithoutABinaryOrLabeledImageIsRefused) {
       .message("", " 256 gray tones in the Original Image ");
   MainForm->GTNumber1Click();
   EXPECT_EQ(f.TreatedImage, 0);
-
-  // A choice of panel 2 left from an earlier image is refused and the window comes back.
   ui.dialog<TGTNumberForm>(Treated(1))
       .message("ERROR", "Labelled Image needed")
       .dialog<TGTNumberForm>([](TGTNumberForm& form) {
@@ -93,4 +50,20 @@ TEST_F(GTNumberTest, PanelTwoWithoutABinaryOrLabeledImageIsRefused) {
       })
       .message("", " 1 gray tones in the Resulting Image ");
   MainForm->GTNumber1Click();
+  TMainForm& m = *MainForm;
+  m.BinaryImage.Fill(255);
+  for (int k = 0, code = 1; k < 11; ++k, ++code)
+    m.BinaryImage[1 + k][2] = m.BinaryImage[1 + k][3] = code += code == 10;
+  m.HasLabeledImage = 1;
+  m.ResultImage.Fill(0);
+  for (int i = 6; i < 14; ++i)
+    for (int j = 6; j < 14; ++j) m.ResultImage[i][j] = static_cast<std::uint8_t>(100 + (i + j) % 5);
+  // A border of 10 leaves no computed pixel: nothing counted.
+  for (auto [image, border, text] : {std::tuple(1, 6, " 11 items in the labeled image "),
+                                     {2, 6, " 5 gray tones in the Resulting Image "},
+                                     {2, 10, " 0 gray tones in the Resulting Image "}}) {
+    m.ResultBorder = border;
+    ui.dialog<TGTNumberForm>(Treated(image)).message("", text);
+    m.GTNumber1Click();
+  }
 }

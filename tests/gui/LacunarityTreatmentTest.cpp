@@ -1,43 +1,33 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cmath>
-#include <string>
-#include <tuple>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "diagrams/DiagLacun.h"
-#include "fixtures/Patterns.h"
 #include "graytone/Lacun.h"
 
-namespace {
-
-auto Parameters(int kMin, int kMax, int dataIn) {
-  return [=](TLacunForm& f) {
-    f.KMin = kMin;
-    f.KMax = kMax;
-    f.DataIn = dataIn;
-    return ui::mrOk;
+class LacunarityTest : public ProgramTest {
+ protected:
+  // dataIn -1: panel 2 chosen through its button.
+  static constexpr auto Parameters = [](int kMin, int kMax, int dataIn) {
+    return [=](TLacunForm& f) {
+      std::tie(f.KMin, f.KMax) = std::tuple(kMin, kMax);
+      dataIn < 0 ? f.RadioButton1->click() : void(f.DataIn = dataIn);
+      return ui::mrOk;
+    };
   };
-}
-
-const std::string kHeaderGray =
-    "\n\n LACUNARITY\n applied to the gray tone image\n\n\tK Min. = 1 K Max. = 3 \n\twindow size = 3 until 7 "
-    "\n\n\tK value\twindow\tlacunarity\tlog X\t\tlog Y\n\n";
-
-}  // namespace
-
-class LacunarityTest : public ProgramTest {};
-
-// A constant image gives 1 for every window and no correlation (the values typed into the dialog's
-// edits). A checkerboard: K = 0 gives 2 (half the pixels bright), then 1 + 1 / W^4 up to K = 4, the
-// largest box that fits; the correlation is reported and the diagram saved.
+  const std::string kHeaderGray =
+      "\n\n LACUNARITY\n applied to the gray tone image\n\n\tK Min. = 1 K Max. = 3 \n\twindow size = 3 "
+      "until 7 \n\n\tK value\twindow\tlacunarity\tlog X\t\tlog Y\n\n";
+};
+// Constant: 1 for every window, no correlation. Checkerboard: K = 0 gives 2, then 1 + 1 / W^4 to K = 4.
 TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDiagram) {
   BytePlane flat(20, 16), board(12, 10);
   flat.Fill(40);
   LoadOriginal(std::move(flat));
-  MainForm->DiagramSavedFlags.LacunaritySaved = 1;  // the last result was saved
-  MainForm->WorkDirectory = Dir().string();
+  TMainForm& m = *MainForm;
+  m.DiagramSavedFlags.LacunaritySaved = 1;  // the last result was saved
+  m.WorkDirectory = Dir().string();
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TLacunForm>([](TLacunForm& f) {
       f.KMinEdit->setText("1k");
@@ -45,19 +35,15 @@ TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDi
       f.RadioButton2->click();
       return ui::mrOk;
     }).ok<TDiagLacunForm>();
-  MainForm->LacunTreatment1Click();
-  EXPECT_EQ(ReadFile(report), kHeaderGray +
-                                  "\t1\t3\t1.000000\t0.477121\t0.000000\n"
-                                  "\t2\t5\t1.000000\t0.698970\t0.000000\n"
-                                  "\t3\t7\t1.000000\t0.845098\t0.000000\n");
-  const TMainForm& m = *MainForm;
-  EXPECT_EQ(std::tuple(m.LacunCount, m.LacunWindowSizes, m.LacunValues),
-            std::tuple(3, std::vector<double>{3, 5, 7}, std::vector<double>{1, 1, 1}));
+  m.LacunTreatment1Click();
+  EXPECT_EQ(ReadFile(report),
+            kHeaderGray +
+                "\t1\t3\t1.000000\t0.477121\t0.000000\n\t2\t5\t1.000000\t0.698970\t0.000000\n"
+                "\t3\t7\t1.000000\t0.845098\t0.000000\n");
   // A new result may be saved.
-  EXPECT_EQ(std::tuple(std::isnan(m.LacunCorrelation), std::isnan(m.LacunR2),
-                       m.DiagramSavedFlags.LacunaritySaved, m.IsEnabled("Diagram1")),
-            std::tuple(true, true, 0, true));
-
+  EXPECT_EQ(std::tuple(m.LacunCount, m.LacunWindowSizes, m.LacunValues, std::isnan(m.LacunCorrelation),
+                       std::isnan(m.LacunR2), m.DiagramSavedFlags.LacunaritySaved, m.IsEnabled("Diagram1")),
+            std::tuple(3, std::vector<double>{3, 5, 7}, std::vector<double>{1, 1, 1}, true, true, 0, true));
   for (int i = 0; i < 10; ++i)
     for (int j = 0; j < 12; ++j) board[i][j] = (i + j) % 2 ? 200 : 0;
   LoadOriginal(std::move(board));
@@ -65,7 +51,7 @@ TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDi
       .message("ERROR", "KMax is greater than 5 ")
       .press<TDiagLacunForm>(&TDiagLacunForm::BitBtnSaveClick)
       .save(Path("lac"));
-  MainForm->LacunTreatment1Click();
+  m.LacunTreatment1Click();
   const std::string text = ReadFile(report);
   EXPECT_EQ(text.substr(text.find("\n\tCorrelation")),
             Format("\n\tCorrelation Coefficient = %lf\tR2 = %lf\n", m.LacunCorrelation, m.LacunR2) +
@@ -74,20 +60,13 @@ TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDi
                        m.DiagramSavedFlags.LacunarityPending, m.SavedFileName),
             std::tuple(5, true, 1, 0, Path("lac")));
 }
-
-// Missing or unusable values bring the dialog back, Cancel changes nothing; an image without mass gives
-// no diagram. Panel 2 counts its items as 1 and its background as 255: for K = 0, 80 pixels of 255 and
-// one of 1.
+// Panel 2 counts items as 1 and background as 255: for K = 0, 80 pixels of 255 and one of 1.
 TEST_F(LacunarityTest, RefusalsNoMassAndBinaryPanelTwo) {
   LoadOriginal(MakeRandomGray(40, 30, 3));
-  MainForm->LacunCount = 9;
+  TMainForm& m = *MainForm;
+  m.LacunCount = 9;
   const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TLacunForm>([](TLacunForm& f) {
-      f.KMin = 1;
-      f.KMax = 4;
-      f.RadioButton1->click();  // no binary image in panel 2
-      return ui::mrOk;
-    })
+  ui.dialog<TLacunForm>(Parameters(1, 4, -1))  // no binary image in panel 2
       .message("ERROR", "Data in does not correspond to a binary image")
       .message("ERROR", "Data_in not defined")
       .dialog<TLacunForm>(Parameters(100000, 4, 1))
@@ -102,29 +81,21 @@ TEST_F(LacunarityTest, RefusalsNoMassAndBinaryPanelTwo) {
       .message("ERROR", "KMax is greater than 15 ")
       .message("ERROR", "More than 128 window sizes asked\nPlease reduce the range of K")
       .dialog<TLacunForm>([](TLacunForm&) { return ui::mrCancel; });
-  MainForm->LacunTreatment1Click();
-  EXPECT_EQ(std::tuple(ReadFile(report), MainForm->LacunCount, MainForm->DialogCancelBytes[cbLacun],
-                       MainForm->IsEnabled("Diagram1")),
+  m.LacunTreatment1Click();
+  EXPECT_EQ(std::tuple(ReadFile(report), m.LacunCount, m.DialogCancelBytes[cbLacun], m.IsEnabled("Diagram1")),
             std::tuple("", 9, 0, false));
-
   LoadOriginal(BytePlane(20, 20));  // no mass: no diagram
   ui.dialog<TLacunForm>(Parameters(1, 3, 1))
       .message("LACUNARITY", "No window size gives a lacunarity:\nno box holds any mass");
-  MainForm->LacunTreatment1Click();
-  EXPECT_EQ(ReadFile(report), kHeaderGray);
-  EXPECT_EQ(std::tuple(MainForm->LacunCount, MainForm->IsEnabled("Diagram1")), std::tuple(0, false));
-
+  m.LacunTreatment1Click();
+  EXPECT_EQ(std::tuple(ReadFile(report), m.LacunCount, m.IsEnabled("Diagram1")),
+            std::tuple(kHeaderGray, 0, false));
   BytePlane binary(9, 9);
   binary.Fill(255);
   binary[4][4] = 1;
   LoadBinary(std::move(binary), 1);
-  ui.dialog<TLacunForm>([](TLacunForm& f) {
-      f.KMin = 0;
-      f.KMax = 1;
-      f.RadioButton1->click();  // panel 2 is binary: accepted
-      return ui::mrOk;
-    }).ok<TDiagLacunForm>();
-  MainForm->LacunTreatment1Click();
+  ui.dialog<TLacunForm>(Parameters(0, 1, -1)).ok<TDiagLacunForm>();  // panel 2 is binary: accepted
+  m.LacunTreatment1Click();
   const double s1 = 80 * 255.0 + 1, s2 = 80 * 255.0 * 255 + 1;
-  EXPECT_DOUBLE_EQ(MainForm->LacunValues[0], s2 * 81 / (s1 * s1));
+  EXPECT_DOUBLE_EQ(m.LacunValues[0], s2 * 81 / (s1 * s1));
 }

@@ -1,42 +1,31 @@
 #include "Panel3Checks.h"
-#include "app/TreatStartForm.h"
 #include "diagrams/Histograms.h"
 
-class LocalRoughnessTest : public ProgramTest {};
-
-// "No" in the start window, or an image of fewer than 3 lines, change nothing. One pixel of 255 on 0:
-// 8 x 255 / 9 there (gray 255), 255 / 9 around it (trunc(254 / 8) + 1 = 32), 0 elsewhere (1); a flat
-// image is one tone (1). The frame is white.
+class LocalRoughnessTest : public Panel3Test {
+ protected:
+  void Run(const BytePlane& image, int answer, const char* refusal = "") {
+    RunStarted(&TMainForm::LocRoughTreatment1Click, p3LocalRoughness, image, answer, "LOCAL ROUGHNESS",
+               refusal);
+  }
+};
+// One pixel of 255 on 0: 8 x 255 / 9 there (255), 255 / 9 around (trunc(254 / 8) + 1 = 32), 0 elsewhere (1).
 TEST_F(LocalRoughnessTest, RefusalsThenASingleBrightPixelAndAFlatImage) {
-  // Each run starts from an earlier result in panel 3.
-  const auto run = [this](BytePlane image, int answer, const char* refusal = nullptr) {
-    LoadOriginal(std::move(image));
-    PutEarlierResult(p3LocalRoughness);
-    ui.dialog<TTreatStartForm>([answer](TTreatStartForm&) { return answer; });
-    if (refusal) ui.message("LOCAL ROUGHNESS", refusal);
-    MainForm->LocRoughTreatment1Click();
-  };
-  const std::string report = ReportInto(Path("report.txt"));
-  run(BytePlane(6, 6), ui::mrNo);
+  Run(BytePlane(6, 6), ui::mrNo);
   ExpectEarlierResult();
-  run(BytePlane(2, 9), ui::mrYes,
+  Run(BytePlane(2, 9), ui::mrYes,
       "The image is too small: the roughness needs\nat least 3 lines and 3 columns");
-  ExpectEarlierResult();
-  EXPECT_EQ(std::tuple(MainForm->DialogCancelBytes[cbTreatStart], ReadFile(report)), std::tuple(0, ""));
-
-  BytePlane image(8, 7);
+  ExpectEarlierResult(cbTreatStart);
+  BytePlane image(8, 7), flat(6, 5);
   image[3][4] = 255;
   HistoGrisForm->Counts[40] = 5;
-  run(std::move(image), ui::mrYes);
+  Run(image, ui::mrYes);
   EXPECT_EQ(ReadFile(report), "\n\n LOCAL ROUGHNESS \n\n\tMin = 0.000000  Max = 226.666667 ");
   const BytePlane& panel = MainForm->ResultImage;
-  EXPECT_EQ(std::tuple(panel[3][4], panel[2][3], panel[4][5], panel[1][1]), std::tuple(255, 32, 32, 1));
-  EXPECT_EQ(CountOf(panel, 255), 8 * 7 - 6 * 5 + 1);  // the frame and the pixel
+  EXPECT_EQ(std::tuple(panel[3][4], panel[2][3], panel[4][5], panel[1][1], CountOf(panel, 255),
+                       HistoGrisForm->Counts[40]),
+            std::tuple(255, 32, 32, 1, 8 * 7 - 6 * 5 + 1, 0));  // the white frame and the pixel
   ExpectPublished(p3LocalRoughness, " LOCAL ROUGHNESS ", 1);
-  EXPECT_EQ(HistoGrisForm->Counts[40], 0);
-
-  BytePlane flat(6, 5);
-  flat.Fill(31);
-  run(std::move(flat), ui::mrYes);
+  flat.Fill(31);  // one tone (1) in a white frame
+  Run(flat, ui::mrYes);
   EXPECT_EQ(std::tuple(CountOf(panel, 1), CountOf(panel, 255)), std::tuple(4 * 3, 6 * 5 - 4 * 3));
 }

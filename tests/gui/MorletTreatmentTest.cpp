@@ -4,50 +4,30 @@
 #include <span>
 
 #include "Panel3Checks.h"
-#include "fixtures/Patterns.h"
 #include "graytone/MorletForm.h"
 #include "graytone/kernels/MorletWavelet.h"
 
-namespace {
+class MorletTest : public Panel3Test {};
 
-auto Parameters(int h, double sigma, int dataIn = 0) {
-  return [=](TMorletForm& f) {
-    f.HalfWindowSize = h;
-    f.Sigma = sigma;
-    f.DataIn = dataIn;
-    return ui::mrOk;
-  };
-}
-
-}  // namespace
-
-class MorletTest : public ProgramTest {};
-
-// Each refusal ends the treatment after its message. A constant source answers one response
-// everywhere: panel 3 is 0 (its border too), shown as 1 inside a white frame. The values are typed into
-// the dialog's edits.
+// A constant source answers one response everywhere: panel 3 is 0 (border too), shown 1 in a white frame.
 TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) {
-  const std::tuple<int, double, const char*, const char*> refusals[] = {
-      {0, 1.0, "ERROR", "Half Window Size not defined"},
-      {2, 0.0, "ERROR", "Sigma not defined"},
-      {-2, 1.0, "INCORRECT VALUE", "The Half Window Size must be positive"},
-      {2, 1e-200, "INCORRECT VALUE", "Sigma out of range for this window"},
-      {2, std::nan(""), "INCORRECT VALUE", "Sigma out of range for this window"},
-      {5, 1.0, "MORLET WAVELET", "The moving window (11 pixels a side)\nis larger than the image"}};
+  const auto answer = FormAnswer(&TMorletForm::HalfWindowSize, &TMorletForm::Sigma, &TMorletForm::DataIn);
   BytePlane flat(11, 9);
   flat.Fill(80);
   LoadOriginal(std::move(flat));
   PutEarlierResult(p3Morlet);
-  const std::string report = ReportInto(Path("report.txt"));
-  for (auto [h, sigma, title, text] : refusals) {
+  for (auto [h, sigma, title, text] :
+       {std::tuple(0, 1.0, "ERROR", "Half Window Size not defined"),
+        {2, 0.0, "ERROR", "Sigma not defined"},
+        {-2, 1.0, "INCORRECT VALUE", "The Half Window Size must be positive"},
+        {2, 1e-200, "INCORRECT VALUE", "Sigma out of range for this window"},
+        {2, std::nan(""), "INCORRECT VALUE", "Sigma out of range for this window"},
+        {5, 1.0, "MORLET WAVELET", "The moving window (11 pixels a side)\nis larger than the image"}}) {
     MainForm->DialogCancelBytes[cbMorlet] = 1;
-    ui.dialog<TMorletForm>(Parameters(h, sigma)).message(title, text);
+    ui.dialog<TMorletForm>(answer(h, sigma, 0)).message(title, text);
     MainForm->MorletTreatment1Click();
-    ExpectEarlierResult();
-    EXPECT_EQ(MainForm->DialogCancelBytes[cbMorlet], 0) << text;
+    ExpectEarlierResult(cbMorlet);
   }
-  EXPECT_EQ(ReadFile(report), "");
-
   ui.dialog<TMorletForm>([](TMorletForm& f) {
     f.SigmaEdit->setText("1.5e");
     f.HWSEdit->setText("2");
@@ -58,14 +38,11 @@ TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) 
   EXPECT_EQ(ReadFile(report),
             "\n\n MORLET WAVELET\n applied to the Original Image\n\n\tMoving Window: Range = 2  Size = 5 "
             "\n\tSigma Value = 1.500000 ");
-  EXPECT_EQ(CountOf(MainForm->ResultImage, 0), 11 * 9);
-  EXPECT_EQ(std::tuple(ShownGray(2, 2), ShownGray(6, 8), ShownGray(1, 2)), std::tuple(1, 1, 255));
+  EXPECT_EQ(std::tuple(CountOf(MainForm->ResultImage, 0), ShownGray(2, 2), ShownGray(6, 8), ShownGray(1, 2),
+                       MainForm->SavedPanelCaption),
+            std::tuple(11 * 9, 1, 1, 255, " Morlet WAVELET "));
   ExpectPublished(p3Morlet, " MORLET WAVELET ", 2);
-  EXPECT_EQ(MainForm->SavedPanelCaption, " Morlet WAVELET ");
-
-  // Each source is filtered as stored; the scale spans the responses' own extremes (here all responses
-  // lie above 100000, which once held the bottom of the scale there), and the highest is shown at 255,
-  // not one above.
+  // Each source as stored, between its own extremes (above 100000, once the scale's bottom), top 255.
   const char* names[] = {"Original", "Binary", "Parametric"};
   BytePlane sources[3];  // uniform grays of 200 .. 255
   for (int k = 0; k < 3; ++k) {
@@ -76,20 +53,19 @@ TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) 
     LoadOriginal(sources[0].Clone());
     MainForm->BinaryImage = sources[1].Clone();
     MainForm->ResultImage = sources[2].Clone();
-    const BytePlane& source = sources[dataIn];
     DoublePlane v(30, 28);
-    const MorletResult expected = MorletResponse(source, 10, 20.0, v);
+    const MorletResult expected = MorletResponse(sources[dataIn], 10, 20.0, v);
     ASSERT_GT(expected.Min, 100000.0);
     BytePlane gray;
     MorletToGray(v, 10, expected.Min, expected.Max, gray);
-    const std::string sourceReport = ReportInto(Path("report" + std::to_string(dataIn) + ".txt"));
-    ui.dialog<TMorletForm>(Parameters(10, 20.0, dataIn));
+    report = ReportInto(Path("report" + std::to_string(dataIn) + ".txt"));
+    ui.dialog<TMorletForm>(answer(10, 20.0, dataIn));
     MainForm->MorletTreatment1Click();
     EXPECT_EQ(Bytes(MainForm->ResultImage), Bytes(gray)) << names[dataIn];
     for (int i = 10; i < 18; ++i)
       for (int j = 10; j < 20; ++j)
         ASSERT_EQ(ShownGray(i, j), std::min(gray[i][j] + 1, 255)) << i << "," << j;
-    EXPECT_EQ(ReadFile(sourceReport),
+    EXPECT_EQ(ReadFile(report),
               std::string("\n\n MORLET WAVELET\n applied to the ") + names[dataIn] +
                   " Image\n\n\tMoving Window: Range = 10  Size = 21 \n\tSigma Value = 20.000000 ");
   }

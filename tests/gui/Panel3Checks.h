@@ -1,60 +1,63 @@
 #pragma once
-// Checks shared by the handler tests of the treatments whose result is a gray image in panel 3.
-#include <gtest/gtest.h>
-
-#include <QColor>
-#include <algorithm>
-#include <string>
-#include <tuple>
-
+// The fixture of the handler tests of the treatments whose result is a gray image in panel 3.
 #include "Program.h"
-#include "app/MainWindow.h"
-#include "panels/ResultImage.h"
+#include "app/TreatStartForm.h"
+#include "fixtures/Pixels.h"
 
-inline std::int64_t CountOf(const BytePlane& plane, std::uint8_t value) {
-  return std::count(plane.Data(), plane.Data() + plane.Size(), value);
-}
-
-// The gray of panel 3's picture at (line, column).
-inline int ShownGray(int line, int column) {
-  return qRed(ResultImageForm->Bitmap().pixel(column, line));
-}
-
-// Panel 3 results waiting to be registered.
-inline std::int64_t PendingResults() {
-  return std::count(MainForm->Panel3Pending.begin(), MainForm->Panel3Pending.end(), 1);
-}
-
-// An earlier result in panel 3, its frame and its pending registration (not of `result`), the save
-// button off: what a refused treatment leaves and a completed one replaces.
-inline void PutEarlierResult(Panel3Result result) {
-  MainForm->ResultImage.Fill(7);
-  MainForm->ResultBorder = 3;
-  MainForm->Panel3Pending[result == p3Morlet ? p3FractStar : p3Morlet] = 1;
-  MainForm->Enable({"SaveParamSpeedButton1"}, false);
-}
-
-inline void ExpectEarlierResult() {
-  const TMainForm& m = *MainForm;
-  EXPECT_EQ(std::tuple(CountOf(m.ResultImage, 7), m.ResultBorder, PendingResults(),
-                       m.IsEnabled("SaveParamSpeedButton1")),
-            std::tuple(static_cast<std::int64_t>(m.ResultImage.Size()), 3, 1, false));
-}
-
-// Panel 3 holds the result `result` alone pending, framed by `border` and captioned `title`.
-inline void ExpectPublished(Panel3Result result, const std::string& title, int border) {
-  const TMainForm& m = *MainForm;
-  EXPECT_EQ(std::tuple(m.ResultBorder, m.Panel3Pending[result], PendingResults(),
-                       m.IsEnabled("SaveParamSpeedButton1"), m.PanelCaption, ResultImageForm->CaptionText()),
-            std::tuple(border, 1, 1, true, title, " 3.- " + title));
-}
-
-// Panel 3 saved through its button as `name`.raw (the save dialog scripted): the file holds panel 3,
-// the report registers it as `what`, nothing is left pending.
-inline void ExpectPanel3Saved(const std::string& report, const std::string& name, const std::string& what) {
-  const std::string before = ReadFile(report);
-  MainForm->SaveParamSpeedButton1Click();
-  EXPECT_EQ(ReadFile(name + ".raw"), Bytes(MainForm->ResultImage));
-  EXPECT_EQ(ReadFile(report), before + "\n\n\t" + what + " registered as: " + name + ".raw");
-  EXPECT_EQ(std::tuple(PendingResults(), MainForm->IsEnabled("SaveParamSpeedButton1")), std::tuple(0, false));
-}
+// The report is on into `report`, in the test folder, which is the work directory too.
+class Panel3Test : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    MainForm->WorkDirectory = Dir().string();
+    report = ReportInto(Path("report.txt"));
+  }
+  // The gray of panel 3's picture at (line, column); the panel 3 results waiting to be registered.
+  static int ShownGray(int line, int column) { return qRed(ResultImageForm->Bitmap().pixel(column, line)); }
+  static std::int64_t Pending() {
+    return std::count(MainForm->Panel3Pending.begin(), MainForm->Panel3Pending.end(), 1);
+  }
+  // An earlier result in panel 3, its frame and another result's pending registration, the save button off.
+  static void PutEarlierResult(Panel3Result result) {
+    MainForm->ResultImage.Fill(7);
+    MainForm->ResultBorder = 3;
+    MainForm->Panel3Pending[result == p3Morlet ? p3FractStar : p3Morlet] = 1;
+    MainForm->Enable({"SaveParamSpeedButton1"}, false);
+  }
+  // Opens `image` over an earlier `result`, answers the start window and, if given, the message `text`.
+  void RunStarted(void (TMainForm::*treatment)(), Panel3Result result, const BytePlane& image, int answer,
+                  const char* title = "", const std::string& text = "") {
+    LoadOriginal(image.Clone());
+    PutEarlierResult(result);
+    ui.dialog<TTreatStartForm>([answer](TTreatStartForm&) { return answer; });
+    if (!text.empty()) ui.message(title, text);
+    (MainForm->*treatment)();
+  }
+  // The earlier result is untouched; with a `cancel` byte, it is 0 and the report received nothing.
+  void ExpectEarlierResult(int cancel = -1) const {
+    const TMainForm& m = *MainForm;
+    EXPECT_EQ(std::tuple(CountOf(m.ResultImage, 7), m.ResultBorder, Pending(),
+                         m.IsEnabled("SaveParamSpeedButton1")),
+              std::tuple(static_cast<std::int64_t>(m.ResultImage.Size()), 3, 1, false));
+    if (cancel < 0) return;
+    EXPECT_EQ(std::tuple(m.DialogCancelBytes[cancel], ReadFile(report)), std::tuple(0, ""));
+  }
+  // Panel 3 holds the result `result` alone pending, framed by `border` and captioned `title`.
+  static void ExpectPublished(Panel3Result result, const std::string& title, int border) {
+    const TMainForm& m = *MainForm;
+    EXPECT_EQ(
+        std::tuple(m.ResultBorder, m.Panel3Pending[result], Pending(), m.IsEnabled("SaveParamSpeedButton1"),
+                   m.PanelCaption, ResultImageForm->CaptionText()),
+        std::tuple(border, 1, 1, true, title, " 3.- " + title));
+  }
+  // Saved through the button as `name`.raw (dialog scripted): the file is panel 3, registered as `what`.
+  void ExpectPanel3Saved(const std::string& name, const std::string& what) const {
+    const std::string before = ReadFile(report);
+    MainForm->SaveParamSpeedButton1Click();
+    EXPECT_EQ(std::tuple(ReadFile(name + ".raw"), ReadFile(report), Pending(),
+                         MainForm->IsEnabled("SaveParamSpeedButton1")),
+              std::tuple(Bytes(MainForm->ResultImage),
+                         before + "\n\n\t" + what + " registered as: " + name + ".raw", 0, false));
+  }
+  std::string report;
+};

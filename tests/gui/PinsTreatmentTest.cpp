@@ -1,39 +1,22 @@
 #include <QAction>
-#include <QColor>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "Program.h"
-#include "app/MainWindow.h"
-#include "fixtures/Patterns.h"
 #include "fixtures/Pixels.h"
 #include "graytone/Pins.h"
-#include "panels/ImageWindow.h"
-#include "panels/ResultImage.h"
-
-namespace {
-
-const char* const kPinsCaption = " PANEL 3 = PINS STREATCHING ";
-const std::vector<int> kStretched = {0, 44, 99, 155, 210, 255};  // the cross sums 1, 5, 10, 15, 20, 24
-
-// Pixel (i, j) = j on 4 lines of 6 columns.
-BytePlane ColumnRamp() {
-  return MakeNumbered(6, 4, 0);
-}
-
-std::vector<int> BitmapRow(const TPanelForm& panel, int line) {
-  std::vector<int> row;
-  for (int x = 0; x < panel.Bitmap().width(); ++x) row.push_back(qGray(panel.Bitmap().pixel(x, line)));
-  return row;
-}
-
-}  // namespace
 
 class PinsTreatmentTest : public ProgramTest {
  protected:
+  static constexpr const char* kPinsCaption = " PANEL 3 = PINS STREATCHING ";
+  const std::vector<int> kStretched = {0, 44, 99, 155, 210, 255};  // the cross sums 1, 5, 10, 15, 20, 24
+  // Pixel (i, j) = j on 4 lines of 6 columns.
+  static BytePlane ColumnRamp() { return MakeNumbered(6, 4, 0); }
+  static std::vector<int> BitmapRow(const TPanelForm& panel, int line) {
+    std::vector<int> row;
+    for (int x = 0; x < panel.Bitmap().width(); ++x) row.push_back(qGray(panel.Bitmap().pixel(x, line)));
+    return row;
+  }
   void SetUp() override {
     ProgramTest::SetUp();
     LoadOriginal(ColumnRamp());
@@ -42,34 +25,28 @@ class PinsTreatmentTest : public ProgramTest {
   // The dialog's values, then the treatment; `refusal` is the message it then shows, if any.
   void Stretch(int vicinity, int imageChoice, int saturation = 0, double global = 0, double left = 0,
                double right = 0, const char* refusal = nullptr) {
-    ui.dialog<TPinsForm>([=](TPinsForm& f) {
-      std::tie(f.Vicinity, f.ImageChoice, f.Saturation, f.GlobPerc, f.LeftPerc, f.RigthPerc) =
-          std::tuple(vicinity, imageChoice, saturation, global, left, right);
-      return ui::mrOk;
-    });
+    ui.dialog<TPinsForm>(FormAnswer(&TPinsForm::Vicinity, &TPinsForm::ImageChoice, &TPinsForm::Saturation,
+                                    &TPinsForm::GlobPerc, &TPinsForm::LeftPerc, &TPinsForm::RigthPerc)(
+        vicinity, imageChoice, saturation, global, left, right));
     if (refusal) ui.message("ERROR", refusal);
     MainForm->PinsTreatment1Click();
   }
 };
-
-// Panel 1 in place and shown; stretched again, then Undo gives the first result, once only.
+// Panel 1 in place, a colour result ended; stretched again, then Undo gives the first result, once.
 TEST_F(PinsTreatmentTest, StretchesPanelOneInPlaceAndUndoesOneLevel) {
   TMainForm& m = *MainForm;
   m.ResultImage.Fill(9);
-  // A colour result stood in the panels: the gray result ends it.
   m.ColourMode = 3;
   m.Panel3Pending[p3SingleSuperposition] = m.Panel3Pending[p3ColouredOriginal] = m.Panel3Pending[p3Morlet] =
       1;
   Stretch(4, 0);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(RowOf(m.OriginalImage, i), kStretched);
-  EXPECT_EQ(std::tuple(Bytes(m.UndoImage), RowOf(m.ResultImage, 2), BitmapRow(*ImageForm, 3)),
-            std::tuple(Bytes(ColumnRamp()), std::vector<int>(6, 9), kStretched));
-  EXPECT_EQ(std::tuple(m.PanelCaption, ImageForm->CaptionText(), EnabledOf("UndoSpeedButton1")),
-            std::tuple(kPinsCaption, kPinsCaption, "UndoSpeedButton1"));
-  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3SingleSuperposition],
-                       m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3Morlet]),
-            std::tuple(0, 0, 0, 1));
-
+  EXPECT_EQ(std::tuple(Bytes(m.UndoImage), RowOf(m.ResultImage, 2), BitmapRow(*ImageForm, 3), m.PanelCaption,
+                       ImageForm->CaptionText(), EnabledOf("UndoSpeedButton1"), m.ColourMode,
+                       m.Panel3Pending[p3SingleSuperposition], m.Panel3Pending[p3ColouredOriginal],
+                       m.Panel3Pending[p3Morlet]),
+            std::tuple(Bytes(ColumnRamp()), std::vector<int>(6, 9), kStretched, kPinsCaption, kPinsCaption,
+                       "UndoSpeedButton1", 0, 0, 0, 1));
   m.OriginalImage = MakeRandomGray(30, 20, 5);
   Stretch(8, 0, 1, 5);
   const std::string first = Bytes(m.OriginalImage);
@@ -80,92 +57,81 @@ TEST_F(PinsTreatmentTest, StretchesPanelOneInPlaceAndUndoesOneLevel) {
   EXPECT_EQ(std::tuple(Bytes(m.OriginalImage), BitmapRow(*ImageForm, 7), m.PanelCaption,
                        ImageForm->CaptionText(), EnabledOf("UndoSpeedButton1"), m.ColourMode),
             std::tuple(first, RowOf(m.OriginalImage, 7), "original.raw", "original.raw", "", 0));
-  // One level only: the button is off, a second press does nothing.
-  m.OriginalImage.Fill(3);
+  m.OriginalImage.Fill(3);  // one level only: a second press does nothing
   m.Item("UndoSpeedButton1")->trigger();
   EXPECT_EQ(RowOf(m.OriginalImage, 0), std::vector<int>(30, 3));
 }
-
+// Symmetric 10 %: cuts 9 and 16; asymmetric 0 / 10 %: 4 and 16; the square's sums 2 .. 43, 9 at (1, 1).
 TEST_F(PinsTreatmentTest, SaturationCutsTheExtremeSumsOfTheChosenPanel) {
   TMainForm& m = *MainForm;
   m.ResultImage = ColumnRamp();
-  // Symmetric 10 %: n = 2 pixels, cuts 9 and 16.
   Stretch(4, 1, 1, 10);
+  const std::vector<int> cut = {0, 0, 32, 190, 255, 255};
   EXPECT_EQ(std::tuple(RowOf(m.ResultImage, 0), BitmapRow(*ResultImageForm, 1),
                        ResultImageForm->CaptionText(), Bytes(m.OriginalImage)),
-            std::tuple(std::vector<int>{0, 0, 32, 190, 255, 255}, std::vector<int>{0, 0, 32, 190, 255, 255},
-                       kPinsCaption, Bytes(ColumnRamp())));
-  // The undo goes back to panel 3.
-  m.OriginalImage.Fill(1);
+            std::tuple(cut, cut, kPinsCaption, Bytes(ColumnRamp())));
+  m.OriginalImage.Fill(1);  // the undo goes back to panel 3
   m.UndoSpeedButton1Click();
   EXPECT_EQ(std::tuple(Bytes(m.ResultImage), m.OriginalImage[0][0], ResultImageForm->CaptionText()),
             std::tuple(Bytes(ColumnRamp()), 1, "original.raw"));
-
-  // Asymmetric 0 % and 10 %: cuts 4 and 16. The global percentage is not used.
   m.ResultImage = ColumnRamp();
   Stretch(4, 1, 2, 80, 0, 10);
   EXPECT_EQ(RowOf(m.ResultImage, 3), (std::vector<int>{0, 20, 117, 215, 255, 255}));
-
-  // Vicinity 0 (no choice made) is the cross; the square gives sums 2 .. 43 and 9 at (1, 1).
   for (const auto& [vicinity, first] : {std::pair{0, 44}, {8, 43}}) {
     m.OriginalImage = ColumnRamp();
     Stretch(vicinity, 0);
     EXPECT_EQ(m.OriginalImage[1][1], first) << vicinity;
   }
 }
-
+// 50 % of the 24 pixels is more than the 8 inner ones hold; Undo still restores panel 1.
 TEST_F(PinsTreatmentTest, ARefusedStretchingChangesNothingAndUndoKeepsItsPanel) {
   TMainForm& m = *MainForm;
   Stretch(4, 0);
   m.ResultImage = ColumnRamp();
   m.PanelCaption = "kept";
   m.ColourMode = 3;
-  const std::pair<std::tuple<int, double, double, double>, const char*> cases[] = {
-      // 50 % of the 24 pixels is more than the 8 inner pixels hold.
-      {{1, 50, 0, 0}, "No cut can be found with this percentage\nThe image is unchanged"},
-      {{2, 0, 0, 50}, "No cut can be found with this percentage\nThe image is unchanged"},
-      {{1, 30, 0, 0}, "The low cut (19) is not below the high cut (6)\nThe image is unchanged"},
-  };
-  for (const auto& [values, text] : cases) {
-    const auto& [saturation, global, left, right] = values;
-    Stretch(4, 1, saturation, global, left, right, text);
-    // The undo image is still the one before the first stretching.
+  const char* noCut = "No cut can be found with this percentage\nThe image is unchanged";
+  for (auto [saturation, global, right, text] :
+       {std::tuple(1, 50.0, 0.0, noCut),
+        {2, 0.0, 50.0, noCut},
+        {1, 30.0, 0.0, "The low cut (19) is not below the high cut (6)\nThe image is unchanged"}}) {
+    Stretch(4, 1, saturation, global, 0, right, text);
     EXPECT_EQ(std::tuple(Bytes(m.ResultImage), Bytes(m.UndoImage), m.PanelCaption, m.ColourMode,
                          EnabledOf("UndoSpeedButton1")),
               std::tuple(Bytes(ColumnRamp()), Bytes(ColumnRamp()), "kept", 3, "UndoSpeedButton1"));
   }
-  // The dialog now says panel 3, but the undo image is panel 1's.
   m.UndoSpeedButton1Click();
   EXPECT_EQ(std::tuple(RowOf(m.OriginalImage, 1), Bytes(m.ResultImage)),
             std::tuple(RowOf(ColumnRamp(), 1), Bytes(ColumnRamp())));
 }
-
 TEST_F(PinsTreatmentTest, DialogPanelsFollowTheSaturationAndEditsConvert) {
   TPinsForm& f = *PinsForm;
   EXPECT_EQ(std::tuple(f.Saturation, f.Vicinity, f.ImageChoice, f.RadioButton3->isChecked(),
                        f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
             std::tuple(0, 0, 0, true, false, false));
   f.show();
+  const auto panels = [&] {
+    return std::tuple(f.Saturation, f.SymPanel->isVisible(), f.AsymPanel->isVisible());
+  };
   f.RadioButton4Click();
-  EXPECT_EQ(std::tuple(f.Saturation, f.SymPanel->isVisible(), f.AsymPanel->isVisible()),
-            std::tuple(1, true, false));
+  EXPECT_EQ(panels(), std::tuple(1, true, false));
   f.RadioButton5Click();
-  EXPECT_EQ(std::tuple(f.Saturation, f.SymPanel->isVisible(), f.AsymPanel->isVisible()),
-            std::tuple(2, false, true));
+  EXPECT_EQ(panels(), std::tuple(2, false, true));
   f.RadioButton2Click();
   f.RadioButton7Click();
-  EXPECT_EQ(std::tuple(f.Vicinity, f.ImageChoice, f.RadioButton1->isChecked()), std::tuple(8, 1, false));
   f.GlobPercEdit->setText(QStringLiteral("12.5x"));
   f.LeftPercEdit->setText(QStringLiteral("abc"));
   f.RigthPercEdit->setText(QStringLiteral(" 3"));
-  EXPECT_EQ(std::tuple(f.GlobPerc, f.LeftPerc, f.RigthPerc), std::tuple(12.5, 0.0, 3.0));
+  EXPECT_EQ(
+      std::tuple(f.Vicinity, f.ImageChoice, f.RadioButton1->isChecked(), f.GlobPerc, f.LeftPerc, f.RigthPerc),
+      std::tuple(8, 1, false, 12.5, 0.0, 3.0));
   f.BitBtn1Click();
   EXPECT_EQ(std::tuple(f.SymPanel->isVisibleTo(&f), f.AsymPanel->isVisibleTo(&f), f.ModalResult()),
             std::tuple(false, false, int(ui::mrOk)));
   f.RadioButton3Click();
   EXPECT_EQ(f.Saturation, 0);
 }
-
+// Pressed all the same after a new image, the undo finds nothing to restore.
 TEST_F(PinsTreatmentTest, ANewOriginalImageEndsTheUndo) {
   Stretch(4, 0);
   Stretch(4, 0);  // the work buffer is in use too
@@ -176,7 +142,6 @@ TEST_F(PinsTreatmentTest, ANewOriginalImageEndsTheUndo) {
   EXPECT_EQ(
       std::tuple(EnabledOf("UndoSpeedButton1"), MainForm->UndoImage.Empty(), MainForm->PinsWorkImage.Empty()),
       std::tuple("", true, true));
-  // Pressed all the same, the undo finds nothing to restore.
   MainForm->UndoSpeedButton1Click();
   EXPECT_EQ(RowOf(MainForm->OriginalImage, 2), std::vector<int>(4, 5));
 }

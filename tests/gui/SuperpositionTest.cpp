@@ -1,52 +1,23 @@
 #include <QLineEdit>
 #include <QRadioButton>
-#include <array>
-#include <cstdio>
-#include <string>
-#include <tuple>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "fixtures/Pixels.h"
 #include "graytone/Superp.h"
 #include "graytone/SuperpTransp.h"
 #include "imaging/Bmp.h"
-#include "panels/ResultImage.h"
 
-namespace {
-
-constexpr std::uint32_t kRedValue = 0x0000FF;
-constexpr Rgb kRed{0, 0, 255};
-constexpr Rgb kWhite{255, 255, 255};
-
-Rgb Colour(int i, int j) {
-  return BgrAt(MainForm->ColourImage, i, j);
-}
-
-Rgb Shown(int i, int j) {
-  return ShownPixel(*ResultImageForm, i, j);
-}
-
-auto Single(int slice, int grayTone) {
-  return [=](TSuperpForm& f) {
-    f.LowerSlice = slice, f.GrayTone = grayTone;
-    return ui::mrOk;
-  };
-}
-
-auto Transparent(int slice, int grayTone, int opacity, int type) {
-  return [=](TSuperpTranspForm& f) {
-    f.LowerSlice = slice, f.GrayTone = grayTone, f.Opacity = opacity, f.TreatmentType = type;
-    return ui::mrOk;
-  };
-}
-
-}  // namespace
-
-// Panel 1: grays 0, 100 on line 0 and 50, 150 on line 1; panel 3: 20, 40 / 60, 80; panel 2: the item
-// 3 in the first column, background 255 in the second.
+// Panel 1: grays 0, 100 / 50, 150; panel 3: 20, 40 / 60, 80; panel 2: item 3 left, background 255 right.
 class SuperpositionTest : public ProgramTest {
  protected:
+  static constexpr std::uint32_t kRedValue = 0x0000FF;
+  static constexpr Rgb kRed{0, 0, 255}, kWhite{255, 255, 255};
+  static Rgb Colour(int i, int j) { return BgrAt(MainForm->ColourImage, i, j); }
+  static Rgb Shown(int i, int j) { return ShownPixel(*ResultImageForm, i, j); }
+  static inline const auto Single = FormAnswer(&TSuperpForm::LowerSlice, &TSuperpForm::GrayTone);
+  static inline const auto Transparent =
+      FormAnswer(&TSuperpTranspForm::LowerSlice, &TSuperpTranspForm::GrayTone, &TSuperpTranspForm::Opacity,
+                 &TSuperpTranspForm::TreatmentType);
   void SetUp() override {
     ProgramTest::SetUp();
     LoadOriginal(BytePlane(2, 2));
@@ -62,7 +33,7 @@ class SuperpositionTest : public ProgramTest {
     m.Enable({"SaveParamSpeedButton1"}, false);
   }
 };
-
+// First colour dialog cancelled: black; then red, saved; over panel 3, cancelled: red stays, a 0 shows as 1.
 TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOverTheGrays) {
   TMainForm& m = *MainForm;
   const std::string result = Bytes(m.ResultImage);
@@ -77,20 +48,23 @@ TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOver
       })
       .cancelColour();
   m.SuperpositionClick();
-  // A first cancelled colour dialog paints in black.
-  EXPECT_EQ(std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1)),
-            std::tuple(GrayRgb(0), GrayRgb(0), GrayRgb(100)));
-  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3SingleSuperposition],
-                       m.Panel3Pending[p3TransparentSuperposition], EnabledOf("SaveParamSpeedButton1"),
-                       ResultImageForm->CaptionText(), Bytes(m.ResultImage)),
-            std::tuple(3, 1, 0, "SaveParamSpeedButton1", " 3.- KEPT ", result));  // the gray planes stay
-
+  EXPECT_EQ(
+      std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1), m.ColourMode,
+                 m.Panel3Pending[p3SingleSuperposition], m.Panel3Pending[p3TransparentSuperposition],
+                 EnabledOf("SaveParamSpeedButton1"), ResultImageForm->CaptionText(), Bytes(m.ResultImage)),
+      std::tuple(GrayRgb(0), GrayRgb(0), GrayRgb(100), 3, 1, 0, "SaveParamSpeedButton1", " 3.- KEPT ",
+                 result));
   ui.dialog<TSuperpForm>(Single(1, 3)).colour(kRedValue);
   m.SuperpositionClick();
   EXPECT_EQ(std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1), Colour(1, 1), Shown(0, 0), Shown(0, 1)),
             std::tuple(kRed, kRed, GrayRgb(100), GrayRgb(150), kRed, GrayRgb(100)));
-
-  // Over panel 3, with the colour dialog cancelled: its colour stays red. A 0 of the base shows as 1.
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.save(Path("superposed"));
+  m.SaveParamSpeedButton1Click();
+  int columns = 0, lines = 0;
+  EXPECT_EQ(std::tuple(Bytes(ReadBMPFile(Path("superposed.bmp"), columns, lines)), ReadFile(report)),
+            std::tuple(Bytes(m.ColourImage),
+                       "\n\n\tImage of the Single Superposition registered as: " + Path("superposed.bmp")));
   m.BinaryImage[0][0] = m.BinaryImage[1][0] = 255;
   m.BinaryImage[0][1] = 3;
   m.ResultImage[1][0] = 0;
@@ -98,8 +72,8 @@ TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOver
   m.SuperpositionClick();
   EXPECT_EQ(std::tuple(Colour(0, 0), Colour(0, 1), Colour(1, 0)), std::tuple(GrayRgb(20), kRed, GrayRgb(1)));
 }
-
-TEST_F(SuperpositionTest, TransparentAsksInOrderAndSaysTheValues) {
+// 250 is 100; opacity 50 over 0 / 100 / 150: 127.5 / 177.5 / 202.5; "Local " shows panel 1 around.
+TEST_F(SuperpositionTest, TransparentAsksInOrderAndBlendsByOpacityAndTreatment) {
   TMainForm& m = *MainForm;
   for (const auto& [values, message] : {std::pair{std::array{0, 0, -1, 0}, "No Selected Image"},
                                         {{1, 0, -1, 0}, "Gray Tone Value Missing"},
@@ -111,56 +85,26 @@ TEST_F(SuperpositionTest, TransparentAsksInOrderAndSaysTheValues) {
       .message("INFO", "Values Selection 1 Gray Tone 3 Opacity 250 Treatment 1 ")
       .colour(kRedValue);
   m.TransparentSuperpositionClick();
-
-  // 250 is taken as 100, global: the colour on the item, white elsewhere.
-  EXPECT_EQ(std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1), Colour(1, 1), Shown(1, 1)),
-            std::tuple(kRed, kRed, kWhite, kWhite, kWhite));
-  EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3TransparentSuperposition],
-                       m.Panel3Pending[p3SingleSuperposition], EnabledOf("SaveParamSpeedButton1"),
-                       SuperpTranspForm->RadioButton1->isChecked()),
-            std::tuple(3, 1, 0, "SaveParamSpeedButton1", true));
-}
-
-TEST_F(SuperpositionTest, TransparentOpacitiesAndTheLocalTreatment) {
-  struct Case {
-    int slice, opacity, type;
-    Rgb item0, background0, background1;
-  };
-  const Case cases[] = {
-      // Opacity 0: the gray base, 0 kept, background included.
-      {1, 0, 1, GrayRgb(0), GrayRgb(100), GrayRgb(150)},
-      // Half over panel 1: the item 0 -> (0, 0, 127.5); background 100 -> 177.5, 150 -> 202.5.
-      {1, 50, 1, Rgb{0, 0, 127}, GrayRgb(177), GrayRgb(202)},
-      // "Local " over panel 3: the item blends with 20, the background shows panel 1's grays.
-      {2, 50, 2, Rgb{10, 10, 137}, GrayRgb(100), GrayRgb(150)},
-      // Negative opacities count as 0.
-      {2, -7, 1, GrayRgb(20), GrayRgb(40), GrayRgb(80)},
-  };
-  for (const Case& c : cases) {
-    char info[96];
-    std::snprintf(info, sizeof info, "Values Selection %d Gray Tone 3 Opacity %d Treatment %d ", c.slice,
-                  c.opacity, c.type);
-    ui.dialog<TSuperpTranspForm>(Transparent(c.slice, 3, c.opacity, c.type))
+  EXPECT_EQ(std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1), Colour(1, 1), Shown(1, 1), m.ColourMode,
+                       m.Panel3Pending[p3TransparentSuperposition], m.Panel3Pending[p3SingleSuperposition],
+                       EnabledOf("SaveParamSpeedButton1"), SuperpTranspForm->RadioButton1->isChecked()),
+            std::tuple(kRed, kRed, kWhite, kWhite, kWhite, 3, 1, 0, "SaveParamSpeedButton1", true));
+  for (auto [slice, opacity, type, item0, background0, background1] :
+       {std::tuple(1, 0, 1, GrayRgb(0), GrayRgb(100), GrayRgb(150)),
+        {1, 50, 1, Rgb{0, 0, 127}, GrayRgb(177), GrayRgb(202)},
+        {2, 50, 2, Rgb{10, 10, 137}, GrayRgb(100), GrayRgb(150)},
+        {2, -7, 1, GrayRgb(20), GrayRgb(40), GrayRgb(80)}}) {
+    const std::string info =
+        Format("Values Selection %d Gray Tone 3 Opacity %d Treatment %d ", slice, opacity, type);
+    ui.dialog<TSuperpTranspForm>(Transparent(slice, 3, opacity, type))
         .message("INFO", info)
         .colour(kRedValue);
-    MainForm->TransparentSuperpositionClick();
+    m.TransparentSuperpositionClick();
     EXPECT_EQ(std::tuple(Colour(0, 0), Colour(0, 1), Colour(1, 1)),
-              std::tuple(c.item0, c.background0, c.background1))
+              std::tuple(item0, background0, background1))
         << info;
   }
 }
-
-TEST_F(SuperpositionTest, ThePanelThreeSaveWritesTheColourImageAndRegistersIt) {
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TSuperpForm>(Single(1, 3)).colour(kRedValue).save(Path("superposed"));
-  MainForm->SuperpositionClick();
-  MainForm->SaveParamSpeedButton1Click();
-  int columns = 0, lines = 0;
-  EXPECT_EQ(Bytes(ReadBMPFile(Path("superposed.bmp"), columns, lines)), Bytes(MainForm->ColourImage));
-  EXPECT_EQ(ReadFile(report),
-            "\n\n\tImage of the Single Superposition registered as: " + Path("superposed.bmp"));
-}
-
 TEST_F(SuperpositionTest, EditsConvertAtEachChange) {
   SuperpForm->GrayToneEdit->setText(QStringLiteral("12a"));
   SuperpTranspForm->GrayToneEdit->setText(QStringLiteral("7"));
@@ -173,7 +117,6 @@ TEST_F(SuperpositionTest, EditsConvertAtEachChange) {
                        SuperpForm->RadioButton3->isChecked()),
             std::tuple(12, 7, 0, 2, 2, 2, true));
 }
-
 class GrayToneToolsWithoutImageTest : public ProgramTest {};
 
 TEST_F(GrayToneToolsWithoutImageTest, EveryToolRefusesUnderCaution) {

@@ -2,52 +2,29 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <string>
-#include <tuple>
 
 #include "Program.h"
-#include "app/MainWindow.h"
 #include "fixtures/Pixels.h"
 #include "graytone/Threshold.h"
-#include "panels/ImageWindow.h"
-#include "panels/ResultImage.h"
-
-namespace {
-
-constexpr std::uint32_t kRedValue = 0x0000FF;    // red in bits 0-7
-constexpr std::uint32_t kGreenValue = 0x00C800;  // green 200
-constexpr Rgb kRed{0, 0, 255};
-constexpr Rgb kGreen{0, 200, 0};
-constexpr Rgb kBlack{0, 0, 0};
-
-// The colour image's pixel holding gray g of the ramp, and the same pixel as a panel shows it.
-Rgb Colour(int g) {
-  return BgrAt(MainForm->ColourImage, g / 16, g % 16);
-}
-Rgb Shown(const TPanelForm& panel, int g) {
-  return ShownPixel(panel, g / 16, g % 16);
-}
-
-// The window's steps, then Exit; or closed without it.
-auto Steps(std::function<void(TThresholdForm&)> steps) {
-  return [steps](TThresholdForm& f) {
-    steps(f);
-    f.BitBtn1Click();
-    return f.ModalResult();
-  };
-}
-auto Closed(std::function<void(TThresholdForm&)> steps) {
-  return [steps](TThresholdForm& f) {
-    steps(f);
-    return ui::mrCancel;
-  };
-}
-
-}  // namespace
 
 // Panel 1: a 16 x 16 ramp, pixel (i, j) = 16 i + j, every gray once.
 class ThresholdToolTest : public ProgramTest {
  protected:
+  static constexpr std::uint32_t kRedValue = 0x0000FF, kGreenValue = 0x00C800;  // red in bits 0-7, green 200
+  static constexpr Rgb kRed{0, 0, 255}, kGreen{0, 200, 0}, kBlack{0, 0, 0};
+  // The colour image's pixel holding gray g of the ramp, and the same pixel as a panel shows it.
+  static Rgb Colour(int g) { return BgrAt(MainForm->ColourImage, g / 16, g % 16); }
+  static Rgb Shown(const TPanelForm& panel, int g) { return ShownPixel(panel, g / 16, g % 16); }
+  // The window's steps, then Exit; or closed without it.
+  using StepsFn = std::function<void(TThresholdForm&)>;
+  static std::function<int(TThresholdForm&)> Closed(StepsFn steps) { return Steps(steps, false); }
+  static std::function<int(TThresholdForm&)> Steps(StepsFn steps, bool exit = true) {
+    return [=](TThresholdForm& f) {
+      steps(f);
+      if (exit) f.BitBtn1Click();
+      return exit ? f.ModalResult() : int(ui::mrCancel);
+    };
+  }
   void SetUp() override {
     ProgramTest::SetUp();
     LoadOriginal(MakeNumbered(16, 16, 16));
@@ -55,17 +32,16 @@ class ThresholdToolTest : public ProgramTest {
     MainForm->RedPlane.Fill(7);  // panel 2's colouring, which the tool must leave alone
   }
 };
-
 TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
   TMainForm& m = *MainForm;
   ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) {
       f.Button1Click();  // red
       f.MoveScrollBar(100);
-      EXPECT_EQ(std::tuple(EditText(f.MaxEdit), f.SegmentMax, EditText(f.MinEdit), f.SegmentMin),
-                std::tuple("100", 100, "0", 0));
-      EXPECT_EQ(std::tuple(Colour(0), Colour(100), Colour(101), Colour(255), Shown(*ImageForm, 100),
+      EXPECT_EQ(std::tuple(EditText(f.MaxEdit), f.SegmentMax, EditText(f.MinEdit), f.SegmentMin, Colour(0),
+                           Colour(100), Colour(101), Colour(255), Shown(*ImageForm, 100),
                            Shown(*ImageForm, 101), ImageForm->CaptionText()),
-                std::tuple(kRed, kRed, GrayRgb(101), GrayRgb(255), kRed, GrayRgb(101), " 3.- CAPTION "));
+                std::tuple("100", 100, "0", 0, kRed, kRed, GrayRgb(101), GrayRgb(255), kRed, GrayRgb(101),
+                           " 3.- CAPTION "));
       f.Button2Click();
       EXPECT_EQ(std::tuple(EditText(f.MinEdit), f.SegmentMin, EditText(f.SegmentEdit), f.SegmentNumber),
                 std::tuple("101", 101, "2", 2));
@@ -87,11 +63,7 @@ TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
                  m.OriginalImage[6][4], Colour(120)),
       std::tuple(3, 1, 0, "SaveOriginalSpeedButton1", 7, 100, kGreen));
 }
-
-// No colour chosen paints black; a cancelled colour dialog keeps the colour. A drag paints once, up
-// to the highest position it passed, and a move not painted yet is painted before Next Segment reads
-// the upper bound. Closed without Exit: no colour result, and the screen editor's colour picture,
-// current before, is gone (its colour image was painted over), so no save takes this one for it.
+// A drag paints once, up to its highest position; closed without Exit, the editor's colour picture ends.
 TEST_F(ThresholdToolTest, DefaultsColourDialogAndDragsWithoutExit) {
   std::tie(MainForm->ColourMode, MainForm->EditorColourImage) = std::tuple(kColourModeRgb, 1);
   ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) {
@@ -114,10 +86,11 @@ TEST_F(ThresholdToolTest, DefaultsColourDialogAndDragsWithoutExit) {
       .colour(kRedValue)
       .cancelColour();
   MainForm->Thresholding1Click();
-  EXPECT_EQ(std::tuple(MainForm->ColourMode, MainForm->EditorColourImage, MainForm->Panel3Pending[p3ColouredOriginal]),
+  EXPECT_EQ(std::tuple(MainForm->ColourMode, MainForm->EditorColourImage,
+                       MainForm->Panel3Pending[p3ColouredOriginal]),
             std::tuple(0, 0, 0));
 }
-
+// Painted, then another tool's colour image in between: Exit gives back the painted picture.
 TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
   TMainForm& m = *MainForm;
   m.ColourImage = BytePlane(48, 16);
@@ -126,7 +99,6 @@ TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
   m.Thresholding1Click();
   EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3ColouredOriginal], Colour(0), Colour(77), Colour(255)),
             std::tuple(3, 1, GrayRgb(0), GrayRgb(77), GrayRgb(255)));
-  // Painted, then another tool's colour image in between: Exit gives back the painted picture.
   ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) { f.MoveScrollBar(30); }));
   m.Thresholding1Click();
   m.ColourImage.Fill(9);
@@ -134,25 +106,20 @@ TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
   m.Thresholding1Click();
   EXPECT_EQ(std::tuple(Colour(30), Colour(31)), std::tuple(kBlack, GrayRgb(31)));
 }
-
+// A second use goes on from the planes; panel 3's planes are made anew from its grays.
 TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInChange) {
   TMainForm& m = *MainForm;
   for (int i = 0; i < 16; ++i)
     for (int j = 0; j < 16; ++j) m.ResultImage[i][j] = static_cast<std::uint8_t>(255 - 16 * i - j);
-  ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) {
-      f.Button1Click();
-      f.MoveScrollBar(50);
-    }))
+  ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) { f.Button1Click(), f.MoveScrollBar(50); }))
       .colour(kRedValue);
   m.Thresholding1Click();
-  // A second use goes on from the planes as they are.
   ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) {
       f.Button2Click();
       f.Button1Click();
       f.MoveScrollBar(60);
       EXPECT_EQ(std::tuple(f.SegmentMin, Colour(50), Colour(51), Colour(60), Colour(61)),
                 std::tuple(51, kRed, kGreen, kGreen, GrayRgb(61)));
-      // Panel 3: the planes are made anew from its grays; pixels of gray 0 .. 60 there are painted.
       f.RadioButton2Click();
       f.SegmentMin = 0;
       f.MoveScrollBar(10);
@@ -167,7 +134,6 @@ TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInC
                        EnabledOf("SaveParamSpeedButton1")),
             std::tuple(1, 1, "SaveParamSpeedButton1"));
 }
-
 TEST_F(ThresholdToolTest, ANewOriginalImageMakesThePlanesAnew) {
   ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) { f.MoveScrollBar(255); }));  // all black
   MainForm->Thresholding1Click();
