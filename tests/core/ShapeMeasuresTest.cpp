@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <set>
 
 #include "HullWalk.h"
+#include "binary/kernels/PatternTable.h"
 #include "binary/kernels/ShapeMeasures.h"
 #include "fixtures/Blocks.h"
 
@@ -14,9 +16,7 @@ ItemShape Measure(const BytePlane& labels, int code) {
   return MeasureItem(labels, code, IndexItems(labels)[code]);
 }
 
-// ---- The measures as the treatment was first described: whole-image grids, the hull walked with
-// angles, lines drawn with running reals, fills from the image's frame. ----
-
+// The literal measures: whole-image grids, the hull walked with angles, lines of running reals, fills.
 using Grid = std::vector<std::vector<int>>;
 
 Grid Zeros(int lines, int columns) {
@@ -108,7 +108,6 @@ ItemShape Reference(const BytePlane& labels, int code) {
   s.PerimeterPerSurface = 100 * P / S;
   s.EuclidianPerSurface = 100 * s.PerimeterLength / s.RecalculatedSurface;
 
-  // The hull's outline and the cells it encloses: those its outside does not reach.
   std::vector<PixelPoint> edgePixels;
   for (int i = 0; i < lines; ++i)
     for (int j = 0; j < columns; ++j)
@@ -125,7 +124,7 @@ ItemShape Reference(const BytePlane& labels, int code) {
   s.ConvexityIndex = std::min(100.0, 100 * S / double(s.ConvexZone));
   s.PerimeterConvexity = std::min(100.0, 100 * double(s.ConvexPerimeter) / P);
 
-  // The holes: the regions of non-item cells that the outside, from the frame, does not reach.
+  // Holes: the non-item cells the outside does not reach from the frame.
   Grid filled = b;
   Flood(filled, 0, 0, 2);
   s.Holes.Min = std::int64_t(lines) * columns;
@@ -183,8 +182,7 @@ TEST(ShapeMeasures, DiscOfRadiusOneHundred) {
 
 TEST(ShapeMeasures, SinglePixelFrameItemsAndOpeningsTowardTheFrame) {
   BytePlane labels = UniformPlane(14, 10);
-  // A U on lines 1..4 whose opening reaches the frame line: the opening is outside, not a hole; so is
-  // the cell that item 2, on the first inner line, closes against the frame.
+  // A U and item 2 closing cells against the frame: no holes.
   FillBlock(labels, 0, 3, 5, 5, 1);
   FillBlock(labels, 0, 4, 4, 3, 255);
   labels[1][9] = labels[2][10] = labels[1][11] = 2;
@@ -228,4 +226,68 @@ TEST(ShapeMeasures, SameAsTheWholeImageMeasuresOnRandomItems) {
       EXPECT_EQ(Fields(shapes[k]), Fields(Reference(labels, codes[k])));
     }
   }
+}
+
+TEST(ConvexHull, HandWorkedShapes) {
+  using P = std::vector<PixelPoint>;
+  EXPECT_EQ(ConvexHullVertices({{0, 0}, {0, 4}, {4, 4}, {4, 0}, {2, 2}, {4, 2}}),
+            (P{{4, 0}, {4, 4}, {0, 4}, {0, 0}, {4, 0}}));
+  EXPECT_EQ(ConvexHullVertices({{3, 7}}), (P{{3, 7}}));
+  EXPECT_EQ(ConvexHullVertices({}), P{});
+  // Collinear: there and back; a triangle counter-clockwise on the screen.
+  EXPECT_EQ(ConvexHullVertices({{1, 1}, {2, 2}, {3, 3}}), (P{{3, 3}, {1, 1}, {3, 3}}));
+  EXPECT_EQ(ConvexHullVertices({{5, 2}, {5, 3}}), (P{{5, 2}, {5, 3}, {5, 2}}));
+  EXPECT_EQ(ConvexHullVertices({{9, 0}, {0, 0}, {9, 9}, {5, 2}}), (P{{9, 0}, {9, 9}, {0, 0}, {9, 0}}));
+}
+
+TEST(ConvexHull, MatchesTheAngleWalkOnRandomPixelSets) {
+  std::mt19937 random(3);
+  for (int trial = 0; trial < 400; ++trial) {
+    const int side = 2 + static_cast<int>(random() % 30);
+    std::set<std::pair<int, int>> unique;
+    const int count = 1 + static_cast<int>(random() % 40);
+    for (int k = 0; k < count; ++k)
+      unique.insert({static_cast<int>(random() % side), static_cast<int>(random() % side)});
+    std::vector<PixelPoint> points;
+    for (auto [line, column] : unique) points.push_back({line, column});
+    ASSERT_EQ(ConvexHullVertices(points), AngleWalkHull(points)) << "trial " << trial;
+  }
+}
+
+TEST(DrawMatrixLine, CellsOfHandWorkedLinesWithoutTheEndPoint) {
+  using Set = std::set<std::pair<int, int>>;
+  const auto cells = [](int line1, int column1, int line2, int column2, int columns = 8) {
+    BytePlane plane(columns, 8);
+    DrawMatrixLine(line1, column1, line2, column2, plane);
+    Set set;
+    for (int i = 0; i < plane.Lines(); ++i)
+      for (int j = 0; j < plane.Columns(); ++j)
+        if (plane[i][j]) set.insert({i, j});
+    return set;
+  };
+  EXPECT_EQ(cells(0, 0, 2, 5), (Set{{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}}));  // 0, 0.4, .. 1.6 rounded
+  EXPECT_EQ(cells(2, 5, 0, 0), (Set{{2, 5}, {2, 4}, {1, 3}, {1, 2}, {0, 1}}));  // the same, walked back
+  EXPECT_EQ(cells(0, 0, 1, 2), (Set{{0, 0}, {1, 1}}));                          // 0.5 rounds up
+  const Set fourteen = cells(0, 0, 1, 14);  // seven steps of 1/14 add up to just below 0.5
+  EXPECT_TRUE(fourteen.count({0, 7}) == 1 && fourteen.count({1, 7}) == 0);
+  EXPECT_EQ(cells(3, 3, 3, 3), Set{});                                   // no length, no cell
+  EXPECT_EQ(cells(1, 13, 1, 18, 16), (Set{{1, 13}, {1, 14}, {1, 15}}));  // the cells inside only
+}
+
+// Whole rows are checked in the handler's tables; here an item on the frame at half a metre.
+TEST(PatternTable, AnItemOnTheFrameHasOnlyItsSurface) {
+  ItemShape frame;
+  frame.Code = 12;
+  frame.Surface = 3;
+  const std::string row = PatternTableRow(frame, 0.5);
+  EXPECT_EQ(row.substr(0, row.find("\tundefined")), "12\t3\t0.750000");
+}
+
+TEST(PatternTable, ExtensionAddedOnlyWhenMissing) {
+  const std::vector<std::pair<std::string, std::string>> cases = {{"/data/items", "/data/items.xls"},
+                                                                  {"/data/items.xls", "/data/items.xls"},
+                                                                  {"ITEMS.XLS", "ITEMS.XLS"},
+                                                                  {"items.xls.bak", "items.xls.bak.xls"},
+                                                                  {"", ".xls"}};
+  for (const auto& [name, expected] : cases) EXPECT_EQ(WithXlsExtension(name), expected) << name;
 }
