@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <numeric>
 #include <random>
-#include <string>
 #include <tuple>
 #include <utility>
 
@@ -134,8 +133,7 @@ TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
   PixelStack kept;
   for (const auto& [minSize, maxSize, pixels, codes] : cases) {
     for (int bands : {-1, 0, 1, 2, 3, 10}) {
-      SCOPED_TRACE(std::to_string(minSize) + ".." + std::to_string(maxSize) + " bands " +
-                   std::to_string(bands));
+      SCOPED_TRACE(testing::Message() << minSize << ".." << maxSize << " bands " << bands);
       BytePlane binary(10, 10);
       binary[0][1] = binary[0][2] = binary[1][1] = binary[2][1] = 1;           // line 0, B
       binary[1][9] = binary[2][8] = binary[8][1] = 1;                          // A, E
@@ -144,8 +142,7 @@ TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
       IntPlane labels(10, 10);
       labels.Fill(kUntouched);
       const ItemCountResult result = Walk(binary, labels, minSize, maxSize, bands, kept);
-      const int items =
-          static_cast<int>(std::count_if(codes.begin(), codes.end(), [](int c) { return c > 0; }));
+      const auto items = std::count_if(codes.begin(), codes.end(), [](int c) { return c > 0; });
       EXPECT_EQ(std::tuple(result.ItemCount, result.KeptItems, result.LabeledPixels),
                 std::tuple(items, items, pixels));
       EXPECT_EQ((std::vector<int>{labels[1][1], labels[2][1], labels[1][9], labels[2][8], labels[5][4],

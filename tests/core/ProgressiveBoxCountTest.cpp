@@ -98,16 +98,20 @@ BytePlane LiteralResample(const BytePlane& src, int dl, int dc) {
 
 }  // namespace
 
-TEST_P(ReductionAtThreads, OccupiedCellsCountWhatTheReducedPlaneHolds) {
+// Two-valued masks (specks and blocks) and gray planes, reduced to every size.
+TEST_P(ReductionAtThreads, OccupiedCellsAndResampleMatchTheLiteralReduction) {
   std::mt19937 random(5);
-  for (int trial = 0; trial < 24; ++trial) {
-    const int lines = 2 + static_cast<int>(random() % 200), columns = 2 + static_cast<int>(random() % 200);
+  for (int trial = 0; trial < 40; ++trial) {
+    const int lines = 1 + static_cast<int>(random() % 150), columns = 1 + static_cast<int>(random() % 150);
     const BytePlane mask = Speckled(columns, lines, random, static_cast<int>(random() % 12));
+    const BytePlane gray = MakeRandomGray(columns, lines, random());
     const OccupiedCellCounter counter(mask);
-    for (int k = 0; k < 12; ++k) {
+    for (int k = 0; k < 8; ++k) {
       const int dl = 1 + static_cast<int>(random() % lines), dc = 1 + static_cast<int>(random() % columns);
-      ASSERT_EQ(counter.Count(dl, dc), ScannedCount(mask, dl, dc))
-          << lines << "x" << columns << " -> " << dl << "x" << dc;
+      SCOPED_TRACE(testing::Message() << lines << "x" << columns << " -> " << dl << "x" << dc);
+      ASSERT_EQ(counter.Count(dl, dc), ScannedCount(mask, dl, dc));
+      const BytePlane& source = k % 2 ? gray : mask;
+      ASSERT_EQ(PlaneText(ResampleByBoxes(source, dl, dc)), PlaneText(LiteralResample(source, dl, dc)));
     }
   }
 }
@@ -169,19 +173,6 @@ TEST(ResampleByBoxes, HandWorkedBoxes) {
   EXPECT_EQ(ResampleByBoxes(PlaneFromText("111.11111111\n"), 1, 11)[0][2], 65);
   const BytePlane random = MakeRandomGray(37, 23, 3);
   EXPECT_EQ(PlaneText(ResampleByBoxes(random, 23, 37)), PlaneText(random));
-}
-
-TEST_P(ReductionAtThreads, ResampleMatchesTheLiteralReduction) {
-  std::mt19937 random(11);
-  for (int trial = 0; trial < 60; ++trial) {
-    const int lines = 1 + static_cast<int>(random() % 90), columns = 1 + static_cast<int>(random() % 90);
-    BytePlane source = MakeRandomGray(columns, lines, random());
-    if (trial % 2 == 0)  // two values, as the studied-pixel masks hold
-      for (std::size_t k = 0; k < source.Size(); ++k) source.Data()[k] = source.Data()[k] % 3 ? 255 : 1;
-    const int dl = 1 + static_cast<int>(random() % lines), dc = 1 + static_cast<int>(random() % columns);
-    ASSERT_EQ(PlaneText(ResampleByBoxes(source, dl, dc)), PlaneText(LiteralResample(source, dl, dc)))
-        << lines << "x" << columns << " -> " << dl << "x" << dc;
-  }
 }
 
 TEST(ResampleByBoxes, RefusesUnusableSizesAndWritesNothing) {

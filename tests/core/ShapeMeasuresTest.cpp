@@ -35,10 +35,8 @@ std::int64_t Flood(Grid& g, int i, int j, int mark) {
     ++count;
     for (const auto& [c, d] :
          {std::pair{a - 1, b}, std::pair{a + 1, b}, std::pair{a, b - 1}, std::pair{a, b + 1}})
-      if (c >= 0 && c < lines && d >= 0 && d < columns && g[c][d] == 0) {
-        g[c][d] = mark;
-        stack.push_back({c, d});
-      }
+      if (c >= 0 && c < lines && d >= 0 && d < columns && g[c][d] == 0)
+        g[c][d] = mark, stack.push_back({c, d});
   }
   return count;
 }
@@ -62,10 +60,8 @@ Grid Edges(const Grid& inside, std::int64_t& count) {
   count = 0;
   for (int i = 1; i < lines - 1; ++i)
     for (int j = 1; j < columns - 1; ++j)
-      if (inside[i][j] && inside[i - 1][j] + inside[i + 1][j] + inside[i][j - 1] + inside[i][j + 1] < 4) {
-        edge[i][j] = 1;
-        ++count;
-      }
+      if (inside[i][j] && inside[i - 1][j] + inside[i + 1][j] + inside[i][j - 1] + inside[i][j + 1] < 4)
+        edge[i][j] = 1, ++count;
   return edge;
 }
 
@@ -190,13 +186,11 @@ TEST(ShapeMeasures, SinglePixelFrameItemsAndOpeningsTowardTheFrame) {
   labels[9][3] = labels[9][4] = 5;  // on the frame only: not measurable
   labels[9][0] = 6;
   EXPECT_EQ(std::tuple(Measure(labels, 1).Holes.Count, Measure(labels, 2).Holes.Count), std::tuple(0, 0));
-  const ItemShape one = Measure(labels, 4);
-  EXPECT_EQ(std::tuple(one.Perimeter, one.ConvexPerimeter, one.ConvexZone, one.RecalculatedSurface),
-            std::tuple(1, 1, 1, 0.5));
-  EXPECT_EQ(std::tuple(one.ConvexityIndex, one.PerimeterConvexity, one.ExternalPerimeterConvexity),
-            std::tuple(100.0, 100.0, 100.0));
-  EXPECT_EQ(std::tuple(Measure(labels, 5).Measurable, Measure(labels, 5).Surface,
-                       Measure(labels, 6).Measurable, Measure(labels, 6).Surface),
+  const ItemShape one = Measure(labels, 4), five = Measure(labels, 5), six = Measure(labels, 6);
+  EXPECT_EQ(std::tuple(one.Perimeter, one.ConvexPerimeter, one.ConvexZone, one.RecalculatedSurface,
+                       one.ConvexityIndex, one.PerimeterConvexity, one.ExternalPerimeterConvexity),
+            std::tuple(1, 1, 1, 0.5, 100.0, 100.0, 100.0));
+  EXPECT_EQ(std::tuple(five.Measurable, five.Surface, six.Measurable, six.Surface),
             std::tuple(false, 2, false, 1));
   for (int code : {1, 2, 4, 5, 6}) EXPECT_EQ(Fields(Measure(labels, code)), Fields(Reference(labels, code)));
 }
@@ -206,14 +200,12 @@ TEST(ShapeMeasures, SameAsTheWholeImageMeasuresOnRandomItems) {
   for (int trial = 0; trial < 12; ++trial) {
     const int lines = 20 + static_cast<int>(random() % 30), columns = 20 + static_cast<int>(random() % 30);
     BytePlane labels = UniformPlane(columns, lines);
-    for (int k = 0; k < 14; ++k) {
-      const std::uint8_t code = static_cast<std::uint8_t>(1 + random() % 5);
+    for (int k = 0; k < 14; ++k) {  // blocks and rings
       const int top = static_cast<int>(random() % lines), left = static_cast<int>(random() % columns);
-      const int h = 1 + static_cast<int>(random() % 9), w = 1 + static_cast<int>(random() % 9);
-      const bool ring = random() % 2;
-      for (int i = top; i < std::min(lines, top + h); ++i)
-        for (int j = left; j < std::min(columns, left + w); ++j)
-          if (!ring || i == top || j == left || i == top + h - 1 || j == left + w - 1) labels[i][j] = code;
+      const int h = std::min(1 + static_cast<int>(random() % 9), lines - top);
+      const int w = std::min(1 + static_cast<int>(random() % 9), columns - left);
+      FillBlock(labels, top, left, h, w, static_cast<std::uint8_t>(1 + random() % 5));
+      if (random() % 2) FillBlock(labels, top + 1, left + 1, h - 2, w - 2, 255);
     }
     for (int k = 0; k < 30; ++k)
       labels[random() % lines][random() % columns] = static_cast<std::uint8_t>(1 + random() % 5);
@@ -221,10 +213,8 @@ TEST(ShapeMeasures, SameAsTheWholeImageMeasuresOnRandomItems) {
     const std::vector<int> codes = index.PresentCodes();
     const std::vector<ItemShape> shapes = MeasureItems(labels, index, codes);
     ASSERT_EQ(shapes.size(), codes.size());
-    for (std::size_t k = 0; k < codes.size(); ++k) {
-      SCOPED_TRACE(testing::Message() << "trial " << trial << " code " << codes[k]);
-      EXPECT_EQ(Fields(shapes[k]), Fields(Reference(labels, codes[k])));
-    }
+    for (std::size_t k = 0; k < codes.size(); ++k)
+      EXPECT_EQ(Fields(shapes[k]), Fields(Reference(labels, codes[k]))) << trial << " code " << codes[k];
   }
 }
 
@@ -243,9 +233,8 @@ TEST(ConvexHull, HandWorkedShapes) {
 TEST(ConvexHull, MatchesTheAngleWalkOnRandomPixelSets) {
   std::mt19937 random(3);
   for (int trial = 0; trial < 400; ++trial) {
-    const int side = 2 + static_cast<int>(random() % 30);
+    const int side = 2 + static_cast<int>(random() % 30), count = 1 + static_cast<int>(random() % 40);
     std::set<std::pair<int, int>> unique;
-    const int count = 1 + static_cast<int>(random() % 40);
     for (int k = 0; k < count; ++k)
       unique.insert({static_cast<int>(random() % side), static_cast<int>(random() % side)});
     std::vector<PixelPoint> points;
@@ -284,10 +273,10 @@ TEST(PatternTable, AnItemOnTheFrameHasOnlyItsSurface) {
 }
 
 TEST(PatternTable, ExtensionAddedOnlyWhenMissing) {
-  const std::vector<std::pair<std::string, std::string>> cases = {{"/data/items", "/data/items.xls"},
-                                                                  {"/data/items.xls", "/data/items.xls"},
-                                                                  {"ITEMS.XLS", "ITEMS.XLS"},
-                                                                  {"items.xls.bak", "items.xls.bak.xls"},
-                                                                  {"", ".xls"}};
+  const std::pair<std::string, std::string> cases[] = {{"/data/items", "/data/items.xls"},
+                                                       {"/data/items.xls", "/data/items.xls"},
+                                                       {"ITEMS.XLS", "ITEMS.XLS"},
+                                                       {"items.xls.bak", "items.xls.bak.xls"},
+                                                       {"", ".xls"}};
   for (const auto& [name, expected] : cases) EXPECT_EQ(WithXlsExtension(name), expected) << name;
 }
