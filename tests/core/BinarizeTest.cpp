@@ -84,7 +84,6 @@ TEST_P(BinarizeAtThreads, MatchesTheInPlaceRasterPassOnRandomImages) {
     const BinarizeResult result = Binarize(source, params);
     EXPECT_EQ(result.ItemPixels, ones);
     ASSERT_TRUE(Same(result.Binary, expected));
-
     BytePlane target(columns, lines);
     target.Fill(7);
     const std::uint8_t* memory = target.Data();

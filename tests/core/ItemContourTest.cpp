@@ -79,13 +79,22 @@ std::vector<ContourPoint> Contour(const BytePlane& labels, int code) {
 
 // The square grown to 10 x 10, walked from (10, 2) without its corners: 32 points and the start again.
 TEST(ItemContour, AnEightSquareIsWalkedAlongItsBorderWithoutTheCornersAndTurnsByQuarters) {
-  const std::vector<ContourPoint> points = Contour(fixtures::FilledSquare(20, 20, 3, 5, 8), fixtures::kItem);
+  const BytePlane square = fixtures::FilledSquare(20, 20, 3, 5, 8);
+  const ItemIndex index = IndexItems(square);
+  const std::vector<ContourPoint> points = ItemContour(square, index[fixtures::kItem], fixtures::kItem);
   ASSERT_EQ(points.size(), 33u);
   EXPECT_EQ(std::tuple(points.front(), points[16], points.back()),
             std::tuple(ContourPoint{10, 2}, ContourPoint{1, 9}, ContourPoint{10, 2}));
   const double expected[4] = {28 + 4 * std::sqrt(2.0), 24 + 4 * std::sqrt(5.0), 16 + 4 * std::sqrt(17.0),
                               4 * std::sqrt(65.0)};
   for (int k = 0; k < 4; ++k) EXPECT_NEAR(YardstickLength(points, kYardsticks[k]), expected[k], 1e-12);
+  EXPECT_EQ(YardstickLength(points, 0), 0.0);  // no yardstick
+  // An absent code, bounds past the plane, a code beyond a byte: no contour.
+  ItemBounds outside = index[fixtures::kItem];
+  outside.MaxLine = 20;
+  EXPECT_TRUE(ItemContour(square, index[9], 9).empty() &&
+              ItemContour(square, outside, fixtures::kItem).empty() &&
+              ItemContour(square, index[fixtures::kItem], 300).empty());
   // At L = 1 seven steps per side and one per corner, each angle turned by 90 (the last 405 - 360).
   std::vector<int> quarters;
   for (const int angle : {90, 135, 180, 225, 270, 315, 360, 45})
@@ -122,17 +131,6 @@ TEST(ItemContour, EqualsTheLiteralConstructionOnRandomItems) {
       EXPECT_EQ(ItemContour(labels, index[code], code), LiteralContour(labels, code))
           << "trial " << trial << " code " << code;
   }
-}
-
-TEST(ItemContour, AnAbsentCodeOrBoundsOutsideThePlaneGiveNoContour) {
-  const BytePlane square = fixtures::FilledSquare(10, 10, 2, 2, 3);
-  const ItemIndex index = IndexItems(square);
-  EXPECT_TRUE(ItemContour(square, index[9], 9).empty());
-  ItemBounds outside = index[fixtures::kItem];
-  outside.MaxLine = 10;
-  EXPECT_TRUE(ItemContour(square, outside, fixtures::kItem).empty());
-  EXPECT_TRUE(ItemContour(square, index[fixtures::kItem], 300).empty());
-  EXPECT_EQ(YardstickLength(Contour(square, fixtures::kItem), 0), 0.0);  // no yardstick
 }
 
 // Lengths of 0 have no logarithm: no -inf, and without L(1), L(2) and L(4) no slope.

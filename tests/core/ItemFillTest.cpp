@@ -94,7 +94,6 @@ void ExpectTheLiteralWalk(const BytePlane& a, int minSize, int maxSize, std::ini
     ASSERT_EQ(std::tuple(FirstDifference(labels, expectedLabels), FirstDifference(b, expectedPlane)),
               std::tuple(a.Size(), a.Size()));
   }
-
   BytePlane framed = a.Clone(), expectedCodes(columns, lines);
   for (int i = 0; i < lines; ++i) framed[i][0] = framed[i][columns - 1] = 0;
   for (int j = 0; j < columns; ++j) framed[0][j] = framed[lines - 1][j] = 0;

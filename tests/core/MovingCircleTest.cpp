@@ -108,7 +108,6 @@ TEST(MovingCircle, FitRadiiEqualTheSmallestOffsetToTheBackground) {
   for (const auto& [i, j] : probes)
     EXPECT_EQ(FitRadiusAt(disc, table, i, j), LeastOffsetOut(disc, table, i, j)) << i << ", " << j;
   EXPECT_GT(FitRadiusAt(disc, table, c, c), 230);
-
   const BytePlane item = fixtures::RandomDiscs(47, 61, 30, 6, 3, 1, 0);
   const DiscTable small(CircleMaxRadius(47, 61));
   const WordPlane fit = FitRadii(item, small);

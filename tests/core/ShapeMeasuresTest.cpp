@@ -93,7 +93,6 @@ ItemShape Reference(const BytePlane& labels, int code) {
   s.CentreColumn = sumColumns / s.Surface;
   for (int i = 0; i < lines; ++i) b[i][0] = b[i][columns - 1] = 0;
   for (int j = 0; j < columns; ++j) b[0][j] = b[lines - 1][j] = 0;
-
   const Grid edge = Edges(b, s.Perimeter);
   if (s.Perimeter == 0) return s;
   s.Measurable = true;
@@ -103,7 +102,6 @@ ItemShape Reference(const BytePlane& labels, int code) {
   s.Rodondity = P * P / S;
   s.PerimeterPerSurface = 100 * P / S;
   s.EuclidianPerSurface = 100 * s.PerimeterLength / s.RecalculatedSurface;
-
   std::vector<PixelPoint> edgePixels;
   for (int i = 0; i < lines; ++i)
     for (int j = 0; j < columns; ++j)
@@ -119,7 +117,6 @@ ItemShape Reference(const BytePlane& labels, int code) {
   }
   s.ConvexityIndex = std::min(100.0, 100 * S / double(s.ConvexZone));
   s.PerimeterConvexity = std::min(100.0, 100 * double(s.ConvexPerimeter) / P);
-
   // Holes: the non-item cells the outside does not reach from the frame.
   Grid filled = b;
   Flood(filled, 0, 0, 2);
