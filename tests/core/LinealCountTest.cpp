@@ -64,7 +64,7 @@ TEST_P(LinealCountAtThreads, TracesCountLikeThePaddedBuffers) {
 }
 
 // Global fit: six points along lines, five along columns; traces of 256 count 256, 128, 86, 64, 43, 22.
-TEST(LinealCount, HandWorkedDimensions) {
+TEST(LinealCount, HandWorkedDimensionsAndAbsentCodes) {
   const auto expect = [](const BytePlane& plane, LinealOrientation orientation,
                          std::array<std::int64_t, 6> totals, double mean, double global) {
     const LinealResult result = LinealCounting(plane, 1, orientation);
@@ -79,9 +79,7 @@ TEST(LinealCount, HandWorkedDimensions) {
   BytePlane onePerLine = UniformPlane(50, 10);
   for (int i = 0; i < 10; ++i) onePerLine[i][(7 * i) % 50] = 1;
   expect(onePerLine, lines, {10, 10, 10, 10, 10, 10}, 1, 1);
-}
-
-TEST(LinealCount, AnAbsentCodeGivesNoTraceAndNoDimension) {
+  // An absent code: no trace, no dimension.
   for (const int code : {7, -1, 300}) {
     const LinealResult result = LinealCounting(UniformPlane(12, 12, 1), code, LinealOrientation::Lines);
     EXPECT_EQ(std::tuple(result.Defined(), result.TraceCount), std::tuple(false, 0)) << code;
