@@ -111,7 +111,7 @@ TEST(BrownianWalk, WalksThatCannotGrowAreTriedAHundredTimesEachAndWithoutAPathNo
   EXPECT_EQ(std::tuple(WalksFit(20, 20), WalksFit(5, 21)), std::tuple(false, true));
 }
 
-TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossing) {
+TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossingDimensionsAndMean) {
   // Eight new points, then eight crossings: windows ending on a crossing, s = 1..5: 8/16, 4/8, 3/5, 2/4, 2/3.
   std::vector<WalkPoint> points(16);
   for (int k = 8; k < 16; ++k) points[k].New = false;
@@ -128,9 +128,7 @@ TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossing) {
   std::vector<WalkPoint> eight(8);
   for (int k = 4; k < 8; ++k) eight[k].New = false;
   EXPECT_TRUE(MeasureWalkSlope(eight).LogWindows.size() == 2 && std::isnan(MeasureWalkSlope(eight).Slope));
-}
-
-TEST(BrownianMeasures, DimensionsAndMeanFromTheKeptWalks) {
+  // Dimensions and mean from the kept walks.
   const double nan = std::nan("");
   const BrownianDimensions d = MeasureBrownianDimensions({{10, 5, 4, 0.5}, {20, 5, 9, nan}, {40, 8, 1, 1.5}});
   EXPECT_EQ(d.Slopes, 2);

@@ -71,10 +71,6 @@ std::vector<ContourPoint> LiteralContour(const BytePlane& labels, int code) {
   return points;
 }
 
-std::vector<ContourPoint> Contour(const BytePlane& labels, int code) {
-  return ItemContour(labels, IndexItems(labels)[code], code);
-}
-
 }  // namespace
 
 // The square grown to 10 x 10, walked from (10, 2) without its corners: 32 points and the start again.
@@ -134,22 +130,19 @@ TEST(ItemContour, EqualsTheLiteralConstructionOnRandomItems) {
 }
 
 // Lengths of 0 have no logarithm: no -inf, and without L(1), L(2) and L(4) no slope.
-TEST(PerimeterDimension, ShortContoursAreNotMeasurableAndStoreNoInfinity) {
+TEST(PerimeterDimension, ShortContoursUnmeasurableEachCodeOfTheListMeasuredAbsentOnesMarked) {
   for (const auto& [lines, columns, points, measurable] :
        {std::tuple(1, 1, 5, false), {1, 2, 7, true}, {2, 2, 9, true}}) {
     BytePlane labels = UniformPlane(6, 6);
     FillBlock(labels, 2, 2, lines, columns, 4);
-    const PerimeterMeasure measure = MeasurePerimeter(Contour(labels, 4));
+    const PerimeterMeasure measure = MeasurePerimeter(ItemContour(labels, IndexItems(labels)[4], 4));
     EXPECT_EQ(std::tuple(measure.ContourPoints, measure.Measurable, std::isnan(measure.Slope),
                          std::isnan(measure.Ratio)),
               std::tuple(points, measurable, !measurable, !measurable));
     EXPECT_TRUE(std::isnan(measure.LogLength[3]));  // L(8) = 0 below ten points
     for (const double y : measure.LogLength) EXPECT_FALSE(std::isinf(y));
   }
-}
-
-// Three equally spaced x: the slope is 10 (ln L(4) - ln L(1)) / ln 4 from the square's hand lengths.
-TEST(PerimeterDimension, EachCodeOfTheListIsMeasuredAndAnAbsentOneIsMarked) {
+  // Three equally spaced x: the slope is 10 (ln L(4) - ln L(1)) / ln 4 from the square's hand lengths.
   const BytePlane labels = SquaresInARow({1, 5}, {8, 1});  // the eight square and one pixel
   const std::vector<PerimeterMeasure> measures =
       PerimeterDimensions(labels, IndexItems(labels), {5, 9, 1, 300});

@@ -166,16 +166,14 @@ TEST(ProgressiveBoxCount, UnusableStepsEmptyItemsAndALine) {
   EXPECT_NEAR(row.Dimension, 1.0, 0.05);
 }
 
-TEST(ResampleByBoxes, HandWorkedBoxes) {
+TEST(ResampleByBoxes, HandWorkedBoxesAndRefusedSizes) {
   // Halvings: 512 / 4 = 128; 766 / 4 = 191.5 rounded up; 12 to 11 columns: exactly 64.5, not 64.
   EXPECT_EQ(PlaneText(ResampleByBoxes(PlaneFromText("11\n..\n"), 1, 1)), "(128)\n");
   EXPECT_EQ(PlaneText(ResampleByBoxes(PlaneFromText("1.\n..\n"), 1, 1)), "(192)\n");
   EXPECT_EQ(ResampleByBoxes(PlaneFromText("111.11111111\n"), 1, 11)[0][2], 65);
   const BytePlane random = MakeRandomGray(37, 23, 3);
   EXPECT_EQ(PlaneText(ResampleByBoxes(random, 23, 37)), PlaneText(random));
-}
-
-TEST(ResampleByBoxes, RefusesUnusableSizesAndWritesNothing) {
+  // Unusable sizes are refused and write nothing.
   const BytePlane source = UniformPlane(10, 10, 1);
   BytePlane destination = UniformPlane(10, 10, 42), small(2, 2);
   const int sizes[][4] = {{10, 10, 0, 5},  {10, 10, 5, -1}, {10, 10, 11, 5},

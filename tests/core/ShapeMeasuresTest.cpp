@@ -215,7 +215,7 @@ TEST(ShapeMeasures, SameAsTheWholeImageMeasuresOnRandomItems) {
   }
 }
 
-TEST(ConvexHull, HandWorkedShapes) {
+TEST(ConvexHull, HandWorkedShapesAndTheAngleWalkOnRandomPixelSets) {
   using P = std::vector<PixelPoint>;
   EXPECT_EQ(ConvexHullVertices({{0, 0}, {0, 4}, {4, 4}, {4, 0}, {2, 2}, {4, 2}}),
             (P{{4, 0}, {4, 4}, {0, 4}, {0, 0}, {4, 0}}));
@@ -225,9 +225,6 @@ TEST(ConvexHull, HandWorkedShapes) {
   EXPECT_EQ(ConvexHullVertices({{1, 1}, {2, 2}, {3, 3}}), (P{{3, 3}, {1, 1}, {3, 3}}));
   EXPECT_EQ(ConvexHullVertices({{5, 2}, {5, 3}}), (P{{5, 2}, {5, 3}, {5, 2}}));
   EXPECT_EQ(ConvexHullVertices({{9, 0}, {0, 0}, {9, 9}, {5, 2}}), (P{{9, 0}, {9, 9}, {0, 0}, {9, 0}}));
-}
-
-TEST(ConvexHull, MatchesTheAngleWalkOnRandomPixelSets) {
   std::mt19937 random(3);
   for (int trial = 0; trial < 400; ++trial) {
     const int side = 2 + static_cast<int>(random() % 30), count = 1 + static_cast<int>(random() % 40);
@@ -261,15 +258,11 @@ TEST(DrawMatrixLine, CellsOfHandWorkedLinesWithoutTheEndPoint) {
 }
 
 // Whole rows are checked in the handler's tables; here an item on the frame at half a metre.
-TEST(PatternTable, AnItemOnTheFrameHasOnlyItsSurface) {
+TEST(PatternTable, AnItemOnTheFrameHasOnlyItsSurfaceAndTheExtensionIsAddedOnlyWhenMissing) {
   ItemShape frame;
-  frame.Code = 12;
-  frame.Surface = 3;
+  frame.Code = 12, frame.Surface = 3;
   const std::string row = PatternTableRow(frame, 0.5);
   EXPECT_EQ(row.substr(0, row.find("\tundefined")), "12\t3\t0.750000");
-}
-
-TEST(PatternTable, ExtensionAddedOnlyWhenMissing) {
   const std::pair<std::string, std::string> cases[] = {{"/data/items", "/data/items.xls"},
                                                        {"/data/items.xls", "/data/items.xls"},
                                                        {"ITEMS.XLS", "ITEMS.XLS"},
