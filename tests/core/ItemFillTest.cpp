@@ -22,7 +22,7 @@ int LiteralCountItems(BytePlane& m, IntPlane& labels, long long minSize, long lo
   const int lines = m.Lines(), columns = m.Columns();
   std::vector<std::pair<int, int>> stack(static_cast<std::size_t>(lines) * columns + 2);
   int itemCount = 0;
-  for (int i = 1; i <= lines - 2; ++i) {
+  for (int i = 1; i <= lines - 2; ++i)
     for (int j = 1; j <= columns - 2; ++j) {
       if (m[i][j] != 1) continue;
       int n = 1, back = 0;
@@ -31,17 +31,12 @@ int LiteralCountItems(BytePlane& m, IntPlane& labels, long long minSize, long lo
       std::pair<int, int> current{i, j};
       for (;;) {
         bool taken = false;
-        for (int r = current.first - 1; r <= current.first + 1 && !taken; ++r) {
-          for (int c = current.second - 1; c <= current.second + 1 && !taken; ++c) {
+        for (int r = current.first - 1; r <= current.first + 1 && !taken; ++r)
+          for (int c = current.second - 1; c <= current.second + 1 && !taken; ++c)
             if (0 < r && r < lines && 0 < c && c < columns && m[r][c] == 1) {
               stack[static_cast<std::size_t>(++n)] = {r, c};
-              m[r][c] = 0;
-              back = 0;
-              current = {r, c};
-              taken = true;
+              m[r][c] = 0, back = 0, current = {r, c}, taken = true;
             }
-          }
-        }
         if (taken) continue;
         if (++back >= n) break;
         current = stack[static_cast<std::size_t>(n - back)];
@@ -52,7 +47,6 @@ int LiteralCountItems(BytePlane& m, IntPlane& labels, long long minSize, long lo
         for (int p = 1; p <= n; ++p) labels[stack[p].first][stack[p].second] = itemCount;
       }
     }
-  }
   return itemCount;
 }
 

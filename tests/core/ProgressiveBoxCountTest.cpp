@@ -101,7 +101,7 @@ BytePlane LiteralResample(const BytePlane& src, int dl, int dc) {
 // Two-valued masks (specks and blocks) and gray planes, reduced to every size.
 TEST_P(ReductionAtThreads, OccupiedCellsAndResampleMatchTheLiteralReduction) {
   std::mt19937 random(5);
-  for (int trial = 0; trial < 40; ++trial) {
+  for (int trial = 0; trial < 30; ++trial) {
     const int lines = 1 + static_cast<int>(random() % 150), columns = 1 + static_cast<int>(random() % 150);
     const BytePlane mask = Speckled(columns, lines, random, static_cast<int>(random() % 12));
     const BytePlane gray = MakeRandomGray(columns, lines, random());
