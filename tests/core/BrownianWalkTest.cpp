@@ -29,7 +29,7 @@ WalkParameters Parameters(int walks, int crossings, int pixels) {
 
 }  // namespace
 
-TEST(BrownianPath, ThresholdsLonePixelsUniformRanksAndTheTwisterModuloN) {
+TEST(BrownianWalk, PathOfRankedPixelsTwisterRandomAndKeptWalksWithTheirCrossings) {
   const BytePlane image = DiscImage();
   const BrownianPath path = BuildBrownianPath(image, 1, 1);
   std::vector<PixelPoint> walkable;
@@ -50,47 +50,38 @@ TEST(BrownianPath, ThresholdsLonePixelsUniformRanksAndTheTwisterModuloN) {
   std::mt19937 twister(1234);
   WalkRandom random(1234);
   for (std::uint32_t n : {1u, 2u, 360u, 4096u, 1000003u}) EXPECT_EQ(random(n), twister() % n);
-}
-
-TEST(BrownianWalk, KeptWalksAreChainsOnThePathWithTheirCrossingsCounted) {
-  const BytePlane image = DiscImage();
-  const BrownianPath fresh = BuildBrownianPath(image, 1, 1);
+  // Kept walks are chains on the path with their crossings counted; the path's visits stay as built.
   for (std::uint32_t seed = 1; seed <= 20; ++seed) {
     SCOPED_TRACE(testing::Message() << "seed " << seed);
-    BrownianPath path = BuildBrownianPath(image, 1, 1);
-    struct Trace {
-      std::vector<WalkPoint> points;
-      int crossings;
-      bool kept;
-    };
-    std::vector<Trace> traces;
-    WalkRandom random(seed);
-    const WalkRun run = RunBrownianWalks(path, Parameters(6, 1000, 60), random, [&](const WalkTrace& w) {
+    BrownianPath walked = BuildBrownianPath(image, 1, 1);
+    std::vector<std::tuple<std::vector<WalkPoint>, int, bool>> traces;  // points, crossings, kept
+    WalkRandom seeded(seed);
+    const WalkRun run = RunBrownianWalks(walked, Parameters(6, 1000, 60), seeded, [&](const WalkTrace& w) {
       traces.push_back({w.Points, w.Crossings, w.Kept});
     });
     // Far from the border no walk is lost.
     ASSERT_EQ(std::tuple(run.Walks.size(), run.Attempts), std::tuple(6u, 6));
-    BytePlane expectedMarks = fresh.Marks.Clone();
+    BytePlane expectedMarks = path.Marks.Clone();
     for (std::size_t w = 0; w < traces.size(); ++w) {
-      const std::vector<WalkPoint>& points = traces[w].points;
-      ASSERT_TRUE(traces[w].kept);
+      const auto& [points, traced, kept] = traces[w];
+      ASSERT_TRUE(kept);
       ASSERT_EQ(std::tuple(points.size(), run.Walks[w].Points), std::tuple(61u, 61));
       int crossings = 0;
       for (std::size_t k = 0; k < points.size(); ++k) {
         const WalkPoint& p = points[k];
-        ASSERT_EQ(fresh.Visits[p.Line][p.Column], kPathPixel);
+        ASSERT_EQ(path.Visits[p.Line][p.Column], kPathPixel);
         crossings += !p.New;
         const WalkPoint& q = points[k > 0 ? k - 1 : 0];  // a step of one pixel at most
         ASSERT_LE(std::max(std::abs(p.Line - q.Line), std::abs(p.Column - q.Column)), 1);
         expectedMarks[p.Line][p.Column] = p.New ? 1 : 2;
       }
-      EXPECT_EQ(std::tuple(traces[w].crossings, run.Walks[w].Crossings), std::tuple(crossings, crossings));
+      EXPECT_EQ(std::tuple(traced, run.Walks[w].Crossings), std::tuple(crossings, crossings));
       const double dy = points.back().Line - points.front().Line,
                    dx = points.back().Column - points.front().Column;
       EXPECT_EQ(run.Walks[w].Displacement, static_cast<std::int64_t>(std::sqrt(dy * dy + dx * dx)));
     }
-    EXPECT_EQ(0, std::memcmp(path.Marks.Data(), expectedMarks.Data(), path.Marks.Size()));
-    EXPECT_EQ(0, std::memcmp(path.Visits.Data(), fresh.Visits.Data(), fresh.Visits.Size()));
+    EXPECT_EQ(0, std::memcmp(walked.Marks.Data(), expectedMarks.Data(), walked.Marks.Size()));
+    EXPECT_EQ(0, std::memcmp(walked.Visits.Data(), path.Visits.Data(), path.Visits.Size()));
   }
 }
 
