@@ -155,7 +155,7 @@ TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
 }
 
 // Random planes, some wider than 64 columns, every third with repeated rows (some differing on column 0).
-TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomImages) {
+TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomAndLargeImages) {
   std::mt19937 random(2024);
   for (int round = 0; round < 160; ++round) {
     SCOPED_TRACE(round);
@@ -173,10 +173,7 @@ TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomImages) {
     const int minSize = static_cast<int>(random() % 4), maxSize = random() % 3 == 0 ? 6 : kNoBound;
     ASSERT_NO_FATAL_FAILURE(ExpectTheLiteralWalk(a, minSize, maxSize, {-2, -1, 0, 1, 2, 3, 7, 64, lines}));
   }
-}
-
-TEST_P(ItemFillAtThreads, LargeItemsAreTheSameHoweverCut) {
-  std::mt19937 random(5);
+  // Long and branchy items crossing every band edge, and a noise of items of every shape.
   BytePlane noise(300, 200);
   for (std::size_t k = 0; k < noise.Size(); ++k) noise.Data()[k] = random() % 100 < 40 ? 1 : 0;
   const std::pair<const char*, BytePlane> cases[] = {

@@ -65,7 +65,7 @@ std::vector<std::int64_t> Discs(const MovingCircleResult& result) {
 }  // namespace
 
 // A disc of radius R fits in an a x a square at (a - 2R)^2 centres; 70 runs past 32 radii.
-TEST(MovingCircle, CirclesOverASquare) {
+TEST(MovingCircle, CirclesOverSquaresNarrowAndAbsentItems) {
   for (const int side : {10, 31, 70}) {
     const MovingCircleResult result = MovingCircleOfMask(UniformPlane(side, side, 1), CircleMode::Sliding);
     EXPECT_EQ(std::tuple(result.MaxRadius, result.ItemPixels), std::tuple(side / 2, side * side));
@@ -78,6 +78,16 @@ TEST(MovingCircle, CirclesOverASquare) {
   EXPECT_EQ(std::tuple(CircleMaxRadius(7, 30), CircleMaxRadius(0, -4)), std::tuple(3, 0));
   for (const CircleCount& count : MovingCircleOfMask(UniformPlane(70, 70, 1), CircleMode::Jumping).Counts)
     EXPECT_TRUE(count.Discs >= 2 && count.Discs * count.Surface <= 4900) << count.Radius;  // no overlap
+  // Items under two pixels wide or absent give no radius; a flat line no correlation.
+  const MovingCircleResult line = MovingCircleOfMask(UniformPlane(30, 1, 1), CircleMode::Jumping);
+  EXPECT_TRUE(line.Counts.empty() && line.MaxRadius == 0);
+  const BytePlane labels = fixtures::FilledSquare(20, 20, 2, 2, 9);
+  const ItemIndex index = IndexItems(labels);
+  EXPECT_TRUE(MovingCircle(labels, index[7], 7, CircleMode::Sliding).Counts.empty());
+  EXPECT_EQ(Discs(MovingCircle(labels, index[fixtures::kItem], fixtures::kItem, CircleMode::Sliding)),
+            (std::vector<std::int64_t>{49, 25, 9}));
+  const CircleFit flat = FitCircleLine({0, 1, 2}, {2, 2, 2});
+  EXPECT_TRUE(flat.Slope == 0 && std::isnan(flat.Correlation) && std::isnan(flat.R2));
 }
 
 TEST(MovingCircle, BothCirclesMatchTheLiteralScanOnRandomItems) {
@@ -91,7 +101,7 @@ TEST(MovingCircle, BothCirclesMatchTheLiteralScanOnRandomItems) {
 }
 
 // Fit radii against every offset tried, on a disc wide enough for broken rows, with background specks.
-TEST(MovingCircle, FitRadiiEqualTheSmallestOffsetToTheBackground) {
+TEST(MovingCircle, FitRadiiEqualTheSmallestOffsetToTheBackgroundAcrossBrokenRows) {
   const int side = 521, c = 260;  // c: the centre
   BytePlane disc = UniformPlane(side, side, 0);
   FillDisc(disc, c, c, c, 1);
@@ -114,12 +124,8 @@ TEST(MovingCircle, FitRadiiEqualTheSmallestOffsetToTheBackground) {
   for (int i = 0; i < item.Lines(); ++i)
     for (int j = 0; j < item.Columns(); ++j)
       ASSERT_EQ(fit[i][j], LeastOffsetOut(item, small, i, j)) << i << ", " << j;
-}
-
-// In a broken row a background cell is the nearest way out only when the next cell out is item.
-TEST(MovingCircle, ABrokenRowIsReadPastItsNearestBackground) {
-  const int m = 250, side = 2 * m + 1;
-  const DiscTable table(m);
+  // In a broken row a background cell is the nearest way out only when the next cell out is item.
+  const int m = c;  // the table's greatest radius
   for (const int dir : {1, -1}) {
     int hy = 0, ha = 0;
     for (int dy = -m; dy <= m && ha == 0; ++dy)
@@ -134,18 +140,6 @@ TEST(MovingCircle, ABrokenRowIsReadPastItsNearestBackground) {
     EXPECT_EQ(FitRadiusAt(both, table, m, m), table.FirstRadius(hy, next) - 1) << dir;
     EXPECT_EQ(FitRadiusAt(one, table, m, m), std::min(table.FirstRadius(hy, hole), m + 1) - 1) << dir;
   }
-}
-
-TEST(MovingCircle, ItemsUnderTwoPixelsWideOrAbsentGiveNoRadiusAFlatLineNoCorrelation) {
-  const MovingCircleResult line = MovingCircleOfMask(UniformPlane(30, 1, 1), CircleMode::Jumping);
-  EXPECT_TRUE(line.Counts.empty() && line.MaxRadius == 0);
-  const BytePlane labels = fixtures::FilledSquare(20, 20, 2, 2, 9);
-  const ItemIndex index = IndexItems(labels);
-  EXPECT_TRUE(MovingCircle(labels, index[7], 7, CircleMode::Sliding).Counts.empty());
-  EXPECT_EQ(Discs(MovingCircle(labels, index[fixtures::kItem], fixtures::kItem, CircleMode::Sliding)),
-            (std::vector<std::int64_t>{49, 25, 9}));
-  const CircleFit flat = FitCircleLine({0, 1, 2}, {2, 2, 2});
-  EXPECT_TRUE(flat.Slope == 0 && std::isnan(flat.Correlation) && std::isnan(flat.R2));
 }
 
 // The table holds each radius's drawn disc, about every change of angle step and far out; its rows.
