@@ -163,19 +163,16 @@ auto Fields(const ItemShape& s) {
 
 }  // namespace
 
-TEST(ShapeMeasures, DiscOfRadiusOneHundred) {
-  BytePlane labels = UniformPlane(211, 211);
-  FillDisc(labels, 105, 105, 100, 7);
-  const ItemShape s = Measure(labels, 7);
+TEST(ShapeMeasures, ADiscASinglePixelFrameItemsAndOpeningsTowardTheFrame) {
+  BytePlane disc = UniformPlane(211, 211);
+  FillDisc(disc, 105, 105, 100, 7);
+  const ItemShape s = Measure(disc, 7);
   EXPECT_EQ(std::tuple(s.Surface, s.CentreLine, s.CentreColumn, s.Holes.Count),
             std::tuple(31417, 105, 105, 0));
   EXPECT_GT(s.ConvexityIndex, 99.0);  // the hull takes a few cells of the digital circle's notches
   EXPECT_NEAR(s.CircleRadius, 100, 0.5);
-}
-
-TEST(ShapeMeasures, SinglePixelFrameItemsAndOpeningsTowardTheFrame) {
-  BytePlane labels = UniformPlane(14, 10);
   // A U and item 2 closing cells against the frame: no holes.
+  BytePlane labels = UniformPlane(14, 10);
   FillBlock(labels, 0, 3, 5, 5, 1);
   FillBlock(labels, 0, 4, 4, 3, 255);
   labels[1][9] = labels[2][10] = labels[1][11] = 2;
