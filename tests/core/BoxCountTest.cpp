@@ -137,7 +137,7 @@ auto Fields(const BorderProposal& p) {
   return std::tuple(p.Found, p.Lines, p.Columns, p.CommonDividers);
 }
 
-TEST(Dividers, ListsAgainstTrialDivision) {
+TEST(Dividers, ListsAndBorderProposalsAgainstTrialDivision) {
   EXPECT_TRUE(ListDividers(0).empty() && ListDividers(-6).empty());
   for (int n = 1; n <= 3000; ++n) ASSERT_EQ(ListDividers(n), LiteralListDividers(n)) << n;
   EXPECT_EQ(ListDividers(55440).size(), 120u);
@@ -149,9 +149,6 @@ TEST(Dividers, ListsAgainstTrialDivision) {
       ASSERT_EQ(std::tuple(CountCommonDividers(a, b), static_cast<int>(ListCommonDividers(a, b).size())),
                 std::tuple(TrueCommonDividers(a, b), TrueCommonDividers(a, b)))
           << a << "," << b;
-}
-
-TEST(Dividers, BorderProposalsMatchEveryPairTried) {
   EXPECT_EQ(Fields(ProposeBorderSize(47, 47, 10)), std::tuple(true, 40, 40, 8));
   EXPECT_EQ(Fields(ProposeBorderSize(257, 257, 257)), std::tuple(true, 240, 240, 20));
   for (const auto& [lines, columns, range] : {std::array{47, 47, 1}, {47, 47, 0}, {47, 47, -3}, {1, 300, 50}})

@@ -134,7 +134,7 @@ TEST(OccupiedCells, AgreesWithTheScanOnAFractalAndOnTheRoundingLimit) {
   EXPECT_EQ(OccupiedCellCounter(corner).Count(129, 129), ScannedCount(corner, 129, 129));
 }
 
-TEST(ProgressiveBoxCount, KeepsTheSamePointsAsTheRoundsWrittenOut) {
+TEST(ProgressiveBoxCount, KeepsThePointsOfTheRoundsWrittenOutRefusesUnusableSteps) {
   const auto expect = [](const BytePlane& plane, int value, double step) {
     const ProgressiveResult result = ProgressiveBoxCounting(plane, value, step);
     EXPECT_EQ(std::pair(result.BoxSizes, result.Counts), LiteralProgressive(plane, value, step))
@@ -147,9 +147,6 @@ TEST(ProgressiveBoxCount, KeepsTheSamePointsAsTheRoundsWrittenOut) {
   expect(Speckled(90, 61, random, 3), kStudiedPixel, 0.3);
   expect(Speckled(23, 150, random, 20), kStudiedPixel, 1.0);
   expect(fixtures::FilledSquare(40, 40, 5, 5, 20), 1, 0.05);
-}
-
-TEST(ProgressiveBoxCount, UnusableStepsEmptyItemsAndALine) {
   for (const double step : {0.0, -1.0, 1e-17, 1e-4, std::nan(""), HUGE_VAL})
     EXPECT_FALSE(ProgressiveStepUsable(4096, 4096, step)) << step;
   EXPECT_TRUE(ProgressiveStepUsable(4096, 4096, 1e-3) && ProgressiveStepUsable(4096, 4096, 1e300));
