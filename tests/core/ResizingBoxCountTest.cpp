@@ -85,7 +85,7 @@ auto Fields(const ItemBounds& b) {
                      : std::tuple(b.Pixels, 0, 0, 0, 0);
 }
 
-TEST_P(ItemIndexAtThreads, CountsAndRectanglesMatchAPixelByPixelScan) {
+TEST_P(ItemIndexAtThreads, CountsRectanglesAndPresentCodesMatchAPixelByPixelScan) {
   std::mt19937 random(7);
   for (const int side : {1, 5, 700}) {
     BytePlane labels = UniformPlane(side + 3, side);
@@ -96,19 +96,17 @@ TEST_P(ItemIndexAtThreads, CountsAndRectanglesMatchAPixelByPixelScan) {
       for (int j = 0; j < labels.Columns(); ++j) {
         ItemBounds& e = expected[labels[i][j]];
         if (!e.Present()) e = {0, i, i, j, j};
-        ++e.Pixels, e.MaxLine = i, e.MinColumn = std::min(e.MinColumn, j),
-                    e.MaxColumn = std::max(e.MaxColumn, j);
+        ++e.Pixels, e.MaxLine = i;
+        e.MinColumn = std::min(e.MinColumn, j), e.MaxColumn = std::max(e.MaxColumn, j);
       }
     const ItemIndex index = IndexItems(labels);
     for (int value = 0; value < 256; ++value)
       ASSERT_EQ(Fields(index[value]), Fields(expected[value])) << value;
   }
-}
-
-TEST(ItemIndex, PresentCodesSkipTheBackgroundAndZero) {
-  BytePlane labels = UniformPlane(4, 2);
-  labels[0][0] = 0, labels[0][1] = 11, labels[1][3] = 2, labels[1][2] = 254;
-  const ItemIndex index = IndexItems(labels);
+  // Present codes skip the background and zero.
+  BytePlane small = UniformPlane(4, 2);
+  small[0][0] = 0, small[0][1] = 11, small[1][3] = 2, small[1][2] = 254;
+  const ItemIndex index = IndexItems(small);
   EXPECT_EQ(index.PresentCodes(), (std::vector<int>{2, 11, 254}));
   EXPECT_EQ(std::tuple(index.HighestCode(), index[11].Lines(), IndexItems(BytePlane()).HighestCode()),
             std::tuple(254, 1, 0));
