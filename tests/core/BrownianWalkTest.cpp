@@ -15,8 +15,7 @@ namespace {
 
 constexpr std::uint8_t kItem = 1;
 
-// 64 x 64: a disc of radius 25 in the middle, a lone pixel, a diagonal pair, a pair side by side and
-// a pixel on the frame, all of value 1 on 255.
+// A disc, a lone pixel, a diagonal pair, a pair side by side and a pixel on the frame.
 BytePlane DiscImage() {
   BytePlane image = UniformPlane(64, 64);
   FillDisc(image, 32, 32, 25, kItem);
@@ -30,7 +29,7 @@ WalkParameters Parameters(int walks, int crossings, int pixels) {
 
 }  // namespace
 
-TEST(BrownianPath, ThresholdsLonePixelsAndUniformRanks) {
+TEST(BrownianWalk, PathOfRankedPixelsTwisterRandomAndKeptWalksWithTheirCrossings) {
   const BytePlane image = DiscImage();
   const BrownianPath path = BuildBrownianPath(image, 1, 1);
   std::vector<PixelPoint> walkable;
@@ -45,58 +44,44 @@ TEST(BrownianPath, ThresholdsLonePixelsAndUniformRanks) {
             std::tuple(255, 255, 255, 0, 0, 0));
   ASSERT_EQ(path.Pixels(), static_cast<std::int64_t>(walkable.size()));
   for (std::size_t k = 0; k < walkable.size(); ++k) ASSERT_EQ(path.PixelOfRank(k), walkable[k]);
-
   EXPECT_EQ(std::tuple(BuildBrownianPath(image, 2, 254).Pixels(), BuildBrownianPath(image, 1, 255).Pixels(),
                        BuildBrownianPath(BytePlane(), 1, 1).Pixels()),
             std::tuple(0, 64 * 64, 0));
-}
-
-TEST(BrownianWalk, RandomIsTheTwisterModuloN) {
   std::mt19937 twister(1234);
   WalkRandom random(1234);
   for (std::uint32_t n : {1u, 2u, 360u, 4096u, 1000003u}) EXPECT_EQ(random(n), twister() % n);
-}
-
-TEST(BrownianWalk, KeptWalksAreChainsOnThePathWithTheirCrossingsCounted) {
-  const BytePlane image = DiscImage();
-  const BrownianPath fresh = BuildBrownianPath(image, 1, 1);
+  // Kept walks are chains on the path with their crossings counted; the path's visits stay as built.
   for (std::uint32_t seed = 1; seed <= 20; ++seed) {
     SCOPED_TRACE(testing::Message() << "seed " << seed);
-    BrownianPath path = BuildBrownianPath(image, 1, 1);
-    struct Trace {
-      std::vector<WalkPoint> points;
-      int crossings;
-      bool kept;
-    };
-    std::vector<Trace> traces;
-    WalkRandom random(seed);
-    const WalkRun run = RunBrownianWalks(path, Parameters(6, 1000, 60), random, [&](const WalkTrace& w) {
+    BrownianPath walked = BuildBrownianPath(image, 1, 1);
+    std::vector<std::tuple<std::vector<WalkPoint>, int, bool>> traces;  // points, crossings, kept
+    WalkRandom seeded(seed);
+    const WalkRun run = RunBrownianWalks(walked, Parameters(6, 1000, 60), seeded, [&](const WalkTrace& w) {
       traces.push_back({w.Points, w.Crossings, w.Kept});
     });
-    // On a disc far from the border no walk is lost: the six asked are the first six tried.
+    // Far from the border no walk is lost.
     ASSERT_EQ(std::tuple(run.Walks.size(), run.Attempts), std::tuple(6u, 6));
-
-    BytePlane expectedMarks = fresh.Marks.Clone();
+    BytePlane expectedMarks = path.Marks.Clone();
     for (std::size_t w = 0; w < traces.size(); ++w) {
-      const std::vector<WalkPoint>& points = traces[w].points;
-      ASSERT_TRUE(traces[w].kept);
+      const auto& [points, traced, kept] = traces[w];
+      ASSERT_TRUE(kept);
       ASSERT_EQ(std::tuple(points.size(), run.Walks[w].Points), std::tuple(61u, 61));
       int crossings = 0;
       for (std::size_t k = 0; k < points.size(); ++k) {
         const WalkPoint& p = points[k];
-        ASSERT_EQ(fresh.Visits[p.Line][p.Column], kPathPixel);
+        ASSERT_EQ(path.Visits[p.Line][p.Column], kPathPixel);
         crossings += !p.New;
         const WalkPoint& q = points[k > 0 ? k - 1 : 0];  // a step of one pixel at most
         ASSERT_LE(std::max(std::abs(p.Line - q.Line), std::abs(p.Column - q.Column)), 1);
         expectedMarks[p.Line][p.Column] = p.New ? 1 : 2;
       }
-      EXPECT_EQ(std::tuple(traces[w].crossings, run.Walks[w].Crossings), std::tuple(crossings, crossings));
+      EXPECT_EQ(std::tuple(traced, run.Walks[w].Crossings), std::tuple(crossings, crossings));
       const double dy = points.back().Line - points.front().Line,
                    dx = points.back().Column - points.front().Column;
       EXPECT_EQ(run.Walks[w].Displacement, static_cast<std::int64_t>(std::sqrt(dy * dy + dx * dx)));
     }
-    EXPECT_EQ(0, std::memcmp(path.Marks.Data(), expectedMarks.Data(), path.Marks.Size()));
-    EXPECT_EQ(0, std::memcmp(path.Visits.Data(), fresh.Visits.Data(), fresh.Visits.Size()));
+    EXPECT_EQ(0, std::memcmp(walked.Marks.Data(), expectedMarks.Data(), walked.Marks.Size()));
+    EXPECT_EQ(0, std::memcmp(walked.Visits.Data(), path.Visits.Data(), path.Visits.Size()));
   }
 }
 
@@ -106,11 +91,10 @@ TEST(BrownianWalk, WalksThatCannotGrowAreTriedAHundredTimesEachAndWithoutAPathNo
   BrownianPath path = BuildBrownianPath(image, 1, 1);
   const BytePlane before = path.Marks.Clone();
   WalkRandom random(5);
-  // Nine pixels cannot give 51 points before the second crossing; the walks tried leave no mark.
+  // Nine pixels cannot give 51 points before the second crossing; failed walks leave no mark.
   const WalkRun run = RunBrownianWalks(path, Parameters(3, 2, 50), random);
   EXPECT_EQ(std::tuple(run.Walks.size(), run.Attempts), std::tuple(0u, 300));
   EXPECT_EQ(0, std::memcmp(path.Marks.Data(), before.Data(), before.Size()));
-
   BrownianPath empty = BuildBrownianPath(UniformPlane(64, 64), 1, 1);
   EXPECT_EQ(RunBrownianWalks(empty, Parameters(3, 5, 10), random).Attempts, 0);
   BrownianPath tooSmall = BuildBrownianPath(UniformPlane(20, 20, kItem), 1, 1);
@@ -118,10 +102,8 @@ TEST(BrownianWalk, WalksThatCannotGrowAreTriedAHundredTimesEachAndWithoutAPathNo
   EXPECT_EQ(std::tuple(WalksFit(20, 20), WalksFit(5, 21)), std::tuple(false, true));
 }
 
-TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossing) {
-  // Eight new points, then eight crossings. Windows of s points whose last point is a crossing:
-  // s = 1: 8 of 16, s = 2: 4 of 8, s = 3: 3 of 5, s = 4: 2 of 4, s = 5: 2 of 3; s = 6, 7, 8 give 1
-  // of 2 (not kept), and from s = 9 there is a single window.
+TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossingDimensionsAndMean) {
+  // Eight new points, then eight crossings: windows ending on a crossing, s = 1..5: 8/16, 4/8, 3/5, 2/4, 2/3.
   std::vector<WalkPoint> points(16);
   for (int k = 8; k < 16; ++k) points[k].New = false;
   const WalkSlope walk = MeasureWalkSlope(points);
@@ -132,15 +114,12 @@ TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossing) {
     EXPECT_DOUBLE_EQ(walk.LogCrossings[k], std::log(crossings[k]));
   }
   EXPECT_NEAR(walk.Slope, 1.119889031488279, 1e-12);
-
   // Two points only: no slope.
   EXPECT_TRUE(std::isnan(MeasureWalkSlope(std::vector<WalkPoint>(points.begin(), points.begin() + 8)).Slope));
   std::vector<WalkPoint> eight(8);
   for (int k = 4; k < 8; ++k) eight[k].New = false;
   EXPECT_TRUE(MeasureWalkSlope(eight).LogWindows.size() == 2 && std::isnan(MeasureWalkSlope(eight).Slope));
-}
-
-TEST(BrownianMeasures, DimensionsAndMeanFromTheKeptWalks) {
+  // Dimensions and mean from the kept walks.
   const double nan = std::nan("");
   const BrownianDimensions d = MeasureBrownianDimensions({{10, 5, 4, 0.5}, {20, 5, 9, nan}, {40, 8, 1, 1.5}});
   EXPECT_EQ(d.Slopes, 2);
@@ -148,7 +127,6 @@ TEST(BrownianMeasures, DimensionsAndMeanFromTheKeptWalks) {
   EXPECT_NEAR(d.Dim2, 1.4770050324266346, 1e-12);
   EXPECT_NEAR(d.S3, std::log(9.0 / 4) / std::log(2.0), 1e-12);  // the walk with a displacement of 1 left out
   EXPECT_NEAR(d.Dim3, 1.4150374992788408, 1e-12);
-
   // Walks of one length: neither fit has a spread, on either axis.
   const BrownianDimensions same =
       MeasureBrownianDimensions({{51, 5, 4, nan}, {51, 9, 7, nan}, {51, 2, 12, nan}});

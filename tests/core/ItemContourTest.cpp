@@ -6,6 +6,7 @@
 #include "binary/kernels/ItemContour.h"
 #include "binary/kernels/ItemIndex.h"
 #include "binary/kernels/PerimeterDimension.h"
+#include "binary/kernels/PerimeterOrientation.h"
 #include "fixtures/Blocks.h"
 #include "fixtures/Fractals.h"
 
@@ -13,10 +14,7 @@ namespace {
 
 using Grid = std::vector<std::vector<int>>;
 
-// The contour as the treatment states it, step by step: a full scan for the bounding box, a frame of
-// (last - first) + 7 lines and columns with the item at line 1, column 1, two dilation passes
-// through a work plane copied back and cleared, the 4-neighbour contour, the thinning in raster
-// order, and the walk (second point up-right, else right, else the general order).
+// Literal contour: bounds scan, frame of size + 7, two dilations, 4-contour, raster thinning, walk.
 std::vector<ContourPoint> LiteralContour(const BytePlane& labels, int code) {
   int top = labels.Lines(), bottom = -1, left = labels.Columns(), right = -1;
   for (int i = 0; i < labels.Lines(); ++i)
@@ -29,7 +27,6 @@ std::vector<ContourPoint> LiteralContour(const BytePlane& labels, int code) {
   Grid frame(H, std::vector<int>(W, 0)), work(H, std::vector<int>(W, 0));
   for (int i = top; i <= bottom; ++i)
     for (int j = left; j <= right; ++j) frame[i - top + 1][j - left + 1] = labels[i][j] == code;
-  // Every cell but the frame's outer ring, in raster order.
   const auto inner = [&](const auto& visit) {
     for (int i = 1; i <= H - 2; ++i)
       for (int j = 1; j <= W - 2; ++j) visit(i, j);
@@ -74,29 +71,46 @@ std::vector<ContourPoint> LiteralContour(const BytePlane& labels, int code) {
   return points;
 }
 
-std::vector<ContourPoint> Contour(const BytePlane& labels, int code) {
-  return ItemContour(labels, IndexItems(labels)[code], code);
-}
-
 }  // namespace
 
-// An 8 x 8 square grows to 10 x 10 at frame lines and columns 1 .. 10; its border less the four
-// corners is walked from (10, 2) rightward, up the right side, leftward and down: 32 points, the
-// start repeated. L(1) = 4 x 7 + 4 sqrt 2, L(2) = 4 x 6 + 4 sqrt 5, L(4) = 4 x 4 + 4 sqrt 17,
-// L(8) = 4 sqrt 65 (points 1, 9, 17, 25, 33).
-TEST(ItemContour, AnEightSquareIsWalkedAlongItsBorderWithoutTheCorners) {
-  const std::vector<ContourPoint> points = Contour(fixtures::FilledSquare(20, 20, 3, 5, 8), fixtures::kItem);
+// The square grown to 10 x 10, walked from (10, 2) without its corners: 32 points and the start again.
+TEST(ItemContour, AnEightSquareIsWalkedAlongItsBorderWithoutTheCornersAndTurnsByQuarters) {
+  const BytePlane square = fixtures::FilledSquare(20, 20, 3, 5, 8);
+  const ItemIndex index = IndexItems(square);
+  const std::vector<ContourPoint> points = ItemContour(square, index[fixtures::kItem], fixtures::kItem);
   ASSERT_EQ(points.size(), 33u);
   EXPECT_EQ(std::tuple(points.front(), points[16], points.back()),
             std::tuple(ContourPoint{10, 2}, ContourPoint{1, 9}, ContourPoint{10, 2}));
   const double expected[4] = {28 + 4 * std::sqrt(2.0), 24 + 4 * std::sqrt(5.0), 16 + 4 * std::sqrt(17.0),
                               4 * std::sqrt(65.0)};
   for (int k = 0; k < 4; ++k) EXPECT_NEAR(YardstickLength(points, kYardsticks[k]), expected[k], 1e-12);
+  EXPECT_EQ(YardstickLength(points, 0), 0.0);  // no yardstick
+  // An absent code, bounds past the plane, a code beyond a byte: no contour.
+  ItemBounds outside = index[fixtures::kItem];
+  outside.MaxLine = 20;
+  EXPECT_TRUE(ItemContour(square, index[9], 9).empty() &&
+              ItemContour(square, outside, fixtures::kItem).empty() &&
+              ItemContour(square, index[fixtures::kItem], 300).empty());
+  // At L = 1 seven steps per side and one per corner, each angle turned by 90 (the last 405 - 360).
+  std::vector<int> quarters;
+  for (const int angle : {90, 135, 180, 225, 270, 315, 360, 45})
+    quarters.insert(quarters.end(), angle % 90 == 0 ? 7 : 1, angle);
+  EXPECT_EQ(OrientationSequence(points, 1), quarters);
+  // L = 4: steps of one line and four columns, atan(1/4) = 14.04 degrees.
+  EXPECT_EQ(OrientationSequence(points, 4), (std::vector<int>{90, 104, 180, 194, 270, 284, 360, 14}));
+  // L = 16: (10,2) to (1,9) and back, atan(9/7) = 52.1 degrees.
+  EXPECT_EQ(OrientationSequence(points, 16), (std::vector<int>{142, 322}));
+  // L = N - 1: from the start to itself; L = N and beyond: no step; L < 1 never advances.
+  for (const int length : {32, 33, 100, 0, -3})
+    EXPECT_TRUE(OrientationSequence(points, length).empty()) << length;
+  // N = 9, L = 3: points 1, 4, 7 give two angles (right, then up); the piece from 7 to 9 is left out.
+  const std::vector<ContourPoint> hook = {{5, 0}, {5, 1}, {5, 2}, {5, 3}, {4, 3},
+                                          {3, 3}, {2, 3}, {2, 2}, {2, 1}};
+  EXPECT_EQ(OrientationSequence(hook, 3), (std::vector<int>{90, 180}));
 }
 
 TEST(ItemContour, EqualsTheLiteralConstructionOnRandomItems) {
   std::mt19937 random(1234);
-  // Random discs and specks of one code within lines x columns.
   const auto paint = [&random](BytePlane& labels, int top, int left, int lines, int columns, int code) {
     for (int k = 0; k < 6; ++k) {
       const int i = top + static_cast<int>(random() % lines), j = left + static_cast<int>(random() % columns);
@@ -105,7 +119,6 @@ TEST(ItemContour, EqualsTheLiteralConstructionOnRandomItems) {
   };
   for (int trial = 0; trial < 60; ++trial) {
     BytePlane labels = UniformPlane(44, 40);
-    // Three items side by side (codes 3, 4, 200) and others' pixels close by.
     paint(labels, 2, 1, 14, 12, 3);
     paint(labels, 0, 13, 16, 14, 4);
     paint(labels, 20, 0, 20, 44, 200);
@@ -116,13 +129,40 @@ TEST(ItemContour, EqualsTheLiteralConstructionOnRandomItems) {
   }
 }
 
-TEST(ItemContour, AnAbsentCodeOrBoundsOutsideThePlaneGiveNoContour) {
-  const BytePlane square = fixtures::FilledSquare(10, 10, 2, 2, 3);
-  const ItemIndex index = IndexItems(square);
-  EXPECT_TRUE(ItemContour(square, index[9], 9).empty());
-  ItemBounds outside = index[fixtures::kItem];
-  outside.MaxLine = 10;
-  EXPECT_TRUE(ItemContour(square, outside, fixtures::kItem).empty());
-  EXPECT_TRUE(ItemContour(square, index[fixtures::kItem], 300).empty());
-  EXPECT_EQ(YardstickLength(Contour(square, fixtures::kItem), 0), 0.0);  // no yardstick
+// Lengths of 0 have no logarithm: no -inf, and without L(1), L(2) and L(4) no slope.
+TEST(PerimeterDimension, ShortContoursUnmeasurableEachCodeOfTheListMeasuredAbsentOnesMarked) {
+  for (const auto& [lines, columns, points, measurable] :
+       {std::tuple(1, 1, 5, false), {1, 2, 7, true}, {2, 2, 9, true}}) {
+    BytePlane labels = UniformPlane(6, 6);
+    FillBlock(labels, 2, 2, lines, columns, 4);
+    const PerimeterMeasure measure = MeasurePerimeter(ItemContour(labels, IndexItems(labels)[4], 4));
+    EXPECT_EQ(std::tuple(measure.ContourPoints, measure.Measurable, std::isnan(measure.Slope),
+                         std::isnan(measure.Ratio)),
+              std::tuple(points, measurable, !measurable, !measurable));
+    EXPECT_TRUE(std::isnan(measure.LogLength[3]));  // L(8) = 0 below ten points
+    for (const double y : measure.LogLength) EXPECT_FALSE(std::isinf(y));
+  }
+  // Three equally spaced x: the slope is 10 (ln L(4) - ln L(1)) / ln 4 from the square's hand lengths.
+  const BytePlane labels = SquaresInARow({1, 5}, {8, 1});  // the eight square and one pixel
+  const std::vector<PerimeterMeasure> measures =
+      PerimeterDimensions(labels, IndexItems(labels), {5, 9, 1, 300});
+  ASSERT_EQ(measures.size(), 4u);
+  EXPECT_EQ(std::tuple(measures[0].Code, measures[0].ContourPoints, measures[2].ContourPoints,
+                       measures[2].Measurable),
+            std::tuple(5, 5, 33, true));
+  EXPECT_FALSE(measures[1].Present || measures[1].Measurable || measures[3].Present);
+  const double slope =
+      10 * (std::log(16 + 4 * std::sqrt(17.0)) - std::log(28 + 4 * std::sqrt(2.0))) / std::log(4.0);
+  EXPECT_NEAR(measures[2].Slope, slope, 1e-12);
+  EXPECT_NEAR(measures[2].Ratio, 1 - slope, 1e-12);
+}
+
+TEST(PerimeterOrientation, StepAnglesFollowTheCompass) {
+  // dy, dx, previous angle, angle.
+  const int cases[][4] = {{0, 1, 0, 0},     {0, 3, 270, 0},  {0, 1, 271, 360}, {0, -1, 0, 180},
+                          {1, 0, 0, 90},    {-2, 0, 0, 270}, {1, 1, 0, 45},    {1, -1, 0, 135},
+                          {-1, -1, 0, 225}, {-1, 1, 0, 315}, {2, 1, 0, 63},    {1, 4, 0, 14},
+                          {-4, 1, 0, 284},  {4, -1, 0, 104}};
+  for (const auto& [dy, dx, previous, angle] : cases)
+    EXPECT_EQ(StepAngle(dy, dx, previous), angle) << dy << ", " << dx << " after " << previous;
 }

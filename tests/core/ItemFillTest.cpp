@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <numeric>
 #include <random>
-#include <string>
 #include <tuple>
 #include <utility>
 
@@ -18,14 +17,12 @@ namespace {
 class ItemFillAtThreads : public AtThreadCounts {};
 INSTANTIATE_AT_THREAD_COUNTS(ItemFillAtThreads);
 
-// Slow reference of the walk, step by step: nothing is popped, and after every new pixel the search
-// backtracks from the top of the stack. Slow on branchy items; a reference for small images. A kept
-// item of one pixel is labeled too (its size is 0 for the bounds only).
+// Literal walk: nothing popped, each search backtracks from the stack's top; a lone pixel has size 0.
 int LiteralCountItems(BytePlane& m, IntPlane& labels, long long minSize, long long maxSize) {
   const int lines = m.Lines(), columns = m.Columns();
   std::vector<std::pair<int, int>> stack(static_cast<std::size_t>(lines) * columns + 2);
   int itemCount = 0;
-  for (int i = 1; i <= lines - 2; ++i) {
+  for (int i = 1; i <= lines - 2; ++i)
     for (int j = 1; j <= columns - 2; ++j) {
       if (m[i][j] != 1) continue;
       int n = 1, back = 0;
@@ -34,17 +31,12 @@ int LiteralCountItems(BytePlane& m, IntPlane& labels, long long minSize, long lo
       std::pair<int, int> current{i, j};
       for (;;) {
         bool taken = false;
-        for (int r = current.first - 1; r <= current.first + 1 && !taken; ++r) {
-          for (int c = current.second - 1; c <= current.second + 1 && !taken; ++c) {
+        for (int r = current.first - 1; r <= current.first + 1 && !taken; ++r)
+          for (int c = current.second - 1; c <= current.second + 1 && !taken; ++c)
             if (0 < r && r < lines && 0 < c && c < columns && m[r][c] == 1) {
               stack[static_cast<std::size_t>(++n)] = {r, c};
-              m[r][c] = 0;
-              back = 0;
-              current = {r, c};
-              taken = true;
+              m[r][c] = 0, back = 0, current = {r, c}, taken = true;
             }
-          }
-        }
         if (taken) continue;
         if (++back >= n) break;
         current = stack[static_cast<std::size_t>(n - back)];
@@ -55,22 +47,18 @@ int LiteralCountItems(BytePlane& m, IntPlane& labels, long long minSize, long lo
         for (int p = 1; p <= n; ++p) labels[stack[p].first][stack[p].second] = itemCount;
       }
     }
-  }
   return itemCount;
 }
 
-// Labels of cells no kept item covers: the walk must leave them as they were.
-constexpr std::int32_t kUntouched = -7;
+constexpr std::int32_t kUntouched = -7;  // labels no kept item covers keep it
 constexpr int kNoBound = 1 << 30;
 
-// The first cell where two planes of one size differ; their size when none does.
 template <class T, class U>
 std::size_t FirstDifference(const Plane<T>& a, const Plane<U>& b) {
   return static_cast<std::size_t>(std::mismatch(a.Data(), a.Data() + a.Size(), b.Data()).first - a.Data());
 }
 
-// `bands` 0: CountItems as the treatments call it (banded on its own when the plane is large); -1:
-// the same with a stack kept between calls; -2: the dilation's walk, which keeps every item.
+// `bands` 0: CountItems as called; -1: with a kept stack; -2: the dilation's walk (keeps every item).
 ItemCountResult Walk(BytePlane& binary, IntPlane& labels, int minSize, int maxSize, int bands,
                      PixelStack& kept) {
   if (bands == -2) return WalkItemsForDilation(binary, labels);
@@ -79,8 +67,7 @@ ItemCountResult Walk(BytePlane& binary, IntPlane& labels, int minSize, int maxSi
                     : CountItemsInBands(binary, labels, minSize, maxSize, bands);
 }
 
-// The walks of `a`, cut into bands every way, against the literal walk; the walk of its frame, its
-// pixels per code, its painted codes and the labeling against the literal walk of a frame-cleared copy.
+// Every walk of `a` against the literal one; frame walk, codes and labeling against a frame-cleared copy.
 void ExpectTheLiteralWalk(const BytePlane& a, int minSize, int maxSize, std::initializer_list<int> bands) {
   const int lines = a.Lines(), columns = a.Columns();
   IntPlane expectedLabels(columns, lines);
@@ -101,7 +88,6 @@ void ExpectTheLiteralWalk(const BytePlane& a, int minSize, int maxSize, std::ini
     ASSERT_EQ(std::tuple(FirstDifference(labels, expectedLabels), FirstDifference(b, expectedPlane)),
               std::tuple(a.Size(), a.Size()));
   }
-
   BytePlane framed = a.Clone(), expectedCodes(columns, lines);
   for (int i = 0; i < lines; ++i) framed[i][0] = framed[i][columns - 1] = 0;
   for (int j = 0; j < columns; ++j) framed[0][j] = framed[lines - 1][j] = 0;
@@ -125,17 +111,13 @@ void ExpectTheLiteralWalk(const BytePlane& a, int minSize, int maxSize, std::ini
     PaintItemCodes(stack, a, codes, 255);
     ASSERT_EQ(FirstDifference(codes, expectedCodes), a.Size());
   }
-  // The labeling picks its bands as CountItems does.
   const LabelingResult labeled = LabelItems(a, minSize, maxSize, kept);
   ASSERT_EQ(std::tuple(labeled.ItemCount, labeled.LabeledPixels, labeled.PixelsPerCode),
             std::tuple(framedCount, framedPixels, perCode));
   ASSERT_TRUE(!labeled.FitsInBytes() || FirstDifference(labeled.Labeled, expectedCodes) == a.Size());
 }
 
-// B starts on line 1 at column 1 (the pixels above it on line 0 are never reached); A begins on the
-// last column, where no item starts, so it starts at its second pixel (line 2, column 8); then the
-// 3 x 3 block Q and the single pixel E (size 0). C on the last line and D on the last column are never
-// walked: left as they were. A dropped item is consumed all the same.
+// Frame pixels are never walked nor start an item; a dropped item is consumed all the same.
 TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
   const int u = kUntouched;
   const std::tuple<int, int, std::int64_t, std::vector<int>> cases[] = {
@@ -144,8 +126,7 @@ TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
   PixelStack kept;
   for (const auto& [minSize, maxSize, pixels, codes] : cases) {
     for (int bands : {-1, 0, 1, 2, 3, 10}) {
-      SCOPED_TRACE(std::to_string(minSize) + ".." + std::to_string(maxSize) + " bands " +
-                   std::to_string(bands));
+      SCOPED_TRACE(testing::Message() << minSize << ".." << maxSize << " bands " << bands);
       BytePlane binary(10, 10);
       binary[0][1] = binary[0][2] = binary[1][1] = binary[2][1] = 1;           // line 0, B
       binary[1][9] = binary[2][8] = binary[8][1] = 1;                          // A, E
@@ -154,8 +135,7 @@ TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
       IntPlane labels(10, 10);
       labels.Fill(kUntouched);
       const ItemCountResult result = Walk(binary, labels, minSize, maxSize, bands, kept);
-      const int items =
-          static_cast<int>(std::count_if(codes.begin(), codes.end(), [](int c) { return c > 0; }));
+      const auto items = std::count_if(codes.begin(), codes.end(), [](int c) { return c > 0; });
       EXPECT_EQ(std::tuple(result.ItemCount, result.KeptItems, result.LabeledPixels),
                 std::tuple(items, items, pixels));
       EXPECT_EQ((std::vector<int>{labels[1][1], labels[2][1], labels[1][9], labels[2][8], labels[5][4],
@@ -174,10 +154,8 @@ TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
   EXPECT_EQ(CountItems(empty, none, 0, 10).ItemCount, 0);
 }
 
-// Random planes of every shape (rows wider than the 64 columns read at a time among them), values 0,
-// 1 and 255, every third with rows repeated in streaks (the walk keeps one copy of their runs), some
-// differing on column 0 only, outside the runs.
-TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomImages) {
+// Random planes, some wider than 64 columns, every third with repeated rows (some differing on column 0).
+TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomAndLargeImages) {
   std::mt19937 random(2024);
   for (int round = 0; round < 160; ++round) {
     SCOPED_TRACE(round);
@@ -195,11 +173,7 @@ TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomImages) {
     const int minSize = static_cast<int>(random() % 4), maxSize = random() % 3 == 0 ? 6 : kNoBound;
     ASSERT_NO_FATAL_FAILURE(ExpectTheLiteralWalk(a, minSize, maxSize, {-2, -1, 0, 1, 2, 3, 7, 64, lines}));
   }
-}
-
-// Long and branchy single items crossing every band edge, and a noise with items of every shape.
-TEST_P(ItemFillAtThreads, LargeItemsAreTheSameHoweverCut) {
-  std::mt19937 random(5);
+  // Long and branchy items crossing every band edge, and a noise of items of every shape.
   BytePlane noise(300, 200);
   for (std::size_t k = 0; k < noise.Size(); ++k) noise.Data()[k] = random() % 100 < 40 ? 1 : 0;
   const std::pair<const char*, BytePlane> cases[] = {
@@ -211,6 +185,19 @@ TEST_P(ItemFillAtThreads, LargeItemsAreTheSameHoweverCut) {
     SCOPED_TRACE(name);
     ASSERT_NO_FATAL_FAILURE(ExpectTheLiteralWalk(plane, 0, kNoBound, {-2, 0, 4, 9, 37, plane.Lines()}));
   }
+}
+
+// Single pixels two apart, 20 to a row: 253 items fit in bytes (codes skip 10), 254 do not.
+TEST(Labeling, MoreThan253ItemsAreNotPainted) {
+  for (const int count : {253, 254}) {
+    BytePlane dots(43, (count + 19) / 20 * 2 + 3);
+    dots.Fill(255);
+    for (int k = 0; k < count; ++k) dots[2 + k / 20 * 2][2 + k % 20 * 2] = 1;
+    const LabelingResult result = LabelItems(dots, 0, 100);
+    EXPECT_EQ(std::tuple(result.FitsInBytes(), result.KeptItems, result.ItemCount, result.Labeled.Empty()),
+              std::tuple(count == 253, count, count + 1, count != 253));
+  }
+  EXPECT_EQ(PercentageOfItems(5, 0), 0.0);
 }
 
 }  // namespace

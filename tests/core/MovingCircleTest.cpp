@@ -12,10 +12,8 @@
 
 namespace {
 
-// The counts as the treatment states them: the item in a plane of (h + m + 1) x (w + m + 1) cells
-// at (Rmax, Rmax), 255 elsewhere; for each radius the disc drawn ring by ring, then every centre in
-// raster order whose disc cells are all item (and, jumping, not yet covered) counted, a jumping disc
-// covering its cells.
+// Literal counts: item at (Rmax, Rmax) in a padded plane; centres in raster order whose drawn disc is
+// all item (jumping: and uncovered, then covering it).
 std::vector<std::int64_t> LiteralCounts(const BytePlane& mask, CircleMode mode) {
   const int h = mask.Lines(), w = mask.Columns(), m = std::min(h, w), rmax = m / 2;
   const int H = h + m, W = w + m;
@@ -46,7 +44,7 @@ std::vector<std::int64_t> LiteralCounts(const BytePlane& mask, CircleMode mode) 
   return counts;
 }
 
-// The smallest first radius of an offset that leads out of the item, every offset of the table tried.
+// The least first radius of an offset out of the item, every offset tried.
 int LeastOffsetOut(const BytePlane& mask, const DiscTable& table, int i, int j) {
   if (!mask[i][j]) return 0;
   const int m = table.MaxRadius();
@@ -66,10 +64,8 @@ std::vector<std::int64_t> Discs(const MovingCircleResult& result) {
 
 }  // namespace
 
-// A disc of radius R reaches exactly R cells up, down, left and right: in an a x a square it fits
-// at the (a - 2R)^2 centres at least R from every side; a 70 x 70 item runs past the 32 radii the
-// diagram once held.
-TEST(MovingCircle, CirclesOverASquare) {
+// A disc of radius R fits in an a x a square at (a - 2R)^2 centres; 70 runs past 32 radii.
+TEST(MovingCircle, CirclesOverSquaresNarrowAndAbsentItems) {
   for (const int side : {10, 31, 70}) {
     const MovingCircleResult result = MovingCircleOfMask(UniformPlane(side, side, 1), CircleMode::Sliding);
     EXPECT_EQ(std::tuple(result.MaxRadius, result.ItemPixels), std::tuple(side / 2, side * side));
@@ -80,11 +76,18 @@ TEST(MovingCircle, CirclesOverASquare) {
     EXPECT_EQ(result.Counts.back().Surface, DiscTable(side).Surface(result.Counts.back().Radius));
   }
   EXPECT_EQ(std::tuple(CircleMaxRadius(7, 30), CircleMaxRadius(0, -4)), std::tuple(3, 0));
-  // Jumping discs never share a cell, so together they cover no more than the item.
-  const MovingCircleResult jumping = MovingCircleOfMask(UniformPlane(70, 70, 1), CircleMode::Jumping);
-  ASSERT_FALSE(jumping.Counts.empty());
-  for (const CircleCount& count : jumping.Counts)
-    EXPECT_TRUE(count.Discs >= 2 && count.Discs * count.Surface <= jumping.ItemPixels) << count.Radius;
+  for (const CircleCount& count : MovingCircleOfMask(UniformPlane(70, 70, 1), CircleMode::Jumping).Counts)
+    EXPECT_TRUE(count.Discs >= 2 && count.Discs * count.Surface <= 4900) << count.Radius;  // no overlap
+  // Items under two pixels wide or absent give no radius; a flat line no correlation.
+  const MovingCircleResult line = MovingCircleOfMask(UniformPlane(30, 1, 1), CircleMode::Jumping);
+  EXPECT_TRUE(line.Counts.empty() && line.MaxRadius == 0);
+  const BytePlane labels = fixtures::FilledSquare(20, 20, 2, 2, 9);
+  const ItemIndex index = IndexItems(labels);
+  EXPECT_TRUE(MovingCircle(labels, index[7], 7, CircleMode::Sliding).Counts.empty());
+  EXPECT_EQ(Discs(MovingCircle(labels, index[fixtures::kItem], fixtures::kItem, CircleMode::Sliding)),
+            (std::vector<std::int64_t>{49, 25, 9}));
+  const CircleFit flat = FitCircleLine({0, 1, 2}, {2, 2, 2});
+  EXPECT_TRUE(flat.Slope == 0 && std::isnan(flat.Correlation) && std::isnan(flat.R2));
 }
 
 TEST(MovingCircle, BothCirclesMatchTheLiteralScanOnRandomItems) {
@@ -93,47 +96,36 @@ TEST(MovingCircle, BothCirclesMatchTheLiteralScanOnRandomItems) {
     const BytePlane mask = fixtures::RandomDiscs(12 + trial % 9, 14 + trial % 7, 8, 6, random(), 1, 0);
     for (const CircleMode mode : {CircleMode::Sliding, CircleMode::Jumping})
       EXPECT_EQ(Discs(MovingCircleOfMask(mask, mode)), LiteralCounts(mask, mode))
-          << "trial " << trial << (mode == CircleMode::Jumping ? " jumping" : " sliding");
+          << trial << " " << int(mode);
   }
 }
 
-// The fit radius from the table's rows against every offset of the table tried in turn, on an item
-// wide enough for the rows broken by unreached cells (radii over 230), with specks of background.
-TEST(MovingCircle, FitRadiiEqualTheSmallestOffsetToTheBackground) {
+// Fit radii against every offset tried, on a disc wide enough for broken rows, with background specks.
+TEST(MovingCircle, FitRadiiEqualTheSmallestOffsetToTheBackgroundAcrossBrokenRows) {
   const int side = 521, c = 260;  // c: the centre
   BytePlane disc = UniformPlane(side, side, 0);
   FillDisc(disc, c, c, c, 1);
   std::mt19937 random(7);
   std::uniform_int_distribution<int> place(0, side - 1);
-  // Specks of background in the disc's outer crown, 242 to 258 from its centre.
   for (int specks = 0; specks < 12;) {
     const int i = place(random), j = place(random), d2 = (i - c) * (i - c) + (j - c) * (j - c);
     if (d2 > 242 * 242 && d2 < 258 * 258) disc[i][j] = 0, ++specks;
   }
   const DiscTable table(CircleMaxRadius(side, side));
-  // Probes about the centre, where the fits reach the broken rows, and anywhere.
   std::vector<std::pair<int, int>> probes = {{c, c}, {c + 3, c - 7}, {10, c}, {0, 0}};
   for (int k = 0; k < 12; ++k) probes.push_back({c - 40 + 7 * k, c + 5 * k});
   for (int k = 0; k < 20; ++k) probes.push_back({place(random), place(random)});
   for (const auto& [i, j] : probes)
     EXPECT_EQ(FitRadiusAt(disc, table, i, j), LeastOffsetOut(disc, table, i, j)) << i << ", " << j;
   EXPECT_GT(FitRadiusAt(disc, table, c, c), 230);
-
-  // The whole plane, column band by column band, gives each cell its own fit.
   const BytePlane item = fixtures::RandomDiscs(47, 61, 30, 6, 3, 1, 0);
   const DiscTable small(CircleMaxRadius(47, 61));
   const WordPlane fit = FitRadii(item, small);
   for (int i = 0; i < item.Lines(); ++i)
     for (int j = 0; j < item.Columns(); ++j)
       ASSERT_EQ(fit[i][j], LeastOffsetOut(item, small, i, j)) << i << ", " << j;
-}
-
-// Far out a row of the table is broken: an offset enters the discs later than the next one out.
-// Seen from the centre of a full square, a background cell at such an offset is not the nearest
-// way out of that row when the next cell is background too; when the next cell is item, it is.
-TEST(MovingCircle, ABrokenRowIsReadPastItsNearestBackground) {
-  const int m = 250, side = 2 * m + 1;
-  const DiscTable table(m);
+  // In a broken row a background cell is the nearest way out only when the next cell out is item.
+  const int m = c;  // the table's greatest radius
   for (const int dir : {1, -1}) {
     int hy = 0, ha = 0;
     for (int dy = -m; dy <= m && ha == 0; ++dy)
@@ -150,19 +142,37 @@ TEST(MovingCircle, ABrokenRowIsReadPastItsNearestBackground) {
   }
 }
 
-TEST(MovingCircle, ItemsUnderTwoPixelsWideOrAbsentGiveNoRadius) {
-  const MovingCircleResult line = MovingCircleOfMask(UniformPlane(30, 1, 1), CircleMode::Jumping);
-  EXPECT_TRUE(line.Counts.empty() && line.MaxRadius == 0);
-  const BytePlane labels = fixtures::FilledSquare(20, 20, 2, 2, 9);
-  const ItemIndex index = IndexItems(labels);
-  EXPECT_TRUE(MovingCircle(labels, index[7], 7, CircleMode::Sliding).Counts.empty());
-  // (9 - 2R)^2 down to 1 disc at R = 4.
-  EXPECT_EQ(Discs(MovingCircle(labels, index[fixtures::kItem], fixtures::kItem, CircleMode::Sliding)),
-            (std::vector<std::int64_t>{49, 25, 9}));
-}
-
-// No spread in y: slope 0 and no correlation.
-TEST(MovingCircle, AFlatLineHasNoCorrelation) {
-  const CircleFit flat = FitCircleLine({0, 1, 2}, {2, 2, 2});
-  EXPECT_TRUE(flat.Slope == 0 && std::isnan(flat.Correlation) && std::isnan(flat.R2));
+// The table holds each radius's drawn disc, about every change of angle step and far out; its rows.
+TEST(CircleDiscs, TheTableHoldsTheDiscEachRadiusDrawsInRunsWithOutwardMinima) {
+  const DiscTable table(240);
+  const std::int64_t surfaces[] = {5, 13, 29, 49, 73, 113, 149, 197};
+  for (int radius = 1; radius <= 8; ++radius)
+    EXPECT_EQ(table.Surface(radius), surfaces[radius - 1]) << radius;
+  for (const int radius : {1, 2, 5, 12, 33, 34, 35, 64, 65, 66, 107, 108, 109, 240}) {
+    std::vector<std::pair<int, int>> held;
+    for (int dy = -radius - 1; dy <= radius + 1; ++dy)
+      for (int dx = -radius - 1; dx <= radius + 1; ++dx)
+        if (table.FirstRadius(dy, dx) <= radius) held.push_back({dy, dx});
+    const std::vector<std::pair<int, int>> drawn = DrawnDisc(radius);
+    EXPECT_EQ(held, drawn) << radius;
+    EXPECT_EQ(table.Surface(radius), static_cast<std::int64_t>(drawn.size())) << radius;
+  }
+  EXPECT_TRUE(table.Runs(1, 2).empty());
+  ASSERT_EQ(table.Runs(1, 0).size(), 1u);
+  EXPECT_EQ(std::tuple(table.Runs(1, 0)[0].First, table.Runs(1, 0)[0].Last), std::tuple(-1, 1));
+  bool broken = false;
+  for (int dy = -236; dy <= 236 && !broken; ++dy) broken = table.Runs(236, dy).size() > 1;
+  EXPECT_TRUE(broken);
+  for (int dy = -240; dy <= 240; dy += 7) {
+    const DiscCell* row = table.Row(dy);
+    for (int dx = 1; dx <= 240; ++dx) {
+      int least = DiscTable::kNever;
+      for (int x = dx; x <= 240; ++x) least = std::min<int>(least, row[x].First);
+      EXPECT_EQ(row[dx].Outward, least);
+      EXPECT_GE(row[dx].First, std::abs(dy));  // no offset enters a disc before radius |dy|
+    }
+    EXPECT_EQ(table.RowFloor(dy), dy == 0 ? 1 : std::abs(dy));
+  }
+  EXPECT_EQ(std::tuple(DiscTable(0).FirstRadius(0, 0), DiscTable(-5).MaxRadius()),
+            std::tuple(DiscTable::kNever, 0));
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <set>
 
 #include "HullWalk.h"
+#include "binary/kernels/PatternTable.h"
 #include "binary/kernels/ShapeMeasures.h"
 #include "fixtures/Blocks.h"
 
@@ -14,9 +16,7 @@ ItemShape Measure(const BytePlane& labels, int code) {
   return MeasureItem(labels, code, IndexItems(labels)[code]);
 }
 
-// ---- The measures as the treatment was first described: whole-image grids, the hull walked with
-// angles, lines drawn with running reals, fills from the image's frame. ----
-
+// The literal measures: whole-image grids, the hull walked with angles, lines of running reals, fills.
 using Grid = std::vector<std::vector<int>>;
 
 Grid Zeros(int lines, int columns) {
@@ -35,10 +35,8 @@ std::int64_t Flood(Grid& g, int i, int j, int mark) {
     ++count;
     for (const auto& [c, d] :
          {std::pair{a - 1, b}, std::pair{a + 1, b}, std::pair{a, b - 1}, std::pair{a, b + 1}})
-      if (c >= 0 && c < lines && d >= 0 && d < columns && g[c][d] == 0) {
-        g[c][d] = mark;
-        stack.push_back({c, d});
-      }
+      if (c >= 0 && c < lines && d >= 0 && d < columns && g[c][d] == 0)
+        g[c][d] = mark, stack.push_back({c, d});
   }
   return count;
 }
@@ -62,10 +60,8 @@ Grid Edges(const Grid& inside, std::int64_t& count) {
   count = 0;
   for (int i = 1; i < lines - 1; ++i)
     for (int j = 1; j < columns - 1; ++j)
-      if (inside[i][j] && inside[i - 1][j] + inside[i + 1][j] + inside[i][j - 1] + inside[i][j + 1] < 4) {
-        edge[i][j] = 1;
-        ++count;
-      }
+      if (inside[i][j] && inside[i - 1][j] + inside[i + 1][j] + inside[i][j - 1] + inside[i][j + 1] < 4)
+        edge[i][j] = 1, ++count;
   return edge;
 }
 
@@ -97,7 +93,6 @@ ItemShape Reference(const BytePlane& labels, int code) {
   s.CentreColumn = sumColumns / s.Surface;
   for (int i = 0; i < lines; ++i) b[i][0] = b[i][columns - 1] = 0;
   for (int j = 0; j < columns; ++j) b[0][j] = b[lines - 1][j] = 0;
-
   const Grid edge = Edges(b, s.Perimeter);
   if (s.Perimeter == 0) return s;
   s.Measurable = true;
@@ -107,8 +102,6 @@ ItemShape Reference(const BytePlane& labels, int code) {
   s.Rodondity = P * P / S;
   s.PerimeterPerSurface = 100 * P / S;
   s.EuclidianPerSurface = 100 * s.PerimeterLength / s.RecalculatedSurface;
-
-  // The hull's outline and the cells it encloses: those its outside does not reach.
   std::vector<PixelPoint> edgePixels;
   for (int i = 0; i < lines; ++i)
     for (int j = 0; j < columns; ++j)
@@ -124,8 +117,7 @@ ItemShape Reference(const BytePlane& labels, int code) {
   }
   s.ConvexityIndex = std::min(100.0, 100 * S / double(s.ConvexZone));
   s.PerimeterConvexity = std::min(100.0, 100 * double(s.ConvexPerimeter) / P);
-
-  // The holes: the regions of non-item cells that the outside, from the frame, does not reach.
+  // Holes: the non-item cells the outside does not reach from the frame.
   Grid filled = b;
   Flood(filled, 0, 0, 2);
   s.Holes.Min = std::int64_t(lines) * columns;
@@ -171,20 +163,16 @@ auto Fields(const ItemShape& s) {
 
 }  // namespace
 
-TEST(ShapeMeasures, DiscOfRadiusOneHundred) {
-  BytePlane labels = UniformPlane(211, 211);
-  FillDisc(labels, 105, 105, 100, 7);
-  const ItemShape s = Measure(labels, 7);
+TEST(ShapeMeasures, ADiscASinglePixelFrameItemsAndOpeningsTowardTheFrame) {
+  BytePlane disc = UniformPlane(211, 211);
+  FillDisc(disc, 105, 105, 100, 7);
+  const ItemShape s = Measure(disc, 7);
   EXPECT_EQ(std::tuple(s.Surface, s.CentreLine, s.CentreColumn, s.Holes.Count),
             std::tuple(31417, 105, 105, 0));
   EXPECT_GT(s.ConvexityIndex, 99.0);  // the hull takes a few cells of the digital circle's notches
   EXPECT_NEAR(s.CircleRadius, 100, 0.5);
-}
-
-TEST(ShapeMeasures, SinglePixelFrameItemsAndOpeningsTowardTheFrame) {
+  // A U and item 2 closing cells against the frame: no holes.
   BytePlane labels = UniformPlane(14, 10);
-  // A U on lines 1..4 whose opening reaches the frame line: the opening is outside, not a hole; so is
-  // the cell that item 2, on the first inner line, closes against the frame.
   FillBlock(labels, 0, 3, 5, 5, 1);
   FillBlock(labels, 0, 4, 4, 3, 255);
   labels[1][9] = labels[2][10] = labels[1][11] = 2;
@@ -192,13 +180,11 @@ TEST(ShapeMeasures, SinglePixelFrameItemsAndOpeningsTowardTheFrame) {
   labels[9][3] = labels[9][4] = 5;  // on the frame only: not measurable
   labels[9][0] = 6;
   EXPECT_EQ(std::tuple(Measure(labels, 1).Holes.Count, Measure(labels, 2).Holes.Count), std::tuple(0, 0));
-  const ItemShape one = Measure(labels, 4);
-  EXPECT_EQ(std::tuple(one.Perimeter, one.ConvexPerimeter, one.ConvexZone, one.RecalculatedSurface),
-            std::tuple(1, 1, 1, 0.5));
-  EXPECT_EQ(std::tuple(one.ConvexityIndex, one.PerimeterConvexity, one.ExternalPerimeterConvexity),
-            std::tuple(100.0, 100.0, 100.0));
-  EXPECT_EQ(std::tuple(Measure(labels, 5).Measurable, Measure(labels, 5).Surface,
-                       Measure(labels, 6).Measurable, Measure(labels, 6).Surface),
+  const ItemShape one = Measure(labels, 4), five = Measure(labels, 5), six = Measure(labels, 6);
+  EXPECT_EQ(std::tuple(one.Perimeter, one.ConvexPerimeter, one.ConvexZone, one.RecalculatedSurface,
+                       one.ConvexityIndex, one.PerimeterConvexity, one.ExternalPerimeterConvexity),
+            std::tuple(1, 1, 1, 0.5, 100.0, 100.0, 100.0));
+  EXPECT_EQ(std::tuple(five.Measurable, five.Surface, six.Measurable, six.Surface),
             std::tuple(false, 2, false, 1));
   for (int code : {1, 2, 4, 5, 6}) EXPECT_EQ(Fields(Measure(labels, code)), Fields(Reference(labels, code)));
 }
@@ -208,14 +194,12 @@ TEST(ShapeMeasures, SameAsTheWholeImageMeasuresOnRandomItems) {
   for (int trial = 0; trial < 12; ++trial) {
     const int lines = 20 + static_cast<int>(random() % 30), columns = 20 + static_cast<int>(random() % 30);
     BytePlane labels = UniformPlane(columns, lines);
-    for (int k = 0; k < 14; ++k) {
-      const std::uint8_t code = static_cast<std::uint8_t>(1 + random() % 5);
+    for (int k = 0; k < 14; ++k) {  // blocks and rings
       const int top = static_cast<int>(random() % lines), left = static_cast<int>(random() % columns);
-      const int h = 1 + static_cast<int>(random() % 9), w = 1 + static_cast<int>(random() % 9);
-      const bool ring = random() % 2;
-      for (int i = top; i < std::min(lines, top + h); ++i)
-        for (int j = left; j < std::min(columns, left + w); ++j)
-          if (!ring || i == top || j == left || i == top + h - 1 || j == left + w - 1) labels[i][j] = code;
+      const int h = std::min(1 + static_cast<int>(random() % 9), lines - top);
+      const int w = std::min(1 + static_cast<int>(random() % 9), columns - left);
+      FillBlock(labels, top, left, h, w, static_cast<std::uint8_t>(1 + random() % 5));
+      if (random() % 2) FillBlock(labels, top + 1, left + 1, h - 2, w - 2, 255);
     }
     for (int k = 0; k < 30; ++k)
       labels[random() % lines][random() % columns] = static_cast<std::uint8_t>(1 + random() % 5);
@@ -223,9 +207,63 @@ TEST(ShapeMeasures, SameAsTheWholeImageMeasuresOnRandomItems) {
     const std::vector<int> codes = index.PresentCodes();
     const std::vector<ItemShape> shapes = MeasureItems(labels, index, codes);
     ASSERT_EQ(shapes.size(), codes.size());
-    for (std::size_t k = 0; k < codes.size(); ++k) {
-      SCOPED_TRACE(testing::Message() << "trial " << trial << " code " << codes[k]);
-      EXPECT_EQ(Fields(shapes[k]), Fields(Reference(labels, codes[k])));
-    }
+    for (std::size_t k = 0; k < codes.size(); ++k)
+      EXPECT_EQ(Fields(shapes[k]), Fields(Reference(labels, codes[k]))) << trial << " code " << codes[k];
   }
+}
+
+TEST(ConvexHull, HandWorkedShapesAndTheAngleWalkOnRandomPixelSets) {
+  using P = std::vector<PixelPoint>;
+  EXPECT_EQ(ConvexHullVertices({{0, 0}, {0, 4}, {4, 4}, {4, 0}, {2, 2}, {4, 2}}),
+            (P{{4, 0}, {4, 4}, {0, 4}, {0, 0}, {4, 0}}));
+  EXPECT_EQ(ConvexHullVertices({{3, 7}}), (P{{3, 7}}));
+  EXPECT_EQ(ConvexHullVertices({}), P{});
+  // Collinear: there and back; a triangle counter-clockwise on the screen.
+  EXPECT_EQ(ConvexHullVertices({{1, 1}, {2, 2}, {3, 3}}), (P{{3, 3}, {1, 1}, {3, 3}}));
+  EXPECT_EQ(ConvexHullVertices({{5, 2}, {5, 3}}), (P{{5, 2}, {5, 3}, {5, 2}}));
+  EXPECT_EQ(ConvexHullVertices({{9, 0}, {0, 0}, {9, 9}, {5, 2}}), (P{{9, 0}, {9, 9}, {0, 0}, {9, 0}}));
+  std::mt19937 random(3);
+  for (int trial = 0; trial < 400; ++trial) {
+    const int side = 2 + static_cast<int>(random() % 30), count = 1 + static_cast<int>(random() % 40);
+    std::set<std::pair<int, int>> unique;
+    for (int k = 0; k < count; ++k)
+      unique.insert({static_cast<int>(random() % side), static_cast<int>(random() % side)});
+    std::vector<PixelPoint> points;
+    for (auto [line, column] : unique) points.push_back({line, column});
+    ASSERT_EQ(ConvexHullVertices(points), AngleWalkHull(points)) << "trial " << trial;
+  }
+}
+
+TEST(DrawMatrixLine, CellsOfHandWorkedLinesWithoutTheEndPoint) {
+  using Set = std::set<std::pair<int, int>>;
+  const auto cells = [](int line1, int column1, int line2, int column2, int columns = 8) {
+    BytePlane plane(columns, 8);
+    DrawMatrixLine(line1, column1, line2, column2, plane);
+    Set set;
+    for (int i = 0; i < plane.Lines(); ++i)
+      for (int j = 0; j < plane.Columns(); ++j)
+        if (plane[i][j]) set.insert({i, j});
+    return set;
+  };
+  EXPECT_EQ(cells(0, 0, 2, 5), (Set{{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}}));  // 0, 0.4, .. 1.6 rounded
+  EXPECT_EQ(cells(2, 5, 0, 0), (Set{{2, 5}, {2, 4}, {1, 3}, {1, 2}, {0, 1}}));  // the same, walked back
+  EXPECT_EQ(cells(0, 0, 1, 2), (Set{{0, 0}, {1, 1}}));                          // 0.5 rounds up
+  const Set fourteen = cells(0, 0, 1, 14);  // seven steps of 1/14 add up to just below 0.5
+  EXPECT_TRUE(fourteen.count({0, 7}) == 1 && fourteen.count({1, 7}) == 0);
+  EXPECT_EQ(cells(3, 3, 3, 3), Set{});                                   // no length, no cell
+  EXPECT_EQ(cells(1, 13, 1, 18, 16), (Set{{1, 13}, {1, 14}, {1, 15}}));  // the cells inside only
+}
+
+// Whole rows are checked in the handler's tables; here an item on the frame at half a metre.
+TEST(PatternTable, AnItemOnTheFrameHasOnlyItsSurfaceAndTheExtensionIsAddedOnlyWhenMissing) {
+  ItemShape frame;
+  frame.Code = 12, frame.Surface = 3;
+  const std::string row = PatternTableRow(frame, 0.5);
+  EXPECT_EQ(row.substr(0, row.find("\tundefined")), "12\t3\t0.750000");
+  const std::pair<std::string, std::string> cases[] = {{"/data/items", "/data/items.xls"},
+                                                       {"/data/items.xls", "/data/items.xls"},
+                                                       {"ITEMS.XLS", "ITEMS.XLS"},
+                                                       {"items.xls.bak", "items.xls.bak.xls"},
+                                                       {"", ".xls"}};
+  for (const auto& [name, expected] : cases) EXPECT_EQ(WithXlsExtension(name), expected) << name;
 }
