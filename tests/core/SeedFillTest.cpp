@@ -17,9 +17,7 @@ bool Same(const BytePlane& a, const BytePlane& b) {
   return a.Size() == b.Size() && std::equal(a.Data(), a.Data() + a.Size(), b.Data());
 }
 
-// The fill step by step as it is stated: take the top seed, scan left to column 1 and right to the
-// last column, write the frame pixels and the run, remove the seed, then seed the run ends of the
-// rows above and below. Every seed is taken, even one filled since it was pushed; marks 1 on writes.
+// The fill step by step as stated (every seed taken, even one filled since); marks 1 on writes.
 void LiteralSeedFill(BytePlane& plane, int line, int column, std::uint8_t value, BytePlane& marks) {
   const int lines = plane.Lines(), columns = plane.Columns();
   auto write = [&](int y, int x) {
@@ -56,8 +54,7 @@ void LiteralSeedFill(BytePlane& plane, int line, int column, std::uint8_t value,
 }
 
 TEST(SeedFill, AgreesWithTheStepByStepFillFromAnySeed) {
-  // Seeds anywhere, on column 0 and on items too, narrow planes included; last, a large ragged region
-  // whose scan-line stack far exceeds a fixed table of 100,000 entries.
+  // Last, a large ragged region whose seed stack far exceeds a fixed table of 100,000 entries.
   std::mt19937 random(23);
   for (int trial = 0; trial <= 3000; ++trial) {
     const bool large = trial == 3000;
@@ -73,8 +70,8 @@ TEST(SeedFill, AgreesWithTheStepByStepFillFromAnySeed) {
     BytePlane expected = plane.Clone(), expectedMarks(columns, lines), marks(columns, lines);
     LiteralSeedFill(expected, line, column, 9, expectedMarks);
     ASSERT_TRUE(SeedFill(plane, line, column, 9, &marks));
-    ASSERT_TRUE(Same(plane, expected)) << columns << "x" << lines << " seed " << line << "," << column;
-    ASSERT_TRUE(Same(marks, expectedMarks)) << columns << "x" << lines << " seed " << line << "," << column;
+    ASSERT_TRUE(Same(plane, expected) && Same(marks, expectedMarks))
+        << columns << "x" << lines << " " << line << "," << column;
   }
 }
 
@@ -85,18 +82,13 @@ TEST(SeedFill, HandWorkedFramesAndSeeds) {
     std::string filled;
   };
   const std::vector<Case> cases = {
-      // The run of row 0 reaches column 1 and the column before the last: both frame pixels take the
-      // value whatever they held; row 1's two pockets do the same; the item 3 and row 2 stay.
+      // Runs reaching column 1 and the column before the last write the frame pixels whatever they hold.
       {"7...9\n7.3.9\n77777\n", 0, 2, 5, "55555\n55355\n77777\n"},
-      // Two pockets joined only through column 0 stay apart; column 0 of the filled row is written,
-      // and so is its last column (an item), the run reaching the column before it.
+      // Pockets joined only through column 0 stay apart.
       {"...1\n.111\n...1\n", 0, 2, 4, "4444\n.111\n...1\n"},
-      // A seed on column 0: its own row's run is empty (column 1 is an item), yet the rows above and
-      // below are seeded at column 0, from where the whole background is reached.
+      // A seed on column 0: an empty run of its own, yet the rows around are seeded at column 0.
       {"....\n.1..\n....\n", 1, 0, 6, "6666\n6166\n6666\n"},
-      // A seed on an item is written, and the fill goes on into the rows around.
       {".......\n..4..9.\n.......\n", 1, 2, 8, "8888888\n8888898\n8888888\n"},
-      // One column: the seed column only.
       {".\n.\n.\n", 1, 0, 2, ".\n2\n.\n"},
   };
   for (const Case& c : cases) {
@@ -105,7 +97,7 @@ TEST(SeedFill, HandWorkedFramesAndSeeds) {
     marks.Fill(kBack);
     EXPECT_TRUE(SeedFill(plane, c.line, c.column, c.value, &marks));
     EXPECT_EQ(PlaneText(plane), c.filled);
-    // Here every pixel written changes: the marks are the changes.
+    // Every pixel written here changes: the marks are the changes.
     for (std::size_t k = 0; k < plane.Size(); ++k)
       EXPECT_EQ(marks.Data()[k], plane.Data()[k] != start.Data()[k] ? 1 : kBack) << c.filled << k;
   }
