@@ -47,7 +47,6 @@ TEST(ColourSegment, InterleavingWritesBlueGreenRedAndPlanesMustFit) {
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 5; ++j)
       ASSERT_EQ(BgrAt(bgr, i, j), (Rgb{planes.Blue[i][j], planes.Green[i][j], planes.Red[i][j]}));
-
   planes.Green = BytePlane(5, 4);
   EXPECT_FALSE(InterleavePlanes(planes, bgr));
   EXPECT_FALSE(PaintGraySegment(MakeRandomGray(5, 3, 1), 0, 255, kRed, planes, bgr));

@@ -1,5 +1,3 @@
-// The screen editor's kernels: the line walk and its undo, recoding, the colour picture, and the
-// dilation contour.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,12 +17,7 @@ namespace {
 using Pixels = std::vector<PixelPosition>;
 
 TEST(EditorLine, WalksHandWorkedLines) {
-  struct Case {
-    PixelPosition start, end;
-    Pixels expected;
-  };
-  const std::vector<Case> cases = {
-      // (The line (0,0) -> (3,10) is drawn pixel by pixel by the line tool's test.)
+  const std::tuple<PixelPosition, PixelPosition, Pixels> cases[] = {
       {{2, 1}, {2, 4}, {{2, 1}, {2, 2}, {2, 3}, {2, 4}}},
       {{4, 3}, {1, 3}, {{4, 3}, {3, 3}, {2, 3}, {1, 3}}},
       {{0, 0}, {3, 3}, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
@@ -32,8 +25,7 @@ TEST(EditorLine, WalksHandWorkedLines) {
       {{5, 5}, {1, 3}, {{5, 5}, {4, 5}, {3, 4}, {2, 4}, {1, 3}}},
       {{6, 2}, {6, 2}, {}},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(LinePixels(c.start, c.end), c.expected) << c.end.Line << "," << c.end.Column;
+  for (const auto& [start, end, expected] : cases) EXPECT_EQ(LinePixels(start, end), expected) << end.Line;
 }
 
 TEST(EditorLine, DrawingRecordsWhatItChangedAndRestoringGivesItBack) {
@@ -41,8 +33,8 @@ TEST(EditorLine, DrawingRecordsWhatItChangedAndRestoringGivesItBack) {
   for (int trial = 0; trial < 200; ++trial) {
     BytePlane plane = MakeRandomGray(23, 17, trial);
     const BytePlane before = plane.Clone();
-    const PixelPosition start{static_cast<int>(random() % 17), static_cast<int>(random() % 23)};
-    const PixelPosition end{static_cast<int>(random() % 17), static_cast<int>(random() % 23)};
+    const PixelPosition start{int(random() % 17), int(random() % 23)},
+        end{int(random() % 17), int(random() % 23)};
     std::vector<int> values(2, -1);  // too short: it grows
     Pixels pixels;
     const int drawn = DrawEditorLine(plane, start, end, 77, values, pixels);
@@ -74,9 +66,7 @@ TEST(EditorLine, NothingIsDrawnOnOnePixelOrOutsideAndTheRecordStays) {
 TEST(EditorPlanes, RecodingAndColoursMatchAPixelByPixelReading) {
   std::mt19937 random(3);
   ColourTable table;
-  for (Rgb& c : table)
-    c = {static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()),
-         static_cast<std::uint8_t>(random())};
+  for (Rgb& c : table) c = {std::uint8_t(random()), std::uint8_t(random()), std::uint8_t(random())};
   for (const int threads : {1, 3}) {
     parallel::SetThreadLimit(threads);
     for (const int side : {1, 9, 700}) {
@@ -126,21 +116,18 @@ TEST(DilationContour, EveryPresentCodeIsVisitedAndOnlyBackgroundInTheBackupIsGai
   const DilationContourResult part = ExtractDilationContour(panel, oneLine);
   EXPECT_EQ(std::tuple(part.TotalPixels.back(), part.BorderPixels.back()), std::tuple(13, 11));
   EXPECT_EQ(panel[1][2], 255);
-
   BytePlane zeros(4, 3);
   EXPECT_TRUE(ExtractDilationContour(zeros, BytePlane(4, 3)).Codes.empty());
   EXPECT_TRUE(std::all_of(zeros.Data(), zeros.Data() + zeros.Size(), [](int v) { return v == 255; }));
 }
 
 TEST(DilationContour, ThreadsGiveTheSameResult) {
-  const BytePlane source = MakeRandomGray(600, 500, 4);
-  const BytePlane before = MakeRandomGray(600, 500, 5);
-  std::vector<BytePlane> panels;
-  std::vector<DilationContourResult> results;
-  for (const int threads : {1, 4}) {
-    parallel::SetThreadLimit(threads);
-    panels.push_back(source.Clone());
-    results.push_back(ExtractDilationContour(panels.back(), before));
+  const BytePlane source = MakeRandomGray(600, 500, 4), before = MakeRandomGray(600, 500, 5);
+  BytePlane panels[2] = {source.Clone(), source.Clone()};
+  DilationContourResult results[2];
+  for (const int k : {0, 1}) {
+    parallel::SetThreadLimit(1 + 3 * k);
+    results[k] = ExtractDilationContour(panels[k], before);
   }
   parallel::SetThreadLimit(0);
   EXPECT_EQ(std::tie(results[0].TotalPixels, results[0].BorderPixels),

@@ -87,11 +87,9 @@ TEST(RawFile, ReadsRowsTopFirstAndRoundTrips) {
   EXPECT_EQ((Bytes{plane[0][0], plane[0][3], plane[1][0], plane[2][3]}), (Bytes{0, 30, 40, 110}));
   ASSERT_TRUE(WriteRawFile(dir.File("b.raw"), plane, 4, 3));
   EXPECT_EQ(ReadFileBytes(dir.File("b.raw")), bytes);
-
   // A longer file gives its first bytes.
   ASSERT_EQ(ReadRawFile(dir.File("a.raw"), 2, 3, plane), RawFileStatus::Ok);
   EXPECT_EQ(plane[2][1], 50);
-
   // The top-left part of a larger plane is written; a part wider than the plane is refused.
   BytePlane large(5, 4);
   for (int i = 0; i < 4; ++i)
@@ -138,7 +136,6 @@ TEST(RawFile, FileSizeSizeFileNameAndFolder) {
   ASSERT_TRUE(WriteFileBytes(dir.File("e"), Bytes{}));
   EXPECT_EQ(std::tuple(GetFileSize(dir.File("f")), GetFileSize(dir.File("e"))), std::tuple(1234, 0));
   EXPECT_EQ(std::tuple(GetFileSize(dir.File("none")), GetFileSize(dir.Path())), std::tuple(-1, -1));
-
   // Only the last extension is replaced (out.raw.raw: a save of a name typed with ".raw").
   const std::pair<const char*, const char*> cases[] = {
       {"/home/a/carpet.raw", "/home/a/carpet.txt"}, {"/home/a/out.raw.raw", "/home/a/out.raw.txt"},
@@ -201,12 +198,10 @@ TEST(SafeFile, LinksDevicesFoldersAndPermissions) {
   ASSERT_TRUE(WriteTextFileSafely(dir.File("link.txt"), "two"));
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
   EXPECT_EQ(ReadFileText(dir.File("real.txt")), "two");
-
   // A replaced file keeps its permissions.
   std::filesystem::permissions(dir.File("real.txt"), std::filesystem::perms(0640));
   ASSERT_TRUE(WriteTextFileSafely(dir.File("real.txt"), "three"));
   EXPECT_EQ(std::filesystem::status(dir.File("real.txt")).permissions(), std::filesystem::perms(0640));
-
   // A folder is not a file; a device is written in place and stays a device.
   EXPECT_FALSE(WriteTextFileSafely(dir.Path(), "x"));
   EXPECT_FALSE(WriteTextFileSafely(dir.File("no/such/folder.txt"), "x"));
