@@ -22,7 +22,7 @@ constexpr Rgb kRed{0, 0, 255};
 constexpr Rgb kGreen{0, 200, 0};
 
 // The thresholding window's own cases paint the usual segments; here those it cannot make.
-TEST(ColourSegment, EmptyAndOversizedSegments) {
+TEST(ColourSegment, EmptyAndOversizedSegmentsInterleavingAndPlanesThatMustFit) {
   const BytePlane ramp = MakeNumbered(16, 16, 16);  // every gray once
   ColourPlanes planes;
   BytePlane bgr;
@@ -38,33 +38,25 @@ TEST(ColourSegment, EmptyAndOversizedSegments) {
   // Bounds beyond the grays are cut to them.
   ASSERT_TRUE(PaintGraySegment(ramp, 240, 900, kGreen, planes, bgr));
   EXPECT_EQ(std::tuple(At(bgr, 239), At(bgr, 240), At(bgr, 255)), std::tuple(GrayRgb(239), kGreen, kGreen));
-}
-
-TEST(ColourSegment, InterleavingWritesBlueGreenRedAndPlanesMustFit) {
-  ColourPlanes planes{MakeRandomGray(5, 3, 1), MakeRandomGray(5, 3, 2), MakeRandomGray(5, 3, 3)};
-  BytePlane bgr(4, 4);
+  planes = {MakeRandomGray(5, 3, 1), MakeRandomGray(5, 3, 2), MakeRandomGray(5, 3, 3)};
+  bgr = BytePlane(4, 4);
   ASSERT_TRUE(InterleavePlanes(planes, bgr));
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 5; ++j)
       ASSERT_EQ(BgrAt(bgr, i, j), (Rgb{planes.Blue[i][j], planes.Green[i][j], planes.Red[i][j]}));
   planes.Green = BytePlane(5, 4);
-  EXPECT_FALSE(InterleavePlanes(planes, bgr));
-  EXPECT_FALSE(PaintGraySegment(MakeRandomGray(5, 3, 1), 0, 255, kRed, planes, bgr));
-  EXPECT_FALSE(ColourPlanesFromGray(BytePlane(), planes));
+  EXPECT_FALSE(InterleavePlanes(planes, bgr) ||
+               PaintGraySegment(MakeRandomGray(5, 3, 1), 0, 255, kRed, planes, bgr) ||
+               ColourPlanesFromGray(BytePlane(), planes));
 }
 
-TEST(ColourImage, DialogValuesAndSizes) {
+TEST(ColourImage, DialogValuesSizesAndPackedRowsOfBlueGreenRedAndNothingBeyond) {
   EXPECT_EQ(RgbFromColourValue(0x00C08040u), (Rgb{0xC0, 0x80, 0x40}));
   BytePlane bgr;
-  EXPECT_TRUE(FitColourImage(bgr, 5, 2));
-  EXPECT_EQ(std::tuple(bgr.Lines(), bgr.Columns()), std::tuple(2, 15));
+  ASSERT_TRUE(FitColourImage(bgr, 5, 2) && bgr.Lines() == 2 && bgr.Columns() == 15);
   bgr[1][14] = 9;
-  EXPECT_TRUE(FitColourImage(bgr, 5, 2));  // kept as it is
-  EXPECT_EQ(bgr[1][14], 9);
+  EXPECT_TRUE(FitColourImage(bgr, 5, 2) && bgr[1][14] == 9);  // kept as it is
   EXPECT_FALSE(FitColourImage(bgr, 0, 2) || FitColourImage(bgr, 1 << 30, 1));
-}
-
-TEST(ColourImage, PackedRowsHoldBlueGreenRedAndNothingBeyond) {
   for (int count = 0; count <= 9; ++count) {
     std::vector<std::uint32_t> words;
     for (std::uint32_t j = 0; j < static_cast<std::uint32_t>(count); ++j)
@@ -85,13 +77,11 @@ Rgb LiteralTransparent(int base, int mask, int original, const TransparentParams
     if (v > 255) v = 255;
     return static_cast<std::uint8_t>(static_cast<int>(v));
   };
-  Rgb out{blend(overlay.blue), blend(overlay.green), blend(overlay.red)};
-  if (p.Local && mask > 254) out = GrayRgb(original);
-  return out;
+  return p.Local && mask > 254 ? GrayRgb(original)
+                               : Rgb{blend(overlay.blue), blend(overlay.green), blend(overlay.red)};
 }
 
-// The handler's own cases give the hand-worked values; here every opacity the kernel may be given,
-// those beyond 0 .. 1 included, against the reference, at several thread counts.
+// Hand-worked values are the handler's; here every opacity, those beyond 0 .. 1 too, against the reference.
 class SuperpositionAtThreads : public AtThreadCounts {};
 INSTANTIATE_AT_THREAD_COUNTS(SuperpositionAtThreads);
 
@@ -117,11 +107,11 @@ TEST(Superposition, PlanesOfAnotherSizeAreRefused) {
   const BytePlane plane(3, 2);
   const TransparentParams global{3, 0.5, {0, 0, 255}, false}, local{3, 0.5, {0, 0, 255}, true};
   BytePlane bgr;
-  EXPECT_FALSE(SuperposeSingle(plane, BytePlane(2, 2), 3, {}, bgr));
-  EXPECT_FALSE(SuperposeTransparent(plane, BytePlane(3, 3), plane, global, bgr));
-  EXPECT_FALSE(SuperposeTransparent(plane, plane, BytePlane(1, 1), local, bgr));
+  EXPECT_FALSE(SuperposeSingle(plane, BytePlane(2, 2), 3, {}, bgr) ||
+               SuperposeTransparent(plane, BytePlane(3, 3), plane, global, bgr) ||
+               SuperposeTransparent(plane, plane, BytePlane(1, 1), local, bgr) ||
+               SuperposeSingle(BytePlane(), BytePlane(), 3, {}, bgr));
   EXPECT_TRUE(SuperposeTransparent(plane, plane, BytePlane(1, 1), global, bgr));  // the original is not read
-  EXPECT_FALSE(SuperposeSingle(BytePlane(), BytePlane(), 3, {}, bgr));
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST(EditorLine, WalksHandWorkedLines) {
   for (const auto& [start, end, expected] : cases) EXPECT_EQ(LinePixels(start, end), expected) << end.Line;
 }
 
-TEST(EditorLine, DrawingRecordsWhatItChangedAndRestoringGivesItBack) {
+TEST(EditorLine, DrawingRecordsWhatItChangedRestoringGivesItBackAndOnePixelOrOutsideDrawsNothing) {
   std::mt19937 random(5);
   for (int trial = 0; trial < 200; ++trial) {
     BytePlane plane = MakeRandomGray(23, 17, trial);
@@ -46,9 +46,6 @@ TEST(EditorLine, DrawingRecordsWhatItChangedAndRestoringGivesItBack) {
     RestoreLinePixels(plane, values, pixels, drawn);
     ASSERT_TRUE(std::equal(plane.Data(), plane.Data() + plane.Size(), before.Data())) << trial;
   }
-}
-
-TEST(EditorLine, NothingIsDrawnOnOnePixelOrOutsideAndTheRecordStays) {
   BytePlane plane(5, 4);
   std::vector<int> values = {9, 8};
   Pixels pixels = {{1, 1}, {1, 2}};

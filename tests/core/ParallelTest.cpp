@@ -38,7 +38,7 @@ TEST(Parallel, EveryIndexOnceInChunksOfTheGrainAtAnyThreadCount) {
   }
 }
 
-TEST(Parallel, NestedLoopsRunInlineAndErrorsReachTheCaller) {
+TEST(Parallel, NestedLoopsRunInlineErrorsReachTheCallerAndASecondCallerRunsAlongside) {
   ThreadLimit limit(4);
   std::atomic<std::int64_t> sum{0};
   parallel::For(64, 1, [&](std::int64_t first, std::int64_t) {
@@ -53,6 +53,20 @@ TEST(Parallel, NestedLoopsRunInlineAndErrorsReachTheCaller) {
   std::atomic<int> after{0};
   parallel::For(100, 1, [&](std::int64_t, std::int64_t) { ++after; });
   EXPECT_EQ(after.load(), 100);
+  std::atomic<int> inner{0};
+  std::atomic<bool> release{false};
+  std::thread other;
+  parallel::For(8, 1, [&](std::int64_t first, std::int64_t) {
+    if (first != 0) return;
+    // The pool is taken by this loop: the other thread's loop must still end, on its own.
+    other = std::thread([&] {
+      parallel::For(100, 1, [&](std::int64_t, std::int64_t) { ++inner; });
+      release = true;
+    });
+    while (!release) std::this_thread::yield();
+  });
+  other.join();
+  EXPECT_EQ(inner.load(), 100);
 }
 
 TEST(Parallel, AJobUsesAtMostTheThreadCountAndGrainsFollowTheChunkWork) {
@@ -75,24 +89,6 @@ TEST(Parallel, AJobUsesAtMostTheThreadCountAndGrainsFollowTheChunkWork) {
   EXPECT_EQ(std::tuple(RowGrain(16), RowGrain(1000)), std::tuple(4, 1));
   parallel::SetChunkWork(0);  // back to the default
   EXPECT_EQ(std::tuple(RowGrain(4096), RowGrain(kChunkWork * 2)), std::tuple(kChunkWork / 4096, 1));
-}
-
-TEST(Parallel, ASecondCallerRunsItsLoopWhileTheFirstRuns) {
-  ThreadLimit limit(4);
-  std::atomic<int> inner{0};
-  std::atomic<bool> release{false};
-  std::thread other;
-  parallel::For(8, 1, [&](std::int64_t first, std::int64_t) {
-    if (first != 0) return;
-    // The pool is taken by this loop: the other thread's loop must still end, on its own.
-    other = std::thread([&] {
-      parallel::For(100, 1, [&](std::int64_t, std::int64_t) { ++inner; });
-      release = true;
-    });
-    while (!release) std::this_thread::yield();
-  });
-  other.join();
-  EXPECT_EQ(inner.load(), 100);
 }
 
 }  // namespace

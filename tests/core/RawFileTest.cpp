@@ -156,7 +156,7 @@ TEST(SafeFile, AFailedSaveLeavesTheEarlierFileWholeAndNoTemporaryBehind) {
             std::tuple(Bytes(next.Data(), next.Data() + 64), "4\n16\n1\n0\n255\n"));
 }
 
-TEST(SafeFile, ARenameThatFailsHalfWayPutsTheFirstFileBack) {
+TEST(SafeFile, ARenameThatFailsHalfWayPutsTheFirstFileBackLinksDevicesFoldersAndPermissions) {
   ScratchDir dir;
   ASSERT_TRUE(WriteTextFileSafely(dir.File("first"), "old first"));
   SafeFile first(dir.File("first")), second(dir.File("second"));
@@ -167,10 +167,6 @@ TEST(SafeFile, ARenameThatFailsHalfWayPutsTheFirstFileBack) {
   EXPECT_FALSE(SafeFile::CommitTogether({&first, &second}));
   EXPECT_EQ(ReadFileText(dir.File("first")), "old first");
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"first", "second"}));
-}
-
-TEST(SafeFile, LinksDevicesFoldersAndPermissions) {
-  ScratchDir dir;
   // A link keeps pointing at the file it names, which is replaced.
   ASSERT_TRUE(WriteTextFileSafely(dir.File("real.txt"), "one"));
   std::filesystem::create_symlink(dir.File("real.txt"), dir.File("link.txt"));

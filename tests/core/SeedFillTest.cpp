@@ -75,7 +75,7 @@ TEST(SeedFill, AgreesWithTheStepByStepFillFromAnySeed) {
   }
 }
 
-TEST(SeedFill, HandWorkedFramesAndSeeds) {
+TEST(SeedFill, HandWorkedFramesAndSeedsAndRefusalsThatChangeNothing) {
   struct Case {
     std::string start;
     int line, column, value;
@@ -105,9 +105,6 @@ TEST(SeedFill, HandWorkedFramesAndSeeds) {
   BytePlane row = PlaneFromText(cases[3].start);
   EXPECT_TRUE(SeedFillRow(row, 1, 2, 8));
   EXPECT_EQ(PlaneText(row), ".......\n888889.\n.......\n");
-}
-
-TEST(SeedFill, RefusedSeedsAndValuesChangeNothing) {
   for (const auto& [line, column, value] :
        {std::tuple{0, 0, 255}, {1, 1, 256}, {1, 1, -1}, {-1, 0, 3}, {0, 4, 3}, {3, 0, 3}}) {
     BytePlane plane = PlaneFromText("....\n....\n....\n");

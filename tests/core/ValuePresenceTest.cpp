@@ -65,7 +65,7 @@ TEST(GrayHistogram, BordersAndTheCommonPartOfTwoPlanes) {
 }
 
 // trunc((v - Min) / (Max - Min) x 254) + Offset within Floor .. 255; the Offset alone without range.
-TEST(GrayScaling, LinearBetweenMinimumAndMaximumWithinFloorAnd255) {
+TEST(GrayScaling, LinearWithinFloorAnd255AndAnEmptyRectangle) {
   const double nan = std::nan("");
   const std::tuple<GrayScaling, double, int> cases[] = {
       {{2, 3, 0}, 2.0, 0},    {{2, 3, 0}, 3.0, 254},   {{2, 3, 0}, 2.5, 127},    {{2, 3, 0}, 2.0039, 0},
@@ -75,10 +75,7 @@ TEST(GrayScaling, LinearBetweenMinimumAndMaximumWithinFloorAnd255) {
       {{nan, 3, 1}, 2.0, 1}};
   for (auto [scaling, value, gray] : cases)
     EXPECT_EQ(scaling.Gray(value), gray) << scaling.Min << " " << value;
-}
-
-// An empty rectangle leaves all white, and a plane of another size is made anew.
-TEST(GrayScaling, EmptyRectangleOnAPlaneOfAnotherSize) {
+  // An empty rectangle leaves all white, and a plane of another size is made anew.
   BytePlane other(2, 2);
   ScaleToGray(DoublePlane(5, 4), {1.0, 5.0, 0}, {3, 1, 0, 4}, other);
   EXPECT_EQ(std::tuple(other.Columns(), std::vector<int>(other.Data(), other.Data() + other.Size())),
