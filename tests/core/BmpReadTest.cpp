@@ -143,13 +143,10 @@ TEST(BmpWrite, HeadersAndThePaletteByteForByte) {
   ASSERT_EQ(WriteBMPFile(dir.File("colour.bmp"), BytePlane(15, 3), 5, 3, 2), 0);
   const Bytes gray = ReadFileBytes(dir.File("gray.bmp")), colour = ReadFileBytes(dir.File("colour.bmp"));
   ASSERT_EQ(std::tuple(gray.size(), colour.size()), std::tuple(std::size_t{1198}, std::size_t{54 + 3 * 16}));
-  const Bytes grayHeader{'B',  'M',  0xAE, 0x04, 0,    0,    0, 0, 0,  0,  // size 1198, reserved
-                         0x36, 0x04, 0,    0,                              // pixel offset 1078
-                         40,   0,    0,    0,    10,   0,    0, 0, 10, 0,  // info size, width 10,
-                         0,    0,    1,    0,    8,    0,                  // height 10, planes, bits
-                         0,    0,    0,    0,    120,  0,    0, 0,         // no compression, image size
-                         0x10, 0x27, 0,    0,    0x10, 0x27, 0, 0,         // 10000 pixels per metre twice
-                         0,    0,    0,    0,    0,    0,    0, 0};
+  // Size 1198, pixels at 1078, info 40, 10 x 10, 1 plane, 8 bits, no compression, 120 bytes, 10000 per metre.
+  const Bytes grayHeader{'B', 'M', 0xAE, 0x04, 0,  0, 0,    0,    0, 0, 0x36, 0x04, 0, 0, 40, 0, 0,   0,
+                         10,  0,   0,    0,    10, 0, 0,    0,    1, 0, 8,    0,    0, 0, 0,  0, 120, 0,
+                         0,   0,   0x10, 0x27, 0,  0, 0x10, 0x27, 0, 0, 0,    0,    0, 0, 0,  0, 0,   0};
   const Bytes colourHeader{'B', 'M', 102,  0,    0, 0, 0,    0,    0, 0, 54, 0, 0, 0, 40, 0, 0,  0,
                            5,   0,   0,    0,    3, 0, 0,    0,    1, 0, 24, 0, 0, 0, 0,  0, 48, 0,
                            0,   0,   0x10, 0x27, 0, 0, 0x10, 0x27, 0, 0, 0,  0, 0, 0, 0,  0, 0,  0};

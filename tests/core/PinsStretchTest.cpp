@@ -108,13 +108,7 @@ TEST(PinsStretch, UniformImagesSumFiveOrNineTimesTheirValueAndGiveZero) {
 
 // Ramp 0..5 on 4 lines, cross: column sums 1, 5, 10, 15, 20, 24; inner histogram 5..20 twice each.
 TEST(PinsStretch, ColumnRampByHand) {
-  struct Case {
-    PinsParams params;
-    PinsStatus status;
-    std::vector<int> row;
-    int low, high;
-  };
-  const Case cases[] = {
+  const std::tuple<P, PinsStatus, std::vector<int>, int, int> cases[] = {
       {P{4}, PinsStatus::Done, {0, 44, 99, 155, 210, 255}, 0, 0},  // 4/23 x 255 = 44.3, ...
       // n = trunc(0.01 x 24 x 10) = 2: low 9, high 16: 1/8 x 253 + 1 = 32.6, 6/8 x 253 + 1.
       {P{4, 1, 10, 10}, PinsStatus::Done, {0, 0, 32, 190, 255, 255}, 9, 16},
@@ -126,15 +120,15 @@ TEST(PinsStretch, ColumnRampByHand) {
       {P{4, 1, 150, 150}, PinsStatus::NoLowCut, {}, 0, 0},
       {P{4, 1, 30, 30}, PinsStatus::CutsCrossed, {}, 19, 6},  // n = 7
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.params.LowPercentage);
+  for (const auto& [params, status, row, low, high] : cases) {
+    SCOPED_TRACE(params.LowPercentage);
     BytePlane out(6, 4);
     out.Fill(77);
-    const PinsOutcome o = PinsStretch(MakeNumbered(6, 4, 0), c.params, out);
+    const PinsOutcome o = PinsStretch(MakeNumbered(6, 4, 0), params, out);
     EXPECT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum, o.LowCut, o.HighCut),
-              std::tuple(c.status, 1, 24, c.low, c.high));
+              std::tuple(status, 1, 24, low, high));
     // A refusal leaves the output untouched.
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(RowOf(out, i), c.row.empty() ? std::vector<int>(6, 77) : c.row);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(RowOf(out, i), row.empty() ? std::vector<int>(6, 77) : row);
   }
 }
 
@@ -143,15 +137,12 @@ INSTANTIATE_AT_THREAD_COUNTS(PinsStretchAtThreads);
 
 TEST_P(PinsStretchAtThreads, MatchesTheCaseByCaseReferenceOnRandomImages) {
   int refused = 0;
+  const std::tuple<int, double, double> cuts[] = {{0, 0, 0},   {1, 0, 0},  {1, 3.5, 3.5},
+                                                  {1, 20, 20}, {2, 1, 12}, {2, 45, 2}};
   for (const auto& [columns, lines] : {std::pair{2, 2}, {2, 9}, {9, 2}, {3, 3}, {17, 11}, {64, 40}})
     for (const std::uint32_t seed : {1u, 2u})
       for (const int vicinity : {4, 8})
-        for (const auto& [s, low, high] : {std::tuple{0, 0.0, 0.0},
-                                           {1, 0.0, 0.0},
-                                           {1, 3.5, 3.5},
-                                           {1, 20.0, 20.0},
-                                           {2, 1.0, 12.0},
-                                           {2, 45.0, 2.0}}) {
+        for (const auto& [s, low, high] : cuts) {
           SCOPED_TRACE(testing::Message() << columns << " x " << lines << " s" << s << " v" << vicinity);
           const BytePlane image = MakeRandomGray(columns, lines, seed * 31 + columns);
           const Literal expected = LiteralPins(image, P{vicinity, s, low, high});
