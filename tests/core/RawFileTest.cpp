@@ -19,7 +19,7 @@ using S = SizeFileStatus;
 
 // An editor's byte-order mark (a partial one is no mark), a number across the end of the 4096-byte
 // read buffer, the largest file and one byte more, a size file as a save writes it.
-TEST(RawFile, SizeFileTable) {
+TEST(RawFile, SizeFileTableFileSizeSizeFileNameAndFolder) {
   const std::string bom = "\xEF\xBB\xBF";
   // Appended: GCC 12 misreads a literal added to a temporary string in release builds.
   const auto padded = [](std::size_t spaces, const char* tail) {
@@ -45,6 +45,18 @@ TEST(RawFile, SizeFileTable) {
   }
   EXPECT_EQ(std::tuple(ReadSizeFile(dir.File("none.txt")).status, ReadSizeFile(dir.Path()).status),
             std::tuple(S::Missing, S::Unreadable));
+  ASSERT_TRUE(WriteFileBytes(dir.File("f"), Bytes(1234, 0)) && WriteFileBytes(dir.File("e"), Bytes{}));
+  EXPECT_EQ(std::tuple(GetFileSize(dir.File("f")), GetFileSize(dir.File("e")), GetFileSize(dir.File("none")),
+                       GetFileSize(dir.Path())),
+            std::tuple(1234, 0, -1, -1));
+  // Only the last extension is replaced (out.raw.raw: a save of a name typed with ".raw").
+  const std::pair<const char*, const char*> names[] = {
+      {"/home/a/carpet.raw", "/home/a/carpet.txt"}, {"/home/a/out.raw.raw", "/home/a/out.raw.txt"},
+      {"/home/a/noext", "/home/a/noext.txt"},       {"/home/a.b/noext", "/home/a.b/noext.txt"},
+      {"/home/a/.hidden", "/home/a/.hidden.txt"},   {"plain.bmp", "plain.txt"}};
+  for (const auto& [image, size] : names) EXPECT_EQ(SizeFileName(image), size);
+  EXPECT_EQ(std::tuple(FolderOf("/home/a/carpet.raw"), FolderOf("/carpet.raw"), FolderOf("carpet.raw")),
+            std::tuple("/home/a", "/", ""));
 }
 
 TEST(RawFile, SizeFilesAreWrittenByteForByteAndFailedWritesAreSaid) {
@@ -62,7 +74,7 @@ TEST(RawFile, SizeFilesAreWrittenByteForByteAndFailedWritesAreSaid) {
   EXPECT_FALSE(WriteSizeFile("/dev/full", 3, 4) || WriteRawFile("/dev/full", plane, 4, 3));
 }
 
-TEST(RawFile, ReadsRowsTopFirstAndRoundTrips) {
+TEST(RawFile, ReadsRowsTopFirstRoundTripsAndRefusedReadsLeaveThePlaneAlone) {
   ScratchDir dir;
   Bytes bytes(12);
   for (int k = 0; k < 12; ++k) bytes[k] = static_cast<std::uint8_t>(10 * k);
@@ -81,10 +93,6 @@ TEST(RawFile, ReadsRowsTopFirstAndRoundTrips) {
   ASSERT_TRUE(WriteRawFile(dir.File("p.raw"), large, 3, 2));
   EXPECT_EQ(ReadFileBytes(dir.File("p.raw")), (Bytes{0, 1, 2, 10, 11, 12}));
   EXPECT_FALSE(WriteRawFile(dir.File("q.raw"), large, 6, 2) || std::filesystem::exists(dir.File("q.raw")));
-}
-
-TEST(RawFile, RefusedReadsLeaveThePlaneAlone) {
-  ScratchDir dir;
   ASSERT_TRUE(WriteFileBytes(dir.File("short.raw"), Bytes(11, 7)));
   ASSERT_TRUE(WriteFileBytes(dir.File("empty.raw"), Bytes{}));
   using R = RawFileStatus;
@@ -110,22 +118,6 @@ TEST(RawFile, UnreadableFileIsRefused) {
   EXPECT_EQ(std::tuple(ReadRawFile(dir.File("locked.raw"), 4, 3, plane), GetFileSize(dir.File("locked.raw")),
                        ReadSizeFile(dir.File("locked.txt")).status),
             std::tuple(RawFileStatus::Unreadable, -1, S::Unreadable));
-}
-
-TEST(RawFile, FileSizeSizeFileNameAndFolder) {
-  ScratchDir dir;
-  ASSERT_TRUE(WriteFileBytes(dir.File("f"), Bytes(1234, 0)) && WriteFileBytes(dir.File("e"), Bytes{}));
-  EXPECT_EQ(std::tuple(GetFileSize(dir.File("f")), GetFileSize(dir.File("e")), GetFileSize(dir.File("none")),
-                       GetFileSize(dir.Path())),
-            std::tuple(1234, 0, -1, -1));
-  // Only the last extension is replaced (out.raw.raw: a save of a name typed with ".raw").
-  const std::pair<const char*, const char*> cases[] = {
-      {"/home/a/carpet.raw", "/home/a/carpet.txt"}, {"/home/a/out.raw.raw", "/home/a/out.raw.txt"},
-      {"/home/a/noext", "/home/a/noext.txt"},       {"/home/a.b/noext", "/home/a.b/noext.txt"},
-      {"/home/a/.hidden", "/home/a/.hidden.txt"},   {"plain.bmp", "plain.txt"}};
-  for (const auto& [image, size] : cases) EXPECT_EQ(SizeFileName(image), size);
-  EXPECT_EQ(std::tuple(FolderOf("/home/a/carpet.raw"), FolderOf("/carpet.raw"), FolderOf("carpet.raw")),
-            std::tuple("/home/a", "/", ""));
 }
 
 TEST(SafeFile, AFailedSaveLeavesTheEarlierFileWholeAndNoTemporaryBehind) {
