@@ -47,8 +47,8 @@ TEST(Image, EveryTypeStartsBlackAndIgnoresWhatFallsOutside) {
       IMAGE none(columns, lines, type);
       none.SetPixel(0, 0, 1);
       none.Fill({1, 2, 3});
-      EXPECT_TRUE(none.Empty() && none.Columns() == 0 && none.Lines() == 0 && none.Row(0) == nullptr);
-      EXPECT_EQ(none.GetPixelRGB(0, 0), (Rgb{0, 0, 0}));
+      EXPECT_TRUE(none.Empty() && none.Columns() == 0 && none.Lines() == 0 && none.Row(0) == nullptr &&
+                  none.GetPixelRGB(0, 0) == Rgb());
     }
   }
 }

@@ -93,8 +93,8 @@ TEST(RawFile, ReadsRowsTopFirstRoundTripsAndRefusedReadsLeaveThePlaneAlone) {
   ASSERT_TRUE(WriteRawFile(dir.File("p.raw"), large, 3, 2));
   EXPECT_EQ(ReadFileBytes(dir.File("p.raw")), (Bytes{0, 1, 2, 10, 11, 12}));
   EXPECT_FALSE(WriteRawFile(dir.File("q.raw"), large, 6, 2) || std::filesystem::exists(dir.File("q.raw")));
-  ASSERT_TRUE(WriteFileBytes(dir.File("short.raw"), Bytes(11, 7)));
-  ASSERT_TRUE(WriteFileBytes(dir.File("empty.raw"), Bytes{}));
+  ASSERT_TRUE(WriteFileBytes(dir.File("short.raw"), Bytes(11, 7)) &&
+              WriteFileBytes(dir.File("empty.raw"), Bytes{}));
   using R = RawFileStatus;
   // "": the folder.
   const std::tuple<const char*, int, int, RawFileStatus> cases[] = {
@@ -125,9 +125,8 @@ TEST(SafeFile, AFailedSaveLeavesTheEarlierFileWholeAndNoTemporaryBehind) {
   const std::string bmp = dir.File("a.bmp"), raw = dir.File("a.raw"), size = dir.File("a.txt");
   const BytePlane small = MakeGrayRamp(8, 8), large = MakeRandomGray(64, 64, 1),
                   next = MakeRandomGray(16, 4, 2);
-  ASSERT_EQ(WriteBMPFile(bmp, small, 8, 8, 0), 0);
-  ASSERT_EQ(WriteRawImageFiles(raw, size, small, 8, 8), RawSaveStatus::Ok);
-  ASSERT_TRUE(WriteTextFileSafely(dir.File("d.xls"), "1\t2\n"));
+  ASSERT_TRUE(WriteBMPFile(bmp, small, 8, 8, 0) == 0 && WriteTextFileSafely(dir.File("d.xls"), "1\t2\n") &&
+              WriteRawImageFiles(raw, size, small, 8, 8) == RawSaveStatus::Ok);
   const auto state = [&] {
     return std::tuple(ReadFileBytes(bmp), ReadFileBytes(raw), ReadFileText(size),
                       ReadFileText(dir.File("d.xls")), FolderEntries(dir.Path()));
@@ -135,8 +134,10 @@ TEST(SafeFile, AFailedSaveLeavesTheEarlierFileWholeAndNoTemporaryBehind) {
   const auto before = state();
   {
     FileSizeLimit full(2000);  // the disk fills up after 2000 bytes of any one file
-    EXPECT_EQ(WriteBMPFile(bmp, large, 64, 64, 0), -1);
-    EXPECT_EQ(WriteBMPFile(dir.File("new.bmp"), large, 64, 64, 0), -1);  // no half file left
+    // No half file is left of a new one either.
+    EXPECT_EQ(
+        std::tuple(WriteBMPFile(bmp, large, 64, 64, 0), WriteBMPFile(dir.File("new.bmp"), large, 64, 64, 0)),
+        std::tuple(-1, -1));
     EXPECT_EQ(WriteRawImageFiles(raw, size, large, 64, 64), RawSaveStatus::RawFailed);
     EXPECT_FALSE(WriteRawFile(raw, large, 64, 64) ||
                  WriteTextFileSafely(dir.File("d.xls"), std::string(3000, 'x')));
@@ -157,8 +158,8 @@ TEST(SafeFile, ARenameThatFailsHalfWayPutsTheFirstFileBackLinksDevicesFoldersAnd
   // A folder now stands where the second file should go: its rename fails.
   std::filesystem::create_directories(dir.File("second/inside"));
   EXPECT_FALSE(SafeFile::CommitTogether({&first, &second}));
-  EXPECT_EQ(ReadFileText(dir.File("first")), "old first");
-  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(std::tuple(ReadFileText(dir.File("first")), FolderEntries(dir.Path())),
+            std::tuple("old first", std::vector<std::string>{"first", "second"}));
   // A link keeps pointing at the file it names, which is replaced.
   ASSERT_TRUE(WriteTextFileSafely(dir.File("real.txt"), "one"));
   std::filesystem::create_symlink(dir.File("real.txt"), dir.File("link.txt"));
