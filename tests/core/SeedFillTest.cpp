@@ -28,19 +28,10 @@ void LiteralSeedFill(BytePlane& plane, int line, int column, std::uint8_t value,
   std::vector<std::pair<int, int>> stack = {{line, column}};
   while (!stack.empty()) {
     const auto [y, x] = stack.back();
-    int left = 1;
-    for (int c = x - 1; c >= 1; --c)
-      if (plane[y][c] != kBack) {
-        left = c + 1;
-        break;
-      }
+    int left = std::max(x, 1), right = x;
+    while (left > 1 && plane[y][left - 1] == kBack) --left;
+    while (right + 1 < columns && plane[y][right + 1] == kBack) ++right;
     if (left == 1) write(y, 0);
-    int right = columns - 1;
-    for (int c = x + 1; c < columns; ++c)
-      if (plane[y][c] != kBack) {
-        right = c - 1;
-        break;
-      }
     if (right == columns - 2) write(y, columns - 1);
     stack.pop_back();
     for (int c = left; c <= right; ++c) write(y, c);
