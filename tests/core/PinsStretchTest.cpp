@@ -25,24 +25,16 @@ int LiteralSum(const BytePlane& w, int i, int j, bool eight) {
   const bool firstLine = i == 0, lastLine = i == L - 1, firstColumn = j == 0, lastColumn = j == C - 1;
   const int inner = firstLine ? i + 1 : i - 1;       // the line neighbour inside
   const int innerCol = firstColumn ? j + 1 : j - 1;  // the column neighbour inside
-  if ((firstLine || lastLine) && (firstColumn || lastColumn)) {
-    int sum = w[i][innerCol] + w[inner][j] + 3 * c;
-    if (eight) sum += w[inner][innerCol] + 3 * c;
-    return sum;
-  }
-  if (firstLine || lastLine) {
-    int sum = w[i][j - 1] + w[i][j + 1] + w[inner][j] + 2 * c;
-    if (eight) sum += w[inner][j - 1] + w[inner][j + 1] + 2 * c;
-    return sum;
-  }
-  if (firstColumn || lastColumn) {
-    int sum = w[i - 1][j] + w[i + 1][j] + w[i][innerCol] + 2 * c;
-    if (eight) sum += w[i - 1][innerCol] + w[i + 1][innerCol] + 2 * c;
-    return sum;
-  }
-  int sum = w[i - 1][j] + w[i][j + 1] + w[i + 1][j] + w[i][j - 1] + c;
-  if (eight) sum += w[i - 1][j - 1] + w[i - 1][j + 1] + w[i + 1][j + 1] + w[i + 1][j - 1];
-  return sum;
+  if ((firstLine || lastLine) && (firstColumn || lastColumn))
+    return w[i][innerCol] + w[inner][j] + 3 * c + (eight ? w[inner][innerCol] + 3 * c : 0);
+  if (firstLine || lastLine)
+    return w[i][j - 1] + w[i][j + 1] + w[inner][j] + 2 * c +
+           (eight ? w[inner][j - 1] + w[inner][j + 1] + 2 * c : 0);
+  if (firstColumn || lastColumn)
+    return w[i - 1][j] + w[i + 1][j] + w[i][innerCol] + 2 * c +
+           (eight ? w[i - 1][innerCol] + w[i + 1][innerCol] + 2 * c : 0);
+  return w[i - 1][j] + w[i][j + 1] + w[i + 1][j] + w[i][j - 1] + c +
+         (eight ? w[i - 1][j - 1] + w[i - 1][j + 1] + w[i + 1][j + 1] + w[i + 1][j - 1] : 0);
 }
 
 Literal LiteralPins(const BytePlane& w, const PinsParams& p) {
