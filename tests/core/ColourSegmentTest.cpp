@@ -72,11 +72,7 @@ TEST(ColourImage, DialogValuesSizesAndPackedRowsOfBlueGreenRedAndNothingBeyond) 
 Rgb LiteralTransparent(int base, int mask, int original, const TransparentParams& p) {
   const double alpha = std::clamp(p.Alpha, 0.0, 1.0);
   const Rgb overlay = mask == p.Value ? p.Colour : Rgb{255, 255, 255};
-  auto blend = [&](int o) {
-    double v = base * (1 - alpha) + o * alpha;
-    if (v > 255) v = 255;
-    return static_cast<std::uint8_t>(static_cast<int>(v));
-  };
+  auto blend = [&](int o) { return std::uint8_t(int(std::min(base * (1 - alpha) + o * alpha, 255.0))); };
   return p.Local && mask > 254 ? GrayRgb(original)
                                : Rgb{blend(overlay.blue), blend(overlay.green), blend(overlay.red)};
 }
