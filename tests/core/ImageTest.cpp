@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "fixtures/Patterns.h"
+#include "imaging/Allocators.h"
 #include "imaging/Image.h"
 
 namespace {
@@ -21,27 +23,16 @@ Bytes PixelBytes(const IMAGE& image) {
 
 std::vector<Size> hookCalls;
 
-TEST(Image, EveryConstructionAndInitTellsTheSize) {
-  SetImageSizeHook([](int columns, int lines) { hookCalls.emplace_back(columns, lines); });
-  IMAGE gray(7, 3, IMAGE::kGray), colour(2, 9, IMAGE::kRgb);
-  gray.Init(4, 5, IMAGE::kPalette);
-  IMAGE empty(0, -2, IMAGE::kGray);
-  SetImageSizeHook(nullptr);
-  EXPECT_EQ(hookCalls, (std::vector<Size>{{7, 3}, {2, 9}, {4, 5}, {0, -2}}));
-}
-
-// Black pixels and the gray ramp palette at first; writes outside change nothing, reads outside are
-// black; sizes not positive give no pixels at all.
+// Black and a gray ramp palette at first; what falls outside or on no pixels at all changes nothing.
 TEST(Image, EveryTypeStartsBlackAndIgnoresWhatFallsOutside) {
   for (const int type : {IMAGE::kGray, IMAGE::kPalette, IMAGE::kRgb}) {
     SCOPED_TRACE(type);
     IMAGE image(4, 3, type);
     EXPECT_EQ(std::tuple(image.Columns(), image.Lines(), image.Type()), std::tuple(4, 3, type));
     EXPECT_EQ(PixelBytes(image), Bytes(4 * 3 * image.BytesPerPixel(), 0));
-    for (int v = 0; v < 256; ++v) {
-      const auto byte = static_cast<std::uint8_t>(v);
-      ASSERT_EQ(Bytes(&image.Palette()[4 * v], &image.Palette()[4 * v] + 4), (Bytes{byte, byte, byte, 0}));
-    }
+    for (int v = 0; v < 256; ++v)
+      ASSERT_EQ(Bytes(&image.Palette()[4 * v], &image.Palette()[4 * v + 4]),
+                Bytes({Bytes::value_type(v), Bytes::value_type(v), Bytes::value_type(v), 0}));
     FillGray(image, 77);
     const Bytes before = PixelBytes(image);
     for (auto [x, y] : std::vector<Size>{{-1, 0}, {4, 0}, {0, -1}, {0, 3}, {-5, 100}}) {
@@ -56,14 +47,13 @@ TEST(Image, EveryTypeStartsBlackAndIgnoresWhatFallsOutside) {
       IMAGE none(columns, lines, type);
       none.SetPixel(0, 0, 1);
       none.Fill({1, 2, 3});
-      EXPECT_TRUE(none.Empty() && none.Columns() == 0 && none.Lines() == 0 && none.Row(0) == nullptr);
-      EXPECT_EQ(none.GetPixelRGB(0, 0), (Rgb{0, 0, 0}));
+      EXPECT_TRUE(none.Empty() && none.Columns() == 0 && none.Lines() == 0 && none.Row(0) == nullptr &&
+                  none.GetPixelRGB(0, 0) == Rgb());
     }
   }
 }
 
-// A colour set on a one-byte image is the truncated mean of its three; colour images keep blue, green,
-// red, and a one-byte value set there goes to all three; palette images are read through the palette.
+// One-byte images keep the truncated mean; colour ones blue, green, red; palettes are read through.
 TEST(Image, ColoursOnEveryType) {
   const std::pair<Rgb, int> means[] = {
       {{10, 20, 31}, 20}, {{255, 255, 254}, 254}, {{0, 0, 2}, 0}, {{1, 1, 1}, 1}, {{255, 255, 255}, 255}};
@@ -86,28 +76,28 @@ TEST(Image, ColoursOnEveryType) {
             std::tuple(Rgb{10, 20, 30}, Rgb{9, 9, 9}, Rgb{1, 2, 3}, Rgb{8, 8, 8}, Rgb{7, 7, 7}));
 }
 
+// Every construction and Init tells the size, even one giving no pixels; a move does not.
 TEST(Image, FillInitAndMove) {
-  IMAGE colour(3, 2, IMAGE::kRgb), gray(3, 2, IMAGE::kGray);
+  SetImageSizeHook([](int columns, int lines) { hookCalls.emplace_back(columns, lines); });
+  IMAGE colour(3, 2, IMAGE::kRgb), gray(3, 2, IMAGE::kGray), none(0, -2, IMAGE::kPalette);
   colour.Fill({1, 2, 3});
   EXPECT_EQ(PixelBytes(colour), (Bytes{1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3}));
   gray.Fill({1, 2, 3});  // one byte: the red
-  EXPECT_EQ(PixelBytes(gray), Bytes(6, 3));
+  const Bytes red = PixelBytes(gray);
   FillGray(gray, 255);
-  EXPECT_EQ(PixelBytes(gray), Bytes(6, 255));
-
+  EXPECT_EQ(std::tuple(red, PixelBytes(gray)), std::tuple(Bytes(6, 3), Bytes(6, 255)));
   gray.Palette()[0] = 99;
   gray.Init(3, 1, IMAGE::kRgb);  // starts afresh
   EXPECT_EQ(std::tuple(gray.Type(), PixelBytes(gray), gray.Palette()[0]),
             std::tuple(IMAGE::kRgb, Bytes(9, 0), 0));
-
   IMAGE target(std::move(colour));
-  EXPECT_EQ(target.GetPixelRGB(2, 1), (Rgb{1, 2, 3}));
-  EXPECT_EQ(colour.Columns(), 0);  // NOLINT(bugprone-use-after-move)
-  EXPECT_EQ(colour.GetPixelRGB(0, 0), (Rgb{0, 0, 0}));
+  EXPECT_EQ(std::tuple(target.GetPixelRGB(2, 1), colour.Columns(), colour.GetPixelRGB(0, 0)),  // NOLINT
+            std::tuple(Rgb{1, 2, 3}, 0, Rgb{0, 0, 0}));
+  SetImageSizeHook(nullptr);
+  EXPECT_EQ(hookCalls, (std::vector<Size>{{3, 2}, {3, 2}, {0, -2}, {3, 1}}));
 }
 
-// The bulk setters must give the very bytes the per-pixel calls give, also where the plane and the
-// image differ in size.
+// Also where the plane and the image differ in size.
 TEST(Image, BulkSettersMatchPerPixelCalls) {
   for (const int type : {IMAGE::kGray, IMAGE::kPalette, IMAGE::kRgb}) {
     for (auto [columns, lines] : std::vector<Size>{{13, 7}, {9, 11}, {13, 11}}) {
@@ -119,13 +109,43 @@ TEST(Image, BulkSettersMatchPerPixelCalls) {
         for (int x = 0; x < columns; ++x) single.SetPixel(x, y, gray[y][x]);
       EXPECT_EQ(PixelBytes(bulk), PixelBytes(single));
       bulk.SetFromPlaneRGB(bgr);
-      for (int y = 0; y < lines; ++y) {
+      for (int y = 0; y < lines; ++y)
         for (int x = 0; x < columns; ++x)
           single.SetPixelRGB(x, y, {bgr[y][3 * x], bgr[y][3 * x + 1], bgr[y][3 * x + 2]});
-      }
       EXPECT_EQ(PixelBytes(bulk), PixelBytes(single));
     }
   }
+}
+
+// Columns first, zero cells; refused sizes (the last two far beyond any machine) give an empty plane.
+template <class PlaneT>
+void CheckPlanes(PlaneT (*alloc)(int, int), void (*release)(PlaneT&)) {
+  const PlaneT plane = alloc(7, 3);
+  ASSERT_EQ(std::tuple(plane.Columns(), plane.Lines()), std::tuple(7, 3));
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 7; ++j) ASSERT_EQ(plane[i][j], 0) << "line " << i << " column " << j;
+  const std::pair<int, int> refused[] = {
+      {0, 5}, {5, 0}, {0, 0}, {-1, 5}, {5, -1}, {INT_MIN, 3}, {INT_MAX, INT_MAX}, {1 << 20, 1 << 20}};
+  for (const auto& [columns, lines] : refused)
+    EXPECT_TRUE(alloc(columns, lines).Empty()) << columns << " x " << lines;
+  PlaneT released = alloc(4, 4);
+  if (release != nullptr) release(released);
+  EXPECT_EQ(std::tuple(released.Empty(), released.Lines()), std::tuple(release != nullptr, release ? 0 : 4));
+}
+
+TEST(Allocators, PlanesOfEveryKindAndVectors) {
+  CheckPlanes(AllocByteMatrix, FreeByteMatrix);
+  CheckPlanes<WordPlane>(AllocWordMatrix, nullptr);
+  CheckPlanes(AllocIntMatrix, FreeIntMatrix);
+  CheckPlanes(AllocDoubleMatrix, FreeDoubleMatrix);
+  EXPECT_EQ(std::tuple(AllocByteVector(5), AllocIntVector(4), AllocDoubleVector(3)),
+            std::tuple(std::vector<std::uint8_t>(5, 0), std::vector<std::int32_t>(4, 0),
+                       std::vector<double>(3, 0)));
+  for (std::int64_t n : {std::int64_t{0}, std::int64_t{-1}, INT64_MIN, INT64_MAX})
+    EXPECT_TRUE(AllocByteVector(n).empty() && AllocIntVector(n).empty() && AllocDoubleVector(n).empty()) << n;
+  std::vector<std::int32_t> released = AllocIntVector(9);
+  FreeIntVector(released);
+  EXPECT_EQ(released.capacity(), 0u);
 }
 
 }  // namespace

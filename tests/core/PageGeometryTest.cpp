@@ -1,15 +1,20 @@
-// The page set-up arithmetic against cases worked by hand on a 200 x 287 mm printable area.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <tuple>
 #include <utility>
+#include <vector>
 
+#include "imaging/LeastSquares.h"
+#include "imaging/TextNumbers.h"
 #include "panels/kernels/PageGeometry.h"
 
 namespace {
 
+// Page set-up by hand on a 200 x 287 mm printable area.
 using G = PageGeometry;
 using Box = std::tuple<double, double, double, double>;  // width, height, left and top margins
 
@@ -56,7 +61,6 @@ TEST(PageGeometry, RectanglesAndMillimetreTexts) {
   PlaceOnPage(g, 400, 200, false);  // 100 x 50 at 50, 118.5
   EXPECT_EQ(std::tuple(PageRectOf(g, 2000, 2870), PageRectOf(g, 4724, 6779)),
             std::tuple(PixelRect{500, 1185, 1500, 1685}, PixelRect{1181, 2798, 3543, 3980}));
-
   // 1 mm a preview pixel in a 400 x 300 box, the page centred across; 2 mm in a box half as large.
   G p{.PageWidthMM = 200, .PageHeightMM = 300};
   PlaceOnPage(p, 400, 200, false);  // 100 x 50 at 50, 125
@@ -64,7 +68,6 @@ TEST(PageGeometry, RectanglesAndMillimetreTexts) {
   EXPECT_EQ(
       std::tuple(layout.Page, layout.Picture, PreviewOf(p, 200, 150).Picture),
       std::tuple(PixelRect{100, 0, 300, 300}, PixelRect{150, 125, 250, 175}, PixelRect{75, 62, 125, 87}));
-
   // No page or no picture: nothing changes and the rectangles are empty.
   G pageless{.PageWidthMM = 0, .PageHeightMM = 287};
   PlaceOnPage(pageless, 400, 200, false);
@@ -77,7 +80,6 @@ TEST(PageGeometry, RectanglesAndMillimetreTexts) {
   PlaceOnPage(none, 0, 0, false);
   SetImageWidth(none, 50, true);
   EXPECT_EQ(Placed(none), Box(0, 0, 0, 0));
-
   // Millimetre texts read with a point or a comma and show in tenths.
   const std::pair<const char*, std::optional<double>> texts[] = {
       {"12.34", 12.34},    {"12,34", 12.34},      {"7", 7.0},
@@ -88,6 +90,42 @@ TEST(PageGeometry, RectanglesAndMillimetreTexts) {
   const std::pair<double, const char*> shown[] = {{118.5, "118.5"}, {50, "50"},  {12.34, "12.3"},
                                                   {28.25, "28.3"},  {0.04, "0"}, {143.5, "143.5"}};
   for (const auto& [value, text] : shown) EXPECT_EQ(TenthsText(value), text) << value;
+}
+
+// Sxy 35.35 over Sxx 17.5 for the noisy points; equal abscissae with rounding left are still no spread.
+TEST(LeastSquaresSlope, HandWorkedSlopesAndNoneWithoutSpreadInX) {
+  const double none = std::nan("");
+  // clang-format off
+  const std::tuple<std::vector<double>, std::vector<double>, double> cases[] = {{{0, 1, 2}, {0, 2, 4}, 2.0},
+      {{0, 1, 2}, {5, 3.5, 2}, -1.5}, {{1, 2, 3, 4, 5, 6}, {2.1, 3.9, 6.2, 7.8, 10.1, 12.2}, 2.02},
+      {{1, 1, 1}, {1, 2, 3}, none}, {{1}, {1}, none}, {{}, {}, none}, {{0.3, 0.3, 0.3}, {1, 2, 3}, none}};
+  // clang-format on
+  for (const auto& [x, y, expected] : cases) {
+    const double slope = LeastSquaresSlope(x.data(), y.data(), static_cast<int>(x.size()));
+    EXPECT_TRUE(std::isnan(expected) ? std::isnan(slope) : std::abs(slope - expected) < 1e-12)
+        << slope << " from " << x.size() << " points";
+  }
+}
+
+TEST(TextNumbers, EditTextsConvertLikeTheRuntimeIntegersSaturateAndCommasArePoints) {
+  const std::tuple<const char*, long, double> cases[] = {
+      {"12a", 12, 12}, {"", 0, 0},          {"abc", 0, 0},       {"  42", 42, 42}, {"-7", -7, -7},
+      {"+5", 5, 5},    {"12.5x", 12, 12.5}, {"-0.25", 0, -0.25}, {"1e2", 1, 100},  {"3 4", 3, 3},
+  };
+  for (const auto& [text, asLong, asDouble] : cases)
+    EXPECT_EQ(std::tuple(TextToLong(text), TextToDouble(text)), std::tuple(asLong, asDouble)) << text;
+  // clang-format off
+  const std::pair<const char*, int> saturated[] = {{"4294967297", INT_MAX}, {"2147483648", INT_MAX},
+      {"2147483647", INT_MAX}, {"-2147483649", INT_MIN}, {"-99999999999999999999", INT_MIN}, {"-12x", -12}};
+  for (const auto& [text, value] : saturated) EXPECT_EQ(TextToInt(text), value) << text;
+  const std::tuple<const char*, const char*, double> separators[] = {{"12.5abc", "12.5", 12.5},
+      {"12,5", "12.5", 12.5}, {"-3,5", "-3.5", -3.5}, {"abc", "", 0}, {"7", "7", 7}, {"2.54 cm", "2.54", 2.54}};
+  // clang-format on
+  for (const auto& [in, out, value] : separators) {
+    std::string text = in;
+    FixDecimalSeparator(text);
+    EXPECT_EQ(std::tuple(text, TextToDouble(text)), std::tuple(out, value)) << in;
+  }
 }
 
 }  // namespace

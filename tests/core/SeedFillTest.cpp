@@ -17,9 +17,7 @@ bool Same(const BytePlane& a, const BytePlane& b) {
   return a.Size() == b.Size() && std::equal(a.Data(), a.Data() + a.Size(), b.Data());
 }
 
-// The fill step by step as it is stated: take the top seed, scan left to column 1 and right to the
-// last column, write the frame pixels and the run, remove the seed, then seed the run ends of the
-// rows above and below. Every seed is taken, even one filled since it was pushed; marks 1 on writes.
+// The fill step by step as stated (every seed taken, even one filled since); marks 1 on writes.
 void LiteralSeedFill(BytePlane& plane, int line, int column, std::uint8_t value, BytePlane& marks) {
   const int lines = plane.Lines(), columns = plane.Columns();
   auto write = [&](int y, int x) {
@@ -30,19 +28,10 @@ void LiteralSeedFill(BytePlane& plane, int line, int column, std::uint8_t value,
   std::vector<std::pair<int, int>> stack = {{line, column}};
   while (!stack.empty()) {
     const auto [y, x] = stack.back();
-    int left = 1;
-    for (int c = x - 1; c >= 1; --c)
-      if (plane[y][c] != kBack) {
-        left = c + 1;
-        break;
-      }
+    int left = std::max(x, 1), right = x;
+    while (left > 1 && plane[y][left - 1] == kBack) --left;
+    while (right + 1 < columns && plane[y][right + 1] == kBack) ++right;
     if (left == 1) write(y, 0);
-    int right = columns - 1;
-    for (int c = x + 1; c < columns; ++c)
-      if (plane[y][c] != kBack) {
-        right = c - 1;
-        break;
-      }
     if (right == columns - 2) write(y, columns - 1);
     stack.pop_back();
     for (int c = left; c <= right; ++c) write(y, c);
@@ -56,8 +45,7 @@ void LiteralSeedFill(BytePlane& plane, int line, int column, std::uint8_t value,
 }
 
 TEST(SeedFill, AgreesWithTheStepByStepFillFromAnySeed) {
-  // Seeds anywhere, on column 0 and on items too, narrow planes included; last, a large ragged region
-  // whose scan-line stack far exceeds a fixed table of 100,000 entries.
+  // Last, a large ragged region whose seed stack far exceeds a fixed table of 100,000 entries.
   std::mt19937 random(23);
   for (int trial = 0; trial <= 3000; ++trial) {
     const bool large = trial == 3000;
@@ -73,59 +61,44 @@ TEST(SeedFill, AgreesWithTheStepByStepFillFromAnySeed) {
     BytePlane expected = plane.Clone(), expectedMarks(columns, lines), marks(columns, lines);
     LiteralSeedFill(expected, line, column, 9, expectedMarks);
     ASSERT_TRUE(SeedFill(plane, line, column, 9, &marks));
-    ASSERT_TRUE(Same(plane, expected)) << columns << "x" << lines << " seed " << line << "," << column;
-    ASSERT_TRUE(Same(marks, expectedMarks)) << columns << "x" << lines << " seed " << line << "," << column;
+    ASSERT_TRUE(Same(plane, expected) && Same(marks, expectedMarks))
+        << columns << "x" << lines << " " << line << "," << column;
   }
 }
 
-TEST(SeedFill, HandWorkedFramesAndSeeds) {
-  struct Case {
-    std::string start;
-    int line, column, value;
-    std::string filled;
-  };
-  const std::vector<Case> cases = {
-      // The run of row 0 reaches column 1 and the column before the last: both frame pixels take the
-      // value whatever they held; row 1's two pockets do the same; the item 3 and row 2 stay.
+TEST(SeedFill, HandWorkedFramesAndSeedsAndRefusalsThatChangeNothing) {
+  const std::tuple<std::string, int, int, int, std::string> cases[] = {
+      // Runs reaching column 1 and the column before the last write the frame pixels whatever they hold.
       {"7...9\n7.3.9\n77777\n", 0, 2, 5, "55555\n55355\n77777\n"},
-      // Two pockets joined only through column 0 stay apart; column 0 of the filled row is written,
-      // and so is its last column (an item), the run reaching the column before it.
+      // Pockets joined only through column 0 stay apart.
       {"...1\n.111\n...1\n", 0, 2, 4, "4444\n.111\n...1\n"},
-      // A seed on column 0: its own row's run is empty (column 1 is an item), yet the rows above and
-      // below are seeded at column 0, from where the whole background is reached.
+      // A seed on column 0: an empty run of its own, yet the rows around are seeded at column 0.
       {"....\n.1..\n....\n", 1, 0, 6, "6666\n6166\n6666\n"},
-      // A seed on an item is written, and the fill goes on into the rows around.
       {".......\n..4..9.\n.......\n", 1, 2, 8, "8888888\n8888898\n8888888\n"},
-      // One column: the seed column only.
       {".\n.\n.\n", 1, 0, 2, ".\n2\n.\n"},
   };
-  for (const Case& c : cases) {
-    const BytePlane start = PlaneFromText(c.start);
+  for (const auto& [text, line, column, value, filled] : cases) {
+    const BytePlane start = PlaneFromText(text);
     BytePlane plane = start.Clone(), marks(plane.Columns(), plane.Lines());
     marks.Fill(kBack);
-    EXPECT_TRUE(SeedFill(plane, c.line, c.column, c.value, &marks));
-    EXPECT_EQ(PlaneText(plane), c.filled);
-    // Here every pixel written changes: the marks are the changes.
+    EXPECT_TRUE(SeedFill(plane, line, column, value, &marks));
+    EXPECT_EQ(PlaneText(plane), filled);
+    // Every pixel written here changes: the marks are the changes.
     for (std::size_t k = 0; k < plane.Size(); ++k)
-      EXPECT_EQ(marks.Data()[k], plane.Data()[k] != start.Data()[k] ? 1 : kBack) << c.filled << k;
+      EXPECT_EQ(marks.Data()[k], plane.Data()[k] != start.Data()[k] ? 1 : kBack) << filled << k;
   }
   // The row step alone stays on the seed's row.
-  BytePlane row = PlaneFromText(cases[3].start);
-  EXPECT_TRUE(SeedFillRow(row, 1, 2, 8));
-  EXPECT_EQ(PlaneText(row), ".......\n888889.\n.......\n");
-}
-
-TEST(SeedFill, RefusedSeedsAndValuesChangeNothing) {
+  BytePlane row = PlaneFromText(std::get<0>(cases[3]));
+  EXPECT_TRUE(SeedFillRow(row, 1, 2, 8) && PlaneText(row) == ".......\n888889.\n.......\n");
   for (const auto& [line, column, value] :
        {std::tuple{0, 0, 255}, {1, 1, 256}, {1, 1, -1}, {-1, 0, 3}, {0, 4, 3}, {3, 0, 3}}) {
     BytePlane plane = PlaneFromText("....\n....\n....\n");
-    EXPECT_FALSE(SeedFill(plane, line, column, value)) << line << " " << column << " " << value;
-    EXPECT_FALSE(SeedFillRow(plane, line, column, value));
+    EXPECT_FALSE(SeedFill(plane, line, column, value) || SeedFillRow(plane, line, column, value))
+        << line << column;
     EXPECT_EQ(PlaneText(plane), "....\n....\n....\n");
   }
   BytePlane plane(4, 3), wrongMarks(3, 3), empty;
-  EXPECT_FALSE(SeedFill(plane, 1, 1, 3, &wrongMarks));
-  EXPECT_FALSE(SeedFill(empty, 0, 0, 3));
+  EXPECT_FALSE(SeedFill(plane, 1, 1, 3, &wrongMarks) || SeedFill(empty, 0, 0, 3));
 }
 
 }  // namespace

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numeric>
 #include <set>
 #include <tuple>
+#include <vector>
 
 #include "ThreadCounts.h"
+#include "diagrams/kernels/GrayHistogram.h"
+#include "fixtures/Blocks.h"
 #include "fixtures/Patterns.h"
+#include "graytone/kernels/GrayScaling.h"
 #include "graytone/kernels/ValuePresence.h"
 
 namespace {
@@ -16,22 +22,13 @@ std::set<int> Present(const ValueSet& present) {
   return values;
 }
 
-}  // namespace
-
 TEST(ValuePresence, FramesBordersAndRanges) {
-  // A frame of 7 two pixels wide around 1, 2, 3.
-  BytePlane plane(8, 6);
-  plane.Fill(7);
-  for (int i = 2; i < 4; ++i)
-    for (int j = 2; j < 6; ++j) plane[i][j] = 1;
-  plane[2][5] = 2;
-  plane[3][3] = 3;
-  EXPECT_EQ(Present(PresentValues(plane, 0)), (std::set<int>{1, 2, 3, 7}));
-  EXPECT_EQ(Present(PresentValues(plane, -4)), (std::set<int>{1, 2, 3, 7}));
-  EXPECT_EQ(Present(PresentValues(plane, 2)), (std::set<int>{1, 2, 3}));
-  EXPECT_EQ(Present(PresentValues(plane, 3)), (std::set<int>{}));  // lines 3 .. 2: no pixel
+  const BytePlane plane = PlaneFromText("77777777\n77777777\n77111277\n77131177\n77777777\n77777777\n");
+  // Border 3: lines 3 .. 2, no pixel.
+  for (const auto& [border, values] : std::vector<std::pair<int, std::set<int>>>{
+           {0, {1, 2, 3, 7}}, {-4, {1, 2, 3, 7}}, {2, {1, 2, 3}}, {3, {}}})
+    EXPECT_EQ(Present(PresentValues(plane, border)), values) << border;
   EXPECT_EQ(Present(PresentValues(BytePlane(), 0)), (std::set<int>{}));
-
   const ValueSet present = PresentValues(plane, 0);
   EXPECT_EQ(
       std::tuple(CountPresent(present, 0, 255), CountPresent(present, 2, 7), CountPresent(present, 2, 6),
@@ -53,3 +50,36 @@ TEST_P(ValuePresenceAtThreads, MatchesASetOnRandomImages) {
     EXPECT_EQ(Present(PresentValues(image, border)), expected) << columns;
   }
 }
+
+TEST(GrayHistogram, BordersAndTheCommonPartOfTwoPlanes) {
+  BytePlane image(4, 4), small(3, 2), mask(2, 3);
+  small.Fill(9);
+  mask.Fill(1);
+  const GrayCounts none = GrayHistogram(image, 2);  // wider than half the image
+  EXPECT_EQ(std::tuple(GrayHistogram(image, 0)[0], GrayHistogram(image, 1)[0],
+                       std::accumulate(none.begin(), none.end(), 0), GrayHistogram(BytePlane(), 0)[0]),
+            std::tuple(16, 4, 0, 0));
+  // The common part is 2 lines of 2 columns.
+  EXPECT_EQ(std::tuple(LocalGrayHistogram(small, mask, 1)[9], LocalGrayHistogram(small, mask, 2)[9]),
+            std::tuple(4, 0));
+}
+
+// trunc((v - Min) / (Max - Min) x 254) + Offset within Floor .. 255; the Offset alone without range.
+TEST(GrayScaling, LinearWithinFloorAnd255AndAnEmptyRectangle) {
+  const double nan = std::nan("");
+  const std::tuple<GrayScaling, double, int> cases[] = {
+      {{2, 3, 0}, 2.0, 0},    {{2, 3, 0}, 3.0, 254},   {{2, 3, 0}, 2.5, 127},    {{2, 3, 0}, 2.0039, 0},
+      {{2, 3, 1}, 2.0, 1},    {{2, 3, 1}, 3.0, 255},   {{2, 3, 1}, 2.5, 128},    {{2, 3, 1}, 1.0, 0},
+      {{2, 3, 1}, 4.0, 255},  {{2, 3, 1, 1}, 1.0, 1},  {{2, 3, 1, 1}, 1.999, 1}, {{2, 3, 1, 1}, 4.0, 255},
+      {{2, 2, 1, 1}, 7.0, 1}, {{2.5, 2.5, 0}, 2.5, 0}, {{2.5, 2.5, 1}, 2.5, 1},  {{2, 3, 0}, nan, 0},
+      {{nan, 3, 1}, 2.0, 1}};
+  for (auto [scaling, value, gray] : cases)
+    EXPECT_EQ(scaling.Gray(value), gray) << scaling.Min << " " << value;
+  // An empty rectangle leaves all white, and a plane of another size is made anew.
+  BytePlane other(2, 2);
+  ScaleToGray(DoublePlane(5, 4), {1.0, 5.0, 0}, {3, 1, 0, 4}, other);
+  EXPECT_EQ(std::tuple(other.Columns(), std::vector<int>(other.Data(), other.Data() + other.Size())),
+            std::tuple(5, std::vector<int>(20, 255)));
+}
+
+}  // namespace
