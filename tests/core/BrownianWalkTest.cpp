@@ -133,6 +133,4 @@ TEST(BrownianMeasures, WalkSlopeOverTheWindowsEndingOnACrossingDimensionsAndMean
   EXPECT_TRUE(std::isnan(same.Dim2) && std::isnan(same.Dim3) && std::isnan(same.Mean) && same.Slopes == 0);
   // Lengths that differ but the same number of new points: no spread in x.
   EXPECT_TRUE(std::isnan(MeasureBrownianDimensions({{10, 5, 4, 1}, {20, 15, 6, 1}}).Dim2));
-  // One walk: nothing to fit.
-  EXPECT_TRUE(std::isnan(MeasureBrownianDimensions({{10, 5, 4, 1}}).Dim3));
 }

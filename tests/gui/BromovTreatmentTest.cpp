@@ -74,7 +74,6 @@ TEST_F(BromovTest, RefusalsAndCancelChangeNothingAndEditsConvert) {
       {{255, 1, 5, 100, 50, 3}, "Minimum Threshold not defined"},
       {{1, 0, 5, 100, 50, 3}, "Maximum Threshold not defined"},
       {{1, 1, 0, 100, 50, 3}, "Number of walks undefined"},
-      {{1, 1, -4, 100, 50, 3}, "Number of walks undefined"},
       {{1, 1, 5, 0, 50, 3}, "Number of step undefined"},
       {{1, 1, 5, 100, -1, 3}, "Number of pixel in a path not undefined"},
       {{1, 1, 5, 100, 50, 0}, "Number of crossing tests undefined"}};

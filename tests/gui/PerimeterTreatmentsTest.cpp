@@ -2,10 +2,8 @@
 #include "binary/ItemSelection.h"
 #include "binary/PerimOrient.h"
 #include "binary/ResizeBC.h"
-#include "diagrams/DiagHurstResult.h"
 #include "diagrams/PerimeterDiagrams.h"
 #include "fixtures/Blocks.h"
-#include "sequence/Hurst.h"
 
 namespace {
 
@@ -64,35 +62,27 @@ int Cancel(ui::Form&) {
 
 class PerimeterTreatmentsTest : public ProgramTest {};
 
-// Codes 1 .. 9, 11 .. 13: twelve lines, the first five in the message, the last item's points kept.
-TEST_F(PerimeterTreatmentsTest, AllTheItemsOfALabelingAreMeasured) {
+// Codes 1 .. 13 but 3 and 10, code 2 a single pixel: absent 3 gets a line, 10 none; five in the message.
+TEST_F(PerimeterTreatmentsTest, AllAbsentUnmeasurableAndSelectedItems) {
   TMainForm& m = *MainForm;
-  const std::vector<int> codes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
-  LoadLabeledItems(SquaresInARow(codes, {8}), 13);
+  const std::vector<int> codes = {1, 2, 4, 5, 6, 7, 8, 9, 11, 12, 13};
+  LoadLabeledItems(SquaresInARow(codes, {8, 1, 8, 8, 8, 8, 8, 8, 8, 8, 8}), 13);
   m.ItemValues[10] = 7.5;
   m.RegressionX.clear();
   const std::string report = ReportInto(Path("report.txt"));
-  std::string message = "Results concerning the 5 first items",
-              expected = kHeader + "\n\tTreatment applied to all the 12 items\n";
-  for (int k = 1; k <= 5; ++k) message.append("\n").append(SquareMessage(k));
-  for (const int code : codes) expected += SquareLine(code);
+  std::string message = "Results concerning the 5 first items\n" + SquareMessage(1) +
+                        "\nitem 2 slope undefined Ratio undefined";
+  for (int k = 3; k <= 5; ++k) message.append("\n").append(SquareMessage(k));
+  std::string expected = kHeader + "\n\tTreatment applied to all the 11 items\n" + SquareLine(1) +
+                         "\n\tItem 2\tnot measurable: contour of 5 points"
+                         "\n\tItem 3\tnot present in the labelized image";
+  for (const int code : codes) expected += code > 2 ? SquareLine(code) : "";
   ui.dialog<TResizeBCForm>(Selection(0)).message("PERIMETER LENGTH", message);
   m.PerimTreatment1Click();
   EXPECT_EQ(ReadFile(report), expected);
   EXPECT_EQ(m.ItemValues[10], 7.5);
-  ASSERT_GE(m.RegressionX.size(), 4u);
+  ASSERT_GE(m.RegressionX.size(), 4u);  // the last item's points
   EXPECT_NEAR(m.RegressionY[3], std::log(4 * std::sqrt(65.0)), 1e-12);
-}
-
-// Absent and one-pixel items get a line; a selection asks again for an absent code; Cancel: nothing.
-TEST_F(PerimeterTreatmentsTest, AbsentUnmeasurableAndSelectedItems) {
-  TMainForm& m = *MainForm;
-  LoadLabeledItems(SquaresInARow({1, 2, 4}, {8, 1, 8}), 4);
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TResizeBCForm>(Selection(0))
-      .message("PERIMETER LENGTH",
-               SquareMessage(1) + "\nitem 2 slope undefined Ratio undefined\n" + SquareMessage(3));
-  m.PerimTreatment1Click();
   ui.dialog<TResizeBCForm>(Selection(1, 2))
       .dialog<TItemSelectionForm>(Code(3, 1))
       .message("ERROR", "Code Label not defined")
@@ -100,11 +90,7 @@ TEST_F(PerimeterTreatmentsTest, AbsentUnmeasurableAndSelectedItems) {
       .dialog<TItemSelectionForm>(Code(1, 2))
       .message("PERIMETER LENGTH", SquareMessage(1) + "\n" + SquareMessage(2));
   m.PerimTreatment1Click();
-  const std::string expected = kHeader + "\n\tTreatment applied to all the 3 items\n" + SquareLine(1) +
-                               "\n\tItem 2\tnot measurable: contour of 5 points"
-                               "\n\tItem 3\tnot present in the labelized image" +
-                               SquareLine(4) + kHeader + "\n\tTreatment applied to 2 items\n" +
-                               SquareLine(4) + SquareLine(1);
+  expected += kHeader + "\n\tTreatment applied to 2 items\n" + SquareLine(4) + SquareLine(1);
   EXPECT_EQ(ReadFile(report), expected);
   EXPECT_EQ(std::tuple(m.ItemCodes[1], m.ItemCodes[2]), std::tuple(4, 1));
   ReportForm->ReportOff = 1;
@@ -137,13 +123,10 @@ TEST_F(PerimeterTreatmentsTest, TheOrientationSequenceIsDrawnSavedHandedOnAndRef
       })
       .save(Path("angles"), 2);
   m.PerimOrientationTreatment1Click();
-  // The square's steps at L = 1, a quarter turn after each side, at entries 1 .. 32 (entry 0
-  // unused) of trunc(N / L) + 1 = 34, entry 33 left at 0.
-  std::vector<int> held = {0};
-  for (const int angle : {90, 135, 180, 225, 270, 315, 360, 45})
-    held.insert(held.end(), angle % 90 ? 1 : 7, angle);
-  held.push_back(0);
-  EXPECT_EQ(m.OrientationValues, held);
+  // The square's 32 steps at L = 1 at entries 1 .. 32 (entry 0 unused) of trunc(N / L) + 1 = 34.
+  const std::vector<int>& held = m.OrientationValues;
+  ASSERT_EQ(held.size(), 34u);
+  EXPECT_EQ(std::tuple(held[0], held[1], held[8], held[32], held[33]), std::tuple(0, 90, 135, 45, 0));
   EXPECT_EQ(ReadFile(report),
             "\n\n PERIMETER ORIENTATION \n applied to the labelized image\n"
             "\n\n\tPerimeter Orientation Diagram registered\n\tin the file " +
@@ -152,14 +135,6 @@ TEST_F(PerimeterTreatmentsTest, TheOrientationSequenceIsDrawnSavedHandedOnAndRef
                        m.PerimSequenceLength),
             std::tuple(1, 0, 77));
   EXPECT_EQ(EnabledOf("Diagram1 DiagCircleScan GTSTreatments1"), "Diagram1 DiagCircleScan GTSTreatments1");
-  ui.dialog<THurstForm>([](THurstForm& f) {
-      std::tie(f.DataIn, f.WindowType, f.FirstSize, f.Step, f.NumSteps) = std::tuple(1, 0, 2, 2, 4);
-      return ui::mrOk;
-    })
-      .message("HURST", "num_step = 4 Hurst Exponent = 0.925775 ")
-      .ok<TDiagHurstResultForm>();
-  m.HurstTreatment1Click();
-  EXPECT_EQ(m.HurstPointCount, 4);
   // Refusals, Cancel and too long segments change nothing; a new image drops the sequence and circle.
   ui.dialog<TPerimOrientationForm>(Orientation(9, 0))
       .message("ERROR", "Code Label not defined")
@@ -200,18 +175,17 @@ TEST_F(PerimeterTreatmentsTest, TheOrientationSequenceIsDrawnSavedHandedOnAndRef
   EXPECT_EQ(EnabledOf("DiagCircleScan CircleScanning1"), "");
 }
 
-class ResizingBoxCountingTest : public ProgramTest {};
-
-TEST_F(ResizingBoxCountingTest, TwelveItemsGiveTwelveLinesAndTheFirstFiveInTheMessage) {
+// Codes 1 .. 11 and 20 (10 measured like any code) in a labeling of 12 items: all, then selections.
+TEST_F(PerimeterTreatmentsTest, ResizingAllItemsThenASelectionWithAnAbsentCodeAndCancel) {
   TMainForm& m = *MainForm;
-  const std::vector<int> codes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
-  LoadLabeledItems(SquaresInARow(codes, kSides), 13);
-  m.ItemValues[10] = 7.5;  // the entry of the code never given stays as it was
+  const std::vector<int> codes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 20};
+  LoadLabeledItems(SquaresInARow(codes, kSides), 12);
+  m.ItemValues[12] = 7.5;  // the entry of the code never given stays as it was
   const std::string report = ReportInto(Path("report.txt"));
   std::string message = "Results concerning the 5 first items";
   for (int k = 0; k < 5; ++k) message.append("\n").append(MessageLine(k + 1, codes[k], k % 4));
   ui.dialog<TResizeBCForm>([](TResizeBCForm& f) {
-      EXPECT_EQ(EditText(f.NumItemEdit), "13");
+      EXPECT_EQ(EditText(f.NumItemEdit), "12");
       f.Selection = 0;
       return ui::mrOk;
     }).message("RESIZING BOX COUNTING", message);
@@ -219,30 +193,15 @@ TEST_F(ResizingBoxCountingTest, TwelveItemsGiveTwelveLinesAndTheFirstFiveInTheMe
   std::string expected = kResizingHeader + "\n\tTreatment applied to all the 12 items\n\n";
   for (int k = 0; k < 12; ++k) expected += ItemLine(codes[k], k % 4);
   EXPECT_EQ(ReadFile(report), expected);
-  // The tenth item, a square of 2; the twelfth, a square of 8, measured last.
-  EXPECT_EQ(std::tuple(m.ItemCodes[13], m.ItemPixels[11], m.ItemPixels[13], m.ItemValues[10]),
-            std::tuple(13, 4, 64, 7.5));
-  EXPECT_NEAR(m.ItemValues[12], 1.4, 1e-12);
-  EXPECT_NEAR(m.LastFractalDimension, 2.0, 1e-12);
-}
-
-// Codes 1, 10, 20 from a file: all, or a selection with an absent code; Cancel changes nothing.
-TEST_F(ResizingBoxCountingTest, AllItemsOfAComplementaryImageOrASelectionAndCancel) {
-  TMainForm& m = *MainForm;
-  LoadLabeledItems(SquaresInARow({1, 10, 20}, kSides), 3);
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TResizeBCForm>(Selection(0))
-      .message("RESIZING BOX COUNTING",
-               MessageLine(1, 1, 0) + "\n" + MessageLine(2, 10, 1) + "\n" + MessageLine(3, 20, 2));
-  m.ResizeBCTreatment1Click();
-  std::string expected = kResizingHeader + "\n\tTreatment applied to all the 3 items\n\n" + ItemLine(1, 0) +
-                         ItemLine(10, 1) + ItemLine(20, 2);
-  EXPECT_EQ(ReadFile(report), expected);
   ASSERT_GE(m.ItemValues.size(), 21u);
-  EXPECT_EQ(std::tuple(m.ItemCodes[20], m.ItemPixels[20]), std::tuple(20, 16));
+  // Code 10, a square of 2; code 11, of 4; code 20, a square of 8, measured last.
+  EXPECT_EQ(std::tuple(m.ItemCodes[20], m.ItemPixels[10], m.ItemPixels[20], m.ItemValues[12]),
+            std::tuple(20, 4, 64, 7.5));
+  EXPECT_NEAR(m.ItemValues[11], 1.4, 1e-12);
+  EXPECT_NEAR(m.LastFractalDimension, 2.0, 1e-12);
   ui.dialog<TResizeBCForm>(Selection(1, 0))
       .message("ERROR", "Number of selected items not defined")
-      .dialog<TResizeBCForm>(Selection(1, 4))
+      .dialog<TResizeBCForm>(Selection(1, 13))
       .message("ERROR", "Number of selected items above the number of items")
       .dialog<TResizeBCForm>(Selection(1, 2))
       .dialog<TItemSelectionForm>(Code(20, 1))
@@ -252,9 +211,9 @@ TEST_F(ResizingBoxCountingTest, AllItemsOfAComplementaryImageOrASelectionAndCanc
       .message("ERROR", "The code 255 is the background, not an item")
       .dialog<TItemSelectionForm>(Code(77, 2))
       .message("RESIZING BOX COUNTING",
-               MessageLine(1, 20, 2) + "\nitem 2 Code Number 77 Number of pixels 0 Ratio undefined");
+               MessageLine(1, 20, 3) + "\nitem 2 Code Number 77 Number of pixels 0 Ratio undefined");
   m.ResizeBCTreatment1Click();
-  expected += kResizingHeader + "\n\tTreatment applied to 2 items\n\n" + ItemLine(20, 2) +
+  expected += kResizingHeader + "\n\tTreatment applied to 2 items\n\n" + ItemLine(20, 3) +
               "\tItem number 77\tNumber of pixels 0\tFractal Dimension = undefined\n";
   EXPECT_EQ(ReadFile(report), expected);
   EXPECT_EQ(std::tuple(m.ItemCodes[1], m.ItemCodes[2]), std::tuple(20, 77));
