@@ -19,10 +19,6 @@ ItemShape Measure(const BytePlane& labels, int code) {
 // The literal measures: whole-image grids, the hull walked with angles, lines of running reals, fills.
 using Grid = std::vector<std::vector<int>>;
 
-Grid Zeros(int lines, int columns) {
-  return Grid(lines, std::vector<int>(columns, 0));
-}
-
 // Sets to `mark` the 0 cells 4-connected to (i, j); returns their number.
 std::int64_t Flood(Grid& g, int i, int j, int mark) {
   const int lines = static_cast<int>(g.size()), columns = static_cast<int>(g[0].size());
@@ -56,7 +52,7 @@ double LinkLength(const Grid& edge) {
 // The cells of `inside` with a 4-neighbour outside it, off the frame; `count` gets their number.
 Grid Edges(const Grid& inside, std::int64_t& count) {
   const int lines = static_cast<int>(inside.size()), columns = static_cast<int>(inside[0].size());
-  Grid edge = Zeros(lines, columns);
+  Grid edge = Grid(lines, std::vector<int>(columns));
   count = 0;
   for (int i = 1; i < lines - 1; ++i)
     for (int j = 1; j < columns - 1; ++j)
@@ -83,7 +79,7 @@ ItemShape Reference(const BytePlane& labels, int code) {
   const double pi = 4 * std::atan(1.0);
   ItemShape s;
   s.Code = code;
-  Grid b = Zeros(lines, columns);
+  Grid b = Grid(lines, std::vector<int>(columns));
   std::int64_t sumLines = 0, sumColumns = 0;
   for (int i = 0; i < lines; ++i)
     for (int j = 0; j < columns; ++j)
@@ -109,7 +105,7 @@ ItemShape Reference(const BytePlane& labels, int code) {
   const auto hull = AngleWalkHull(edgePixels);
   s.ConvexPerimeter = s.ConvexZone = 1;
   if (hull.size() > 1) {
-    Grid outline = Zeros(lines, columns);
+    Grid outline = Grid(lines, std::vector<int>(columns));
     for (std::size_t k = 1; k < hull.size(); ++k) DrawLine(hull[k - 1], hull[k], outline);
     s.ConvexPerimeter = 0;
     for (const auto& row : outline) s.ConvexPerimeter += std::count(row.begin(), row.end(), 1);
