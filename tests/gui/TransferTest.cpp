@@ -56,7 +56,6 @@ TEST_F(TransferTest, EachPairExchangesTwiceRestoresNothingWithoutAChoiceOkOrImag
   ui.dialog<TTransForm>(Choose(2, ui::mrCancel));
   m.Transfert1Click();
   EXPECT_EQ(std::tuple(State(), TransForm->Choice), std::tuple(before, 0));
-  // The choice, and the panel each panel shows after it.
   const std::pair<int, std::array<int, 3>> cases[] = {{1, {1, 0, 2}}, {2, {2, 1, 0}}, {3, {0, 2, 1}}};
   for (const auto& [choice, from] : cases) {
     SCOPED_TRACE(choice);
