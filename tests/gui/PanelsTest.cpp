@@ -127,7 +127,6 @@ TEST_F(PanelsTest, ReadOutAndANewImageOrACloseOfEachPanel) {
   EXPECT_EQ(StatusAt(ImageForm, 15, 2), "||");
   EXPECT_EQ(StatusAt(ImageForm, 9, 7), Place(7, 9) + "|Gray Tone :   16 " + Size(8, 10));
   // A new image returns to 1:1 unless the zoom is kept; closing frees the bitmap.
-  ShowInPanel(1, MakeGrayRamp(20, 20));
   ImageForm->Zoom = 5;
   ShowInPanel(1, MakeGrayRamp(30, 20));
   TempImageForm->Zoom = -4;
