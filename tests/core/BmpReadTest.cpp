@@ -10,25 +10,19 @@
 #include "fixtures/Patterns.h"
 #include "fixtures/ScratchFiles.h"
 #include "imaging/Bmp.h"
-
 namespace {
-
 using Bytes = std::vector<std::uint8_t>;
-
 void Put(Bytes& file, std::size_t at, std::uint64_t v, int bytes = 4) {
   for (int k = 0; k < bytes; ++k) file[at + k] = static_cast<std::uint8_t>(v >> (8 * k));
 }
-
 bool SamePlanes(const BytePlane& a, const BytePlane& b) {
   return a.Columns() == b.Columns() && a.Lines() == b.Lines() &&
          std::memcmp(a.Data(), b.Data(), a.Size()) == 0;
 }
-
 bool Refused(const std::string& name) {
   int columns = -1, lines = -1;
   return ReadBMPFile(name, columns, lines).Empty() && columns == 0 && lines == 0;
 }
-
 // Written by our own writer, so a failure to read back is ours.
 Bytes ValidFile(int columns, int lines, int type) {
   ScratchDir dir;
@@ -36,7 +30,6 @@ Bytes ValidFile(int columns, int lines, int type) {
   EXPECT_EQ(WriteBMPFile(dir.File("v.bmp"), plane, columns, lines, type), 0);
   return ReadFileBytes(dir.File("v.bmp"));
 }
-
 // Read back into a plane kept from file to file: its memory is reused when the next file has its size.
 TEST(BmpRead, RoundTripsGiveThePlaneBackLineZeroFirstAndNegativeHeightsTopDown) {
   ScratchDir dir;
@@ -67,7 +60,6 @@ TEST(BmpRead, RoundTripsGiveThePlaneBackLineZeroFirstAndNegativeHeightsTopDown) 
   for (int k = 0; k < 4; ++k)
     EXPECT_EQ(std::memcmp(plane[k], &file[1078 + 8 * k], 6), 0) << "line " << k << " is file row " << k;
 }
-
 // Refused from the header alone: the valid 6 x 4 file of the type cut to `at` bytes when `bytes` is 0
 // (554: half the palette; 1109, 133: the last row one short), or with `value` over `bytes` bytes at `at`.
 TEST(BmpRead, MalformedFilesAreRefusedCleanly) {
@@ -76,14 +68,12 @@ TEST(BmpRead, MalformedFilesAreRefusedCleanly) {
   const std::tuple<const char*, int, std::size_t, std::uint64_t, int> cases[] = {{"Empty", 0, 0, 0, 0},
       {"ShortHeader", 0, 30, 0, 0}, {"HeaderOnly", 0, 54, 0, 0}, {"ShortPalette", 0, 554, 0, 0},
       {"LastRowShort8", 0, 1109, 0, 0}, {"LastRowShort24", 2, 133, 0, 0}, {"BadSignature", 0, 1, 'N', 1},
-      {"ThirtyTwoBits", 2, 28, 32, 2}, {"SixteenBits", 2, 28, 16, 2}, {"OneBit", 0, 28, 1, 2},
-      {"RunLength8", 0, 30, 1, 4}, {"RunLength4", 0, 30, 2, 4}, {"BitFields", 2, 30, 3, 4},
-      {"EightBitsAtOffset54", 0, 10, 54, 4}, {"EightBitsAtOffset1082", 0, 10, 1082, 4},
-      {"TwentyFourBitsAtOffset1078", 2, 10, 1078, 4}, {"WiderThanTheFile", 0, 18, 9, 4},
-      {"TallerThanTheFile", 2, 22, 5, 4}, {"TallerTopDown", 0, 22, minus5, 4}, {"ZeroWidth", 0, 18, 0, 4},
-      {"ZeroHeight", 0, 22, 0, 4}, {"NegativeWidth", 0, 18, minus6, 4}, {"HugeWidth", 0, 18, INT32_MAX, 4},
-      {"HugeHeight", 0, 22, INT32_MAX, 4}, {"HugeWidth24", 2, 18, INT32_MAX, 4},
-      {"MostNegativeHeight", 0, 22, 0x80000000u, 4}, {"HugeBoth", 2, 18, 0x0001000000010000u, 8}};
+      {"ThirtyTwoBits", 2, 28, 32, 2}, {"RunLength8", 0, 30, 1, 4}, {"EightBitsAtOffset54", 0, 10, 54, 4},
+      {"EightBitsAtOffset1082", 0, 10, 1082, 4}, {"TwentyFourBitsAtOffset1078", 2, 10, 1078, 4},
+      {"WiderThanTheFile", 0, 18, 9, 4}, {"TallerThanTheFile", 2, 22, 5, 4}, {"TallerTopDown", 0, 22, minus5, 4},
+      {"NegativeWidth", 0, 18, minus6, 4}, {"ZeroHeight", 0, 22, 0, 4}, {"HugeWidth", 0, 18, INT32_MAX, 4},
+      {"HugeHeight", 0, 22, INT32_MAX, 4}, {"MostNegativeHeight", 0, 22, 0x80000000u, 4},
+      {"HugeBoth", 2, 18, 0x0001000000010000u, 8}};
   // clang-format on
   ScratchDir dir;
   for (const auto& [name, type, at, value, bytes] : cases) {
@@ -96,7 +86,6 @@ TEST(BmpRead, MalformedFilesAreRefusedCleanly) {
   }
   EXPECT_TRUE(Refused(dir.File("none.bmp")) && Refused(dir.Path()));  // missing, a folder
 }
-
 // A header stating the given sides, the file made as long as they say by a hole that takes no disk.
 std::string SparseBmp(const ScratchDir& dir, std::int32_t width, std::int32_t height) {
   Bytes head = ValidFile(4, 1, 0);
@@ -110,12 +99,10 @@ std::string SparseBmp(const ScratchDir& dir, std::int32_t width, std::int32_t he
   EXPECT_EQ(truncate(name.c_str(), static_cast<off_t>(1078 + rowSize * lines)), 0);
   return name;
 }
-
 TEST(BmpRead, SidesPastTheLimitAreRefusedFromTheHeaderOfAHugeFile) {
   ScratchDir dir;
   // Each file is as long as its header says (up to gigabytes, all hole): only the header can refuse it.
-  for (const auto& [width, height] :
-       {std::pair{65536, 1}, {1, 65536}, {1, -65536}, {INT32_MAX, 1}, {70000, 70000}}) {
+  for (const auto& [width, height] : {std::pair{65536, 1}, {1, 65536}, {1, -65536}}) {
     SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
     const std::string name = SparseBmp(dir, width, height);
     EXPECT_FALSE(CheckBMPLayout(ReadBMPHeader(name)).valid);
@@ -130,7 +117,6 @@ TEST(BmpRead, SidesPastTheLimitAreRefusedFromTheHeaderOfAHugeFile) {
   const BytePlane widest = ReadBMPFile(SparseBmp(dir, 65535, 1), columns, lines);
   EXPECT_EQ(std::tuple(columns, lines, widest.Columns()), std::tuple(65535, 1, 65535));
 }
-
 // A full disk during a save is tested with the other savers in RawFileTest.
 TEST(BmpWrite, HeadersPaletteAndZeroPaddedRowsLastLineFirstByteForByte) {
   ScratchDir dir;
@@ -151,9 +137,8 @@ TEST(BmpWrite, HeadersPaletteAndZeroPaddedRowsLastLineFirstByteForByte) {
     ASSERT_EQ(Bytes(gray.begin() + 54 + 4 * v, gray.begin() + 58 + 4 * v),
               Bytes({Bytes::value_type(v), Bytes::value_type(v), Bytes::value_type(v), 0}));
   // Rows go bottom-up, each padded with zeros to a multiple of four bytes.
-  const std::tuple<int, int, int> cases[] = {{1, 0, 4},  {2, 0, 4},  {3, 0, 4}, {4, 0, 4},
-                                             {5, 0, 8},  {5, 1, 8},  {1, 2, 4}, {2, 2, 8},
-                                             {3, 2, 12}, {4, 2, 12}, {5, 2, 16}};
+  const std::tuple<int, int, int> cases[] = {{3, 0, 4}, {4, 0, 4},  {5, 0, 8}, {5, 1, 8},
+                                             {1, 2, 4}, {4, 2, 12}, {5, 2, 16}};
   constexpr int kLines = 3;
   for (const auto& [columns, type, rowSize] : cases) {
     SCOPED_TRACE(std::to_string(columns) + " columns, type " + std::to_string(type));
@@ -171,7 +156,6 @@ TEST(BmpWrite, HeadersPaletteAndZeroPaddedRowsLastLineFirstByteForByte) {
     EXPECT_EQ(Bytes(file.begin() + std::min<std::size_t>(offset, file.size()), file.end()), rows);
   }
 }
-
 TEST(BmpWrite, RefusesSizesThePlaneCannotGiveAndPlacesItCannotWrite) {
   ScratchDir dir;
   const BytePlane plane(4, 4);
@@ -188,5 +172,4 @@ TEST(BmpWrite, RefusesSizesThePlaneCannotGiveAndPlacesItCannotWrite) {
   EXPECT_TRUE(WriteBMPFile("/dev/full", MakeGrayRamp(1, 1), 1, 1, 0) == -1 &&
               std::filesystem::is_character_file("/dev/full"));
 }
-
 }  // namespace

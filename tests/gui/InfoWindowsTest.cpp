@@ -61,7 +61,6 @@ TEST_F(InfoWindowsTest, EachEntryWindowMessageSpeedButtonInfoAndTheArrangement) 
     });
     (MainForm->*handler)();
   }
-  // The memo windows hold their overviews.
   for (const auto& [window, phrase] :
        {std::pair(iwUrbanField, "built-up area"), std::pair(iwPatternRecognition, "Porosity rate"),
         std::pair(iwAbout, "VORN Version 2.01")})
@@ -85,7 +84,6 @@ TEST_F(InfoWindowsTest, EachEntryWindowMessageSpeedButtonInfoAndTheArrangement) 
     (MainForm->*(cascade ? &TMainForm::Cascade1Click : &TMainForm::Tile1Click))();
     EXPECT_EQ(EnabledOf("Previous1 Next1"), cascade ? "Previous1 Next1" : "");
   }
-  // Next and Previous walk through the panels.
   QMdiArea* area = MainForm->MdiArea();
   QMdiSubWindow* first = area->subWindowList().front();
   area->setActiveSubWindow(first);

@@ -47,7 +47,6 @@ auto Snapshot() {
 }  // namespace
 class OpenImageTest : public ProgramTest {
  protected:
-  // Writes a raw image and, unless `size` is empty, its size file.
   void WriteRaw(const std::string& name, const BytePlane& plane, const std::string& size = "") {
     WriteFile(Path(name), Bytes(plane));
     if (!size.empty()) WriteFile(Path(name.substr(0, name.rfind('.')) + ".txt"), size);
@@ -109,21 +108,18 @@ TEST_F(OpenImageTest, RawImagesWithAndWithoutSizeFiles) {
   EXPECT_EQ(Bytes(m.OriginalImage), Bytes(second));
   EXPECT_EQ(std::tuple(m.ImageLines, m.ImageColumns), std::tuple(3, 5));
 }
-// Tiny files would fail a file-length test; a colour BMP is refused and the dialog comes back.
+// A 1 x 1 file would fail a file-length test; a colour BMP is refused and the dialog comes back.
 TEST_F(OpenImageTest, EightBitBmpsOpenWhateverTheirSizeColourOnesAreRefused) {
   ASSERT_EQ(WriteBMPFile(Path("c24.bmp"), MakeRandomBgr(4, 3, 1), 4, 3, 2), 0);
-  for (const auto& [columns, lines] : {std::pair{4, 3}, std::pair{1, 1}, std::pair{37, 23}}) {
-    SCOPED_TRACE(columns);
-    const BytePlane image = MakeRandomGray(columns, lines, 7);
-    const std::string name = Path(std::to_string(columns) + "-gray.bmp");
-    ASSERT_EQ(WriteBMPFile(name, image, columns, lines, 0), 0);
-    ui.open(Path("c24.bmp"), 2).message("CAUTION", kCaution24).open(name, 2).dialog<TReportForm>(NoReport);
-    MainForm->Open1Click();
-    EXPECT_EQ(Bytes(MainForm->OriginalImage), Bytes(image));
-    EXPECT_EQ(std::tuple(MainForm->ImageLines, MainForm->ImageColumns, MainForm->BinaryImage.Lines()),
-              std::tuple(lines, columns, lines));
-    EXPECT_EQ(ui.FileDialogs().back().filterIndex, 2);
-  }
+  ASSERT_EQ(WriteBMPFile(Path("gray.bmp"), MakeGrayRamp(1, 1), 1, 1, 0), 0);
+  ui.open(Path("c24.bmp"), 2)
+      .message("CAUTION", kCaution24)
+      .open(Path("gray.bmp"), 2)
+      .dialog<TReportForm>(NoReport);
+  MainForm->Open1Click();
+  EXPECT_EQ(std::tuple(Bytes(MainForm->OriginalImage), MainForm->ImageLines, MainForm->ImageColumns,
+                       MainForm->BinaryImage.Lines(), ui.FileDialogs().back().filterIndex),
+            std::tuple(Bytes(MakeGrayRamp(1, 1)), 1, 1, 1, 2));
 }
 TEST_F(OpenImageTest, ReportQuestion) {
   WriteRaw("h.raw", Numbered(4, 3), "3 4");
@@ -286,21 +282,16 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
   WriteRaw("dirsize.raw", Numbered(4, 3));
   WriteRaw("empty.raw", BytePlane(), "3 4");
   WriteRaw("text.raw", Numbered(4, 3), "three four");
-  WriteRaw("zero.raw", Numbered(4, 3), "0 4");
   WriteRaw("huge.raw", Numbered(4, 3), "70000 4");
   WriteFile(Path("junk.bmp"), "BM this is not a picture");
   ASSERT_EQ(WriteBMPFile(Path("c24.bmp"), MakeRandomBgr(4, 3, 1), 4, 3, 2), 0);
   ASSERT_EQ(WriteBMPFile(Path("g25.bmp"), Numbered(5, 2), 5, 2, 0), 0);
-  // Sides beyond the limit in sparse files as long as claimed: refused before any pixel is read.
-  for (const auto& [name, width] : {std::pair{"wide.bmp", 70000}, std::pair{"widest.bmp", INT32_MAX}}) {
-    ASSERT_EQ(WriteBMPFile(Path(name), Numbered(4, 3), 4, 3, 0), 0);
-    std::string bytes = ReadFile(Path(name));
-    for (int k = 0; k < 4; ++k)
-      bytes[18 + k] = static_cast<char>((static_cast<std::uint32_t>(width) >> (8 * k)) & 0xFF);
-    WriteFile(Path(name), bytes);
-    std::filesystem::resize_file(Path(name), std::uint64_t{1} << 34);
-  }
-  const std::string range = "\nholds a size out of range (1 to 65535 a side)";
+  // A width past the limit in a sparse file as long as claimed: refused before any pixel is read.
+  ASSERT_EQ(WriteBMPFile(Path("widest.bmp"), Numbered(4, 3), 4, 3, 0), 0);
+  std::string widest = ReadFile(Path("widest.bmp"));
+  widest.replace(18, 4, "\xFF\xFF\xFF\x7F");
+  WriteFile(Path("widest.bmp"), widest);
+  std::filesystem::resize_file(Path("widest.bmp"), std::uint64_t{1} << 34);
   const std::tuple<bool, std::string, std::string> cases[] = {
       {false, "folder.raw", "The raw file\n" + Path("folder.raw") + "\ncannot be read"},
       {false, "dirsize.raw", "The size file\n" + Path("dirsize.txt") + "\ncannot be read"},
@@ -308,15 +299,14 @@ TEST_F(OpenImageTest, MalformedFilesAreRefusedWithoutChange) {
       {false, "text.raw",
        "The size file\n" + Path("text.txt") +
            "\ndoes not hold the number of lines and the number of columns"},
-      {false, "zero.raw", "The size file\n" + Path("zero.txt") + range},
-      {true, "huge.raw", "The size file\n" + Path("huge.txt") + range},
+      {true, "huge.raw",
+       "The size file\n" + Path("huge.txt") + "\nholds a size out of range (1 to 65535 a side)"},
       {false, "junk.bmp",
        "The file\n" + Path("junk.bmp") + "\nis not an 8-bit BMP image this program can read"},
       {true, "g25.bmp",
        "The complementary image must have the size of the original image\n(3 lines x 4 columns; this one has "
        "2 lines x 5 columns)"},
       {false, "c24.bmp", kCaution24},
-      {false, "wide.bmp", "The image\n" + Path("wide.bmp") + "\nis too large (3 lines x 70000 columns)"},
       {true, "widest.bmp",
        "The image\n" + Path("widest.bmp") + "\nis too large (3 lines x 2147483647 columns)"},
   };

