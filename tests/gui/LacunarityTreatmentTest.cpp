@@ -22,17 +22,13 @@ class LacunarityTest : public ProgramTest {
 };
 // Constant: 1 for every window, no correlation. Checkerboard: K = 0 gives 2, then 1 + 1 / W^4 to K = 4.
 TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDiagram) {
-  BytePlane flat(20, 16), board(12, 10);
-  flat.Fill(40);
-  LoadOriginal(std::move(flat));
+  LoadOriginal(BytePlane(20, 16));
   TMainForm& m = *MainForm;
+  m.OriginalImage.Fill(40), m.WorkDirectory = Dir().string();
   m.DiagramSavedFlags.LacunaritySaved = 1;  // the last result was saved
-  m.WorkDirectory = Dir().string();
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TLacunForm>([](TLacunForm& f) {
-      f.KMinEdit->setText("1k");
-      f.KMaxEdit->setText("3");
-      f.RadioButton2->click();
+      f.KMinEdit->setText("1k"), f.KMaxEdit->setText("3"), f.RadioButton2->click();
       return ui::mrOk;
     }).ok<TDiagLacunForm>();
   m.LacunTreatment1Click();
@@ -44,9 +40,8 @@ TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDi
   EXPECT_EQ(std::tuple(m.LacunCount, m.LacunWindowSizes, m.LacunValues, std::isnan(m.LacunCorrelation),
                        std::isnan(m.LacunR2), m.DiagramSavedFlags.LacunaritySaved, m.IsEnabled("Diagram1")),
             std::tuple(3, std::vector<double>{3, 5, 7}, std::vector<double>{1, 1, 1}, true, true, 0, true));
-  for (int i = 0; i < 10; ++i)
-    for (int j = 0; j < 12; ++j) board[i][j] = (i + j) % 2 ? 200 : 0;
-  LoadOriginal(std::move(board));
+  LoadOriginal(BytePlane(12, 10));
+  for (int k = 0; k < 12 * 10; ++k) m.OriginalImage[k / 12][k % 12] = (k / 12 + k % 12) % 2 ? 200 : 0;
   ui.dialog<TLacunForm>(Parameters(0, 6, 1))
       .message("ERROR", "KMax is greater than 5 ")
       .press<TDiagLacunForm>(&TDiagLacunForm::BitBtnSaveClick)
@@ -90,10 +85,8 @@ TEST_F(LacunarityTest, RefusalsNoMassAndBinaryPanelTwo) {
   m.LacunTreatment1Click();
   EXPECT_EQ(std::tuple(ReadFile(report), m.LacunCount, m.IsEnabled("Diagram1")),
             std::tuple(kHeaderGray, 0, false));
-  BytePlane binary(9, 9);
-  binary.Fill(255);
-  binary[4][4] = 1;
-  LoadBinary(std::move(binary), 1);
+  LoadBinary(BytePlane(9, 9), 1);
+  m.BinaryImage.Fill(255), m.BinaryImage[4][4] = 1;
   ui.dialog<TLacunForm>(Parameters(0, 1, -1)).ok<TDiagLacunForm>();  // panel 2 is binary: accepted
   m.LacunTreatment1Click();
   const double s1 = 80 * 255.0 + 1, s2 = 80 * 255.0 * 255 + 1;

@@ -12,6 +12,11 @@ class Panel3Test : public ProgramTest {
     MainForm->WorkDirectory = Dir().string();
     report = ReportInto(Path("report.txt"));
   }
+  static BytePlane Flat(int columns, int lines, std::uint8_t gray) {
+    BytePlane image(columns, lines);
+    image.Fill(gray);
+    return image;
+  }
   // The gray of panel 3's picture at (line, column); the panel 3 results waiting to be registered.
   static int ShownGray(int line, int column) { return qRed(ResultImageForm->Bitmap().pixel(column, line)); }
   static std::int64_t Pending() {
@@ -21,6 +26,7 @@ class Panel3Test : public ProgramTest {
   static void PutEarlierResult(Panel3Result result) {
     MainForm->ResultImage.Fill(7);
     MainForm->ResultBorder = 3;
+    MainForm->Panel3Pending = {};
     MainForm->Panel3Pending[result == p3Morlet ? p3FractStar : p3Morlet] = 1;
     MainForm->Enable({"SaveParamSpeedButton1"}, false);
   }
