@@ -10,8 +10,7 @@ class CubicDensityTest : public Panel3Test {};
 TEST_F(CubicDensityTest, RefusalsChangeNothingThenTheDensityIsShownOneGrayAboveAndSaved) {
   const auto answer = FormAnswer(&TCubicGeneForm::HalfWindowSize, &TCubicGeneForm::RadiometricJump);
   const BytePlane image = MakeRandomGray(25, 20, 4);
-  LoadOriginal(image.Clone());
-  PutEarlierResult(p3CubicDensity);
+  PutEarlierResult(p3CubicDensity, image.Clone());
   const auto refused = [&](int h, int jump, const char* title, const std::string& text) {
     ui.dialog<TCubicGeneForm>(answer(h, jump)).message(title, text);
     MainForm->CubicDensityTreatment1Click();

@@ -37,8 +37,7 @@ class FractStarTest : public Panel3Test {
 TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
   for (int type : {kStar, kGreekCross}) {
     SCOPED_TRACE(type);
-    LoadOriginal(Flat(30, 20, 60));
-    PutEarlierResult(p3FractStar);
+    PutEarlierResult(p3FractStar, Flat(30, 20, 60));
     FractStarForm->StudiedZone = 1;
     report = ReportInto(Path("report" + std::to_string(type) + ".txt"));
     ui.dialog<TFractStarForm>(Choose(type, type == kGreekCross ? "0" : nullptr));
@@ -71,17 +70,15 @@ TEST_F(FractStarTest, StAndrewScaledUpToTwoAndSavedThenRefusalsThenSceneAndItemM
             std::tuple(static_cast<int>(striped / 2 * 254) + 1, 1));
   ExpectPanel3Saved(Path("star"), "Fract Star");
   report = ReportInto(Path("report2.txt"));
-  LoadOriginal(BytePlane(40, 16));
-  PutEarlierResult(p3FractStar);
+  PutEarlierResult(p3FractStar, BytePlane(40, 16));
   ui.message("FRACTSTAR", "The image is too small: no pixel lies 8 pixels\nor more from its edges");
   m.FracStar8Treatment1Click();
   ExpectEarlierResult();
   const BytePlane image = HalfStriped();
   BytePlane labels = Flat(40, 20, 255);
   for (int k = 0; k < 20 * 14; ++k) labels[k / 14][k % 14] = 7;
-  LoadOriginal(image.Clone());
+  PutEarlierResult(p3FractStar, image.Clone());
   std::tie(m.BinaryImage, m.HasBinaryImage) = std::tuple(labels.Clone(), 1);  // then labeled
-  PutEarlierResult(p3FractStar);
   ui.dialog<TFractStarForm>(Choose(kStar, ""))
       .message("ERROR", "Code of the Studied Zone not defined")
       .dialog<TFractStarForm>(Choose(kStar, "9"))

@@ -18,8 +18,7 @@ class LocalFractalTest : public Panel3Test {
 // A flat image has one dimension (h = 6: counts 726, 108, 32, 18, 4), one tone (0) and one bin.
 TEST_F(LocalFractalTest, FlatImageThenRefusalsThenScaledBetweenExtremesAndRegisteredBySavingPanelThree) {
   constexpr double kFlat = 2.8479424275809393;
-  LoadOriginal(Flat(30, 26, 90));
-  PutEarlierResult(p3LocalFractal);
+  PutEarlierResult(p3LocalFractal, Flat(30, 26, 90));
   ASSERT_EQ(EnabledOf("Diagram1 DiagLocalFractal1"), "");
   ui.dialog<TLocalFractForm>(
         [](TLocalFractForm& f) { return f.WindowSize = 12, f.HValEdit->setText("0.5x"), ui::mrOk; })
@@ -46,8 +45,7 @@ TEST_F(LocalFractalTest, FlatImageThenRefusalsThenScaledBetweenExtremesAndRegist
   // save.
   const auto answer = FormAnswer(&TLocalFractForm::WindowSize, &TLocalFractForm::HFactor);
   report = ReportInto(Path("report2.txt"));
-  LoadOriginal(MakeRandomGray(40, 23, 2));
-  PutEarlierResult(p3LocalFractal);
+  PutEarlierResult(p3LocalFractal, MakeRandomGray(40, 23, 2));
   ui.dialog<TLocalFractForm>(answer(0, 0.5)).message("ERROR", "Moving Window Size not defined");
   for (double h : {0.0, std::nan("")})
     ui.dialog<TLocalFractForm>(answer(24, h)).message("ERROR", "H Factor not defined");

@@ -12,8 +12,7 @@ class MorletTest : public Panel3Test {};
 // A constant source answers one response everywhere: panel 3 is 0 (border too), shown 1 in a white frame.
 TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) {
   const auto answer = FormAnswer(&TMorletForm::HalfWindowSize, &TMorletForm::Sigma, &TMorletForm::DataIn);
-  LoadOriginal(Flat(11, 9, 80));
-  PutEarlierResult(p3Morlet);
+  PutEarlierResult(p3Morlet, Flat(11, 9, 80));
   for (auto [h, sigma, title, text] :
        {std::tuple(0, 1.0, "ERROR", "Half Window Size not defined"),
         {2, 0.0, "ERROR", "Sigma not defined"},
