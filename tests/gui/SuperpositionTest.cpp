@@ -22,12 +22,11 @@ class SuperpositionTest : public ProgramTest {
     ProgramTest::SetUp();
     LoadOriginal(BytePlane(2, 2));
     TMainForm& m = *MainForm;
-    for (int i = 0; i < 2; ++i)
-      for (int j = 0; j < 2; ++j) {
-        m.OriginalImage[i][j] = static_cast<std::uint8_t>(100 * j + 50 * i);
-        m.ResultImage[i][j] = static_cast<std::uint8_t>(20 + 20 * j + 40 * i);
-        m.BinaryImage[i][j] = static_cast<std::uint8_t>(j == 0 ? 3 : 255);
-      }
+    for (int k = 0; k < 4; ++k) {
+      const int i = k / 2, j = k % 2;
+      std::tie(m.OriginalImage[i][j], m.ResultImage[i][j], m.BinaryImage[i][j]) =
+          std::tuple(100 * j + 50 * i, 20 + 20 * j + 40 * i, j == 0 ? 3 : 255);
+    }
     m.HasLabeledImage = 1;
     ResultImageForm->SetCaptionText(" 3.- KEPT ");
     m.Enable({"SaveParamSpeedButton1"}, false);

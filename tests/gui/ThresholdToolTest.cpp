@@ -109,8 +109,7 @@ TEST_F(ThresholdToolTest, ExitWithoutAStepLeavesTheColourImageAndTheFlagTillANew
 // A second use goes on from the planes; panel 3's planes are made anew from its grays.
 TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInChange) {
   TMainForm& m = *MainForm;
-  for (int i = 0; i < 16; ++i)
-    for (int j = 0; j < 16; ++j) m.ResultImage[i][j] = static_cast<std::uint8_t>(255 - 16 * i - j);
+  for (int g = 0; g < 256; ++g) m.ResultImage[g / 16][g % 16] = static_cast<std::uint8_t>(255 - g);
   ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) { f.Button1Click(), f.MoveScrollBar(50); }))
       .colour(kRedValue);
   m.Thresholding1Click();
