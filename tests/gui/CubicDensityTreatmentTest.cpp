@@ -10,14 +10,13 @@ class CubicDensityTest : public Panel3Test {};
 TEST_F(CubicDensityTest, RefusalsChangeNothingThenTheDensityIsShownOneGrayAboveAndSaved) {
   const auto answer = FormAnswer(&TCubicGeneForm::HalfWindowSize, &TCubicGeneForm::RadiometricJump);
   const BytePlane image = MakeRandomGray(25, 20, 4);
-  LoadOriginal(image.Clone());
-  PutEarlierResult(p3CubicDensity);
+  PutEarlierResult(p3CubicDensity, image.Clone());
   const auto refused = [&](int h, int jump, const char* title, const std::string& text) {
     ui.dialog<TCubicGeneForm>(answer(h, jump)).message(title, text);
     MainForm->CubicDensityTreatment1Click();
     ExpectEarlierResult();
   };
-  for (int h : {kCubicUndefined, 0, -3}) refused(h, 2, "ERROR", "Half Window Size not defined");
+  for (int h : {kCubicUndefined, 0}) refused(h, 2, "ERROR", "Half Window Size not defined");
   for (int jump : {kCubicUndefined, 0}) refused(1, jump, "ERROR", "Radiometric Jump not defined");
   refused(10, 1, "CUBIC DENSITY", "The moving window (21 pixels a side)\nis larger than the image");
   refused(2147483647, 1, "CUBIC DENSITY",
@@ -28,9 +27,7 @@ TEST_F(CubicDensityTest, RefusalsChangeNothingThenTheDensityIsShownOneGrayAboveA
   BytePlane expected;
   ASSERT_TRUE(CubicDensity(image, 2, 3, expected));
   ui.dialog<TCubicGeneForm>([](TCubicGeneForm& f) {
-      f.HWSEdit->setText("2b");
-      f.JumpEdit->setText("3");
-      return ui::mrOk;
+      return f.HWSEdit->setText("2b"), f.JumpEdit->setText("3"), ui::mrOk;
     }).save(Path("cubic"), 1);
   MainForm->CubicDensityTreatment1Click();
   EXPECT_EQ(ReadFile(report),

@@ -25,8 +25,7 @@ class FractStarTest : public Panel3Test {
   // Columns alternating 0 and 4 on the left half, flat on the right.
   static BytePlane HalfStriped() {
     BytePlane image(40, 20);
-    for (int i = 0; i < 20; ++i)
-      for (int j = 0; j < 20; ++j) image[i][j] = static_cast<std::uint8_t>(j % 2 ? 4 : 0);
+    for (int k = 0; k < 20 * 20; ++k) image[k / 20][k % 20] = static_cast<std::uint8_t>(k % 2 * 4);
     return image;
   }
   static FractStarResult Expected(const BytePlane& image, int type, const BytePlane* labels = nullptr) {
@@ -38,10 +37,7 @@ class FractStarTest : public Panel3Test {
 TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
   for (int type : {kStar, kGreekCross}) {
     SCOPED_TRACE(type);
-    BytePlane flat(30, 20);
-    flat.Fill(60);
-    LoadOriginal(std::move(flat));
-    PutEarlierResult(p3FractStar);
+    PutEarlierResult(p3FractStar, Flat(30, 20, 60));
     FractStarForm->StudiedZone = 1;
     report = ReportInto(Path("report" + std::to_string(type) + ".txt"));
     ui.dialog<TFractStarForm>(Choose(type, type == kGreekCross ? "0" : nullptr));
@@ -60,51 +56,46 @@ TEST_F(FractStarTest, FlatImageUnderTheStarAndTheGreekCross) {
   }
 }
 // St Andrew: scaled between its minimum and 2, the striped half (1.475) lighter than the flat (0, gray 1).
-TEST_F(FractStarTest, StAndrewImageIsScaledUpToTwoAndSaved) {
+// Item 7 (striped columns before 14): its mean too; the star's item mean is that of the two crosses'.
+TEST_F(FractStarTest, StAndrewScaledUpToTwoAndSavedThenRefusalsThenSceneAndItemMeansUnderTheStar) {
+  TMainForm& m = *MainForm;
   LoadOriginal(HalfStriped());
   ui.dialog<TFractStarForm>(Choose(kStAndrewCross))
       .message("FRACTSTAR STAR TREATMENT",
                Format(kSceneMessage, Expected(HalfStriped(), kStAndrewCross).Mean))
       .save(Path("star"), 1);
-  MainForm->FracStar8Treatment1Click();
+  m.FracStar8Treatment1Click();
   const double striped = 1 + 0.3 * std::log2(3.0);
-  EXPECT_EQ(std::tuple(MainForm->ResultImage[10][9], MainForm->ResultImage[10][30]),
+  EXPECT_EQ(std::tuple(m.ResultImage[10][9], m.ResultImage[10][30]),
             std::tuple(static_cast<int>(striped / 2 * 254) + 1, 1));
   ExpectPanel3Saved(Path("star"), "Fract Star");
-}
-// Item 7 (striped columns before 14): its mean too; the star's item mean is that of the two crosses'.
-TEST_F(FractStarTest, RefusalsThenSceneAndItemMeansUnderTheStar) {
-  LoadOriginal(BytePlane(40, 16));
-  PutEarlierResult(p3FractStar);
+  report = ReportInto(Path("report2.txt"));
+  PutEarlierResult(p3FractStar, BytePlane(40, 16));
   ui.message("FRACTSTAR", "The image is too small: no pixel lies 8 pixels\nor more from its edges");
-  MainForm->FracStar8Treatment1Click();
+  m.FracStar8Treatment1Click();
   ExpectEarlierResult();
   const BytePlane image = HalfStriped();
-  BytePlane labels(40, 20);
-  labels.Fill(255);
-  for (int i = 0; i < 20; ++i)
-    for (int j = 0; j < 14; ++j) labels[i][j] = 7;
-  LoadOriginal(image.Clone());
-  MainForm->BinaryImage = labels.Clone();
-  MainForm->HasBinaryImage = 1;  // a binary panel 2 for the refusals, a labeled one for the means
-  PutEarlierResult(p3FractStar);
+  BytePlane labels = Flat(40, 20, 255);
+  for (int k = 0; k < 20 * 14; ++k) labels[k / 14][k % 14] = 7;
+  PutEarlierResult(p3FractStar, image.Clone());
+  std::tie(m.BinaryImage, m.HasBinaryImage) = std::tuple(labels.Clone(), 1);  // then labeled
   ui.dialog<TFractStarForm>(Choose(kStar, ""))
       .message("ERROR", "Code of the Studied Zone not defined")
       .dialog<TFractStarForm>(Choose(kStar, "9"))
       .message("ERROR", "No pixel of the item 9 lies 8 pixels\nor more from the image edges")
       .dialog<TFractStarForm>([](TFractStarForm&) { return ui::mrCancel; });
-  MainForm->FracStar8Treatment1Click();
+  m.FracStar8Treatment1Click();
   ExpectEarlierResult(cbFractStar);
   const FractStarResult greek = Expected(image, kGreekCross, &labels),
                         andrew = Expected(image, kStAndrewCross, &labels);
   const double scene = (greek.Mean + andrew.Mean) * 0.5, item = (greek.ItemMean + andrew.ItemMean) * 0.5;
   ASSERT_NE(greek.ItemMean, item);  // the item line of the star is not the Greek cross's
-  MainForm->HasBinaryImage = 0, MainForm->HasLabeledImage = 1;
+  m.HasBinaryImage = 0, m.HasLabeledImage = 1;
   const std::string text =
       Format("Mean Fractal Dimension in the whole scene= %lf\n  in the selected item = %lf", scene, item);
   ui.dialog<TFractStarForm>(Choose(kStar, "7"))
       .message("FRACTSTAR STAR CROSS TREATMENT", text + "\n\nValues consigned in the Report");
-  MainForm->FracStar8Treatment1Click();
+  m.FracStar8Treatment1Click();
   const auto cross = [&](const char* name, const char* eq, double mean, double itemMean) {
     return std::string("\n\n\t") + name + kScene + eq + Format("%lf ", mean) +
            Format("\n\tMean Fractal Dimension in the selected item = %lf ", itemMean);
@@ -113,5 +104,5 @@ TEST_F(FractStarTest, RefusalsThenSceneAndItemMeansUnderTheStar) {
                                   cross("Greek Cross Treatment", " = ", greek.Mean, greek.ItemMean) +
                                   cross("St Andrew Cross Treatment", " = ", andrew.Mean, andrew.ItemMean) +
                                   cross("Star Treatment", "= ", scene, item));
-  EXPECT_EQ(std::tuple(MainForm->StarZoneChoice, MainForm->StarItemCode), std::tuple(1, 7));
+  EXPECT_EQ(std::tuple(m.StarZoneChoice, m.StarItemCode), std::tuple(1, 7));
 }

@@ -7,22 +7,6 @@
 class GTNumberTest : public ProgramTest {};
 static const auto Treated = FormAnswer(&TGTNumberForm::TreatedImage);
 
-TEST_F(GTNumberTest, BinaryImagesCountOneItemAndTheHighCodesCount) {
-  BytePlane binary(10, 10);
-  binary.Fill(255);
-  binary[3][3] = binary[7][7] = 1;
-  LoadBinary(std::move(binary));
-  ui.dialog<TGTNumberForm>([](TGTNumberForm& f) {
-      f.RadioButton2Click();  // a binary image is enough
-      f.BitBtn1Click();
-      return f.ModalResult();
-    }).message("", " 1 items in the labeled image ");
-  MainForm->GTNumber1Click();
-  for (int code = 250; code <= 254; ++code)
-    MainForm->BinaryImage[0][code - 250] = static_cast<std::uint8_t>(code);
-  ui.ok<TGTNumberForm>().message("", " 6 items in the labeled image ");
-  MainForm->GTNumber1Click();
-}
 // The refusal puts the check mark back; a choice of panel 2 left from an earlier image is refused. Then
 // panel 1: every gray; panel 2: items 1 .. 12 but 10; panel 3: five grays in a 6-pixel frame.
 TEST_F(GTNumberTest, PanelTwoWithoutItemsIsRefusedThenTheChosenPanelIsCounted) {
@@ -30,13 +14,11 @@ TEST_F(GTNumberTest, PanelTwoWithoutItemsIsRefusedThenTheChosenPanelIsCounted) {
   TGTNumberForm& f = *GTNumberForm;
   EXPECT_EQ(std::tuple(f.TreatedImage, f.RadioButton3->isChecked()), std::tuple(2, true));
   ui.dialog<TGTNumberForm>([](TGTNumberForm& form) {
-      form.RadioButton1Click();
-      form.RadioButton2->setChecked(true);  // as a click checks it before the handler runs
+      form.RadioButton1Click(), form.RadioButton2->setChecked(true);  // as a click checks it first
       form.RadioButton2Click();
       EXPECT_EQ(std::tuple(form.RadioButton1->isChecked(), form.RadioButton2->isChecked()),
                 std::tuple(true, false));
-      form.BitBtn1Click();
-      return form.ModalResult();
+      return form.BitBtn1Click(), form.ModalResult();
     })
       .message("ERROR", "Labelled Image needed")
       .message("", " 256 gray tones in the Original Image ");
@@ -66,4 +48,14 @@ TEST_F(GTNumberTest, PanelTwoWithoutItemsIsRefusedThenTheChosenPanelIsCounted) {
     ui.dialog<TGTNumberForm>(Treated(image)).message("", text);
     m.GTNumber1Click();
   }
+  // A binary image is enough to count panel 2; the high codes count as items.
+  m.BinaryImage.Fill(255), m.BinaryImage[3][3] = m.BinaryImage[7][7] = 1, m.HasLabeledImage = 0;
+  LoadBinary(m.BinaryImage.Clone());
+  ui.dialog<TGTNumberForm>([](TGTNumberForm& form) {
+      return form.RadioButton2Click(), form.BitBtn1Click(), form.ModalResult();
+    }).message("", " 1 items in the labeled image ");
+  m.GTNumber1Click();
+  for (int code = 250; code <= 254; ++code) m.BinaryImage[0][code - 250] = static_cast<std::uint8_t>(code);
+  ui.ok<TGTNumberForm>().message("", " 6 items in the labeled image ");
+  m.GTNumber1Click();
 }

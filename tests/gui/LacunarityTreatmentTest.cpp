@@ -20,19 +20,40 @@ class LacunarityTest : public ProgramTest {
       "\n\n LACUNARITY\n applied to the gray tone image\n\n\tK Min. = 1 K Max. = 3 \n\twindow size = 3 "
       "until 7 \n\n\tK value\twindow\tlacunarity\tlog X\t\tlog Y\n\n";
 };
-// Constant: 1 for every window, no correlation. Checkerboard: K = 0 gives 2, then 1 + 1 / W^4 to K = 4.
-TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDiagram) {
-  BytePlane flat(20, 16), board(12, 10);
-  flat.Fill(40);
-  LoadOriginal(std::move(flat));
+// Panel 2 counts items as 1 and background as 255: for K = 0, 80 pixels of 255 and one of 1. Constant: 1 for
+// every window, no correlation. Checkerboard: K = 0 gives 2, then 1 + 1 / W^4 to K = 4.
+TEST_F(LacunarityTest, RefusalsNoMassBinaryPanelTwoConstantImageAndCheckerboardWithItsSavedDiagram) {
+  LoadOriginal(MakeRandomGray(40, 30, 3));
   TMainForm& m = *MainForm;
+  m.LacunCount = 9;
+  std::string report = ReportInto(Path("report.txt"));
+  const char* smaller = "KMax is smaller than KMin";  // -1: no binary image in panel 2
+  for (auto [kMin, kMax, dataIn, first, second] :
+       {std::tuple(1, 4, -1, "Data in does not correspond to a binary image", "Data_in not defined"),
+        {100000, 4, 1, smaller, "Window Size Minimum not defined"},
+        {1, 0, 1, smaller, "Window Size Maximum not defined"},
+        {-2, 4, 1, "Window Size Minimum is negative", ""},
+        {0, 128, 1, "KMax is greater than 15 ",
+         "More than 128 window sizes asked\nPlease reduce the range of K"}}) {
+    ui.dialog<TLacunForm>(Parameters(kMin, kMax, dataIn)).message("ERROR", first);
+    if (*second) ui.message("ERROR", second);
+  }
+  ui.dialog<TLacunForm>([](TLacunForm&) { return ui::mrCancel; });
+  m.LacunTreatment1Click();
+  EXPECT_EQ(std::tuple(ReadFile(report), m.LacunCount, m.DialogCancelBytes[cbLacun], m.IsEnabled("Diagram1")),
+            std::tuple("", 9, 0, false));
+  LoadOriginal(BytePlane(20, 20));  // no mass: no diagram
+  ui.dialog<TLacunForm>(Parameters(1, 3, 1))
+      .message("LACUNARITY", "No window size gives a lacunarity:\nno box holds any mass");
+  m.LacunTreatment1Click();
+  EXPECT_EQ(std::tuple(ReadFile(report), m.LacunCount, m.IsEnabled("Diagram1")),
+            std::tuple(kHeaderGray, 0, false));
+  LoadOriginal(BytePlane(20, 16));
+  m.OriginalImage.Fill(40), m.WorkDirectory = Dir().string();
   m.DiagramSavedFlags.LacunaritySaved = 1;  // the last result was saved
-  m.WorkDirectory = Dir().string();
-  const std::string report = ReportInto(Path("report.txt"));
+  report = ReportInto(Path("report2.txt"));
   ui.dialog<TLacunForm>([](TLacunForm& f) {
-      f.KMinEdit->setText("1k");
-      f.KMaxEdit->setText("3");
-      f.RadioButton2->click();
+      f.KMinEdit->setText("1k"), f.KMaxEdit->setText("3"), f.RadioButton2->click();
       return ui::mrOk;
     }).ok<TDiagLacunForm>();
   m.LacunTreatment1Click();
@@ -44,9 +65,8 @@ TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDi
   EXPECT_EQ(std::tuple(m.LacunCount, m.LacunWindowSizes, m.LacunValues, std::isnan(m.LacunCorrelation),
                        std::isnan(m.LacunR2), m.DiagramSavedFlags.LacunaritySaved, m.IsEnabled("Diagram1")),
             std::tuple(3, std::vector<double>{3, 5, 7}, std::vector<double>{1, 1, 1}, true, true, 0, true));
-  for (int i = 0; i < 10; ++i)
-    for (int j = 0; j < 12; ++j) board[i][j] = (i + j) % 2 ? 200 : 0;
-  LoadOriginal(std::move(board));
+  LoadOriginal(BytePlane(12, 10));
+  for (int k = 0; k < 12 * 10; ++k) m.OriginalImage[k / 12][k % 12] = (k / 12 + k % 12) % 2 ? 200 : 0;
   ui.dialog<TLacunForm>(Parameters(0, 6, 1))
       .message("ERROR", "KMax is greater than 5 ")
       .press<TDiagLacunForm>(&TDiagLacunForm::BitBtnSaveClick)
@@ -59,41 +79,8 @@ TEST_F(LacunarityTest, ConstantImageThenCheckerboardWithItsCorrelationAndSavedDi
   EXPECT_EQ(std::tuple(m.LacunCount, m.LacunCorrelation < -0.8, m.DiagramSavedFlags.LacunaritySaved,
                        m.DiagramSavedFlags.LacunarityPending, m.SavedFileName),
             std::tuple(5, true, 1, 0, Path("lac")));
-}
-// Panel 2 counts items as 1 and background as 255: for K = 0, 80 pixels of 255 and one of 1.
-TEST_F(LacunarityTest, RefusalsNoMassAndBinaryPanelTwo) {
-  LoadOriginal(MakeRandomGray(40, 30, 3));
-  TMainForm& m = *MainForm;
-  m.LacunCount = 9;
-  const std::string report = ReportInto(Path("report.txt"));
-  ui.dialog<TLacunForm>(Parameters(1, 4, -1))  // no binary image in panel 2
-      .message("ERROR", "Data in does not correspond to a binary image")
-      .message("ERROR", "Data_in not defined")
-      .dialog<TLacunForm>(Parameters(100000, 4, 1))
-      .message("ERROR", "KMax is smaller than KMin")
-      .message("ERROR", "Window Size Minimum not defined")
-      .dialog<TLacunForm>(Parameters(1, 0, 1))
-      .message("ERROR", "KMax is smaller than KMin")
-      .message("ERROR", "Window Size Maximum not defined")
-      .dialog<TLacunForm>(Parameters(-2, 4, 1))
-      .message("ERROR", "Window Size Minimum is negative")
-      .dialog<TLacunForm>(Parameters(0, 128, 1))
-      .message("ERROR", "KMax is greater than 15 ")
-      .message("ERROR", "More than 128 window sizes asked\nPlease reduce the range of K")
-      .dialog<TLacunForm>([](TLacunForm&) { return ui::mrCancel; });
-  m.LacunTreatment1Click();
-  EXPECT_EQ(std::tuple(ReadFile(report), m.LacunCount, m.DialogCancelBytes[cbLacun], m.IsEnabled("Diagram1")),
-            std::tuple("", 9, 0, false));
-  LoadOriginal(BytePlane(20, 20));  // no mass: no diagram
-  ui.dialog<TLacunForm>(Parameters(1, 3, 1))
-      .message("LACUNARITY", "No window size gives a lacunarity:\nno box holds any mass");
-  m.LacunTreatment1Click();
-  EXPECT_EQ(std::tuple(ReadFile(report), m.LacunCount, m.IsEnabled("Diagram1")),
-            std::tuple(kHeaderGray, 0, false));
-  BytePlane binary(9, 9);
-  binary.Fill(255);
-  binary[4][4] = 1;
-  LoadBinary(std::move(binary), 1);
+  LoadBinary(BytePlane(9, 9), 1);
+  m.BinaryImage.Fill(255), m.BinaryImage[4][4] = 1;
   ui.dialog<TLacunForm>(Parameters(0, 1, -1)).ok<TDiagLacunForm>();  // panel 2 is binary: accepted
   m.LacunTreatment1Click();
   const double s1 = 80 * 255.0 + 1, s2 = 80 * 255.0 * 255 + 1;

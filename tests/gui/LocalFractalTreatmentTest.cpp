@@ -16,27 +16,21 @@ class LocalFractalTest : public Panel3Test {
   }
 };
 // A flat image has one dimension (h = 6: counts 726, 108, 32, 18, 4), one tone (0) and one bin.
-TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
+TEST_F(LocalFractalTest, FlatImageThenRefusalsThenScaledBetweenExtremesAndRegisteredBySavingPanelThree) {
   constexpr double kFlat = 2.8479424275809393;
-  BytePlane flat(30, 26);
-  flat.Fill(90);
-  LoadOriginal(std::move(flat));
-  PutEarlierResult(p3LocalFractal);
+  PutEarlierResult(p3LocalFractal, Flat(30, 26, 90));
   ASSERT_EQ(EnabledOf("Diagram1 DiagLocalFractal1"), "");
-  ui.dialog<TLocalFractForm>([](TLocalFractForm& f) {
-      f.WindowSize = 12;
-      f.HValEdit->setText("0.5x");
-      return ui::mrOk;
-    })
+  ui.dialog<TLocalFractForm>(
+        [](TLocalFractForm& f) { return f.WindowSize = 12, f.HValEdit->setText("0.5x"), ui::mrOk; })
       .message(kTitle, Statistics(kFlat, kFlat, kFlat))
       .press<TDiagLocFractDimForm>(&TDiagLocFractDimForm::BitBtnSaveClick)
       .save(Path("curve"));
-  MainForm->LocFracTreatment1Click();
+  TMainForm& m = *MainForm;
+  m.LocFracTreatment1Click();
   EXPECT_EQ(ReadFile(report),
             "\n\nLOCAL FRACTAL DIMENSION\n\n\tMoving window size: 12 H coefficient 0.500000 " +
                 Format("\n\tMin = %lf Max = %lf Mean = %lf ", kFlat, kFlat, kFlat) +
                 "\n\n\tLocal Fractal Dimension Diagram registered\n\tin the file " + Path("curve.xls") + " ");
-  const TMainForm& m = *MainForm;
   // Shown: lines and columns 6 .. size - 7 in gray 0; the last window's regression points 1 .. 5.
   EXPECT_EQ(std::tuple(CountOf(m.ResultImage, 0), CountOf(m.ResultImage, 255), m.BinCounts[284],
                        m.LocalFractalRange[0], m.LocalFractalRange[1], m.LastFractalDimension,
@@ -47,38 +41,34 @@ TEST_F(LocalFractalTest, FlatImageGivesOneDimensionOneToneAndItsBin) {
   const std::string caption = " LOCAL FRACTAL DIMENSION  WINDOW SIZE  12  Coeff H = 0.50 ";
   ExpectPublished(p3LocalFractal, caption, 6);
   EXPECT_EQ(std::tuple(m.SavedPanelCaption, m.ResultCaption), std::tuple(caption, caption));
-}
-// The extremes shown take the ends of the gray scale; a new curve forgets the last one's save.
-TEST_F(LocalFractalTest, RefusalsThenScaledBetweenMinimumAndMaximumAndRegisteredBySavingPanelThree) {
+  // The refusals; the extremes shown take the ends of the gray scale; a new curve forgets the last one's
+  // save.
   const auto answer = FormAnswer(&TLocalFractForm::WindowSize, &TLocalFractForm::HFactor);
-  LoadOriginal(MakeRandomGray(40, 23, 2));
-  PutEarlierResult(p3LocalFractal);
+  report = ReportInto(Path("report2.txt"));
+  PutEarlierResult(p3LocalFractal, MakeRandomGray(40, 23, 2));
   ui.dialog<TLocalFractForm>(answer(0, 0.5)).message("ERROR", "Moving Window Size not defined");
-  for (double h : {0.0, std::nan(""), double(INFINITY)})
+  for (double h : {0.0, std::nan("")})
     ui.dialog<TLocalFractForm>(answer(24, h)).message("ERROR", "H Factor not defined");
   ui.dialog<TLocalFractForm>([](TLocalFractForm&) { return ui::mrCancel; });
-  MainForm->LocFracTreatment1Click();
+  m.LocFracTreatment1Click();
   ExpectEarlierResult();
   ui.dialog<TLocalFractForm>(answer(24, 1.0))
       .message(kTitle, "The image is smaller than the moving window:\nno pixel can be computed");
-  MainForm->LocFracTreatment1Click();
+  m.LocFracTreatment1Click();
   ExpectEarlierResult(cbLocalFract);
   LoadOriginal(MakeRandomGray(40, 36, 5));
   DoublePlane fd(40, 36);
-  const LocalFractalResult expected = LocalFractalDimension(MainForm->OriginalImage, {24, -0.1}, fd);
+  const LocalFractalResult expected = LocalFractalDimension(m.OriginalImage, {24, -0.1}, fd);
   ASSERT_LT(expected.Min, expected.Max);
-  auto& flags = MainForm->DiagramSavedFlags;
+  auto& flags = m.DiagramSavedFlags;
   flags.LocalFractalSaved = flags.LocalFractalPending = 1;  // the last curve was saved and waits to be named
-  ui.dialog<TLocalFractForm>([](TLocalFractForm& f) {
-      f.RadioButton2->click();
-      f.HFactor = -0.1;
-      return ui::mrOk;
-    })
+  ui.dialog<TLocalFractForm>(
+        [](TLocalFractForm& f) { return f.RadioButton2->click(), f.HFactor = -0.1, ui::mrOk; })
       .message(kTitle, Statistics(expected.Min, expected.Max, expected.Sum / expected.Count))
       .ok<TDiagLocFractDimForm>()
       .save(Path("lfd"), 1);
-  MainForm->LocFracTreatment1Click();
-  const BytePlane& panel = MainForm->ResultImage;
+  m.LocFracTreatment1Click();
+  const BytePlane& panel = m.ResultImage;
   for (int i = 12; i <= 36 - 13; ++i)
     for (int j = 12; j <= 40 - 13; ++j)
       EXPECT_TRUE((fd[i][j] != expected.Min || panel[i][j] == 0) &&

@@ -15,9 +15,8 @@ TEST_F(LocalRoughnessTest, RefusalsThenASingleBrightPixelAndAFlatImage) {
   Run(BytePlane(2, 9), ui::mrYes,
       "The image is too small: the roughness needs\nat least 3 lines and 3 columns");
   ExpectEarlierResult(cbTreatStart);
-  BytePlane image(8, 7), flat(6, 5);
-  image[3][4] = 255;
-  HistoGrisForm->Counts[40] = 5;
+  BytePlane image(8, 7);
+  image[3][4] = 255, HistoGrisForm->Counts[40] = 5;
   Run(image, ui::mrYes);
   EXPECT_EQ(ReadFile(report), "\n\n LOCAL ROUGHNESS \n\n\tMin = 0.000000  Max = 226.666667 ");
   const BytePlane& panel = MainForm->ResultImage;
@@ -25,7 +24,6 @@ TEST_F(LocalRoughnessTest, RefusalsThenASingleBrightPixelAndAFlatImage) {
                        HistoGrisForm->Counts[40]),
             std::tuple(255, 32, 32, 1, 8 * 7 - 6 * 5 + 1, 0));  // the white frame and the pixel
   ExpectPublished(p3LocalRoughness, " LOCAL ROUGHNESS ", 1);
-  flat.Fill(31);  // one tone (1) in a white frame
-  Run(flat, ui::mrYes);
+  Run(Flat(6, 5, 31), ui::mrYes);  // one tone (1) in a white frame
   EXPECT_EQ(std::tuple(CountOf(panel, 1), CountOf(panel, 255)), std::tuple(4 * 3, 6 * 5 - 4 * 3));
 }

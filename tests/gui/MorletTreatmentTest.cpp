@@ -12,10 +12,7 @@ class MorletTest : public Panel3Test {};
 // A constant source answers one response everywhere: panel 3 is 0 (border too), shown 1 in a white frame.
 TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) {
   const auto answer = FormAnswer(&TMorletForm::HalfWindowSize, &TMorletForm::Sigma, &TMorletForm::DataIn);
-  BytePlane flat(11, 9);
-  flat.Fill(80);
-  LoadOriginal(std::move(flat));
-  PutEarlierResult(p3Morlet);
+  PutEarlierResult(p3Morlet, Flat(11, 9, 80));
   for (auto [h, sigma, title, text] :
        {std::tuple(0, 1.0, "ERROR", "Half Window Size not defined"),
         {2, 0.0, "ERROR", "Sigma not defined"},
@@ -29,9 +26,7 @@ TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) 
     ExpectEarlierResult(cbMorlet);
   }
   ui.dialog<TMorletForm>([](TMorletForm& f) {
-    f.SigmaEdit->setText("1.5e");
-    f.HWSEdit->setText("2");
-    f.DataInButtons[0]->click();
+    f.SigmaEdit->setText("1.5e"), f.HWSEdit->setText("2"), f.DataInButtons[0]->click();
     return ui::mrOk;
   });
   MainForm->MorletTreatment1Click();
@@ -51,8 +46,8 @@ TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) 
   }
   for (int dataIn : {0, 1, 2}) {
     LoadOriginal(sources[0].Clone());
-    MainForm->BinaryImage = sources[1].Clone();
-    MainForm->ResultImage = sources[2].Clone();
+    std::tie(MainForm->BinaryImage, MainForm->ResultImage) =
+        std::tuple(sources[1].Clone(), sources[2].Clone());
     DoublePlane v(30, 28);
     const MorletResult expected = MorletResponse(sources[dataIn], 10, 20.0, v);
     ASSERT_GT(expected.Min, 100000.0);
@@ -62,9 +57,8 @@ TEST_F(MorletTest, RefusalsConstantSourceAndEachSourceScaledBetweenItsExtremes) 
     ui.dialog<TMorletForm>(answer(10, 20.0, dataIn));
     MainForm->MorletTreatment1Click();
     EXPECT_EQ(Bytes(MainForm->ResultImage), Bytes(gray)) << names[dataIn];
-    for (int i = 10; i < 18; ++i)
-      for (int j = 10; j < 20; ++j)
-        ASSERT_EQ(ShownGray(i, j), std::min(gray[i][j] + 1, 255)) << i << "," << j;
+    for (int k = 0; k < 8 * 10; ++k)  // lines 10 .. 17, columns 10 .. 19
+      ASSERT_EQ(ShownGray(10 + k / 10, 10 + k % 10), std::min(gray[10 + k / 10][10 + k % 10] + 1, 255)) << k;
     EXPECT_EQ(ReadFile(report),
               std::string("\n\n MORLET WAVELET\n applied to the ") + names[dataIn] +
                   " Image\n\n\tMoving Window: Range = 10  Size = 21 \n\tSigma Value = 20.000000 ");

@@ -12,23 +12,30 @@ class Panel3Test : public ProgramTest {
     MainForm->WorkDirectory = Dir().string();
     report = ReportInto(Path("report.txt"));
   }
+  static BytePlane Flat(int columns, int lines, std::uint8_t gray) {
+    BytePlane image(columns, lines);
+    image.Fill(gray);
+    return image;
+  }
   // The gray of panel 3's picture at (line, column); the panel 3 results waiting to be registered.
   static int ShownGray(int line, int column) { return qRed(ResultImageForm->Bitmap().pixel(column, line)); }
   static std::int64_t Pending() {
     return std::count(MainForm->Panel3Pending.begin(), MainForm->Panel3Pending.end(), 1);
   }
-  // An earlier result in panel 3, its frame and another result's pending registration, the save button off.
-  static void PutEarlierResult(Panel3Result result) {
+  // Opens `image` over an earlier result in panel 3, its frame and another result's pending registration, the
+  // save button off.
+  static void PutEarlierResult(Panel3Result result, BytePlane image) {
+    LoadOriginal(std::move(image));
     MainForm->ResultImage.Fill(7);
     MainForm->ResultBorder = 3;
+    MainForm->Panel3Pending = {};
     MainForm->Panel3Pending[result == p3Morlet ? p3FractStar : p3Morlet] = 1;
     MainForm->Enable({"SaveParamSpeedButton1"}, false);
   }
   // Opens `image` over an earlier `result`, answers the start window and, if given, the message `text`.
   void RunStarted(void (TMainForm::*treatment)(), Panel3Result result, const BytePlane& image, int answer,
                   const char* title = "", const std::string& text = "") {
-    LoadOriginal(image.Clone());
-    PutEarlierResult(result);
+    PutEarlierResult(result, image.Clone());
     ui.dialog<TTreatStartForm>([answer](TTreatStartForm&) { return answer; });
     if (!text.empty()) ui.message(title, text);
     (MainForm->*treatment)();

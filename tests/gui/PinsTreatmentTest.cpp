@@ -13,8 +13,8 @@ class PinsTreatmentTest : public ProgramTest {
   // Pixel (i, j) = j on 4 lines of 6 columns.
   static BytePlane ColumnRamp() { return MakeNumbered(6, 4, 0); }
   static std::vector<int> BitmapRow(const TPanelForm& panel, int line) {
-    std::vector<int> row;
-    for (int x = 0; x < panel.Bitmap().width(); ++x) row.push_back(qGray(panel.Bitmap().pixel(x, line)));
+    std::vector<int> row(panel.Bitmap().width());
+    for (int x = 0; x < int(row.size()); ++x) row[x] = qGray(panel.Bitmap().pixel(x, line));
     return row;
   }
   void SetUp() override {
@@ -32,15 +32,13 @@ class PinsTreatmentTest : public ProgramTest {
     MainForm->PinsTreatment1Click();
   }
 };
-// Panel 1 in place, a colour result ended; stretched again, then Undo gives the first result, once.
-TEST_F(PinsTreatmentTest, StretchesPanelOneInPlaceAndUndoesOneLevel) {
+// Panel 1 in place, a colour result ended; stretched again, then Undo gives the first result, once. Pressed
+// all the same after a new image, the undo finds nothing to restore.
+TEST_F(PinsTreatmentTest, StretchesPanelOneInPlaceAndUndoesOneLevelTillANewImage) {
   TMainForm& m = *MainForm;
-  m.ResultImage.Fill(9);
-  m.ColourMode = 3;
-  m.Panel3Pending[p3SingleSuperposition] = m.Panel3Pending[p3ColouredOriginal] = m.Panel3Pending[p3Morlet] =
-      1;
+  m.ResultImage.Fill(9), m.ColourMode = 3;
+  for (Panel3Result r : {p3SingleSuperposition, p3ColouredOriginal, p3Morlet}) m.Panel3Pending[r] = 1;
   Stretch(4, 0);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(RowOf(m.OriginalImage, i), kStretched);
   EXPECT_EQ(std::tuple(Bytes(m.UndoImage), RowOf(m.ResultImage, 2), BitmapRow(*ImageForm, 3), m.PanelCaption,
                        ImageForm->CaptionText(), EnabledOf("UndoSpeedButton1"), m.ColourMode,
                        m.Panel3Pending[p3SingleSuperposition], m.Panel3Pending[p3ColouredOriginal],
@@ -50,9 +48,8 @@ TEST_F(PinsTreatmentTest, StretchesPanelOneInPlaceAndUndoesOneLevel) {
   m.OriginalImage = MakeRandomGray(30, 20, 5);
   Stretch(8, 0, 1, 5);
   const std::string first = Bytes(m.OriginalImage);
-  Stretch(4, 0);
-  EXPECT_NE(Bytes(m.OriginalImage), first);
-  m.ColourMode = 3;
+  Stretch(4, 0), m.ColourMode = 3;
+  ASSERT_NE(Bytes(m.OriginalImage), first);
   m.Item("UndoSpeedButton1")->trigger();
   EXPECT_EQ(std::tuple(Bytes(m.OriginalImage), BitmapRow(*ImageForm, 7), m.PanelCaption,
                        ImageForm->CaptionText(), EnabledOf("UndoSpeedButton1"), m.ColourMode),
@@ -60,6 +57,13 @@ TEST_F(PinsTreatmentTest, StretchesPanelOneInPlaceAndUndoesOneLevel) {
   m.OriginalImage.Fill(3);  // one level only: a second press does nothing
   m.Item("UndoSpeedButton1")->trigger();
   EXPECT_EQ(RowOf(m.OriginalImage, 0), std::vector<int>(30, 3));
+  Stretch(4, 0), Stretch(4, 0);  // the work buffer is in use too
+  ASSERT_FALSE(m.PinsWorkImage.Empty());
+  OpenThroughTheMenu(ColumnRamp());
+  EXPECT_EQ(std::tuple(EnabledOf("UndoSpeedButton1"), m.UndoImage.Empty(), m.PinsWorkImage.Empty()),
+            std::tuple("", true, true));
+  m.UndoSpeedButton1Click();
+  EXPECT_EQ(RowOf(m.OriginalImage, 2), RowOf(ColumnRamp(), 2));
 }
 // Symmetric 10 %: cuts 9 and 16; asymmetric 0 / 10 %: 4 and 16; the square's sums 2 .. 43, 9 at (1, 1).
 TEST_F(PinsTreatmentTest, SaturationCutsTheExtremeSumsOfTheChosenPanel) {
@@ -87,9 +91,7 @@ TEST_F(PinsTreatmentTest, SaturationCutsTheExtremeSumsOfTheChosenPanel) {
 TEST_F(PinsTreatmentTest, ARefusedStretchingChangesNothingAndUndoKeepsItsPanel) {
   TMainForm& m = *MainForm;
   Stretch(4, 0);
-  m.ResultImage = ColumnRamp();
-  m.PanelCaption = "kept";
-  m.ColourMode = 3;
+  std::tie(m.ResultImage, m.PanelCaption, m.ColourMode) = std::tuple(ColumnRamp(), "kept", 3);
   const char* noCut = "No cut can be found with this percentage\nThe image is unchanged";
   for (auto [saturation, global, right, text] :
        {std::tuple(1, 50.0, 0.0, noCut),
@@ -115,13 +117,9 @@ TEST_F(PinsTreatmentTest, DialogPanelsFollowTheSaturationAndEditsConvert) {
   };
   f.RadioButton4Click();
   EXPECT_EQ(panels(), std::tuple(1, true, false));
-  f.RadioButton5Click();
+  f.RadioButton5Click(), f.RadioButton2Click(), f.RadioButton7Click();
   EXPECT_EQ(panels(), std::tuple(2, false, true));
-  f.RadioButton2Click();
-  f.RadioButton7Click();
-  f.GlobPercEdit->setText(QStringLiteral("12.5x"));
-  f.LeftPercEdit->setText(QStringLiteral("abc"));
-  f.RigthPercEdit->setText(QStringLiteral(" 3"));
+  f.GlobPercEdit->setText("12.5x"), f.LeftPercEdit->setText("abc"), f.RigthPercEdit->setText(" 3");
   EXPECT_EQ(
       std::tuple(f.Vicinity, f.ImageChoice, f.RadioButton1->isChecked(), f.GlobPerc, f.LeftPerc, f.RigthPerc),
       std::tuple(8, 1, false, 12.5, 0.0, 3.0));
@@ -130,18 +128,4 @@ TEST_F(PinsTreatmentTest, DialogPanelsFollowTheSaturationAndEditsConvert) {
             std::tuple(false, false, int(ui::mrOk)));
   f.RadioButton3Click();
   EXPECT_EQ(f.Saturation, 0);
-}
-// Pressed all the same after a new image, the undo finds nothing to restore.
-TEST_F(PinsTreatmentTest, ANewOriginalImageEndsTheUndo) {
-  Stretch(4, 0);
-  Stretch(4, 0);  // the work buffer is in use too
-  ASSERT_FALSE(MainForm->PinsWorkImage.Empty());
-  BytePlane next(4, 3);
-  next.Fill(5);
-  OpenThroughTheMenu(next);
-  EXPECT_EQ(
-      std::tuple(EnabledOf("UndoSpeedButton1"), MainForm->UndoImage.Empty(), MainForm->PinsWorkImage.Empty()),
-      std::tuple("", true, true));
-  MainForm->UndoSpeedButton1Click();
-  EXPECT_EQ(RowOf(MainForm->OriginalImage, 2), std::vector<int>(4, 5));
 }

@@ -22,12 +22,11 @@ class SuperpositionTest : public ProgramTest {
     ProgramTest::SetUp();
     LoadOriginal(BytePlane(2, 2));
     TMainForm& m = *MainForm;
-    for (int i = 0; i < 2; ++i)
-      for (int j = 0; j < 2; ++j) {
-        m.OriginalImage[i][j] = static_cast<std::uint8_t>(100 * j + 50 * i);
-        m.ResultImage[i][j] = static_cast<std::uint8_t>(20 + 20 * j + 40 * i);
-        m.BinaryImage[i][j] = static_cast<std::uint8_t>(j == 0 ? 3 : 255);
-      }
+    for (int k = 0; k < 4; ++k) {
+      const int i = k / 2, j = k % 2;
+      std::tie(m.OriginalImage[i][j], m.ResultImage[i][j], m.BinaryImage[i][j]) =
+          std::tuple(100 * j + 50 * i, 20 + 20 * j + 40 * i, j == 0 ? 3 : 255);
+    }
     m.HasLabeledImage = 1;
     ResultImageForm->SetCaptionText(" 3.- KEPT ");
     m.Enable({"SaveParamSpeedButton1"}, false);
@@ -61,20 +60,27 @@ TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOver
   const std::string report = ReportInto(Path("report.txt"));
   ui.save(Path("superposed"));
   m.SaveParamSpeedButton1Click();
-  int columns = 0, lines = 0;
+  int columns, lines;
   EXPECT_EQ(std::tuple(Bytes(ReadBMPFile(Path("superposed.bmp"), columns, lines)), ReadFile(report)),
             std::tuple(Bytes(m.ColourImage),
                        "\n\n\tImage of the Single Superposition registered as: " + Path("superposed.bmp")));
-  m.BinaryImage[0][0] = m.BinaryImage[1][0] = 255;
-  m.BinaryImage[0][1] = 3;
-  m.ResultImage[1][0] = 0;
+  std::tie(m.BinaryImage[0][0], m.BinaryImage[1][0], m.BinaryImage[0][1], m.ResultImage[1][0]) =
+      std::tuple(255, 255, 3, 0);
   ui.dialog<TSuperpForm>(Single(2, 3)).cancelColour();
   m.SuperpositionClick();
   EXPECT_EQ(std::tuple(Colour(0, 0), Colour(0, 1), Colour(1, 0)), std::tuple(GrayRgb(20), kRed, GrayRgb(1)));
 }
-// 250 is 100; opacity 50 over 0 / 100 / 150: 127.5 / 177.5 / 202.5; "Local " shows panel 1 around.
-TEST_F(SuperpositionTest, TransparentAsksInOrderAndBlendsByOpacityAndTreatment) {
+// The edits convert at each change. 250 is 100; opacity 50 over 0 / 100 / 150: 127.5 / 177.5 / 202.5;
+// "Local " shows panel 1 around.
+TEST_F(SuperpositionTest, EditsConvertThenTransparentAsksInOrderAndBlendsByOpacityAndTreatment) {
   TMainForm& m = *MainForm;
+  TSuperpForm& s = *SuperpForm;
+  TSuperpTranspForm& t = *SuperpTranspForm;
+  s.GrayToneEdit->setText("12a"), t.GrayToneEdit->setText("7"), t.OpacityEdit->setText("");
+  t.RadioButton2Click(), t.RadioButton4Click(), s.RadioButton3Click();
+  EXPECT_EQ(std::tuple(s.GrayTone, t.GrayTone, t.Opacity, t.LowerSlice, t.TreatmentType, s.LowerSlice,
+                       s.RadioButton3->isChecked()),
+            std::tuple(12, 7, 0, 2, 2, 2, true));
   for (const auto& [values, message] : {std::pair{std::array{0, 0, -1, 0}, "No Selected Image"},
                                         {{1, 0, -1, 0}, "Gray Tone Value Missing"},
                                         {{1, 3, -1, 0}, "Coefficient of Opacity not defined"},
@@ -87,11 +93,10 @@ TEST_F(SuperpositionTest, TransparentAsksInOrderAndBlendsByOpacityAndTreatment) 
   m.TransparentSuperpositionClick();
   EXPECT_EQ(std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1), Colour(1, 1), Shown(1, 1), m.ColourMode,
                        m.Panel3Pending[p3TransparentSuperposition], m.Panel3Pending[p3SingleSuperposition],
-                       EnabledOf("SaveParamSpeedButton1"), SuperpTranspForm->RadioButton1->isChecked()),
+                       EnabledOf("SaveParamSpeedButton1"), t.RadioButton1->isChecked()),
             std::tuple(kRed, kRed, kWhite, kWhite, kWhite, 3, 1, 0, "SaveParamSpeedButton1", true));
   for (auto [slice, opacity, type, item0, background0, background1] :
-       {std::tuple(1, 0, 1, GrayRgb(0), GrayRgb(100), GrayRgb(150)),
-        {1, 50, 1, Rgb{0, 0, 127}, GrayRgb(177), GrayRgb(202)},
+       {std::tuple(1, 50, 1, Rgb{0, 0, 127}, GrayRgb(177), GrayRgb(202)),
         {2, 50, 2, Rgb{10, 10, 137}, GrayRgb(100), GrayRgb(150)},
         {2, -7, 1, GrayRgb(20), GrayRgb(40), GrayRgb(80)}}) {
     const std::string info =
@@ -105,20 +110,7 @@ TEST_F(SuperpositionTest, TransparentAsksInOrderAndBlendsByOpacityAndTreatment) 
         << info;
   }
 }
-TEST_F(SuperpositionTest, EditsConvertAtEachChange) {
-  SuperpForm->GrayToneEdit->setText(QStringLiteral("12a"));
-  SuperpTranspForm->GrayToneEdit->setText(QStringLiteral("7"));
-  SuperpTranspForm->OpacityEdit->setText(QStringLiteral(""));
-  SuperpTranspForm->RadioButton2Click();
-  SuperpTranspForm->RadioButton4Click();
-  SuperpForm->RadioButton3Click();
-  EXPECT_EQ(std::tuple(SuperpForm->GrayTone, SuperpTranspForm->GrayTone, SuperpTranspForm->Opacity,
-                       SuperpTranspForm->LowerSlice, SuperpTranspForm->TreatmentType, SuperpForm->LowerSlice,
-                       SuperpForm->RadioButton3->isChecked()),
-            std::tuple(12, 7, 0, 2, 2, 2, true));
-}
 class GrayToneToolsWithoutImageTest : public ProgramTest {};
-
 TEST_F(GrayToneToolsWithoutImageTest, EveryToolRefusesUnderCaution) {
   TMainForm& m = *MainForm;
   EXPECT_EQ(EnabledOf("Tools1"), "Tools1");

@@ -15,16 +15,13 @@ class ThresholdToolTest : public ProgramTest {
   // The colour image's pixel holding gray g of the ramp, and the same pixel as a panel shows it.
   static Rgb Colour(int g) { return BgrAt(MainForm->ColourImage, g / 16, g % 16); }
   static Rgb Shown(const TPanelForm& panel, int g) { return ShownPixel(panel, g / 16, g % 16); }
-  // The window's steps, then Exit; or closed without it.
-  using StepsFn = std::function<void(TThresholdForm&)>;
-  static std::function<int(TThresholdForm&)> Closed(StepsFn steps) { return Steps(steps, false); }
-  static std::function<int(TThresholdForm&)> Steps(StepsFn steps, bool exit = true) {
+  // The window's steps, then Exit or, `exit` false, closed without it.
+  static auto Steps(std::function<void(TThresholdForm&)> steps, bool exit = true) {
     return [=](TThresholdForm& f) {
-      steps(f);
-      if (exit) f.BitBtn1Click();
-      return exit ? f.ModalResult() : int(ui::mrCancel);
+      return steps(f), exit ? (f.BitBtn1Click(), f.ModalResult()) : ui::mrCancel;
     };
   }
+  static auto Closed(std::function<void(TThresholdForm&)> steps) { return Steps(steps, false); }
   void SetUp() override {
     ProgramTest::SetUp();
     LoadOriginal(MakeNumbered(16, 16, 16));
@@ -35,8 +32,7 @@ class ThresholdToolTest : public ProgramTest {
 TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
   TMainForm& m = *MainForm;
   ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) {
-      f.Button1Click();  // red
-      f.MoveScrollBar(100);
+      f.Button1Click(), f.MoveScrollBar(100);  // red
       EXPECT_EQ(std::tuple(EditText(f.MaxEdit), f.SegmentMax, EditText(f.MinEdit), f.SegmentMin, Colour(0),
                            Colour(100), Colour(101), Colour(255), Shown(*ImageForm, 100),
                            Shown(*ImageForm, 101), ImageForm->CaptionText()),
@@ -45,9 +41,7 @@ TEST_F(ThresholdToolTest, SegmentsNextSegmentAndGoingBackOnTheRamp) {
       f.Button2Click();
       EXPECT_EQ(std::tuple(EditText(f.MinEdit), f.SegmentMin, EditText(f.SegmentEdit), f.SegmentNumber),
                 std::tuple("101", 101, "2", 2));
-      f.Button1Click();  // green
-      f.MoveScrollBar(180);
-      f.MoveScrollBar(150);  // going back keeps the colour above
+      f.Button1Click(), f.MoveScrollBar(180), f.MoveScrollBar(150);  // green; going back keeps it above
       EXPECT_EQ(std::tuple(Colour(100), Colour(101), Colour(151), Colour(180), Colour(181),
                            Shown(*ImageForm, 170), EditText(f.MaxEdit)),
                 std::tuple(kRed, kGreen, kGreen, kGreen, GrayRgb(181), kGreen, "150"));
@@ -69,18 +63,14 @@ TEST_F(ThresholdToolTest, DefaultsColourDialogAndDragsWithoutExit) {
   ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) {
       f.MoveScrollBar(10);
       EXPECT_EQ(std::tuple(Colour(0), Colour(10), Colour(11)), std::tuple(kBlack, kBlack, GrayRgb(11)));
-      f.Button1Click();  // red
-      f.Button2Click();
-      f.Button1Click();  // cancelled: red still
-      f.ScrollBar1->setValue(120);
-      f.ScrollBar1->setValue(60);
+      f.Button1Click(), f.Button2Click(), f.Button1Click();  // red, then cancelled: red still
+      f.ScrollBar1->setValue(120), f.ScrollBar1->setValue(60);
       EXPECT_EQ(std::tuple(EditText(f.MaxEdit), Colour(11)), std::tuple("10", GrayRgb(11)));  // not yet
       QCoreApplication::processEvents();
       EXPECT_EQ(
           std::tuple(EditText(f.MaxEdit), f.SegmentMax, Colour(10), Colour(11), Colour(120), Colour(121)),
           std::tuple("60", 60, kBlack, kRed, kRed, GrayRgb(121)));
-      f.ScrollBar1->setValue(70);
-      f.Button2Click();
+      f.ScrollBar1->setValue(70), f.Button2Click();
       EXPECT_EQ(std::tuple(EditText(f.MinEdit), EditText(f.MaxEdit)), std::tuple("71", "70"));
     }))
       .colour(kRedValue)
@@ -90,11 +80,11 @@ TEST_F(ThresholdToolTest, DefaultsColourDialogAndDragsWithoutExit) {
                        MainForm->Panel3Pending[p3ColouredOriginal]),
             std::tuple(0, 0, 0));
 }
-// Painted, then another tool's colour image in between: Exit gives back the painted picture.
-TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
+// Painted, then another tool's colour image in between: Exit gives back the painted picture. A new
+// original image makes the planes anew.
+TEST_F(ThresholdToolTest, ExitWithoutAStepLeavesTheColourImageAndTheFlagTillANewOriginal) {
   TMainForm& m = *MainForm;
-  m.ColourImage = BytePlane(48, 16);
-  m.ColourImage.Fill(9);  // another tool's colour image
+  m.ColourImage = MakeNumbered(48, 16, 0);  // another tool's colour image
   ui.press<TThresholdForm>(&TThresholdForm::BitBtn1Click);
   m.Thresholding1Click();
   EXPECT_EQ(std::tuple(m.ColourMode, m.Panel3Pending[p3ColouredOriginal], Colour(0), Colour(77), Colour(255)),
@@ -105,24 +95,29 @@ TEST_F(ThresholdToolTest, ExitWithoutAStepStillLeavesTheColourImageAndTheFlag) {
   ui.press<TThresholdForm>(&TThresholdForm::BitBtn1Click);
   m.Thresholding1Click();
   EXPECT_EQ(std::tuple(Colour(30), Colour(31)), std::tuple(kBlack, GrayRgb(31)));
+  ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) { f.MoveScrollBar(255); }));  // all black
+  m.Thresholding1Click();
+  ASSERT_FALSE(m.ThresholdPlanes.Red.Empty());
+  OpenThroughTheMenu(MakeNumbered(16, 16, 16));
+  EXPECT_TRUE(m.ThresholdPlanes.Red.Empty());
+  ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) {
+    f.Button2Click(), f.MoveScrollBar(3);  // segment 256 .. : paints nothing
+    EXPECT_EQ(std::tuple(Colour(0), Colour(200)), std::tuple(GrayRgb(0), GrayRgb(200)));
+  }));
+  m.Thresholding1Click();
 }
 // A second use goes on from the planes; panel 3's planes are made anew from its grays.
 TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInChange) {
   TMainForm& m = *MainForm;
-  for (int i = 0; i < 16; ++i)
-    for (int j = 0; j < 16; ++j) m.ResultImage[i][j] = static_cast<std::uint8_t>(255 - 16 * i - j);
+  for (int g = 0; g < 256; ++g) m.ResultImage[g / 16][g % 16] = static_cast<std::uint8_t>(255 - g);
   ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) { f.Button1Click(), f.MoveScrollBar(50); }))
       .colour(kRedValue);
   m.Thresholding1Click();
   ui.dialog<TThresholdForm>(Steps([](TThresholdForm& f) {
-      f.Button2Click();
-      f.Button1Click();
-      f.MoveScrollBar(60);
+      f.Button2Click(), f.Button1Click(), f.MoveScrollBar(60);
       EXPECT_EQ(std::tuple(f.SegmentMin, Colour(50), Colour(51), Colour(60), Colour(61)),
                 std::tuple(51, kRed, kGreen, kGreen, GrayRgb(61)));
-      f.RadioButton2Click();
-      f.SegmentMin = 0;
-      f.MoveScrollBar(10);
+      f.RadioButton2Click(), f.SegmentMin = 0, f.MoveScrollBar(10);
       EXPECT_EQ(std::tuple(f.DataIn, f.RadioButton2->isChecked(), Colour(255), Colour(245), Colour(244),
                            Colour(0), Shown(*ResultImageForm, 255), ResultImageForm->CaptionText()),
                 std::tuple(2, true, kGreen, kGreen, GrayRgb(11), GrayRgb(255), kGreen, " 3.- CAPTION "));
@@ -133,17 +128,4 @@ TEST_F(ThresholdToolTest, ThePlanesFollowTheToolFromOneUseToTheNextAndTheDataInC
   EXPECT_EQ(std::tuple(m.Panel3Pending[p3ColouredOriginal], m.Panel3Pending[p3ColouredParameter],
                        EnabledOf("SaveParamSpeedButton1")),
             std::tuple(1, 1, "SaveParamSpeedButton1"));
-}
-TEST_F(ThresholdToolTest, ANewOriginalImageMakesThePlanesAnew) {
-  ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) { f.MoveScrollBar(255); }));  // all black
-  MainForm->Thresholding1Click();
-  EXPECT_FALSE(MainForm->ThresholdPlanes.Red.Empty());
-  OpenThroughTheMenu(MakeNumbered(16, 16, 16));
-  EXPECT_TRUE(MainForm->ThresholdPlanes.Red.Empty());
-  ui.dialog<TThresholdForm>(Closed([](TThresholdForm& f) {
-    f.Button2Click();  // segment 256 .. : paints nothing
-    f.MoveScrollBar(3);
-    EXPECT_EQ(std::tuple(Colour(0), Colour(200)), std::tuple(GrayRgb(0), GrayRgb(200)));
-  }));
-  MainForm->Thresholding1Click();
 }
