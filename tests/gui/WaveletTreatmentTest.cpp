@@ -115,7 +115,6 @@ TEST_F(WaveletTreatmentTest, RefusalsBringTheDialogBackAndClosingAbandons) {
       {{.item = 5, .a = 5, .b = 56, .c = 44, .d = 54}, "First Column outside of the frame"},
       {{.item = 5, .a = 40, .b = 5, .c = 20, .d = 54}, "The first line must be smaller than the last line"},
       {{.sigma = 0}, "Sigma value must be greater than 0"},
-      {{.sigma = -1}, "Sigma value must be greater than 0"},
       {{.sigma = 2, .increase = 0}, "Step Increasing must not be 0"},
       {{.sigma = 2, .increase = -1}, "The three values of Sigma must be greater than 0"},
       {{.increase = 0.5, .first = 1}, "First Moving Window Size must be at least 2"},
