@@ -19,8 +19,7 @@ struct Values {
 
 auto Typed(Values v) {
   return [v](TWaveletTreatmentForm& f) {
-    if (v.item == 0) f.StudiedItem = 0;
-    if (v.item != 0) f.ChooseStudiedItem(v.item);
+    v.item == 0 ? void(f.StudiedItem = 0) : f.ChooseStudiedItem(v.item);
     if (v.item == 2) std::tie(f.SelectedLine, f.FirstColumn, f.LastColumn) = std::tie(v.a, v.b, v.c);
     if (v.item == 3) std::tie(f.SelectedColumn, f.FirstLine, f.LastLine) = std::tie(v.a, v.b, v.c);
     if (v.item == 4 || v.item == 5)
@@ -90,7 +89,7 @@ TEST_F(WaveletTreatmentTest, DefaultsOverTheWholeScene) {
 }
 
 // Every value is checked before filtering; the frame is lines 5 .. 44, columns 5 .. 54.
-TEST_F(WaveletTreatmentTest, RefusalsBringTheDialogBackAndClosingAbandons) {
+TEST_F(WaveletTreatmentTest, RefusalsBringTheDialogBackAndAFlatSequenceIsUndefined) {
   ReportInto(Path("r.txt"));
   MainForm->BinaryImage.Fill(255);
   MainForm->BinaryImage[2][2] = 4;  // a code on the border only
@@ -131,14 +130,9 @@ TEST_F(WaveletTreatmentTest, RefusalsBringTheDialogBackAndClosingAbandons) {
   MainForm->WaveSelectTreatment1Click();
   EXPECT_EQ(std::tuple(Report(), MainForm->WaveletGtsValues, MainForm->WaveletImage.Empty()),
             std::tuple("", std::vector<int>{1, 2, 3}, true));
-}
-
-// A flat image is refused; a flat horizontal line gives an "undefined" exponent, never nan.
-TEST_F(WaveletTreatmentTest, FlatImageIsRefusedAndAFlatSequenceIsUndefined) {
+  // A flat image is refused and the earlier sequence goes; a flat horizontal line is "undefined", never nan.
   MainForm->OriginalImage.Fill(90);
-  MainForm->WaveletGtsValues = {1, 2, 3};  // an earlier sequence
   MainForm->WaveletGtsReady = 1;
-  ReportInto(Path("r.txt"));
   ui.dialog<TWaveletTreatmentForm>(Typed({}))
       .message("ERROR", "The image filtered with Sigma = 1.000000 is flat:\nno sequence can be taken from it")
       .dialog<TWaveletTreatmentForm>(Close);
