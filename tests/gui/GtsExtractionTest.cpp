@@ -43,11 +43,6 @@ class GtsExtractionTest : public ProgramTest {
       ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick).save(Path(saveAs));
     MainForm->FirmagramTreatment1Click();
   }
-  void SaveRefused() {
-    ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
-        .message("REGISTRATION", "This diagram has been already registered ");
-    MainForm->DiagFirmagram1Click();
-  }
 };
 
 TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
@@ -76,7 +71,9 @@ TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
   MainForm->FirmagramTreatment1Click();
   EXPECT_EQ(std::tuple(ReadFile(Path("a.ts")), ReadFile(report), m.DiagramSavedFlags.GtsPending),
             std::tuple(kWholeScene, named, 1));
-  SaveRefused();
+  ui.press<TFirmagramForm>(&TFirmagramForm::BitBtnSaveClick)
+      .message("REGISTRATION", "This diagram has been already registered ");
+  MainForm->DiagFirmagram1Click();
   EXPECT_EQ(ui.FileDialogs().size(), 2u);
   ReportForm->ReportOff = 0;
   Extract({5, 0, 0, 0, 0, 4, 5}, "b");
@@ -90,7 +87,7 @@ TEST_F(GtsExtractionTest, WholeSceneSavedAndRegistered) {
             std::tuple(0, 0, 0u, 0, "GTSTreatments1 Diagram1"));
 }
 
-TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
+TEST_F(GtsExtractionTest, EachModeTakesItsPixelsAndRefusalsKeepTheFormerSequence) {
   BytePlane result = MakeNumbered(6, 5, 10);
   for (std::size_t k = 0; k < result.Size(); ++k) result.Data()[k] += 100;
   MainForm->ResultImage = std::move(result);
@@ -107,10 +104,7 @@ TEST_F(GtsExtractionTest, EachModeTakesItsPixels) {
     EXPECT_EQ(std::tuple(MainForm->GtsValues, MainForm->GtsLength), std::tuple(values, values.size() - 1))
         << "mode " << bounds[0];
   }
-}
-
-TEST_F(GtsExtractionTest, RefusedBoundsBringTheDialogBackAndCancelKeepsTheFormerSequence) {
-  Extract({1});
+  // Refused bounds bring the dialog back; Cancel keeps the former sequence.
   const std::vector<int> former = MainForm->GtsValues;
   MainForm->Enable({"Diagram1", "DiagFirmagram1"}, false);
   MainForm->DiagramSavedFlags.GtsSaved = 1;
