@@ -49,10 +49,10 @@ class MexicanHatAtThreads : public AtThreadCounts {};
 INSTANTIATE_AT_THREAD_COUNTS(MexicanHatAtThreads);
 
 TEST_P(MexicanHatAtThreads, AgreesWithTheLiteralFilter) {
-  const std::tuple<BytePlane, int, double, bool> cases[] = {
-      {MakeRandomGray(40, 31, 1), 5, 1.0, false},  {MakeRandomGray(23, 50, 2), 3, 2.5, false},
-      {MakeRandomGray(300, 17, 3), 1, 0.7, false}, {MakeRandomGray(9, 9, 4), 0, 1.0, false},
-      {MakeRandomGray(30, 300, 5), 5, 1.5, false}, {MakeGrayRamp(64, 64), 4, 3.0, true}};
+  const std::tuple<BytePlane, int, double, bool> cases[] = {{MakeRandomGray(40, 31, 1), 5, 1.0, false},
+                                                            {MakeRandomGray(300, 17, 3), 1, 0.7, false},
+                                                            {MakeRandomGray(9, 9, 4), 0, 1.0, false},
+                                                            {MakeGrayRamp(64, 64), 4, 3.0, true}};
   for (const auto& [source, range, sigma, ties] : cases) {
     SCOPED_TRACE(range);
     BytePlane image(source.Columns(), source.Lines());
@@ -76,7 +76,6 @@ TEST(MexicanHat, FlatOrEmptyIsRefusedAndTinySigmaKeepsTheCentre) {
   EXPECT_FALSE(MakeMexicanHatImage(flat, 5, 1.0, image));
   EXPECT_TRUE(std::all_of(image.Data(), image.Data() + image.Size(), [](std::uint8_t v) { return v == 0; }));
   const BytePlane noise = MakeRandomGray(10, 10, 1);
-  EXPECT_FALSE(MakeMexicanHatImage(noise, 5, 1.0, image));
   EXPECT_FALSE(MakeMexicanHatImage(noise, -1, 1.0, image));
   EXPECT_FALSE(MakeMexicanHatImage(BytePlane(), 1, 1.0, image));
   const BytePlane source = MakeRandomGray(20, 20, 6);

@@ -115,31 +115,23 @@ TEST_F(ScreenEditorTest, TheScreenSaveWritesTheEditorsPictureAndPanelsOneAndThre
 }
 
 TEST_F(ScreenEditorTest, DilationContourTellsTheCountsAndKeepsTheGainedPixels) {
-  // Items 1, 2, 3 of 15, 25 and 35 pixels before, grown by 10, 20 and 30 pixels.
-  BytePlane before = UniformPlane(20, 10), after = UniformPlane(20, 10), gained = UniformPlane(20, 10);
-  const int sizes[3] = {15, 25, 35}, gains[3] = {10, 20, 30};
-  for (int code = 1; code <= 3; ++code)
-    for (int k = 0; k < sizes[code - 1] + gains[code - 1]; ++k) {
-      const int line = 3 * (code - 1) + k / 20, column = k % 20;
-      after[line][column] = (k < sizes[code - 1] ? before : gained)[line][column] =
-          static_cast<std::uint8_t>(code);
-    }
-  Labeled(after);
-  MainForm->BinaryBackup = before.Clone();
+  // Items 1 and 2 of 2 and 1 pixels before, grown by 1 and 2 pixels; the counts add up item by item.
+  const BytePlane gained = PlaneFromText("..1...\n......\n.22...\n");
+  Labeled(PlaneFromText("111...\n......\n222...\n"));
+  MainForm->BinaryBackup = PlaneFromText("11....\n......\n2.....\n");
   const std::string report = ReportInto(Path("report.txt"));
   MainForm->Panel2Pending[p2Labeled] = 1;
   TempImageForm->SetCaptionText(" 2.- LABELED IMAGE ");
   MainForm->Enable({"AureoleSpeedButton"});
   MainForm->ColourMode = 3;  // the editor's picture was the colour result
   MainForm->EditorColourImage = 1;
-  ui.message("", " 3 items in the labeled image ")
-      .message("", " Num_pix_tot = 25\n Num_pix_bord = 10 ")
-      .message("", " Num_pix_tot = 70\n Num_pix_bord = 30 ")
-      .message("", " Num_pix_tot = 135\n Num_pix_bord = 60 ");
+  ui.message("", " 2 items in the labeled image ")
+      .message("", " Num_pix_tot = 3\n Num_pix_bord = 1 ")
+      .message("", " Num_pix_tot = 6\n Num_pix_bord = 3 ");
   Press("AureoleSpeedButton");
   EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(gained));
-  for (int i = 0; i < 10; ++i)
-    for (int j = 0; j < 20; ++j) ASSERT_EQ(Shown(i, j), Gray(gained[i][j])) << i << "," << j;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 6; ++j) ASSERT_EQ(Shown(i, j), Gray(gained[i][j])) << i << "," << j;
   // Nothing registered; the screen save now writes the contour.
   EXPECT_EQ(std::tuple(ReadFile(report), MainForm->Panel2Pending[p2Labeled], TempImageForm->CaptionText(),
                        MainForm->ColourMode),

@@ -26,10 +26,7 @@ class ScreenEditorTest : public ProgramTest {
   }
   // The Selected Value form answered with OK and this value.
   static auto Value(int value) {
-    return [value](TSelectedValueForm& form) {
-      form.SelectedValue = value;
-      return ui::mrOk;
-    };
+    return [value](TSelectedValueForm& form) { return form.SelectedValue = value, ui::mrOk; };
   }
   // A button pressed that asks for a value and a colour ("ColorSpeedButton" starts the editor).
   void Tool(const char* button, int value, std::uint32_t colour) {
@@ -48,18 +45,18 @@ class ScreenEditorTest : public ProgramTest {
     TempImageForm->Zoom = zoom;
     TempImageForm->PaintBoxMouseDown(button, at(column), at(line));
   }
+  static std::uint32_t Rgb(int red, int green, int blue) { return blue << 16 | green << 8 | red; }
   static std::uint32_t Shown(int line, int column) {
     const QRgb c = TempImageForm->Bitmap().pixel(column, line);
-    return qBlue(c) << 16 | qGreen(c) << 8 | qRed(c);
+    return Rgb(qRed(c), qGreen(c), qBlue(c));
   }
   static std::uint32_t InColourImage(int line, int column) {
     const std::uint8_t* p = MainForm->ColourImage[line] + 3 * column;  // blue, green, red
-    return p[0] << 16 | p[1] << 8 | p[2];
+    return Rgb(p[2], p[1], p[0]);
   }
-  static std::uint32_t Gray(int v) { return 0x010101u * static_cast<std::uint32_t>(v); }
-  static std::uint32_t TableColour(int value) {
-    const TMainForm& m = *MainForm;
-    return m.PaletteBlue[value] << 16 | m.PaletteGreen[value] << 8 | m.PaletteRed[value];
+  static std::uint32_t Gray(int v) { return Rgb(v, v, v); }
+  static std::uint32_t TableColour(int v) {
+    return Rgb(MainForm->PaletteRed[v], MainForm->PaletteGreen[v], MainForm->PaletteBlue[v]);
   }
   // The picture and the colour image both show each pixel in its value's table colour.
   static void ExpectShownFromTables() {

@@ -1,69 +1,58 @@
-// The screen editor's tools applied by clicks in panel 2, at 1:1, 2:1 and 1:2.
+// The screen editor's tools applied by clicks in panel 2; every zoom's click mapping is the pencil's test.
 
 #include "ScreenEditorFixture.h"
 
 namespace {
 
-constexpr int kZooms[] = {1, 2, -2};
 constexpr std::uint32_t kBlueish = 0x00C08040;  // red 0x40, green 0x80, blue 0xC0
 constexpr std::uint32_t kReddish = 0x00102090;
 
 TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIntoTheValue) {
   // Background with an item of value 7 (two pixels apart), an item of 3 and a pixel of 5.
   const BytePlane plane = PlaneFromText("77......\n........\n..3.3...\n........\n......7.\n5.......\n");
-  for (const int zoom : kZooms) {
-    SCOPED_TRACE("zoom " + std::to_string(zoom));
-    Labeled(plane);
-    Press("PipetteSpeedButton1");
-    EXPECT_EQ(ui::ScreenCursor(), ui::crPipette);
-    ui.colour(kReddish);
-    ClickPixel(Qt::LeftButton, 2, 2, zoom);
-    const TMainForm& m = *MainForm;
-    EXPECT_EQ(PlaneText(m.BinaryImage), PlaneText(plane));
-    EXPECT_EQ(TableColour(3), kReddish);
-    ExpectShownFromTables();
-    // The colour planes take the colour on that value only.
-    EXPECT_EQ(std::tuple(m.RedPlane[2][4], m.GreenPlane[2][4], m.BluePlane[2][4], m.RedPlane[0][0]),
-              std::tuple(0x90, 0x20, 0x10, 7));
-    Tool("ColorSpeedButton", 3, kBlueish);
-    Press("CuvetSpeedButton");
-    EXPECT_EQ(ui::ScreenCursor(), ui::crPot);
-    ClickPixel(Qt::RightButton, 4, 6, zoom);  // the right button does nothing
-    EXPECT_EQ(m.BinaryImage[4][6], 7);
-    ClickPixel(Qt::LeftButton, 4, 6, zoom);
-    // Both 7s become 3; the 3s already there take the new colour too.
-    EXPECT_EQ(PlaneText(m.BinaryImage), "33......\n........\n..3.3...\n........\n......3.\n5.......\n");
-    EXPECT_EQ(std::tuple(TableColour(3), TableColour(7), Shown(2, 2), Shown(5, 0)),
-              std::tuple(kBlueish, Gray(7), kBlueish, Gray(5)));
-    ExpectShownFromTables();
-    EXPECT_EQ(TempImageForm->Zoom, zoom);  // an edit keeps the zoom the person works at
-  }
+  Labeled(plane);
+  Press("PipetteSpeedButton1");
+  EXPECT_EQ(ui::ScreenCursor(), ui::crPipette);
+  ui.colour(kReddish);
+  ClickPixel(Qt::LeftButton, 2, 2, 2);
+  const TMainForm& m = *MainForm;
+  EXPECT_EQ(std::tuple(PlaneText(m.BinaryImage), TableColour(3)), std::tuple(PlaneText(plane), kReddish));
+  ExpectShownFromTables();
+  // The colour planes take the colour on that value only.
+  EXPECT_EQ(std::tuple(m.RedPlane[2][4], m.GreenPlane[2][4], m.BluePlane[2][4], m.RedPlane[0][0]),
+            std::tuple(0x90, 0x20, 0x10, 7));
+  Tool("ColorSpeedButton", 3, kBlueish);
+  Press("CuvetSpeedButton");
+  EXPECT_EQ(ui::ScreenCursor(), ui::crPot);
+  ClickPixel(Qt::RightButton, 4, 6, 2);  // the right button does nothing
+  EXPECT_EQ(m.BinaryImage[4][6], 7);
+  ClickPixel(Qt::LeftButton, 4, 6, 2);
+  // Both 7s become 3; the 3s already there take the new colour too; the zoom stays.
+  EXPECT_EQ(PlaneText(m.BinaryImage), "33......\n........\n..3.3...\n........\n......3.\n5.......\n");
+  EXPECT_EQ(std::tuple(TableColour(3), TableColour(7), Shown(2, 2), Shown(5, 0), TempImageForm->Zoom),
+            std::tuple(kBlueish, Gray(7), kBlueish, Gray(5), 2));
+  ExpectShownFromTables();
 }
 
 TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoomAndNothingElsewhere) {
-  for (const auto& [zoom, x, y, line, column] :
-       {std::array{-2, 11, 4, 8, 22}, {2, 11, 4, 2, 5}, {1, 11, 4, 4, 11}}) {
-    SCOPED_TRACE("zoom " + std::to_string(zoom));
-    Labeled(UniformPlane(30, 12));
-    Editing("PencilSpeedButton", 9, kBlueish);
-    EXPECT_EQ(ui::ScreenCursor(), ui::crPencil);
-    TempImageForm->Zoom = zoom;
-    TempImageForm->PaintBoxMouseDown(Qt::RightButton, x, y);
-    EXPECT_EQ(MainForm->BinaryImage[line][column], 255);
-    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, x, y);
-    BytePlane expected = UniformPlane(30, 12);
+  Labeled(UniformPlane(30, 12));
+  Editing("PencilSpeedButton", 9, kBlueish);
+  EXPECT_EQ(ui::ScreenCursor(), ui::crPencil);
+  BytePlane expected = UniformPlane(30, 12);
+  for (const auto& [zoom, line, column] : {std::array{-2, 8, 22}, {2, 2, 5}, {1, 4, 11}}) {
+    TempImageForm->Zoom = zoom;  // the point (11, 4); the right button writes nothing
+    TempImageForm->PaintBoxMouseDown(Qt::RightButton, 11, 4);
+    EXPECT_EQ(MainForm->BinaryImage[line][column], 255) << zoom;
+    TempImageForm->PaintBoxMouseDown(Qt::LeftButton, 11, 4);
     expected[line][column] = 9;
-    EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(expected));
-    // The pencil leaves the colour tables alone: the pixel shows in its value's own colour.
-    EXPECT_EQ(std::tuple(TableColour(9), Shown(line, column), InColourImage(line, column)),
-              std::tuple(Gray(9), Gray(9), Gray(9)));
+    EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(expected)) << zoom;
   }
-  // Beyond each edge at each zoom nothing is written; at 2:1, x = -1 would truncate to column 0.
+  // The pencil leaves the colour tables alone: the pixel shows in its value's own colour.
+  EXPECT_EQ(std::tuple(TableColour(9), Shown(2, 5), InColourImage(2, 5)),
+            std::tuple(Gray(9), Gray(9), Gray(9)));
+  // Beyond an edge nothing is written; at 2:1, x = -1 would truncate to column 0.
   const std::string drawn = PlaneText(MainForm->BinaryImage);
-  const std::vector<std::tuple<int, int, int>> outside = {{2, -1, 0},  {2, 0, -1}, {2, 60, 0},
-                                                          {2, 0, 24},  {1, 30, 0}, {1, 0, 12},
-                                                          {-2, 15, 0}, {-2, 0, 6}, {-20, 1, 1}};
-  for (const auto& [zoom, x, y] : outside) {
+  for (const auto& [zoom, x, y] : {std::array{2, -1, 0}, {2, 0, -1}, {2, 60, 0}, {-2, 0, 6}}) {
     TempImageForm->Zoom = zoom;
     TempImageForm->PaintBoxMouseDown(Qt::LeftButton, x, y);
     EXPECT_EQ(PlaneText(MainForm->BinaryImage), drawn) << zoom << " " << x << " " << y;
@@ -88,34 +77,28 @@ TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoomAndNothingEl
 }
 
 TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
-  // (0,0) -> (3,10) visits 11 pixels; at 1:2 only even positions are reached, so (0,0) -> (4,10).
-  const std::string to3 = "99..........\n..999.......\n.....9999...\n.........99.\n";
-  for (const auto& [zoom, endLine, drawn] :
-       {std::tuple{1, 3, to3},
-        {2, 3, to3},
-        {-2, 4, "99..........\n..99........\n....999.....\n.......99...\n"}}) {
-    SCOPED_TRACE("zoom " + std::to_string(zoom));
-    // The start holds 4 before the left click; an item pixel lies under the line.
-    const BytePlane plane =
-        PlaneFromText("4...........\n............\n......1.....\n............\n............\n");
-    Labeled(plane);
-    Editing("LineSpeedButton", 9, kBlueish);
-    EXPECT_EQ(ui::ScreenCursor(), ui::crSACross);
-    EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));  // nothing to delete yet
-    ClickPixel(Qt::LeftButton, 0, 0, zoom);
-    EXPECT_EQ(std::tuple(MainForm->BinaryImage[0][0], TempImageForm->LineStartValue), std::tuple(9, 4));
-    ClickPixel(Qt::RightButton, endLine, 10, zoom);
-    EXPECT_EQ(PlaneText(MainForm->BinaryImage).substr(0, drawn.size()), drawn);
-    EXPECT_EQ(std::tuple(MainForm->LineUndoCount, MainForm->LineEnd, TableColour(9)),
-              std::tuple(11, PixelPosition{endLine, 10}, kBlueish));
-    ExpectShownFromTables();
-    ASSERT_TRUE(MainForm->IsEnabled("DelateLineSpeedButton"));
-    Press("DelateLineSpeedButton");
-    EXPECT_EQ(PlaneText(MainForm->BinaryImage), PlaneText(plane));
-    EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));
-    ExpectShownFromTables();
-    EXPECT_EQ(ui::ScreenCursor(), ui::crArrow);
-  }
+  // (0,0) -> (3,10) visits 11 pixels. The start holds 4 before the left click; an item pixel lies under the
+  // line.
+  const BytePlane plane =
+      PlaneFromText("4...........\n............\n......1.....\n............\n............\n");
+  Labeled(plane);
+  Editing("LineSpeedButton", 9, kBlueish);
+  EXPECT_EQ(ui::ScreenCursor(), ui::crSACross);
+  EXPECT_FALSE(MainForm->IsEnabled("DelateLineSpeedButton"));  // nothing to delete yet
+  ClickPixel(Qt::LeftButton, 0, 0, 2);
+  EXPECT_EQ(std::tuple(MainForm->BinaryImage[0][0], TempImageForm->LineStartValue), std::tuple(9, 4));
+  ClickPixel(Qt::RightButton, 3, 10, 2);
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage),
+            "99..........\n..999.......\n.....9999...\n.........99.\n............\n");
+  EXPECT_EQ(std::tuple(MainForm->LineUndoCount, MainForm->LineEnd, TableColour(9)),
+            std::tuple(11, PixelPosition{3, 10}, kBlueish));
+  ExpectShownFromTables();
+  ASSERT_TRUE(MainForm->IsEnabled("DelateLineSpeedButton"));
+  Press("DelateLineSpeedButton");
+  EXPECT_EQ(std::tuple(PlaneText(MainForm->BinaryImage), MainForm->IsEnabled("DelateLineSpeedButton"),
+                       ui::ScreenCursor()),
+            std::tuple(PlaneText(plane), false, ui::crArrow));
+  ExpectShownFromTables();
 }
 
 TEST_F(ScreenEditorTest, DeletionUndoesOnlyTheLastLineAndOnlyOnce) {
@@ -159,25 +142,21 @@ TEST_F(ScreenEditorTest, LocalFillingFillsTheBackgroundRegionAroundTheClick) {
   const BytePlane plane = PlaneFromText(
       ".........\n.........\n..11111..\n..1...1..\n..1...1..\n..1...1..\n..11111..\n.........\n");
   const std::string top = ".........\n.........\n..11111..\n..14441..\n..14441..\n..14441..\n";
-  for (const int zoom : kZooms) {
-    SCOPED_TRACE("zoom " + std::to_string(zoom));
-    Labeled(plane);
-    Editing("LocalFillingSpeedButton", 4, kReddish);
-    EXPECT_EQ(ui::ScreenCursor(), ui::crSACross);
-    ClickPixel(Qt::RightButton, 4, 4, zoom);
-    EXPECT_EQ(PlaneText(MainForm->BinaryImage), top + "..11111..\n.........\n");
-    ASSERT_TRUE(MainForm->FillMaskReady);
-    const std::string none = ".........\n";
-    EXPECT_EQ(PlaneText(MainForm->FillMask),
-              none + none + none + "...111...\n...111...\n...111...\n" + none + none);
-    EXPECT_EQ(TableColour(4), kReddish);
-    ExpectShownFromTables();
-    // On an item pixel: that pixel and the background beside it on its row (frame column included),
-    // not the background around the ring; the mask holds this fill's pixels.
-    ClickPixel(Qt::LeftButton, 6, 2, zoom);
-    EXPECT_EQ(PlaneText(MainForm->BinaryImage), top + "4441111..\n.........\n");
-    EXPECT_EQ(PlaneText(MainForm->FillMask), none + none + none + none + none + none + "111......\n" + none);
-  }
+  Labeled(plane);
+  Editing("LocalFillingSpeedButton", 4, kReddish);
+  EXPECT_EQ(ui::ScreenCursor(), ui::crSACross);
+  ClickPixel(Qt::RightButton, 4, 4, -2);
+  const std::string none = ".........\n", three = none + none + none;
+  EXPECT_EQ(std::tuple(PlaneText(MainForm->BinaryImage), MainForm->FillMaskReady,
+                       PlaneText(MainForm->FillMask), TableColour(4)),
+            std::tuple(top + "..11111..\n.........\n", 1,
+                       three + "...111...\n...111...\n...111...\n" + none + none, kReddish));
+  ExpectShownFromTables();
+  // On an item pixel: that pixel and the background beside it on its row (frame column included),
+  // not the background around the ring; the mask holds this fill's pixels.
+  ClickPixel(Qt::LeftButton, 6, 2, -2);
+  EXPECT_EQ(std::tuple(PlaneText(MainForm->BinaryImage), PlaneText(MainForm->FillMask)),
+            std::tuple(top + "4441111..\n.........\n", three + three + "111......\n" + none));
 }
 
 }  // namespace
