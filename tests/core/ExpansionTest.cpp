@@ -144,20 +144,12 @@ TEST(ExpansionTest, DrawnDiscAreaIsWithinThreePercentOfPiRSquared) {
   EXPECT_EQ(DrawnDisc(5, 5, 1, 1, work).PixelCount(), 5);  // the centre and its four neighbours
 }
 
-TEST(ExpansionTest, APlaneGivesDensity100AndAboutTwoALineAboutOneAnEmptyRangeZero) {
+TEST(ExpansionTest, APlaneGivesDensity100AndAboutTwoAnEmptyRangeZero) {
   const auto steps = Expand(MakeGrayRamp(300, 300), {150, 150, 100, 140, 0, 0, 255});
   ASSERT_EQ(steps.size(), 40u);
   for (const ExpansionStep& step : steps) {
     EXPECT_EQ(step.Density, 100.0);
     EXPECT_NEAR(step.FractalDimension, 1.975, 0.075) << step.Radius;  // 1.9 .. 2.05
-  }
-  // A one-pixel line through the centre.
-  BytePlane line(301, 301);
-  for (int j = 0; j < 301; ++j) line[150][j] = 200;
-  for (const ExpansionStep& step : Expand(line, {150, 150, 8, 150, 0, 100, 255})) {
-    EXPECT_EQ(step.CoveredPixels, 2 * step.Radius + 1) << step.Radius;
-    const bool large = step.Radius >= 32;  // 0.9 .. 1.1 from radius 32, 0.6 .. 2 before
-    EXPECT_NEAR(step.FractalDimension, large ? 1.0 : 1.3, large ? 0.1 : 0.7) << step.Radius;
   }
   // An empty range.
   const auto none = Expand(MakeGrayRamp(60, 60), {30, 30, 5, 20, 0, 200, 100});
