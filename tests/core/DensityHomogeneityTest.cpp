@@ -55,12 +55,8 @@ TEST_P(HomogeneityAtThreads, EqualsTheWindowByWindowCountOnRandomImages) {
 }
 
 TEST(HomogeneityTest, HandWorkedValuesAndWindowsThatDoNotFit) {
-  BytePlane plane = UniformPlane(7, 7, 20);
-  const BytePlane uniform = Homogeneization(plane, {10, 30, 1, false});
-  // 255 nearer than R to the border.
-  EXPECT_EQ(std::tuple(uniform[3][3], uniform[0][3], uniform[3][6]), std::tuple(100, 255, 255));
   // 4 of the 9 pixels around (3, 3) within: trunc(44.4) = 44; a pixel outside is left when centred.
-  plane.Fill(200);
+  BytePlane plane = UniformPlane(7, 7, 200);
   plane[2][2] = plane[2][3] = plane[3][3] = plane[4][4] = 20;
   const BytePlane mixed = Homogeneization(plane, {10, 30, 1, false});
   const BytePlane centered = Homogeneization(plane, {10, 30, 1, true});
@@ -80,7 +76,6 @@ TEST(DensityTest, CountsEqualAPixelByPixelCountAndAnAbsentItemHasNoPercentage) {
   EXPECT_EQ(std::tuple(none.ItemPixels, none.ElementPixels), std::tuple(0, 0));
   EXPECT_TRUE(std::isnan(DensitySurfacesOf(none, 10).Percentage));
   EXPECT_EQ(CountDensity(BytePlane(4, 3), background, 255, 0, 255).ItemPixels, 0);  // sizes differ
-  EXPECT_EQ(CountDensity(uniform, background, 255, 0, 255).ItemPixels, 16);
   EXPECT_EQ(CountDensity(uniform, background, -1, 0, 255).ItemPixels, 0);
   for (const unsigned seed : {1u, 2u, 3u}) {
     const BytePlane gray = MakeRandomGray(60, 60, seed);

@@ -148,7 +148,6 @@ TEST_F(AdaptiveClosingTreatmentTest,
       "Only the items of one selected value can be linked\nPlease choose \" Selection\" and a value";
   for (const auto& [mode, value, message] :
        {std::tuple{2, 9, refusal},
-        {0, 9, refusal},
         {1, 3, "No item of the value 3 inside the image frame\nPanel 2 is unchanged"}}) {
     ui.dialog<TDiagDilationForm>(Linking(mode, value)).message("INFO", message);
     m.DilatSpeedButtonClick();
