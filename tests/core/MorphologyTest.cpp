@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ThreadCounts.h"
 #include "fixtures/Blocks.h"
 #include "fixtures/Patterns.h"
@@ -68,6 +70,20 @@ BytePlane Morphed(BytePlane plane, int value, int kind, int n) {
   return plane;
 }
 
+// Items (1 on 255; Binary(items, kBack) is their complement) at least `margin` from every edge.
+BytePlane InnerItems(int size, int margin, unsigned seed) {
+  BytePlane plane = Morphed(MakeRandomValues(size, size, seed, 550, 1), 1, -1, 0);  // only made binary
+  for (int i = 0; i < size; ++i)
+    for (int j = 0; j < size; ++j)
+      if (i < margin || j < margin || i >= size - margin || j >= size - margin) plane[i][j] = kBack;
+  return plane;
+}
+
+bool Contains(const BytePlane& outer, const BytePlane& inner) {
+  return std::equal(inner.Data(), inner.Data() + inner.Size(), outer.Data(),
+                    [](std::uint8_t in, std::uint8_t out) { return in != kItem || out == kItem; });
+}
+
 class MorphologyAtThreads : public AtThreadCounts {};
 INSTANTIATE_AT_THREAD_COUNTS(MorphologyAtThreads);
 
@@ -126,7 +142,7 @@ TEST(MorphologyTest, ANotchFillsRoundByRoundAndTinyPlanesOrNoIterationOnlyBecome
             400);  // no byte holds 300
 }
 
-TEST(MorphoMathTest, APixelDilatesIntoTheStructuringElement) {
+TEST(MorphoMathTest, APixelDilatesIntoTheStructuringElementAndNarrowStripsVanish) {
   // n steps of a cross then a square: 21, 69, 145, 249 pixels, reach 2n along the axes, corners cut.
   const std::int64_t expected[] = {21, 69, 145, 249};
   for (int n = 1; n <= 4; ++n) {
@@ -137,4 +153,28 @@ TEST(MorphoMathTest, APixelDilatesIntoTheStructuringElement) {
     EXPECT_EQ(std::tuple(plane[20][20 + 2 * n], plane[20][21 + 2 * n], plane[20 - 2 * n][20 - 2 * n]),
               std::tuple(kItem, kBack, kBack));
   }
+  // Strips of width 4 or less vanish under one erosion step, and all of these under an opening of 2.
+  for (const int width : {1, 2, 3, 4, 5}) {
+    BytePlane plane = UniformPlane(30, 30);
+    FillBlock(plane, 6, 10, 18, width, 1);
+    EXPECT_EQ(CountOf(Morphed(plane.Clone(), 1, kMorphoErosion, 1), kItem) == 0, width <= 4) << width;
+    EXPECT_EQ(CountOf(Morphed(std::move(plane), 1, kMorphoOpening, 2), kItem), 0) << width;
+  }
+}
+
+TEST(MorphoMathTest, ClosingContainsTheItemsWhichContainTheOpeningBothIdempotentAndErosionDualToDilation) {
+  for (const int n : {1, 2, 3})
+    for (const unsigned seed : {11u, 12u, 13u}) {
+      SCOPED_TRACE(testing::Message() << n << " " << seed);
+      const BytePlane items = InnerItems(60, 4 * n, seed);
+      const BytePlane closed = Morphed(items.Clone(), 1, kMorphoClosing, n);
+      const BytePlane opened = Morphed(items.Clone(), 1, kMorphoOpening, n);
+      EXPECT_TRUE(Contains(closed, items));
+      EXPECT_TRUE(Contains(items, opened));
+      EXPECT_EQ(PlaneText(Morphed(closed.Clone(), 1, kMorphoClosing, n)), PlaneText(closed));
+      EXPECT_EQ(PlaneText(Morphed(opened.Clone(), 1, kMorphoOpening, n)), PlaneText(opened));
+      // Duality: the erosion is the complement of the dilated complement.
+      EXPECT_EQ(PlaneText(Morphed(items.Clone(), 1, kMorphoErosion, n)),
+                PlaneText(Binary(Morphed(Binary(items, kBack), 1, kMorphoDilation, n), kBack)));
+    }
 }
