@@ -110,6 +110,6 @@ TEST(LocalFractal, FlatImageComputedZoneAndRefusals) {
   DoublePlane wrongSize(39, 30);
   for (const LocalFractalParams& params : {LocalFractalParams{12, 0}, {12, std::nan("")}, {13, 1}})
     EXPECT_FALSE(LocalFractalDimension(flat, params, fd).Computed) << params.WindowSize;
-  EXPECT_FALSE(LocalFractalDimension(flat, {12, 1}, wrongSize).Computed);
-  EXPECT_FALSE(LocalFractalDimension(BytePlane(), {12, 1}, fd).Computed);
+  EXPECT_FALSE(LocalFractalDimension(flat, {12, 1}, wrongSize).Computed ||
+               LocalFractalDimension(BytePlane(), {12, 1}, fd).Computed);
 }
