@@ -11,6 +11,11 @@ namespace {
 
 using P = PinsParams;
 
+// The plane's bytes, or as many bytes `fill`.
+std::string Bytes(const BytePlane& p, int fill = -1) {
+  return fill < 0 ? std::string(p.Data(), p.Data() + p.Size()) : std::string(p.Size(), char(fill));
+}
+
 // The stretching case by case (inner, edge line, edge column, corner), for images of at least 2 x 2.
 struct Literal {
   PinsStatus status = PinsStatus::Done;
@@ -63,13 +68,11 @@ Literal LiteralPins(const BytePlane& w, const PinsParams& p) {
       if ((total += H[s]) > n) return (at = s - direction), true;
     return false;
   };
-  if (!cut(p.LowPercentage, r.min, r.max, 1, r.low))
-    r.status = PinsStatus::NoLowCut;
-  else if (!cut(p.HighPercentage, r.max, r.min, -1, r.high))
-    r.status = PinsStatus::NoHighCut;
-  else if (r.low >= r.high)
-    r.status = PinsStatus::CutsCrossed;
-  else
+  r.status = !cut(p.LowPercentage, r.min, r.max, 1, r.low)      ? PinsStatus::NoLowCut
+             : !cut(p.HighPercentage, r.max, r.min, -1, r.high) ? PinsStatus::NoHighCut
+             : r.low >= r.high                                  ? PinsStatus::CutsCrossed
+                                                                : PinsStatus::Done;
+  if (r.status == PinsStatus::Done)
     stretch([&](int s) {
       return s < r.low ? 0 : s > r.high ? 255 : (int)((double)(s - r.low) / (r.high - r.low + 1) * 253 + 1);
     });
@@ -85,14 +88,12 @@ TEST(PinsStretch, UniformImagesSumFiveOrNineTimesTheirValueAndGiveZero) {
   for (const auto& [columns, lines] : {std::pair{1, 1}, {1, 5}, {6, 1}, {2, 2}, {7, 6}})
     for (const int v : {0, 7, 255})
       for (const auto& [vicinity, terms] : {std::pair{4, 5}, {8, 9}, {0, 5}}) {
-        SCOPED_TRACE(testing::Message()
-                     << columns << " x " << lines << " v " << v << " vicinity " << vicinity);
+        SCOPED_TRACE(testing::Message() << columns << "x" << lines << " v " << v << " vicinity " << vicinity);
         BytePlane uniform(columns, lines);
         uniform.Fill(static_cast<std::uint8_t>(v));
         const PinsOutcome o = PinsStretch(uniform, P{vicinity}, out);
-        EXPECT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum, out.Lines(), out.Columns()),
-                  std::tuple(PinsStatus::Done, terms * v, terms * v, lines, columns));
-        EXPECT_EQ(std::count(out.Data(), out.Data() + out.Size(), 0), std::ptrdiff_t(out.Size()));
+        EXPECT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum, out.Lines(), out.Columns(), Bytes(out)),
+                  std::tuple(PinsStatus::Done, terms * v, terms * v, lines, columns, Bytes(uniform, 0)));
       }
 }
 
@@ -136,12 +137,10 @@ TEST_P(PinsStretchAtThreads, MatchesTheCaseByCaseReferenceOnRandomImages) {
         const Literal expected = LiteralPins(image, P{vicinity, s, low, high});
         BytePlane out;
         const PinsOutcome o = PinsStretch(image, P{vicinity, s, low, high}, out);
-        ASSERT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum),
-                  std::tuple(expected.status, expected.min, expected.max));
-        refused += expected.status != PinsStatus::Done;
-        ASSERT_TRUE(expected.status != PinsStatus::Done ||
-                    std::equal(out.Data(), out.Data() + out.Size(), expected.out.Data(),
-                               expected.out.Data() + expected.out.Size()));
+        const bool done = expected.status == PinsStatus::Done;
+        refused += !done;
+        ASSERT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum, done ? Bytes(out) : ""),
+                  std::tuple(expected.status, expected.min, expected.max, done ? Bytes(expected.out) : ""));
       }
   EXPECT_GT(refused, 0);  // the refusals were reached too
 }
