@@ -14,8 +14,7 @@ GlobalFractalResult Literal(const BytePlane& image) {
   const int lines = image.Lines(), columns = image.Columns();
   const int R = std::min(lines, columns) - 2;
   const int ci = lines / 2, cj = columns / 2, g0 = image[ci][cj];
-  std::vector<int> count(R + 1, 0);
-  std::vector<double> sum(R + 1, 0.0);
+  std::vector<double> count(R + 1), sum(R + 1);
   for (int i = 0; i < lines; ++i)
     for (int j = 0; j < columns; ++j) {
       const double d = std::sqrt(static_cast<double>((j - cj) * (j - cj) + (i - ci) * (i - ci)));
@@ -25,15 +24,14 @@ GlobalFractalResult Literal(const BytePlane& image) {
     }
   for (int k = 1; k <= R - 1; ++k)
     if (count[k] > 0) sum[k] /= count[k];
-  double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
-  int n = 0;
+  double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0, n = 0;
   for (int k = 1; k < R - 2; ++k) {
     const double x = k * 1.0, y = sum[k], X = std::log(x), Y = std::log(y);
     if (x > 0 && y > 0) sx += X, sy += Y, sxx += X * X, syy += Y * Y, sxy += X * Y, ++n;
   }
   const double mx = sx / n, my = sy / n;
   const double vx = sxx / n - mx * mx, vy = syy / n - my * my, cov = sxy / n - mx * my;
-  r.PointCount = n, r.Dimension = 3 - cov / std::fabs(vx), r.RingMeans = sum;
+  r.PointCount = static_cast<int>(n), r.Dimension = 3 - cov / std::fabs(vx), r.RingMeans = sum;
   r.Correlation = cov / (std::sqrt(vx) * std::sqrt(vy));
   return r;
 }

@@ -34,11 +34,10 @@ Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
       out.min = std::min(out.min, v), out.max = std::max(out.max, v);
     }
   for (int i = h; i <= lines - h - 1; ++i)
-    for (int j = h; j <= columns - h - 1; ++j)
-      out.gray[i][j] =
-          out.max == out.min
-              ? 0
-              : static_cast<std::uint8_t>(std::trunc((out.v[i][j] - out.min) / (out.max - out.min) * 255));
+    for (int j = h; j <= columns - h - 1; ++j) {
+      const double t = out.max == out.min ? 0 : (out.v[i][j] - out.min) / (out.max - out.min) * 255;
+      out.gray[i][j] = static_cast<std::uint8_t>(std::trunc(t));
+    }
   return out;
 }
 
