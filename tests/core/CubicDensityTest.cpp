@@ -37,7 +37,7 @@ INSTANTIATE_AT_THREAD_COUNTS(CubicDensityThreads);
 
 }  // namespace
 
-TEST_P(CubicDensityThreads, EqualsTheLiteralTreatment) {
+TEST_P(CubicDensityThreads, LiteralReferenceHandWorkedCasesAndRefusals) {
   // Columns, lines, h, jump, gray span; the last windows, over 181 pixels a side, count in 32 bits.
   const std::tuple<int, int, int, int, int> cases[] = {
       {3, 3, 1, 1, 256},    {40, 31, 1, 3, 256},  {45, 37, 2, 1, 12},    {60, 25, 3, 7, 256},
@@ -50,11 +50,8 @@ TEST_P(CubicDensityThreads, EqualsTheLiteralTreatment) {
     EXPECT_EQ(Bytes(density), Bytes(LiteralCubicDensity(image, h, jump)))
         << columns << "x" << lines << " h " << h;
   }
-}
-
-// Flat: every column h + 1 high, (h + 1) / (2h + 1) x 254 rounded whatever the jump; 255 on the border.
-// A pixel far above its neighbours fills only its own column (h + 1 cells): 2 / 27 x 254 rounded.
-TEST(CubicDensity, FlatImagePeakAndRefusals) {
+  // Flat: every column h + 1 high, (h + 1) / (2h + 1) x 254 rounded whatever the jump; 255 on the border.
+  // A pixel far above its neighbours fills only its own column (h + 1 cells): 2 / 27 x 254 rounded.
   BytePlane flat(12, 10), peak(5, 5), density, image(9, 7), untouched(9, 7);
   flat.Fill(90), peak[2][2] = 250, untouched.Fill(3);
   for (auto [h, expected] : {std::pair{1, 169}, {2, 152}, {3, 145}})

@@ -63,7 +63,7 @@ INSTANTIATE_AT_THREAD_COUNTS(FractPrismThreads);
 
 }  // namespace
 
-TEST_P(FractPrismThreads, EqualsTheLiteralTreatmentBitForBit) {
+TEST_P(FractPrismThreads, LiteralReferenceHandWorkedCasesAndRefusals) {
   const std::tuple<int, int, int> cases[] = {
       {9, 9, 256}, {40, 31, 256}, {300, 20, 256}, {33, 47, 5}, {70, 12, 60}};
   std::uint32_t seed = 21;
@@ -79,11 +79,8 @@ TEST_P(FractPrismThreads, EqualsTheLiteralTreatmentBitForBit) {
                          r.Mean, r.Min, r.Max, r.Count),
               std::tuple(true, true, literal.sum, literal.sum / count, literal.min, literal.max, count));
   }
-}
-
-// Eight triangles over a square of side 2a, every point c above the centre: each spans (a, 0, c) and
-// (a, a, c), 4a sqrt(a^2 + c^2) in all. A plane z = 0.3 x - 0.4 y: 4a^2 sqrt(1 + 0.09 + 0.16).
-TEST(FractPrism, HandWorkedSurfacesPlanesAndSmallImages) {
+  // Eight triangles over a square of side 2a, every point c above the centre: each spans (a, 0, c) and
+  // (a, a, c), 4a sqrt(a^2 + c^2) in all. A plane z = 0.3 x - 0.4 y: 4a^2 sqrt(1 + 0.09 + 0.16).
   const double a = 5, b = 5 * std::sqrt(2.0), pyramid[8] = {7, 7, 7, 7, 7, 7, 7, 7}, flat[8] = {};
   EXPECT_NEAR(PrismSurface(pyramid, a, b), 4 * a * std::sqrt(a * a + 49), 1e-12);
   EXPECT_NEAR(PrismSurface(flat, a, b), 4 * a * a, 1e-12);

@@ -75,7 +75,7 @@ INSTANTIATE_AT_THREAD_COUNTS(FractStarThreads);
 }  // namespace
 
 // Random images of several bands of lines and tiles of columns, every type, an item of random labels.
-TEST_P(FractStarThreads, EqualsTheLiteralTreatmentBitForBit) {
+TEST_P(FractStarThreads, LiteralReferenceHandWorkedCasesAndRefusals) {
   const std::tuple<int, int, int, int> cases[] = {{17, 17, 3, 256},  {40, 37, 1, 256}, {45, 30, 2, 7},
                                                   {150, 75, 3, 256}, {290, 41, 1, 20}, {31, 100, 2, 256}};
   std::uint32_t seed = 3;
@@ -95,10 +95,7 @@ TEST_P(FractStarThreads, EqualsTheLiteralTreatmentBitForBit) {
               std::tuple(literal.mean, literal.item, literal.min, literal.max, literal.greekMean,
                          literal.greekItem, literal.andrewMean, literal.andrewItem));
   }
-}
-
-// Planes' arms have one length at every step: 0, though tilted logarithms differ by 1e-15 (exact: 1).
-TEST(FractStar, HandWorkedDimensionsAndRefusals) {
+  // Planes' arms have one length at every step: 0, though tilted logarithms differ by 1e-15 (exact: 1).
   DoublePlane shown;
   for (auto [b, c] : {std::pair{0, 0}, {1, 2}, {2, 1}, {4, 3}})
     for (int type : {kGreekCross, kStAndrewCross, kStar}) {

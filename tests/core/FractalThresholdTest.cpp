@@ -43,7 +43,7 @@ INSTANTIATE_AT_THREAD_COUNTS(FractalThresholdThreads);
 
 }  // namespace
 
-TEST_P(FractalThresholdThreads, EqualsTheLiteralTreatmentBitForBit) {
+TEST_P(FractalThresholdThreads, LiteralReferenceHandWorkedCasesAndRefusals) {
   // Columns, lines, mode, step, gray span.
   const std::tuple<int, int, int, int, int> cases[] = {
       {64, 20, 0, 2, 256}, {37, 41, 1, 2, 256}, {60, 30, 2, 3, 256},    {250, 150, 1, 7, 256},
@@ -59,9 +59,6 @@ TEST_P(FractalThresholdThreads, EqualsTheLiteralTreatmentBitForBit) {
     for (std::size_t k = 0; k < fast.size(); ++k)
       EXPECT_EQ(std::tuple(fast[k].Gray, fast[k].Value), std::tuple(literal[k].Gray, literal[k].Value)) << k;
   }
-}
-
-TEST(FractalThreshold, StepsFullSetsLinesAndEmptySets) {
   const BytePlane image = MakeRandomGray(30, 20, 1);  // no threshold for a step outside 2 .. 255, a mode 3
   for (auto [mode, step] : {std::pair{0, 1}, {0, 256}, {3, 2}})
     EXPECT_TRUE(FractalThresholding(image, mode, step).empty()) << mode << " " << step;

@@ -67,7 +67,7 @@ INSTANTIATE_AT_THREAD_COUNTS(LocalFractalThreads);
 }  // namespace
 
 // Window, H (tiny: the quotient overflows an int), low gray, gray span, columns, lines, piece lines, columns.
-TEST_P(LocalFractalThreads, EqualsTheLiteralTreatmentBitForBit) {
+TEST_P(LocalFractalThreads, LiteralReferenceHandWorkedCasesAndRefusals) {
   const std::tuple<int, double, int, int, int, int, int, int> cases[] = {
       {12, 0.05, 100, 40, 27, 33, 128, 512}, {12, -0.3, 0, 256, 30, 25, 4, 9},
       {12, 1e-12, 120, 3, 26, 26, 3, 3},     {12, 7.5, 0, 256, 25, 24, 128, 512},
@@ -84,11 +84,8 @@ TEST_P(LocalFractalThreads, EqualsTheLiteralTreatmentBitForBit) {
                          result.Count, result.Min, result.Max, result.Sum, result.LastDimension),
               std::tuple(true, true, literal.count, literal.min, literal.max, literal.sum, literal.last));
   }
-}
-
-// A flat surface fills the lower half of every cube (the last line and column stay empty, half-filled boxes
-// count whole): for h = 12 the counts 23 x 23 x 12 = 6348, 864, 256, 108, 32, 4, not a dimension of 2.
-TEST(LocalFractal, FlatImageComputedZoneAndRefusals) {
+  // A flat surface fills the lower half of every cube (the last line and column stay empty, half-filled boxes
+  // count whole): for h = 12 the counts 23 x 23 x 12 = 6348, 864, 256, 108, 32, 4, not a dimension of 2.
   BytePlane flat(40, 30);
   flat.Fill(77);
   DoublePlane fd(40, 30);

@@ -46,7 +46,7 @@ INSTANTIATE_AT_THREAD_COUNTS(MorletWaveletThreads);
 
 }  // namespace
 
-TEST_P(MorletWaveletThreads, EqualsTheLiteralTreatmentBitForBit) {
+TEST_P(MorletWaveletThreads, LiteralReferenceHandWorkedCasesAndRefusals) {
   const std::tuple<int, int, int, double> cases[] = {{3, 3, 1, 1.0},     {40, 30, 2, 1.3},
                                                      {300, 40, 5, 2.5},  {31, 29, 7, -0.4},
                                                      {533, 20, 3, 30.0}, {21, 21, 10, 4.0}};
@@ -63,10 +63,7 @@ TEST_P(MorletWaveletThreads, EqualsTheLiteralTreatmentBitForBit) {
                          r.Min, r.Max, std::memcmp(gray.Data(), literal.gray.Data(), gray.Size())),
               std::tuple(true, 0, literal.min, literal.max, 0));
   }
-}
-
-// R = 1, sigma = 1: 2 at the centre (u = 0), exp(-0.5) at distance 1, 0 on the diagonal (u = 2).
-TEST(MorletWavelet, KernelGrayScaleAndRefusals) {
+  // R = 1, sigma = 1: 2 at the centre (u = 0), exp(-0.5) at distance 1, 0 on the diagonal (u = 2).
   const std::vector<double> k = MorletKernel(1, 1.0);
   ASSERT_EQ(k.size(), 9u);
   EXPECT_EQ(std::tuple(k[4], k[0], k[2], k[6], k[8]), std::tuple(2.0, 0.0, 0.0, 0.0, 0.0));

@@ -82,7 +82,7 @@ Literal LiteralPins(const BytePlane& w, const PinsParams& p) {
 }  // namespace
 
 // An output of another size is remade.
-TEST(PinsStretch, UniformImagesSumFiveOrNineTimesTheirValueAndGiveZero) {
+TEST(PinsStretch, UniformImagesAndAColumnRampByHand) {
   BytePlane out(3, 3);
   EXPECT_EQ(PinsStretch(BytePlane(), P{4}, out).Status, PinsStatus::Done);
   for (const auto& [columns, lines] : {std::pair{1, 1}, {1, 5}, {6, 1}, {2, 2}, {7, 6}})
@@ -95,10 +95,7 @@ TEST(PinsStretch, UniformImagesSumFiveOrNineTimesTheirValueAndGiveZero) {
         EXPECT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum, out.Lines(), out.Columns(), Bytes(out)),
                   std::tuple(PinsStatus::Done, terms * v, terms * v, lines, columns, Bytes(uniform, 0)));
       }
-}
-
-// Ramp 0..5 on 4 lines, cross: column sums 1, 5, 10, 15, 20, 24; inner histogram 5..20 twice each.
-TEST(PinsStretch, ColumnRampByHand) {
+  // Ramp 0..5 on 4 lines, cross: column sums 1, 5, 10, 15, 20, 24; inner histogram 5..20 twice each.
   const std::tuple<P, PinsStatus, std::vector<int>, int, int> cases[] = {
       {P{4}, PinsStatus::Done, {0, 44, 99, 155, 210, 255}, 0, 0},  // 4/23 x 255 = 44.3, ...
       // n = trunc(0.01 x 24 x 10) = 2: low 9, high 16: 1/8 x 253 + 1 = 32.6, 6/8 x 253 + 1.

@@ -20,7 +20,10 @@ std::set<int> Present(const ValueSet& present) {
   return values;
 }
 
-TEST(ValuePresence, FramesBordersAndRanges) {
+class ValuePresenceAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(ValuePresenceAtThreads);
+
+TEST_P(ValuePresenceAtThreads, FramesBordersRangesAndRandomImages) {
   const BytePlane plane = PlaneFromText("77777777\n77777777\n77111277\n77131177\n77777777\n77777777\n");
   // Border 3: lines 3 .. 2, no pixel.
   for (const auto& [border, values] : std::vector<std::pair<int, std::set<int>>>{
@@ -32,16 +35,9 @@ TEST(ValuePresence, FramesBordersAndRanges) {
       std::tuple(CountPresent(present, 0, 255), CountPresent(present, 2, 7), CountPresent(present, 2, 6),
                  CountPresent(present, -10, 1000), CountPresent(present, 9, 3)),
       std::tuple(4, 3, 2, 4, 0));
-}
-
-class ValuePresenceAtThreads : public AtThreadCounts {};
-INSTANTIATE_AT_THREAD_COUNTS(ValuePresenceAtThreads);
-
-TEST_P(ValuePresenceAtThreads, MatchesASetOnRandomImages) {
   for (const auto& [columns, lines, border] : {std::tuple{1, 1, 0}, {9, 7, 2}, {200, 90, 5}}) {
     BytePlane image = MakeRandomGray(columns, lines, 3);
-    // Thin the values out so that some are missing.
-    for (std::size_t k = 0; k < image.Size(); ++k) image.Data()[k] &= 0xF6;
+    for (std::size_t k = 0; k < image.Size(); ++k) image.Data()[k] &= 0xF6;  // some values missing
     std::set<int> expected;
     for (int i = border; i < lines - border; ++i)
       for (int j = border; j < columns - border; ++j) expected.insert(image[i][j]);
