@@ -17,19 +17,16 @@ struct Literal {
 };
 
 Literal LiteralMorlet(const BytePlane& src, int h, double sigma) {
-  const int lines = src.Lines(), columns = src.Columns(), W = 2 * h + 1, c0 = W / 2;
-  std::vector<std::vector<double>> K(W, std::vector<double>(W));
-  for (int r = 0; r < W; ++r)
-    for (int c = 0; c < W; ++c) {
-      const double u = ((c0 - r) * (c0 - r) + (c0 - c) * (c0 - c)) / (sigma * sigma);
-      K[r][c] = (2 - u) * std::exp(-0.5 * u);
-    }
+  const int lines = src.Lines(), columns = src.Columns(), W = 2 * h + 1;
   Literal out{DoublePlane(columns, lines), BytePlane(columns, lines)};
   for (int i = h; i <= lines - h - 1; ++i)
     for (int j = h; j <= columns - h - 1; ++j) {
       double v = 0;
       for (int r = 0; r < W; ++r)
-        for (int c = 0; c < W; ++c) v += src[i - h + r][j - h + c] * K[r][c];
+        for (int c = 0; c < W; ++c) {
+          const double u = ((h - r) * (h - r) + (h - c) * (h - c)) / (sigma * sigma);
+          v += src[i - h + r][j - h + c] * ((2 - u) * std::exp(-0.5 * u));
+        }
       out.v[i][j] = v;
       out.min = std::min(out.min, v), out.max = std::max(out.max, v);
     }
