@@ -20,7 +20,7 @@ constexpr Rgb kRed{0, 0, 255};
 constexpr Rgb kGreen{0, 200, 0};
 
 // The thresholding window's own cases paint the usual segments; here those it cannot make.
-TEST(ColourSegment, EmptyAndOversizedSegmentsInterleavingAndPlanesThatMustFit) {
+TEST(ColourImage, SegmentsInterleavingDialogValuesPackedRowsAndPlanesThatMustFit) {
   const BytePlane ramp = MakeNumbered(16, 16, 16);  // every gray once
   ColourPlanes planes;
   BytePlane bgr;
@@ -46,11 +46,8 @@ TEST(ColourSegment, EmptyAndOversizedSegmentsInterleavingAndPlanesThatMustFit) {
   EXPECT_FALSE(InterleavePlanes(planes, bgr) ||
                PaintGraySegment(MakeRandomGray(5, 3, 1), 0, 255, kRed, planes, bgr) ||
                ColourPlanesFromGray(BytePlane(), planes));
-}
-
-TEST(ColourImage, DialogValuesSizesAndPackedRowsOfBlueGreenRedAndNothingBeyond) {
   EXPECT_EQ(RgbFromColourValue(0x00C08040u), (Rgb{0xC0, 0x80, 0x40}));
-  BytePlane bgr;
+  bgr = BytePlane();
   ASSERT_TRUE(FitColourImage(bgr, 5, 2) && bgr.Lines() == 2 && bgr.Columns() == 15);
   bgr[1][14] = 9;
   EXPECT_TRUE(FitColourImage(bgr, 5, 2) && bgr[1][14] == 9);  // kept as it is

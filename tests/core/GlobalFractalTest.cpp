@@ -53,15 +53,12 @@ TEST_P(GlobalFractalThreads, LiteralReferenceHandWorkedCasesAndRefusals) {
                          std::equal(rings.begin() + 1, rings.end() - 1, fast.RingMeans.begin() + 1)),
               std::tuple(literal.PointCount, literal.Dimension, literal.Correlation, true));
   }
-  // The mean height difference grows linearly with the distance: D = 3 - 1, nearly (outer rings, whole
-  // grays).
-  const std::tuple<int, int, double, double> planes[] = {
-      {200, 200, 0.5, 0.3}, {256, 180, 0.2, 0.6}, {150, 150, 0.0, 0.8}, {160, 210, 0.4, 0.4}};
-  for (auto [columns, lines, b, c] : planes) {
-    const GlobalFractalResult result =
-        GlobalFractalDimension(fixtures::TiltedPlane(columns, lines, 20, b, c));
-    EXPECT_NEAR(result.Dimension, 2.0, 0.1) << columns << "x" << lines;
-    EXPECT_GT(result.Correlation, 0.99);
+  // Mean height differences grow linearly with distance: D = 3 - 1, nearly (outer rings, whole grays).
+  for (auto [columns, lines, b, c] :
+       {std::tuple{200, 200, 0.5, 0.3}, {256, 180, 0.2, 0.6}, {150, 150, 0.0, 0.8}, {160, 210, 0.4, 0.4}}) {
+    const GlobalFractalResult r = GlobalFractalDimension(fixtures::TiltedPlane(columns, lines, 20, b, c));
+    EXPECT_TRUE(std::fabs(r.Dimension - 2) < 0.1 && r.Correlation > 0.99)
+        << r.Dimension << " " << r.Correlation;
   }
   // One ring of differences, a single point: no dimension; nor for an image too small for rings.
   BytePlane ring(40, 40);

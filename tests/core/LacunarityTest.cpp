@@ -33,7 +33,7 @@ INSTANTIATE_AT_THREAD_COUNTS(LacunarityThreads);
 
 }  // namespace
 
-TEST_P(LacunarityThreads, MomentsEqualTheBoxByBoxSumsOnRandomImages) {
+TEST_P(LacunarityThreads, MomentsEqualTheBoxByBoxSumsCheckerboardEmptyMassesAndFits) {
   const std::tuple<int, int, std::uint32_t> cases[] = {{37, 29, 1}, {16, 40, 2}, {9, 9, 3}, {300, 7, 4}};
   for (auto [columns, lines, seed] : cases) {
     const BytePlane image = MakeRandomGray(columns, lines, seed);
@@ -46,30 +46,8 @@ TEST_P(LacunarityThreads, MomentsEqualTheBoxByBoxSumsOnRandomImages) {
           << columns << "x" << lines << " K " << k;
     }
   }
-}
-
-// Masses past 2^32, squares past 2^64: a dark first pixel, the first box 255 (W^2 - 1), others 255 W^2.
-TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
-  const std::tuple<int, int, int> cases[] = {
-      {700, 700, 200}, {700, 700, 349}, {4096, 1001, 500}, {4096, 1001, 480}, {4107, 4105, 2052}};
-  for (auto [columns, lines, k] : cases) {
-    BytePlane image(columns, lines);
-    image.Fill(255);
-    image[0][0] = 0;
-    const std::uint64_t w2 = (2 * k + 1) * static_cast<std::uint64_t>(2 * k + 1), full = 255 * w2,
-                        dimmed = 255 * (w2 - 1);
-    const std::int64_t positions = static_cast<std::int64_t>(lines - 2 * k) * (columns - 2 * k);
-    const GlidingBoxMoments m = GlidingBoxes(image).Moments(k);
-    const Wide squares = Wide(full) * full * (positions - 1) + Wide(dimmed) * dimmed;
-    EXPECT_EQ(std::tuple(m.Positions, m.Sum, m.SumOfSquares == squares),
-              std::tuple(positions, full * (positions - 1) + dimmed, true))
-        << columns << "x" << lines << " K " << k;
-  }
-}
-
-// A checkerboard's boxes hold (W^2 + 1) / 2 or (W^2 - 1) / 2 bright pixels equally often: 1 + 1 / W^4.
-// Boxes that do not fit or hold no mass give no point; the fit needs two points.
-TEST(Lacunarity, CheckerboardCurveSkipsEmptyMassesAndFitNeedsSpread) {
+  // A checkerboard's boxes hold (W^2 + 1) / 2 or (W^2 - 1) / 2 bright pixels equally often: 1 + 1 / W^4.
+  // Boxes that do not fit or hold no mass give no point; the fit needs two points.
   BytePlane board(40, 30);
   for (int i = 0; i < 30; ++i)
     for (int j = 0; j < 40; ++j) board[i][j] = (i + j) % 2 ? 90 : 0;
@@ -89,4 +67,22 @@ TEST(Lacunarity, CheckerboardCurveSkipsEmptyMassesAndFitNeedsSpread) {
   const LacunarityFit fit = FitLacunarity(line);
   EXPECT_EQ(std::tuple(fit.Defined, FitLacunarity({line[0]}).Defined), std::tuple(true, false));
   EXPECT_TRUE(std::fabs(fit.Correlation + 1) < 1e-6 && std::fabs(fit.R2 - 1) < 1e-6);
+}
+
+// Masses past 2^32, squares past 2^64: a dark first pixel, the first box 255 (W^2 - 1), others 255 W^2.
+TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
+  const std::tuple<int, int, int> cases[] = {
+      {700, 700, 200}, {700, 700, 349}, {4096, 1001, 500}, {4096, 1001, 480}, {4107, 4105, 2052}};
+  for (auto [columns, lines, k] : cases) {
+    BytePlane image(columns, lines);
+    image.Fill(255), image[0][0] = 0;
+    const std::uint64_t w2 = (2 * k + 1) * static_cast<std::uint64_t>(2 * k + 1), full = 255 * w2,
+                        dimmed = 255 * (w2 - 1);
+    const std::int64_t positions = static_cast<std::int64_t>(lines - 2 * k) * (columns - 2 * k);
+    const GlidingBoxMoments m = GlidingBoxes(image).Moments(k);
+    const Wide squares = Wide(full) * full * (positions - 1) + Wide(dimmed) * dimmed;
+    EXPECT_EQ(std::tuple(m.Positions, m.Sum, m.SumOfSquares == squares),
+              std::tuple(positions, full * (positions - 1) + dimmed, true))
+        << columns << "x" << lines << " K " << k;
+  }
 }
