@@ -76,8 +76,29 @@ Literal LiteralPins(const BytePlane& w, const PinsParams& p) {
 
 }  // namespace
 
-// An output of another size is remade.
-TEST(PinsStretch, UniformImagesAndAColumnRampByHand) {
+class PinsStretchAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(PinsStretchAtThreads);
+
+TEST_P(PinsStretchAtThreads, MatchesTheCaseByCaseReferenceUniformImagesAndARampByHand) {
+  int refused = 0;
+  const std::tuple<int, double, double> cuts[] = {{0, 0, 0},   {1, 0, 0},  {1, 3.5, 3.5},
+                                                  {1, 20, 20}, {2, 1, 12}, {2, 45, 2}};
+  for (const auto& [columns, lines] : {std::pair{2, 2}, {2, 9}, {9, 2}, {3, 3}, {17, 11}, {64, 40}})
+    for (const int vicinity : {4, 8})
+      for (const auto& [s, low, high] : cuts) {
+        SCOPED_TRACE(testing::Message() << columns << " x " << lines << " s" << s << " v" << vicinity);
+        const BytePlane image = MakeRandomGray(columns, lines, 31 + columns);
+        const Literal expected = LiteralPins(image, P{vicinity, s, low, high});
+        BytePlane out;
+        const PinsOutcome o = PinsStretch(image, P{vicinity, s, low, high}, out);
+        const bool done = expected.status == PinsStatus::Done;
+        refused += !done;
+        ASSERT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum,
+                             !done || std::equal(out.Data(), out.Data() + out.Size(), expected.out.Data())),
+                  std::tuple(expected.status, expected.min, expected.max, true));
+      }
+  EXPECT_GT(refused, 0);  // the refusals were reached too
+  // An output of another size is remade.
   BytePlane out(3, 3);
   EXPECT_EQ(PinsStretch(BytePlane(), P{4}, out).Status, PinsStatus::Done);
   for (const auto& [columns, lines] : {std::pair{1, 1}, {1, 5}, {6, 1}, {2, 2}, {7, 6}})
@@ -113,28 +134,4 @@ TEST(PinsStretch, UniformImagesAndAColumnRampByHand) {
     // A refusal leaves the output untouched.
     for (int i = 0; i < 4; ++i) EXPECT_EQ(RowOf(out, i), row.empty() ? std::vector<int>(6, 77) : row);
   }
-}
-
-class PinsStretchAtThreads : public AtThreadCounts {};
-INSTANTIATE_AT_THREAD_COUNTS(PinsStretchAtThreads);
-
-TEST_P(PinsStretchAtThreads, MatchesTheCaseByCaseReferenceOnRandomImages) {
-  int refused = 0;
-  const std::tuple<int, double, double> cuts[] = {{0, 0, 0},   {1, 0, 0},  {1, 3.5, 3.5},
-                                                  {1, 20, 20}, {2, 1, 12}, {2, 45, 2}};
-  for (const auto& [columns, lines] : {std::pair{2, 2}, {2, 9}, {9, 2}, {3, 3}, {17, 11}, {64, 40}})
-    for (const int vicinity : {4, 8})
-      for (const auto& [s, low, high] : cuts) {
-        SCOPED_TRACE(testing::Message() << columns << " x " << lines << " s" << s << " v" << vicinity);
-        const BytePlane image = MakeRandomGray(columns, lines, 31 + columns);
-        const Literal expected = LiteralPins(image, P{vicinity, s, low, high});
-        BytePlane out;
-        const PinsOutcome o = PinsStretch(image, P{vicinity, s, low, high}, out);
-        const bool done = expected.status == PinsStatus::Done;
-        refused += !done;
-        ASSERT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum,
-                             !done || std::equal(out.Data(), out.Data() + out.Size(), expected.out.Data())),
-                  std::tuple(expected.status, expected.min, expected.max, true));
-      }
-  EXPECT_GT(refused, 0);  // the refusals were reached too
 }

@@ -45,7 +45,7 @@ TEST_P(ValuePresenceAtThreads, FramesBordersRangesAndRandomImages) {
   }
 }
 
-TEST(GrayHistogram, BordersAndTheCommonPartOfTwoPlanes) {
+TEST(GrayHistogram, BordersCommonPartsAndGrayScalingWithinFloorAnd255) {
   BytePlane image(4, 4), small(3, 2), mask(2, 3);
   small.Fill(9);
   mask.Fill(1);
@@ -56,10 +56,7 @@ TEST(GrayHistogram, BordersAndTheCommonPartOfTwoPlanes) {
   // The common part is 2 lines of 2 columns.
   EXPECT_EQ(std::tuple(LocalGrayHistogram(small, mask, 1)[9], LocalGrayHistogram(small, mask, 2)[9]),
             std::tuple(4, 0));
-}
-
-// trunc((v - Min) / (Max - Min) x 254) + Offset within Floor .. 255; the Offset alone without range.
-TEST(GrayScaling, LinearWithinFloorAnd255AndAnEmptyRectangle) {
+  // trunc((v - Min) / (Max - Min) x 254) + Offset within Floor .. 255; the Offset alone without range.
   const double nan = std::nan("");
   const std::tuple<GrayScaling, double, int> cases[] = {
       {{2, 3, 0}, 2.0, 0},    {{2, 3, 0}, 3.0, 254},  {{2, 3, 0}, 2.5, 127},   {{2, 3, 0}, 2.0039, 0},
