@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <tuple>
 #include <vector>
@@ -22,7 +20,7 @@ constexpr Rgb kRed{0, 0, 255};
 constexpr Rgb kGreen{0, 200, 0};
 
 // The thresholding window's own cases paint the usual segments; here those it cannot make.
-TEST(ColourSegment, EmptyAndOversizedSegmentsInterleavingAndPlanesThatMustFit) {
+TEST(ColourImage, SegmentsInterleavingDialogValuesPackedRowsAndPlanesThatMustFit) {
   const BytePlane ramp = MakeNumbered(16, 16, 16);  // every gray once
   ColourPlanes planes;
   BytePlane bgr;
@@ -48,11 +46,8 @@ TEST(ColourSegment, EmptyAndOversizedSegmentsInterleavingAndPlanesThatMustFit) {
   EXPECT_FALSE(InterleavePlanes(planes, bgr) ||
                PaintGraySegment(MakeRandomGray(5, 3, 1), 0, 255, kRed, planes, bgr) ||
                ColourPlanesFromGray(BytePlane(), planes));
-}
-
-TEST(ColourImage, DialogValuesSizesAndPackedRowsOfBlueGreenRedAndNothingBeyond) {
   EXPECT_EQ(RgbFromColourValue(0x00C08040u), (Rgb{0xC0, 0x80, 0x40}));
-  BytePlane bgr;
+  bgr = BytePlane();
   ASSERT_TRUE(FitColourImage(bgr, 5, 2) && bgr.Lines() == 2 && bgr.Columns() == 15);
   bgr[1][14] = 9;
   EXPECT_TRUE(FitColourImage(bgr, 5, 2) && bgr[1][14] == 9);  // kept as it is
@@ -81,28 +76,23 @@ Rgb LiteralTransparent(int base, int mask, int original, const TransparentParams
 class SuperpositionAtThreads : public AtThreadCounts {};
 INSTANTIATE_AT_THREAD_COUNTS(SuperpositionAtThreads);
 
-TEST_P(SuperpositionAtThreads, TransparentMatchesThePixelByPixelReference) {
+TEST_P(SuperpositionAtThreads, TransparentMatchesThePixelByPixelReferenceAndOtherSizesAreRefused) {
   const int columns = 97, lines = 40;
   const BytePlane base = MakeRandomGray(columns, lines, 4), original = MakeRandomGray(columns, lines, 6);
-  BytePlane mask = MakeRandomGray(columns, lines, 5);
+  BytePlane mask = MakeRandomGray(columns, lines, 5), bgr;
   for (std::size_t k = 0; k < mask.Size(); ++k)
     mask.Data()[k] = mask.Data()[k] < 128 ? 255 : mask.Data()[k] & 3;
   for (const double alpha : {-1.0, 0.0, 0.07, 0.33, 0.5, 0.99, 1.0, 2.5})
     for (const bool local : {false, true}) {
       const TransparentParams params{2, alpha, {40, 200, 255}, local};
-      BytePlane bgr;
       ASSERT_TRUE(SuperposeTransparent(base, mask, original, params, bgr));
       for (int i = 0; i < lines; ++i)
         for (int j = 0; j < columns; ++j)
           ASSERT_EQ(BgrAt(bgr, i, j), LiteralTransparent(base[i][j], mask[i][j], original[i][j], params))
               << alpha << " " << local << " at " << i << "," << j;
     }
-}
-
-TEST(Superposition, PlanesOfAnotherSizeAreRefused) {
   const BytePlane plane(3, 2);
   const TransparentParams global{3, 0.5, {0, 0, 255}, false}, local{3, 0.5, {0, 0, 255}, true};
-  BytePlane bgr;
   EXPECT_FALSE(SuperposeSingle(plane, BytePlane(2, 2), 3, {}, bgr) ||
                SuperposeTransparent(plane, BytePlane(3, 3), plane, global, bgr) ||
                SuperposeTransparent(plane, plane, BytePlane(1, 1), local, bgr) ||

@@ -14,8 +14,7 @@ GlobalFractalResult Literal(const BytePlane& image) {
   const int lines = image.Lines(), columns = image.Columns();
   const int R = std::min(lines, columns) - 2;
   const int ci = lines / 2, cj = columns / 2, g0 = image[ci][cj];
-  std::vector<int> count(R + 1, 0);
-  std::vector<double> sum(R + 1, 0.0);
+  std::vector<double> count(R + 1), sum(R + 1);
   for (int i = 0; i < lines; ++i)
     for (int j = 0; j < columns; ++j) {
       const double d = std::sqrt(static_cast<double>((j - cj) * (j - cj) + (i - ci) * (i - ci)));
@@ -25,15 +24,14 @@ GlobalFractalResult Literal(const BytePlane& image) {
     }
   for (int k = 1; k <= R - 1; ++k)
     if (count[k] > 0) sum[k] /= count[k];
-  double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
-  int n = 0;
+  double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0, n = 0;
   for (int k = 1; k < R - 2; ++k) {
     const double x = k * 1.0, y = sum[k], X = std::log(x), Y = std::log(y);
     if (x > 0 && y > 0) sx += X, sy += Y, sxx += X * X, syy += Y * Y, sxy += X * Y, ++n;
   }
   const double mx = sx / n, my = sy / n;
   const double vx = sxx / n - mx * mx, vy = syy / n - my * my, cov = sxy / n - mx * my;
-  r.PointCount = n, r.Dimension = 3 - cov / std::fabs(vx), r.RingMeans = sum;
+  r.PointCount = static_cast<int>(n), r.Dimension = 3 - cov / std::fabs(vx), r.RingMeans = sum;
   r.Correlation = cov / (std::sqrt(vx) * std::sqrt(vy));
   return r;
 }
@@ -43,7 +41,7 @@ INSTANTIATE_AT_THREAD_COUNTS(GlobalFractalThreads);
 
 }  // namespace
 
-TEST_P(GlobalFractalThreads, EqualsTheLiteralTreatmentOnRandomImages) {
+TEST_P(GlobalFractalThreads, LiteralReferenceHandWorkedCasesAndRefusals) {
   const std::pair<int, int> sizes[] = {{64, 64}, {65, 40}, {31, 90}, {200, 201}, {8, 8}};
   std::uint32_t seed = 3;
   for (auto [columns, lines] : sizes) {
@@ -55,17 +53,12 @@ TEST_P(GlobalFractalThreads, EqualsTheLiteralTreatmentOnRandomImages) {
                          std::equal(rings.begin() + 1, rings.end() - 1, fast.RingMeans.begin() + 1)),
               std::tuple(literal.PointCount, literal.Dimension, literal.Correlation, true));
   }
-}
-
-// The mean height difference grows linearly with the distance: D = 3 - 1, nearly (outer rings, whole grays).
-TEST(GlobalFractal, TiltedPlaneIsNearlyTwoAndOneRingUndefined) {
-  const std::tuple<int, int, double, double> planes[] = {
-      {200, 200, 0.5, 0.3}, {256, 180, 0.2, 0.6}, {150, 150, 0.0, 0.8}, {160, 210, 0.4, 0.4}};
-  for (auto [columns, lines, b, c] : planes) {
-    const GlobalFractalResult result =
-        GlobalFractalDimension(fixtures::TiltedPlane(columns, lines, 20, b, c));
-    EXPECT_NEAR(result.Dimension, 2.0, 0.1) << columns << "x" << lines;
-    EXPECT_GT(result.Correlation, 0.99);
+  // Mean height differences grow linearly with distance: D = 3 - 1, nearly (outer rings, whole grays).
+  for (auto [columns, lines, b, c] :
+       {std::tuple{200, 200, 0.5, 0.3}, {256, 180, 0.2, 0.6}, {150, 150, 0.0, 0.8}, {160, 210, 0.4, 0.4}}) {
+    const GlobalFractalResult r = GlobalFractalDimension(fixtures::TiltedPlane(columns, lines, 20, b, c));
+    EXPECT_TRUE(std::fabs(r.Dimension - 2) < 0.1 && r.Correlation > 0.99)
+        << r.Dimension << " " << r.Correlation;
   }
   // One ring of differences, a single point: no dimension; nor for an image too small for rings.
   BytePlane ring(40, 40);

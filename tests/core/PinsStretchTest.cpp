@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <tuple>
 #include <vector>
@@ -65,13 +63,11 @@ Literal LiteralPins(const BytePlane& w, const PinsParams& p) {
       if ((total += H[s]) > n) return (at = s - direction), true;
     return false;
   };
-  if (!cut(p.LowPercentage, r.min, r.max, 1, r.low))
-    r.status = PinsStatus::NoLowCut;
-  else if (!cut(p.HighPercentage, r.max, r.min, -1, r.high))
-    r.status = PinsStatus::NoHighCut;
-  else if (r.low >= r.high)
-    r.status = PinsStatus::CutsCrossed;
-  else
+  r.status = !cut(p.LowPercentage, r.min, r.max, 1, r.low)      ? PinsStatus::NoLowCut
+             : !cut(p.HighPercentage, r.max, r.min, -1, r.high) ? PinsStatus::NoHighCut
+             : r.low >= r.high                                  ? PinsStatus::CutsCrossed
+                                                                : PinsStatus::Done;
+  if (r.status == PinsStatus::Done)
     stretch([&](int s) {
       return s < r.low ? 0 : s > r.high ? 255 : (int)((double)(s - r.low) / (r.high - r.low + 1) * 253 + 1);
     });
@@ -80,26 +76,43 @@ Literal LiteralPins(const BytePlane& w, const PinsParams& p) {
 
 }  // namespace
 
-// An output of another size is remade.
-TEST(PinsStretch, UniformImagesSumFiveOrNineTimesTheirValueAndGiveZero) {
+class PinsStretchAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(PinsStretchAtThreads);
+
+TEST_P(PinsStretchAtThreads, MatchesTheCaseByCaseReferenceUniformImagesAndARampByHand) {
+  int refused = 0;
+  const std::tuple<int, double, double> cuts[] = {{0, 0, 0},   {1, 0, 0},  {1, 3.5, 3.5},
+                                                  {1, 20, 20}, {2, 1, 12}, {2, 45, 2}};
+  for (const auto& [columns, lines] : {std::pair{2, 2}, {2, 9}, {9, 2}, {3, 3}, {17, 11}, {64, 40}})
+    for (const int vicinity : {4, 8})
+      for (const auto& [s, low, high] : cuts) {
+        SCOPED_TRACE(testing::Message() << columns << " x " << lines << " s" << s << " v" << vicinity);
+        const BytePlane image = MakeRandomGray(columns, lines, 31 + columns);
+        const Literal expected = LiteralPins(image, P{vicinity, s, low, high});
+        BytePlane out;
+        const PinsOutcome o = PinsStretch(image, P{vicinity, s, low, high}, out);
+        const bool done = expected.status == PinsStatus::Done;
+        refused += !done;
+        ASSERT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum,
+                             !done || std::equal(out.Data(), out.Data() + out.Size(), expected.out.Data())),
+                  std::tuple(expected.status, expected.min, expected.max, true));
+      }
+  EXPECT_GT(refused, 0);  // the refusals were reached too
+  // An output of another size is remade.
   BytePlane out(3, 3);
   EXPECT_EQ(PinsStretch(BytePlane(), P{4}, out).Status, PinsStatus::Done);
   for (const auto& [columns, lines] : {std::pair{1, 1}, {1, 5}, {6, 1}, {2, 2}, {7, 6}})
     for (const int v : {0, 7, 255})
       for (const auto& [vicinity, terms] : {std::pair{4, 5}, {8, 9}, {0, 5}}) {
-        SCOPED_TRACE(testing::Message()
-                     << columns << " x " << lines << " v " << v << " vicinity " << vicinity);
+        SCOPED_TRACE(testing::Message() << columns << "x" << lines << " v " << v << " vicinity " << vicinity);
         BytePlane uniform(columns, lines);
         uniform.Fill(static_cast<std::uint8_t>(v));
         const PinsOutcome o = PinsStretch(uniform, P{vicinity}, out);
-        EXPECT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum, out.Lines(), out.Columns()),
-                  std::tuple(PinsStatus::Done, terms * v, terms * v, lines, columns));
-        EXPECT_EQ(std::count(out.Data(), out.Data() + out.Size(), 0), std::ptrdiff_t(out.Size()));
+        EXPECT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum, out.Lines(), out.Columns(), CountOf(out, 0)),
+                  std::tuple(PinsStatus::Done, terms * v, terms * v, lines, columns,
+                             std::int64_t(lines) * columns));
       }
-}
-
-// Ramp 0..5 on 4 lines, cross: column sums 1, 5, 10, 15, 20, 24; inner histogram 5..20 twice each.
-TEST(PinsStretch, ColumnRampByHand) {
+  // Ramp 0..5 on 4 lines, cross: column sums 1, 5, 10, 15, 20, 24; inner histogram 5..20 twice each.
   const std::tuple<P, PinsStatus, std::vector<int>, int, int> cases[] = {
       {P{4}, PinsStatus::Done, {0, 44, 99, 155, 210, 255}, 0, 0},  // 4/23 x 255 = 44.3, ...
       // n = trunc(0.01 x 24 x 10) = 2: low 9, high 16: 1/8 x 253 + 1 = 32.6, 6/8 x 253 + 1.
@@ -109,7 +122,6 @@ TEST(PinsStretch, ColumnRampByHand) {
       // n = 12 of 24, but the histogram holds only the 8 inner pixels: no cut.
       {P{4, 1, 50, 50}, PinsStatus::NoLowCut, {}, 0, 0},
       {P{4, 2, 0, 50}, PinsStatus::NoHighCut, {}, 4, 0},
-      {P{4, 1, 150, 150}, PinsStatus::NoLowCut, {}, 0, 0},
       {P{4, 1, 30, 30}, PinsStatus::CutsCrossed, {}, 19, 6},  // n = 7
   };
   for (const auto& [params, status, row, low, high] : cases) {
@@ -122,30 +134,4 @@ TEST(PinsStretch, ColumnRampByHand) {
     // A refusal leaves the output untouched.
     for (int i = 0; i < 4; ++i) EXPECT_EQ(RowOf(out, i), row.empty() ? std::vector<int>(6, 77) : row);
   }
-}
-
-class PinsStretchAtThreads : public AtThreadCounts {};
-INSTANTIATE_AT_THREAD_COUNTS(PinsStretchAtThreads);
-
-TEST_P(PinsStretchAtThreads, MatchesTheCaseByCaseReferenceOnRandomImages) {
-  int refused = 0;
-  const std::tuple<int, double, double> cuts[] = {{0, 0, 0},   {1, 0, 0},  {1, 3.5, 3.5},
-                                                  {1, 20, 20}, {2, 1, 12}, {2, 45, 2}};
-  for (const auto& [columns, lines] : {std::pair{2, 2}, {2, 9}, {9, 2}, {3, 3}, {17, 11}, {64, 40}})
-    for (const std::uint32_t seed : {1u, 2u})
-      for (const int vicinity : {4, 8})
-        for (const auto& [s, low, high] : cuts) {
-          SCOPED_TRACE(testing::Message() << columns << " x " << lines << " s" << s << " v" << vicinity);
-          const BytePlane image = MakeRandomGray(columns, lines, seed * 31 + columns);
-          const Literal expected = LiteralPins(image, P{vicinity, s, low, high});
-          BytePlane out;
-          const PinsOutcome o = PinsStretch(image, P{vicinity, s, low, high}, out);
-          ASSERT_EQ(std::tuple(o.Status, o.MinSum, o.MaxSum),
-                    std::tuple(expected.status, expected.min, expected.max));
-          refused += expected.status != PinsStatus::Done;
-          ASSERT_TRUE(expected.status != PinsStatus::Done ||
-                      std::equal(out.Data(), out.Data() + out.Size(), expected.out.Data(),
-                                 expected.out.Data() + expected.out.Size()));
-        }
-  EXPECT_GT(refused, 0);  // the refusals were reached too
 }

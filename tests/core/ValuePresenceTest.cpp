@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <numeric>
 #include <set>
@@ -22,7 +20,10 @@ std::set<int> Present(const ValueSet& present) {
   return values;
 }
 
-TEST(ValuePresence, FramesBordersAndRanges) {
+class ValuePresenceAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(ValuePresenceAtThreads);
+
+TEST_P(ValuePresenceAtThreads, FramesBordersRangesAndRandomImages) {
   const BytePlane plane = PlaneFromText("77777777\n77777777\n77111277\n77131177\n77777777\n77777777\n");
   // Border 3: lines 3 .. 2, no pixel.
   for (const auto& [border, values] : std::vector<std::pair<int, std::set<int>>>{
@@ -34,16 +35,9 @@ TEST(ValuePresence, FramesBordersAndRanges) {
       std::tuple(CountPresent(present, 0, 255), CountPresent(present, 2, 7), CountPresent(present, 2, 6),
                  CountPresent(present, -10, 1000), CountPresent(present, 9, 3)),
       std::tuple(4, 3, 2, 4, 0));
-}
-
-class ValuePresenceAtThreads : public AtThreadCounts {};
-INSTANTIATE_AT_THREAD_COUNTS(ValuePresenceAtThreads);
-
-TEST_P(ValuePresenceAtThreads, MatchesASetOnRandomImages) {
   for (const auto& [columns, lines, border] : {std::tuple{1, 1, 0}, {9, 7, 2}, {200, 90, 5}}) {
     BytePlane image = MakeRandomGray(columns, lines, 3);
-    // Thin the values out so that some are missing.
-    for (std::size_t k = 0; k < image.Size(); ++k) image.Data()[k] &= 0xF6;
+    for (std::size_t k = 0; k < image.Size(); ++k) image.Data()[k] &= 0xF6;  // some values missing
     std::set<int> expected;
     for (int i = border; i < lines - border; ++i)
       for (int j = border; j < columns - border; ++j) expected.insert(image[i][j]);
@@ -51,7 +45,7 @@ TEST_P(ValuePresenceAtThreads, MatchesASetOnRandomImages) {
   }
 }
 
-TEST(GrayHistogram, BordersAndTheCommonPartOfTwoPlanes) {
+TEST(GrayHistogram, BordersCommonPartsAndGrayScalingWithinFloorAnd255) {
   BytePlane image(4, 4), small(3, 2), mask(2, 3);
   small.Fill(9);
   mask.Fill(1);
@@ -62,16 +56,12 @@ TEST(GrayHistogram, BordersAndTheCommonPartOfTwoPlanes) {
   // The common part is 2 lines of 2 columns.
   EXPECT_EQ(std::tuple(LocalGrayHistogram(small, mask, 1)[9], LocalGrayHistogram(small, mask, 2)[9]),
             std::tuple(4, 0));
-}
-
-// trunc((v - Min) / (Max - Min) x 254) + Offset within Floor .. 255; the Offset alone without range.
-TEST(GrayScaling, LinearWithinFloorAnd255AndAnEmptyRectangle) {
+  // trunc((v - Min) / (Max - Min) x 254) + Offset within Floor .. 255; the Offset alone without range.
   const double nan = std::nan("");
   const std::tuple<GrayScaling, double, int> cases[] = {
-      {{2, 3, 0}, 2.0, 0},    {{2, 3, 0}, 3.0, 254},   {{2, 3, 0}, 2.5, 127},    {{2, 3, 0}, 2.0039, 0},
-      {{2, 3, 1}, 2.0, 1},    {{2, 3, 1}, 3.0, 255},   {{2, 3, 1}, 2.5, 128},    {{2, 3, 1}, 1.0, 0},
-      {{2, 3, 1}, 4.0, 255},  {{2, 3, 1, 1}, 1.0, 1},  {{2, 3, 1, 1}, 1.999, 1}, {{2, 3, 1, 1}, 4.0, 255},
-      {{2, 2, 1, 1}, 7.0, 1}, {{2.5, 2.5, 0}, 2.5, 0}, {{2.5, 2.5, 1}, 2.5, 1},  {{2, 3, 0}, nan, 0},
+      {{2, 3, 0}, 2.0, 0},    {{2, 3, 0}, 3.0, 254},  {{2, 3, 0}, 2.5, 127},   {{2, 3, 0}, 2.0039, 0},
+      {{2, 3, 1}, 2.0, 1},    {{2, 3, 1}, 3.0, 255},  {{2, 3, 1}, 1.0, 0},     {{2, 3, 1}, 4.0, 255},
+      {{2, 3, 1, 1}, 1.0, 1}, {{2, 2, 1, 1}, 7.0, 1}, {{2.5, 2.5, 1}, 2.5, 1}, {{2, 3, 0}, nan, 0},
       {{nan, 3, 1}, 2.0, 1}};
   for (auto [scaling, value, gray] : cases)
     EXPECT_EQ(scaling.Gray(value), gray) << scaling.Min << " " << value;
