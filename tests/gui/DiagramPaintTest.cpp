@@ -21,10 +21,8 @@ std::vector<std::string> Drawn(const RecordingCanvas& canvas) {
 TEST_F(DiagramPaintTest, TwoPointBoxCountingDrawsOneOfEach) {
   TMainForm& m = *MainForm;
   std::tie(m.BoxCountingPointCount, m.BoxCountingDimension) = std::tuple(2, 1.585);
-  m.BoxCountingLogSize = {0, 0.693147};
-  m.BoxCountingLogCount = {2.197225, 1.098612};
-  m.BoxCountingSizes = {1, 2};
-  m.DividerList = {1, 7, 9};  // not what was counted: never printed
+  m.BoxCountingLogSize = {0, 0.693147}, m.BoxCountingLogCount = {2.197225, 1.098612};
+  m.BoxCountingSizes = {1, 2}, m.DividerList = {1, 7, 9};  // the dividers are not what was counted
   RecordingCanvas canvas;
   DiagBoxCountingForm->PaintBoxPaint(canvas);
   EXPECT_EQ(std::tuple(canvas.fills, canvas.fillWidth), std::tuple(1, 550));
@@ -54,42 +52,30 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
   TMainForm& m = *MainForm;
   // Box counting: x = 50 + 400 X / 4, y = 250 - 200 (Y - 0) / 8.
   std::tie(m.BoxCountingPointCount, m.BoxCountingDimension) = std::tuple(4, kNan);
-  m.BoxCountingLogSize = {0, 1, 2, 4};
-  m.BoxCountingLogCount = {8, 6, 4, 0};
+  m.BoxCountingLogSize = {0, 1, 2, 4}, m.BoxCountingLogCount = {8, 6, 4, 0},
   m.BoxCountingSizes = {1, 3, 9, 81};
   // Progressive: zero ranges, and a count past the vectors.
-  m.ProgressivePointCount = 64;
-  m.ProgressiveLogSize = {1, 1, 1};
-  m.ProgressiveLogCount = {2, 2, 2};
-  m.LinealLineLogSize = {0, 1, 2, 3, 4, 6};
-  m.LinealLineLogCount = {6, 5, 4, 3, 2, 0};
+  m.ProgressivePointCount = 64, m.ProgressiveLogSize = {1, 1, 1}, m.ProgressiveLogCount = {2, 2, 2};
+  m.LinealLineLogSize = {0, 1, 2, 3, 4, 6}, m.LinealLineLogCount = {6, 5, 4, 3, 2, 0};
   std::tie(m.LinealLineDimension, m.LinealLineSlope) = std::tuple(1, -1);
   // The jumping circle with a first value of zero.
   std::tie(m.CirclePointCount, m.CircleMode, m.CircleValueType) = std::tuple(3, 1, 1);
-  m.CircleLogSize = {0, 1, 2};
-  m.CircleLogCount = {0, -1, -2};
-  m.HurstLogDeviation = {0, 0.5, 1.5};
-  m.HurstLogWindow = {0, 1, 2};
+  m.CircleLogSize = {0, 1, 2}, m.CircleLogCount = {0, -1, -2};
+  m.HurstLogDeviation = {0, 0.5, 1.5}, m.HurstLogWindow = {0, 1, 2};
   std::tie(m.HurstPointCount, m.HurstFirstDivider, m.HurstLastDivider) = std::tuple(2, 2, 30);
   m.HurstSlope = m.HurstCorrelation = 0.5;
   std::tie(m.LacunCount, m.LacunCorrelation, m.LacunR2) = std::tuple(3, -0.99, 0.98);
-  m.LacunWindowSizes = {3, 5, 9};
-  m.LacunValues = {2, 1.5, 1};
+  m.LacunWindowSizes = {3, 5, 9}, m.LacunValues = {2, 1.5, 1}, m.LacunLogValues = {0.4, 0.2, 0};
   m.LacunLogWindowSizes = {std::log10(3.0), std::log10(7.0), std::log10(15.0)};
-  m.LacunLogValues = {0.4, 0.2, 0};
-  m.LocalFractalRange = {300, 150};       // over empty bins
-  m.OrientationValues = {5, 10, 20, 30};  // entry 0 unused
-  m.Distances = {0, 0, 0, 0, 0};
+  m.LocalFractalRange = {300, 150};                                      // over empty bins
+  m.OrientationValues = {5, 10, 20, 30}, m.Distances = {0, 0, 0, 0, 0};  // orientation entry 0 unused
   std::tie(m.OrientationLength, m.PerimSequenceLength, m.FractalThCount) = std::tuple(3, 5, 3);
-  m.FractalThGrays = {0, 85, 255};
-  m.FractalThDimensions = {1, 1.5, 1};
-  m.ExplorationTreatment = 1;
+  m.FractalThGrays = {0, 85, 255}, m.FractalThDimensions = {1, 1.5, 1}, m.ExplorationTreatment = 1;
   // Dimensions, densities and radii of each step, first radius, pixel size, steps.
   m.Expansion = {{0, 2, 1, 0, 0}, {0, 100, 50, 0, 0}, {0, 10, 11, 12, 0}, 10, 0, 3};
   const auto sliding = [&](RecordingCanvas& c) {
     std::tie(m.CirclePointCount, m.CircleMode, m.CircleValueType) = std::tuple(2, 0, 0);
-    m.CircleLogSize = {1, 2};
-    m.CircleLogCount = {4, 2};
+    m.CircleLogSize = {1, 2}, m.CircleLogCount = {4, 2};
     DiagRadiusForm->PaintBoxPaint(c);
   };
   const std::vector<PaintCase> cases = {
@@ -163,11 +149,9 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
 // Every text inside its box, and no two tick or size labels over each other, however many points.
 TEST_F(DiagramPaintTest, ManyPointsLabelARegularSubsetAndEveryTextFits) {
   TMainForm& m = *MainForm;
-  for (int k = 0; k < 163; ++k) {
-    m.BoxCountingLogSize.push_back(std::log(k + 1.0));
-    m.BoxCountingLogCount.push_back(2 * std::log(164.0 - k));
-    m.BoxCountingSizes.push_back(k + 1);
-  }
+  for (int k = 0; k < 163; ++k)
+    m.BoxCountingLogSize.push_back(std::log(k + 1.0)), m.BoxCountingSizes.push_back(k + 1),
+        m.BoxCountingLogCount.push_back(2 * std::log(164.0 - k));
   for (const int points : {2, 27, 163}) {
     SCOPED_TRACE(points);
     m.BoxCountingPointCount = points;
@@ -190,9 +174,7 @@ TEST_F(DiagramPaintTest, ManyPointsLabelARegularSubsetAndEveryTextFits) {
 
 TEST_F(DiagramPaintTest, LocalFractalCurveSkipsEmptyBinsAndClampsItsRange) {
   TMainForm& m = *MainForm;
-  m.BinCounts[150] = 10;
-  m.BinCounts[152] = 5;
-  m.LocalFractalRange = {400, 150};  // upper past the bins
+  m.BinCounts[150] = 10, m.BinCounts[152] = 5, m.LocalFractalRange = {400, 150};  // upper past the bins
   RecordingCanvas canvas;
   DiagLocFractDimForm->PaintBoxPaint(canvas);
   const std::vector<std::string> drawn = Drawn(canvas);
