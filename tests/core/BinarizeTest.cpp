@@ -59,8 +59,7 @@ TEST(Binarize, RampCountsAndPercentages) {
   EXPECT_TRUE(Binarize(BytePlane(), {0, 255, 0, true}).Binary.Empty());
 }
 
-// Into a new plane, into a plane of the source's size (its memory reused, every cell written), into a
-// plane of another size, and in place.
+// Into a new plane, one of the source's size (its memory reused, every cell written), another size, in place.
 TEST_P(BinarizeAtThreads, MatchesTheInPlaceRasterPassOnRandomImages) {
   std::mt19937 random(7);
   BytePlane other(10, 10);

@@ -4,6 +4,7 @@
 #include "Program.h"
 #include "binary/Binar.h"
 #include "binary/Labeliz.h"
+#include "fixtures/Blocks.h"
 #include "fixtures/Fractals.h"
 
 namespace {
@@ -19,11 +20,8 @@ auto Thresholds(int min, int max, int keepIsolated = 0) {
 
 // Items 1 on 255, with the 3 x 3 (or `side`) blocks whose top-left corners are given.
 BytePlane Blocks(int columns, int lines, const std::vector<std::pair<int, int>>& corners, int side = 3) {
-  BytePlane plane(columns, lines);
-  plane.Fill(255);
-  for (auto [top, left] : corners)
-    for (int i = top; i < top + side; ++i)
-      for (int j = left; j < left + side; ++j) plane[i][j] = 1;
+  BytePlane plane = UniformPlane(columns, lines);
+  for (auto [top, left] : corners) FillBlock(plane, top, left, side, side, 1);
   return plane;
 }
 

@@ -62,14 +62,12 @@ TEST_F(BoxCountingTest, RefusalsPanelOneThresholdsAndTheReportOfEachPossibility)
       .ok<TDiagBoxCountingForm>();
   m.BoxCountingTreatment1Click();
   EXPECT_NEAR(m.LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
-  // The report of each possibility, byte for byte, on a filled 47 x 47 square (47 is prime: the
-  // common divisors are 1 and 47).
+  // Each possibility's report on a filled 47 x 47 square (47 is prime: the common divisors are 1 and 47).
   const std::string dividers = "\n\t\ttaking into account these dividers (if more than two)";
   const std::string everySide =
       "\n\t\tapproximation using all the boxes from the size 1 until the maximum size";
   using Dialogs = std::function<void(Script&)>;
-  // The dialogs, the report's lines of the kind of treatment, the item, the dimension; the greatest box
-  // and the number of points after.
+  // Dialogs, the report's kind of treatment, item and dimension; the greatest box and the points after.
   const std::tuple<const char*, Dialogs, std::string, int, std::string, int, int> cases[] = {
       {"every side up to a typed 4",
        [](Script& s) { s.dialog<Form1>(Set(&Form1::Possibility, 1)).dialog<Form4>(TypedGreatest("4")); },

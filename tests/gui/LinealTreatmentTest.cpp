@@ -29,8 +29,6 @@ std::string Report(const char* scanning, const char* image, int code, int traces
 
 class LinealTreatmentTest : public ProgramTest {};
 
-// Full lines of 36: 2, the diagram file registered; refusals, Cancel; one pixel a column: slope 0 without
-// a minus; an absent code: undefined, no diagram.
 TEST_F(LinealTreatmentTest, FullLinesRefusalsCancelOnePixelAColumnAndAnAbsentCode) {
   TMainForm& m = *MainForm;
   // Each line of 36 counts 36, 18, 12, 9, 6 and 3 segments: slope -1 for every trace and overall.
@@ -52,7 +50,7 @@ TEST_F(LinealTreatmentTest, FullLinesRefusalsCancelOnePixelAColumnAndAnAbsentCod
                        EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2")),
             std::tuple(1, 0, "Diagram1 DiagLinFract1"));
   EXPECT_NEAR(m.LinealLineSlope, -1.0, 1e-12);
-  // Refusals, Cancel, the other orientation and an absent code on labeled items.
+  // Refusals, Cancel; one pixel a column: slope 0 without a minus; an absent code: undefined, no diagram.
   BytePlane labels = UniformPlane(30, 20);
   for (int j = 0; j < 30; ++j) labels[(j * 7) % 20][j] = 5;
   LoadLabeledItems(std::move(labels), 5);
