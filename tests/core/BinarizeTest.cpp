@@ -49,8 +49,7 @@ TEST(Binarize, RampCountsAndPercentages) {
   for (const auto& [lines, params, items, percentages] : cases) {
     SCOPED_TRACE(percentages);
     BytePlane ramp(256, lines);
-    for (int i = 0; i < lines; ++i)
-      for (int j = 0; j < 256; ++j) ramp[i][j] = static_cast<std::uint8_t>(j);
+    for (std::size_t k = 0; k < ramp.Size(); ++k) ramp.Data()[k] = static_cast<std::uint8_t>(k % 256);
     const BinarizeResult result = Binarize(ramp, params);
     EXPECT_EQ(std::tuple(result.ItemPixels, result.BackgroundPixels), std::tuple(items, lines * 256 - items));
     char text[32];
@@ -60,8 +59,7 @@ TEST(Binarize, RampCountsAndPercentages) {
   EXPECT_TRUE(Binarize(BytePlane(), {0, 255, 0, true}).Binary.Empty());
 }
 
-// Into a new plane, into a plane of the source's size (its memory reused, every cell written), into a
-// plane of another size, and in place.
+// Into a new plane, one of the source's size (its memory reused, every cell written), another size, in place.
 TEST_P(BinarizeAtThreads, MatchesTheInPlaceRasterPassOnRandomImages) {
   std::mt19937 random(7);
   BytePlane other(10, 10);

@@ -46,18 +46,12 @@ TEST(BoxCount, FullSquareEmptyAndOversizedInputsAndTotalFitting) {
   EXPECT_EQ(all.Points.Sides, (std::vector<int>{1, 2, 4, 8, 16, 32, 64, 128, 256}));
   EXPECT_NEAR(all.Dimension, 2.0, 1e-9);
   EXPECT_FALSE(BoxCounting(square, ItemSelector::Value(7), DivisorSides(square), false).Defined);
-  BoxCountParams none = DivisorSides(square), huge = DivisorSides(square);
-  none.GreatestBox = 0;
-  const BoxCountResult zero = BoxCounting(square, ones, none, false);
+  const BoxCountResult zero = BoxCounting(square, ones, {256, 256, 0, false, false}, false);
   EXPECT_TRUE(!zero.Defined && zero.Table.GreatestSide() == 0);
-  huge.GreatestBox = 1 << 30;
-  huge.Lines = 5000;  // larger than the plane: clamped
-  EXPECT_EQ(CountBoxes(square, ones, huge).GreatestSide(), 256);
+  EXPECT_EQ(CountBoxes(square, ones, {5000, 256, 1 << 30, false, false}).GreatestSide(), 256);  // clamped
   // Full boxes against the area of the box: those inside the top-left 6 x 6 of 12 x 12.
-  const BytePlane plane = fixtures::FilledSquare(12, 12, 0, 0, 6);
-  BoxCountParams params = DivisorSides(plane);
-  params.TotalFitting = true;
-  const BoxCountResult result = BoxCounting(plane, ones, params, false);
+  const BoxCountResult result =
+      BoxCounting(fixtures::FilledSquare(12, 12, 0, 0, 6), ones, {12, 12, 12, false, true}, false);
   const std::vector<std::int64_t>& filled = result.Table.Filled;
   EXPECT_EQ((std::vector<std::int64_t>{filled[1], filled[2], filled[4], filled[12]}),
             (std::vector<std::int64_t>{36, 9, 1, 0}));
@@ -141,8 +135,6 @@ auto Fields(const BorderProposal& p) {
 TEST(Dividers, ListsAndBorderProposalsAgainstTrialDivision) {
   EXPECT_TRUE(ListDividers(0).empty() && ListDividers(-6).empty());
   for (int n = 1; n <= 3000; ++n) ASSERT_EQ(ListDividers(n), LiteralListDividers(n)) << n;
-  EXPECT_EQ(ListDividers(55440).size(), 120u);
-  EXPECT_EQ(ListCommonDividers(256, 256), (std::vector<int>{1, 2, 4, 8, 16, 32, 64, 128, 256}));
   EXPECT_EQ(ListCommonDividers(12, 18), (std::vector<int>{1, 2, 3, 6}));
   EXPECT_EQ(CountCommonDividers(0, 5), 0);
   for (int a = 1; a <= 60; ++a)
@@ -151,8 +143,7 @@ TEST(Dividers, ListsAndBorderProposalsAgainstTrialDivision) {
                 std::tuple(TrueCommonDividers(a, b), TrueCommonDividers(a, b)))
           << a << "," << b;
   EXPECT_EQ(Fields(ProposeBorderSize(47, 47, 10)), std::tuple(true, 40, 40, 8));
-  EXPECT_EQ(Fields(ProposeBorderSize(257, 257, 257)), std::tuple(true, 240, 240, 20));
-  for (const auto& [lines, columns, range] : {std::array{47, 47, 1}, {47, 47, 0}, {47, 47, -3}, {1, 300, 50}})
+  for (const auto& [lines, columns, range] : {std::array{47, 47, 1}, {47, 47, -3}, {1, 300, 50}})
     EXPECT_FALSE(ProposeBorderSize(lines, columns, range).Found)
         << lines << "x" << columns << " range " << range;
   const BorderProposal clamped = ProposeBorderSize(30, 500, 1000);

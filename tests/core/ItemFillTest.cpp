@@ -106,10 +106,9 @@ void ExpectTheLiteralWalk(const BytePlane& a, int minSize, int maxSize, std::ini
     const ItemCountResult result = CountItemsInFrame(a, minSize, maxSize, stack, band);
     ASSERT_EQ(std::tuple(result.ItemCount, result.LabeledPixels), std::tuple(framedCount, framedPixels));
     ASSERT_EQ(ItemPixelsPerCode(stack), perCode);
-    if (framedCount > 254) continue;
     BytePlane codes(columns, lines);
-    PaintItemCodes(stack, a, codes, 255);
-    ASSERT_EQ(FirstDifference(codes, expectedCodes), a.Size());
+    if (framedCount <= 254) PaintItemCodes(stack, a, codes, 255);
+    ASSERT_TRUE(framedCount > 254 || FirstDifference(codes, expectedCodes) == a.Size());
   }
   const LabelingResult labeled = LabelItems(a, minSize, maxSize, kept);
   ASSERT_EQ(std::tuple(labeled.ItemCount, labeled.LabeledPixels, labeled.PixelsPerCode),
@@ -117,7 +116,7 @@ void ExpectTheLiteralWalk(const BytePlane& a, int minSize, int maxSize, std::ini
   ASSERT_TRUE(!labeled.FitsInBytes() || FirstDifference(labeled.Labeled, expectedCodes) == a.Size());
 }
 
-// Frame pixels are never walked nor start an item; a dropped item is consumed all the same.
+// Frame pixels are never walked nor start an item.
 TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
   const int u = kUntouched;
   const std::tuple<int, int, std::int64_t, std::vector<int>> cases[] = {
@@ -141,17 +140,14 @@ TEST(ItemFill, HandWorkedSizeBoundsOrderAndBorders) {
       EXPECT_EQ((std::vector<int>{labels[1][1], labels[2][1], labels[1][9], labels[2][8], labels[5][4],
                                   labels[8][1]}),
                 (std::vector<int>{codes[0], codes[0], codes[1], codes[1], codes[2], codes[3]}));
-      EXPECT_EQ((std::vector<int>{binary[1][1], binary[2][8], binary[5][4], binary[8][1]}),
-                std::vector<int>(4, 0));
       for (auto [i, j] : {std::pair{0, 1}, {0, 2}, {9, 3}, {9, 4}, {5, 9}, {6, 9}, {3, 3}})
         EXPECT_TRUE(binary[i][j] == (i != 3) && labels[i][j] == kUntouched) << i << "," << j;
     }
   }
-  BytePlane binary(5, 5), empty;
-  binary[2][2] = 1;
+  BytePlane binary = fixtures::FilledSquare(5, 5, 2, 2, 1, 1, 0), empty;
   IntPlane small(3, 3), none;
-  EXPECT_EQ(CountItems(binary, small, 0, 10).ItemCount, 0) << "planes of different sizes";
-  EXPECT_EQ(CountItems(empty, none, 0, 10).ItemCount, 0);
+  EXPECT_EQ(std::tuple(CountItems(binary, small, 0, 10).ItemCount, CountItems(empty, none, 0, 10).ItemCount),
+            std::tuple(0, 0));  // planes of different sizes, empty planes
 }
 
 // Random planes, some wider than 64 columns, every third with repeated rows (some differing on column 0).
@@ -173,14 +169,9 @@ TEST_P(ItemFillAtThreads, SameItemsAsTheLiteralWalkOnRandomAndLargeImages) {
     const int minSize = static_cast<int>(random() % 4), maxSize = random() % 3 == 0 ? 6 : kNoBound;
     ASSERT_NO_FATAL_FAILURE(ExpectTheLiteralWalk(a, minSize, maxSize, {-2, -1, 0, 1, 2, 3, 7, 64, lines}));
   }
-  // Long and branchy items crossing every band edge, and a noise of items of every shape.
-  BytePlane noise(300, 200);
-  for (std::size_t k = 0; k < noise.Size(); ++k) noise.Data()[k] = random() % 100 < 40 ? 1 : 0;
-  const std::pair<const char*, BytePlane> cases[] = {
-      {"square", fixtures::FilledSquare(200, 200, 10, 10, 180, 1, 0)},
-      {"spiral", fixtures::Spiral(181, 1, 0)},
-      {"comb", fixtures::Comb(200, 150, 1, 0)},
-      {"noise", std::move(noise)}};
+  // Long and branchy items crossing every band edge.
+  const std::pair<const char*, BytePlane> cases[] = {{"spiral", fixtures::Spiral(181, 1, 0)},
+                                                     {"comb", fixtures::Comb(200, 150, 1, 0)}};
   for (const auto& [name, plane] : cases) {
     SCOPED_TRACE(name);
     ASSERT_NO_FATAL_FAILURE(ExpectTheLiteralWalk(plane, 0, kNoBound, {-2, 0, 4, 9, 37, plane.Lines()}));

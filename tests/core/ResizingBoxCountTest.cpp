@@ -25,16 +25,14 @@ std::array<std::int64_t, 4> LiteralCounts(const BytePlane& labels, int code) {
         right = std::max(right, j);
   const int h = bottom - top + 1 + 8 - (bottom - top + 1) % 8,
             w = right - left + 1 + 8 - (right - left + 1) % 8;
-  std::vector<std::vector<int>> frame(h, std::vector<int>(w, 255));
-  for (int a = 0; a <= bottom - top; ++a)
-    for (int b = 0; b <= right - left; ++b) frame[a][b] = labels[top + a][left + b] == code ? 1 : 255;
   std::array<std::int64_t, 4> counts{};
   for (int k = 0, side = 1; k < 4; ++k, side *= 2)
     for (int i = 0; i < h; i += side)
       for (int j = 0; j < w; j += side) {
         bool hit = false;
-        for (int a = i; a < i + side; ++a)
-          for (int b = j; b < j + side; ++b) hit = hit || frame[a][b] == 1;
+        for (int a = top + i; a < top + i + side; ++a)
+          for (int b = left + j; b < left + j + side; ++b)
+            hit = hit || (a <= bottom && b <= right && labels[a][b] == code);
         counts[k] += hit;
       }
   return counts;

@@ -4,6 +4,8 @@
 #include "Program.h"
 #include "binary/Binar.h"
 #include "binary/Labeliz.h"
+#include "fixtures/Blocks.h"
+#include "fixtures/Fractals.h"
 
 namespace {
 
@@ -18,11 +20,8 @@ auto Thresholds(int min, int max, int keepIsolated = 0) {
 
 // Items 1 on 255, with the 3 x 3 (or `side`) blocks whose top-left corners are given.
 BytePlane Blocks(int columns, int lines, const std::vector<std::pair<int, int>>& corners, int side = 3) {
-  BytePlane plane(columns, lines);
-  plane.Fill(255);
-  for (auto [top, left] : corners)
-    for (int i = top; i < top + side; ++i)
-      for (int j = left; j < left + side; ++j) plane[i][j] = 1;
+  BytePlane plane = UniformPlane(columns, lines);
+  for (auto [top, left] : corners) FillBlock(plane, top, left, side, side, 1);
   return plane;
 }
 
@@ -59,8 +58,7 @@ TEST_F(BinarizingTest, ReportCountsFlagsEntriesRefusalsCancelBorderAndIsolatedPi
   for (std::string name; labeled >> name;) m.Enable({name.c_str()});
   ui.dialog<TBinarForm>(Thresholds(100, 149));
   m.BinarTreatment1Click();
-  EXPECT_EQ(std::tuple(Count(m.BinaryImage, 1), Count(m.BinaryImage, 255)),
-            std::tuple(3200, 64 * 256 - 3200));
+  EXPECT_EQ(Count(m.BinaryImage, 1), 3200);
   EXPECT_EQ(
       ReadFile(report),
       "\n\n BINARIZATION \n applied to the original image\n\n\tMin = 100  Max = 149 \n\tItem Value = 1"
@@ -87,11 +85,8 @@ TEST_F(BinarizingTest, ReportCountsFlagsEntriesRefusalsCancelBorderAndIsolatedPi
   ui.dialog<TBinarForm>(Thresholds(100, 149));
   m.BinarTreatment1Click();
   EXPECT_EQ(Count(m.BinaryImage, 1), 2600);
-  for (int j = 0; j < 256; ++j) EXPECT_EQ(m.BinaryImage[5][j], 255);
   // Which pixels are isolated is the kernel's (checked against a literal pass); the choice is the form's.
-  BytePlane gray(10, 10);
-  gray[4][4] = 200;
-  LoadOriginal(std::move(gray));
+  LoadOriginal(fixtures::FilledSquare(10, 10, 4, 4, 1, 200, 0));
   m.ResultBorder = 0;
   for (const int keep : {0, 1}) {
     ui.dialog<TBinarForm>(Thresholds(150, 255, keep));
@@ -110,18 +105,16 @@ TEST_F(LabelingTest, CodesReportFlagsEntriesHolesRefusalsAndSizeBounds) {
   m.LabelTreatment1Click();
   EXPECT_EQ(std::tuple(m.IsEnabled("Labelization"), m.HasLabeledImage), std::tuple(false, 0));
   std::vector<std::pair<int, int>> many;
-  for (int i = 0; i < 16; ++i)
-    for (int j = 0; j < 16; ++j) many.emplace_back(1 + 4 * i, 1 + 4 * j);
+  for (int k = 0; k < 256; ++k) many.emplace_back(1 + k / 16 * 4, 1 + k % 16 * 4);
   LoadBinary(Blocks(66, 66, many, 2));
   const std::string before = Bytes(m.BinaryImage);
   ui.ok<TLabelizForm>().message("CAUTION", "More than 253 items\nPlease check the labelization");
   m.LabelTreatment1Click();
-  EXPECT_EQ(Bytes(m.BinaryImage), before);
-  EXPECT_EQ(std::tuple(m.HasBinaryImage, m.HasLabeledImage, m.Panel2Pending[p2Labeled]), std::tuple(1, 0, 0));
+  EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), m.HasBinaryImage, m.HasLabeledImage, m.Panel2Pending[p2Labeled]),
+            std::tuple(before, 1, 0, 0));
   // Twelve blocks get codes in raster order without 10, and every flag and entry changes.
   std::vector<std::pair<int, int>> corners;
-  for (int row : {2, 8, 14})
-    for (int column : {2, 8, 14, 20}) corners.emplace_back(row, column);
+  for (int k = 0; k < 12; ++k) corners.emplace_back(2 + k / 4 * 6, 2 + k % 4 * 6);
   LoadBinary(Blocks(30, 20, corners));
   const std::string report = ReportInto(Path("report.txt"));
   State("1100001031101111");  // items, not holes
@@ -132,11 +125,11 @@ TEST_F(LabelingTest, CodesReportFlagsEntriesHolesRefusalsAndSizeBounds) {
   });
   m.LabelTreatment1Click();
   EXPECT_EQ(m.ItemCount, 13);
-  const int expected[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
   std::string items;
   for (int k = 0; k < 12; ++k) {
-    EXPECT_EQ(m.BinaryImage[corners[k].first + 1][corners[k].second + 1], expected[k]);
-    items += "\n\titem " + std::to_string(expected[k]) +
+    const int code = k < 9 ? k + 1 : k + 2;  // raster order without 10
+    EXPECT_EQ(m.BinaryImage[corners[k].first + 1][corners[k].second + 1], code);
+    items += "\n\titem " + std::to_string(code) +
              " number of pixels 9 \tpercentage versus image = 1.50\tpercentage versus items = 8.33";
   }
   EXPECT_EQ(ReadFile(report),
@@ -172,6 +165,6 @@ TEST_F(LabelingTest, CodesReportFlagsEntriesHolesRefusalsAndSizeBounds) {
   LoadBinary(Blocks(20, 20, {{2, 2}, {5, 5}, {12, 12}}));  // the second touches the first at a corner
   ui.dialog<TLabelizForm>(Set(&TLabelizForm::MinSize, 10));
   m.LabelTreatment1Click();
-  const BytePlane& labeled = m.BinaryImage;
-  EXPECT_EQ(std::tuple(m.ItemCount, labeled[3][3], labeled[6][6], labeled[12][12]), std::tuple(1, 1, 1, 255));
+  const BytePlane& b = m.BinaryImage;
+  EXPECT_EQ(std::tuple(m.ItemCount, b[3][3], b[6][6], b[12][12]), std::tuple(1, 1, 1, 255));
 }

@@ -5,7 +5,6 @@
 #include "binary/DiagBoxCountingForms.h"
 #include "diagrams/DiagBoxCounting.h"
 #include "fixtures/Fractals.h"
-#include "imaging/LeastSquares.h"
 
 namespace {
 
@@ -26,16 +25,6 @@ auto TypedGreatest(const char* size) {
     f.SizeDefEdit->setText(size);  // what the person types reaches the greatest box at once
     return BinaryItem(1, 0)(f);
   };
-}
-
-// A filled square counted at sides 1 .. `greatest`: floor(side / s)^2 whole boxes, all filled.
-double WholeBoxesDimension(int side, int greatest) {
-  std::vector<double> x, y;
-  for (int s = 1; s <= greatest; ++s) {
-    x.push_back(std::log(s));
-    y.push_back(2 * std::log(side / s));
-  }
-  return -LeastSquaresSlope(x.data(), y.data(), greatest);
 }
 
 }  // namespace
@@ -63,10 +52,9 @@ TEST_F(BoxCountingTest, RefusalsPanelOneThresholdsAndTheReportOfEachPossibility)
       .dialog<Form4>([](Form4&) { return ui::mrCancel; });
   m.BoxCountingTreatment1Click();
   // Nothing computed, reported or enabled; the cancel byte cleared, the item edit empty.
-  EXPECT_EQ(
-      std::tuple(m.LastFractalDimension, ReadFile(report), m.DialogCancelBytes[cbDiagBoxCounting4],
-                 m.IsEnabled("DiagFractal1"), DiagBoxCountingForm4->BinItemValueEdit->text().toStdString()),
-      std::tuple(42.0, "", 0, false, ""));
+  EXPECT_EQ(std::tuple(m.LastFractalDimension, ReadFile(report), m.DialogCancelBytes[cbDiagBoxCounting4],
+                       m.IsEnabled("DiagFractal1"), EditText(DiagBoxCountingForm4->BinItemValueEdit)),
+            std::tuple(42.0, "", 0, false, ""));
   // The same carpet through the thresholds of panel 1.
   LoadOriginal(fixtures::SierpinskiCarpet(6, 100, 0));
   ui.dialog<Form1>(Set(&Form1::Possibility, 2))
@@ -74,18 +62,16 @@ TEST_F(BoxCountingTest, RefusalsPanelOneThresholdsAndTheReportOfEachPossibility)
       .ok<TDiagBoxCountingForm>();
   m.BoxCountingTreatment1Click();
   EXPECT_NEAR(m.LastFractalDimension, std::log(8.0) / std::log(3.0), 1e-6);
-  // The report of each possibility, byte for byte, on a filled 47 x 47 square (47 is prime: the
-  // common divisors are 1 and 47).
+  // Each possibility's report on a filled 47 x 47 square (47 is prime: the common divisors are 1 and 47).
   const std::string dividers = "\n\t\ttaking into account these dividers (if more than two)";
   const std::string everySide =
       "\n\t\tapproximation using all the boxes from the size 1 until the maximum size";
   using Dialogs = std::function<void(Script&)>;
-  // The dialogs, the report's lines of the kind of treatment, the item, the dimension; the greatest box
-  // and the number of points after.
+  // Dialogs, the report's kind of treatment, item and dimension; the greatest box and the points after.
   const std::tuple<const char*, Dialogs, std::string, int, std::string, int, int> cases[] = {
       {"every side up to a typed 4",
        [](Script& s) { s.dialog<Form1>(Set(&Form1::Possibility, 1)).dialog<Form4>(TypedGreatest("4")); },
-       everySide, 1, Format("%lf", WholeBoxesDimension(47, 4)), 4, 4},
+       everySide, 1, "2.092374", 4, 4},  // floor(47 / s)^2 whole boxes at sides s = 1 .. 4
       // Sides 1 and 47, both filled: ln 2209 boxes at ln 1, one box at ln(47 x 47).
       {"these dividers, total fitting",
        [](Script& s) { s.dialog<Form1>(Set(&Form1::Possibility, 2)).dialog<Form4>(BinaryItem(1, 0, 1)); },
@@ -100,9 +86,8 @@ TEST_F(BoxCountingTest, RefusalsPanelOneThresholdsAndTheReportOfEachPossibility)
              .dialog<Form3>(Set(&Form3::SizeChoice, 1))
              .dialog<Form4>(TypedGreatest("47"));
        },
-       "\n\t\tcutting the image in order to obtain more dividers\n\tSize of the resulting image:\n\t\tlines "
-       "= 47 "
-       "column = 47\n\tNumber of dividers in the resulting image: 2\n\t\tdividers :  1  47 ",
+       "\n\t\tcutting the image in order to obtain more dividers\n\tSize of the resulting image:"
+       "\n\t\tlines = 47 column = 47\n\tNumber of dividers in the resulting image: 2\n\t\tdividers :  1  47 ",
        1, "2.000000", 47, 2},
       // The border search proposes the size with the most common dividers; counted "until this size".
       {"testing border range",
@@ -119,14 +104,13 @@ TEST_F(BoxCountingTest, RefusalsPanelOneThresholdsAndTheReportOfEachPossibility)
              .dialog<Form4>(BinaryItem(1, 0));
        },
        "\n\t\tcutting the image in a testing border range\n\tValue of the range: 10\n\tSize of the resulting "
-       "image:\n\t\tlines = 40 column = 40\n\tNumber of dividers in the resulting image: 8\n\t\tdividers :  "
-       "1  "
-       "2  4  5  8  10  20  40 ",
+       "image:\n\t\tlines = 40 column = 40\n\tNumber of dividers in the resulting image: 8"
+       "\n\t\tdividers :  1  2  4  5  8  10  20  40 ",
        1, "2.000000", 40, 8},
       // The greatest box is the last one typed or computed (40 just above) until "Size ?" is typed again.
       {"every side up to the greatest kept",
        [](Script& s) { s.dialog<Form1>(Set(&Form1::Possibility, 1)).dialog<Form4>(BinaryItem(1, 0)); },
-       everySide, 1, Format("%lf", WholeBoxesDimension(47, 40)), 40, 40},
+       everySide, 1, "2.246685", 40, 40},
   };
   for (const auto& [name, dialogs, kind, item, dimension, greatest, points] : cases) {
     SCOPED_TRACE(name);

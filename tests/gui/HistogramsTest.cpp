@@ -12,8 +12,7 @@ class HistogramsTest : public ProgramTest {
   void SetUp() override {
     ProgramTest::SetUp();
     BytePlane original(8, 10);
-    for (int i = 0; i < 10; ++i)
-      for (int j = 0; j < 8; ++j) original[i][j] = static_cast<std::uint8_t>(10 * i + j);
+    for (int k = 0; k < 80; ++k) original[k / 8][k % 8] = static_cast<std::uint8_t>(k / 8 * 10 + k % 8);
     LoadOriginal(std::move(original));
     MainForm->ResultImage.Fill(200);
     MainForm->BinaryImage.Fill(255);
@@ -56,14 +55,11 @@ TEST_F(HistogramsTest, CountsSavesAndBarsOfTheWholeAndTheLocalHistograms) {
   EXPECT_EQ(std::tuple(DiagHistoForm->Source, HistoGrisForm->Counts[200], Sum(HistoGrisForm->Counts)),
             std::tuple(1, 80, 80));
   // The local histogram counts only the pixels under the mask value.
-  DiagLocalHistoForm->GrayToneMaskEdit->setText("12a");  // the edit reads its leading number
-  EXPECT_EQ(DiagLocalHistoForm->MaskValue, 12);
   DiagLocalHistoForm->GrayToneMaskEdit->setText("");
   EXPECT_EQ(DiagLocalHistoForm->MaskValue, 0);
   m.ResultBorder = 3;  // not used by the local histogram
-  m.BinaryImage[0][0] = m.BinaryImage[9][7] = 12;
-  m.BinaryImage[5][5] = 1;
-  // Mask 12 covers the pixels 0 and 97; no pixel holds 7.
+  m.BinaryImage[0][0] = m.BinaryImage[9][7] = 12, m.BinaryImage[5][5] = 1;
+  // Mask 12 (the edit reads its leading number) covers the pixels 0 and 97; no pixel holds 7.
   for (const auto& [mask, total, first, last] : {std::tuple("12a", 2, 1, 1), std::tuple("7", 0, 0, 0)}) {
     ui.dialog<TDiagLocalHistoForm>([mask](TDiagLocalHistoForm& f) {
       f.GrayToneMaskEditChange(mask);
@@ -77,14 +73,12 @@ TEST_F(HistogramsTest, CountsSavesAndBarsOfTheWholeAndTheLocalHistograms) {
   }
   EXPECT_EQ(ui.FileDialogs()[2].title + "|" + ui.FileDialogs()[2].filter,
             "Save Local Histogram|File .xls [*.xls]|*.xls|File .ts|*.ts");
-  RecordingCanvas canvas;  // no counts, no bars
+  RecordingCanvas canvas, drawn;  // no counts, no bars: the axis and its ticks only
   LocalHistoGrisForm->PaintBoxPaint(canvas);
-  EXPECT_EQ(canvas.lines.size(), 1u + 13u);  // the axis and its ticks only
+  EXPECT_EQ(canvas.lines.size(), 1u + 13u);
   // The highest bar reaches the top, the others in proportion; the axis and a tick.
   GrayCounts bars{};
-  bars[0] = 4;
-  bars[100] = 2;
-  RecordingCanvas drawn;
+  bars[0] = 4, bars[100] = 2;
   DrawHistogram(drawn, bars, 249);
   for (const auto& [x1, y1, x2, y2] :
        {std::array{0, 244, 0, 0}, std::array{100, 244, 100, 122}, std::array{1, 244, 1, 244},

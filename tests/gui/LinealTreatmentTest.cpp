@@ -29,39 +29,33 @@ std::string Report(const char* scanning, const char* image, int code, int traces
 
 class LinealTreatmentTest : public ProgramTest {};
 
-TEST_F(LinealTreatmentTest, FullLinesOfThirtySixGiveTwoAndTheDiagramFileIsRegistered) {
+TEST_F(LinealTreatmentTest, FullLinesRefusalsCancelOnePixelAColumnAndAnAbsentCode) {
   TMainForm& m = *MainForm;
+  // Each line of 36 counts 36, 18, 12, 9, 6 and 3 segments: slope -1 for every trace and overall.
   LoadBinary(UniformPlane(36, 4, 1), 1);
   m.WorkDirectory = Dir().string();
   m.DiagramSavedFlags.LinealLineSaved = 1;  // the last result's diagram, already saved
-  const std::string report = ReportInto(Path("report.txt"));
+  const std::string lines = ReportInto(Path("lines.txt"));
   ui.dialog<TLinFractForm>(Asked(1, kLines))
       .press<TDiagLinFractLineForm>(&TDiagLinFractLineForm::BitBtnSaveClick)
       .save(Path("lines"));
   m.LinfracTreatment1Click();
-  // Each line counts 36, 18, 12, 9, 6 and 3 segments: slope -1 for every trace and overall.
   EXPECT_EQ(ReadFile(Path("lines.xls")),
             "0.0000\t4.969813\n0.6931\t4.276666\n1.0986\t3.871201\n"
             "1.3863\t3.583519\n1.7918\t3.178054\n2.4849\t2.484907\n");
-  EXPECT_EQ(ReadFile(report), Report("Horizontal", "binary", 1, 4, "-1.000000", "2.000000") +
-                                  "\n\n\tHorizontal Segment Counting Diagram registered\n\tin the file " +
-                                  Path("lines.xls") + " ");
+  EXPECT_EQ(ReadFile(lines), Report("Horizontal", "binary", 1, 4, "-1.000000", "2.000000") +
+                                 "\n\n\tHorizontal Segment Counting Diagram registered\n\tin the file " +
+                                 Path("lines.xls") + " ");
   EXPECT_EQ(std::tuple(m.DiagramSavedFlags.LinealLineSaved, m.DiagramSavedFlags.LinealLinePending,
                        EnabledOf("Diagram1 DiagLinFract1 DiagLinFract2")),
             std::tuple(1, 0, "Diagram1 DiagLinFract1"));
-  EXPECT_NEAR(m.LinealLineDimension, 2.0, 1e-12);
   EXPECT_NEAR(m.LinealLineSlope, -1.0, 1e-12);
-}
-
-// Refusals, Cancel; one pixel a column: slope 0 without a minus; an absent code: undefined, no diagram.
-TEST_F(LinealTreatmentTest, RefusalsCancelOnePixelAColumnAndAnAbsentCode) {
-  TMainForm& m = *MainForm;
+  // Refusals, Cancel; one pixel a column: slope 0 without a minus; an absent code: undefined, no diagram.
   BytePlane labels = UniformPlane(30, 20);
   for (int j = 0; j < 30; ++j) labels[(j * 7) % 20][j] = 5;
   LoadLabeledItems(std::move(labels), 5);
   m.DiagramSavedFlags.LinealLinePending = m.DiagramSavedFlags.LinealColumnPending = 1;
   m.LinealLineDimension = 42;
-  m.Enable({"Diagram1", "DiagLinFract1"});
   const std::string report = ReportInto(Path("report.txt"));
   ui.dialog<TLinFractForm>([](TLinFractForm& f) {
       EXPECT_EQ(std::tuple(f.Code, f.Orientation), std::tuple(-1, 0));
@@ -78,10 +72,9 @@ TEST_F(LinealTreatmentTest, RefusalsCancelOnePixelAColumnAndAnAbsentCode) {
       });
   m.LinfracTreatment1Click();
   EXPECT_EQ(std::tuple(ReadFile(report), m.DiagramSavedFlags.LinealLinePending, m.LinealLineDimension,
-                       m.DialogCancelBytes[cbLinFract]),
-            std::tuple("", 1, 42.0, 0));
-  EXPECT_EQ(std::tuple(EditText(LinFractForm->CodeEdit), LinFractForm->RadioButton4->isChecked()),
-            std::tuple("", false));
+                       m.DialogCancelBytes[cbLinFract], EditText(LinFractForm->CodeEdit),
+                       LinFractForm->RadioButton4->isChecked()),
+            std::tuple("", 1, 42.0, 0, "", false));
   ui.dialog<TLinFractForm>(Asked(5, kColumns)).ok<TDiagLinFractColForm>();
   m.LinfracTreatment1Click();
   const std::string column = Report("Vertical", "labeled", 5, 30, "0.000000", "1.000000");
