@@ -117,7 +117,8 @@ TEST_P(ReductionAtThreads, OccupiedCellsAndResampleMatchTheLiteralReduction) {
 }
 
 TEST(OccupiedCells, RefusedSizesAndTheRoundingLimit) {
-  const OccupiedCellCounter counter(fixtures::SierpinskiCarpet(5));  // 243 x 243
+  const BytePlane carpet = fixtures::SierpinskiCarpet(5);  // 243 x 243
+  const OccupiedCellCounter counter(carpet);
   EXPECT_EQ(std::tuple(counter.Count(0, 5), counter.Count(244, 5)), std::tuple(0, 0));
   // Boxes of 254 x 254: 127 studied pixels give 254.5, rounded to the background 255.
   for (const int studied : {126, 127, 128}) {

@@ -20,6 +20,8 @@ class OccupiedCellCounter {
  public:
   // `mask` holds kStudiedPixel and kOtherPixel only; it must outlive the counter.
   explicit OccupiedCellCounter(const BytePlane& mask);
+  // A temporary mask would not outlive it.
+  explicit OccupiedCellCounter(BytePlane&&) = delete;
 
   // Cells of a lines x columns reduction whose value is in 1 .. 254; 0 for sizes <= 0 or larger
   // than the mask.
