@@ -158,7 +158,8 @@ TEST(ProgressiveBoxCount, KeepsThePointsOfTheRoundsWrittenOutRefusesUnusableStep
 }
 
 TEST(ResampleByBoxes, HandWorkedBoxesAndRefusedSizes) {
-  // A halving: 766 / 4 = 191.5 rounded up; 12 to 11 columns: exactly 64.5, not 64.
+  // Halvings: 512 / 4 = 128; 766 / 4 = 191.5 rounded up; 12 to 11 columns: exactly 64.5, not 64.
+  EXPECT_EQ(PlaneText(ResampleByBoxes(PlaneFromText("11\n..\n"), 1, 1)), "(128)\n");
   EXPECT_EQ(PlaneText(ResampleByBoxes(PlaneFromText("1.\n..\n"), 1, 1)), "(192)\n");
   EXPECT_EQ(ResampleByBoxes(PlaneFromText("111.11111111\n"), 1, 11)[0][2], 65);
   // Unusable sizes are refused and write nothing.

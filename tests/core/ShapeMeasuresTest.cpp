@@ -159,8 +159,14 @@ auto Fields(const ItemShape& s) {
 
 }  // namespace
 
-// A U and item 2 closing cells against the frame: no holes.
-TEST(ShapeMeasures, ASinglePixelFrameItemsAndOpeningsTowardTheFrame) {
+// A disc of radius 100 is x^2 + y^2 <= 100^2: 31417 pixels. A U and item 2 closing cells against
+// the frame: no holes.
+TEST(ShapeMeasures, ADiscASinglePixelFrameItemsAndOpeningsTowardTheFrame) {
+  BytePlane disc = UniformPlane(211, 211);
+  FillDisc(disc, 105, 105, 100, 7);
+  const ItemShape d = Measure(disc, 7);
+  EXPECT_EQ(std::tuple(d.Surface, d.CentreLine, d.CentreColumn, d.Holes.Count), std::tuple(31417, 105, 105, 0));
+  EXPECT_NEAR(d.CircleRadius, 100, 0.5);
   BytePlane labels = UniformPlane(14, 10);
   FillBlock(labels, 0, 3, 5, 5, 1);
   FillBlock(labels, 0, 4, 4, 3, 255);
