@@ -69,6 +69,12 @@ TEST(HomogeneityTest, HandWorkedValuesAndWindowsThatDoNotFit) {
   }
 }
 
+// A full window of 401 x 401 (above the table's reach) is 100 percent, not 99.
+TEST(HomogeneityTest, AFullWindowAtRange200Is100) {
+  const BytePlane map = Homogeneization(UniformPlane(401, 401, 7), {0, 10, 200, true});
+  EXPECT_EQ(std::tuple(map[200][200], CountOf(map, 255)), std::tuple(100, 401 * 401 - 1));
+}
+
 // Surfaces at 10 m a pixel are checked through the treatment, in tests/gui/UrbanMapsTest.cpp.
 TEST(DensityTest, CountsEqualAPixelByPixelCountAndAnAbsentItemHasNoPercentage) {
   const BytePlane uniform = UniformPlane(4, 4, 90), background = UniformPlane(4, 4);

@@ -158,6 +158,17 @@ TEST(SafeFile, ARenameThatFailsHalfWayPutsTheFirstFileBackLinksDevicesFoldersAnd
   std::filesystem::permissions(dir.File("real.txt"), std::filesystem::perms(0640));
   ASSERT_TRUE(WriteTextFileSafely(dir.File("real.txt"), "three"));
   EXPECT_EQ(std::filesystem::status(dir.File("real.txt")).permissions(), std::filesystem::perms(0640));
+  // Set-user, set-group and sticky bits stay too; a new file gets what fopen would give under the umask.
+  for (const auto bits : {04755, 02750, 01644}) {
+    std::filesystem::permissions(dir.File("real.txt"), std::filesystem::perms(bits));
+    ASSERT_TRUE(WriteTextFileSafely(dir.File("real.txt"), "four"));
+    EXPECT_EQ(std::filesystem::status(dir.File("real.txt")).permissions(), std::filesystem::perms(bits));
+  }
+  const mode_t mask = ::umask(027);
+  const bool written = WriteTextFileSafely(dir.File("new.txt"), "five");
+  ::umask(mask);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(std::filesystem::status(dir.File("new.txt")).permissions(), std::filesystem::perms(0640));
   // A folder is not a file; a device is written in place and stays a device.
   EXPECT_FALSE(WriteTextFileSafely(dir.Path(), "x") ||
                WriteTextFileSafely(dir.File("no/such/folder.txt"), "x"));

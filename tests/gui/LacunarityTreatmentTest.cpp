@@ -86,3 +86,13 @@ TEST_F(LacunarityTest, RefusalsNoMassBinaryPanelTwoConstantImageAndCheckerboardW
   const double s1 = 80 * 255.0 + 1, s2 = 80 * 255.0 * 255 + 1;
   EXPECT_DOUBLE_EQ(m.LacunValues[0], s2 * 81 / (s1 * s1));
 }
+
+// K = 0 .. 127 is 128 window sizes: accepted; past K = 9 no box fits the 20 x 20 image.
+TEST_F(LacunarityTest, ExactlyAsManyWindowSizesAsTheTablesHoldAreAccepted) {
+  LoadOriginal(MakeRandomGray(20, 20, 3));
+  ui.dialog<TLacunForm>(Parameters(0, 127, 1))
+      .message("ERROR", "KMax is greater than 10 ")
+      .ok<TDiagLacunForm>();
+  MainForm->LacunTreatment1Click();
+  EXPECT_EQ(MainForm->LacunCount, 10);
+}

@@ -85,6 +85,8 @@ TEST_F(MovingCircleTreatmentTest, RefusalsCancelAndFewerThanTwoPoints) {
       .message("ERROR", "Code Label not defined")
       .dialog<TRadiusForm>(Circle(-1, kSliding, kRadius))
       .message("ERROR", "Code Label not defined")
+      .dialog<TRadiusForm>(Circle(255, kSliding, kRadius))  // the background is no item
+      .message("ERROR", "Code Label not defined")
       .dialog<TRadiusForm>([](TRadiusForm&) { return ui::mrCancel; });
   m.MovingCircleTreatment1Click();
   EXPECT_EQ(std::tuple(m.CirclePointCount, m.DiagramSavedFlags.CircleSaved, EnabledOf("CircleScanning1"),
@@ -99,4 +101,19 @@ TEST_F(MovingCircleTreatmentTest, RefusalsCancelAndFewerThanTwoPoints) {
                                   "\n\tCorrelation coefficient = undefined\tR2 = undefined ");
   EXPECT_EQ(m.CirclePointCount, 0);
   EXPECT_TRUE(std::isnan(m.CircleSlope));
+}
+
+// A 3 x 6 item: two plus signs fit side by side at R = 1, and R = 1 is the largest radius: one point.
+TEST_F(MovingCircleTreatmentTest, AJumpingCircleWithOnePointHasNoSlope) {
+  BytePlane plane = UniformPlane(10, 6);
+  FillBlock(plane, 1, 1, 3, 6, 1);
+  LoadLabeledItems(std::move(plane), 1);
+  ui.dialog<TRadiusForm>(Circle(1, kJumping, kRadius))
+      .message("MOVING CIRCLE", "Fewer than two radii fit two discs in the item:\nno slope")
+      .ok<TDiagRadiusForm>();
+  MainForm->MovingCircleTreatment1Click();
+  ASSERT_EQ(MainForm->CirclePointCount, 1);
+  EXPECT_EQ(std::tuple(MainForm->CircleLogSize[0], MainForm->CircleLogCount[0]),
+            std::tuple(0.0, std::log(2.0)));
+  EXPECT_TRUE(std::isnan(MainForm->CircleSlope));
 }

@@ -236,7 +236,7 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneProduced) {
   m.Panel3Pending.fill(1);
   m.DiagramSavedFlags.BoxCountingPending = 1;
   m.FillMaskReady = m.PixelStackReady = m.HasLabeledImage = m.HoleLabelingMode = m.HolesLabeled = 1;
-  m.HasBinaryImage = m.EditorState = m.BinaryFlag = 1;
+  m.HasBinaryImage = m.EditorState = m.BinaryFlag = m.LabeledFlag = 1;
   m.ColourMode = m.LineUndoCount = m.ItemCount = m.ResultBorder = 3;
   m.LineStart = {3, 3};
   m.BinaryImageName = " BINARY IMAGE ";
@@ -250,8 +250,8 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneProduced) {
   EXPECT_EQ((std::vector<int>{m.FillMaskReady, m.ColourMode, m.PixelStackReady, m.LineStart.Line,
                               m.LineStart.Column, m.LineUndoCount, m.ItemCount, m.HasLabeledImage,
                               m.HoleLabelingMode, m.HolesLabeled, m.HasBinaryImage, m.EditorState,
-                              m.BinaryFlag, m.ResultBorder}),
-            std::vector<int>(14, 0));
+                              m.BinaryFlag, m.LabeledFlag, m.ResultBorder}),
+            std::vector<int>(15, 0));
   EXPECT_EQ(m.BinaryImageName + m.PanelCaption, "");
   EXPECT_EQ(EnabledOf(oldPanelEntries), "");
   EXPECT_FALSE(m.IsDown("PencilSpeedButton") || m.IsDown("ColorSpeedButton"));

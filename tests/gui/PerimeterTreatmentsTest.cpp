@@ -225,6 +225,18 @@ TEST_F(PerimeterTreatmentsTest, ResizingAllItemsThenASelectionWithAnAbsentCodeAn
   m.ResizeBCTreatment1Click();
   expected += kResizingHeader + "\n\tTreatment applied to one item\n\n" + ItemLine(10, 1);
   EXPECT_EQ(ReadFile(report), expected);
+  // Exactly five items: the title line comes with them.
+  message = "Results concerning the 5 first items";
+  ui.dialog<TResizeBCForm>(Selection(1, 5));
+  expected += kResizingHeader + "\n\tTreatment applied to 5 items\n\n";
+  for (int k = 0; k < 5; ++k) {
+    ui.dialog<TItemSelectionForm>(Code(codes[k], k + 1));
+    message.append("\n").append(MessageLine(k + 1, codes[k], k % 4));
+    expected += ItemLine(codes[k], k % 4);
+  }
+  ui.message("RESIZING BOX COUNTING", message);
+  m.ResizeBCTreatment1Click();
+  EXPECT_EQ(ReadFile(report), expected);
   m.ItemValues[1] = 42;
   ui.dialog<TResizeBCForm>(Cancel);
   m.ResizeBCTreatment1Click();

@@ -53,6 +53,7 @@ TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOver
                  EnabledOf("SaveParamSpeedButton1"), ResultImageForm->CaptionText(), Bytes(m.ResultImage)),
       std::tuple(GrayRgb(0), GrayRgb(0), GrayRgb(100), 3, 1, 0, "SaveParamSpeedButton1", " 3.- KEPT ",
                  result));
+  m.EditorColourImage = 1;  // the screen editor's colour picture came in between: this result ends it
   ui.dialog<TSuperpForm>(Single(1, 3)).colour(kRedValue);
   m.SuperpositionClick();
   EXPECT_EQ(std::tuple(Colour(0, 0), Colour(1, 0), Colour(0, 1), Colour(1, 1), Shown(0, 0), Shown(0, 1)),
@@ -64,6 +65,10 @@ TEST_F(SuperpositionTest, SingleAsksUntilBothValuesAreGivenThenPaintsTheItemOver
   EXPECT_EQ(std::tuple(Bytes(ReadBMPFile(Path("superposed.bmp"), columns, lines)), ReadFile(report)),
             std::tuple(Bytes(m.ColourImage),
                        "\n\n\tImage of the Single Superposition registered as: " + Path("superposed.bmp")));
+  ui.save(Path("screen"));  // the screen save writes panel 2's plane, not the superposition
+  m.SaveScreenSpeedButtonClick();
+  EXPECT_EQ(std::tuple(ReadFile(Path("screen.raw")), ui.FileDialogs().back().title),
+            std::tuple(Bytes(m.BinaryImage), "SAVE IMAGE"));
   std::tie(m.BinaryImage[0][0], m.BinaryImage[1][0], m.BinaryImage[0][1], m.ResultImage[1][0]) =
       std::tuple(255, 255, 3, 0);
   ui.dialog<TSuperpForm>(Single(2, 3)).cancelColour();

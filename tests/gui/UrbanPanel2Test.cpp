@@ -58,6 +58,8 @@ TEST_F(UrbanPanel2Test,
       .message("ERROR", "No Value Selected")
       .dialog<TMathMorphForm>(Morpho(5, 2, -3))
       .message("ERROR", "The Number of Iterations must be 1 or more")
+      .dialog<TMathMorphForm>(Morpho(5, 2, -1))
+      .message("ERROR", "The Number of Iterations must be 1 or more")
       .dialog<TMathMorphForm>([](TMathMorphForm&) { return ui::mrCancel; });
   m.MorphoMathTreatmentClick();
   EXPECT_TRUE(ui.Finished());

@@ -171,3 +171,22 @@ TEST_F(WaveletTreatmentTest, EditsWarnOutsideTheFilteredFrame) {
 }
 
 }  // namespace
+
+// 127 steps pass; so does a largest window as long as the values read (line 20, columns 5 .. 54: the
+// 47 values of columns 6 .. 52, the last not read).
+TEST_F(WaveletTreatmentTest, TheMostStepsAndAWindowAsLongAsTheSequenceAreAccepted) {
+  WaveletParams most, longest;
+  std::tie(most.FirstWindowSize, most.Step, most.StepNumber) = std::tuple(2, 1, 127);
+  longest.Zone.StudiedItem = kHorizontalLine;
+  std::tie(longest.Zone.SelectedLine, longest.Zone.FirstColumn, longest.Zone.LastColumn) =
+      std::tuple(20, 5, 54);
+  std::tie(longest.FirstWindowSize, longest.Step, longest.StepNumber) = std::tuple(7, 1, 40);
+  for (const auto& [p, values] :
+       {std::pair{most, Values{.first = 2, .step = 1, .number = 127}},
+        {longest, Values{.item = 2, .a = 20, .b = 5, .c = 54, .first = 7, .step = 1, .number = 40}}}) {
+    const double slope = Slope(MainForm->OriginalImage, p);
+    ui.dialog<TWaveletTreatmentForm>(Typed(values))
+        .message("WAVELET", Message(std::isnan(slope) ? "undefined" : Format("%lf", slope)));
+    MainForm->WaveSelectTreatment1Click();
+  }
+}
