@@ -27,6 +27,69 @@ WalkParameters Parameters(int walks, int crossings, int pixels) {
   return {walks, crossings, pixels, kAttemptsPerWalk * walks};
 }
 
+std::vector<std::tuple<int, int, bool>> Cells(const std::vector<WalkPoint>& points) {
+  std::vector<std::tuple<int, int, bool>> cells;
+  for (const WalkPoint& p : points) cells.emplace_back(p.Line, p.Column, p.New);
+  return cells;
+}
+
+struct LiteralWalk {
+  std::vector<WalkPoint> points;
+  int crossings = 0;
+  std::int64_t displacement = 0;
+};
+
+// The kept walks as described step by step (the start drawn by rank among the path's pixels): each
+// segment walked point by point until its end pixel, the path or the image left, or the walk done.
+std::vector<LiteralWalk> LiteralWalks(const BrownianPath& path, const WalkParameters& p, std::uint32_t seed) {
+  WalkRandom random(seed);
+  const int lines = path.Visits.Lines(), columns = path.Visits.Columns(), longest = std::max(lines, columns);
+  std::vector<LiteralWalk> kept;
+  for (int attempt = 0; attempt < p.MaxAttempts && static_cast<int>(kept.size()) < p.WalkCount; ++attempt) {
+    BytePlane b = path.Visits.Clone();
+    LiteralWalk w;
+    const PixelPoint start = path.PixelOfRank(random(static_cast<std::uint32_t>(path.Pixels())));
+    int y0 = start.Line, x0 = start.Column, y1 = y0, x1 = x0;
+    for (bool over = false; !over;) {
+      const double angle = random(360) * std::acos(-1.0) / 180;
+      std::uint32_t length = 0;
+      while (length < 20) length = random(static_cast<std::uint32_t>(longest));
+      y1 = y0 + static_cast<int>(std::sin(angle) * length);
+      x1 = x0 + static_cast<int>(std::cos(angle) * length);
+      const int n = std::max(std::abs(y1 - y0), std::abs(x1 - x0));
+      double fy = y0, fx = x0;
+      for (int k = 1; n > 0; ++k) {
+        const int y = static_cast<int>(fy + 0.5), x = static_cast<int>(fx + 0.5);
+        if (y < 0 || y >= lines || x < 0 || x >= columns) {
+          over = true;
+          break;
+        }
+        if (b[y][x] == kOffPath) {  // back to the last point, its crossing taken back
+          w.crossings -= !w.points.back().New;
+          std::tie(y0, x0) = std::tuple(w.points.back().Line, w.points.back().Column);
+          w.points.pop_back();
+          break;
+        }
+        b[y][x] = std::min(k == 1 ? b[y][x] : b[y][x] + 1, 2);
+        w.points.push_back({y, x, b[y][x] <= 1});
+        w.crossings += b[y][x] > 1;
+        over = static_cast<int>(w.points.size()) > p.PathPixels || w.crossings >= p.CrossingCount;
+        if (over) break;
+        if (y == y1 && x == x1) {
+          std::tie(y0, x0) = std::tuple(y1, x1);
+          break;
+        }
+        fy += static_cast<double>(y1 - y0) / n, fx += static_cast<double>(x1 - x0) / n;
+      }
+      if (n == 0) std::tie(y0, x0) = std::tuple(y1, x1);
+    }
+    const int dy = y1 - start.Line, dx = x1 - start.Column;
+    w.displacement = static_cast<std::int64_t>(std::sqrt(dy * dy + dx * dx));
+    if (static_cast<int>(w.points.size()) > p.PathPixels) kept.push_back(std::move(w));
+  }
+  return kept;
+}
+
 }  // namespace
 
 TEST(BrownianWalk, PathOfRankedPixelsTwisterRandomAndKeptWalksWithTheirCrossings) {
@@ -61,6 +124,8 @@ TEST(BrownianWalk, PathOfRankedPixelsTwisterRandomAndKeptWalksWithTheirCrossings
     });
     // Far from the border no walk is lost.
     ASSERT_EQ(std::tuple(run.Walks.size(), run.Attempts), std::tuple(6u, 6));
+    const std::vector<LiteralWalk> literal = LiteralWalks(path, Parameters(6, 1000, 60), seed);
+    ASSERT_EQ(literal.size(), 6u);
     BytePlane expectedMarks = path.Marks.Clone();
     for (std::size_t w = 0; w < traces.size(); ++w) {
       const auto& [points, traced, kept] = traces[w];
@@ -76,13 +141,31 @@ TEST(BrownianWalk, PathOfRankedPixelsTwisterRandomAndKeptWalksWithTheirCrossings
         expectedMarks[p.Line][p.Column] = p.New ? 1 : 2;
       }
       EXPECT_EQ(std::tuple(traced, run.Walks[w].Crossings), std::tuple(crossings, crossings));
-      const double dy = points.back().Line - points.front().Line,
-                   dx = points.back().Column - points.front().Column;
-      EXPECT_EQ(run.Walks[w].Displacement, static_cast<std::int64_t>(std::sqrt(dy * dy + dx * dx)));
+      // The points, and the displacement to the end of the segment the walk ended on.
+      EXPECT_EQ(std::tuple(Cells(points), run.Walks[w].Displacement),
+                std::tuple(Cells(literal[w].points), literal[w].displacement));
     }
     EXPECT_EQ(0, std::memcmp(walked.Marks.Data(), expectedMarks.Data(), walked.Marks.Size()));
     EXPECT_EQ(0, std::memcmp(walked.Visits.Data(), path.Visits.Data(), path.Visits.Size()));
   }
+}
+
+// One line of 21 pixels, seed 2: walk 92 starts at (0, 20) towards (-1, 1). Line -1 rounds to 0, so
+// that end is never met: the walker goes on to (0, 0), its 21st point, instead of turning at (0, 1).
+TEST(BrownianWalk, ASegmentEndsOnItsEndPixelOnlyAndTheDisplacementReachesThatEnd) {
+  BrownianPath path = BuildBrownianPath(UniformPlane(21, 1, kItem), 1, 1);
+  WalkRandom random(2);
+  std::vector<WalkPoint> kept;
+  const WalkRun run = RunBrownianWalks(path, Parameters(1, 1000, 20), random, [&](const WalkTrace& w) {
+    if (w.Kept) kept = w.Points;
+  });
+  std::vector<std::tuple<int, int, bool>> line;
+  for (int column = 20; column >= 0; --column) line.emplace_back(0, column, true);
+  EXPECT_EQ(std::tuple(run.Attempts, run.Walks.size(), Cells(kept)), std::tuple(92, 1u, line));
+  const std::vector<LiteralWalk> literal = LiteralWalks(path, Parameters(1, 1000, 20), 2);
+  ASSERT_EQ(literal.size(), 1u);
+  EXPECT_EQ(std::tuple(Cells(literal[0].points), run.Walks[0].Displacement, literal[0].displacement),
+            std::tuple(line, 19, 19));  // trunc(sqrt(1 + 19 x 19))
 }
 
 TEST(BrownianWalk, WalksThatCannotGrowAreTriedAHundredTimesEachAndWithoutAPathNoneIs) {

@@ -133,6 +133,12 @@ TEST(PerimeterDistanceTest, SpursOpenLinesFaultsTheIntegerMeanCentreAndOnlyThePi
   BytePlane image = UniformPlane(20, 20);
   FillBlock(image, 0, 0, 1, 20, kValue);  // only on the outer line
   EXPECT_EQ(PerimeterDistance(image, {kValue}).Fault, PerimeterFault::NoOutline);
+  // Fewer than 3 lines or columns: no inner pixel at all, with or without the dilation.
+  for (const auto& [columns, lines] : {std::pair(1, 5), std::pair(5, 1), std::pair(1, 1), std::pair(2, 2)})
+    for (bool dilate : {false, true})
+      EXPECT_EQ(PerimeterDistance(UniformPlane(columns, lines, kValue), {kValue, dilate}).Fault,
+                PerimeterFault::NoOutline)
+          << columns << " x " << lines << " " << dilate;
   image[9][9] = kValue;
   EXPECT_EQ(PerimeterDistance(image, {kValue}).Fault, PerimeterFault::NoNeighbour);
   image[9][10] = kValue;

@@ -135,3 +135,19 @@ TEST_F(PerimDistTreatmentTest,
                        MainForm->UrbanForm.ItemMask.Empty(), EnabledOf("PerimeterRoughness1")),
             std::tuple(0, true, 0, true, ""));
 }
+
+// An image of one column has no outline: refused before anything is walked (the copy of the inner
+// columns once ran off the plane).
+TEST_F(PerimDistTreatmentTest, AnImageOfOneColumnHasNoOutline) {
+  OpenThroughTheMenu(BytePlane(1, 5));
+  ui.dialog<THoleExtractForm>([](auto& f) { return f.HoleExtractValueEdit->setText("0"), ui::mrOk; });
+  MainForm->HoleTreatmentClick();
+  ASSERT_EQ(Bytes(MainForm->BinaryImage), std::string(5, '\xff'));  // no hole: all background
+  ui.dialog<F>(Answer(2, 0, 255, 1, 0, 0))
+      .message(kTitle, "The value 255 has no perimeter pixel\ninside the image border")
+      .dialog<F>([](F&) { return ui::mrCancel; });
+  MainForm->PerimDistTreatmentClick();
+  EXPECT_TRUE(ui.Finished());
+  EXPECT_EQ(std::tuple(MainForm->PerimDistLength, MainForm->UrbanForm.ItemMask.Empty(), EnabledOf(kEntries)),
+            std::tuple(0, true, ""));
+}

@@ -41,6 +41,7 @@ class Walker {
     drawn_.clear();
     crossings_ = 0;
     start_ = path_.PixelOfRank(random_(static_cast<std::uint32_t>(path_.Pixels())));
+    end_ = start_;
     int y0 = start_.Line, x0 = start_.Column;
     for (std::int64_t segment = 0; segment < maxSegments_; ++segment)
       if (Segment(y0, x0)) return true;
@@ -56,9 +57,9 @@ class Walker {
   const std::vector<WalkPoint>& Points() const { return points_; }
   const std::vector<PixelPoint>& Drawn() const { return drawn_; }
   int Crossings() const { return crossings_; }
+  // From the start to the end of the segment the walk ended on, which the walker may not have reached.
   std::int64_t Displacement() const {
-    if (points_.empty()) return 0;
-    const double dy = points_.back().Line - start_.Line, dx = points_.back().Column - start_.Column;
+    const double dy = end_.Line - start_.Line, dx = end_.Column - start_.Column;
     return static_cast<std::int64_t>(std::sqrt(dy * dy + dx * dx));
   }
 
@@ -72,6 +73,7 @@ class Walker {
     while (length < kShortestSegment);
     const int y1 = y0 + static_cast<int>(std::trunc(std::sin(angle) * length));
     const int x1 = x0 + static_cast<int>(std::trunc(std::cos(angle) * length));
+    end_ = {y1, x1};
     const int steps = std::max(std::abs(y1 - y0), std::abs(x1 - x0));
     if (steps == 0) {
       y0 = y1;
@@ -80,6 +82,9 @@ class Walker {
     }
     const double dy = static_cast<double>(y1 - y0) / steps, dx = static_cast<double>(x1 - x0) / steps;
     double fy = y0, fx = x0;
+    // The segment is done only on its end pixel. An end on line or column -1 rounds to 0 and is never
+    // met: the walker goes on along the segment's line and leaves the image, the longer axis moving
+    // one whole pixel a step, so the loop always ends.
     for (int k = 1;; ++k) {
       const int y = Rounded(fy), x = Rounded(fx);
       if (!visits_.Contains(y, x)) return true;
@@ -99,7 +104,7 @@ class Walker {
       if (static_cast<int>(points_.size()) > parameters_.PathPixels ||
           crossings_ >= parameters_.CrossingCount)
         return true;
-      if ((y == y1 && x == x1) || k > steps) {
+      if (y == y1 && x == x1) {
         y0 = y;
         x0 = x;
         return false;
@@ -131,6 +136,7 @@ class Walker {
   std::vector<PixelPoint> drawn_;
   std::vector<std::uint8_t*> touched_;
   PixelPoint start_;
+  PixelPoint end_;  // of the segment in hand
   int crossings_ = 0;
 };
 

@@ -54,7 +54,7 @@ struct WalkPoint {
 struct KeptWalk {
   int Points = 0;
   int Crossings = 0;
-  std::int64_t Displacement = 0;  // trunc of the distance from the start to the last point
+  std::int64_t Displacement = 0;  // trunc of the distance from the start to the end of the last segment
   double Slope = 0;               // the walk's own slope, NaN when its points do not give one
 };
 

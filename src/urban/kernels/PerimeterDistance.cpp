@@ -131,6 +131,11 @@ std::vector<Pixel> Walk(BytePlane& remaining, const BytePlane& outline, Pixel st
 PerimeterDistanceResult PerimeterDistance(const BytePlane& binary, const PerimeterDistanceParams& params) {
   PerimeterDistanceResult result;
   const int lines = binary.Lines(), columns = binary.Columns();
+  // Fewer than 3 lines or columns leave no pixel off the outer ones: no outline, nothing to copy.
+  if (lines < 3 || columns < 3) {
+    result.Fault = PerimeterFault::NoOutline;
+    return result;
+  }
   BytePlane mask = StudiedPixels(binary, params.Value);
   if (params.Dilate) {
     mask = Dilated(mask, kFour, 2);
