@@ -18,6 +18,7 @@
 #include "panels/TempImage.h"
 #include "ui/Cursors.h"
 #include "ui/Driver.h"
+#include "ui/ReplaceQuestion.h"
 #include "urban/UrbanForm.h"
 
 namespace {
@@ -151,12 +152,13 @@ void AskForReport(TMainForm& m) {
   request.filter = "Name Report [*.txt]|*.txt";
   request.initialDir = m.WorkDirectory;
   const ui::FileChoice choice = ui::SaveFile(request);
-  if (!choice.accepted) {
+  const std::string path = WithExtension(choice.fileName, ".txt");
+  // The name of an image's size file or of an earlier report would destroy it: asked first.
+  if (!choice.accepted || !ui::MayReplace({path})) {
     // The report of the previous image, if any, goes on receiving the lines.
     if (!ReportFile) ReportForm->ReportOff = 1;
     return;
   }
-  const std::string path = choice.fileName + ".txt";
   if (!OpenReportFile(path)) {
     ReportForm->ReportOff = 1;
     ui::MessageBox("The report file\n" + path + "\ncannot be created\nThe report is off", "ERROR");

@@ -10,6 +10,7 @@
 #include "imaging/RawFile.h"
 #include "ui/Cursors.h"
 #include "ui/Driver.h"
+#include "ui/ReplaceQuestion.h"
 
 namespace {
 
@@ -51,16 +52,21 @@ SaveResult Registered(const ui::FileChoice& choice, const std::string& fileName)
   return SaveResult::Saved;
 }
 
+SaveResult SaveBmp(const ui::FileChoice& choice, const BytePlane& plane, int columns, int lines, int type) {
+  const std::string fileName = WithExtension(choice.fileName, ".bmp");
+  if (!ui::MayReplace({fileName})) return SaveResult::Cancelled;
+  ui::SetScreenCursor(ui::crHourGlass);
+  if (WriteBMPFile(fileName, plane, columns, lines, type) != 0) return CannotWrite(fileName);
+  return Registered(choice, fileName);
+}
+
 SaveResult SaveColourImage() {
   TMainForm& m = *MainForm;
   const int lines = m.ImageLines, columns = m.ImageColumns;
   const ui::FileChoice choice = AskFileName("Saving Colored BMP File", "Bitmap (*.bmp)|*.bmp");
   if (!choice.accepted) return SaveResult::Cancelled;
   if (!PlaneHolds(m.ColourImage, lines, 3 * columns)) return NothingToSave(lines, columns);
-  ui::SetScreenCursor(ui::crHourGlass);
-  const std::string fileName = choice.fileName + ".bmp";
-  if (WriteBMPFile(fileName, m.ColourImage, columns, lines, IMAGE::kRgb) != 0) return CannotWrite(fileName);
-  return Registered(choice, fileName);
+  return SaveBmp(choice, m.ColourImage, columns, lines, IMAGE::kRgb);
 }
 
 SaveResult SavePlane(const BytePlane& plane) {
@@ -69,22 +75,19 @@ SaveResult SavePlane(const BytePlane& plane) {
   const ui::FileChoice choice = AskFileName("SAVE IMAGE", "Image [*.raw]|*.raw|Bitmap [*.bmp]|*.bmp");
   if (!choice.accepted) return SaveResult::Cancelled;
   if (!PlaneHolds(plane, lines, columns)) return NothingToSave(lines, columns);
+  if (choice.filterIndex == kBmpFilter) return SaveBmp(choice, plane, columns, lines, IMAGE::kGray);
+  // The size file is found again by the open as the image's name with ".txt" for its extension.
+  const std::string fileName = WithExtension(choice.fileName, ".raw");
+  const std::string sizeFileName = SizeFileName(fileName);
+  if (!ui::MayReplace({fileName, sizeFileName})) return SaveResult::Cancelled;
   ui::SetScreenCursor(ui::crHourGlass);
-  std::string fileName;
-  if (choice.filterIndex == kBmpFilter) {
-    fileName = choice.fileName + ".bmp";
-    if (WriteBMPFile(fileName, plane, columns, lines, IMAGE::kGray) != 0) return CannotWrite(fileName);
-  } else {
-    fileName = choice.fileName + ".raw";
-    const std::string sizeFileName = choice.fileName + ".txt";
-    switch (WriteRawImageFiles(fileName, sizeFileName, plane, columns, lines)) {
-      case RawSaveStatus::Ok:
-        break;
-      case RawSaveStatus::SizeFailed:
-        return CannotWrite(sizeFileName);
-      case RawSaveStatus::RawFailed:
-        return CannotWrite(fileName);
-    }
+  switch (WriteRawImageFiles(fileName, sizeFileName, plane, columns, lines)) {
+    case RawSaveStatus::Ok:
+      break;
+    case RawSaveStatus::SizeFailed:
+      return CannotWrite(sizeFileName);
+    case RawSaveStatus::RawFailed:
+      return CannotWrite(fileName);
   }
   return Registered(choice, fileName);
 }

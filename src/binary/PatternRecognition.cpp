@@ -10,6 +10,7 @@
 
 #include "app/MainWindow.h"
 #include "binary/kernels/PatternTable.h"
+#include "ui/ReplaceQuestion.h"
 #include "ui/Widgets.h"
 
 TPatternRecognitionForm* PatternRecognitionForm = nullptr;
@@ -47,8 +48,10 @@ TPatternRecognitionForm::TPatternRecognitionForm(QWidget* owner) : ui::Form(owne
 void TPatternRecognitionForm::RadioButton1Click() {
   const ui::FileChoice choice =
       ui::SaveFile({"Saving File", "File Excel [*.xls]|*.xls", MainForm->WorkDirectory, 1});
-  if (choice.accepted) {
-    TableFileName = WithXlsExtension(choice.fileName);
+  const std::string table = WithXlsExtension(choice.fileName);
+  // No to replacing an earlier table is a cancelled choice.
+  if (choice.accepted && ui::MayReplace({table})) {
+    TableFileName = table;
     MainForm->PatternTableRequested = 1;
   }
   ShowRequest(MainForm->PatternTableRequested);

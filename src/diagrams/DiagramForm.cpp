@@ -13,8 +13,10 @@
 
 #include "app/MainWindow.h"
 #include "app/Report.h"
+#include "imaging/RawFile.h"
 #include "imaging/SafeFile.h"
 #include "ui/Cursors.h"
+#include "ui/ReplaceQuestion.h"
 
 namespace {
 
@@ -80,14 +82,6 @@ void TDiagramForm::AddButtons(std::function<void()> save) {
   connect(ok, &QPushButton::clicked, this, &TDiagramForm::BitBtnOKClick);
 }
 
-namespace {
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-}  // namespace
-
 bool TDiagramForm::SaveDiagram(const DiagramSaveRule& rule, const std::function<bool(FILE*)>& writeRows) {
   if (rule.saved && *rule.saved == 1) {
     RefuseSecondSave();
@@ -97,9 +91,8 @@ bool TDiagramForm::SaveDiagram(const DiagramSaveRule& rule, const std::function<
   if (!choice.accepted) return false;
 
   const std::string extension = rule.tsForSecondFilter && choice.filterIndex != 1 ? ".ts" : ".xls";
-  // A name already ending in the extension keeps it once.
-  const std::string path =
-      EndsWith(choice.fileName, extension) ? choice.fileName : choice.fileName + extension;
+  const std::string path = WithExtension(choice.fileName, extension);
+  if (!ui::MayReplace({path})) return false;
 
   // Written beside the target and renamed over it when complete: a failed save keeps the earlier file.
   SafeFile file(path);
@@ -116,7 +109,7 @@ bool TDiagramForm::SaveDiagram(const DiagramSaveRule& rule, const std::function<
   // Only a complete file counts as the saved result.
   FileName = path;
   if (rule.chosenName) {
-    *rule.chosenName = EndsWith(choice.fileName, extension)
+    *rule.chosenName = HasExtension(choice.fileName, extension)
                            ? choice.fileName.substr(0, choice.fileName.size() - extension.size())
                            : choice.fileName;
   }

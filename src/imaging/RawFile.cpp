@@ -181,6 +181,20 @@ std::string SizeFileName(const std::string& imageName) {
   return imageName.substr(0, dot) + ".txt";
 }
 
+bool HasExtension(const std::string& name, const std::string& extension) {
+  if (name.size() < extension.size()) return false;
+  const std::size_t start = name.size() - extension.size();
+  for (std::size_t k = 0; k < extension.size(); ++k)
+    if (std::tolower(static_cast<unsigned char>(name[start + k])) !=
+        std::tolower(static_cast<unsigned char>(extension[k])))
+      return false;
+  return true;
+}
+
+std::string WithExtension(const std::string& name, const std::string& extension) {
+  return HasExtension(name, extension) ? name : name + extension;
+}
+
 std::string FolderOf(const std::string& fileName) {
   const std::size_t slash = fileName.find_last_of('/');
   if (slash == std::string::npos) return std::string();

@@ -67,5 +67,10 @@ std::int64_t GetFileSize(const std::string& fileName);
 // Only the file part is looked at: a dot in a folder name is not an extension.
 std::string SizeFileName(const std::string& imageName);
 
+// Whether the name ends with the extension (".bmp"), in any case.
+bool HasExtension(const std::string& name, const std::string& extension);
+// The name chosen in a save dialog with the extension its file takes: appended, unless it is there.
+std::string WithExtension(const std::string& name, const std::string& extension);
+
 // The folder part of a file name ("" when there is none).
 std::string FolderOf(const std::string& fileName);

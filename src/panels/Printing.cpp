@@ -6,6 +6,7 @@
 #include "panels/ConfigPagePrint.h"
 #include "ui/Driver.h"
 #include "ui/Printer.h"
+#include "ui/ReplaceQuestion.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ void TMainForm::ImprimerClick() {
     SetImageWidth(g, g.ImageWidthMM, PrintCentred);
   const PixelRect r = PageRectOf(g, printer.PageWidthPixels(), printer.PageHeightPixels());
   PrintRect = {r.Left, r.Top, r.Right, r.Bottom};
+  if (!ui::MayReplace({printer.OutputFile()})) return;
   if (!ui::PrintBitmap(printer, *picture, QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1))))
     ui::MessageBox("The picture could not be printed\nPlease check the printer in the print configuration",
                    "ERROR");

@@ -31,8 +31,9 @@ FileChoice RunFileDialog(const FileDialogSpec& request, QFileDialog::AcceptMode 
                      QString::fromStdString(request.initialDir));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  // The program appends its own extensions: the dialog must not add one.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  // The program appends its own extensions and asks itself about the files it will write
+  // (ui::MayReplace): the dialog would ask about the name as typed.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   const QStringList filters = QtFilters(request.filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);

@@ -1,10 +1,14 @@
 #include "ui/Printer.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QRect>
+
+#include "imaging/SafeFile.h"
 
 namespace ui {
 
@@ -61,11 +65,40 @@ void Printer::Restore(const Settings& s) {
   printer_->setDuplex(s.duplex);
 }
 
-bool PrintBitmap(Printer& printer, const QImage& picture, const QRect& rect) {
+std::string Printer::OutputFile() const {
+  return printer_->outputFileName().toStdString();
+}
+
+namespace {
+
+bool PaintPage(QPaintDevice& device, const QImage& picture, const QRect& rect) {
   QPainter painter;
-  if (!painter.begin(&printer.Device())) return false;
+  if (!painter.begin(&device)) return false;
   painter.drawImage(rect, picture);
   return painter.end();
+}
+
+}  // namespace
+
+bool PrintBitmap(Printer& printer, const QImage& picture, const QRect& rect) {
+  QPrinter& device = printer.Device();
+  const std::string file = printer.OutputFile();
+  if (file.empty()) return PaintPage(device, picture, rect);
+  // Qt's own file output ignores failed writes and truncates the earlier file first: the page is
+  // made in memory, on the printer's page and resolution, and written through a checked temporary.
+  QBuffer page;
+  if (!page.open(QIODevice::WriteOnly)) return false;
+  {
+    QPdfWriter pdf(&page);
+    pdf.setPageLayout(device.pageLayout());
+    pdf.setResolution(device.resolution());
+    const bool gray = device.colorMode() == QPrinter::GrayScale;
+    if (!PaintPage(pdf, gray ? picture.convertToFormat(QImage::Format_Grayscale8) : picture, rect))
+      return false;
+  }
+  SafeFile out(file);
+  return out.Open("wb") && out.Write(page.data().constData(), static_cast<std::size_t>(page.size())) &&
+         out.Commit();
 }
 
 bool RunPrinterSetupDialog(Printer& printer) {

@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QString>
 #include <memory>
+#include <string>
 
 class QImage;
 class QRect;
@@ -24,6 +25,9 @@ class Printer {
   double PageHeightMM() const;
   int PageWidthPixels() const;
   int PageHeightPixels() const;
+
+  // The file the printer writes into; "" for a real printer.
+  std::string OutputFile() const;
 
   bool Landscape() const;
   void SetLandscape(bool landscape);
@@ -46,7 +50,8 @@ class Printer {
 };
 
 // One page: begin a document, stretch the picture into `rect` (printer pixels of the printable area),
-// end the document. False when the printer could not start or finish it.
+// end the document. False when the printer could not start or finish it, or its file could not be
+// written (an earlier file of that name is then kept as it was).
 bool PrintBitmap(Printer& printer, const QImage& picture, const QRect& rect);
 
 // The system's printer set-up dialog on this printer; false when the person cancels.

@@ -59,8 +59,12 @@ TEST_F(DiagramsTest, BoxCountingSaveFromFirstToLast) {
   ui.message("REGISTRATION", kRegistered);
   m.DiagFractal1Click();
   EXPECT_EQ(std::tuple(ReadFile(Path("bc.xls")), Report()), std::tuple("kept", line));
-  // A new result may be saved again.
+  // A new result may be saved again; over an existing file only when the person agrees.
   NewDiagramResult(m.DiagramSavedFlags.BoxCountingSaved, m.DiagramSavedFlags.BoxCountingPending);
+  PressSave();
+  ui.save(Path("bc")).message("CAUTION", ReplaceQuestion({Path("bc.xls")}), ui::IDNO);
+  m.DiagFractal1Click();
+  EXPECT_EQ(std::tuple(ReadFile(Path("bc.xls")), Report()), std::tuple("kept", line));
   ShowAndSave("bc2");
   EXPECT_EQ(ReadFile(Path("bc2.xls")), kTwoPointRows);
 }

@@ -138,12 +138,12 @@ TEST_F(OpenImageTest, ReportQuestion) {
   MainForm->Open1Click();
   EXPECT_EQ(std::tuple(ReportForm->ReportOff, ReportOn(), MainForm->OriginalImage.Lines()),
             std::tuple(1, false, 3));
-  // The name typed gets ".txt" appended, even when it ends so already.
+  // The name typed gets ".txt" appended, unless it ends so already.
   open("h.raw", YesReport).save(Path("report.txt"), 1);
   MainForm->Open1Click();
   EXPECT_EQ(std::tuple(MainForm->ReportFileName, MainForm->ReportPath),
-            std::tuple(Path("report.txt"), Path("report.txt.txt")));
-  EXPECT_EQ(ReadFile(Path("report.txt.txt")), Header(Path("h.raw"), 3, 4));
+            std::tuple(Path("report.txt"), Path("report.txt")));
+  EXPECT_EQ(ReadFile(Path("report.txt")), Header(Path("h.raw"), 3, 4));
   EXPECT_EQ(ui.FileDialogs().at(1).title + "|" + ui.FileDialogs().at(1).filter,
             " OPEN REPORT|Name Report [*.txt]|*.txt");
   // A new report closes the old one; the question closed and no file chosen keep it open.
@@ -151,8 +151,14 @@ TEST_F(OpenImageTest, ReportQuestion) {
   MainForm->Open1Click();
   open("two.raw", Closed).cancelSave();
   MainForm->Open1Click();
+  // Named after the image, the report would replace its size file: No is a cancelled choice.
+  open("two.raw", YesReport)
+      .save(Path("two"), 1)
+      .message("CAUTION", ReplaceQuestion({Path("two.txt")}), ui::IDNO);
+  MainForm->Open1Click();
+  EXPECT_EQ(std::tuple(ReadFile(Path("two.txt")), ReportForm->ReportOff), std::tuple("2 5", 0));
   ReportPrintf("\n\n LINE");
-  EXPECT_EQ(ReadFile(Path("report.txt.txt")), Header(Path("h.raw"), 3, 4));
+  EXPECT_EQ(ReadFile(Path("report.txt")), Header(Path("h.raw"), 3, 4));
   const std::string kept = Header(Path("two.raw"), 2, 5) + "\n\n LINE";
   EXPECT_EQ(ReadFile(Path("r2.txt")), kept);
   // "No": nothing more is written, not even by a complementary image.

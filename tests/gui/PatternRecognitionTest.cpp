@@ -245,4 +245,10 @@ TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
   f.RadioButton2Click();
   EXPECT_EQ(std::tuple(m.PatternTableRequested, f.RadioButton1->isChecked(), f.RadioButton2->isChecked()),
             std::tuple(0, false, true));
+  // An existing table is replaced only when the person agrees; No is a cancelled name.
+  WriteFile(Path("old.xls"), "earlier");
+  ui.save(Path("old")).message("CAUTION", ReplaceQuestion({Path("old.xls")}), ui::IDNO);
+  f.RadioButton1Click();
+  EXPECT_EQ(std::tuple(m.PatternTableRequested, f.TableFileName, f.RadioButton2->isChecked()),
+            std::tuple(0, Path("t.xls"), true));
 }

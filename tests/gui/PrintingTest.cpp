@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "Program.h"
+#include "fixtures/ScratchFiles.h"
 #include "panels/ConfigPagePrint.h"
 namespace {
 using Form = TConfigPagePrintForm;
@@ -135,6 +136,7 @@ TEST_F(PrintingTest, PrintPutsThePictureWhereTheSetUpPlacedItRefusesWhatItCannot
   // 100 x 50 mm at 50 and 118.5 mm inside the 5 mm page margins.
   ExpectOnePageWithDarkBox(pdf_, Path("page"), {55, 123.5, 155, 173.5});
   ShowInPanel(1, BytePlane(200, 200));  // a new, square image: no set-up again, 100 x 100 mm centred
+  ui.message("CAUTION", ReplaceQuestion({pdf_}), ui::IDYES);
   MainForm->ImprimerClick();
   ExpectOnePageWithDarkBox(pdf_, Path("square"), {55, 5 + 93.5, 155, 5 + 193.5});
   // Panel 2 shows nothing: it cannot be chosen, and a chosen panel emptied since cannot be printed.
@@ -181,4 +183,24 @@ TEST_F(PrintingTest, PrintPutsThePictureWhereTheSetUpPlacedItRefusesWhatItCannot
   ASSERT_FALSE(printer.PageWidthMM() > 0);
   ui.message("CAUTION", "The printer gives a page of no size\nPlease choose another printer or paper");
   MainForm->Configurationdelimpression1Click();
+}
+// A print into a file that cannot be written says so; an earlier file of that name stays as it was.
+TEST_F(PrintingTest, AFailedPrintIntoAFileIsSaidAndKeepsTheEarlierFile) {
+  const std::string failed =
+      "The picture could not be printed\nPlease check the printer in the print configuration";
+  ShowInPanel(1, MakeRandomGray(400, 200, 3));  // random: the page holds more than the limit below
+  UsePdfPrinter("/dev/full");
+  ui.ok<Form>().message("ERROR", failed);
+  MainForm->ImprimerClick();
+  WriteFile(pdf_, "earlier");
+  UsePdfPrinter(pdf_);
+  ui.message("CAUTION", ReplaceQuestion({pdf_}), ui::IDNO);
+  MainForm->ImprimerClick();
+  ui.message("CAUTION", ReplaceQuestion({pdf_}), ui::IDYES).message("ERROR", failed);
+  {
+    FileSizeLimit full(1024);
+    MainForm->ImprimerClick();
+  }
+  EXPECT_EQ(ReadFile(pdf_), "earlier");
+  EXPECT_EQ(FolderEntries(Dir().string()), std::vector<std::string>{"print.pdf"});
 }

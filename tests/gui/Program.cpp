@@ -40,6 +40,13 @@ void ProgramTest::OpenThroughTheMenu(const BytePlane& plane) {
   MainForm->Open1Click();
 }
 
+std::string ReplaceQuestion(const std::vector<std::string>& files) {
+  if (files.size() == 1) return "The file\n" + files[0] + "\nalready exists\nReplace it?";
+  std::string text = "The files\n";
+  for (const std::string& file : files) text += file + "\n";
+  return text + "already exist\nReplace them?";
+}
+
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
 // The main window, the panels, the report form, the cursors, Format and the test pictures: what the
 // handler tests drive and check.
@@ -77,6 +78,8 @@ std::string EditText(const QLineEdit* edit);
 Rgb ShownPixel(const TPanelForm& panel, int line, int column);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
+// The question a save asks, under "CAUTION", before it replaces these existing files.
+std::string ReplaceQuestion(const std::vector<std::string>& files);
 
 // A dialog answer maker: FormAnswer(&TForm::A, &TForm::B)(a, b) is an answer that sets the members
 // A and B of the form to a and b and presses OK.

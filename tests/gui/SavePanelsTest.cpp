@@ -35,13 +35,14 @@ class SavePanelsTest : public ProgramTest {
 };
 TEST_F(SavePanelsTest, RawWithItsSizeFileAndBmpWithTheGrayRamp) {
   const std::string original = Bytes(m->OriginalImage);
-  // A name typed with its extension keeps it: "typed.raw.raw" and "typed.raw.txt".
-  for (const std::string name : {"out", "typed.raw"}) {
+  // A name typed with its extension keeps it once: "typed.raw" and "typed.txt".
+  for (const auto& [name, stem] : {std::pair("out", "out"), std::pair("typed.raw", "typed")}) {
     ui.save(Path(name), 1);
     m->SaveOriginalSpeedButton1Click();
-    EXPECT_EQ(ReadFile(Path(name + ".raw")) + "|" + ReadFile(Path(name + ".txt")),
+    EXPECT_EQ(ReadFile(Path(stem + std::string(".raw"))) + "|" + ReadFile(Path(stem + std::string(".txt"))),
               original + "|3\n4\n1\n0\n255\n");
-    EXPECT_EQ(m->RegisteredName + "|" + m->ImageFileName, Path(name + ".raw") + "|" + Path(name));
+    EXPECT_EQ(m->RegisteredName + "|" + m->ImageFileName,
+              Path(stem + std::string(".raw")) + "|" + Path(name));
   }
   EXPECT_EQ(Report(), "");  // panel 1 saves record nothing
   const ui::FileDialogSpec& dialog = ui.FileDialogs()[0];
@@ -132,7 +133,9 @@ TEST_F(SavePanelsTest, FailedWritesAndAFullReportAreSaidNotRecordedAndKeepTheEar
   m->Panel2Pending[p2Binary] = 1;
   m->Enable({"SaveBinarSpeedButton1"});
   for (const int filter : {1, 2}) {
-    ui.save(Path("x"), filter).message("ERROR", CannotWrite(Path(filter == 1 ? "x.raw" : "x.bmp")));
+    ui.save(Path("x"), filter);
+    if (filter == 1) ui.message("CAUTION", ReplaceQuestion({Path("x.raw"), Path("x.txt")}), ui::IDYES);
+    ui.message("ERROR", CannotWrite(Path(filter == 1 ? "x.raw" : "x.bmp")));
     FileSizeLimit full(1024);
     m->SaveBinarSpeedButton1Click();
   }
@@ -154,6 +157,25 @@ TEST_F(SavePanelsTest, FailedWritesAndAFullReportAreSaidNotRecordedAndKeepTheEar
   EXPECT_EQ(std::tuple(std::filesystem::exists(Path("b.raw")), Waiting(), ReportForm->ReportOff,
                        Report().size() <= room),
             std::tuple(true, "11 on", 1, true));
+}
+// The files a save would replace are asked about, by their names with the extension, before anything is
+// written.
+TEST_F(SavePanelsTest, ExistingFilesAreAskedAboutAndNoKeepsThemAndRegistersNothing) {
+  WriteFile(Path("x.bmp"), "earlier");
+  ui.save(Path("x"), 2).message("CAUTION", ReplaceQuestion({Path("x.bmp")}), ui::IDNO);
+  m->SaveBinarSpeedButton1Click();
+  EXPECT_EQ(ReadFile(Path("x.bmp")) + Report() + Waiting(), "earlier10 on");
+  // Typed with its extension: the same file, not "x.bmp.bmp".
+  ui.save(Path("x.bmp"), 2).message("CAUTION", ReplaceQuestion({Path("x.bmp")}), ui::IDYES);
+  m->SaveBinarSpeedButton1Click();
+  EXPECT_EQ(ReadBmp(Path("x.bmp")) + Report() + Waiting(),
+            Bytes(m->BinaryImage) + kBinaryLine + Path("x.bmp") + "00 off");
+  // A raw save writes the size file too: an existing one alone is asked about.
+  WriteFile(Path("z.txt"), "5\n6\n");
+  ui.save(Path("z"), 1).message("CAUTION", ReplaceQuestion({Path("z.txt")}), ui::IDNO);
+  m->SaveOriginalSpeedButton1Click();
+  EXPECT_EQ(FolderEntries(Dir().string()), (std::vector<std::string>{"report.txt", "x.bmp", "z.txt"}));
+  EXPECT_EQ(ReadFile(Path("z.txt")), "5\n6\n");
 }
 // Publishing a gray result ends the colour results, but not the editor's picture of panel 2.
 TEST_F(SavePanelsTest, PublishingAGrayResultEndsTheColourResultsButNotTheEditorsPicture) {

@@ -1,8 +1,7 @@
 #include "binary/kernels/PatternTable.h"
 
-#include <cctype>
-
 #include "imaging/Formatted.h"
+#include "imaging/RawFile.h"
 
 namespace {
 
@@ -41,14 +40,5 @@ std::string PatternTableRow(const ItemShape& s, double p) {
 }
 
 std::string WithXlsExtension(const std::string& name) {
-  static constexpr char kExtension[] = ".xls";
-  constexpr std::size_t kLength = sizeof(kExtension) - 1;
-  if (name.size() >= kLength) {
-    bool same = true;
-    for (std::size_t k = 0; k < kLength; ++k)
-      same =
-          same && std::tolower(static_cast<unsigned char>(name[name.size() - kLength + k])) == kExtension[k];
-    if (same) return name;
-  }
-  return name + kExtension;
+  return WithExtension(name, ".xls");
 }
