@@ -98,7 +98,9 @@ void TMainForm::MovingCircleTreatment1Click() {
         ReportPoints(points);
       }
       if (jumping) {
-        const CircleFit fit = FitCircleLine(points.LogSize, points.LogCount);
+        CircleFit fit = FitCircleLine(points.LogSize, points.LogCount);
+        fit.Correlation = ClampedCorrelation(fit.Correlation);
+        fit.R2 = ClampedR2(fit.R2);
         CircleSlope = fit.Slope;
         CircleRatio = fit.Ratio;
         CircleCorrelation = fit.Correlation;

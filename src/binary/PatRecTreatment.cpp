@@ -14,6 +14,7 @@
 #include "binary/kernels/PatternTable.h"
 #include "binary/kernels/ShapeMeasures.h"
 #include "diagrams/DiagramForm.h"
+#include "imaging/PrintedValues.h"
 #include "imaging/SafeFile.h"
 #include "panels/ProgressWindow.h"
 #include "ui/Cursors.h"
@@ -130,7 +131,6 @@ void TMainForm::PatRecTreatment1Click() {
   TPatternRecognitionForm& form = *PatternRecognitionForm;
   form.ShowRequest(PatternTableRequested);
   ui::ShowModal(form);
-  const double p = form.PixelSize;
 
   // Every code present is an item: labelings skip 10, and other labeled images hold any code.
   const ItemIndex index = IndexItems(BinaryImage);
@@ -146,6 +146,17 @@ void TMainForm::PatRecTreatment1Click() {
 
   ui::SetScreenCursor(ui::crHourGlass);
   const std::vector<ItemShape> shapes = MeasureWithProgress(BinaryImage, index, codes);
+  // The measures in pixels do not depend on the pixel size: only the size is asked again.
+  while (!std::all_of(shapes.begin(), shapes.end(), [&form](const ItemShape& shape) {
+    return ScaledValuesFinite(shape, form.PixelSize);
+  })) {
+    ui::SetScreenCursor(ui::crArrow);
+    ui::MessageBox(OutOfRangeRefusal("Pixel Size"), "ERROR");
+    form.ShowRequest(PatternTableRequested);
+    ui::ShowModal(form);
+    ui::SetScreenCursor(ui::crHourGlass);
+  }
+  const double p = form.PixelSize;
   const bool tabled = PatternTableRequested == 1 && WriteTable(form.TableFileName, shapes, p);
 
   if (ReportOn()) {
@@ -162,5 +173,8 @@ void TMainForm::PatRecTreatment1Click() {
     HoleTotalSize = Saturated(holes.Total);
   }
   ui::SetScreenCursor(ui::crArrow);
-  ui::MessageBox("End of the treatment\n\nResults reported in the Report File", "END");
+  // Off from the start, or turned off by a write that failed on the way: nothing may claim the results.
+  ui::MessageBox(ReportOn() ? "End of the treatment\n\nResults reported in the Report File"
+                            : "End of the treatment\n\nNota: no Report",
+                 "END");
 }

@@ -8,6 +8,7 @@
 #include "app/Report.h"
 #include "diagrams/DiagramForm.h"
 #include "graytone/kernels/GlobalFractal.h"
+#include "imaging/PrintedValues.h"
 #include "ui/Cursors.h"
 
 namespace {
@@ -31,7 +32,8 @@ void TMainForm::GlobalFractalTreatment1Click() {
     return;
   }
   ui::SetScreenCursor(ui::crHourGlass);
-  const GlobalFractalResult result = GlobalFractalDimension(OriginalImage);
+  GlobalFractalResult result = GlobalFractalDimension(OriginalImage);
+  result.Correlation = ClampedCorrelation(result.Correlation);
   ui::SetScreenCursor(ui::crArrow);
 
   const bool defined = !std::isnan(result.Dimension);

@@ -9,10 +9,11 @@
 #include "diagrams/DiagLocFractDim.h"
 #include "diagrams/DiagramForm.h"
 #include "graytone/LocalFract.h"
-#include "panels/ResultPublishing.h"
 #include "graytone/kernels/LocalFractal.h"
 #include "imaging/Allocators.h"
+#include "imaging/PrintedValues.h"
 #include "panels/ProgressWindow.h"
+#include "panels/ResultPublishing.h"
 #include "ui/Cursors.h"
 
 namespace {
@@ -36,6 +37,10 @@ bool AskParameters() {
     // "nan" or "inf" typed in the edit are no factor either.
     if (form.HFactor == 0 || !std::isfinite(form.HFactor)) {
       ui::MessageBox("H Factor not defined", "ERROR");
+      continue;
+    }
+    if (!std::isfinite(LocalFractalHeightScale(form.HFactor))) {
+      ui::MessageBox(OutOfRangeRefusal("H Factor"), "ERROR");
       continue;
     }
     return true;

@@ -1,5 +1,6 @@
 // The screen editor's buttons: starting the editor, choosing a tool, deleting the last line and
-// returning to the labeled image as it was; and the rebuild of panel 2 from the colour tables.
+// returning to the labeled image as it was; and the rebuilds of panel 2 from the colour tables and
+// from the colour planes.
 #include "panels/ScreenEditor.h"
 
 #include <QAction>
@@ -53,6 +54,15 @@ void ToolCursor(const char* button, int cursor) {
   ui::SetScreenCursor(MainForm->IsDown(button) ? cursor : ui::crArrow);
 }
 
+// An edit is not a new image: the panel stays at the zoom the person works at.
+void ShowEdited(TMainForm& m, const IMAGE& picture) {
+  const std::uint8_t keepZoom = m.KeepZoom;
+  m.KeepZoom = 1;
+  TempImageForm->ShowBitmap(picture);
+  m.KeepZoom = keepZoom;
+  TempImageForm->FormPaint();
+}
+
 }  // namespace
 
 bool ShowPanelFromTables(TMainForm& m) {
@@ -85,12 +95,18 @@ bool ShowPanelFromTables(TMainForm& m) {
     for (auto i = static_cast<int>(first); i < last; ++i)
       std::memcpy(picture->Row(i), values[i], static_cast<std::size_t>(columns));
   });
-  // An edit is not a new image: the panel stays at the zoom the person works at.
-  const std::uint8_t keepZoom = m.KeepZoom;
-  m.KeepZoom = 1;
-  TempImageForm->ShowBitmap(*picture);
-  m.KeepZoom = keepZoom;
-  TempImageForm->FormPaint();
+  ShowEdited(m, *picture);
+  return true;
+}
+
+bool ShowPanelFromColourPlanes(TMainForm& m) {
+  if (!TempImageForm || !InterleaveColourPlanes(m.RedPlane, m.GreenPlane, m.BluePlane, m.ColourImage))
+    return false;
+  m.EditorColourImage = 1;
+  IMAGE picture(m.RedPlane.Columns(), m.RedPlane.Lines(), IMAGE::kRgb);
+  if (picture.Empty()) return false;
+  picture.SetFromPlaneRGB(m.ColourImage);
+  ShowEdited(m, picture);
   return true;
 }
 

@@ -18,6 +18,10 @@ void ResetScreenEditor(TMainForm& m);
 // the panel keeps its zoom. Returns false when there is nothing to show or no memory for it.
 bool ShowPanelFromTables(TMainForm& m);
 
+// Panel 2 shown in the colours the colour planes hold, the colour image following; the panel keeps
+// its zoom. Returns false when the planes cannot be shown.
+bool ShowPanelFromColourPlanes(TMainForm& m);
+
 // Panel 2 no longer shows the editor's colour picture: the saves write the gray planes again (the
 // colour image itself is kept). For whatever replaces panel 2 while the editor's picture is the
 // colour result.

@@ -1,6 +1,7 @@
 // A click in panel 2 applies the editor's tools whose buttons are down, in a fixed order: the Filling
-// Tool, the pencil, the pipette, the line and the local filling. Each tool shows its result from the
-// colour tables, so the picture and the colour image always agree with the values and the tables.
+// Tool, the pencil, the pipette, the line and the local filling. Each tool but the pipette shows its
+// result from the colour tables; the pipette shows the colour planes. The colour image always follows
+// the picture shown.
 #include <cstdint>
 
 #include "app/MainWindow.h"
@@ -48,8 +49,9 @@ void Pencil(TMainForm& m, PixelPosition at, Selection s) {
   ShowPanelFromTables(m);
 }
 
-// Pipette: every pixel of the clicked value is shown in the colour chosen now, which becomes that
-// value's table colour; the colour planes receive it too. The values are not changed.
+// Pipette: every pixel of the clicked value takes the colour chosen now in the colour planes, and the
+// picture shows what the planes hold. The values and the colour tables are not changed: the next tool
+// that draws from the tables shows the value in its table colour again.
 void Pipette(TMainForm& m, PixelPosition at) {
   if (const auto chosen = ui::ChooseColour(m.PipetteColour)) m.PipetteColour = *chosen;
   const Rgb colour{static_cast<std::uint8_t>((m.PipetteColour >> 16) & 0xFF),
@@ -57,8 +59,7 @@ void Pipette(TMainForm& m, PixelPosition at) {
                    static_cast<std::uint8_t>(m.PipetteColour & 0xFF)};
   const std::uint8_t clicked = m.BinaryImage[at.Line][at.Column];
   PaintValueColour(m.BinaryImage, clicked, colour, m.RedPlane, m.GreenPlane, m.BluePlane);
-  SetTableColour(m, clicked, colour.red, colour.green, colour.blue);
-  ShowPanelFromTables(m);
+  ShowPanelFromColourPlanes(m);
 }
 
 // Line, left button: the start, written at once and shown with the next picture.

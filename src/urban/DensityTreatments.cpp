@@ -1,11 +1,13 @@
 // Binar. Treat. > Urban Field > Density and Homogeneity > Treatment: how a gray-tone class fills one
 // item (a message and the report), and the map of its share of every moving window (panel 3).
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "app/MainWindow.h"
 #include "app/Report.h"
+#include "imaging/PrintedValues.h"
 #include "panels/ResultPublishing.h"
 #include "ui/Cursors.h"
 #include "ui/Driver.h"
@@ -28,7 +30,12 @@ std::string Printed(const char* format, auto... values) {
   return text;
 }
 
-// The density dialog until its values are complete and the item is present; false on Cancel.
+bool Finite(const DensitySurfaces& s) {
+  return std::isfinite(s.ItemSurface) && std::isfinite(s.ElementSurface) && std::isfinite(s.Percentage);
+}
+
+// The density dialog until its values are complete, the item is present and the pixel size gives
+// finite results; false on Cancel.
 bool AskDensity(TMainForm& m, DensityCounts& counts) {
   TDensityDiagForm& f = *DensityDiagForm;
   for (;;) {
@@ -56,10 +63,14 @@ bool AskDensity(TMainForm& m, DensityCounts& counts) {
       const BytePlane& gray = f.DataOrigin == kFromPanel3 ? m.ResultImage : m.OriginalImage;
       counts = CountDensity(gray, m.BinaryImage, f.ItemValue, f.MinValue, f.MaxValue);
       // With no pixel of the item there is no surface to share: the percentage would be undefined.
-      if (counts.ItemPixels > 0) return true;
-      ui::MessageBox(
-          Printed("No pixel of panel 2 holds the value %d\nThe density cannot be computed", f.ItemValue),
-          "DENSITY");
+      if (counts.ItemPixels == 0)
+        ui::MessageBox(
+            Printed("No pixel of panel 2 holds the value %d\nThe density cannot be computed", f.ItemValue),
+            "DENSITY");
+      else if (!Finite(DensitySurfacesOf(counts, f.PixelSize)))
+        ui::MessageBox(OutOfRangeRefusal("Pixel Size"), "ERROR");
+      else
+        return true;
     }
   }
 }

@@ -1,5 +1,6 @@
 // Binar. Treat. > Urban Field > Radial Expansion and Crown Expansion: around a starting point, the
 // density and the fractal dimension of the covered part of growing discs or rings.
+#include <climits>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/Report.h"
 #include "diagrams/RadialExpansion.h"
+#include "imaging/PrintedValues.h"
 #include "panels/ProgressWindow.h"
 #include "ui/Cursors.h"
 #include "urban/ExpansionForms.h"
@@ -58,6 +60,8 @@ std::string ValuesFault(const ExpansionWords& words, const BytePlane& image, con
       p.LastRadius > LargestLastRadius(image.Lines(), image.Columns(), p.CentreLine, p.CentreColumn))
     return words.lastBeyond;
   if (p.LastRadius <= p.FirstRadius) return words.noStep;
+  // The saved curves give each radius in whole metres, up to the last radius computed.
+  if (!(std::trunc((p.LastRadius - 1) * pixelSize) <= INT_MAX)) return OutOfRangeRefusal("Pixel Size");
   return "";
 }
 

@@ -4,6 +4,8 @@
 
 #include "app/MainWindow.h"
 #include "app/Report.h"
+#include "graytone/kernels/ValuePresence.h"
+#include "imaging/Formatted.h"
 #include "imaging/Image.h"
 #include "panels/ScreenEditor.h"
 #include "panels/TempImage.h"
@@ -16,6 +18,7 @@
 namespace {
 
 constexpr int kNoValue = -1;
+constexpr int kLastValue = 255;
 constexpr int kNamedIterations = 5;  // beyond, the caption says "More than 5 Iterations"
 
 struct MorphoKindText {
@@ -67,15 +70,26 @@ bool AskMorphology(TMainForm& m) {
   }
 }
 
+// The value dialog until panel 2 holds the value; false on Cancel.
+bool AskSmoothedValue(TMainForm& m) {
+  for (;;) {
+    ui::ShowModal(*SelectItemValueForm);
+    if (m.DialogCancelBytes[cbSelectItemValue] == 1) {
+      m.DialogCancelBytes[cbSelectItemValue] = 0;
+      return false;
+    }
+    // Smoothing a value no pixel holds would turn all of panel 2 into background.
+    const int value = SelectItemValueForm->ItemValue;
+    if (value >= 0 && value <= kLastValue && PresentValues(m.BinaryImage, 0)[value]) return true;
+    ui::MessageBox(Format("No pixel of panel 2 holds the value %d", value), "MAJORITY SMOOTHING");
+  }
+}
+
 }  // namespace
 
 void TMainForm::MajSmoothTreatmentClick() {
   if (!RequireImage()) return;
-  ui::ShowModal(*SelectItemValueForm);
-  if (DialogCancelBytes[cbSelectItemValue] == 1) {
-    DialogCancelBytes[cbSelectItemValue] = 0;
-    return;
-  }
+  if (!AskSmoothedValue(*this)) return;
   ui::SetScreenCursor(ui::crHourGlass);
   MajoritySmoothing(BinaryImage, SelectItemValueForm->ItemValue);
   ShowPanel2(*this, " MAJORITY SMOOTHING ");

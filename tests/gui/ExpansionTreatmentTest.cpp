@@ -126,6 +126,11 @@ TEST_F(ExpansionTreatmentTest, RefusalsCancelLimitsAndANewImageTakesTheCurvesAwa
       // Values the dialog lets through that the image cannot take.
       {Radial(1, 2, 40, 30, 2.5, 0, 255, 10, 2, 13), "Starting Point outside the image"},
       {Radial(1, 2, 20, 30, -1.0, 0, 255, 10, 2, 13), "Pixel Size must be a positive number"},
+      // The radius 12 in metres, beyond the file's integers.
+      {Radial(1, 2, 20, 30, 2e8, 0, 255, 10, 2, 13),
+       "Pixel Size out of range:\nthe results cannot be computed"},
+      {Radial(1, 2, 20, 30, 1e308, 0, 255, 10, 2, 13),
+       "Pixel Size out of range:\nthe results cannot be computed"},
       {Radial(1, 2, 20, 30, 2.5, 0, 255, -4, 2, 13), "First Circle Size must be positive"},
       {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 20), "Last Radius beyond the image border"},
       {Radial(1, 2, 20, 30, 2.5, 0, 255, 10, 2, 10), last},
@@ -158,6 +163,8 @@ TEST_F(ExpansionTreatmentTest, RefusalsCancelLimitsAndANewImageTakesTheCurvesAwa
       {Crown(2, 20, 30, 1.0, 0, 100, 12, 4, 2, 20), "Last External Radius beyond the image border"},
       {Crown(2, 20, 30, 1.0, 0, 100, 12, 4, 2, 12),
        "Last External Radius must be greater than the First External Radius"},
+      {Crown(2, 20, 30, 1e308, 0, 100, 12, 4, 1, 0),
+       "Pixel Size out of range:\nthe results cannot be computed"},
   };
   for (const auto& [answer, message] : crown) ui.dialog<C>(answer).message("ERROR", message);
   ui.dialog<C>([](C&) { return ui::mrCancel; });

@@ -96,3 +96,24 @@ TEST_F(LacunarityTest, ExactlyAsManyWindowSizesAsTheTablesHoldAreAccepted) {
   MainForm->LacunTreatment1Click();
   EXPECT_EQ(MainForm->LacunCount, 10);
 }
+
+// Two window sizes close in log: the single-precision sums put r at -1.000053; it prints as -1 and
+// R2 as 1, in the report, the state and the diagram.
+TEST_F(LacunarityTest, CorrelationOfTwoNearWindowSizesStaysWithinItsBounds) {
+  LoadOriginal(BytePlane(24, 24));
+  TMainForm& m = *MainForm;
+  for (int i = 0; i < 24; ++i)
+    for (int j = 12; j < 24; ++j) m.OriginalImage[i][j] = 2;
+  const std::string report = ReportInto(Path("report.txt"));
+  ui.dialog<TLacunForm>(Parameters(10, 11, 1)).ok<TDiagLacunForm>();
+  m.LacunTreatment1Click();
+  const std::string text = ReadFile(report);
+  EXPECT_EQ(text.substr(text.find("\n\tCorrelation")),
+            "\n\tCorrelation Coefficient = -1.000000\tR2 = 1.000000\n");
+  EXPECT_EQ(std::tuple(m.LacunCount, m.LacunCorrelation, m.LacunR2), std::tuple(2, -1.0, 1.0));
+  RecordingCanvas canvas;
+  DiagLacunForm->PaintBoxPaint(canvas, 1);
+  std::string texts;
+  for (const RecordedText& t : canvas.texts) texts += t.text + "|";
+  EXPECT_NE(texts.find("Correlation Coefficient = -1.000000|R2 = 1.000000|"), std::string::npos) << texts;
+}

@@ -49,6 +49,8 @@ TEST_F(LocalFractalTest, FlatImageThenRefusalsThenScaledBetweenExtremesAndRegist
   ui.dialog<TLocalFractForm>(answer(0, 0.5)).message("ERROR", "Moving Window Size not defined");
   for (double h : {0.0, std::nan("")})
     ui.dialog<TLocalFractForm>(answer(24, h)).message("ERROR", "H Factor not defined");
+  ui.dialog<TLocalFractForm>(answer(24, 1e308))  // a height scale of 1e310
+      .message("ERROR", "H Factor out of range:\nthe results cannot be computed");
   ui.dialog<TLocalFractForm>([](TLocalFractForm&) { return ui::mrCancel; });
   m.LocFracTreatment1Click();
   ExpectEarlierResult();

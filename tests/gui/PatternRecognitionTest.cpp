@@ -4,10 +4,12 @@
 #include "binary/Labeliz.h"
 #include "binary/PatternRecognition.h"
 #include "fixtures/Blocks.h"
+#include "fixtures/ScratchFiles.h"
 
 namespace {
 
 constexpr const char* kEnd = "End of the treatment\n\nResults reported in the Report File";
+constexpr const char* kEndNoReport = "End of the treatment\n\nNota: no Report";
 
 // Panel 2 holding `labels` as a labeling leaves it.
 void LoadLabeled(BytePlane labels) {
@@ -129,7 +131,7 @@ TEST_F(PatternRecognitionTest, RectangleAndRingInTheReportAndTheTable) {
     const bool writable = c.table.find('/') == std::string::npos;
     ui.dialog<TPatternRecognitionForm>(PixelSizeAndTable("2")).save(Path(c.typed));
     if (!writable) ui.message("ERROR", "The file\n" + table + "\ncannot be written");
-    ui.message("END", kEnd);
+    ui.message("END", c.reportOn ? kEnd : kEndNoReport);
     m.PatRecTreatment1Click();
     EXPECT_EQ(ReadFile(table), writable ? kRectangleAndRingTable : "");
     // A table that could not be written is not registered: the report names none.
@@ -251,4 +253,34 @@ TEST_F(PatternRecognitionTest, DialogChoicesOfTheTable) {
   f.RadioButton1Click();
   EXPECT_EQ(std::tuple(m.PatternTableRequested, f.TableFileName, f.RadioButton2->isChecked()),
             std::tuple(0, Path("t.xls"), true));
+}
+
+// A pixel size whose metres are beyond the doubles is asked again, the measures kept; a report that
+// fills up on the way is off at the end, and the end says so.
+TEST_F(PatternRecognitionTest, PixelSizeBeyondTheDoublesAndAReportOffOnTheWay) {
+  TMainForm& m = *MainForm;
+  LoadLabeled(RectangleAndRing());
+  m.PatternTableRequested = 0;
+  m.ReportPath = ReportInto(Path("report.txt"));
+  const auto size = [](const char* text) {
+    return [text](TPatternRecognitionForm& f) { return f.PixelSizeEdit->setText(text), ui::mrOk; };
+  };
+  ui.dialog<TPatternRecognitionForm>(size("1e200"))  // surfaces of 1e400 m2
+      .message("ERROR", "Pixel Size out of range:\nthe results cannot be computed")
+      .dialog<TPatternRecognitionForm>(size("2"))
+      .message("ERROR", "The report file\n" + m.ReportPath + "\ncannot be written\nThe report is off")
+      .message("END", kEndNoReport);
+  {
+    FileSizeLimit full(300);  // the header and the count, not the first item
+    m.PatRecTreatment1Click();
+  }
+  EXPECT_TRUE(ui.Finished());
+  const std::string text = ReadFile(m.ReportPath);
+  EXPECT_EQ(std::tuple(text.rfind(Header("") + "\n\tNumber of items = 2", 0), text.size() <= 300,
+                       text.find("inf"), ReportForm->ReportOff),
+            std::tuple(0u, true, std::string::npos, 1));
+  // Off from the start: the same end.
+  ui.dialog<TPatternRecognitionForm>(size("2")).message("END", kEndNoReport);
+  m.PatRecTreatment1Click();
+  EXPECT_EQ(ReadFile(m.ReportPath), text);
 }

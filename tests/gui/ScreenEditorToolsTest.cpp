@@ -11,16 +11,23 @@ TEST_F(ScreenEditorTest, PipetteRecoloursAValueAndFillingMergesTheClickedClassIn
   // Background with an item of value 7 (two pixels apart), an item of 3 and a pixel of 5.
   const BytePlane plane = PlaneFromText("77......\n........\n..3.3...\n........\n......7.\n5.......\n");
   Labeled(plane);
+  TMainForm& m = *MainForm;
+  m.PaletteRed[3] = 1, m.PaletteGreen[3] = 2, m.PaletteBlue[3] = 3;  // not the identity
+  const auto tables = std::tuple(m.PaletteRed, m.PaletteGreen, m.PaletteBlue);
   Press("PipetteSpeedButton1");
   EXPECT_EQ(ui::ScreenCursor(), ui::crPipette);
   ui.colour(kReddish);
   ClickPixel(Qt::LeftButton, 2, 2, 2);
-  const TMainForm& m = *MainForm;
-  EXPECT_EQ(std::tuple(PlaneText(m.BinaryImage), TableColour(3)), std::tuple(PlaneText(plane), kReddish));
-  ExpectShownFromTables();
-  // The colour planes take the colour on that value only.
+  // The values and the colour tables stay; the colour planes take the colour on that value only, and
+  // the picture and the colour image show the planes.
+  EXPECT_EQ(std::tuple(PlaneText(m.BinaryImage), std::tuple(m.PaletteRed, m.PaletteGreen, m.PaletteBlue)),
+            std::tuple(PlaneText(plane), tables));
   EXPECT_EQ(std::tuple(m.RedPlane[2][4], m.GreenPlane[2][4], m.BluePlane[2][4], m.RedPlane[0][0]),
             std::tuple(0x90, 0x20, 0x10, 7));
+  for (const auto& [line, column, colour] :
+       {std::tuple(2, 2, kReddish), {2, 4, kReddish}, {0, 0, Gray(7)}, {5, 0, Gray(5)}, {1, 1, Gray(255)}})
+    EXPECT_EQ(std::tuple(Shown(line, column), InColourImage(line, column)), std::tuple(colour, colour));
+  EXPECT_EQ(m.EditorColourImage, 1);
   Tool("ColorSpeedButton", 3, kBlueish);
   Press("CuvetSpeedButton");
   EXPECT_EQ(ui::ScreenCursor(), ui::crPot);

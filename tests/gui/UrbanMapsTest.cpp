@@ -170,6 +170,11 @@ TEST_F(UrbanMapsTest, DensityRefusesMissingValuesAndAnAbsentItemThenPrintsAndRep
       .message("ERROR", "Pixel Size not defined")
       .dialog<D>(Density(8, 3, 0, 200, 10.0))
       .message("DENSITY", "No pixel of panel 2 holds the value 8\nThe density cannot be computed")
+      // Surfaces beyond the doubles, and surfaces lost below them (a percentage of 0 / 0).
+      .dialog<D>(Density(7, 3, 0, 200, 1e308))
+      .message("ERROR", "Pixel Size out of range:\nthe results cannot be computed")
+      .dialog<D>(Density(7, 3, 0, 200, 1e-200))
+      .message("ERROR", "Pixel Size out of range:\nthe results cannot be computed")
       .dialog<D>([](D&) { return ui::mrCancel; });
   MainForm->DensityTreatmentClick();
   EXPECT_EQ(std::tuple(ui.Finished(), MainForm->DialogCancelBytes[cbDensityDiag], ReadFile(report)),

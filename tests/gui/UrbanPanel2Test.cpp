@@ -66,15 +66,23 @@ TEST_F(UrbanPanel2Test,
   EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), m.Panel2Pending[p2Binary], m.DialogCancelBytes[cbMathMorph],
                        ReadFile(report), TempImageForm->CaptionText()),
             std::tuple(before, 1, 0, "", " 2.- OLD "));
-  // Majority smoothing: Cancel changes nothing; OK fills the notch and names panel 2.
-  ui.dialog<TSelectItemValueForm>([](TSelectItemValueForm&) { return ui::mrCancel; });
+  // Majority smoothing: a value panel 2 does not hold is refused and asked again; Cancel changes
+  // nothing; OK fills the notch and names panel 2.
+  const auto value = [](const char* text) {
+    return [text](TSelectItemValueForm& f) { return f.SelectValueEdit->setText(text), ui::mrOk; };
+  };
+  ui.dialog<TSelectItemValueForm>(value("9"))
+      .message("MAJORITY SMOOTHING", "No pixel of panel 2 holds the value 9")
+      .dialog<TSelectItemValueForm>(value("300"))
+      .message("MAJORITY SMOOTHING", "No pixel of panel 2 holds the value 300")
+      .dialog<TSelectItemValueForm>([](TSelectItemValueForm&) { return ui::mrCancel; });
   m.MajSmoothTreatmentClick();
+  EXPECT_TRUE(ui.Finished());
   EXPECT_EQ(std::tuple(Bytes(m.BinaryImage), TempImageForm->CaptionText(), m.BinaryImageName,
                        m.DialogCancelBytes[cbSelectItemValue]),
             std::tuple(before, " 2.- OLD ", " OLD ", 0));
   std::tie(m.ColourMode, m.EditorColourImage) = std::tuple(kColourModeRgb, 1);
-  ui.dialog<TSelectItemValueForm>(
-      [](TSelectItemValueForm& f) { return f.SelectValueEdit->setText("5"), ui::mrOk; });
+  ui.dialog<TSelectItemValueForm>(value("5"));
   m.MajSmoothTreatmentClick();
   const BytePlane& b = m.BinaryImage;
   // The notch fills, a lone pixel stays, other values go.

@@ -115,6 +115,7 @@ TEST_F(WaveletTreatmentTest, RefusalsBringTheDialogBackAndAFlatSequenceIsUndefin
       {{.sigma = 0}, "Sigma value must be greater than 0"},
       {{.sigma = 2, .increase = 0}, "Step Increasing must not be 0"},
       {{.sigma = 2, .increase = -1}, "The three values of Sigma must be greater than 0"},
+      {{.sigma = 1e308, .increase = 1e308}, "Step Increasing out of range:\nthe results cannot be computed"},
       {{.increase = 0.5, .first = 1}, "First Moving Window Size must be at least 2"},
       {{.step = 0}, "Step value must be at least 1"},
       {{.number = 1}, "Step Number must lie between 2 and 127"},

@@ -1,5 +1,7 @@
 #include "binary/kernels/PatternTable.h"
 
+#include <cmath>
+
 #include "imaging/Formatted.h"
 #include "imaging/RawFile.h"
 
@@ -37,6 +39,16 @@ std::string PatternTableRow(const ItemShape& s, double p) {
   row += Format("%lf\t%lf\t%lf\t%lf\t%lf\t%lf\n", s.CircleRadius, s.CirclePerimeter, s.Ratio1,
                 s.ExternalPerimeter, s.ExternalPerimeter * p, s.Ratio2);
   return row;
+}
+
+bool ScaledValuesFinite(const ItemShape& s, double p) {
+  const double area = p * p;
+  if (!std::isfinite(static_cast<double>(s.Surface) * area)) return false;
+  if (!s.Measurable) return true;
+  for (const double value : {s.RecalculatedSurface * area, static_cast<double>(s.Perimeter) * p,
+                             s.PerimeterLength * p, s.ExternalPerimeter * p})
+    if (!std::isfinite(value)) return false;
+  return true;
 }
 
 std::string WithXlsExtension(const std::string& name) {

@@ -11,5 +11,9 @@ extern const char* const kPatternTableHeader;
 // its surfaces and "undefined" in the other fields.
 std::string PatternTableRow(const ItemShape& shape, double pixelSize);
 
+// Whether every value of the item that scales with the pixel size (its lengths and surfaces in
+// metres) is a finite number.
+bool ScaledValuesFinite(const ItemShape& shape, double pixelSize);
+
 // "name.xls", unless the name already ends with that extension (in any case).
 std::string WithXlsExtension(const std::string& name);

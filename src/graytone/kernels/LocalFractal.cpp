@@ -443,6 +443,10 @@ int LocalFractalHalfWindow(int windowSize) {
   return windowSize == kSmallWindow || windowSize == kLargeWindow ? windowSize / 2 : 0;
 }
 
+double LocalFractalHeightScale(double hFactor) {
+  return 100 * hFactor;
+}
+
 std::vector<int> LocalFractalBoxSizes(int h) {
   if (h == kLargeWindow / 2) return {1, 2, 3, 4, 6, 12};
   return {1, 2, 3, 4, 6};
@@ -462,7 +466,7 @@ LocalFractalResult LocalFractalDimension(const BytePlane& image, const LocalFrac
   LocalFractalResult result;
   const int h = LocalFractalHalfWindow(params.WindowSize);
   const int lines = image.Lines(), columns = image.Columns();
-  const double heightScale = 100 * params.HFactor;
+  const double heightScale = LocalFractalHeightScale(params.HFactor);
   result.Border = h;
   if (h == 0 || !std::isfinite(heightScale) || heightScale == 0 || lines < 2 * h || columns < 2 * h ||
       dimensions.Lines() != lines || dimensions.Columns() != columns)

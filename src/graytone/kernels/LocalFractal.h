@@ -25,6 +25,8 @@ struct LocalFractalParams {
 
 // Half window h for a window size: 6 for 12, 12 for 24; 0 for any other size.
 int LocalFractalHalfWindow(int windowSize);
+// The height scale 100 H of the voxel columns; the factor is usable when it is a non-zero finite number.
+double LocalFractalHeightScale(double hFactor);
 // The box sizes counted in a cube of side 2h: 1, 2, 3, 4, 6 (and 12 for h = 12).
 std::vector<int> LocalFractalBoxSizes(int h);
 // The top of the voxel column of a window pixel whose gray value exceeds the reference by d, clamped

@@ -1,5 +1,6 @@
 #pragma once
-// Whole-plane steps of the screen editor: recoding a value, and the colour picture of a plane.
+// Whole-plane steps of the screen editor: recoding a value, and the colour pictures of a plane and of
+// the colour planes.
 #include <array>
 #include <cstdint>
 
@@ -21,3 +22,8 @@ void PaintValueColour(const BytePlane& values, std::uint8_t value, Rgb colour, B
 // colour plane is overwritten entirely; it is (re)made when it does not have the size
 // values.Lines() x 3 values.Columns(). Returns false when it cannot be had.
 bool PaintColourImage(const BytePlane& values, const ColourTable& table, BytePlane& colour);
+
+// Writes the colours held by the three colour planes into `colour`, as PaintColourImage does. Returns
+// false when the planes differ in size, are empty, or the colour plane cannot be had.
+bool InterleaveColourPlanes(const BytePlane& red, const BytePlane& green, const BytePlane& blue,
+                            BytePlane& colour);
