@@ -17,6 +17,7 @@
 
 class QAction;
 class QActionGroup;
+class QKeyEvent;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -198,6 +199,10 @@ class TMainForm : public QMainWindow,
 
   // Refuses a tool that needs an image when none is loaded, under "CAUTION".
   bool RequireImage();
+
+ protected:
+  // F10 opens the menu bar, as Alt alone does.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildMenus();

@@ -1,8 +1,11 @@
 // The menu bar of the main window, built from one table: captions, names,
 // handlers and the entries disabled at start.
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <vector>
 
 #include "app/MainWindow.h"
@@ -180,6 +183,20 @@ const std::vector<MenuEntry>& MenuTable() {
 #undef SEPARATOR
 #undef TREATMENT_INFO
 
+// The captions carry no mnemonics, so the bar is reached as a whole: Alt pressed and released alone
+// enters its keyboard mode (first menu highlighted; the arrows, Return and Esc move in it), whatever
+// the desktop's style would otherwise allow.
+class MenuKeysStyle : public QProxyStyle {
+ public:
+  // The application's own style underneath, so that the bar looks like every other widget.
+  explicit MenuKeysStyle(const QString& base) : QProxyStyle(base) {}
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
 }  // namespace
 
 void TMainForm::BuildMenus() {
@@ -209,4 +226,21 @@ void TMainForm::BuildMenus() {
     action->setEnabled(!entry.off);
     items_[entry.name] = action;
   }
+  // Made after the bar, so destroyed after it.
+  auto* keys = new MenuKeysStyle(QApplication::style()->name());
+  keys->setParent(this);
+  menuBar()->setStyle(keys);
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_F10 || event->modifiers() != Qt::NoModifier) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  // F10 does what a lone Alt does: the bar sees Alt go down and up, and enters (or leaves) its
+  // keyboard mode. A key event of a modifier key reports the modifiers as they were before it.
+  QKeyEvent down(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+  QCoreApplication::sendEvent(this, &down);
+  QKeyEvent up(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+  QCoreApplication::sendEvent(this, &up);
 }

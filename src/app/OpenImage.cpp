@@ -11,6 +11,7 @@
 #include "imaging/Image.h"
 #include "imaging/RawFile.h"
 #include "panels/ImageWindow.h"
+#include "panels/PanelForm.h"
 #include "panels/ReportForm.h"
 #include "panels/ResultImage.h"
 #include "panels/ScreenEditor.h"
@@ -209,6 +210,7 @@ bool OpenOriginalImage() {
     ImageForm->ShowPanel();
   }
   ShowBlankPanels(m);
+  ShowImageSizeStatus(m.ImageLines, m.ImageColumns);
   m.ResultBorder = 0;
   m.Enable({"Binar1", "GrayTonesTreat1", "ZoomSpeedButton"});
 

@@ -81,6 +81,8 @@ class PanelView : public QAbstractScrollArea {
     form_->PaintBoxMouseDown(event->button(), at.x() + form_->HorizontalPosition(),
                              at.y() + form_->VerticalPosition());
   }
+  // The second press of a quick double click comes as a double click only: it is a click all the same.
+  void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
   void mouseMoveEvent(QMouseEvent* event) override {
     const QPoint at = event->position().toPoint();
     form_->PaintBoxMouseMove(at.x() + form_->HorizontalPosition(), at.y() + form_->VerticalPosition());
@@ -110,7 +112,17 @@ TPanelForm::TPanelForm(QWidget*) : QMdiSubWindow(nullptr) {
 
 TPanelForm::~TPanelForm() = default;
 
+std::string ImageSizeText(int lines, int columns) {
+  return Format("Image Size: %d lines x %d columns  ", lines, columns);
+}
+
+void ShowImageSizeStatus(int lines, int columns) {
+  ClearStatus();
+  if (MainForm) MainForm->SetStatusText(2, ImageSizeText(lines, columns));
+}
+
 void TPanelForm::SetCaptionText(const std::string& text) {
+  captionZoomed_ = false;
   captionText_ = text;
   setWindowTitle(QString::fromStdString(text));
 }
@@ -157,8 +169,12 @@ void TPanelForm::UpdateScrollRanges() {
 
 void TPanelForm::ShowPicture(const IMAGE& image) {
   bitmap_ = ImageToBitmap(image, std::move(bitmap_));
-  // The next paint shows the new picture at 1:1 unless the zoom is kept.
-  if (!MainForm || !MainForm->KeepZoom) Zoom = 1;
+  // The next paint shows the new picture at 1:1 unless the zoom is kept; a caption that told the
+  // zoom of a click loses it with the zoom.
+  if (!MainForm || !MainForm->KeepZoom) {
+    Zoom = 1;
+    if (captionZoomed_) SetCaptionText(zoomedTitle_);
+  }
   UpdateScrollRanges();
   view_->viewport()->update();
 }
@@ -228,7 +244,9 @@ bool TPanelForm::ZoomClick(Qt::MouseButton button, int x, int y) {
   CentreView();
   view_->viewport()->update();
   CentreOnClick = 0;
-  SetCaptionText(ZoomCaption(Title(), Zoom));
+  zoomedTitle_ = Title();
+  SetCaptionText(ZoomCaption(zoomedTitle_, Zoom));
+  captionZoomed_ = true;
   return Zoom < 2 && Zoom > -2;
 }
 
@@ -250,8 +268,7 @@ void TPanelForm::PaintBoxMouseMove(int x, int y) {
   }
   MainForm->SetStatusText(0, Format("Line: %5d  Column: %5d ", line, column));
   MainForm->SetStatusText(1, ToneText(line, column));
-  MainForm->SetStatusText(2,
-                          Format("Image Size: %d lines x %d columns  ", bitmap_.height(), bitmap_.width()));
+  MainForm->SetStatusText(2, ImageSizeText(bitmap_.height(), bitmap_.width()));
 }
 
 std::string TPanelForm::ToneText(int line, int column) const {

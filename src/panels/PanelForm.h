@@ -76,11 +76,18 @@ class TPanelForm : public QMdiSubWindow {
 
   QImage bitmap_;
   std::string captionText_;
+  // The caption is the title a zoom click made it from, with that zoom.
+  bool captionZoomed_ = false;
+  std::string zoomedTitle_;
   PanelView* view_ = nullptr;
 };
 
 // The zoom caption texts: "%s (1:1)", "%s (%d:1) " or "%s (1:%d) ".
 std::string ZoomCaption(const std::string& title, int zoom);
+// Status panel 2: "Image Size: %d lines x %d columns  ".
+std::string ImageSizeText(int lines, int columns);
+// The status bar of a newly opened image: its size, and no pixel read-out until the mouse moves.
+void ShowImageSizeStatus(int lines, int columns);
 // Numerator and denominator of the scale of a zoom code.
 int ZoomNumerator(int zoom);
 int ZoomDenominator(int zoom);

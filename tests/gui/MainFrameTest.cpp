@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QToolBar>
 
 #include "Program.h"
@@ -163,4 +164,34 @@ TEST_F(MainFrameTest, ButtonGroupsResetsTreatStartProgressAndSharedRefusals) {
   MainForm->LocalHistogramClick();
   ui.message("VORN Version 2.01", "out of memory");
   ShowException("out of memory");
+}
+// F10 or Alt alone opens the bar on its first menu, passing over disabled menus; Esc closes in two steps.
+TEST_F(MainFrameTest, TheKeyboardOpensTheMenuBarAndRunsTheEntryUnderIt) {
+  MainForm->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));  // the keys go to its focus widget
+  const QMenuBar* bar = MainForm->menuBar();
+  auto key = [](Qt::Key k) {
+    QWidget* target =
+        QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget();
+    QTest::keyClick(target ? target : MainForm, k);
+  };
+  // The highlighted menu and the entry highlighted in the open one.
+  auto at = [bar] {
+    const QMenu* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    const QAction* entry = open ? open->activeAction() : nullptr;
+    return (bar->activeAction() ? bar->activeAction()->text().toStdString() : "") + ">" +
+           (entry ? entry->text().toStdString() : (open ? "" : "closed"));
+  };
+  std::vector<std::string> seen;
+  for (const Qt::Key k : {Qt::Key_F10, Qt::Key_Right, Qt::Key_Down}) key(k), seen.push_back(at());
+  EXPECT_EQ(seen, (std::vector<std::string>{"Files>closed", "Tools>closed", "Tools>Histogram"}));
+  ui.message("CAUTION", "No image is open\nPlease open a gray tone image first");
+  key(Qt::Key_Return);
+  EXPECT_EQ(std::tuple(ui.Finished(), ui.Messages().size(), at()), std::tuple(true, 1u, ">closed"));
+  seen.clear();
+  for (const Qt::Key k :
+       {Qt::Key_Alt, Qt::Key_Down, Qt::Key_Escape, Qt::Key_Escape, Qt::Key_F10, Qt::Key_F10})
+    key(k), seen.push_back(at());
+  EXPECT_EQ(seen, (std::vector<std::string>{"Files>closed", "Files>General Info", "Files>closed", ">closed",
+                                            "Files>closed", ">closed"}));
 }

@@ -249,7 +249,11 @@ TEST_F(OpenImageTest, ANewOriginalReleasesWhatTheOldOneProduced) {
   m.PanelCaption = "Fract Star";
   TempImageForm->SetCaptionText(" 2.- BINARY IMAGE ");
   ResultImageForm->SetCaptionText(" 3.- Fract Star");
+  ImageForm->PaintBoxMouseMove(2, 2);  // the status bar reads the first image
   OpenOriginal(Numbered(3, 5), "second.raw");
+  // It tells the new size at once, and nothing of the old image's pixels.
+  EXPECT_EQ(m.StatusText(0) + "|" + m.StatusText(1) + "|" + m.StatusText(2),
+            "||Image Size: 5 lines x 3 columns  ");
   EXPECT_EQ(m.LineUndoValues.size(), 6u);
   EXPECT_TRUE(m.FillMask.Empty() && m.ColourImage.Empty() && m.UndoImage.Empty() && m.ItemCodes.empty() &&
               m.ItemValues.empty());

@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTest>
 
 #include "Program.h"
 #include "imaging/Image.h"
@@ -200,6 +201,35 @@ TEST_F(PanelsTest, QtEventsReachThePaintBoxAndAZoomClickCentresWithinThePicture)
   ShowInPanel(1, MakeGrayRamp(30, 20));
   ImageForm->PaintBoxMouseDown(Qt::RightButton, 29, 19);
   EXPECT_EQ(std::tuple(ImageForm->Zoom, scroll()), std::tuple(-2, std::pair(0, 0)));
+}
+// The second press of a quick double click arrives as a double click: it zooms all the same. A new
+// picture takes the zoom's caption away with the zoom, in every panel; a kept zoom keeps both.
+TEST_F(PanelsTest, EveryPressOfAQuickDoubleClickZoomsAndANewPictureEndsTheZoomCaption) {
+  MainForm->show();
+  MainForm->ImageTitle = " 1.- carpet";
+  MainForm->BinaryImageName = "carpet binary";
+  MainForm->PanelCaption = "Local Fractal Dimension";
+  ZoomButton(true);
+  std::vector<std::string> captions;
+  for (int n : {1, 2, 3}) {
+    TPanelForm* panel = Panels()[n - 1];
+    ShowInPanel(n, MakeGrayRamp(40, 30));
+    for (int twice = 0; twice < 2; ++twice) {
+      QTest::mouseClick(panel->PaintBox(), Qt::LeftButton, {}, QPoint(1, 1));
+      QTest::mouseDClick(panel->PaintBox(), Qt::LeftButton, {}, QPoint(1, 1));
+    }
+    captions.push_back(panel->CaptionText());
+    ShowInPanel(n, MakeGrayRamp(40, 30));
+    captions.push_back(panel->CaptionText() + Format(" %d", panel->Zoom));
+  }
+  MainForm->KeepZoom = 1;
+  ImageForm->PaintBoxMouseDown(Qt::LeftButton, 1, 1);
+  ShowInPanel(1, MakeGrayRamp(40, 30));
+  captions.push_back(ImageForm->CaptionText() + Format(" %d", ImageForm->Zoom));
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{" 1.- carpet (5:1) ", " 1.- carpet 1", " 2.- carpet binary (5:1) ",
+                                      " 2.- carpet binary 1", " 3.- Local Fractal Dimension (5:1) ",
+                                      " 3.- Local Fractal Dimension 1", " 1.- carpet (2:1)  2"}));
 }
 TEST_F(PanelsTest, DrawsTheVisiblePartOnlyAndPanelTwoHandsOnToTheEditorOnlyClicksThatDoNotZoom) {
   ShowInPanel(1, MakeGrayRamp(4, 3));

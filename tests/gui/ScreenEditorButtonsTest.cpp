@@ -58,11 +58,19 @@ TEST_F(ScreenEditorTest, ReturnOrAnOpenEndsTheEditorsState) {
   // Return brings back the labeled image in gray (although the table of 2 is green), and takes the
   // tools away.
   drawLine();
+  m.BinaryImageName = "LABELED IMAGE";
+  Press("ZoomSpeedButton");
+  TempImageForm->PaintBoxMouseDown(Qt::RightButton, 2, 2);
+  Press("ZoomSpeedButton");
+  ASSERT_EQ(TempImageForm->CaptionText(), " 2.- LABELED IMAGE (1:2) ");
   Press("GoBackSpeedButton");
   EXPECT_EQ(PlaneText(m.BinaryImage), PlaneText(Items()));
   EXPECT_EQ(
       std::tuple(Shown(2, 4), TableColour(2), EnabledOf(kTools), m.IsDown("LineSpeedButton"), m.ColourMode),
       std::tuple(Gray(2), kGreenish, std::string("SaveScreenSpeedButton"), false, 0));
+  // Back at 1:1, and the caption no longer tells 1:2.
+  EXPECT_EQ(std::tuple(TempImageForm->Zoom, TempImageForm->CaptionText()),
+            std::tuple(1, " 2.- LABELED IMAGE"));
   drawLine();
   WriteFile(Path("next.raw"), std::string(6, '\x40'));
   WriteFile(Path("next.txt"), "2 3");

@@ -1,5 +1,7 @@
 // The screen editor's tools applied by clicks in panel 2; every zoom's click mapping is the pencil's test.
 
+#include <QTest>
+
 #include "ScreenEditorFixture.h"
 
 namespace {
@@ -81,6 +83,17 @@ TEST_F(ScreenEditorTest, PencilWritesThePixelUnderTheClickAtEachZoomAndNothingEl
   ASSERT_TRUE(MainForm->IsDown("PencilSpeedButton"));
   ClickPixel(Qt::LeftButton, 2, 2, 1);
   EXPECT_EQ(MainForm->BinaryImage[2][2], 255);
+}
+
+// The second press of a quick double click arrives as a double click: it draws its pixel all the same.
+TEST_F(ScreenEditorTest, PencilDrawsAtEveryPressOfAQuickDoubleClick) {
+  MainForm->show();
+  Labeled(UniformPlane(8, 4));
+  Editing("PencilSpeedButton", 9, kBlueish);
+  QWidget* box = TempImageForm->PaintBox();
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(1, 1));
+  QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(3, 1));
+  EXPECT_EQ(PlaneText(MainForm->BinaryImage), "........\n.9.9....\n........\n........\n");
 }
 
 TEST_F(ScreenEditorTest, LineDrawsAndDeletionGivesBackEveryPixel) {
