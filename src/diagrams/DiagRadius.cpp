@@ -1,6 +1,7 @@
 #include "diagrams/DiagRadius.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/MainWindow.h"
 #include "diagrams/LogLogPlot.h"

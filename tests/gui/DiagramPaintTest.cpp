@@ -203,6 +203,18 @@ TEST_F(DiagramPaintTest, EveryWindowPaintsItsAxesOnTheScreen) {
   }
 }
 
+TEST_F(DiagramPaintTest, TextsMoveDownPastEarlierOnesAndLabelsGiveWay) {
+  RecordingCanvas c;
+  c.Fill(100, 40);
+  c.TextOut(0, 0, "first");
+  c.TextOut(10, 5, "second");  // down below "first"
+  c.TextOut(0, 30, "third");   // no room below "second": stays where asked, inside the box
+  EXPECT_FALSE(c.LabelOut(20, 2, "label"));
+  EXPECT_TRUE(c.LabelOut(70, 2, "free"));
+  EXPECT_EQ(c.texts, (std::vector<RecordedText>{
+                         {0, 0, "first"}, {10, 14, "second"}, {0, 26, "third"}, {70, 2, "free"}}));
+}
+
 // Draws a paint routine through Qt into a white image with a margin around its box, and keeps each
 // text with the room the font gives it.
 class MeasuringCanvas : public PainterCanvas {
@@ -276,10 +288,10 @@ TEST_F(DiagramPaintTest, LogLogPointsAndTextsStayInsideTheirBoxesApart) {
     const char* name;
     int width;
     std::function<void(Canvas&)> paint;
-    std::optional<QPoint> top;  // where the largest value's point lies
+    std::optional<QPoint> top;  // a pixel of the largest value's point or tick
   };
   const std::vector<Window> windows = {
-      {"sliding circle", 550, [](Canvas& c) { DiagRadiusForm->PaintBoxPaint(c); }, QPoint(50, 50)},
+      {"sliding circle", 550, [](Canvas& c) { DiagRadiusForm->PaintBoxPaint(c); }, QPoint(45, 50)},
       {"jumping circle", 550, [&](Canvas& c) { m.CircleMode = 1, DiagRadiusForm->PaintBoxPaint(c); }, {}},
       {"lacunarity", 475, [](Canvas& c) { DiagLacunForm->PaintBoxPaint(c, 0); }, QPoint(350, 50)},
       {"log lacunarity", 475, [](Canvas& c) { DiagLacunForm->PaintBoxPaint(c, 1); }, QPoint(350, 50)},
