@@ -16,13 +16,52 @@ constexpr int kLabelGap = 4;
 void Canvas::Fill(int width, int height) {
   width_ = width;
   height_ = height;
+  written_.clear();
   FillArea(width, height);
 }
 
+Canvas::Room Canvas::Placed(int x, int y, const std::string& text) const {
+  Room room{x, y, TextWidth(text), TextHeight()};
+  if (width_ > 0) room.x = std::max(0, std::min(x, width_ - room.width));
+  if (height_ > 0) room.y = std::max(0, std::min(y, height_ - room.height));
+  return room;
+}
+
+// The lowest bottom edge of the written texts that `room` would cover; -1 when it covers none.
+int Canvas::CoveredBottom(const Room& room) const {
+  int bottom = -1;
+  for (const Room& w : written_)
+    if (room.x < w.x + w.width && w.x < room.x + room.width && room.y < w.y + w.height &&
+        w.y < room.y + room.height)
+      bottom = std::max(bottom, w.y + w.height);
+  return bottom;
+}
+
+void Canvas::Write(const Room& room, const std::string& text) {
+  written_.push_back(room);
+  DrawText(room.x, room.y, text);
+}
+
 void Canvas::TextOut(int x, int y, const std::string& text) {
-  if (width_ > 0) x = std::max(0, std::min(x, width_ - TextWidth(text)));
-  if (height_ > 0) y = std::max(0, std::min(y, height_ - TextHeight()));
-  DrawText(x, y, text);
+  const Room asked = Placed(x, y, text);
+  // Down past what it covers, when the box has room below; else where it was asked.
+  Room room = asked;
+  for (int bottom = CoveredBottom(room); bottom >= 0; bottom = CoveredBottom(room)) {
+    const Room lower = Placed(room.x, bottom, text);
+    if (lower.y <= room.y) {
+      room = asked;
+      break;
+    }
+    room = lower;
+  }
+  Write(room, text);
+}
+
+bool Canvas::LabelOut(int x, int y, const std::string& text) {
+  const Room room = Placed(x, y, text);
+  if (CoveredBottom(room) >= 0) return false;
+  Write(room, text);
+  return true;
 }
 
 int RegularStride(const std::vector<int>& starts, const std::vector<int>& sizes, int gap) {
@@ -49,7 +88,7 @@ int Canvas::LabelStride(const std::vector<PlacedText>& labels, bool horizontal) 
 
 void Canvas::AxisLabels(const std::vector<PlacedText>& labels, bool horizontal) {
   const int stride = LabelStride(labels, horizontal);
-  for (std::size_t i = 0; i < labels.size(); i += stride) TextOut(labels[i].x, labels[i].y, labels[i].text);
+  for (std::size_t i = 0; i < labels.size(); i += stride) LabelOut(labels[i].x, labels[i].y, labels[i].text);
 }
 
 void PainterCanvas::FillArea(int width, int height) {

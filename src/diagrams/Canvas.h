@@ -27,10 +27,13 @@ class Canvas {
   virtual void MoveTo(int x, int y) = 0;
   // Draws from the pen position and leaves the pen at (x, y).
   virtual void LineTo(int x, int y) = 0;
-  // A text by its top-left corner, moved back inside the paint box where it would leave it.
+  // A text by its top-left corner, moved back inside the paint box where it would leave it, and
+  // moved down past the texts written before it that it would cover, when the box has room.
   void TextOut(int x, int y, const std::string& text);
+  // A label that would cover a text written before it is left out; true when it is written.
+  bool LabelOut(int x, int y, const std::string& text);
   // Tick labels along one axis: when neighbours would overlap, only every k-th is written, k the
-  // smallest stride that leaves them all apart.
+  // smallest stride that leaves them all apart; those that would cover another text are left out.
   void AxisLabels(const std::vector<PlacedText>& labels, bool horizontal);
   // The stride AxisLabels would use.
   int LabelStride(const std::vector<PlacedText>& labels, bool horizontal) const;
@@ -48,7 +51,16 @@ class Canvas {
   virtual void DrawText(int x, int y, const std::string& text) = 0;
 
  private:
+  struct Room {
+    int x, y, width, height;
+  };
+  // Where a text at (x, y) is written: inside the paint box.
+  Room Placed(int x, int y, const std::string& text) const;
+  int CoveredBottom(const Room& room) const;
+  void Write(const Room& room, const std::string& text);
+
   int width_ = 0, height_ = 0;
+  std::vector<Room> written_;  // the texts written since the last Fill
 };
 
 class PainterCanvas : public Canvas {

@@ -41,8 +41,10 @@ void TDiagHurstResultForm::FormPaint(Canvas& canvas) {
   canvas.Fill(650, 280);
   canvas.SetPen(Pen::Black);
   if (n > 0) {
-    auto px = [&](int i) { return 50 + ScaleToPixels(s[i] - s[1], s[n] - s[1], 400); };
-    auto py = [&](int i) { return 250 - ScaleToPixels(w[i] - w[1], w[n] - w[1], 200); };
+    // The deviations need not grow with the windows: both spans run from the smallest value.
+    const ValueSpan sSpan = SpanOf(std::span(s).subspan(1, n)), wSpan = SpanOf(std::span(w).subspan(1, n));
+    auto px = [&](int i) { return 50 + ScaleToPixels(s[i] - sSpan.min, sSpan.range, 400); };
+    auto py = [&](int i) { return 250 - ScaleToPixels(w[i] - wSpan.min, wSpan.range, 200); };
     for (int i = 1; i <= n; ++i) DrawDiamond(canvas, px(i), py(i));
     std::vector<PlacedText> xLabels, yLabels;
     for (int i = 1; i <= n; ++i) {
@@ -51,7 +53,8 @@ void TDiagHurstResultForm::FormPaint(Canvas& canvas) {
     }
     for (int i = 1; i <= n; ++i) {
       canvas.Line(50, py(i), 40, py(i));
-      yLabels.push_back({10, py(i) - 5, Format("%4.2lf", w[i])});
+      const std::string label = Format("%4.2lf", w[i]);
+      yLabels.push_back({LabelBeforeTick(canvas, 10, 40, label), py(i) - 5, label});
     }
     canvas.AxisLabels(xLabels, true);
     canvas.AxisLabels(yLabels, false);

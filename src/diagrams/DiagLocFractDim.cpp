@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/MainWindow.h"
+#include "diagrams/LogLogPlot.h"
 
 TDiagLocFractDimForm* DiagLocFractDimForm = nullptr;
 
@@ -35,14 +36,26 @@ void TDiagLocFractDimForm::PaintBoxPaint(Canvas& canvas) {
   const int lower = std::clamp(MainForm->LocalFractalRange[1], 0, kLocalFractalBins - 1);
   int max = 0;
   for (int b = 101; b < upper; ++b) max = std::max(max, bins[b]);
+  // Every dimension in one bin: that bin alone makes the curve.
+  if (upper <= lower) max = bins[lower];
 
   canvas.Fill(kWidth, kHeight);
   if (max > 0) {
     canvas.SetPen(Pen::Blue);
     auto py = [&](int b) { return static_cast<int>((1 - static_cast<double>(bins[b]) / max) * h); };
     canvas.MoveTo(2 * (lower - 100), py(lower));
-    for (int b = lower + 1; b < upper; ++b)
-      if (bins[b] > 0) canvas.LineTo(2 * (b - 100), py(b));
+    bool joined = false;
+    for (int b = lower + 1; b < upper; ++b) {
+      if (bins[b] == 0) continue;
+      canvas.LineTo(2 * (b - 100), py(b));
+      joined = true;
+    }
+    if (!joined) {
+      // A curve of one point is a mark, kept inside the box.
+      const int x = std::max(2 * (lower - 100), 1), y = std::clamp(py(lower), 1, h - 1);
+      canvas.MoveTo(x, y);
+      DrawSquareMark(canvas, x, y);
+    }
   }
   canvas.SetPen(Pen::Black);
   canvas.Line(0, h, 412, h);

@@ -1,6 +1,7 @@
 #include "diagrams/DiagRadius.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/MainWindow.h"
 #include "diagrams/LogLogPlot.h"
@@ -21,12 +22,17 @@ void TDiagRadiusForm::PaintBoxPaint(Canvas& canvas) {
   canvas.Fill(550, 280);
   canvas.SetPen(Pen::Black);
   if (n > 0) {
-    // The y values are scaled by the first one; a first value of 0 lays every point on the axis.
-    const int yPixels = jumping ? 200 : 300;
+    // The y values are scaled by the first one, but never higher than 200 pixels above the lowest;
+    // a first value of 0 lays every point on the axis.
+    const ValueSpan ySpan = SpanOf(std::span(y).first(n));
+    double yDivisor = y[0] > 0 ? y[0] : 0, yPixels = jumping ? 200 : 300;
+    if (yDivisor > 0 && yPixels * ySpan.range / yDivisor > 200)
+      std::tie(yDivisor, yPixels) = std::tuple(ySpan.range, 200.0);
     auto px = [&](int i) { return 50 + ScaleToPixels(x[i], x[n - 1], 400); };
-    auto py = [&](int i) { return 250 - ScaleToPixels(y[i] - y[n - 1], y[0], yPixels); };
+    auto py = [&](int i) { return 250 - ScaleToPixels(y[i] - ySpan.min, yDivisor, yPixels); };
+    const std::string first = Format("%4.2lf", y[0]);
     canvas.Line(px(0), py(0), px(0) - 10, py(0));
-    canvas.TextOut(px(0) - 40, py(0) - 10, Format("%4.2lf", y[0]));
+    canvas.TextOut(LabelBeforeTick(canvas, px(0) - 40, px(0) - 10, first), py(0) - 10, first);
     canvas.MoveTo(px(0), py(0));
     for (int i = 1; i < n; ++i) {
       canvas.LineTo(px(i), py(i));
@@ -36,10 +42,11 @@ void TDiagRadiusForm::PaintBoxPaint(Canvas& canvas) {
     for (int i = 1; i < n; ++i) {
       canvas.Line(px(i), 250, px(i), 260);
       xLabels.push_back({px(i) - 10, 260, Format("%4.2lf", x[i])});
-      yLabels.push_back({10, py(i) - 5, Format("%4.2lf", y[i])});
+      const std::string label = Format("%4.2lf", y[i]);
+      yLabels.push_back({LabelBeforeTick(canvas, 10, 40, label), py(i) - 5, label});
     }
-    canvas.AxisLabels(xLabels, true);
     canvas.TextOut(45, 260, "0");
+    canvas.AxisLabels(xLabels, true);
     canvas.AxisLabels(yLabels, false);
   }
   canvas.TextOut(20, 10, "Log Num. Fitting Circles");

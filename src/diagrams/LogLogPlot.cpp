@@ -1,6 +1,7 @@
 #include "diagrams/LogLogPlot.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "diagrams/DiagramForm.h"
 
@@ -12,6 +13,23 @@ void DrawSquareMark(Canvas& canvas, int x, int y) {
   canvas.MoveTo(x, y);
 }
 
+ValueSpan SpanOf(std::span<const double> values) {
+  double low = 0, high = 0;
+  bool any = false;
+  for (const double v : values) {
+    if (!std::isfinite(v)) continue;
+    low = any ? std::min(low, v) : v;
+    high = any ? std::max(high, v) : v;
+    any = true;
+  }
+  return {low, high - low};
+}
+
+int LabelBeforeTick(const Canvas& canvas, int x, int tickLeft, const std::string& text) {
+  constexpr int kTickGap = 2;
+  return std::max(0, std::min(x, tickLeft - kTickGap - canvas.TextWidth(text)));
+}
+
 void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const double> y, int n,
                     const LogLogLayout& layout) {
   n = std::max(0, std::min({n, static_cast<int>(x.size()), static_cast<int>(y.size())}));
@@ -19,16 +37,21 @@ void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const d
   canvas.SetPen(Pen::Black);
 
   if (n > 0) {
-    canvas.Line(50, 50, 40, 50);
-
-    const double yRange = y[0] - y[n - 1];
-    const double yMin = y[n - 1];
+    // The values may rise as well as fall: the first one need not be the largest.
+    const ValueSpan ySpan = SpanOf(y.first(n));
     const double xRange = x[n - 1] - x[0];
     const double xOrigin = layout.xFromFirst ? x[0] : 0;
     auto px = [&](int i) { return 50 + ScaleToPixels(x[i] - xOrigin, xRange, layout.xPixels); };
-    auto py = [&](int i) { return 250 - ScaleToPixels(y[i] - yMin, yRange, 200); };
+    auto py = [&](int i) {
+      return ySpan.range == 0 ? 150 : 250 - ScaleToPixels(y[i] - ySpan.min, ySpan.range, 200);
+    };
+    auto yLabel = [&](int top, int i) {
+      const std::string text = Format("%4.2lf", y[i]);
+      return PlacedText{LabelBeforeTick(canvas, 10, 40, text), top, text};
+    };
 
-    canvas.MoveTo(50, 50);
+    canvas.Line(50, py(0), 40, py(0));
+    canvas.MoveTo(50, py(0));
     for (int i = 1; i < n; ++i) {
       canvas.LineTo(px(i), py(i));
       DrawSquareMark(canvas, px(i), py(i));
@@ -41,17 +64,18 @@ void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const d
       if (i < static_cast<int>(layout.sizeLabels.size()))
         sizeLabels.push_back({px(i), py(i) - 15, Format("%d", layout.sizeLabels[i])});
     }
+    // The origin's label stays; a point's label that would cover it is left out.
+    canvas.TextOut(45, 260, layout.originLabel);
     // The sizes above the points follow the points' spacing, as the tick labels do.
     const int stride = std::max(canvas.LabelStride(xLabels, true), canvas.LabelStride(sizeLabels, true));
     for (std::size_t i = 0; i < sizeLabels.size(); i += stride)
-      canvas.TextOut(sizeLabels[i].x, sizeLabels[i].y, sizeLabels[i].text);
+      canvas.LabelOut(sizeLabels[i].x, sizeLabels[i].y, sizeLabels[i].text);
     for (std::size_t i = 0; i < xLabels.size(); i += stride)
-      canvas.TextOut(xLabels[i].x, xLabels[i].y, xLabels[i].text);
-    canvas.TextOut(45, 260, layout.originLabel);
-    yLabels.push_back({10, 40, Format("%4.2lf", y[0])});
+      canvas.LabelOut(xLabels[i].x, xLabels[i].y, xLabels[i].text);
+    yLabels.push_back(yLabel(py(0) - 10, 0));
     for (int i = 1; i < n; ++i) {
       canvas.Line(50, py(i), 40, py(i));
-      yLabels.push_back({10, py(i) - 5, Format("%4.2lf", y[i])});
+      yLabels.push_back(yLabel(py(i) - 5, i));
     }
     canvas.AxisLabels(yLabels, false);
   }

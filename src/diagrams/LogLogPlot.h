@@ -25,10 +25,20 @@ struct LogLogLayout {
 };
 
 // Draws the points (x[i], y[i]) for i < min(n, sizes); x[0] is not subtracted from the
-// x values unless the layout says so, the first point lies at (50, 50). Zero ranges collapse the
-// points onto an axis.
+// x values unless the layout says so, the first point lies at x = 50. The y values span the 200
+// pixels above the axis from the smallest to the largest, equal values lie halfway; a zero x range
+// collapses the points onto the y axis.
 void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const double> y, int n,
                     const LogLogLayout& layout);
+
+// The smallest finite value and how far the largest lies above it; zeros when none is finite.
+struct ValueSpan {
+  double min = 0, range = 0;
+};
+ValueSpan SpanOf(std::span<const double> values);
+
+// The left edge of a label asked at x, moved left where it would reach a tick starting at tickLeft.
+int LabelBeforeTick(const Canvas& canvas, int x, int tickLeft, const std::string& text);
 
 // The square mark around (x, y); the pen ends at (x, y).
 void DrawSquareMark(Canvas& canvas, int x, int y);

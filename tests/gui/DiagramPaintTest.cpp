@@ -31,8 +31,8 @@ TEST_F(DiagramPaintTest, TwoPointBoxCountingDrawsOneOfEach) {
       Drawn(canvas),
       (std::vector<std::string>{
           "50,50 40,50", "50,50 450,250", "450,250 449,249", "449,249 449,251", "449,251 451,251",
-          "451,251 451,249", "450,250 450,260", "50,250 40,250", "40,250 500,250", "50,30 50,260",
-          "450 235 2", "440 260 0.69", "45 260 0", "10 40 2.20", "10 245 1.10", "20 10 Log Num. Filled Boxes",
+          "451,251 451,249", "450,250 450,260", "50,250 40,250", "40,250 500,250", "50,30 50,260", "45 260 0",
+          "450 235 2", "440 260 0.69", "10 40 2.20", "10 245 1.10", "20 10 Log Num. Filled Boxes",
           "472 230 Log Box Sizes", "410 10 Slope = -1.585000", "355 25 Fractal Dimension = 1.585000"}));
 }
 
@@ -82,7 +82,9 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
        Paint(DiagBoxCountingForm),
        {"50,50 150,100", "150,100 250,150", "250,150 450,250", "50,150 40,150", "450 235 81", "140 260 1.00",
         "10 95 6.00", "355 25 Fractal Dimension = undefined", "410 10 Slope = undefined"}},
-      {"progressive, zero ranges collapse the points", Paint(DiagProgrBoxCountingForm), {"50,50 50,250"}},
+      {"progressive, zero ranges lay the points flat halfway up",
+       Paint(DiagProgrBoxCountingForm),
+       {"50,150 40,150", "50,150 50,150", "10 140 2.00"}},
       // 50 + 300/6, 250 - trunc(200 * 5/6)
       {"lineal, narrower scale",
        Paint(DiagLinFractLineForm),
@@ -112,6 +114,12 @@ TEST_F(DiagramPaintTest, EachWindowDrawsItsMarksAndTexts) {
        Paint(DiagLacunForm, 1),
        {"50,50 207,150", "350,250 350,260", "45 260 0.5", "340 260 1.2",
         "265 20 Correlation Coefficient = -0.990000", "300 40 R2 = 0.980000"}},
+      {"lacunarity, equal values lie flat halfway up",
+       [&](RecordingCanvas& c) {
+         m.LacunValues = {1.5, 1.5, 1.5};
+         DiagLacunForm->PaintBoxPaint(c, 0);
+       },
+       {"50,150 40,150", "50,150 150,150", "150,150 350,150", "10 140 1.50", "!50,50"}},
       {"local fractal without values draws no curve", Paint(DiagLocFractDimForm), {"0,245 412,245", "!blue"}},
       {"perimeter orientation", Paint(OrientationPerimForm), {"blue 10,350 12,340", "blue 12,340 13,330"}},
       // Five values draw two segments, on the axis when every distance is 0.
@@ -193,6 +201,124 @@ TEST_F(DiagramPaintTest, EveryWindowPaintsItsAxesOnTheScreen) {
       for (int x = 0; x < shot.width(); ++x) black += shot.pixel(x, y) == qRgb(0, 0, 0);
     EXPECT_GT(black, 100) << window->windowTitle().toStdString();
   }
+}
+
+TEST_F(DiagramPaintTest, TextsMoveDownPastEarlierOnesAndLabelsGiveWay) {
+  RecordingCanvas c;
+  c.Fill(100, 40);
+  c.TextOut(0, 0, "first");
+  c.TextOut(10, 5, "second");  // down below "first"
+  c.TextOut(0, 30, "third");   // no room below "second": stays where asked, inside the box
+  EXPECT_FALSE(c.LabelOut(20, 2, "label"));
+  EXPECT_TRUE(c.LabelOut(70, 2, "free"));
+  EXPECT_EQ(c.texts, (std::vector<RecordedText>{
+                         {0, 0, "first"}, {10, 14, "second"}, {0, 26, "third"}, {70, 2, "free"}}));
+}
+
+// Draws a paint routine through Qt into a white image with a margin around its box, and keeps each
+// text with the room the font gives it.
+class MeasuringCanvas : public PainterCanvas {
+ public:
+  using PainterCanvas::PainterCanvas;
+  std::vector<std::pair<QRect, std::string>> texts;
+
+ protected:
+  void DrawText(int x, int y, const std::string& text) override {
+    texts.push_back({QRect(x, y, TextWidth(text), TextHeight()), text});
+    PainterCanvas::DrawText(x, y, text);
+  }
+};
+
+constexpr int kMargin = 100;
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+
+struct Shot {
+  QImage image;
+  QRect box;
+  std::vector<std::pair<QRect, std::string>> texts;
+
+  // Pixels of this colour in `area` (box coordinates), or anywhere outside the box.
+  int Count(QRgb colour, std::optional<QRect> area = std::nullopt) const {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QPoint p(x - kMargin, y - kMargin);
+        count += image.pixel(x, y) == colour && (area ? area->contains(p) : !box.contains(p));
+      }
+    return count;
+  }
+};
+
+Shot PaintShot(int width, int height, const std::function<void(Canvas&)>& paint) {
+  Shot shot{QImage(width + 2 * kMargin, height + 2 * kMargin, QImage::Format_RGB32),
+            QRect(0, 0, width, height),
+            {}};
+  shot.image.fill(Qt::white);
+  QPainter painter(&shot.image);
+  painter.translate(kMargin, kMargin);
+  MeasuringCanvas canvas(painter);
+  paint(canvas);
+  shot.texts = canvas.texts;
+  return shot;
+}
+
+// Data as the treatments leave it: nothing drawn past a box, no text over another or over the
+// y ticks, rising values drawn rising.
+TEST_F(DiagramPaintTest, LogLogPointsAndTextsStayInsideTheirBoxesApart) {
+  TMainForm& m = *MainForm;
+  // A sliding circle on an item of a labeled map: ln n from 7.73 down to ln 2.
+  std::tie(m.CirclePointCount, m.CircleMode, m.CircleValueType) = std::tuple(6, 0, 0);
+  m.CircleLogSize = {0, std::log(2.0), std::log(3.0), std::log(4.0), std::log(5.0), std::log(6.0)};
+  m.CircleLogCount = {7.73, 7.28, 6.5, 5.2, 3.1, std::log(2.0)};
+  // Lacunarity of a surface rising with the window size, in single precision.
+  std::tie(m.LacunCount, m.LacunCorrelation, m.LacunR2) = std::tuple(4, 0.93, 0.86);
+  m.LacunWindowSizes = {3, 5, 7, 9}, m.LacunValues = {1.134093, 1.133900, 1.134250, 1.134606};
+  for (int i = 0; i < 4; ++i)
+    m.LacunLogWindowSizes.push_back(std::log10(m.LacunWindowSizes[i])),
+        m.LacunLogValues.push_back(std::log10(m.LacunValues[i]));
+  // Hurst deviations that do not grow with every window.
+  m.HurstLogDeviation = {0, 0.8, 0.5, 1.1, 1.0}, m.HurstLogWindow = {0, 1, 1.3, 1.6, 1.9};
+  std::tie(m.HurstPointCount, m.HurstCorrelation) = std::tuple(4, 0.9);
+  // A full 512 x 512 square: counts from 262144 (ln 12.48) down to 4.
+  m.BoxCountingPointCount = 9;
+  for (int k = 0; k < 9; ++k)
+    m.BoxCountingLogSize.push_back(k * std::log(2.0)), m.BoxCountingSizes.push_back(1 << k),
+        m.BoxCountingLogCount.push_back((18 - 2 * k) * std::log(2.0));
+  struct Window {
+    const char* name;
+    int width;
+    std::function<void(Canvas&)> paint;
+    std::optional<QPoint> top;  // a pixel of the largest value's point or tick
+  };
+  const std::vector<Window> windows = {
+      {"sliding circle", 550, [](Canvas& c) { DiagRadiusForm->PaintBoxPaint(c); }, QPoint(45, 50)},
+      {"jumping circle", 550, [&](Canvas& c) { m.CircleMode = 1, DiagRadiusForm->PaintBoxPaint(c); }, {}},
+      {"lacunarity", 475, [](Canvas& c) { DiagLacunForm->PaintBoxPaint(c, 0); }, QPoint(350, 50)},
+      {"log lacunarity", 475, [](Canvas& c) { DiagLacunForm->PaintBoxPaint(c, 1); }, QPoint(350, 50)},
+      {"hurst", 650, [](Canvas& c) { DiagHurstResultForm->FormPaint(c); }, QPoint(383, 50)},
+      {"box counting", 550, [](Canvas& c) { DiagBoxCountingForm->PaintBoxPaint(c); }, {}},
+  };
+  for (const Window& w : windows) {
+    SCOPED_TRACE(w.name);
+    const Shot shot = PaintShot(w.width, 280, w.paint);
+    EXPECT_EQ(shot.Count(kBlack), 0);
+    EXPECT_TRUE(!w.top || shot.image.pixel(*w.top + QPoint(kMargin, kMargin)) == kBlack);
+    for (std::size_t a = 0; a < shot.texts.size(); ++a) {
+      const auto& [room, text] = shot.texts[a];
+      EXPECT_TRUE(shot.box.contains(room)) << text;
+      EXPECT_TRUE(room.left() >= 40 || room.top() <= 30 || room.right() < 40) << text;  // y ticks free
+      for (std::size_t b = a + 1; b < shot.texts.size(); ++b)
+        EXPECT_FALSE(room.intersects(shot.texts[b].first)) << text << " over " << shot.texts[b].second;
+    }
+  }
+}
+
+TEST_F(DiagramPaintTest, LocalFractalDimensionsInOneBinShowAPoint) {
+  MainForm->BinCounts[234] = 5000, MainForm->LocalFractalRange = {234, 234};
+  const Shot shot = PaintShot(417, 250, [](Canvas& c) { DiagLocFractDimForm->PaintBoxPaint(c); });
+  const QRgb blue = qRgb(0, 0, 255);
+  EXPECT_GT(shot.Count(blue, QRect(266, 0, 5, 4)), 4);  // at x = 2 (234 - 100), the top
+  EXPECT_EQ(shot.Count(blue), 0);
 }
 
 }  // namespace
