@@ -3,13 +3,8 @@
 // (2 - u) exp(-u / 2), u = r^2 / sigma^2 (r the distance to the kernel centre), in a square window of
 // 2h + 1 pixels, rescaled to 0 .. 255.
 #include <functional>
-#include <vector>
 
 #include "imaging/Plane.h"
-
-// The (2h + 1)^2 kernel values, line by line: u = ((h - r)^2 + (h - c)^2) / (sigma x sigma),
-// K = (2 - u) x exp(-0.5 u).
-std::vector<double> MorletKernel(int h, double sigma);
 
 // h >= 1, the window 2h + 1 fits the image.
 bool MorletWindowFits(int columns, int lines, int h);
@@ -23,9 +18,10 @@ struct MorletResult {
 };
 
 // Writes the response of every pixel h .. lines - h - 1, h .. columns - h - 1 into `response` (of the
-// source's size; other cells are left as they are): the sum over the window, line by line and in
-// each line column by column, of source x kernel. `progress` is called with the fraction done, only
-// on the calling thread.
+// source's size; other cells are left as they are): the sum over the window of source x kernel, by
+// the separable passes of HatFilter (the window's literal sum but for the last bits; one value
+// everywhere for a constant source). `progress` is called with the fraction done, only on the
+// calling thread.
 MorletResult MorletResponse(const BytePlane& source, int h, double sigma, DoublePlane& response,
                             const std::function<void(double)>& progress = {});
 

@@ -14,7 +14,5 @@ std::vector<double> MexicanHatKernel(int range, double sigma);
 // `image` all 0, when no pixel is at least R from the edges or the filtered values are all equal
 // (nothing to rescale).
 //
-// The kernel is the sum 2 g(a) g(b) - h(a) g(b) - g(a) h(b) of separable products, with
-// g(u) = exp(-u^2 / (2 sigma^2)) and h(u) = (u / sigma)^2 g(u): four one-dimensional passes of 2R + 1
-// taps instead of (2R + 1)^2 taps a pixel.
+// By the separable passes of HatFilter: 2 (2R + 1) taps a pixel instead of (2R + 1)^2.
 bool MakeMexicanHatImage(const BytePlane& source, int range, double sigma, BytePlane& image);
