@@ -10,6 +10,7 @@
 
 #include "app/MainWindow.h"
 #include "imaging/TextNumbers.h"
+#include "ui/Widgets.h"
 
 THistoGrisForm* HistoGrisForm = nullptr;
 TDiagHistoForm* DiagHistoForm = nullptr;
@@ -145,7 +146,7 @@ TDiagLocalHistoForm::TDiagLocalHistoForm(QWidget* owner) : ui::Form(owner) {
   auto* maskGroup = new QGroupBox(QStringLiteral(" inside Item Panel 2 "), this);
   auto* maskLayout = new QVBoxLayout(maskGroup);
   maskLayout->addWidget(new QLabel(QStringLiteral("Gray Tone Value ? "), maskGroup));
-  GrayToneMaskEdit = new QLineEdit(maskGroup);
+  GrayToneMaskEdit = ui::NumberEdit(maskGroup);
   maskLayout->addWidget(GrayToneMaskEdit);
   layout->addWidget(maskGroup);
   connect(radioButton1_, &QRadioButton::clicked, this, &TDiagLocalHistoForm::RadioButton1Click);

@@ -17,6 +17,7 @@
 #include "panels/ResultImage.h"
 #include "panels/TempImage.h"
 #include "ui/Driver.h"
+#include "ui/Widgets.h"
 
 TConfigPagePrintForm* ConfigPagePrintForm = nullptr;
 
@@ -43,7 +44,7 @@ class PreviewBox : public QWidget {
 };
 
 QLineEdit* MillimetreEdit(QWidget* parent, void (TConfigPagePrintForm::*exit)(), TConfigPagePrintForm* form) {
-  auto* edit = new QLineEdit(parent);
+  auto* edit = ui::NumberEdit(parent);
   // Only what the person typed is read back: the shown values are rounded to tenths.
   QObject::connect(edit, &QLineEdit::editingFinished, form, [edit, form, exit] {
     if (edit->isModified()) (form->*exit)();

@@ -11,6 +11,7 @@
 #include "app/MainWindow.h"
 #include "imaging/RawFile.h"
 #include "imaging/TextNumbers.h"
+#include "ui/Widgets.h"
 
 TImageSizeForm* ImageSizeForm = nullptr;
 
@@ -29,8 +30,8 @@ TImageSizeForm::TImageSizeForm(QWidget* owner) : ui::Form(owner) {
   CloseIsOk = false;  // closing the window abandons the open
   auto* note = new QLabel(QStringLiteral("NOTA: Absence of a  descriptive File"), this);
   auto* group = new QGroupBox(QStringLiteral("SIZE"), this);
-  NumLineEdit = new QLineEdit(group);
-  NumColEdit = new QLineEdit(group);
+  NumLineEdit = ui::NumberEdit(group);
+  NumColEdit = ui::NumberEdit(group);
   auto* fields = new QFormLayout(group);
   fields->addRow(QStringLiteral("lines"), NumLineEdit);
   fields->addRow(QStringLiteral("columns"), NumColEdit);

@@ -1,8 +1,10 @@
 #include "panels/InfoPictures.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -35,6 +37,20 @@ QImage Canvas(int width = kSide, int height = kSide) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(kPaper);
   return image;
+}
+
+// Draws `text` in `box`, in a smaller font when the painter's would overflow the box.
+void DrawFitted(QPainter& p, const QRect& box, int flags, const QString& text) {
+  const QFont font = p.font();
+  QFont smaller = font;
+  for (int size = font.pixelSize(); size > 6; --size) {
+    smaller.setPixelSize(size);
+    const QRect needed = QFontMetrics(smaller, p.device()).boundingRect(box, flags, text);
+    if (box.contains(needed)) break;
+  }
+  p.setFont(smaller);
+  p.drawText(box, flags, text);
+  p.setFont(font);
 }
 
 // An item with a rough outline, in unit coordinates centred on (0.5, 0.5).
@@ -103,8 +119,8 @@ QImage LogLog(double slope, const char* xLabel, const char* yLabel, int points =
   QFont font = p.font();
   font.setPixelSize(11);
   p.setFont(font);
-  p.drawText(QRect(120, 128, 75, 18), Qt::AlignRight, QString::fromUtf8(xLabel));
-  p.drawText(QRect(2, 2, 90, 14), Qt::AlignLeft, QString::fromUtf8(yLabel));
+  DrawFitted(p, QRect(120, 128, 75, 18), Qt::AlignRight, QString::fromUtf8(xLabel));
+  DrawFitted(p, QRect(2, 2, 90, 14), Qt::AlignLeft, QString::fromUtf8(yLabel));
   // Points about the line y = slope x, scaled into the frame.
   Lcg random(seed);
   const double top = slope < 0 ? 20 : 115, bottom = slope < 0 ? 115 : 20;
@@ -184,7 +200,7 @@ QImage ExpansionCurves() {
   QFont font = p.font();
   font.setPixelSize(11);
   p.setFont(font);
-  p.drawText(QRect(130, 128, 65, 18), Qt::AlignRight, QStringLiteral("radius"));
+  DrawFitted(p, QRect(130, 128, 65, 18), Qt::AlignRight, QStringLiteral("radius"));
   QPolygonF density, dimension;
   for (int r = 1; r <= 34; ++r) {
     const double x = 25 + r * 5;
@@ -193,10 +209,10 @@ QImage ExpansionCurves() {
   }
   p.setPen(QPen(kItem, 2));
   p.drawPolyline(density);
-  p.drawText(QRect(30, 12, 80, 14), Qt::AlignLeft, QStringLiteral("density"));
+  DrawFitted(p, QRect(30, 12, 80, 14), Qt::AlignLeft, QStringLiteral("density"));
   p.setPen(QPen(kMark, 2));
   p.drawPolyline(dimension);
-  p.drawText(QRect(110, 12, 85, 14), Qt::AlignLeft, QStringLiteral("dimension"));
+  DrawFitted(p, QRect(110, 12, 85, 14), Qt::AlignLeft, QStringLiteral("dimension"));
   return image;
 }
 
@@ -315,20 +331,25 @@ QImage PrismTop(int distance) {
 }
 
 QImage PrismTriangle() {
-  QImage image = Canvas();
+  QFont font;
+  font.setPixelSize(12);
+  const QString formula = QStringLiteral("area = √(s(s-e1)(s-e2)(s-e3))");
+  // As wide as the formula needs, the triangle in the middle.
+  const int width = std::max(kSide, QFontMetrics(font).horizontalAdvance(formula) + 12);
+  QImage image = Canvas(width, kSide);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.setFont(font);
+  p.setPen(kInk);
+  DrawFitted(p, QRect(0, 0, width, 18), Qt::AlignCenter, formula);
+  p.translate((width - kSide) / 2, 0);
   QPolygonF triangle{QPointF(20, 120), QPointF(130, 110), QPointF(70, 25)};
   p.setPen(QPen(kInk, 2));
   p.setBrush(QColor(170, 200, 230));
   p.drawPolygon(triangle);
-  QFont font = p.font();
-  font.setPixelSize(12);
-  p.setFont(font);
   p.drawText(QPointF(70, 132), QStringLiteral("e1"));
   p.drawText(QPointF(108, 65), QStringLiteral("e2"));
   p.drawText(QPointF(25, 70), QStringLiteral("e3"));
-  p.drawText(QRect(0, 0, 150, 18), Qt::AlignCenter, QStringLiteral("area = √(s(s-e1)(s-e2)(s-e3))"));
   return image;
 }
 
@@ -349,7 +370,7 @@ QImage Sequence(bool sliding) {
   QFont font = p.font();
   font.setPixelSize(11);
   p.setFont(font);
-  p.drawText(QRect(0, 2, 200, 14), Qt::AlignCenter,
+  DrawFitted(p, QRect(0, 2, 200, 14), Qt::AlignCenter,
              sliding ? QStringLiteral("sliding windows") : QStringLiteral("jumping windows"));
   p.setBrush(Qt::NoBrush);
   const int width = 40;
@@ -359,12 +380,12 @@ QImage Sequence(bool sliding) {
     p.drawRect(x, 30 + (sliding ? k * 4 : 0), width, 95 - (sliding ? k * 4 : 0));
   }
   p.setPen(kInk);
-  p.drawText(QRect(0, 130, 200, 16), Qt::AlignCenter, QStringLiteral("deviation in each window"));
+  DrawFitted(p, QRect(0, 130, 200, 16), Qt::AlignCenter, QStringLiteral("deviation in each window"));
   return image;
 }
 
 QImage WaveletScales() {
-  QImage image = Canvas(3 * 140 + 200, 170);
+  QImage image = Canvas(3 * 140 + 220, 170);  // the plot's right edge inside
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   QFont font = p.font();
@@ -381,21 +402,22 @@ QImage WaveletScales() {
         p.fillRect(area.left() + j, area.top() + i, 2, 2, QColor(g, g, g));
       }
     p.setPen(kInk);
-    p.drawText(QRect(area.left(), 5, 120, 16), Qt::AlignCenter, QStringLiteral("scale σ + %1Δ").arg(scale));
-    p.drawText(QRect(area.left(), 148, 120, 16), Qt::AlignCenter,
+    DrawFitted(p, QRect(area.left(), 5, 120, 16), Qt::AlignCenter,
+               QStringLiteral("scale σ + %1Δ").arg(scale));
+    DrawFitted(p, QRect(area.left(), 148, 120, 16), Qt::AlignCenter,
                QStringLiteral("sequence → H%1").arg(scale + 1));
   }
   const QRect plot(440, 25, 190, 120);
   p.setPen(kInk);
   p.drawLine(plot.bottomLeft(), plot.bottomRight());
   p.drawLine(plot.bottomLeft(), plot.topLeft());
-  p.drawText(QRect(plot.left(), 5, 190, 16), Qt::AlignCenter, QStringLiteral("log10(H + 1) : log10 σ"));
+  DrawFitted(p, QRect(plot.left(), 5, 190, 16), Qt::AlignCenter, QStringLiteral("log10(H + 1) : log10 σ"));
   p.setBrush(kMark);
   for (int k = 0; k < 3; ++k)
     p.drawEllipse(QPointF(plot.left() + 30 + 60 * k, plot.bottom() - 25 - 30 * k), 3, 3);
   p.setPen(QPen(kMark, 1.5));
   p.drawLine(QPointF(plot.left() + 20, plot.bottom() - 20), QPointF(plot.left() + 160, plot.bottom() - 90));
-  p.drawText(QRect(plot.left(), 148, 190, 16), Qt::AlignCenter, QStringLiteral("slope reported"));
+  DrawFitted(p, QRect(plot.left(), 148, 190, 16), Qt::AlignCenter, QStringLiteral("slope reported"));
   return image;
 }
 
@@ -415,13 +437,13 @@ QImage MovingCircle() {
   font.setPixelSize(12);
   p.setFont(font);
   p.setPen(kInk);
-  p.drawText(QRect(185, 30, 270, 165), Qt::TextWordWrap,
+  DrawFitted(p, QRect(185, 30, 270, 165), Qt::TextWordWrap,
              QStringLiteral("For each radius R = 1, 2, ... every pixel of the item is tried as the centre "
                             "of a disc of radius R.\n\nSliding circle: a disc counts when it lies wholly "
                             "inside the item.\nJumping circle: the discs counted must not overlap.\n\n"
                             "ln(number of discs) against ln R (or the disc's surface) gives the points of "
                             "the circle diagram."));
-  p.drawText(QRect(10, 5, 160, 20), Qt::AlignCenter, QStringLiteral("discs inside one item"));
+  DrawFitted(p, QRect(10, 5, 160, 20), Qt::AlignCenter, QStringLiteral("discs inside one item"));
   return image;
 }
 
@@ -495,7 +517,7 @@ QImage AngleSequence() {
   font.setPixelSize(11);
   p.setFont(font);
   p.setPen(kInk);
-  p.drawText(QRect(15, 2, 180, 14), Qt::AlignLeft, QStringLiteral("angle (degrees), step by step"));
+  DrawFitted(p, QRect(15, 2, 180, 14), Qt::AlignLeft, QStringLiteral("angle (degrees), step by step"));
   return image;
 }
 
@@ -518,7 +540,7 @@ QImage Lineal() {
   font.setPixelSize(11);
   p.setFont(font);
   p.setPen(kInk);
-  p.drawText(QRect(5, 55, 140, 30), Qt::AlignLeft | Qt::TextWordWrap,
+  DrawFitted(p, QRect(5, 55, 140, 30), Qt::AlignLeft | Qt::TextWordWrap,
              QStringLiteral("a trace and its segments of 4 pixels"));
   return image;
 }

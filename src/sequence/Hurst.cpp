@@ -18,7 +18,7 @@ THurstDividerForm* HurstDividerForm = nullptr;
 
 namespace {
 
-constexpr int kDividerColumns = 5;
+constexpr int kDividerColumns = 8;
 
 // Radio buttons that check themselves and uncheck the others by hand, so that none need be
 // checked at first.

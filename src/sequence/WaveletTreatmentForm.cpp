@@ -94,33 +94,28 @@ TWaveletTreatmentForm::TWaveletTreatmentForm(QWidget* owner) : ui::Form(owner) {
       IntegerEdit(this, LastColumn, FrameCheck(Range, columns, nullptr, "Last Column outside of the frame"));
   ZoneCodeEdit = IntegerEdit(this, ZoneCode);
 
-  HorizontalLineBox = ui::LabeledRows(this, "Horizontal Line",
-                                      {{"Line", SelectLineEdit},
-                                       {"First Column", FirstColumnEdit},
-                                       {"Last Column", LastColumnEdit},
-                                       {"NOTA. First Column Min = R and Last Column Max = ", nullptr},
-                                       {"Total Column Number - (R+1)", nullptr}});
-  VerticalLineBox = ui::LabeledRows(this, "Vertical Line",
-                                    {{"Column", SelectColumnEdit},
-                                     {"First Line", FirstLineEdit},
-                                     {"Last Line", LastLineEdit},
-                                     {"NOTA. First Line Min = R and Last Line Max = ", nullptr},
-                                     {"Total Line Number - (R+1)", nullptr}});
-  const std::pair<const char*, QWidget*> frameNotes[2] = {
-      {"NOTA. First Line Min = R and Last Line Max =  Lines - (R+1)", nullptr},
-      {"First Column Min = R and Last Column Max = Col - (R+1)", nullptr}};
-  DiagonalLineBox = ui::LabeledRows(this, "Diagonal Line",
-                                    {{"First Line", FirstLineDiagEdit},
-                                     {"First Column", FirstColDiagEdit},
-                                     {"Last Line", LastLineDiagEdit},
-                                     {"Last Column", LastColDiagEdit},
+  // Bounds two a row, so that the five boxes, all shown at first, fit the screen's height.
+  HorizontalLineBox = ui::LabeledGrid(this, "Horizontal Line",
+                                      {{{"Line", SelectLineEdit}},
+                                       {{"First Column", FirstColumnEdit}, {"Last Column", LastColumnEdit}},
+                                       {{"NOTA. First Column Min = R and Last Column Max = ", nullptr}},
+                                       {{"Total Column Number - (R+1)", nullptr}}});
+  VerticalLineBox = ui::LabeledGrid(this, "Vertical Line",
+                                    {{{"Column", SelectColumnEdit}},
+                                     {{"First Line", FirstLineEdit}, {"Last Line", LastLineEdit}},
+                                     {{"NOTA. First Line Min = R and Last Line Max = ", nullptr}},
+                                     {{"Total Line Number - (R+1)", nullptr}}});
+  const std::vector<std::pair<const char*, QWidget*>> frameNotes[2] = {
+      {{"NOTA. First Line Min = R and Last Line Max =  Lines - (R+1)", nullptr}},
+      {{"First Column Min = R and Last Column Max = Col - (R+1)", nullptr}}};
+  DiagonalLineBox = ui::LabeledGrid(this, "Diagonal Line",
+                                    {{{"First Line", FirstLineDiagEdit}, {"First Column", FirstColDiagEdit}},
+                                     {{"Last Line", LastLineDiagEdit}, {"Last Column", LastColDiagEdit}},
                                      frameNotes[0],
                                      frameNotes[1]});
-  RectangleBox = ui::LabeledRows(this, "Rectangular Zone",
-                                 {{"First Line", FirstLineRectEdit},
-                                  {"First Column", FirstColRectEdit},
-                                  {"Last Line", LastLineRectEdit},
-                                  {"Last Column", LastColRectEdit},
+  RectangleBox = ui::LabeledGrid(this, "Rectangular Zone",
+                                 {{{"First Line", FirstLineRectEdit}, {"First Column", FirstColRectEdit}},
+                                  {{"Last Line", LastLineRectEdit}, {"Last Column", LastColRectEdit}},
                                   frameNotes[0],
                                   frameNotes[1]});
   LabelBox = ui::LabeledRows(this, "Labeled Zones",
@@ -140,7 +135,7 @@ TWaveletTreatmentForm::TWaveletTreatmentForm(QWidget* owner) : ui::Form(owner) {
       {{"First Moving Window Size", FMWSEdit}, {"Step value", StepEdit}, {"Step Number", StepNumberEdit}});
   auto* experts =
       new QGroupBox(QStringLiteral("For Experts only, Elsewhere take the indicated values"), this);
-  auto* expertsLayout = new QHBoxLayout(experts);
+  auto* expertsLayout = new QVBoxLayout(experts);
   expertsLayout->addWidget(wavelet);
   expertsLayout->addWidget(hurst);
 
@@ -152,23 +147,26 @@ TWaveletTreatmentForm::TWaveletTreatmentForm(QWidget* owner) : ui::Form(owner) {
   StepEdit->setText(QString::number(Step));
   StepNumberEdit->setText(QString::number(StepNumber));
 
+  // Two columns: the choices and the expert values on the left, the five bound boxes on the right.
+  auto* choices = new QHBoxLayout;
+  choices->addWidget(image, 0, Qt::AlignTop);
+  choices->addWidget(items);
   auto* left = new QVBoxLayout;
-  left->addWidget(image);
+  left->addLayout(choices);
   left->addWidget(window);
-  left->addWidget(items);
   left->addWidget(experts);
-  auto* right = new QVBoxLayout;
-  for (QGroupBox* box : {HorizontalLineBox, VerticalLineBox, DiagonalLineBox, RectangleBox, LabelBox})
-    right->addWidget(box);
-  auto* columnsLayout = new QHBoxLayout;
-  columnsLayout->addLayout(left);
-  columnsLayout->addLayout(right);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columnsLayout);
+  left->addStretch();
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ui::OkButton(this));
-  layout->addLayout(buttons);
+  left->addLayout(buttons);
+  auto* right = new QVBoxLayout;
+  for (QGroupBox* box : {HorizontalLineBox, VerticalLineBox, DiagonalLineBox, RectangleBox, LabelBox})
+    right->addWidget(box);
+  right->addStretch();
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(left);
+  layout->addLayout(right);
 }
 
 void TWaveletTreatmentForm::ChooseStudiedItem(int item) {

@@ -7,15 +7,53 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "imaging/TextNumbers.h"
 #include "ui/Form.h"
 
 namespace ui {
 
+namespace {
+
+// An edit that never gets narrower than six digits: a layout squeezed to its minimum (a box shown
+// after the dialog) would otherwise leave it room for one character.
+class DigitsEdit : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+  QSize minimumSizeHint() const override {
+    QSize size = QLineEdit::minimumSizeHint();
+    size.setWidth(std::max(size.width(), SixDigitsWidth()));
+    return size;
+  }
+
+ private:
+  int SixDigitsWidth() const {
+    constexpr int kInnerMargin = 2;  // QLineEdit's own gap on each side of the text
+    const QMargins text = textMargins() + contentsMargins();
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const int cursor = style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, this);
+    const int inner = fontMetrics().horizontalAdvance(QStringLiteral("000000")) + cursor + 2 * kInnerMargin +
+                      text.left() + text.right();
+    return style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, sizeHint().height()), this)
+        .width();
+  }
+};
+
+}  // namespace
+
+QLineEdit* NumberEdit(QWidget* parent) {
+  return new DigitsEdit(parent);
+}
+
 QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> also) {
-  auto* edit = new QLineEdit(parent);
+  auto* edit = NumberEdit(parent);
   QObject::connect(edit, &QLineEdit::textChanged, parent, [&member, also](const QString& text) {
     member = TextToInt(text.toStdString());
     if (also) also(member);
@@ -24,7 +62,7 @@ QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> al
 }
 
 QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)> also) {
-  auto* edit = new QLineEdit(parent);
+  auto* edit = NumberEdit(parent);
   QObject::connect(edit, &QLineEdit::textChanged, parent, [&member, also](const QString& text) {
     member = TextToDouble(text.toStdString());
     if (also) also(member);
@@ -34,22 +72,35 @@ QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)>
 
 QGroupBox* LabeledRows(QWidget* parent, const QString& title,
                        const std::vector<std::pair<const char*, QWidget*>>& rows) {
+  std::vector<std::vector<std::pair<const char*, QWidget*>>> grid;
+  for (const auto& row : rows) grid.push_back({row});
+  return LabeledGrid(parent, title, grid);
+}
+
+QGroupBox* LabeledGrid(QWidget* parent, const QString& title,
+                       const std::vector<std::vector<std::pair<const char*, QWidget*>>>& rows) {
   auto* box = new QGroupBox(title, parent);
   auto* layout = new QGridLayout(box);
+  std::size_t columns = 1;
+  for (const auto& row : rows) columns = std::max(columns, row.size());
   for (std::size_t k = 0; k < rows.size(); ++k) {
-    const int row = static_cast<int>(k);
-    if (rows[k].second) {
-      layout->addWidget(new QLabel(QString::fromUtf8(rows[k].first), box), row, 0);
-      layout->addWidget(rows[k].second, row, 1);
-    } else {
-      layout->addWidget(new QLabel(QString::fromUtf8(rows[k].first), box), row, 0, 1, 2);  // a note
+    const int line = static_cast<int>(k);
+    for (std::size_t c = 0; c < rows[k].size(); ++c) {
+      const auto& [caption, control] = rows[k][c];
+      auto* label = new QLabel(QString::fromUtf8(caption), box);
+      if (!control) {
+        layout->addWidget(label, line, 0, 1, static_cast<int>(2 * columns));  // a note
+        continue;
+      }
+      layout->addWidget(label, line, static_cast<int>(2 * c));
+      layout->addWidget(control, line, static_cast<int>(2 * c + 1));
     }
   }
   return box;
 }
 
 QLineEdit* ReadOnlyEdit(QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
+  auto* edit = NumberEdit(parent);
   edit->setReadOnly(true);
   return edit;
 }

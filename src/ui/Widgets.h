@@ -17,6 +17,8 @@ namespace ui {
 
 class Form;
 
+// An edit with room for six digits from its first show; every edit of the dialogs is one.
+QLineEdit* NumberEdit(QWidget* parent);
 // An edit whose text is converted (atol-like: "12a" is 12, "" is 0) into `member` at each change.
 QLineEdit* IntegerEdit(QWidget* parent, int& member, std::function<void(int)> also = nullptr);
 QLineEdit* ReadOnlyEdit(QWidget* parent);
@@ -26,6 +28,9 @@ QLineEdit* RealEdit(QWidget* parent, double& member, std::function<void(double)>
 // A titled box of captioned controls, one a row: caption on the left, control on the right.
 QGroupBox* LabeledRows(QWidget* parent, const QString& title,
                        const std::vector<std::pair<const char*, QWidget*>>& rows);
+// The same with several captioned controls side by side in a row; a note (no control) takes a row.
+QGroupBox* LabeledGrid(QWidget* parent, const QString& title,
+                       const std::vector<std::vector<std::pair<const char*, QWidget*>>>& rows);
 
 // Radio buttons that store their index into `member`; the one at `member` starts checked.
 QGroupBox* RadioGroup(QWidget* parent, const QString& title, const std::vector<const char*>& captions,
