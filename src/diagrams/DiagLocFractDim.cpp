@@ -51,8 +51,10 @@ void TDiagLocFractDimForm::PaintBoxPaint(Canvas& canvas) {
       joined = true;
     }
     if (!joined) {
-      // A curve of one point is a mark, kept inside the box.
+      // A curve of one point is a spike from the axis to a mark, kept inside the box: a lone dot at
+      // the top of the box is easily missed.
       const int x = std::max(2 * (lower - 100), 1), y = std::clamp(py(lower), 1, h - 1);
+      canvas.Line(x, h, x, y);
       canvas.MoveTo(x, y);
       DrawSquareMark(canvas, x, y);
     }

@@ -317,7 +317,8 @@ TEST_F(DiagramPaintTest, LocalFractalDimensionsInOneBinShowAPoint) {
   MainForm->BinCounts[234] = 5000, MainForm->LocalFractalRange = {234, 234};
   const Shot shot = PaintShot(417, 250, [](Canvas& c) { DiagLocFractDimForm->PaintBoxPaint(c); });
   const QRgb blue = qRgb(0, 0, 255);
-  EXPECT_GT(shot.Count(blue, QRect(266, 0, 5, 4)), 4);  // at x = 2 (234 - 100), the top
+  EXPECT_GT(shot.Count(blue, QRect(266, 0, 5, 4)), 4);        // at x = 2 (234 - 100), the top
+  EXPECT_GT(shot.Count(blue, QRect(268, 100, 1, 140)), 139);  // a spike up from the axis
   EXPECT_EQ(shot.Count(blue), 0);
 }
 
