@@ -40,8 +40,9 @@ struct LacunarityPoint {
 };
 
 // The moments of the window sizes K = kFirst .. kLast (entry K - kFirst), every size from one pass down
-// the image: tiles slide a band of summed lines as tall as the largest box, so the whole table is held
-// only when such bands would take more room than it. Sizes whose boxes do not fit have no position.
+// the image: tiles slide a band of summed lines as tall as the largest box, and the whole table is
+// held only when the bands summed at once would take half its room. Sizes whose boxes do not fit have
+// no position.
 std::vector<GlidingBoxMoments> CurveMoments(const BytePlane& image, int kFirst, int kLast);
 
 // The points of the window sizes K = kMin .. kMax whose boxes hold some mass, in order of K.
