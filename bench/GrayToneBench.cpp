@@ -1,6 +1,6 @@
 // Global and local fractal dimension and lacunarity at 2048 and 4096 square (the lacunarity curve
-// from 1024 to 8192), on one thread and on all threads. Yardstick: BM_Binarize_Surface (Yardsticks.cpp), the
-// binarizing of the same surface.
+// from 1024 to 8192), on one thread and on all threads. Yardstick: BM_Binarize_Surface
+// (Yardsticks.cpp), the binarizing of the same surface.
 #include <benchmark/benchmark.h>
 
 #include <vector>

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "ThreadCounts.h"
@@ -119,7 +120,8 @@ TEST_P(DensityAtThreads, CountsEqualThePixelByPixelCountOnRandomImagesOfOddSizes
         items.Data()[n] = static_cast<std::uint8_t>(code == 3 ? 255 : code);
       }
       for (const int value : {0, 2, 255, -1, 256})
-        for (const auto& [min, max] : {std::pair{0, 255}, {40, 90}, {90, 40}, {-9, 0}, {255, 300}, {7, 7}}) {
+        for (const auto& [min, max] :
+             {std::pair{0, 255}, {40, 90}, {90, 40}, {-9, 0}, {255, 300}, {7, 7}, {INT_MAX, INT_MIN}}) {
           const DensityCounts fast = CountDensity(gray, items, value, min, max);
           const DensityCounts literal = LiteralDensity(gray, items, value, min, max);
           EXPECT_EQ(std::tuple(fast.ItemPixels, fast.ElementPixels),

@@ -40,7 +40,7 @@ DensityCounts CountBytes(const std::uint8_t* item, const std::uint8_t* gray, std
       // Comparisons give all ones (-1) where true.
       const auto member = items == value;
       inItem -= member;
-      elements -= member & (static_cast<Bytes>(grays - low) <= span);
+      elements -= member & ((grays - low) <= span);
     }
     counts.ItemPixels += LaneTotal(inItem);
     counts.ElementPixels += LaneTotal(elements);
@@ -69,7 +69,7 @@ DensityCounts CountDensity(const BytePlane& gray, const BytePlane& items, int it
     partial[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))] = CountBytes(
         items.Data() + first * columns, gray.Data() + first * columns, (last - first) * columns,
         static_cast<std::uint8_t>(itemValue), static_cast<std::uint8_t>(std::min(low, kLargestByte)),
-        static_cast<std::uint8_t>(std::max(high - low, 0)));
+        static_cast<std::uint8_t>(low > high ? 0 : high - low));
   });
   for (const DensityCounts& sums : partial) {
     total.ItemPixels += sums.ItemPixels;
