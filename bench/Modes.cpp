@@ -58,6 +58,10 @@ void ImageCases(benchmark::internal::Benchmark* b) {
   b->ArgsProduct({{2048, 4096}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
+void ScalingCases(benchmark::internal::Benchmark* b) {
+  b->ArgsProduct({{1024, 2048, 4096, 8192}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
 void SequenceCases(benchmark::internal::Benchmark* b, std::int64_t length) {
   b->ArgsProduct({{length}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
 }

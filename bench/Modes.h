@@ -48,6 +48,10 @@ void KernelCases(benchmark::internal::Benchmark* b);
 // Every other kernel: sizes 2048 and 4096, each on one thread and on all threads (modes 0 and 1).
 void ImageCases(benchmark::internal::Benchmark* b);
 
+// Kernels whose time per pixel should not grow with the picture: sizes 1024, 2048, 4096 and 8192,
+// each on one thread and on all threads.
+void ScalingCases(benchmark::internal::Benchmark* b);
+
 // A sequence of `length` values, on one thread and on all threads.
 void SequenceCases(benchmark::internal::Benchmark* b, std::int64_t length);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "ThreadCounts.h"
@@ -28,8 +29,21 @@ BytePlane ReferenceHomogeneity(const BytePlane& plane, const HomogeneityParams& 
   return result;
 }
 
+// The density count as first written: pixel by pixel, a branch for each.
+DensityCounts LiteralDensity(const BytePlane& gray, const BytePlane& items, int itemValue, int min, int max) {
+  DensityCounts counts;
+  for (std::size_t n = 0; n < items.Size(); ++n) {
+    if (items.Data()[n] != itemValue) continue;
+    ++counts.ItemPixels;
+    counts.ElementPixels += min <= gray.Data()[n] && gray.Data()[n] <= max;
+  }
+  return counts;
+}
+
 class HomogeneityAtThreads : public AtThreadCounts {};
 INSTANTIATE_AT_THREAD_COUNTS(HomogeneityAtThreads);
+class DensityAtThreads : public AtThreadCounts {};
+INSTANTIATE_AT_THREAD_COUNTS(DensityAtThreads);
 
 }  // namespace
 
@@ -98,4 +112,28 @@ TEST(DensityTest, CountsEqualAPixelByPixelCountAndAnAbsentItemHasNoPercentage) {
       EXPECT_EQ(std::tuple(counts.ItemPixels, counts.ElementPixels), std::tuple(inItem, elements)) << seed;
     }
   }
+}
+
+// Odd sizes leave bytes past whole vectors; a line of 4099 runs a lane past 255 rounds, and a plane
+// that is all item fills every lane.
+TEST_P(DensityAtThreads, CountsEqualThePixelByPixelCountOnRandomImagesOfOddSizes) {
+  for (const auto& [columns, lines] : {std::pair{1, 1}, {15, 1}, {17, 3}, {61, 37}, {4099, 3}})
+    for (const int codes : {4, 1}) {
+      const BytePlane gray = MakeRandomGray(columns, lines, columns + lines);
+      BytePlane items = MakeRandomGray(columns, lines, columns * lines);
+      for (std::size_t n = 0; n < items.Size(); ++n) {
+        const int code = items.Data()[n] % codes;
+        items.Data()[n] = static_cast<std::uint8_t>(code == 3 ? 255 : code);
+      }
+      for (const int value : {0, 2, 255, -1, 256})
+        for (const auto& [min, max] :
+             {std::pair{0, 255}, {40, 90}, {90, 40}, {-9, 0}, {255, 300}, {7, 7}, {INT_MAX, INT_MIN}}) {
+          const DensityCounts fast = CountDensity(gray, items, value, min, max);
+          const DensityCounts literal = LiteralDensity(gray, items, value, min, max);
+          EXPECT_EQ(std::tuple(fast.ItemPixels, fast.ElementPixels),
+                    std::tuple(literal.ItemPixels, literal.ElementPixels))
+              << columns << "x" << lines << " codes " << codes << " item " << value << " in " << min << ".."
+              << max;
+        }
+    }
 }

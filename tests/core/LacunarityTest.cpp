@@ -69,17 +69,46 @@ TEST_P(LacunarityThreads, MomentsEqualTheBoxByBoxSumsCheckerboardEmptyMassesAndF
   EXPECT_TRUE(std::fabs(fit.Correlation + 1) < 1e-6 && std::fabs(fit.R2 - 1) < 1e-6);
 }
 
+// Every size of a range from one pass of bands, against the box-by-box sums: odd and tiny images, ranges
+// reaching past the sizes that fit, small ranges cut into many tiles and ranges that need the whole table.
+TEST_P(LacunarityThreads, CurveMomentsEqualTheBoxByBoxSumsOfEverySize) {
+  const std::tuple<int, int, std::uint32_t> cases[] = {{73, 49, 5}, {37, 29, 6}, {300, 7, 7}, {7, 45, 8},
+                                                       {1, 1, 9},   {2, 3, 10},  {5, 1, 11},  {3, 3, 12}};
+  for (auto [columns, lines, seed] : cases) {
+    const BytePlane image = MakeRandomGray(columns, lines, seed);
+    const int kFit = (std::min(columns, lines) - 1) / 2;
+    std::vector<GlidingBoxMoments> literal(kFit + 4);  // none past kFit
+    for (int k = 0; k <= kFit; ++k) literal[k] = LiteralMoments(image, k);
+    const std::pair<int, int> ranges[] = {{0, kFit},        {-2, kFit + 3},      {1, 3},
+                                          {0, 0},           {kFit, kFit},        {kFit - 1, kFit + 1},
+                                          {kFit / 2, kFit}, {kFit + 1, kFit + 2}};
+    for (auto [first, last] : ranges) {
+      const std::vector<GlidingBoxMoments> curve = CurveMoments(image, first, last);
+      ASSERT_EQ(curve.size(), static_cast<std::size_t>(std::max(0, last - first + 1)));
+      for (int k = first; k <= last; ++k) {
+        const GlidingBoxMoments& fast = curve[k - first];
+        const GlidingBoxMoments expected = k < 0 ? GlidingBoxMoments{} : literal[k];
+        EXPECT_EQ(std::tuple(fast.Positions, fast.Sum, fast.SumOfSquares == expected.SumOfSquares),
+                  std::tuple(expected.Positions, expected.Sum, true))
+            << columns << "x" << lines << " K " << k << " of " << first << ".." << last;
+      }
+    }
+  }
+}
+
 // Masses past 2^32, squares past 2^64: a dark first pixel, the first box 255 (W^2 - 1), others 255 W^2.
+// The last picture is tall enough for its curve to slide a band of summed lines down it.
 TEST(Lacunarity, LargeBoxesOfBrightPixelsStayExact) {
-  const std::tuple<int, int, int> cases[] = {
-      {700, 700, 200}, {700, 700, 349}, {4096, 1001, 500}, {4096, 1001, 480}, {4107, 4105, 2052}};
+  const std::tuple<int, int, int> cases[] = {{700, 700, 200},   {700, 700, 349},    {4096, 1001, 500},
+                                             {4096, 1001, 480}, {4107, 4105, 2052}, {4105, 8211, 2052}};
   for (auto [columns, lines, k] : cases) {
     BytePlane image(columns, lines);
     image.Fill(255), image[0][0] = 0;
     const std::uint64_t w2 = (2 * k + 1) * static_cast<std::uint64_t>(2 * k + 1), full = 255 * w2,
                         dimmed = 255 * (w2 - 1);
     const std::int64_t positions = static_cast<std::int64_t>(lines - 2 * k) * (columns - 2 * k);
-    const GlidingBoxMoments m = GlidingBoxes(image).Moments(k);
+    const GlidingBoxMoments m =
+        lines > 2 * columns ? CurveMoments(image, k, k)[0] : GlidingBoxes(image).Moments(k);
     const Wide squares = Wide(full) * full * (positions - 1) + Wide(dimmed) * dimmed;
     EXPECT_EQ(std::tuple(m.Positions, m.Sum, m.SumOfSquares == squares),
               std::tuple(positions, full * (positions - 1) + dimmed, true))

@@ -39,6 +39,12 @@ struct LacunarityPoint {
   double LogValue = 0;
 };
 
+// The moments of the window sizes K = kFirst .. kLast (entry K - kFirst), every size from one pass down
+// the image: tiles slide a band of summed lines as tall as the largest box, and the whole table is
+// held only when the bands summed at once would take half its room. Sizes whose boxes do not fit have
+// no position.
+std::vector<GlidingBoxMoments> CurveMoments(const BytePlane& image, int kFirst, int kLast);
+
 // The points of the window sizes K = kMin .. kMax whose boxes hold some mass, in order of K.
 std::vector<LacunarityPoint> LacunarityCurve(const BytePlane& image, int kMin, int kMax);
 
