@@ -98,9 +98,7 @@ void TMainForm::MovingCircleTreatment1Click() {
         ReportPoints(points);
       }
       if (jumping) {
-        CircleFit fit = FitCircleLine(points.LogSize, points.LogCount);
-        fit.Correlation = ClampedCorrelation(fit.Correlation);
-        fit.R2 = ClampedR2(fit.R2);
+        const CircleFit fit = FitCircleLine(points.LogSize, points.LogCount);
         CircleSlope = fit.Slope;
         CircleRatio = fit.Ratio;
         CircleCorrelation = fit.Correlation;

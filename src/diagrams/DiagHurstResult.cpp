@@ -53,8 +53,7 @@ void TDiagHurstResultForm::FormPaint(Canvas& canvas) {
     }
     for (int i = 1; i <= n; ++i) {
       canvas.Line(50, py(i), 40, py(i));
-      const std::string label = Format("%4.2lf", w[i]);
-      yLabels.push_back({LabelBeforeTick(canvas, 10, 40, label), py(i) - 5, label});
+      yLabels.push_back(YTickLabel(canvas, py(i) - 5, w[i]));
     }
     canvas.AxisLabels(xLabels, true);
     canvas.AxisLabels(yLabels, false);

@@ -42,8 +42,7 @@ void TDiagRadiusForm::PaintBoxPaint(Canvas& canvas) {
     for (int i = 1; i < n; ++i) {
       canvas.Line(px(i), 250, px(i), 260);
       xLabels.push_back({px(i) - 10, 260, Format("%4.2lf", x[i])});
-      const std::string label = Format("%4.2lf", y[i]);
-      yLabels.push_back({LabelBeforeTick(canvas, 10, 40, label), py(i) - 5, label});
+      yLabels.push_back(YTickLabel(canvas, py(i) - 5, y[i]));
     }
     canvas.TextOut(45, 260, "0");
     canvas.AxisLabels(xLabels, true);

@@ -30,6 +30,11 @@ int LabelBeforeTick(const Canvas& canvas, int x, int tickLeft, const std::string
   return std::max(0, std::min(x, tickLeft - kTickGap - canvas.TextWidth(text)));
 }
 
+PlacedText YTickLabel(const Canvas& canvas, int top, double value) {
+  const std::string text = Format("%4.2lf", value);
+  return {LabelBeforeTick(canvas, 10, 40, text), top, text};
+}
+
 void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const double> y, int n,
                     const LogLogLayout& layout) {
   n = std::max(0, std::min({n, static_cast<int>(x.size()), static_cast<int>(y.size())}));
@@ -44,10 +49,6 @@ void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const d
     auto px = [&](int i) { return 50 + ScaleToPixels(x[i] - xOrigin, xRange, layout.xPixels); };
     auto py = [&](int i) {
       return ySpan.range == 0 ? 150 : 250 - ScaleToPixels(y[i] - ySpan.min, ySpan.range, 200);
-    };
-    auto yLabel = [&](int top, int i) {
-      const std::string text = Format("%4.2lf", y[i]);
-      return PlacedText{LabelBeforeTick(canvas, 10, 40, text), top, text};
     };
 
     canvas.Line(50, py(0), 40, py(0));
@@ -72,10 +73,10 @@ void DrawLogLogPlot(Canvas& canvas, std::span<const double> x, std::span<const d
       canvas.LabelOut(sizeLabels[i].x, sizeLabels[i].y, sizeLabels[i].text);
     for (std::size_t i = 0; i < xLabels.size(); i += stride)
       canvas.LabelOut(xLabels[i].x, xLabels[i].y, xLabels[i].text);
-    yLabels.push_back(yLabel(py(0) - 10, 0));
+    yLabels.push_back(YTickLabel(canvas, py(0) - 10, y[0]));
     for (int i = 1; i < n; ++i) {
       canvas.Line(50, py(i), 40, py(i));
-      yLabels.push_back(yLabel(py(i) - 5, i));
+      yLabels.push_back(YTickLabel(canvas, py(i) - 5, y[i]));
     }
     canvas.AxisLabels(yLabels, false);
   }

@@ -39,6 +39,8 @@ ValueSpan SpanOf(std::span<const double> values);
 
 // The left edge of a label asked at x, moved left where it would reach a tick starting at tickLeft.
 int LabelBeforeTick(const Canvas& canvas, int x, int tickLeft, const std::string& text);
+// The label "%4.2lf" of a y tick at `top`, from x = 10 and ending before the ticks, which start at x = 40.
+PlacedText YTickLabel(const Canvas& canvas, int top, double value);
 
 // The square mark around (x, y); the pen ends at (x, y).
 void DrawSquareMark(Canvas& canvas, int x, int y);

@@ -8,7 +8,6 @@
 #include "app/Report.h"
 #include "diagrams/DiagramForm.h"
 #include "graytone/kernels/GlobalFractal.h"
-#include "imaging/PrintedValues.h"
 #include "ui/Cursors.h"
 
 namespace {
@@ -32,8 +31,7 @@ void TMainForm::GlobalFractalTreatment1Click() {
     return;
   }
   ui::SetScreenCursor(ui::crHourGlass);
-  GlobalFractalResult result = GlobalFractalDimension(OriginalImage);
-  result.Correlation = ClampedCorrelation(result.Correlation);
+  const GlobalFractalResult result = GlobalFractalDimension(OriginalImage);
   ui::SetScreenCursor(ui::crArrow);
 
   const bool defined = !std::isnan(result.Dimension);

@@ -11,7 +11,6 @@
 #include "diagrams/DiagramForm.h"
 #include "graytone/Lacun.h"
 #include "graytone/kernels/Lacunarity.h"
-#include "imaging/PrintedValues.h"
 #include "ui/Cursors.h"
 
 namespace {
@@ -95,10 +94,10 @@ void TMainForm::LacunTreatment1Click() {
   const LacunarityFit fit = FitLacunarity(points);
   LacunCount = static_cast<int>(points.size());
   constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
-  LacunCorrelation = fit.Defined ? ClampedCorrelation(fit.Correlation) : kUndefined;
-  LacunR2 = fit.Defined ? ClampedR2(fit.R2) : kUndefined;
+  LacunCorrelation = fit.Defined ? fit.Correlation : kUndefined;
+  LacunR2 = fit.Defined ? fit.R2 : kUndefined;
   if (fit.Defined)
-    ReportPrintf("\n\tCorrelation Coefficient = %lf\tR2 = %lf\n", LacunCorrelation + 0.0, LacunR2);
+    ReportPrintf("\n\tCorrelation Coefficient = %lf\tR2 = %lf\n", fit.Correlation + 0.0, fit.R2);
   ui::SetScreenCursor(ui::crArrow);
 
   if (points.empty()) {

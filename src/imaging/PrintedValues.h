@@ -1,8 +1,7 @@
 #pragma once
 // Real values as the reports and messages print them: never a negative zero ("-0.000000" for a
-// slope of -3.7e-16 reads as 0), "undefined" for a value that is not a number, and correlations within
-// their bounds.
-#include <algorithm>
+// slope of -3.7e-16 reads as 0), "undefined" for a value that is not a number, and the refusal of a
+// parameter that would make a result that is not a printable number.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -23,17 +22,6 @@ inline std::string PrintedValue(const char* format, double value, int decimals) 
   char text[128];
   std::snprintf(text, sizeof text, format, WithoutNegativeZero(value, decimals));
   return text;
-}
-
-// A correlation coefficient within [-1, 1]: rounding in the sums (single precision in the lacunarity)
-// can carry it just past a bound, where no correlation lies. NaN stays NaN (no comparison holds).
-inline double ClampedCorrelation(double r) {
-  return std::clamp(r, -1.0, 1.0);
-}
-
-// A coefficient of determination within [0, 1]. NaN stays NaN.
-inline double ClampedR2(double r2) {
-  return std::clamp(r2, 0.0, 1.0);
 }
 
 // The refusal of a real parameter with which a result would not be a number that can be printed

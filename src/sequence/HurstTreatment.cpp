@@ -83,8 +83,8 @@ void StoreFit(TMainForm& m, const HurstFit& fit) {
   std::copy(fit.LogWindow.begin(), fit.LogWindow.end(), m.HurstLogWindow.begin() + 1);
   std::copy(fit.LogDeviation.begin(), fit.LogDeviation.end(), m.HurstLogDeviation.begin() + 1);
   m.HurstSlope = fit.Slope;
-  m.HurstCorrelation = ClampedCorrelation(fit.Correlation);
-  m.HurstR2 = ClampedR2(fit.R2);
+  m.HurstCorrelation = fit.Correlation;
+  m.HurstR2 = fit.R2;
   // A new result may be saved afresh; a file saved before and not yet reported stays waiting.
   m.DiagramSavedFlags.HurstSaved = 0;
 }

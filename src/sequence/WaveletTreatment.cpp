@@ -39,10 +39,10 @@ std::string ParamsFault(const WaveletParams& p, const TMainForm& m) {
   if (zone != ZoneFault::None) return WaveletZoneMessage(zone, p.Zone, p.Range);
   if (!(p.Sigma > 0) || !std::isfinite(p.Sigma)) return "Sigma value must be greater than 0";
   if (p.SigmaIncrease == 0 || !std::isfinite(p.SigmaIncrease)) return "Step Increasing must not be 0";
-  if (!(p.Sigma + 2 * p.SigmaIncrease > 0)) return "The three values of Sigma must be greater than 0";
-  // The scales as the filtering steps through them.
-  if (!std::isfinite(p.Sigma + p.SigmaIncrease + p.SigmaIncrease))
-    return OutOfRangeRefusal("Step Increasing");
+  // The scales as the filtering steps through them: the last is the smallest or the largest.
+  const double lastSigma = WaveletSigmas(p).back();
+  if (!(lastSigma > 0)) return "The three values of Sigma must be greater than 0";
+  if (!std::isfinite(lastSigma)) return OutOfRangeRefusal("Step Increasing");
   if (p.FirstWindowSize < 2) return "First Moving Window Size must be at least 2";
   if (p.Step < 1) return "Step value must be at least 1";
   if (p.StepNumber < 2 || p.StepNumber > kMostSizes) return "Step Number must lie between 2 and 127";

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "imaging/LeastSquares.h"
 #include "imaging/Parallel.h"
 
 namespace {
@@ -304,7 +305,7 @@ CircleFit FitCircleLine(const std::vector<double>& x, const std::vector<double>&
   CircleFit fit;
   fit.Slope = k >= 2 && dx > 0 ? num / dx : kNaN;
   fit.Ratio = -fit.Slope;
-  fit.Correlation = k >= 2 && dx > 0 && dy > 0 ? num / std::sqrt(dy * dx) : kNaN;
+  fit.Correlation = k >= 2 && dx > 0 && dy > 0 ? ClampedCorrelation(num / std::sqrt(dy * dx)) : kNaN;
   fit.R2 = fit.Correlation * fit.Correlation;
   return fit;
 }

@@ -10,6 +10,7 @@
 
 #include "imaging/LeastSquares.h"
 #include "imaging/Parallel.h"
+#include "imaging/PixelLoop.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ class LineWork {
     for (int k = 0; k < kScales; ++k) logScales_[k] = std::log(static_cast<double>(k + 1));
   }
 
-  __attribute__((target_clones("avx2", "default"))) void Run(int i, double* out) {
+  VORN_PIXEL_LOOP void Run(int i, double* out) {
     const int columns = image_.Columns();
     for (int j0 = kPrismBorder; j0 < columns - kPrismBorder; j0 += kBlock) {
       const int n = std::min(kBlock, columns - kPrismBorder - j0);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "imaging/LeastSquares.h"
 #include "imaging/Parallel.h"
 
 namespace {
@@ -130,5 +131,5 @@ void FitGlobalFractal(GlobalFractalResult& result) {
   const double cov = sxy / n - mx * my;
   const double slope = cov / std::fabs(varX);
   result.Dimension = 3 - slope;
-  if (spreadY) result.Correlation = cov / (std::sqrt(varX) * std::sqrt(varY));
+  if (spreadY) result.Correlation = ClampedCorrelation(cov / (std::sqrt(varX) * std::sqrt(varY)));
 }

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <limits>
 
+#include "imaging/LeastSquares.h"
 #include "imaging/Parallel.h"
+#include "imaging/PixelLoop.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -25,50 +27,18 @@ using Wide = unsigned __int128;
 constexpr Wide kTwoTo32 = static_cast<Wide>(1) << 32;
 constexpr Wide kTwoTo64 = static_cast<Wide>(1) << 64;
 
-// Integer sums: every instruction set gives the same values, so the mass loops are also built for AVX2
-// where the processor has it.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VORN_MASS_LOOP __attribute__((target_clones("avx2", "default")))
-#else
-#define VORN_MASS_LOOP
-#endif
-
 // Differences of wrapping sums: exact, since the box itself holds less than 2^32.
 inline std::uint32_t Mass(const std::uint32_t* top, const std::uint32_t* bottom, int j, int w) {
   return (bottom[j + w] - top[j + w]) - (bottom[j] - top[j]);
 }
 
-// A line of boxes whose masses sum below 2^32 and whose squares sum below 2^64: the narrowest lanes.
-VORN_MASS_LOOP void AddSmallMasses(const std::uint32_t* top, const std::uint32_t* bottom, int positions,
-                                   int w, GlidingBoxMoments& sums) {
-  std::uint32_t sum = 0;
-  std::uint64_t squares = 0;
-  for (int j = 0; j < positions; ++j) {
-    const std::uint32_t mass = Mass(top, bottom, j, w);
-    sum += mass;
-    squares += static_cast<std::uint64_t>(mass) * mass;
-  }
-  sums.Sum += sum;
-  sums.SumOfSquares += squares;
-}
-
-// Squares summing below 2^64.
-VORN_MASS_LOOP void AddMasses(const std::uint32_t* top, const std::uint32_t* bottom, int positions, int w,
-                              GlidingBoxMoments& sums) {
-  std::uint64_t sum = 0, squares = 0;
-  for (int j = 0; j < positions; ++j) {
-    const std::uint32_t mass = Mass(top, bottom, j, w);
-    sum += mass;
-    squares += static_cast<std::uint64_t>(mass) * mass;
-  }
-  sums.Sum += sum;
-  sums.SumOfSquares += squares;
-}
-
-void AddWideMasses(const std::uint32_t* top, const std::uint32_t* bottom, int positions, int w,
-                   GlidingBoxMoments& sums) {
-  std::uint64_t sum = 0;
-  Wide squares = 0;
+// A line of boxes, the masses summed in `Sum` and their squares in `Squares`: the narrower the types
+// that hold the line's totals exactly, the more boxes a vector takes.
+template <class Sum, class Squares>
+VORN_PIXEL_LOOP void AddMasses(const std::uint32_t* top, const std::uint32_t* bottom, int positions, int w,
+                               GlidingBoxMoments& sums) {
+  Sum sum = 0;
+  Squares squares = 0;
   for (int j = 0; j < positions; ++j) {
     const std::uint32_t mass = Mass(top, bottom, j, w);
     sum += mass;
@@ -105,11 +75,12 @@ void AddLine(const std::uint32_t* top, const std::uint32_t* bottom, int position
              std::vector<std::uint64_t>& across, GlidingBoxMoments& sums) {
   const std::uint64_t heaviest = kLargestGray * static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(w);
   if (heaviest >= kTwoTo32) return AddLargeMasses(top, bottom, positions, w, across, sums);
+  // Masses summing below 2^32 have squares summing below 2^64.
   if (static_cast<Wide>(heaviest) * static_cast<Wide>(positions) < kTwoTo32)
-    return AddSmallMasses(top, bottom, positions, w, sums);
+    return AddMasses<std::uint32_t, std::uint64_t>(top, bottom, positions, w, sums);
   if (static_cast<Wide>(heaviest) * heaviest * static_cast<Wide>(positions) < kTwoTo64)
-    return AddMasses(top, bottom, positions, w, sums);
-  AddWideMasses(top, bottom, positions, w, sums);
+    return AddMasses<std::uint64_t, std::uint64_t>(top, bottom, positions, w, sums);
+  AddMasses<std::uint64_t, Wide>(top, bottom, positions, w, sums);
 }
 
 // The next summed line of a band: the line above plus the running sums of `count` pixels.
@@ -360,7 +331,7 @@ LacunarityFit FitLacunarity(const std::vector<LacunarityPoint>& points) {
   const double dy = n * syy - sy * sy;
   if (!spreadX || !spreadY || !(dx * dy > 0)) return fit;
   fit.Defined = true;
-  fit.Correlation = num / std::sqrt(dx * dy);
+  fit.Correlation = ClampedCorrelation(num / std::sqrt(dx * dy));
   fit.R2 = fit.Correlation * fit.Correlation;
   return fit;
 }

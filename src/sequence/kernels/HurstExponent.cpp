@@ -140,7 +140,7 @@ HurstFit FitHurst(const WindowDeviations& deviations) {
   }
   const double spread = (count * sss - ss * ss) * (count * sww - sw * sw);
   if (!(spread > 0)) return fit;
-  fit.Correlation = (count * ssw - ss * sw) / std::sqrt(spread);
+  fit.Correlation = ClampedCorrelation((count * ssw - ss * sw) / std::sqrt(spread));
   fit.R2 = fit.Correlation * fit.Correlation;
   return fit;
 }

@@ -32,15 +32,25 @@ double ComputeWaveletHurst(const int* values, std::int64_t length, int firstSize
   return fit.Defined() ? fit.Slope : kNaN;
 }
 
+std::array<double, kWaveletScales> WaveletSigmas(const WaveletParams& params) {
+  std::array<double, kWaveletScales> sigmas{};
+  double sigma = params.Sigma;
+  for (double& s : sigmas) {
+    s = sigma;
+    sigma += params.SigmaIncrease;
+  }
+  return sigmas;
+}
+
 WaveletResult RunWavelet(const BytePlane& source, const BytePlane& zones, const WaveletParams& params,
                          BytePlane& image, std::vector<int>& sequence,
                          const std::function<void(int)>& scaleDone) {
   WaveletResult result;
   std::array<double, kWaveletScales> x{}, y{};
-  double sigma = params.Sigma;
+  result.Sigmas = WaveletSigmas(params);
   bool defined = true;
   for (int k = 0; k < kWaveletScales; ++k) {
-    result.Sigmas[k] = sigma;
+    const double sigma = result.Sigmas[k];
     if (!MakeMexicanHatImage(source, params.Range, sigma, image)) {
       result.Flat = true;
       result.FlatScale = k + 1;
@@ -57,7 +67,6 @@ WaveletResult RunWavelet(const BytePlane& source, const BytePlane& zones, const 
     y[k] = std::log10(result.Hurst[k] + 1);
     defined = defined && std::isfinite(x[k]) && std::isfinite(y[k]);
     if (scaleDone) scaleDone(k + 1);
-    sigma += params.SigmaIncrease;
   }
   result.Slope = defined ? LeastSquaresSlope(x.data(), y.data(), kWaveletScales) : kNaN;
   if (result.Slope == 0) result.Slope = 0;  // never -0

@@ -29,6 +29,9 @@ struct WaveletResult {
   int FlatScale = 0;                           // which one (1 .. 3)
 };
 
+// The three scales: sigma, then each the one before plus the increase.
+std::array<double, kWaveletScales> WaveletSigmas(const WaveletParams& params);
+
 // The frame the wavelet sequences are read in: R from every edge, the whole scene included.
 SequenceFrame WaveletFrame(int lines, int columns, int range);
 

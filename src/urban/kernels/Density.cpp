@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/GrayRange.h"
 #include "imaging/Parallel.h"
 
 namespace {
@@ -60,23 +61,22 @@ DensityCounts CountDensity(const BytePlane& gray, const BytePlane& items, int it
   DensityCounts total;
   if (items.Empty() || gray.Lines() != items.Lines() || gray.Columns() != items.Columns()) return total;
   if (itemValue < 0 || itemValue > kLargestByte) return total;
-  const int low = std::max(minValue, 0), high = std::min(maxValue, kLargestByte);
+  const GrayRange grays = MakeGrayRange(minValue, maxValue);
   const std::int64_t columns = items.Columns();
   const std::int64_t grain = parallel::RowGrain(columns);
   std::vector<DensityCounts> partial(static_cast<std::size_t>(parallel::ChunkCount(items.Lines(), grain)));
   // Planes are contiguous: a chunk of lines is one run of bytes.
   parallel::For(items.Lines(), grain, [&](std::int64_t first, std::int64_t last) {
-    partial[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))] = CountBytes(
-        items.Data() + first * columns, gray.Data() + first * columns, (last - first) * columns,
-        static_cast<std::uint8_t>(itemValue), static_cast<std::uint8_t>(std::min(low, kLargestByte)),
-        static_cast<std::uint8_t>(low > high ? 0 : high - low));
+    partial[static_cast<std::size_t>(parallel::ChunkIndex(first, grain))] =
+        CountBytes(items.Data() + first * columns, gray.Data() + first * columns, (last - first) * columns,
+                   static_cast<std::uint8_t>(itemValue), grays.low, grays.span);
   });
   for (const DensityCounts& sums : partial) {
     total.ItemPixels += sums.ItemPixels;
     total.ElementPixels += sums.ElementPixels;
   }
   // An empty range of grays holds no element.
-  if (low > high) total.ElementPixels = 0;
+  if (grays.empty) total.ElementPixels = 0;
   return total;
 }
 

@@ -8,30 +8,13 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/GrayRange.h"
 #include "imaging/Parallel.h"
 
 namespace {
 
 constexpr std::uint8_t kUntreated = 255;
 constexpr std::int64_t kPercent = 100;
-
-// The in-threshold test as one unsigned comparison: lo <= v <= hi.
-struct Threshold {
-  std::uint8_t lo = 0, span = 0;
-  bool none = true;
-  bool In(std::uint8_t v) const { return !none && static_cast<std::uint8_t>(v - lo) <= span; }
-};
-
-Threshold MakeThreshold(int minValue, int maxValue) {
-  Threshold t;
-  const int lo = std::max(minValue, 0);
-  const int hi = std::min(maxValue, 255);
-  if (lo > hi) return t;
-  t.lo = static_cast<std::uint8_t>(lo);
-  t.span = static_cast<std::uint8_t>(hi - lo);
-  t.none = false;
-  return t;
-}
 
 // trunc(100 c / area) for 0 <= c <= area, exactly: read from a table for the usual windows; for the
 // largest, a first guess through the reciprocal, then set right by integer comparisons.
@@ -57,8 +40,8 @@ struct Percentage {
   }
 };
 
-void AddLine(const std::uint8_t* row, int columns, const Threshold& t, int sign, std::int32_t* counts) {
-  for (int j = 0; j < columns; ++j) counts[j] += sign * static_cast<std::int32_t>(t.In(row[j]));
+void AddLine(const std::uint8_t* row, int columns, const GrayRange& t, int sign, std::int32_t* counts) {
+  for (int j = 0; j < columns; ++j) counts[j] += sign * static_cast<std::int32_t>(t.Contains(row[j]));
 }
 
 }  // namespace
@@ -79,7 +62,7 @@ BytePlane Homogeneization(const BytePlane& plane, const HomogeneityParams& param
   const int r = params.Range;
   const int side = 2 * r + 1;
   const Percentage percentage(static_cast<std::int64_t>(side) * side);
-  const Threshold threshold = MakeThreshold(params.MinValue, params.MaxValue);
+  const GrayRange threshold = MakeGrayRange(params.MinValue, params.MaxValue);
   // Bands at least a window high, so that setting up a band's column counts costs no more than its lines.
   const std::int64_t grain = std::max<std::int64_t>(parallel::RowGrain(columns), side);
   parallel::For(lines, grain, [&](std::int64_t first, std::int64_t last) {
@@ -104,7 +87,7 @@ BytePlane Homogeneization(const BytePlane& plane, const HomogeneityParams& param
       for (int j = 0; j < side; ++j) window += counts[static_cast<std::size_t>(j)];
       const std::uint8_t* centre = plane[i];
       for (int c = r;; ++c) {
-        const bool treated = !params.Centered || threshold.In(centre[c]);
+        const bool treated = !params.Centered || threshold.Contains(centre[c]);
         out[c] = treated ? static_cast<std::uint8_t>(percentage(window)) : kUntreated;
         if (c + r + 1 >= columns) break;
         window += counts[static_cast<std::size_t>(c + r + 1)] - counts[static_cast<std::size_t>(c - r)];
